@@ -1,0 +1,70 @@
+#include "CharacterClasses.h"
+
+#include <QChar>
+
+namespace CharacterClasses {
+
+bool isLineBreak(char32_t c)
+{
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+bool isWhitespace(char32_t c)
+{
+    if (c == u' ' || c == u'\t')
+        return true;
+    return c >= 0x80 && QChar::category(c) == QChar::Separator_Space;
+}
+
+bool isSkipped(char32_t c)
+{
+    if (c < 0x80)
+        return c == u' ' || c == u'\t' || (c >= 0x0A && c <= 0x0D);
+    if (c == 0x85)
+        return true;
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Separator_Space || category == QChar::Separator_Line
+        || category == QChar::Separator_Paragraph;
+}
+
+bool isLetter(char32_t c)
+{
+    if (c < 0x80)
+        return (c | 0x20) >= u'a' && (c | 0x20) <= u'z';
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Letter_Uppercase:
+    case QChar::Letter_Lowercase:
+    case QChar::Letter_Titlecase:
+    case QChar::Letter_Modifier:
+    case QChar::Letter_Other:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isWordBreak(char32_t c)
+{
+    return !isLetter(c) && !isWhitespace(c);
+}
+
+bool isPunctuation(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Punctuation_Connector:
+    case QChar::Punctuation_Dash:
+    case QChar::Punctuation_Open:
+    case QChar::Punctuation_Close:
+    case QChar::Punctuation_InitialQuote:
+    case QChar::Punctuation_FinalQuote:
+    case QChar::Punctuation_Other:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace CharacterClasses
