@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets everything up and runs the whole test suite twice: in the normal build and
+# in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+scripts/setup.sh build
+ctest --test-dir build --output-on-failure -j2
+
+scripts/setup.sh build-asan -DVERBARIUM_SANITIZE=ON -DVERBARIUM_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
+ctest --test-dir build-asan --output-on-failure -j2
