@@ -23,8 +23,8 @@ bool isSkipped(char32_t c)
     if (c == 0x85)
         return true;
     const QChar::Category category = QChar::category(c);
-    return category == QChar::Separator_Space || category == QChar::Separator_Line
-        || category == QChar::Separator_Paragraph;
+    return category == QChar::Separator_Space || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
 }
 
 bool isLetter(char32_t c)

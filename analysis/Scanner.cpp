@@ -18,8 +18,7 @@ bool Scanner::isAtEnd() const
     return skipFrom(m_location) >= m_text.size();
 }
 
-template<bool StopWhenInSet>
-bool Scanner::scan(CharacterSet set, QStringView *piece)
+template<bool StopWhenInSet> bool Scanner::scan(CharacterSet set, QStringView *piece)
 {
     const qsizetype start = skipFrom(m_location);
     qsizetype position = start;

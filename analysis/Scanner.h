@@ -13,7 +13,9 @@ class Scanner
 public:
     using CharacterSet = bool (*)(char32_t);
 
-    explicit Scanner(QStringView text) : m_text(text) {}
+    explicit Scanner(QStringView text)
+        : m_text(text)
+    {}
 
     bool isAtEnd() const;
     qsizetype scanLocation() const { return m_location; }
@@ -27,8 +29,7 @@ public:
 
 private:
     qsizetype skipFrom(qsizetype position) const;
-    template<bool StopWhenInSet>
-    bool scan(CharacterSet set, QStringView *piece);
+    template<bool StopWhenInSet> bool scan(CharacterSet set, QStringView *piece);
 
     QStringView m_text;
     qsizetype m_location = 0;

@@ -52,9 +52,9 @@ TextFile decodeUtf8(const QByteArray &bytes, const QString &sourceName)
 {
     const qsizetype bad = firstInvalidUtf8Offset(bytes);
     if (bad >= 0)
-        return {{}, u"%1: not valid UTF-8 (first bad byte sequence at byte offset %2)"_s
-                        .arg(sourceName)
-                        .arg(bad)};
+        return {{},
+                u"%1: not valid UTF-8 (first bad byte sequence at byte offset %2)"_s.arg(sourceName)
+                    .arg(bad)};
     const bool hasByteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
     const QByteArrayView body = QByteArrayView(bytes).sliced(hasByteOrderMark ? 3 : 0);
     return {QString::fromUtf8(body), {}};
