@@ -3,7 +3,6 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
-
 #include <memory>
 #include <vector>
 
@@ -55,11 +54,19 @@ public:
     // sublayer does, and none when the point lies outside this layer.
     Layer *hitTest(QPointF point);
 
+    // Sublayers from bottom to top: by z-position, equal ones in sibling order.
+    std::vector<const Layer *> sublayersInPaintOrder() const;
+    // Maps a point from the superlayer's coordinates into this layer's own.
+    QPointF convertFromSuperlayer(QPointF point) const;
+
     // Paints this layer's own content, not its sublayers, in its own coordinates
     // (y upward, origin at the lower left corner of its bounds).
     virtual void drawContent(QPainter &painter) const;
 
 private:
+    // Indices into m_sublayers from bottom to top.
+    std::vector<std::size_t> paintOrder() const;
+
     QString m_name;
     QRectF m_bounds;
     QPointF m_anchorPoint{0.5, 0.5};

@@ -3,8 +3,8 @@
 #include "Layer.h"
 
 #include <QColor>
+#include <QImage>
 #include <QSizeF>
-
 #include <optional>
 
 // A string set in one font at one size, optionally coloured (black otherwise).
@@ -31,7 +31,11 @@ public:
 class FontMetricsMeasurer : public TextMeasurer
 {
 public:
+    FontMetricsMeasurer();
     QSizeF preferredSize(const AttributedString &string) const override;
+
+private:
+    QImage m_referenceDevice; // measured against at 72 dpi, whatever the screen's
 };
 
 class TextLayer : public Layer

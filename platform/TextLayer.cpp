@@ -1,0 +1,75 @@
+#include "TextLayer.h"
+
+#include "Fonts.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace {
+
+constexpr qreal referenceDpi = 72.0;
+
+// A device at 72 dpi, where one font point is exactly one pixel.
+QImage makeReferenceDevice()
+{
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    const int dotsPerMeter = qRound(referenceDpi / 0.0254);
+    device.setDotsPerMeterX(dotsPerMeter);
+    device.setDotsPerMeterY(dotsPerMeter);
+    return device;
+}
+
+qreal alignedLeft(TextLayer::Alignment alignment, qreal boxWidth, qreal textWidth)
+{
+    switch (alignment) {
+    case TextLayer::Alignment::Center:
+        return (boxWidth - textWidth) / 2.0;
+    case TextLayer::Alignment::Right:
+        return boxWidth - textWidth;
+    case TextLayer::Alignment::Natural:
+    case TextLayer::Alignment::Left:
+        break;
+    }
+    return 0.0;
+}
+
+} // namespace
+
+FontMetricsMeasurer::FontMetricsMeasurer()
+    : m_referenceDevice(makeReferenceDevice())
+{}
+
+QSizeF FontMetricsMeasurer::preferredSize(const AttributedString &string) const
+{
+    if (string.fontSize <= 0.0)
+        return {};
+    const QFontMetricsF metrics(resolveFont(string.fontName, string.fontSize, referenceDpi),
+                                &m_referenceDevice);
+    // ascent + descent rather than the line spacing: a layer holds one line, so the
+    // leading below it would only push the word off the centre of its box.
+    return {metrics.horizontalAdvance(string.text), metrics.height()};
+}
+
+void TextLayer::drawContent(QPainter &painter) const
+{
+    if (m_string.text.isEmpty() || m_string.fontSize <= 0.0)
+        return;
+    const QRectF box = bounds();
+    const QFont font =
+        resolveFont(m_string.fontName, m_string.fontSize, painter.device()->logicalDpiY());
+    const QFontMetricsF metrics(font, painter.device());
+
+    painter.save();
+    // Glyphs are drawn y-down: mirror the box onto itself so the text stands upright.
+    painter.translate(0.0, box.top() + box.bottom());
+    painter.scale(1.0, -1.0);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(m_string.color.value_or(QColor(Qt::black)));
+    const qreal left = box.left() + alignedLeft(m_alignment, box.width(),
+                                                metrics.horizontalAdvance(m_string.text));
+    const qreal baseline = box.top() + (box.height() - metrics.height()) / 2.0 + metrics.ascent();
+    painter.drawText(QPointF(left, baseline), m_string.text);
+    painter.restore();
+}
