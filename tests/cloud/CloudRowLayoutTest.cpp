@@ -1,0 +1,123 @@
+#include "CloudRowLayout.h"
+
+#include "TextLayer.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Word layers of fixed sizes, anchored as the cloud anchors them.
+class Words
+{
+public:
+    explicit Words(std::initializer_list<QSizeF> sizes)
+    {
+        for (const QSizeF size : sizes) {
+            auto layer = std::make_unique<TextLayer>();
+            layer->setBounds(QRectF(QPointF(0, 0), size));
+            layer->setAnchorPoint(QPointF(0, 0.5));
+            m_layers.push_back(layer.get());
+            m_owned.push_back(std::move(layer));
+        }
+    }
+
+    const std::vector<TextLayer *> &layers() const { return m_layers; }
+    TextLayer *operator[](size_t i) const { return m_layers[i]; }
+
+private:
+    std::vector<std::unique_ptr<TextLayer>> m_owned;
+    std::vector<TextLayer *> m_layers;
+};
+
+// a 60×20, b 50×30, c 40×25, d 100×40, e 30×10: three rows at width 200.
+Words workedExample()
+{
+    return Words{{60, 20}, {50, 30}, {40, 25}, {100, 40}, {30, 10}};
+}
+
+TEST(CloudRowLayout, WorkedExampleFitsTheVisibleArea)
+{
+    const Words words = workedExample();
+    const CloudFit fit = scaleLayersToSize(words.layers(), {200, 300}, 200, {200, 300});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(200, 300), false}));
+
+    const QList<QPointF> positions{{0, 285}, {60, 285}, {0, 250}, {40, 250}, {0, 225}};
+    const QList<QRectF> frames{{0, 275, 60, 20},
+                               {60, 270, 50, 30},
+                               {0, 237.5, 40, 25},
+                               {40, 230, 100, 40},
+                               {0, 220, 30, 10}};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(words[i]->position(), positions[i]) << "word " << i;
+        EXPECT_EQ(words[i]->frame(), frames[i]) << "word " << i;
+    }
+}
+
+TEST(CloudRowLayout, TallRowsGrowTheViewAndShowTheScroller)
+{
+    const Words words = workedExample();
+    // The view's width is kept when it grows; here it differs from the size asked for.
+    for (int call = 0; call < 2; ++call) {
+        const CloudFit fit = scaleLayersToSize(words.layers(), {200, 60}, 230, {200, 60});
+        EXPECT_EQ(fit, (CloudFit{QSizeF(230, 80), true})) << "call " << call;
+        EXPECT_EQ(words[0]->position(), QPointF(0, 65)) << "call " << call;
+        EXPECT_EQ(words[4]->position(), QPointF(0, 5)) << "call " << call;
+    }
+}
+
+TEST(CloudRowLayout, RunningWidthEqualToTheAvailableWidthStartsARow)
+{
+    // A = 100 − 55 = 45: 20 + 25 reaches it exactly.
+    const Words words{{20, 10}, {25, 12}, {5, 8}};
+    CloudRowLayout rows(words.layers(), 100);
+    EXPECT_FLOAT_EQ(rows.totalHeight(), 22);
+    rows.placeLayers(100);
+    EXPECT_EQ(words[0]->position(), QPointF(0, 95));
+    EXPECT_EQ(words[1]->position(), QPointF(0, 84));
+    EXPECT_EQ(words[2]->position(), QPointF(25, 84));
+}
+
+TEST(CloudRowLayout, FirstWordWiderThanTheAvailableWidthStandsAloneAtTheTop)
+{
+    const Words words{{300, 40}, {10, 10}};
+    CloudRowLayout rows(words.layers(), 200);
+    // An empty first row of height 0, the wide word's row, then the small word's.
+    EXPECT_FLOAT_EQ(rows.totalHeight(), 50);
+    rows.placeLayers(300);
+    EXPECT_EQ(words[0]->position(), QPointF(0, 280));
+    EXPECT_EQ(words[1]->position(), QPointF(0, 255));
+}
+
+TEST(CloudRowLayout, WidthBelowTheMarginPutsEveryWordInItsOwnRow)
+{
+    const Words words{{10, 10}, {10, 20}, {10, 30}};
+    const CloudFit fit = scaleLayersToSize(words.layers(), {40, 500}, 40, {40, 500});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(40, 500), false}));
+    EXPECT_EQ(words[0]->position(), QPointF(0, 495));
+    EXPECT_EQ(words[1]->position(), QPointF(0, 480));
+    EXPECT_EQ(words[2]->position(), QPointF(0, 455));
+}
+
+TEST(CloudRowLayout, NoLayersTakeTheVisibleArea)
+{
+    const Words words{};
+    const CloudFit fit = scaleLayersToSize(words.layers(), {10, 10}, 999, {320, 240});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(320, 240), false}));
+}
+
+TEST(CloudRowLayout, RefitAtANewWidthReflowsTheRows)
+{
+    const Words words = workedExample();
+    scaleLayersToSize(words.layers(), {200, 300}, 200, {200, 300});
+    // A = 345: everything fits in one row 40 high.
+    const CloudFit fit = scaleLayersToSize(words.layers(), {400, 300}, 400, {400, 300});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(400, 300), false}));
+    const QList<float> xs{0, 60, 110, 150, 250};
+    for (size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(words[i]->position(), QPointF(xs[i], 280)) << "word " << i;
+}
+
+} // namespace
