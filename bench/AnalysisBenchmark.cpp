@@ -1,0 +1,44 @@
+#include "BenchInputs.h"
+#include "FileParser.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void runInputStrings(benchmark::State &state, const QByteArray &utf8)
+{
+    const QString text = QString::fromUtf8(utf8);
+    for (auto _ : state) {
+        FileParser parser;
+        WordDictionary words = parser.inputStrings(text);
+        benchmark::DoNotOptimize(words);
+        benchmark::DoNotOptimize(parser.treeText().constData());
+    }
+    BenchInputs::setMegabytesPerSecond(state, utf8.size());
+}
+
+void BM_InputStrings_Generated10MB(benchmark::State &state)
+{
+    runInputStrings(state, BenchInputs::generatedText());
+}
+BENCHMARK(BM_InputStrings_Generated10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_InputStrings_KingJames(benchmark::State &state)
+{
+    if (const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state))
+        runInputStrings(state, *text);
+}
+BENCHMARK(BM_InputStrings_KingJames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_DecodeUtf8_KingJames(benchmark::State &state)
+{
+    const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
+    if (!text)
+        return;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QString::fromUtf8(*text));
+    BenchInputs::setMegabytesPerSecond(state, text->size());
+}
+BENCHMARK(BM_DecodeUtf8_KingJames)->Unit(benchmark::kMillisecond);
+
+} // namespace

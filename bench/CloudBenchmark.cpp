@@ -1,0 +1,102 @@
+#include "BenchInputs.h"
+#include "CloudBuilder.h"
+#include "CloudRowLayout.h"
+#include "FileParser.h"
+#include "LayerPainter.h"
+#include "TextLayer.h"
+#include "WordColor.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr QSizeF visibleArea(800, 600);
+
+// Font metrics need a GUI application; one lives for the whole process.
+void ensureGuiApplication()
+{
+    static int argc = 1;
+    static char name[] = "cloud-bench";
+    static char *argv[] = {name, nullptr};
+    if (QGuiApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication application(argc, argv);
+}
+
+const WordDictionary *kingJamesDictionaryOrSkip(benchmark::State &state)
+{
+    const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
+    if (!text)
+        return nullptr;
+    static const WordDictionary dictionary = FileParser().inputStrings(QString::fromUtf8(*text));
+    return &dictionary;
+}
+
+BuiltCloud fittedCloud(const WordDictionary &dictionary, const TextMeasurer &measurer)
+{
+    StdRandomSource random;
+    BuiltCloud cloud = buildCloudLayers(dictionary, measurer, random);
+    fitCloudToView(*cloud.root, cloud.layers, visibleArea);
+    return cloud;
+}
+
+void BM_CloudBuildAndFit_KingJames(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const WordDictionary *dictionary = kingJamesDictionaryOrSkip(state);
+    if (!dictionary)
+        return;
+    const FontMetricsMeasurer measurer;
+    for (auto _ : state) {
+        BuiltCloud cloud = fittedCloud(*dictionary, measurer);
+        benchmark::DoNotOptimize(cloud.layers.data());
+    }
+    state.counters["words"] = static_cast<double>(dictionary->size());
+}
+BENCHMARK(BM_CloudBuildAndFit_KingJames)->Unit(benchmark::kMillisecond);
+
+void BM_CloudRefit_KingJames(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const WordDictionary *dictionary = kingJamesDictionaryOrSkip(state);
+    if (!dictionary)
+        return;
+    const FontMetricsMeasurer measurer;
+    const BuiltCloud cloud = fittedCloud(*dictionary, measurer);
+    // Alternate widths so every refit reflows the rows.
+    bool wide = false;
+    for (auto _ : state) {
+        wide = !wide;
+        const QSizeF size(wide ? 1024 : 800, 600);
+        benchmark::DoNotOptimize(scaleLayersToSize(cloud.layers, size, size.width(), size));
+    }
+}
+BENCHMARK(BM_CloudRefit_KingJames)->Unit(benchmark::kMicrosecond);
+
+void BM_CloudPaintVisible_KingJames(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const WordDictionary *dictionary = kingJamesDictionaryOrSkip(state);
+    if (!dictionary)
+        return;
+    const FontMetricsMeasurer measurer;
+    const BuiltCloud cloud = fittedCloud(*dictionary, measurer);
+    const qreal viewHeight = cloud.root->bounds().height();
+    const QRectF visibleTop(0, viewHeight - visibleArea.height(), visibleArea.width(),
+                            visibleArea.height());
+    QImage image(visibleArea.toSize(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        LayerPainter::paint(painter, *cloud.root, viewHeight, visibleTop);
+    }
+}
+BENCHMARK(BM_CloudPaintVisible_KingJames)->Unit(benchmark::kMillisecond);
+
+} // namespace
