@@ -78,3 +78,11 @@ CloudFit scaleLayersToSize(const std::vector<TextLayer *> &layers, QSizeF size, 
     rows.placeLayers(static_cast<float>(fit.viewSize.height()));
     return fit;
 }
+
+CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, QSizeF viewSize)
+{
+    const CloudFit fit =
+        scaleLayersToSize(layers, viewSize, static_cast<float>(viewSize.width()), viewSize);
+    root.setFrame(QRectF(QPointF(0, 0), fit.viewSize));
+    return fit;
+}

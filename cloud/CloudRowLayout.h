@@ -3,6 +3,7 @@
 #include <QSizeF>
 #include <vector>
 
+class Layer;
 class TextLayer;
 
 // What a fit decided for the view: its new frame size and whether its scroll view
@@ -46,3 +47,7 @@ private:
 // size.width(), view sized as fitView() decides, layers placed.
 CloudFit scaleLayersToSize(const std::vector<TextLayer *> &layers, QSizeF size, float viewWidth,
                            QSizeF visibleAreaSize);
+
+// For a cloud without a widget (export, benchmarks): the view starts at viewSize,
+// which is also its visible area, and the root layer takes the fitted view's box.
+CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, QSizeF viewSize);

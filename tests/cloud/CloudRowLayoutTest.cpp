@@ -68,6 +68,16 @@ TEST(CloudRowLayout, TallRowsGrowTheViewAndShowTheScroller)
     }
 }
 
+TEST(CloudRowLayout, StandaloneViewGivesTheRootTheFittedBox)
+{
+    const Words words = workedExample();
+    Layer root;
+    const CloudFit fit = fitCloudToView(root, words.layers(), {200, 60});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(200, 80), true}));
+    EXPECT_EQ(root.frame(), QRectF(0, 0, 200, 80));
+    EXPECT_EQ(root.bounds(), QRectF(0, 0, 200, 80));
+}
+
 TEST(CloudRowLayout, RunningWidthEqualToTheAvailableWidthStartsARow)
 {
     // A = 100 − 55 = 45: 20 + 25 reaches it exactly.
