@@ -1,0 +1,59 @@
+#include "TreeNotation.h"
+
+#include <QStringView>
+
+namespace {
+
+class NotationReader
+{
+public:
+    explicit NotationReader(QStringView text)
+        : m_text(text)
+    {}
+
+    std::unique_ptr<Node> readNode()
+    {
+        skipSpaces();
+        QString word;
+        while (!atEnd() && !isSyntax(peek()))
+            word += m_text[m_position++];
+        auto node = std::make_unique<Node>(word);
+        if (!atEnd() && peek() == u':') {
+            ++m_position;
+            quint32 count = 0;
+            while (!atEnd() && peek().isDigit())
+                count = count * 10 + quint32(m_text[m_position++].digitValue());
+            for (quint32 i = 1; i < count; ++i)
+                node->incCount();
+        }
+        if (!atEnd() && peek() == u'[') {
+            ++m_position;
+            for (skipSpaces(); !atEnd() && peek() != u']'; skipSpaces())
+                node->addChild(readNode());
+            ++m_position;
+        }
+        return node;
+    }
+
+private:
+    bool atEnd() const { return m_position >= m_text.size(); }
+    QChar peek() const { return m_text[m_position]; }
+    static bool isSyntax(QChar c) { return c == u':' || c == u'[' || c == u']' || c == u' '; }
+    void skipSpaces()
+    {
+        while (!atEnd() && peek() == u' ')
+            ++m_position;
+    }
+
+    QStringView m_text;
+    qsizetype m_position = 0;
+};
+
+} // namespace
+
+std::shared_ptr<Node> treeFromNotation(const QString &notation)
+{
+    std::shared_ptr<Node> root = NotationReader(notation).readNode();
+    root->sortArrays();
+    return root;
+}
