@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+// The subcommands of verbarium-cli. Each takes the arguments that follow its name
+// and returns the process's exit status (0 done, 1 failed, 2 bad arguments).
+// A new command: declare it here and add a row to the table in main.cpp.
+
+int countsCommand(const QStringList &arguments);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// Writes compact JSON text in the order of the calls: object keys stay in the
+// order they were written. Strings are escaped as RFC 8259 requires; lone
+// surrogates are kept as \u escapes rather than replaced.
+class JsonWriter
+{
+public:
+    void beginObject();
+    void endObject();
+    void beginArray();
+    void endArray();
+    void key(QStringView name);
+
+    void value(QStringView text);
+    void value(const QString &text) { value(QStringView(text)); }
+    void value(const char16_t *text) { value(QStringView(text)); }
+    void value(qint64 number);
+    void value(int number) { value(qint64(number)); }
+    // Shortest form that reads back to the same float; null when not finite.
+    void value(float number);
+    // Shortest form that reads back to the same double; null when not finite.
+    void value(double number);
+    void value(bool flag);
+    void nullValue();
+
+    template<typename T> void field(QStringView name, const T &fieldValue)
+    {
+        key(name);
+        value(fieldValue);
+    }
+
+    // The finished document in UTF-8, ending in a line break.
+    QByteArray toUtf8() const;
+
+    static QString quoted(QStringView text);
+
+private:
+    void beforeValue();
+
+    QString m_text;
+    // One flag per open object or array: whether it has an element yet.
+    QList<bool> m_hasElement;
+    bool m_afterKey = false;
+};

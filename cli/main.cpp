@@ -1,0 +1,69 @@
+#include "CommandLine.h"
+#include "Commands.h"
+
+#include <QGuiApplication>
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Command
+{
+    QStringView name;
+    QStringView summary;
+    int (*run)(const QStringList &arguments);
+};
+
+constexpr Command commands[] = {
+    {u"counts", u"word counts and the tree text of a text", countsCommand},
+};
+
+QtMessageHandler defaultMessageHandler = nullptr;
+
+// Standard error carries the tool's own messages. Without a session (XDG_RUNTIME_DIR
+// unset, as under cron or in containers) Qt warns that it falls back to a runtime
+// directory of its own, which is harmless here.
+void dropSessionWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(u"QStandardPaths: XDG_RUNTIME_DIR not set"))
+        return;
+    defaultMessageHandler(type, context, message);
+}
+
+QString usage()
+{
+    QString text = u"Usage: verbarium-cli COMMAND [ARGUMENTS...]\n\nCommands:\n"_s;
+    for (const Command &command : commands)
+        text += u"  %1  %2\n"_s.arg(command.name.toString().leftJustified(10), command.summary);
+    text += u"\n'verbarium-cli COMMAND --help' describes a command's arguments.\n"_s;
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Commands that measure fonts need a GUI application, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    defaultMessageHandler = qInstallMessageHandler(dropSessionWarnings);
+    QGuiApplication application(argc, argv);
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (arguments.isEmpty()) {
+        CommandOutput::printToStandardError(usage());
+        return 2;
+    }
+    const QString name = arguments.takeFirst();
+    if (name == u"--help" || name == u"-h" || name == u"help") {
+        CommandOutput::printToStandardOutput(usage());
+        return 0;
+    }
+    for (const Command &command : commands) {
+        if (command.name == name)
+            return command.run(arguments);
+    }
+    CommandOutput::printToStandardError(
+        u"verbarium-cli: unknown command '%1'\n\n%2"_s.arg(name, usage()));
+    return 2;
+}
