@@ -2,9 +2,10 @@
 
 #include <QPointF>
 #include <QString>
-
 #include <memory>
 #include <vector>
+
+struct TokenSequence;
 
 // One word of a verbarium tree: a token that follows the word sequence from the
 // root down to its parent, with how often that sequence occurs in the text.
@@ -39,9 +40,17 @@ public:
     void setPos(QPointF pos) { m_pos = pos; }
 
 private:
-    // (fields may grow with the builder's needs; the accessors above are the contract)
+    friend class TreeGrower;
+
+    // A node that only one walk passes through has, below it, a single path of nodes
+    // with count 1. That path is kept as a position in the token sequence and is made
+    // into nodes one at a time when someone asks for the children.
+    void materialiseChain() const;
+
     mutable std::vector<std::unique_ptr<Node>> m_children;
-    Node *m_parent = nullptr; // non-owning: the parent owns this node
+    mutable const TokenSequence *m_chainTokens = nullptr; // non-owning: the tree's owner keeps it
+    mutable quint32 m_chainPosition = 0;                  // the next token of the single walk
+    Node *m_parent = nullptr;                             // non-owning: the parent owns this node
     QString m_word;
     quint32 m_count = 1;
     quint32 m_countOfLeaves = 0;

@@ -1,0 +1,160 @@
+#include "QtPrinters.h"
+#include "ReferenceTree.h"
+#include "TreeText.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct GrowthCase
+{
+    const char *name;
+    QString text;
+    QString word;
+    QString expectedTree;
+    quint32 rootLeaves;
+};
+
+void PrintTo(const GrowthCase &growthCase, std::ostream *out)
+{
+    *out << growthCase.name;
+}
+
+class TreeGrowth : public testing::TestWithParam<GrowthCase>
+{
+};
+
+TEST_P(TreeGrowth, GivesTheTreeOfEveryWalk)
+{
+    const GrowthCase &growthCase = GetParam();
+    const TreeText text(growthCase.text);
+    const auto root = text.growTree(growthCase.word);
+    EXPECT_EQ(printedTree(*root), growthCase.expectedTree);
+    EXPECT_EQ(root->countOfLeaves(), growthCase.rootLeaves);
+    EXPECT_EQ(root->parent(), nullptr);
+    const auto reference = referenceTree(text.preparedText(), growthCase.word);
+    EXPECT_EQ(differenceBetween(*reference, *root), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, TreeGrowth,
+    testing::Values(
+        GrowthCase{"ThreeSentences", u"a b. a b c. a d."_s, u"a"_s,
+                   u"a:1[b:2[.:1[a:1[b:1[c:1[.:1]]]] c:1[.:1[a:1[d:1[.:1]]]]] d:1[.:1]]"_s, 3},
+        GrowthCase{"ExclamationThenSentenceEndStops", u"x a b! ! c d. e"_s, u"a"_s,
+                   u"a:1[b:1[!:1[!:1]]]"_s, 1},
+        GrowthCase{"FullStopThenSentenceEndRunsOn", u"x a b. . c d. e"_s, u"a"_s,
+                   u"a:1[b:1[.:1[.:1[c:1[d:1[.:1]]]]]]"_s, 1},
+        GrowthCase{"OverlappingOccurrences", u"the the the"_s, u"the"_s, u"the:1[the:2[the:1]]"_s,
+                   1},
+        GrowthCase{"OccurrenceIsTheLastToken", u"one. two"_s, u"two"_s, u"two:1"_s, 1},
+        GrowthCase{"MissingWord", u"the cat"_s, u"dog"_s, u"dog:1"_s, 1},
+        GrowthCase{"EmptyText", QString(), u"a"_s, u"a:1"_s, 1},
+        GrowthCase{"WordWithSpaceNeverMatches", u"the cat"_s, u"the "_s, u"the :1"_s, 1},
+        GrowthCase{"QuestionMarksItsOwnNode", u"a b? c. d"_s, u"a"_s, u"a:1[b:1[?:1[c:1[.:1]]]]"_s,
+                   1},
+        GrowthCase{"RootWordFullStopCoversOneSentence", u"x. y z. w"_s, u"."_s,
+                   u".:1[y:1[z:1[.:1]] w:1]"_s, 2},
+        GrowthCase{"LongerPunctuationRunIsOrdinary", u"a b?! c. d. e"_s, u"a"_s,
+                   u"a:1[b:1[?!:1[c:1[.:1[d:1[.:1]]]]]]"_s, 1},
+        GrowthCase{"TextEndsInsideTheWalk", u"a b c"_s, u"a"_s, u"a:1[b:1[c:1]]"_s, 1},
+        GrowthCase{"TiesKeepFirstOccurrence", u"k z. k y. k z. k y. k x"_s, u"k"_s,
+                   u"k:1[z:2[.:2[k:2[y:2[.:2]]]] y:2[.:2[k:2[z:1[.:1] x:1]]] x:1]"_s, 4},
+        GrowthCase{"SurrogatePairPunctuationIsSetApart", u"a b\U00010100c. d"_s, u"a"_s,
+                   u"a:1[b:1[\U00010100:1[c:1[.:1[d:1]]]]]"_s, 1},
+        GrowthCase{"SurrogatePairLetterStaysInTheWord", u"\U00010400x b. c"_s, u"\U00010428x"_s,
+                   u"\U00010428x:1[b:1[.:1[c:1]]]"_s, 1}),
+    [](const testing::TestParamInfo<GrowthCase> &info) { return info.param.name; });
+
+TEST(TreeGrowth, TrimsToThirtyChildrenKeepingTheEarliestOfEqualCounts)
+{
+    QString text;
+    for (int follower = 0; follower < 40; ++follower)
+        text += u"r w%1. "_s.arg(follower);
+    text += u"r w39."_s;
+    const auto root = TreeText(text).growTree(u"r"_s);
+    ASSERT_EQ(root->children().size(), 30u);
+    EXPECT_EQ(root->children()[0]->word(), u"w39"_s);
+    EXPECT_EQ(root->children()[0]->count(), 2u);
+    EXPECT_EQ(root->children()[1]->word(), u"w0"_s);
+    EXPECT_EQ(root->children()[29]->word(), u"w28"_s);
+    EXPECT_EQ(root->countOfLeaves(), 30u);
+}
+
+// Random texts over a small vocabulary, rich in repeats, sentence ends and runs of
+// punctuation, so that walks share, split, stop and run to the end of the text.
+QString randomText(std::mt19937 &random, int tokenCount, int vocabularySize)
+{
+    static const QStringList marks{u"."_s, u"?"_s, u"!"_s, u","_s, u"..."_s, u"?!"_s, u"\""_s};
+    QString text;
+    std::uniform_int_distribution<int> pick(0, vocabularySize + int(marks.size()) - 1);
+    std::bernoulli_distribution glued(0.3);
+    for (int token = 0; token < tokenCount; ++token) {
+        const int choice = pick(random);
+        if (choice < vocabularySize)
+            text += u"w"_s + QString::number(choice);
+        else
+            text += marks[choice - vocabularySize];
+        if (!glued(random))
+            text += u' ';
+    }
+    return text;
+}
+
+TEST(TreeGrowth, MatchesTheLiteralWalksOnRandomTexts)
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 300; ++round) {
+        const int vocabularySize = round % 3 == 0 ? 45 : 4;
+        const QString text = randomText(random, 20 + round % 150, vocabularySize);
+        const TreeText treeText(text);
+        for (const QString &word : {u"w0"_s, u"w1"_s, u"."_s, u"!"_s, u","_s}) {
+            const auto fast = treeText.growTree(word);
+            const auto reference = referenceTree(treeText.preparedText(), word);
+            ASSERT_EQ(differenceBetween(*reference, *fast), QString())
+                << "text: " << text.toStdString() << " word: " << word.toStdString();
+        }
+    }
+}
+
+TEST(TreeGrowth, TreeOutlivesItsTextAndRoot)
+{
+    std::shared_ptr<Node> shown;
+    {
+        const TreeText text(u"a b c d. a b e."_s);
+        const auto root = text.growTree(u"a"_s);
+        const Node *b = root->children().front().get();
+        const Node *c = b->children().front().get();
+        shown = std::shared_ptr<Node>(root, const_cast<Node *>(c));
+    }
+    // Only the aliasing pointer holds the tree now; its chain must still be readable.
+    ASSERT_EQ(shown->children().size(), 1u);
+    EXPECT_EQ(shown->children().front()->word(), u"d"_s);
+    ASSERT_NE(shown->parent(), nullptr);
+    EXPECT_EQ(shown->parent()->word(), u"b"_s);
+    ASSERT_NE(shown->parent()->parent(), nullptr);
+    EXPECT_EQ(shown->parent()->parent()->word(), u"a"_s);
+    EXPECT_EQ(shown->parent()->parent()->parent(), nullptr);
+}
+
+TEST(TreeGrowth, LongChainsNeedNoDeepStack)
+{
+    QString text = u"start"_s;
+    for (int token = 0; token < 300000; ++token)
+        text += u" t"_s;
+    const auto root = TreeText(text).growTree(u"start"_s);
+    const Node *node = root.get();
+    int depth = 0;
+    while (!node->children().empty()) {
+        node = node->children().front().get();
+        ++depth;
+    }
+    EXPECT_EQ(depth, 300000);
+    EXPECT_EQ(node->countOfLeaves(), 1u);
+    EXPECT_EQ(root->description().size(), 5 + 300000 * 2);
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+#include "TreeText.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct PreparationCase
+{
+    const char *name;
+    QString treeText;
+    QString spaced;
+    QStringList tokens;
+};
+
+void PrintTo(const PreparationCase &preparationCase, std::ostream *out)
+{
+    *out << preparationCase.name;
+}
+
+class TextPreparation : public testing::TestWithParam<PreparationCase>
+{
+};
+
+TEST_P(TextPreparation, SetsPunctuationApartAndCutsTokens)
+{
+    const PreparationCase &preparation = GetParam();
+    EXPECT_EQ(makeSpaces(preparation.treeText), preparation.spaced);
+    const TreeText text(preparation.treeText);
+    EXPECT_EQ(text.preparedText(), preparation.spaced.toLower());
+    EXPECT_EQ(text.tokens(), preparation.tokens);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextPreparation,
+    testing::Values(
+        PreparationCase{"GreetingLowerCasedAgain",
+                        u"Hello, world! Bye"_s,
+                        u"Hello , world ! Bye  "_s,
+                        {u"hello"_s, u","_s, u"world"_s, u"!"_s, u"bye"_s}},
+        PreparationCase{
+            "TextPieceKeepsItsTrailingSpace", u"word ,"_s, u"word  , "_s, {u"word"_s, u","_s}},
+        PreparationCase{"LeadingPunctuationGivesAnEmptyTextPiece",
+                        u"\"quoted\""_s,
+                        u" \" quoted \" "_s,
+                        {u"\""_s, u"quoted"_s, u"\""_s}},
+        PreparationCase{"PunctuationRunStaysOneToken",
+                        u"a?! b..."_s,
+                        u"a ?! b ... "_s,
+                        {u"a"_s, u"?!"_s, u"b"_s, u"..."_s}},
+        PreparationCase{
+            "SymbolsAreNotPunctuation", u"1+1=2 $5"_s, u"1+1=2 $5  "_s, {u"1+1=2"_s, u"$5"_s}},
+        PreparationCase{"TabsAndNoBreakSpacesSeparateTokens",
+                        u"a\tb\u00A0c"_s,
+                        u"a\tb\u00A0c  "_s,
+                        {u"a"_s, u"b"_s, u"c"_s}},
+        PreparationCase{"SurrogatePairPunctuation",
+                        u"x\U00010100y"_s,
+                        u"x \U00010100 y  "_s,
+                        {u"x"_s, u"\U00010100"_s, u"y"_s}},
+        PreparationCase{"OnlySpaces", u"   "_s, QString(), {}},
+        PreparationCase{"Empty", QString(), QString(), {}}),
+    [](const testing::TestParamInfo<PreparationCase> &info) { return info.param.name; });
+
+TEST(TextPreparation, LowerCasesBeyondTheBasicPlane)
+{
+    const TreeText text(u"\U00010400BC"_s);
+    EXPECT_EQ(text.tokens(), QStringList{u"\U00010428bc"_s});
+}
+
+} // namespace
