@@ -4,7 +4,9 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace {
 
@@ -56,20 +58,30 @@ void TextLayer::drawContent(QPainter &painter) const
     if (m_string.text.isEmpty() || m_string.fontSize <= 0.0)
         return;
     const QRectF box = bounds();
-    const QFont font =
-        resolveFont(m_string.fontName, m_string.fontSize, painter.device()->logicalDpiY());
-    const QFontMetricsF metrics(font, painter.device());
+    QPaintDevice *device = painter.device();
+    const QFont font(resolveFont(m_string.fontName, m_string.fontSize, device->logicalDpiY()),
+                     device);
+    const QFontMetricsF metrics(font, device);
+    const QColor color = m_string.color.value_or(QColor(Qt::black));
 
     painter.save();
     // Glyphs are drawn y-down: mirror the box onto itself so the text stands upright.
     painter.translate(0.0, box.top() + box.bottom());
     painter.scale(1.0, -1.0);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(font);
-    painter.setPen(m_string.color.value_or(QColor(Qt::black)));
     const qreal left = box.left() + alignedLeft(m_alignment, box.width(),
                                                 metrics.horizontalAdvance(m_string.text));
     const qreal baseline = box.top() + (box.height() - metrics.height()) / 2.0 + metrics.ascent();
-    painter.drawText(QPointF(left, baseline), m_string.text);
+    const QPointF origin(left, baseline);
+    if (painter.paintEngine()->type() == QPaintEngine::SVG) {
+        // Whoever opens the file may not have the stand-in face: carry the outlines.
+        QPainterPath outline;
+        outline.addText(origin, font, m_string.text);
+        painter.fillPath(outline, color);
+    } else {
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setFont(font);
+        painter.setPen(color);
+        painter.drawText(origin, m_string.text);
+    }
     painter.restore();
 }

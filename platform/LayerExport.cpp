@@ -1,0 +1,64 @@
+#include "LayerExport.h"
+
+#include "LayerPainter.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgGenerator>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The generator writes the document's size in millimetres, which renderers convert at
+// different resolutions; plain numbers are the view's points in every one of them.
+QByteArray withSizeInUserUnits(const QByteArray &document, QSizeF viewSize)
+{
+    QString text = QString::fromUtf8(document);
+    const qsizetype rootStart = text.indexOf(u"<svg"_s);
+    const qsizetype rootEnd = text.indexOf(u'>', rootStart);
+    if (rootStart < 0 || rootEnd < 0)
+        return document;
+    QString root = text.mid(rootStart, rootEnd - rootStart);
+    root.replace(QRegularExpression(u"\\bwidth=\"[^\"]*\""_s),
+                 u"width=\"%1\""_s.arg(viewSize.width()));
+    root.replace(QRegularExpression(u"\\bheight=\"[^\"]*\""_s),
+                 u"height=\"%1\""_s.arg(viewSize.height()));
+    text.replace(rootStart, rootEnd - rootStart, root);
+    return text.toUtf8();
+}
+
+} // namespace
+
+QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixelRatio)
+{
+    const QSize pixels(qCeil(viewSize.width() * devicePixelRatio),
+                       qCeil(viewSize.height() * devicePixelRatio));
+    if (pixels.isEmpty() || devicePixelRatio <= 0.0)
+        return {};
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    LayerPainter::paint(painter, root, viewSize.height());
+    return image;
+}
+
+QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize)
+{
+    QByteArray document;
+    QBuffer buffer(&document);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setTitle(u"Verbarium"_s);
+    generator.setDescription(QString());
+    generator.setSize(QSize(qCeil(viewSize.width()), qCeil(viewSize.height())));
+    generator.setViewBox(QRectF(QPointF(0.0, 0.0), viewSize));
+    QPainter painter(&generator);
+    painter.fillRect(QRectF(QPointF(0.0, 0.0), viewSize), Qt::white);
+    LayerPainter::paint(painter, root, viewSize.height());
+    painter.end();
+    return withSizeInUserUnits(document, viewSize);
+}

@@ -1,0 +1,62 @@
+#include "InfoPanel.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct DeltaRow
+{
+    const char *name;
+    InfoFieldWidths before;
+    InfoFieldWidths after;
+    int expectedDelta;
+};
+
+class PanelDelta : public ::testing::TestWithParam<DeltaRow>
+{
+};
+
+TEST_P(PanelDelta, FollowsTheWiderField)
+{
+    const DeltaRow &row = GetParam();
+    EXPECT_EQ(infoPanelWidthDelta(row.before, row.after), row.expectedDelta);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PanelDelta,
+    ::testing::Values(DeltaRow{"grows", {40.7, 25.2}, {63.4, 18.0}, 23},
+                      DeltaRow{"shrinks", {63.4, 18.0}, {30.2, 18.0}, -32},
+                      DeltaRow{"countFieldWider", {30.0, 20.0}, {10.0, 45.9}, 15},
+                      DeltaRow{"equalNewWidths", {30.0, 20.0}, {44.6, 44.6}, 14},
+                      DeltaRow{"unchanged", {50.0, 12.0}, {50.0, 12.0}, 0},
+                      DeltaRow{"smallShrinkTruncatesTowardZero", {50.0, 12.0}, {49.5, 12.0}, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(InfoPanelWidget, ShowWordFillsFitsAndWidensWithoutMoving)
+{
+    QWidget owner;
+    InfoPanel panel(&owner);
+    panel.move(200, 150);
+    panel.showWord(u"sun"_s, 12);
+    ASSERT_TRUE(panel.isVisible());
+    EXPECT_EQ(panel.wordField()->text(), u"sun"_s);
+    EXPECT_EQ(panel.countField()->text(), u"12"_s);
+    EXPECT_EQ(panel.wordField()->width(), panel.wordField()->sizeHint().width());
+
+    const QPoint placeBefore = panel.pos();
+    const int widthBefore = panel.width();
+    const int fieldBefore = std::max(panel.wordField()->width(), panel.countField()->width());
+    panel.showWord(u"incomprehensibilities"_s, 3);
+    const int fieldAfter = std::max(panel.wordField()->width(), panel.countField()->width());
+    EXPECT_GT(fieldAfter, fieldBefore);
+    EXPECT_EQ(panel.width() - widthBefore, fieldAfter - fieldBefore);
+    EXPECT_EQ(panel.pos(), placeBefore);
+
+    panel.showWord(u"sun"_s, 12);
+    EXPECT_EQ(panel.width(), widthBefore);
+}
+
+} // namespace

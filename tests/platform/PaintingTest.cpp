@@ -1,0 +1,174 @@
+#include "DrawingLayer.h"
+#include "Fonts.h"
+#include "LayerExport.h"
+#include "TextLayer.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString wordFont = u"Futura-CondensedMedium"_s;
+
+// The smallest device rectangle holding every pixel that is not white.
+QRect inkBox(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != QColor(Qt::white))
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// A root layer of viewSize holding one word layer, as the views make them.
+std::unique_ptr<Layer> sceneWithWord(QSizeF viewSize, const AttributedString &string,
+                                     QPointF position, TextLayer **wordOut)
+{
+    auto root = std::make_unique<Layer>();
+    root->setFrame(QRectF(QPointF(0, 0), viewSize));
+    auto word = std::make_unique<TextLayer>();
+    word->setString(string);
+    word->setAlignmentMode(TextLayer::Alignment::Center);
+    word->setBounds(QRectF(QPointF(0, 0), word->preferredFrameSize(FontMetricsMeasurer())));
+    word->setAnchorPoint({0, 0.5});
+    word->setPosition(position);
+    *wordOut = static_cast<TextLayer *>(root->addSublayer(std::move(word)));
+    return root;
+}
+
+TEST(FontStandIn, ResolvesToTheCondensedFace)
+{
+    const QFontInfo info(resolveFont(wordFont, 30.0));
+    EXPECT_EQ(info.family(), u"BetecknaGSCondensed"_s);
+}
+
+TEST(FontMeasure, SizeScalesWithThePointSizeAlone)
+{
+    const FontMetricsMeasurer measurer;
+    const QSizeF small = measurer.preferredSize({u"verbarium"_s, wordFont, 20.0, {}});
+    const QSizeF large = measurer.preferredSize({u"verbarium"_s, wordFont, 60.0, {}});
+    ASSERT_GT(small.width(), 0.0);
+    EXPECT_NEAR(large.width(), 3.0 * small.width(), 0.01 * large.width());
+    EXPECT_NEAR(large.height(), 3.0 * small.height(), 0.01 * large.height());
+    // A point is a logical pixel: the line is about as tall as the font is large.
+    EXPECT_GT(large.height(), 0.8 * 60.0);
+    EXPECT_LT(large.height(), 1.6 * 60.0);
+}
+
+TEST(FontMeasure, EmptyAndSizelessStringsNeedNoRoom)
+{
+    const FontMetricsMeasurer measurer;
+    EXPECT_EQ(measurer.preferredSize({u""_s, wordFont, 20.0, {}}).width(), 0.0);
+    EXPECT_EQ(measurer.preferredSize({u"word"_s, wordFont, 0.0, {}}), QSizeF());
+}
+
+struct InkRow
+{
+    const char *name;
+    QString text;
+    qreal fontSize;
+    qreal devicePixelRatio;
+};
+
+class TextInk : public ::testing::TestWithParam<InkRow>
+{
+};
+
+// The word's glyphs fill its measured box and stay inside it, on any pixel density.
+TEST_P(TextInk, LiesInsideTheMeasuredBox)
+{
+    const InkRow &row = GetParam();
+    const QSizeF view(400, 200);
+    TextLayer *word = nullptr;
+    const auto root = sceneWithWord(view, {row.text, wordFont, row.fontSize, {}}, {20, 90}, &word);
+    const QImage image = renderLayersToImage(*root, view, row.devicePixelRatio);
+    ASSERT_EQ(image.size(), (view * row.devicePixelRatio).toSize());
+
+    const qreal ratio = row.devicePixelRatio;
+    const QRectF frame = word->frame();
+    // The box in device pixels: y flips, the top of the box is its larger y.
+    const QRectF box(frame.left() * ratio, (view.height() - frame.bottom()) * ratio,
+                     frame.width() * ratio, frame.height() * ratio);
+    const QRect ink = inkBox(image);
+    ASSERT_FALSE(ink.isEmpty());
+    const qreal slack = 1.0 * ratio; // antialiased edge pixels
+    // A glyph may reach a little past its advance (the tail of a y).
+    const qreal overhang = slack + 0.05 * row.fontSize * ratio;
+    EXPECT_GE(ink.left(), box.left() - overhang);
+    EXPECT_LE(ink.right() + 1, box.right() + overhang);
+    EXPECT_GE(ink.top(), box.top() - slack);
+    EXPECT_LE(ink.bottom() + 1, box.bottom() + slack);
+    // Drawn at the measured size, not at some other device's idea of a point.
+    EXPECT_GT(ink.width(), 0.75 * box.width());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TextInk,
+                         ::testing::Values(InkRow{"latin", u"verbarium"_s, 30.0, 1.0},
+                                           InkRow{"descenders", u"quippy"_s, 47.5, 1.0},
+                                           InkRow{"hiDpi", u"verbarium"_s, 30.0, 2.0},
+                                           InkRow{"fractionalRatio", u"word"_s, 21.3, 1.5},
+                                           InkRow{"small", u"and"_s, 12.0, 1.0},
+                                           InkRow{"greekFallback", u"λόγος"_s, 40.0, 1.0},
+                                           InkRow{"cyrillicFallback", u"слово"_s, 40.0, 1.0},
+                                           InkRow{"cjkFallback", u"漢字"_s, 40.0, 1.0}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// Fills the lower half of its own box: y upward in the layer.
+class LowerHalfLayer : public DrawingLayer
+{
+protected:
+    void drawInContext(QPainter &painter) const override
+    {
+        painter.fillRect(QRectF(0, 0, bounds().width(), bounds().height() / 2), Qt::black);
+    }
+};
+
+TEST(LayerPainting, LowerLeftOfTheViewIsTheImagesBottomLeft)
+{
+    Layer root;
+    root.setFrame({0, 0, 100, 80});
+    auto box = std::make_unique<LowerHalfLayer>();
+    box->setFrame({0, 0, 10, 20});
+    box->display();
+    root.addSublayer(std::move(box));
+    const QImage image = renderLayersToImage(root, {100, 80});
+    EXPECT_EQ(inkBox(image), QRect(0, 70, 10, 10));
+}
+
+TEST(LayerPainting, DrawingIsRecordedOnceAndKept)
+{
+    Layer root;
+    root.setFrame({0, 0, 100, 80});
+    auto box = std::make_unique<LowerHalfLayer>();
+    box->setFrame({0, 0, 10, 20});
+    box->display();
+    LowerHalfLayer *boxLayer = static_cast<LowerHalfLayer *>(root.addSublayer(std::move(box)));
+    // Moving the layer moves the kept drawing; growing it does not redraw it.
+    boxLayer->setFrame({50, 40, 40, 40});
+    EXPECT_EQ(inkBox(renderLayersToImage(root, {100, 80})), QRect(50, 30, 10, 10));
+}
+
+TEST(LayerPainting, HigherZPaintsAboveRegardlessOfOrder)
+{
+    Layer root;
+    root.setFrame({0, 0, 20, 20});
+    auto colored = [](QColor color, qreal z) {
+        auto word = std::make_unique<TextLayer>();
+        word->setString({u"██"_s, u"DejaVu Sans"_s, 20.0, color});
+        word->setFrame({0, 0, 20, 20});
+        word->setZPosition(z);
+        return word;
+    };
+    root.addSublayer(colored(Qt::red, 1.0));
+    root.addSublayer(colored(Qt::blue, 0.0));
+    const QImage image = renderLayersToImage(root, {20, 20});
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::red));
+}
+
+} // namespace
