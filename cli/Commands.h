@@ -7,3 +7,4 @@
 // A new command: declare it here and add a row to the table in main.cpp.
 
 int countsCommand(const QStringList &arguments);
+int cloudCommand(const QStringList &arguments);

@@ -15,6 +15,7 @@ struct Command
 
 constexpr Command commands[] = {
     {u"counts", u"word counts and the tree text of a text", countsCommand},
+    {u"cloud", u"the word cloud of a text as JSON, SVG or PNG", cloudCommand},
 };
 
 QtMessageHandler defaultMessageHandler = nullptr;

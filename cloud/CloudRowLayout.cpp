@@ -2,6 +2,8 @@
 
 #include "TextLayer.h"
 
+#include <cmath>
+
 namespace {
 
 float layerWidth(const TextLayer *layer)
@@ -81,8 +83,15 @@ CloudFit scaleLayersToSize(const std::vector<TextLayer *> &layers, QSizeF size, 
 
 CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, QSizeF viewSize)
 {
-    const CloudFit fit =
-        scaleLayersToSize(layers, viewSize, static_cast<float>(viewSize.width()), viewSize);
+    const CloudRowLayout rows(layers, static_cast<float>(viewSize.width()));
+    CloudFit fit = rows.fitView(static_cast<float>(viewSize.width()), viewSize);
+    fit.viewSize = wholePoints(fit.viewSize);
+    rows.placeLayers(static_cast<float>(fit.viewSize.height()));
     root.setFrame(QRectF(QPointF(0, 0), fit.viewSize));
     return fit;
+}
+
+QSizeF wholePoints(QSizeF size)
+{
+    return QSizeF(std::ceil(size.width()), std::ceil(size.height()));
 }

@@ -48,6 +48,11 @@ private:
 CloudFit scaleLayersToSize(const std::vector<TextLayer *> &layers, QSizeF size, float viewWidth,
                            QSizeF visibleAreaSize);
 
+// Widgets are whole points in size: a view growing to fractional rows takes the
+// next whole point up, so no row is cut off.
+QSizeF wholePoints(QSizeF size);
+
 // For a cloud without a widget (export, benchmarks): the view starts at viewSize,
-// which is also its visible area, and the root layer takes the fitted view's box.
+// which is also its visible area, takes whole points as a widget does, and the root
+// layer takes the fitted view's box. Positions are those the app's view gets.
 CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, QSizeF viewSize);

@@ -78,6 +78,17 @@ TEST(CloudRowLayout, StandaloneViewGivesTheRootTheFittedBox)
     EXPECT_EQ(root.bounds(), QRectF(0, 0, 200, 80));
 }
 
+TEST(CloudRowLayout, StandaloneViewGrowsToWholePointsAndHangsRowsFromItsTop)
+{
+    const Words words{{30, 20.25}, {30, 20.5}};
+    Layer root;
+    // A = 5: each word has its own row; 40.75 rows in a 30-point area.
+    const CloudFit fit = fitCloudToView(root, words.layers(), {60, 30});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(60, 41), true}));
+    EXPECT_EQ(words[0]->position(), QPointF(0, 41 - 0 - 10.125));
+    EXPECT_EQ(words[1]->position(), QPointF(0, 41 - 20.25 - 10.25));
+}
+
 TEST(CloudRowLayout, RunningWidthEqualToTheAvailableWidthStartsARow)
 {
     // A = 100 − 55 = 45: 20 + 25 reaches it exactly.
