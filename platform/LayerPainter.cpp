@@ -4,10 +4,29 @@
 #include "ViewCoordinates.h"
 
 #include <QPainter>
+#include <mutex>
+
+namespace {
+
+// Qt draws glyphs larger than 64 device pixels as filled outlines, some fifty times
+// slower than from its glyph cache; the cloud's largest words reach 83 points, and
+// twice that on HiDPI screens. Qt reads the limit once, when it first draws text, so
+// it is raised before the first layer is painted, unless the user has set it.
+void allowLargeCachedGlyphs()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (qEnvironmentVariableIsEmpty("QT_MAX_CACHED_GLYPH_SIZE"))
+            qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
+    });
+}
+
+} // namespace
 
 void LayerPainter::paint(QPainter &painter, const Layer &root, qreal viewHeight,
                          const QRectF &exposed)
 {
+    allowLargeCachedGlyphs();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -20,15 +39,19 @@ void LayerPainter::paint(QPainter &painter, const Layer &root, qreal viewHeight,
 void LayerPainter::paintLayer(QPainter &painter, const Layer &layer, const QRectF &exposed)
 {
     const QRectF frame = layer.frame();
+    // Sublayers are not clipped to their superlayer, so only the layer's own content
+    // can be skipped when it lies outside the exposed area. The margin keeps strokes
+    // that overhang the box by half their width.
+    const bool contentExposed =
+        exposed.isEmpty() || frame.adjusted(-1.0, -1.0, 1.0, 1.0).intersects(exposed);
+    if (!contentExposed && layer.sublayers().empty())
+        return;
     const QPointF offset = frame.topLeft() - layer.bounds().topLeft();
     const QRectF exposedInLayer = exposed.isEmpty() ? exposed : exposed.translated(-offset);
 
     painter.save();
     painter.translate(offset);
-    // Sublayers are not clipped to their superlayer, so only the layer's own content
-    // can be skipped when it lies outside the exposed area. The margin keeps strokes
-    // that overhang the box by half their width.
-    if (exposed.isEmpty() || frame.adjusted(-1.0, -1.0, 1.0, 1.0).intersects(exposed))
+    if (contentExposed)
         layer.drawContent(painter);
     for (const Layer *sublayer : layer.sublayersInPaintOrder())
         paintLayer(painter, *sublayer, exposedInLayer);

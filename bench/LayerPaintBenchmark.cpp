@@ -1,0 +1,117 @@
+#include "LayerExport.h"
+#include "LayerPainter.h"
+#include "TextLayer.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString wordFont = u"Futura-CondensedMedium"_s;
+
+// Deterministic words of 3 to 10 letters.
+QString syntheticWord(int index)
+{
+    QString word;
+    unsigned state = 2654435761u * unsigned(index + 1);
+    const int length = 3 + int(state % 8);
+    for (int i = 0; i < length; ++i) {
+        state = state * 1103515245u + 12345u;
+        word += QChar(u'a' + int((state >> 16) % 26));
+    }
+    return word;
+}
+
+// Word layers in left-aligned rows filling a view of the given width, sizes 12 to 83.
+std::unique_ptr<Layer> rowsOfWords(int count, qreal width, qreal *heightOut)
+{
+    const FontMetricsMeasurer measurer;
+    auto root = std::make_unique<Layer>();
+    std::vector<TextLayer *> words;
+    qreal x = 55.0;
+    qreal y = 0.0;
+    qreal rowHeight = 0.0;
+    for (int i = 0; i < count; ++i) {
+        auto word = std::make_unique<TextLayer>();
+        const qreal size = 12.0 + (i * 37 % 72);
+        word->setString(
+            {syntheticWord(i), wordFont, size, QColor::fromHsv(i * 47 % 360, 200, 200)});
+        word->setBounds(QRectF(QPointF(0, 0), word->preferredFrameSize(measurer)));
+        word->setAnchorPoint({0, 0.5});
+        if (x + word->bounds().width() > width - 55.0) {
+            x = 55.0;
+            y += rowHeight;
+            rowHeight = 0.0;
+        }
+        rowHeight = std::max(rowHeight, word->bounds().height());
+        word->setPosition({x, -y - word->bounds().height() / 2.0});
+        x += word->bounds().width() + 10.0;
+        words.push_back(static_cast<TextLayer *>(root->addSublayer(std::move(word))));
+    }
+    const qreal height = y + rowHeight;
+    for (TextLayer *word : words)
+        word->setPosition(word->position() + QPointF(0, height));
+    root->setFrame({0, 0, width, height});
+    *heightOut = height;
+    return root;
+}
+
+void ensureGuiApplication()
+{
+    if (!QGuiApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "layer-paint-bench";
+        static char *argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QGuiApplication(argc, argv); // lives for the whole benchmark process
+    }
+}
+
+void BM_MeasureWords(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const FontMetricsMeasurer measurer;
+    std::vector<AttributedString> strings;
+    for (int i = 0; i < 1000; ++i)
+        strings.push_back({syntheticWord(i), wordFont, 12.0 + (i * 37 % 72), {}});
+    for (auto _ : state) {
+        for (const AttributedString &string : strings)
+            benchmark::DoNotOptimize(measurer.preferredSize(string));
+    }
+    state.SetItemsProcessed(state.iterations() * qsizetype(strings.size()));
+}
+BENCHMARK(BM_MeasureWords)->Unit(benchmark::kMillisecond);
+
+// One frame of a 1000 × 700 window showing the top of a tall view of many words.
+void BM_PaintVisiblePart(benchmark::State &state)
+{
+    ensureGuiApplication();
+    qreal height = 0.0;
+    const auto root = rowsOfWords(int(state.range(0)), 1000.0, &height);
+    QImage frame(1000, 700, QImage::Format_ARGB32_Premultiplied);
+    const QRectF visible(0.0, height - 700.0, 1000.0, 700.0);
+    for (auto _ : state) {
+        frame.fill(Qt::white);
+        QPainter painter(&frame);
+        painter.translate(0.0, -(height - visible.bottom()));
+        LayerPainter::paint(painter, *root, height, visible);
+    }
+    state.counters["viewHeight"] = height;
+}
+BENCHMARK(BM_PaintVisiblePart)->Arg(500)->Arg(13000)->Unit(benchmark::kMillisecond);
+
+void BM_ExportSvg(benchmark::State &state)
+{
+    ensureGuiApplication();
+    qreal height = 0.0;
+    const auto root = rowsOfWords(500, 1000.0, &height);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(renderLayersToSvg(*root, {1000.0, height}));
+}
+BENCHMARK(BM_ExportSvg)->Unit(benchmark::kMillisecond);
+
+} // namespace
