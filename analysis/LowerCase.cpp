@@ -2,24 +2,91 @@
 
 #include <unicode/ustring.h>
 
+namespace {
+
+// ASCII units that end every case context: no Final_Sigma condition looks across
+// them, so ICU can lower-case the text between two of them on its own and give
+// what it gives for the whole text.
+bool isContextBoundary(char16_t unit)
+{
+    switch (unit) {
+    case u' ':
+    case u'\t':
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case u',':
+    case u';':
+    case u'!':
+    case u'?':
+    case u'"':
+    case u'(':
+    case u')':
+    case u'-':
+        return true;
+    default:
+        return unit >= u'0' && unit <= u'9';
+    }
+}
+
+// Lower-cases source with ICU into result at position, growing result as needed;
+// returns the position after the written units.
+qsizetype appendIcuLowerCase(QStringView source, QString &result, qsizetype position)
+{
+    static_assert(sizeof(UChar) == sizeof(QChar));
+    for (;;) {
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t room = int32_t(std::min<qsizetype>(result.size() - position, INT32_MAX));
+        const int32_t needed = u_strToLower(reinterpret_cast<UChar *>(result.data() + position),
+                                            room, reinterpret_cast<const UChar *>(source.utf16()),
+                                            int32_t(source.size()), "", &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            result.resize(std::max(result.size() * 2, position + needed));
+            continue;
+        }
+        Q_ASSERT(U_SUCCESS(status));
+        return position + needed;
+    }
+}
+
+} // namespace
+
 QString lowerCased(QStringView text)
 {
     if (text.isEmpty())
         return {};
-    static_assert(sizeof(UChar) == sizeof(QChar));
-    const auto *source = reinterpret_cast<const UChar *>(text.utf16());
-    QString result(text.size(), Qt::Uninitialized);
-    for (;;) {
-        UErrorCode status = U_ZERO_ERROR;
-        const int32_t needed =
-            u_strToLower(reinterpret_cast<UChar *>(result.data()), int32_t(result.size()), source,
-                         int32_t(text.size()), "", &status);
-        if (status == U_BUFFER_OVERFLOW_ERROR) {
-            result.resize(needed);
+    const char16_t *source = text.utf16();
+    const qsizetype size = text.size();
+    QString result(size, Qt::Uninitialized);
+    char16_t *target = reinterpret_cast<char16_t *>(result.data());
+    qsizetype read = 0;
+    qsizetype write = 0; // ASCII runs keep read and write in step; ICU spans may not
+    while (read < size) {
+        const char16_t unit = source[read];
+        if (unit < 0x80) {
+            target[write++] = (unit >= u'A' && unit <= u'Z') ? char16_t(unit + 0x20) : unit;
+            ++read;
             continue;
         }
-        Q_ASSERT(U_SUCCESS(status));
-        result.resize(needed);
-        return result;
+        // Hand ICU the whole span between context boundaries around this unit, so
+        // a final sigma sees its neighbours. The ASCII units just written are
+        // written again by ICU.
+        qsizetype start = read;
+        while (start > 0 && source[start - 1] < 0x80 && !isContextBoundary(source[start - 1]))
+            --start;
+        write -= read - start;
+        qsizetype end = read + 1;
+        while (end < size && !(source[end] < 0x80 && isContextBoundary(source[end])))
+            ++end;
+        write = appendIcuLowerCase(text.sliced(start, end - start), result, write);
+        read = end;
+        // Lower-casing can lengthen a span (U+0130 gives two units): keep room for
+        // the rest of the text at one unit each.
+        if (result.size() - write < size - read)
+            result.resize(write + (size - read) + size / 16);
+        target = reinterpret_cast<char16_t *>(result.data());
     }
+    result.truncate(write);
+    return result;
 }

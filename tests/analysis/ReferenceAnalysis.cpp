@@ -1,16 +1,34 @@
-#include "FileParser.h"
+#include "ReferenceAnalysis.h"
 
 #include "CountedSet.h"
-#include "LowerCase.h"
 #include "Scanner.h"
 #include "WordCloud.h"
+
+#include <unicode/ustring.h>
 
 using namespace Qt::Literals::StringLiterals;
 namespace cc = CharacterClasses;
 
-WordDictionary FileParser::inputStrings(QStringView text)
+namespace {
+
+QString lowerCasedWithIcu(QStringView text)
 {
-    const QString lower = lowerCased(text);
+    const auto *source = reinterpret_cast<const UChar *>(text.utf16());
+    QString result(text.size() * 2 + 1, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        u_strToLower(reinterpret_cast<UChar *>(result.data()), int32_t(result.size()), source,
+                     int32_t(text.size()), "", &status);
+    Q_ASSERT(U_SUCCESS(status));
+    result.resize(length);
+    return result;
+}
+
+} // namespace
+
+ReferenceAnalysis analyseLiterally(QStringView text)
+{
+    const QString lower = lowerCasedWithIcu(text);
 
     QString buffer;
     Scanner lines(lower);
@@ -19,16 +37,17 @@ WordDictionary FileParser::inputStrings(QStringView text)
         buffer.append(line);
     while (!lines.isAtEnd()) {
         lines.scanCharacters(cc::isLineBreak);
-        if (!buffer.isEmpty() && buffer.back() == u'-')
-            buffer.chop(1);
+        if (buffer.sliced(buffer.size() - 1, 1).compare(u"-"_s) == 0)
+            buffer.remove(buffer.size() - 1, 1);
         else
             buffer.append(u' ');
         lines.scanUpTo(cc::isLineBreak, &line);
         buffer.append(line);
         if (buffer.endsWith(u' '))
-            buffer.chop(1);
+            buffer.remove(buffer.size() - 1, 1);
     }
-    m_treeText = buffer;
+    ReferenceAnalysis result;
+    result.treeText = buffer;
 
     const QString joined = buffer;
     buffer = u""_s;
@@ -51,5 +70,6 @@ WordDictionary FileParser::inputStrings(QStringView text)
             start = i + 1;
         }
     }
-    return WordCloud(words).wordCloudElements();
+    result.words = WordCloud(words).wordCloudElements();
+    return result;
 }
