@@ -14,6 +14,11 @@ struct CurveRow
     QPointF endNode;
 };
 
+void PrintTo(const CurveRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
 class CurveBox : public testing::TestWithParam<CurveRow>
 {
 };

@@ -124,6 +124,11 @@ struct InlineRow
     double drawnSize;
 };
 
+void PrintTo(const InlineRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
 class InlineFollower : public testing::TestWithParam<InlineRow>
 {
 };
@@ -160,6 +165,11 @@ struct DepthRow
     QStringList drawn;
 };
 
+void PrintTo(const DepthRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
 class DepthLimit : public testing::TestWithParam<DepthRow>
 {
 };
@@ -192,6 +202,11 @@ struct GrowthRow
     QSizeF frame;
     QSizeF expected;
 };
+
+void PrintTo(const GrowthRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 class ViewGrowth : public testing::TestWithParam<GrowthRow>
 {
