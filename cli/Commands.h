@@ -8,3 +8,4 @@
 
 int countsCommand(const QStringList &arguments);
 int cloudCommand(const QStringList &arguments);
+int treeCommand(const QStringList &arguments);

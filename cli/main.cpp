@@ -16,6 +16,7 @@ struct Command
 constexpr Command commands[] = {
     {u"counts", u"word counts and the tree text of a text", countsCommand},
     {u"cloud", u"the word cloud of a text as JSON, SVG or PNG", cloudCommand},
+    {u"tree", u"the tree of the word sequences that follow a word", treeCommand},
 };
 
 QtMessageHandler defaultMessageHandler = nullptr;

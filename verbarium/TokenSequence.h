@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The prepared text cut into tokens once, each token replaced by the id of its
@@ -17,16 +18,18 @@ struct TokenSequence
     QList<QString> words;                 // by id
     std::vector<Kind> kinds;              // by id
     std::vector<quint32> ids;             // the tokens in text order
-    QHash<QStringView, quint32> idOfWord; // views into preparedText
+    // Views into preparedText. The standard hash is much cheaper than Qt's on
+    // the million short tokens of a long text.
+    std::unordered_map<std::u16string_view, quint32> idOfWord;
 
     quint32 size() const { return quint32(ids.size()); }
     Kind kindAt(quint32 position) const { return kinds[ids[position]]; }
     std::optional<quint32> idOf(QStringView word) const
     {
-        const auto found = idOfWord.constFind(word);
-        if (found == idOfWord.cend())
+        const auto found = idOfWord.find(std::u16string_view(word.utf16(), word.size()));
+        if (found == idOfWord.end())
             return std::nullopt;
-        return *found;
+        return found->second;
     }
 };
 

@@ -29,13 +29,13 @@ std::shared_ptr<const TokenSequence> tokenise(QStringView treeText)
     QStringView token;
     while (scanner.scanUpTo(CharacterClasses::isWhitespace, &token)) {
         scanner.scanCharacters(CharacterClasses::isWhitespace);
-        auto found = tokens->idOfWord.constFind(token);
-        if (found == tokens->idOfWord.cend()) {
-            found = tokens->idOfWord.insert(token, quint32(tokens->words.size()));
+        const auto [found, isNew] = tokens->idOfWord.try_emplace(
+            std::u16string_view(token.utf16(), token.size()), quint32(tokens->words.size()));
+        if (isNew) {
             tokens->words.append(token.toString());
             tokens->kinds.push_back(kindOf(token));
         }
-        tokens->ids.push_back(*found);
+        tokens->ids.push_back(found->second);
     }
     return tokens;
 }

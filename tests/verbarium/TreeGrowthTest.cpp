@@ -84,32 +84,50 @@ TEST(TreeGrowth, TrimsToThirtyChildrenKeepingTheEarliestOfEqualCounts)
     EXPECT_EQ(root->countOfLeaves(), 30u);
 }
 
-// Random texts over a small vocabulary, rich in repeats, sentence ends and runs of
-// punctuation, so that walks share, split, stop and run to the end of the text.
-QString randomText(std::mt19937 &random, int tokenCount, int vocabularySize)
+// Random texts rich in repeats, sentence ends and runs of punctuation, so that
+// walks share, split, stop and run to the end of the text.
+struct RandomTexts
+{
+    const char *name;
+    int rounds;
+    int tokenCount;
+    int vocabularySize;
+    double rootShare; // how often w0 is drawn besides its share of the vocabulary
+};
+
+QString randomText(std::mt19937 &random, const RandomTexts &kind)
 {
     static const QStringList marks{u"."_s, u"?"_s, u"!"_s, u","_s, u"..."_s, u"?!"_s, u"\""_s};
     QString text;
-    std::uniform_int_distribution<int> pick(0, vocabularySize + int(marks.size()) - 1);
+    std::uniform_int_distribution<int> pick(0, kind.vocabularySize + int(marks.size()) - 1);
+    std::bernoulli_distribution root(kind.rootShare);
     std::bernoulli_distribution glued(0.3);
-    for (int token = 0; token < tokenCount; ++token) {
-        const int choice = pick(random);
-        if (choice < vocabularySize)
+    for (int token = 0; token < kind.tokenCount; ++token) {
+        const int choice = root(random) ? 0 : pick(random);
+        if (choice < kind.vocabularySize)
             text += u"w"_s + QString::number(choice);
         else
-            text += marks[choice - vocabularySize];
+            text += marks[choice - kind.vocabularySize];
         if (!glued(random))
             text += u' ';
     }
     return text;
 }
 
-TEST(TreeGrowth, MatchesTheLiteralWalksOnRandomTexts)
+class RandomTreeGrowth : public testing::TestWithParam<RandomTexts>
+{
+};
+
+void PrintTo(const RandomTexts &kind, std::ostream *out)
+{
+    *out << kind.name;
+}
+
+TEST_P(RandomTreeGrowth, MatchesTheLiteralWalks)
 {
     std::mt19937 random(20261207);
-    for (int round = 0; round < 300; ++round) {
-        const int vocabularySize = round % 3 == 0 ? 45 : 4;
-        const QString text = randomText(random, 20 + round % 150, vocabularySize);
+    for (int round = 0; round < GetParam().rounds; ++round) {
+        const QString text = randomText(random, GetParam());
         const TreeText treeText(text);
         for (const QString &word : {u"w0"_s, u"w1"_s, u"."_s, u"!"_s, u","_s}) {
             const auto fast = treeText.growTree(word);
@@ -119,6 +137,15 @@ TEST(TreeGrowth, MatchesTheLiteralWalksOnRandomTexts)
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Texts, RandomTreeGrowth,
+                         testing::Values(RandomTexts{"FewWordsManyRepeats", 200, 60, 3, 0.0},
+                                         RandomTexts{"ShortTexts", 300, 12, 4, 0.0},
+                                         RandomTexts{"ManyFollowersTrimmed", 40, 400, 70, 0.35},
+                                         RandomTexts{"LongWalks", 40, 300, 2, 0.1}),
+                         [](const testing::TestParamInfo<RandomTexts> &info) {
+                             return info.param.name;
+                         });
 
 TEST(TreeGrowth, TreeOutlivesItsTextAndRoot)
 {

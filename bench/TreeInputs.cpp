@@ -1,0 +1,25 @@
+#include "TreeInputs.h"
+
+#include "FileParser.h"
+
+namespace TreeInputs {
+
+QString treeTextOf(const QByteArray &utf8)
+{
+    FileParser parser;
+    parser.inputStrings(QString::fromUtf8(utf8));
+    return parser.treeText();
+}
+
+QByteArray withoutSentenceEnds(const QByteArray &utf8)
+{
+    constexpr qsizetype sliceBytes = 1'000'000;
+    QByteArray slice = utf8.left(sliceBytes);
+    const qsizetype lineEnd = slice.lastIndexOf('\n');
+    if (lineEnd > 0)
+        slice.truncate(lineEnd + 1);
+    slice.removeIf([](char c) { return c == '.' || c == '?' || c == '!'; });
+    return slice;
+}
+
+} // namespace TreeInputs
