@@ -1,32 +1,15 @@
 #include "LayerPainter.h"
 
+#include "Fonts.h"
 #include "Layer.h"
 #include "ViewCoordinates.h"
 
 #include <QPainter>
-#include <mutex>
-
-namespace {
-
-// Qt draws glyphs larger than 64 device pixels as filled outlines, some fifty times
-// slower than from its glyph cache; the cloud's largest words reach 83 points, and
-// twice that on HiDPI screens. Qt reads the limit once, when it first draws text, so
-// it is raised before the first layer is painted, unless the user has set it.
-void allowLargeCachedGlyphs()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        if (qEnvironmentVariableIsEmpty("QT_MAX_CACHED_GLYPH_SIZE"))
-            qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
-    });
-}
-
-} // namespace
 
 void LayerPainter::paint(QPainter &painter, const Layer &root, qreal viewHeight,
                          const QRectF &exposed)
 {
-    allowLargeCachedGlyphs();
+    prepareTextRendering();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
