@@ -9,3 +9,4 @@
 int countsCommand(const QStringList &arguments);
 int cloudCommand(const QStringList &arguments);
 int treeCommand(const QStringList &arguments);
+int verbariumCommand(const QStringList &arguments);

@@ -17,6 +17,7 @@ constexpr Command commands[] = {
     {u"counts", u"word counts and the tree text of a text", countsCommand},
     {u"cloud", u"the word cloud of a text as JSON, SVG or PNG", cloudCommand},
     {u"tree", u"the tree of the word sequences that follow a word", treeCommand},
+    {u"verbarium", u"the verbarium picture of a word as JSON, SVG or PNG", verbariumCommand},
 };
 
 QtMessageHandler defaultMessageHandler = nullptr;

@@ -1,0 +1,149 @@
+#include "CommandInput.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "CurveLayer.h"
+#include "FileParser.h"
+#include "JsonWriter.h"
+#include "LayerExport.h"
+#include "LowerCase.h"
+#include "NodeLayer.h"
+#include "TreeText.h"
+#include "VerbariumLayout.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A view dimension: a positive, finite number of points.
+std::optional<float> viewDimension(const QString &text)
+{
+    bool ok = false;
+    const float value = text.toFloat(&ok);
+    if (!ok || !std::isfinite(value) || value <= 0.0f)
+        return std::nullopt;
+    return value;
+}
+
+void writePoint(JsonWriter &json, QStringView name, QPointF point)
+{
+    json.key(name);
+    json.beginArray();
+    json.value(float(point.x()));
+    json.value(float(point.y()));
+    json.endArray();
+}
+
+QByteArray displayAsJson(const VerbariumLayout &layout, QSizeF frame)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.field(u"width", float(frame.width()));
+    json.field(u"height", float(frame.height()));
+    json.field(u"maxCount", layout.maxCount());
+    json.key(u"words");
+    json.beginArray();
+    for (const Layer *layer : layout.layers()) {
+        const auto *word = dynamic_cast<const NodeLayer *>(layer);
+        if (!word)
+            continue;
+        json.beginObject();
+        json.field(u"word", word->node()->word());
+        json.field(u"count", qint64(word->node()->count()));
+        json.field(u"countOfLeaves", qint64(word->node()->countOfLeaves()));
+        json.field(u"fontSize", float(word->string().fontSize));
+        json.field(u"x", float(word->position().x()));
+        json.field(u"y", float(word->position().y()));
+        json.field(u"width", float(word->bounds().width()));
+        json.field(u"height", float(word->bounds().height()));
+        json.endObject();
+    }
+    json.endArray();
+    json.key(u"curves");
+    json.beginArray();
+    for (const Layer *layer : layout.layers()) {
+        const auto *curve = dynamic_cast<const CurveLayer *>(layer);
+        if (!curve)
+            continue;
+        const QRectF frameAsSet = curve->frameAsSet();
+        json.beginObject();
+        json.field(u"x", float(frameAsSet.x()));
+        json.field(u"y", float(frameAsSet.y()));
+        json.field(u"width", float(frameAsSet.width()));
+        json.field(u"height", float(frameAsSet.height()));
+        writePoint(json, u"start", curve->startNode());
+        writePoint(json, u"end", curve->endNode());
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+    return json.toUtf8();
+}
+
+QByteArray displayAsPng(const Layer &root, QSizeF frame)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    renderLayersToImage(root, frame).save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+int verbariumCommand(const QStringList &arguments)
+{
+    CommandLine commandLine(
+        u"verbarium"_s,
+        u"verbarium [FILE|-] --word WORD [--width W] [--height H] [--format json|svg|png] "
+        "[--output PATH]"_s,
+        u"Lays out the verbarium of WORD (lower-cased) from its root in a view of W x H\n"
+        "points (default 800 x 600), as the app does; the view grows to fit the words.\n"
+        "json: {\"width\", \"height\", \"maxCount\", \"words\": [...], \"curves\": [...]}, in\n"
+        "the order the display makes them; y grows upward.\n"
+        "svg, png: the picture on a white ground."_s);
+    commandLine.addOption(QCommandLineOption(u"word"_s, u"The start word."_s, u"WORD"_s));
+    commandLine.addOption(
+        QCommandLineOption(u"width"_s, u"The view's width (800)."_s, u"W"_s, u"800"_s));
+    commandLine.addOption(
+        QCommandLineOption(u"height"_s, u"The view's height (600)."_s, u"H"_s, u"600"_s));
+    commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
+    commandLine.addOutputOption();
+    if (const auto status = commandLine.parse(arguments))
+        return *status;
+    if (!commandLine.isSet(u"word"_s))
+        return commandLine.badArguments(u"--word is required"_s);
+    const std::optional<float> width = viewDimension(commandLine.value(u"width"_s));
+    const std::optional<float> height = viewDimension(commandLine.value(u"height"_s));
+    if (!width || !height)
+        return commandLine.badArguments(u"--width and --height must be positive numbers"_s);
+
+    const std::optional<QString> text = readCommandInput(commandLine.inputPath());
+    if (!text)
+        return 1;
+    FileParser parser;
+    parser.inputStrings(*text);
+    const std::shared_ptr<Node> root =
+        TreeText(parser.treeText()).growTree(lowerCased(commandLine.value(u"word"_s)));
+
+    Layer rootLayer;
+    const QSizeF startSize(*width, *height);
+    rootLayer.setFrame(QRectF(QPointF(0, 0), startSize));
+    const FontMetricsMeasurer measurer;
+    VerbariumLayout layout(rootLayer, measurer);
+    // Unlike the app, a word without followers is still shown: as the start word alone.
+    const QSizeF frame = layout.displayVerbariumFromNode(root, startSize);
+    rootLayer.setFrame(QRectF(QPointF(0, 0), frame));
+
+    QByteArray result;
+    if (commandLine.format() == u"svg")
+        result = renderLayersToSvg(rootLayer, frame);
+    else if (commandLine.format() == u"png")
+        result = displayAsPng(rootLayer, frame);
+    else
+        result = displayAsJson(layout, frame);
+    return CommandOutput::writeResult(result, commandLine.outputPath()) ? 0 : 1;
+}
