@@ -3,6 +3,7 @@
 #include "FakeRandomSource.h"
 #include "FixedMeasurer.h"
 #include "FontSizeScale.h"
+#include "QStringPrinter.h"
 #include "WordColor.h"
 #include "WordDictionary.h"
 #include "WordOrder.h"
