@@ -1,0 +1,212 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun runCli(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), arguments);
+    if (!process.waitForStarted())
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+struct OutputRow
+{
+    const char *name;
+    QStringList arguments; // after "counts"; input comes on standard input
+    QByteArray input;
+    QByteArray expected;
+};
+
+class CountsOutputTest : public testing::TestWithParam<OutputRow>
+{
+};
+
+TEST_P(CountsOutputTest, PrintsTheAnalysis)
+{
+    const OutputRow &row = GetParam();
+    const CliRun run = runCli(QStringList{u"counts"_s} + row.arguments, row.input);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, row.expected);
+    EXPECT_EQ(run.err, QByteArray());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Formats, CountsOutputTest, testing::Values(
+    OutputRow{"JsonByDefault", {}, "The Cat\nthe cat.",
+              "{\"treeText\":\"the cat the cat.\",\"words\":{\"the\":2,\"cat\":2}}\n"},
+    OutputRow{"JsonGroupsHighestFirst", {u"-"_s}, "b a c b a d a",
+              "{\"treeText\":\"b a c b a d a\",\"words\":{\"a\":3,\"b\":2,\"c\":1,\"d\":1}}\n"},
+    OutputRow{"JsonEscapesTreeText", {u"--format"_s, u"json"_s}, "Say \"Hi\"\\\tyo",
+              "{\"treeText\":\"say \\\"hi\\\"\\\\\\tyo\",\"words\":{\"say\":1,\"hi\":1,\"yo\":1}}\n"},
+    OutputRow{"JsonEmptyText", {}, "", "{\"treeText\":\"\",\"words\":{}}\n"},
+    OutputRow{"JsonUtf8", {}, "\xce\x9f\xce\x94\xce\x9f\xce\xa3.",
+              "{\"treeText\":\"\xce\xbf\xce\xb4\xce\xbf\xcf\x82.\",\"words\":{\"\xce\xbf\xce\xb4\xce\xbf\xcf\x82\":1}}\n"},
+    OutputRow{"ByteOrderMarkDropped", {}, "\xef\xbb\xbfHi hi",
+              "{\"treeText\":\"hi hi\",\"words\":{\"hi\":2}}\n"},
+    OutputRow{"CsvCountThenCodeUnits", {u"--format=csv"_s}, "b a c b a d a \xc3\x89mile zeta",
+              "word,count\r\na,3\r\nb,2\r\nc,1\r\nd,1\r\nzeta,1\r\n\xc3\xa9mile,1\r\n"},
+    OutputRow{"CsvHeaderOnlyWithoutWords", {u"--format"_s, u"csv"_s}, "42", "word,count\r\n"}
+), [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(CountsCommand, ReadsAFileAndWritesTheOutputFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile input(dir.filePath(u"in.txt"_s));
+    ASSERT_TRUE(input.open(QIODevice::WriteOnly));
+    input.write("well-\nknown words\n");
+    input.close();
+
+    const QString outputPath = dir.filePath(u"out.csv"_s);
+    const CliRun run =
+        runCli({u"counts"_s, input.fileName(), u"--format"_s, u"csv"_s, u"--output"_s, outputPath});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QByteArray());
+    QFile output(outputPath);
+    ASSERT_TRUE(output.open(QIODevice::ReadOnly));
+    EXPECT_EQ(output.readAll(), "word,count\r\nwellknown,1\r\nwords,1\r\n");
+}
+
+TEST(Usage, HelpGoesToStandardOutputWithStatusZero)
+{
+    for (const QStringList &arguments : {QStringList{u"--help"_s}, {u"counts"_s, u"--help"_s}}) {
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 0) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.out.startsWith("Usage: verbarium-cli")) << run.out.toStdString();
+        EXPECT_EQ(run.err, QByteArray());
+    }
+}
+
+struct BadArgumentsRow
+{
+    const char *name;
+    QStringList arguments;
+};
+
+class BadArgumentsTest : public testing::TestWithParam<BadArgumentsRow>
+{
+};
+
+TEST_P(BadArgumentsTest, PrintUsageOnStandardErrorWithStatusTwo)
+{
+    const CliRun run = runCli(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_TRUE(run.err.contains("Usage: verbarium-cli")) << run.err.toStdString();
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Arguments, BadArgumentsTest, testing::Values(
+    BadArgumentsRow{"NoCommand", {}},
+    BadArgumentsRow{"UnknownCommand", {u"frobnicate"_s}},
+    BadArgumentsRow{"UnknownOption", {u"counts"_s, u"--bogus"_s}},
+    BadArgumentsRow{"UnknownFormat", {u"counts"_s, u"--format"_s, u"xml"_s}},
+    BadArgumentsRow{"MissingOptionValue", {u"counts"_s, u"--output"_s}},
+    BadArgumentsRow{"TwoInputFiles", {u"counts"_s, u"a.txt"_s, u"b.txt"_s}}
+), [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
+
+struct FailureRow
+{
+    const char *name;
+    QByteArray fileContent; // written to "input.txt"; "<dir>" makes it a directory
+    bool createFile;
+    const char *messagePart;
+};
+
+class InputFailureTest : public testing::TestWithParam<FailureRow>
+{
+};
+
+TEST_P(InputFailureTest, ReportsOneLineNamingTheFileWithStatusOne)
+{
+    const FailureRow &row = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(u"input.txt"_s);
+    if (row.fileContent == "<dir>") {
+        ASSERT_TRUE(QDir(dir.path()).mkdir(u"input.txt"_s));
+    } else if (row.createFile) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(row.fileContent);
+    }
+    const CliRun run = runCli({u"counts"_s, path});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(path.toUtf8())) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Inputs, InputFailureTest, testing::Values(
+    FailureRow{"MissingFile", {}, false, "no such file"},
+    FailureRow{"Directory", "<dir>", false, "directory"},
+    FailureRow{"InvalidByte", "ab\xff" "cd", true, "byte offset 2"},
+    FailureRow{"TruncatedSequence", "abc\xc3", true, "byte offset 3"},
+    FailureRow{"Overlong", "\xef\xbb\xbfok \xc0\xaf", true, "byte offset 6"},
+    FailureRow{"EncodedSurrogate", "x\xed\xa0\x80", true, "byte offset 1"}
+), [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(InputFailure, InvalidStandardInputNamesTheStream)
+{
+    const CliRun run = runCli({u"counts"_s}, "ok\n\x80");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_TRUE(run.err.contains("standard input")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("byte offset 3")) << run.err.toStdString();
+}
+
+TEST(InputFailure, UnreadableFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(u"secret.txt"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("hidden");
+    file.close();
+    ASSERT_TRUE(file.setPermissions(QFileDevice::WriteOwner));
+    const CliRun run = runCli({u"counts"_s, file.fileName()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_TRUE(run.err.contains(file.fileName().toUtf8())) << run.err.toStdString();
+}
+
+TEST(OutputFailure, UnwritableOutputPathIsReportedWithStatusOne)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(u"missing-folder/out.json"_s);
+    const CliRun run = runCli({u"counts"_s, u"--output"_s, path}, "text");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_TRUE(run.err.contains(path.toUtf8())) << run.err.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,153 @@
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runVerbarium(const QStringList &arguments, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), QStringList{u"verbarium"_s} + arguments);
+    if (!process.waitForStarted())
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QJsonObject displayOf(const QStringList &arguments, const QByteArray &input)
+{
+    const Run run = runVerbarium(arguments + QStringList{u"--format"_s, u"json"_s}, input);
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+const QByteArray sampleText = "A b. A c d. A b.";
+
+TEST(VerbariumCommand, LaysOutTheTreeFromItsRoot)
+{
+    const QJsonObject display = displayOf(
+        {u"--word"_s, u"A"_s, u"--width"_s, u"400"_s, u"--height"_s, u"200"_s}, sampleText);
+    EXPECT_EQ(display[u"maxCount"_s].toDouble(), 2.0);
+    EXPECT_GE(display[u"width"_s].toDouble(), 400.0);
+    EXPECT_GE(display[u"height"_s].toDouble(), 200.0);
+
+    const QJsonArray words = display[u"words"_s].toArray();
+    QStringList order;
+    for (const auto &word : words)
+        order.append(word[u"word"_s].toString());
+    // Depth first from the root "a": b (twice) and its walk, then c and its walk.
+    ASSERT_GE(order.size(), 3);
+    EXPECT_EQ(order.mid(0, 2), (QStringList{u"a"_s, u"b"_s}));
+    EXPECT_TRUE(order.contains(u"c"_s));
+
+    const QJsonObject start = words[0].toObject();
+    EXPECT_EQ(start[u"x"_s].toDouble(), 20.0);
+    EXPECT_EQ(start[u"y"_s].toDouble(), 100.0);
+    EXPECT_EQ(start[u"fontSize"_s].toDouble(), 30.0);
+    EXPECT_EQ(start[u"countOfLeaves"_s].toInt(), 2);
+
+    // The root branches: each curve runs from the end of "a" to one follower's left end.
+    const QJsonArray curves = display[u"curves"_s].toArray();
+    ASSERT_EQ(curves.size(), 2);
+    const double startEnd = start[u"x"_s].toDouble() + start[u"width"_s].toDouble();
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject curve = curves[i].toObject();
+        const QJsonObject follower = words[order.indexOf(i == 0 ? u"b"_s : u"c"_s)].toObject();
+        EXPECT_FLOAT_EQ(curve[u"x"_s].toDouble(), startEnd);
+        EXPECT_EQ(curve[u"y"_s].toDouble(), 100.0);
+        EXPECT_EQ(curve[u"width"_s].toDouble(), 30.0);
+        EXPECT_FLOAT_EQ(curve[u"x"_s].toDouble() + 30.0, follower[u"x"_s].toDouble());
+        EXPECT_FLOAT_EQ(100.0 + curve[u"height"_s].toDouble(), follower[u"y"_s].toDouble());
+    }
+    // b takes the top band (rising curve), c the bottom one (falling, negative height).
+    EXPECT_EQ(curves[0][u"height"_s].toDouble(), 50.0);
+    EXPECT_EQ(curves[1][u"height"_s].toDouble(), -50.0);
+    EXPECT_EQ(curves[1][u"start"_s].toArray(), (QJsonArray{0.0, 50.0}));
+    EXPECT_EQ(curves[1][u"end"_s].toArray(), (QJsonArray{30.0, 0.0}));
+}
+
+TEST(VerbariumCommand, WordWithoutFollowersGivesTheStartWordAlone)
+{
+    const QJsonObject display = displayOf({u"--word"_s, u"d"_s}, sampleText);
+    EXPECT_EQ(display[u"width"_s].toDouble(), 800.0);
+    EXPECT_EQ(display[u"height"_s].toDouble(), 600.0);
+    const QJsonArray words = display[u"words"_s].toArray();
+    ASSERT_EQ(words.size(), 1);
+    EXPECT_EQ(words[0][u"word"_s].toString(), u"d"_s);
+    EXPECT_EQ(words[0][u"y"_s].toDouble(), 300.0);
+    EXPECT_TRUE(display[u"curves"_s].toArray().isEmpty());
+}
+
+TEST(VerbariumCommand, PicturesHaveTheViewsSize)
+{
+    const QJsonObject display = displayOf(
+        {u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s, u"150"_s}, sampleText);
+    const Run png = runVerbarium({u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s,
+                                  u"150"_s, u"--format"_s, u"png"_s},
+                                 sampleText);
+    ASSERT_EQ(png.exitCode, 0);
+    const QImage image = QImage::fromData(png.out, "PNG");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), qCeil(display[u"width"_s].toDouble()));
+    EXPECT_EQ(image.height(), qCeil(display[u"height"_s].toDouble()));
+
+    const Run svg = runVerbarium({u"--word"_s, u"a"_s, u"--format"_s, u"svg"_s}, sampleText);
+    ASSERT_EQ(svg.exitCode, 0);
+    EXPECT_TRUE(svg.out.contains("<svg"));
+}
+
+struct FailureRow
+{
+    const char *name;
+    QStringList arguments;
+    int exitCode;
+    QByteArray message;
+};
+
+void PrintTo(const FailureRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class VerbariumCommandFailure : public testing::TestWithParam<FailureRow>
+{
+};
+
+TEST_P(VerbariumCommandFailure, ReportsOnStandardErrorOnly)
+{
+    const Run run = runVerbarium(GetParam().arguments, sampleText);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(GetParam().message)) << run.err.constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    VerbariumCommand, VerbariumCommandFailure,
+    testing::Values(
+        FailureRow{"MissingWord", {}, 2, "--word is required"},
+        FailureRow{"ZeroWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"0"_s}, 2, "--width"},
+        FailureRow{"TextHeight", {u"--word"_s, u"a"_s, u"--height"_s, u"tall"_s}, 2, "--height"},
+        FailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"gif"_s}, 2, "gif"},
+        FailureRow{"MissingFile",
+                   {u"/nonexistent/in.txt"_s, u"--word"_s, u"a"_s},
+                   1,
+                   "/nonexistent/in.txt"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
