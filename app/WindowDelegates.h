@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+
+class VerbariumView;
+class WordCloudView;
+
+// Couples the cloud window to the others: refits the cloud on every resize, tracks
+// the pointer only while the cloud window is active, and hides the verbarium window
+// whenever the cloud window becomes active. Installed as an event filter on the
+// cloud window.
+class SearchWindowDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The views belong to the user-interface description and outlive this object.
+    SearchWindowDelegate(WordCloudView *view, VerbariumView *treeView, QObject *parent = nullptr);
+
+    QSizeF windowWillResize(const QSizeF &proposedSize);
+    void windowDidBecomeKey();
+    void windowDidResignKey();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    WordCloudView *m_view;
+    VerbariumView *m_treeView;
+};
+
+// Returning to the input window hides the cloud's info panel, the cloud window and
+// the verbarium window. Installed as an event filter on the input window.
+class InputWindowDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
+                        QObject *parent = nullptr);
+
+    void windowDidBecomeKey();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    WordCloudView *m_cloudView;
+    VerbariumView *m_treeView;
+};

@@ -1,0 +1,155 @@
+#include "AppDelegate.h"
+
+#include "FakeDialogs.h"
+#include "InfoPanel.h"
+#include "UserInterface.h"
+#include "VerbariumView.h"
+#include "WordCloudView.h"
+#include "ui_CloudWindow.h"
+#include "ui_InputWindow.h"
+#include "ui_VerbariumWindow.h"
+
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class AppDelegateTest : public ::testing::Test
+{
+protected:
+    QPlainTextEdit *textField() const { return ui.inputUi().textField; }
+    WordCloudView *cloud() const { return ui.cloudUi().wordCloudView; }
+    QStringList cloudWords() const
+    {
+        QStringList words;
+        for (const TextLayer *layer : cloud()->layers())
+            words << layer->name();
+        return words;
+    }
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = directory.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    FakeDialogs dialogs;
+    UserInterface ui{&dialogs};
+    QTemporaryDir directory;
+};
+
+struct LengthCase
+{
+    const char *name;
+    QString text;
+    bool analysed;
+};
+
+class LengthTest : public AppDelegateTest, public ::testing::WithParamInterface<LengthCase>
+{
+};
+
+TEST_P(LengthTest, AnalysesOnlyTextsLongerThanFourCodeUnits)
+{
+    textField()->setPlainText(GetParam().text);
+    ui.appDelegate().textDidChange();
+    if (GetParam().analysed) {
+        EXPECT_TRUE(dialogs.alerts.empty());
+        EXPECT_TRUE(ui.cloudWindow()->isVisible());
+    } else {
+        ASSERT_EQ(dialogs.alerts.size(), 1u);
+        EXPECT_EQ(dialogs.alerts[0].title, u"Empty Text"_s);
+        EXPECT_EQ(dialogs.alerts[0].message, u"Please enter a Text to analyse"_s);
+        EXPECT_EQ(dialogs.alerts[0].button, u"OK"_s);
+        EXPECT_FALSE(ui.cloudWindow()->isVisible());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LengthTest,
+                         ::testing::Values(LengthCase{"empty", u""_s, false},
+                                           LengthCase{"fourLetters", u"abcd"_s, false},
+                                           LengthCase{"fiveLetters", u"abcde"_s, true},
+                                           LengthCase{"fiveSpaces", u"     "_s, true},
+                                           LengthCase{"wordsAndLineBreak", u"ab\ncd"_s, true},
+                                           // A character outside the BMP is two code units.
+                                           LengthCase{"astralMakesFour", u"ab\U0001D400"_s, false},
+                                           LengthCase{"astralMakesFive", u"abc\U0001D400"_s, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(AppDelegateTest, AnalysisShowsOneWordLayerPerCountedWordInAlphabeticalOrder)
+{
+    textField()->setPlainText(u"The cat saw the dog.\nThe dog saw the cat."_s);
+    ui.appDelegate().textDidChange();
+    EXPECT_EQ(cloudWords(), (QStringList{u"cat"_s, u"dog"_s, u"saw"_s, u"the"_s}));
+}
+
+TEST_F(AppDelegateTest, SecondAnalysisReplacesTheFirstCloud)
+{
+    textField()->setPlainText(u"alpha beta gamma"_s);
+    ui.appDelegate().textDidChange();
+    textField()->setPlainText(u"delta epsilon"_s);
+    ui.appDelegate().textDidChange();
+    EXPECT_EQ(cloudWords(), (QStringList{u"delta"_s, u"epsilon"_s}));
+    EXPECT_EQ(cloud()->rootLayer()->sublayers().size(), 2u);
+}
+
+TEST_F(AppDelegateTest, ImportReplacesTheWholeTextAndAnalysesEvenShortFiles)
+{
+    textField()->setPlainText(u"previous text that goes away"_s);
+    dialogs.chosenFile = writeFile(u"short.txt"_s, "hi");
+    ui.appDelegate().importTextFile();
+    EXPECT_EQ(dialogs.askedFileTypes, QStringList{u"txt"_s});
+    EXPECT_TRUE(dialogs.alerts.empty());
+    EXPECT_EQ(textField()->toPlainText(), u"hi"_s);
+    EXPECT_EQ(cloudWords(), QStringList{u"hi"_s});
+}
+
+TEST_F(AppDelegateTest, CancelledImportChangesNothing)
+{
+    textField()->setPlainText(u"kept as it is"_s);
+    dialogs.chosenFile.reset();
+    ui.appDelegate().importTextFile();
+    EXPECT_EQ(textField()->toPlainText(), u"kept as it is"_s);
+    EXPECT_TRUE(dialogs.alerts.empty());
+    EXPECT_FALSE(ui.cloudWindow()->isVisible());
+}
+
+struct BadFileCase
+{
+    const char *name;
+    QByteArray bytes; // empty: the file does not exist
+    const char *messageFragment;
+};
+
+class BadImportTest : public AppDelegateTest, public ::testing::WithParamInterface<BadFileCase>
+{
+};
+
+TEST_P(BadImportTest, KeepsTheTextViewAndTellsWhichFileAndWhy)
+{
+    textField()->setPlainText(u"the user's own text"_s);
+    const QString path = GetParam().bytes.isEmpty() ? directory.filePath(u"missing.txt"_s)
+                                                    : writeFile(u"bad.txt"_s, GetParam().bytes);
+    dialogs.chosenFile = path;
+    ui.appDelegate().importTextFile();
+    ASSERT_EQ(dialogs.alerts.size(), 1u);
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(path));
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(QString::fromUtf8(GetParam().messageFragment)))
+        << dialogs.alerts[0].message.toStdString();
+    EXPECT_EQ(textField()->toPlainText(), u"the user's own text"_s);
+    EXPECT_FALSE(ui.cloudWindow()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadImportTest,
+                         ::testing::Values(BadFileCase{"invalidUtf8", QByteArray("ok \xC3\x28 no"),
+                                                       "offset 3"},
+                                           BadFileCase{"missing", QByteArray(), "no such file"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Dialogs.h"
+
+// Answers the controller's dialogs without a modal loop and remembers what it was asked.
+class FakeDialogs : public Dialogs
+{
+public:
+    struct Alert
+    {
+        QString title;
+        QString message;
+        QString button;
+    };
+
+    void runAlert(const QString &title, const QString &message, const QString &button) override
+    {
+        alerts.push_back({title, message, button});
+    }
+    std::optional<QString> chooseFile(const QStringList &fileTypes) override
+    {
+        askedFileTypes = fileTypes;
+        return chosenFile;
+    }
+
+    std::vector<Alert> alerts;
+    std::optional<QString> chosenFile;
+    QStringList askedFileTypes;
+};

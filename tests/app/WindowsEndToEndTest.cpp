@@ -1,0 +1,175 @@
+#include "AppDelegate.h"
+#include "FakeDialogs.h"
+#include "InfoPanel.h"
+#include "NodeLayer.h"
+#include "UserInterface.h"
+#include "VerbariumView.h"
+#include "WordCloudView.h"
+#include "ui_CloudWindow.h"
+#include "ui_InputWindow.h"
+#include "ui_VerbariumWindow.h"
+
+#include <QMainWindow>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The point of a layer's centre in its view's widget coordinates (y downward).
+QPoint widgetCentre(const LayerHostWidget &view, const Layer &layer)
+{
+    const QRectF frame = layer.frame();
+    return QPointF(frame.center().x(), view.height() - frame.center().y()).toPoint();
+}
+
+// Moves the pointer through the window system, as a real pointer does, so mouse
+// tracking and the window's activation state decide who hears of it.
+void movePointer(QWidget *widget, QPoint point)
+{
+    QTest::mouseMove(widget->window()->windowHandle(), widget->mapTo(widget->window(), point));
+}
+
+class WindowsEndToEndTest : public ::testing::Test
+{
+protected:
+    void activate(QWidget *window)
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    void analyse(const QString &text)
+    {
+        QPlainTextEdit *textField = ui.inputUi().textField;
+        textField->setFocus();
+        QTest::keyClicks(textField, text);
+        QTest::mouseClick(ui.inputUi().analyseButton, Qt::LeftButton);
+    }
+    const TextLayer *cloudLayer(const QString &word) const
+    {
+        for (const TextLayer *layer : cloud()->layers())
+            if (layer->name() == word)
+                return layer;
+        return nullptr;
+    }
+    const NodeLayer *verbariumLayer(const QString &word) const
+    {
+        for (Layer *layer : verbarium()->layers())
+            if (auto *nodeLayer = dynamic_cast<NodeLayer *>(layer);
+                nodeLayer && layer->name() == word)
+                return nodeLayer;
+        return nullptr;
+    }
+    WordCloudView *cloud() const { return ui.cloudUi().wordCloudView; }
+    VerbariumView *verbarium() const { return ui.verbariumUi().verbariumView; }
+
+    FakeDialogs dialogs;
+    UserInterface ui{&dialogs};
+};
+
+TEST_F(WindowsEndToEndTest, TypedTextBecomesACloudInLeftAlignedRowsFromTheTop)
+{
+    ui.appDelegate().applicationDidFinishLaunching();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
+    analyse(u"The cat saw the dog. The dog saw the cat. A bird sang."_s);
+
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    const auto &layers = cloud()->layers();
+    ASSERT_EQ(layers.size(), 7u); // a bird cat dog sang saw the
+    EXPECT_EQ(layers.front()->name(), u"a"_s);
+    EXPECT_EQ(layers.back()->name(), u"the"_s);
+    // The first word hangs from the top edge at the left; no two words overlap and
+    // each stays inside the view.
+    const QRectF first = layers.front()->frame();
+    EXPECT_DOUBLE_EQ(first.left(), 0.0);
+    const QRectF viewBox(QPointF(0, 0), QSizeF(cloud()->size()));
+    for (size_t i = 0; i < layers.size(); ++i) {
+        EXPECT_TRUE(viewBox.contains(layers[i]->frame())) << layers[i]->name().toStdString();
+        for (size_t j = i + 1; j < layers.size(); ++j)
+            EXPECT_FALSE(layers[i]->frame().intersects(layers[j]->frame()));
+    }
+}
+
+TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
+{
+    ui.appDelegate().applicationDidFinishLaunching();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
+    analyse(u"The cat saw the dog. The dog saw the cat. The cat ran."_s);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+
+    // Pointing at a word shows it with its count.
+    const TextLayer *the = cloudLayer(u"the"_s);
+    ASSERT_NE(the, nullptr);
+    movePointer(cloud(), widgetCentre(*cloud(), *the));
+    EXPECT_TRUE(ui.infoPanel()->isVisible());
+    EXPECT_EQ(ui.infoPanel()->wordField()->text(), u"the"_s);
+    EXPECT_EQ(ui.infoPanel()->countField()->text(), u"5"_s);
+
+    // Clicking it opens its verbarium, which hides nothing but takes the focus.
+    QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *the));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.verbariumWindow()));
+    ASSERT_TRUE(verbarium()->root());
+    EXPECT_EQ(verbarium()->root()->word(), u"the"_s);
+
+    // A left click on a follower re-roots the display and shows the path to it.
+    const NodeLayer *cat = verbariumLayer(u"cat"_s);
+    ASSERT_NE(cat, nullptr);
+    QTest::mouseClick(verbarium(), Qt::LeftButton, {}, widgetCentre(*verbarium(), *cat));
+    EXPECT_EQ(verbarium()->startNode()->word(), u"cat"_s);
+    EXPECT_EQ(ui.verbariumUi().parentWords->text(), u"the "_s);
+
+    // A right click restarts from the clicked word over the whole text.
+    const NodeLayer *saw = verbariumLayer(u"saw"_s);
+    ASSERT_NE(saw, nullptr);
+    QTest::mouseClick(verbarium(), Qt::RightButton, {}, widgetCentre(*verbarium(), *saw));
+    EXPECT_EQ(verbarium()->root()->word(), u"saw"_s);
+    EXPECT_EQ(ui.verbariumUi().parentWords->text(), QString());
+    EXPECT_EQ(verbarium()->root()->children().size(), 1u); // "the"
+}
+
+TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)
+{
+    ui.appDelegate().applicationDidFinishLaunching();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
+    analyse(u"one two three one two one"_s);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    EXPECT_TRUE(cloud()->hasMouseTracking());
+
+    movePointer(cloud(), widgetCentre(*cloud(), *cloudLayer(u"one"_s)));
+    QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *cloudLayer(u"one"_s)));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.verbariumWindow()));
+    EXPECT_TRUE(ui.cloudWindow()->isVisible());
+    EXPECT_FALSE(cloud()->hasMouseTracking()); // the cloud window is no longer active
+
+    // Back to the cloud: the verbarium window goes, pointer tracking comes back.
+    activate(ui.cloudWindow());
+    EXPECT_FALSE(ui.verbariumWindow()->isVisible());
+    EXPECT_TRUE(cloud()->hasMouseTracking());
+
+    // Back to the input window: everything else goes, the info panel included.
+    ASSERT_TRUE(ui.infoPanel()->isVisible());
+    activate(ui.inputWindow());
+    EXPECT_FALSE(ui.cloudWindow()->isVisible());
+    EXPECT_FALSE(ui.infoPanel()->isVisible());
+    EXPECT_FALSE(ui.verbariumWindow()->isVisible());
+}
+
+TEST_F(WindowsEndToEndTest, ResizingTheCloudWindowRefitsTheRows)
+{
+    ui.appDelegate().applicationDidFinishLaunching();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
+    analyse(u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu"_s);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    const QRectF lastBefore = cloud()->layers().back()->frame();
+
+    ui.cloudWindow()->resize(200, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cloud()->width(), ui.cloudUi().scrollView->viewport()->width());
+    const QRectF lastAfter = cloud()->layers().back()->frame();
+    EXPECT_LT(lastAfter.bottom(), lastBefore.bottom()); // more rows in a narrower window
+    for (const TextLayer *layer : cloud()->layers())
+        EXPECT_LE(layer->frame().right(), 200.0 - 55.0 + 1e-3) << layer->name().toStdString();
+}
+
+} // namespace

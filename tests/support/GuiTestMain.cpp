@@ -1,0 +1,12 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+// Widget tests run without a display unless one is asked for.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
