@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds a release build in build-bench (installing what is missing, including the
+# King James Bible from bible-kjv and bible-kjv-text), then runs every benchmark on
+# the generated text and the King James text, and the peak-memory checks, each in
+# a fresh process. Extra arguments go to every benchmark (e.g. --benchmark_filter=X).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build_dir=build-bench
+packages=(bible-kjv bible-kjv-text)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+        || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
+
+scripts/setup.sh "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVERBARIUM_BENCHMARKS=ON >/dev/null
+
+kjv="$PWD/$build_dir/kjv.txt"
+if [ ! -s "$kjv" ]; then
+    bible gen1:1-rev22:21 >"$kjv.tmp"
+    mv "$kjv.tmp" "$kjv"
+fi
+export VERBARIUM_KJV="$kjv"
+export QT_QPA_PLATFORM=offscreen
+echo "King James text: $kjv ($(stat -c %s "$kjv") bytes)"
+
+while read -r benchmark; do
+    [ -n "$benchmark" ] || continue
+    echo
+    echo "== $(basename "$benchmark")"
+    "$benchmark" "$@"
+done <"$build_dir/bench/benchmarks.txt"
+
+echo
+echo "== peak memory (each in a fresh process)"
+"$build_dir/bench/analysis-peak-memory" "$kjv"
+"$build_dir/bench/analysis-peak-memory" --generated 10
+"$build_dir/bench/analysis-peak-memory" --generated 100
