@@ -2,21 +2,23 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointF>
 #include <QProcess>
+#include <QtMath>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct Run
+struct CliResult
 {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
 };
 
-Run runVerbarium(const QStringList &arguments, const QByteArray &input)
+CliResult runVerbarium(const QStringList &arguments, const QByteArray &input)
 {
     QProcess process;
     process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), QStringList{u"verbarium"_s} + arguments);
@@ -32,7 +34,7 @@ Run runVerbarium(const QStringList &arguments, const QByteArray &input)
 
 QJsonObject displayOf(const QStringList &arguments, const QByteArray &input)
 {
-    const Run run = runVerbarium(arguments + QStringList{u"--format"_s, u"json"_s}, input);
+    const CliResult run = runVerbarium(arguments + QStringList{u"--format"_s, u"json"_s}, input);
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
     return QJsonDocument::fromJson(run.out).object();
 }
@@ -66,15 +68,20 @@ TEST(VerbariumCommand, LaysOutTheTreeFromItsRoot)
     const QJsonArray curves = display[u"curves"_s].toArray();
     ASSERT_EQ(curves.size(), 2);
     const double startEnd = start[u"x"_s].toDouble() + start[u"width"_s].toDouble();
-    for (int i = 0; i < 2; ++i) {
-        const QJsonObject curve = curves[i].toObject();
-        const QJsonObject follower = words[order.indexOf(i == 0 ? u"b"_s : u"c"_s)].toObject();
+    QStringList followers;
+    for (const auto &value : curves) {
+        const QJsonObject curve = value.toObject();
         EXPECT_FLOAT_EQ(curve[u"x"_s].toDouble(), startEnd);
         EXPECT_EQ(curve[u"y"_s].toDouble(), 100.0);
         EXPECT_EQ(curve[u"width"_s].toDouble(), 30.0);
-        EXPECT_FLOAT_EQ(curve[u"x"_s].toDouble() + 30.0, follower[u"x"_s].toDouble());
-        EXPECT_FLOAT_EQ(100.0 + curve[u"height"_s].toDouble(), follower[u"y"_s].toDouble());
+        const QPointF end(startEnd + 30.0, 100.0 + curve[u"height"_s].toDouble());
+        for (const auto &word : words) {
+            if (qFuzzyCompare(word[u"x"_s].toDouble(), end.x()) &&
+                word[u"y"_s].toDouble() == end.y())
+                followers.append(word[u"word"_s].toString());
+        }
     }
+    EXPECT_EQ(followers, (QStringList{u"b"_s, u"c"_s}));
     // b takes the top band (rising curve), c the bottom one (falling, negative height).
     EXPECT_EQ(curves[0][u"height"_s].toDouble(), 50.0);
     EXPECT_EQ(curves[1][u"height"_s].toDouble(), -50.0);
@@ -84,12 +91,13 @@ TEST(VerbariumCommand, LaysOutTheTreeFromItsRoot)
 
 TEST(VerbariumCommand, WordWithoutFollowersGivesTheStartWordAlone)
 {
-    const QJsonObject display = displayOf({u"--word"_s, u"d"_s}, sampleText);
+    // The only occurrence is the last token: nothing follows it.
+    const QJsonObject display = displayOf({u"--word"_s, u"two"_s}, "One. Two");
     EXPECT_EQ(display[u"width"_s].toDouble(), 800.0);
     EXPECT_EQ(display[u"height"_s].toDouble(), 600.0);
     const QJsonArray words = display[u"words"_s].toArray();
     ASSERT_EQ(words.size(), 1);
-    EXPECT_EQ(words[0][u"word"_s].toString(), u"d"_s);
+    EXPECT_EQ(words[0][u"word"_s].toString(), u"two"_s);
     EXPECT_EQ(words[0][u"y"_s].toDouble(), 300.0);
     EXPECT_TRUE(display[u"curves"_s].toArray().isEmpty());
 }
@@ -98,16 +106,16 @@ TEST(VerbariumCommand, PicturesHaveTheViewsSize)
 {
     const QJsonObject display = displayOf(
         {u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s, u"150"_s}, sampleText);
-    const Run png = runVerbarium({u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s,
-                                  u"150"_s, u"--format"_s, u"png"_s},
-                                 sampleText);
+    const CliResult png = runVerbarium({u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s,
+                                        u"150"_s, u"--format"_s, u"png"_s},
+                                       sampleText);
     ASSERT_EQ(png.exitCode, 0);
     const QImage image = QImage::fromData(png.out, "PNG");
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width(), qCeil(display[u"width"_s].toDouble()));
     EXPECT_EQ(image.height(), qCeil(display[u"height"_s].toDouble()));
 
-    const Run svg = runVerbarium({u"--word"_s, u"a"_s, u"--format"_s, u"svg"_s}, sampleText);
+    const CliResult svg = runVerbarium({u"--word"_s, u"a"_s, u"--format"_s, u"svg"_s}, sampleText);
     ASSERT_EQ(svg.exitCode, 0);
     EXPECT_TRUE(svg.out.contains("<svg"));
 }
@@ -131,7 +139,7 @@ class VerbariumCommandFailure : public testing::TestWithParam<FailureRow>
 
 TEST_P(VerbariumCommandFailure, ReportsOnStandardErrorOnly)
 {
-    const Run run = runVerbarium(GetParam().arguments, sampleText);
+    const CliResult run = runVerbarium(GetParam().arguments, sampleText);
     EXPECT_EQ(run.exitCode, GetParam().exitCode);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(GetParam().message)) << run.err.constData();
