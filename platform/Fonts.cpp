@@ -1,8 +1,6 @@
 #include "Fonts.h"
 
 #include <QStringList>
-#include <mutex>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -37,14 +35,4 @@ QFont resolveFont(const QString &fontName, qreal size, qreal deviceDpi)
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setPointSizeF(size * 72.0 / deviceDpi);
     return font;
-}
-
-void prepareTextRendering()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        // The cloud's largest words reach 83 points, twice that on HiDPI screens.
-        if (qEnvironmentVariableIsEmpty("QT_MAX_CACHED_GLYPH_SIZE"))
-            qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
-    });
 }

@@ -1,6 +1,5 @@
 #include "LayerHostWidget.h"
 
-#include "Fonts.h"
 #include "LayerPainter.h"
 #include "ViewCoordinates.h"
 
@@ -11,7 +10,6 @@ LayerHostWidget::LayerHostWidget(QWidget *parent)
     : QWidget(parent)
     , m_rootLayer(std::make_unique<Layer>())
 {
-    prepareTextRendering();
     // Everything is painted from the layer tree, over an opaque white ground.
     setAttribute(Qt::WA_OpaquePaintEvent);
     fitRootLayer();

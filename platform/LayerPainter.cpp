@@ -1,6 +1,5 @@
 #include "LayerPainter.h"
 
-#include "Fonts.h"
 #include "Layer.h"
 #include "ViewCoordinates.h"
 
@@ -9,7 +8,6 @@
 void LayerPainter::paint(QPainter &painter, const Layer &root, qreal viewHeight,
                          const QRectF &exposed)
 {
-    prepareTextRendering();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

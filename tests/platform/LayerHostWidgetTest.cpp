@@ -3,7 +3,6 @@
 #include "LayerExport.h"
 #include "TextLayer.h"
 
-#include <QPixmap>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -63,8 +62,15 @@ TEST(LayerHost, WidgetPointsBecomeUpwardViewPoints)
     EXPECT_EQ(host.viewPointFromWidget({150, 30}), QPointF(150, 70));
 }
 
-TEST(LayerHost, PaintsWhatTheExportPaints)
+class LayerHostPainting : public ::testing::TestWithParam<qreal>
 {
+};
+
+// The widget paints through the same code as the export, on ordinary and HiDPI
+// devices alike.
+TEST_P(LayerHostPainting, PaintsWhatTheExportPaints)
+{
+    const qreal ratio = GetParam();
     LayerHostWidget host;
     host.resize(240, 120);
     auto root = std::make_unique<Layer>();
@@ -76,10 +82,16 @@ TEST(LayerHost, PaintsWhatTheExportPaints)
     root->addSublayer(std::move(word));
     host.setRootLayer(std::move(root));
 
-    const QImage onScreen = host.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage exported =
-        renderLayersToImage(*host.rootLayer(), {240, 120}).convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(onScreen, exported);
+    QImage onScreen(QSize(240, 120) * ratio, QImage::Format_ARGB32_Premultiplied);
+    onScreen.setDevicePixelRatio(ratio);
+    host.render(&onScreen);
+    const QImage exported = renderLayersToImage(*host.rootLayer(), {240, 120}, ratio);
+    ASSERT_EQ(onScreen.size(), exported.size());
+    EXPECT_EQ(onScreen.convertToFormat(QImage::Format_RGB32),
+              exported.convertToFormat(QImage::Format_RGB32));
 }
+
+INSTANTIATE_TEST_SUITE_P(Ratios, LayerHostPainting, ::testing::Values(1.0, 2.0),
+                         [](const auto &info) { return info.param == 1.0 ? "standard" : "hiDpi"; });
 
 } // namespace

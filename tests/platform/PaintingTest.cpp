@@ -1,10 +1,13 @@
 #include "DrawingLayer.h"
 #include "Fonts.h"
 #include "LayerExport.h"
+#include "LayerPainter.h"
 #include "TextLayer.h"
 
 #include <QFontInfo>
 #include <QPainter>
+#include <QSvgRenderer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -74,6 +77,7 @@ struct InkRow
     QString text;
     qreal fontSize;
     qreal devicePixelRatio;
+    int dpi = 96;
 };
 
 class TextInk : public ::testing::TestWithParam<InkRow>
@@ -87,7 +91,14 @@ TEST_P(TextInk, LiesInsideTheMeasuredBox)
     const QSizeF view(400, 200);
     TextLayer *word = nullptr;
     const auto root = sceneWithWord(view, {row.text, wordFont, row.fontSize, {}}, {20, 90}, &word);
-    const QImage image = renderLayersToImage(*root, view, row.devicePixelRatio);
+    QImage image((view * row.devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(row.devicePixelRatio);
+    image.setDotsPerMeterX(qRound(row.dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(row.dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    LayerPainter::paint(painter, *root, view.height());
+    painter.end();
     ASSERT_EQ(image.size(), (view * row.devicePixelRatio).toSize());
 
     const qreal ratio = row.devicePixelRatio;
@@ -114,6 +125,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, TextInk,
                                            InkRow{"hiDpi", u"verbarium"_s, 30.0, 2.0},
                                            InkRow{"fractionalRatio", u"word"_s, 21.3, 1.5},
                                            InkRow{"small", u"and"_s, 12.0, 1.0},
+                                           InkRow{"device72dpi", u"verbarium"_s, 30.0, 1.0, 72},
+                                           InkRow{"device144dpi", u"verbarium"_s, 30.0, 1.0, 144},
+                                           InkRow{"largeWordHiDpi", u"ocean"_s, 83.0, 2.0},
                                            InkRow{"greekFallback", u"λόγος"_s, 40.0, 1.0},
                                            InkRow{"cyrillicFallback", u"слово"_s, 40.0, 1.0},
                                            InkRow{"cjkFallback", u"漢字"_s, 40.0, 1.0}),
@@ -129,7 +143,40 @@ protected:
     }
 };
 
-TEST(LayerPainting, LowerLeftOfTheViewIsTheImagesBottomLeft)
+QImage renderedSvg(const Layer &root, QSizeF view)
+{
+    QSvgRenderer renderer(renderLayersToSvg(root, view));
+    QImage image(view.toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), view));
+    return image;
+}
+
+QImage renderedAtDpi(const Layer &root, QSizeF view, int dpi)
+{
+    QImage image(view.toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    LayerPainter::paint(painter, root, view.height());
+    return image;
+}
+
+struct OutputRow
+{
+    const char *name;
+    std::function<QImage(const Layer &, QSizeF)> render;
+};
+
+class UpwardLayers : public ::testing::TestWithParam<OutputRow>
+{
+};
+
+// A drawing at the lower left of the view lands at the bottom left of the picture, at
+// its size in points, whatever the output and its resolution.
+TEST_P(UpwardLayers, LowerLeftOfTheViewIsThePicturesBottomLeft)
 {
     Layer root;
     root.setFrame({0, 0, 100, 80});
@@ -137,9 +184,20 @@ TEST(LayerPainting, LowerLeftOfTheViewIsTheImagesBottomLeft)
     box->setFrame({0, 0, 10, 20});
     box->display();
     root.addSublayer(std::move(box));
-    const QImage image = renderLayersToImage(root, {100, 80});
-    EXPECT_EQ(inkBox(image), QRect(0, 70, 10, 10));
+    EXPECT_EQ(inkBox(GetParam().render(root, {100, 80})), QRect(0, 70, 10, 10));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, UpwardLayers,
+    ::testing::Values(
+        OutputRow{"png",
+                  [](const Layer &root, QSizeF view) { return renderLayersToImage(root, view); }},
+        OutputRow{"svg", renderedSvg},
+        OutputRow{"device72dpi",
+                  [](const Layer &root, QSizeF view) { return renderedAtDpi(root, view, 72); }},
+        OutputRow{"device144dpi",
+                  [](const Layer &root, QSizeF view) { return renderedAtDpi(root, view, 144); }}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LayerPainting, DrawingIsRecordedOnceAndKept)
 {
