@@ -86,23 +86,29 @@ void BM_MeasureWords(benchmark::State &state)
 }
 BENCHMARK(BM_MeasureWords)->Unit(benchmark::kMillisecond);
 
-// One frame of a 1000 × 700 window showing the top of a tall view of many words.
+// One frame of a 1000 × 700 window showing the top of a tall view of many words, at a
+// device pixel ratio of range(1).
 void BM_PaintVisiblePart(benchmark::State &state)
 {
     ensureGuiApplication();
     qreal height = 0.0;
     const auto root = rowsOfWords(int(state.range(0)), 1000.0, &height);
-    QImage frame(1000, 700, QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = qreal(state.range(1));
+    QImage frame(QSize(1000, 700) * ratio, QImage::Format_ARGB32_Premultiplied);
+    frame.setDevicePixelRatio(ratio);
     const QRectF visible(0.0, height - 700.0, 1000.0, 700.0);
     for (auto _ : state) {
         frame.fill(Qt::white);
         QPainter painter(&frame);
-        painter.translate(0.0, -(height - visible.bottom()));
         LayerPainter::paint(painter, *root, height, visible);
     }
     state.counters["viewHeight"] = height;
 }
-BENCHMARK(BM_PaintVisiblePart)->Arg(500)->Arg(13000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintVisiblePart)
+    ->Args({500, 1})
+    ->Args({500, 2})
+    ->Args({13000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ExportSvg(benchmark::State &state)
 {

@@ -33,6 +33,9 @@ QFont resolveFont(const QString &fontName, qreal size, qreal deviceDpi)
     // Hinting would snap advances to the device's pixel grid, so the same word would
     // measure differently on a 72-dpi reference and on a HiDPI screen.
     font.setHintingPreference(QFont::PreferNoHinting);
+    // The condensed face's contextual substitutions map "r" before "t" to a glyph it
+    // does not have ("art" would show a box); Latin text needs no shaping.
+    //TMP font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(size * 72.0 / deviceDpi);
     return font;
 }

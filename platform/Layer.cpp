@@ -47,11 +47,12 @@ std::unique_ptr<Layer> Layer::removeFromSuperlayer()
     if (!m_superlayer)
         return nullptr;
     auto &siblings = m_superlayer->m_sublayers;
-    const auto it = std::find_if(siblings.begin(), siblings.end(),
+    // From the back, so clearing a picture newest layer first takes constant time each.
+    const auto it = std::find_if(siblings.rbegin(), siblings.rend(),
                                  [this](const auto &sibling) { return sibling.get() == this; });
-    Q_ASSERT(it != siblings.end());
+    Q_ASSERT(it != siblings.rend());
     std::unique_ptr<Layer> self = std::move(*it);
-    siblings.erase(it);
+    siblings.erase(std::next(it).base());
     m_superlayer = nullptr;
     return self;
 }

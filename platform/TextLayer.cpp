@@ -77,7 +77,7 @@ void TextLayer::drawContent(QPainter &painter) const
         QPainterPath outline;
         outline.addText(origin, font, m_string.text);
         painter.fillPath(outline, color);
-    } else {
+    } else if (!m_largeText.draw(painter, m_string, metrics, origin)) {
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setFont(font);
         painter.setPen(color);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LargeTextImage.h"
 #include "Layer.h"
 
 #include <QColor>
@@ -44,7 +45,11 @@ public:
     enum class Alignment { Natural, Left, Right, Center };
 
     const AttributedString &string() const { return m_string; }
-    void setString(const AttributedString &string) { m_string = string; }
+    void setString(const AttributedString &string)
+    {
+        m_string = string;
+        m_largeText.reset();
+    }
     Alignment alignmentMode() const { return m_alignment; }
     void setAlignmentMode(Alignment alignment) { m_alignment = alignment; }
 
@@ -58,4 +63,5 @@ public:
 private:
     AttributedString m_string;
     Alignment m_alignment = Alignment::Natural;
+    mutable LargeTextImage m_largeText; // a cache of the pixels, not part of the state
 };
