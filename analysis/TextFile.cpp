@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -11,6 +12,16 @@ qsizetype firstInvalidUtf8Offset(const QByteArray &bytes)
     const qsizetype size = bytes.size();
     qsizetype i = 0;
     while (i < size) {
+        // Eight ASCII bytes at a time: most text is mostly ASCII.
+        while (i + 8 <= size) {
+            quint64 block;
+            std::memcpy(&block, data + i, 8);
+            if (block & 0x8080808080808080ull)
+                break;
+            i += 8;
+        }
+        if (i == size)
+            break;
         const unsigned char lead = data[i];
         if (lead < 0x80) {
             ++i;

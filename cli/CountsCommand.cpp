@@ -54,11 +54,16 @@ int countsCommand(const QStringList &arguments)
     if (const auto status = commandLine.parse(arguments))
         return *status;
 
-    const std::optional<QString> text = readCommandInput(commandLine.inputPath());
-    if (!text)
-        return 1;
     FileParser parser;
-    const WordDictionary words = parser.inputStrings(*text);
+    WordDictionary words;
+    {
+        // The input text is let go before the output is built: big texts are held
+        // twice at most (input and tree text) at any time.
+        const std::optional<QString> text = readCommandInput(commandLine.inputPath());
+        if (!text)
+            return 1;
+        words = parser.inputStrings(*text);
+    }
     const QByteArray result = commandLine.format() == u"csv"
                                   ? countsAsCsv(words)
                                   : countsAsJson(parser.treeText(), words);

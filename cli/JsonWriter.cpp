@@ -1,7 +1,6 @@
 #include "JsonWriter.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -51,7 +50,7 @@ void JsonWriter::key(QStringView name)
 {
     Q_ASSERT(!m_hasElement.isEmpty() && !m_afterKey);
     beforeValue();
-    m_text += quoted(name);
+    appendQuoted(m_text, name);
     m_text += u':';
     m_afterKey = true;
 }
@@ -59,7 +58,7 @@ void JsonWriter::key(QStringView name)
 void JsonWriter::value(QStringView text)
 {
     beforeValue();
-    m_text += quoted(text);
+    appendQuoted(m_text, text);
 }
 
 void JsonWriter::value(qint64 number)
@@ -106,53 +105,70 @@ void JsonWriter::nullValue()
 QByteArray JsonWriter::toUtf8() const
 {
     Q_ASSERT(m_hasElement.isEmpty());
-    return (m_text + u'\n').toUtf8();
+    QByteArray bytes = m_text.toUtf8();
+    bytes.append('\n');
+    return bytes;
 }
 
 QString JsonWriter::quoted(QStringView text)
 {
-    static constexpr char16_t hex[] = u"0123456789abcdef";
     QString out;
-    out.reserve(text.size() + 2);
-    out += u'"';
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    appendQuoted(out, text);
+    return out;
+}
+
+void JsonWriter::appendQuoted(QString &out, QStringView text)
+{
+    static constexpr char16_t hex[] = u"0123456789abcdef";
+    const auto isPlain = [&](qsizetype i) {
         const char16_t unit = text[i].unicode();
-        const bool pairedSurrogate =
-            (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ||
-            (QChar::isLowSurrogate(unit) && i > 0 && text[i - 1].isHighSurrogate());
+        if (unit < 0x20 || unit == u'"' || unit == u'\\')
+            return false;
+        if (QChar::isHighSurrogate(unit))
+            return i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        if (QChar::isLowSurrogate(unit))
+            return i > 0 && text[i - 1].isHighSurrogate();
+        return true;
+    };
+    out += u'"';
+    qsizetype i = 0;
+    while (i < text.size()) {
+        // Runs that need no escape are copied whole: tree texts can be long.
+        qsizetype end = i;
+        while (end < text.size() && isPlain(end))
+            ++end;
+        out += text.sliced(i, end - i);
+        if (end == text.size())
+            break;
+        const char16_t unit = text[end].unicode();
         switch (unit) {
         case u'"':
             out += u"\\\"";
-            continue;
+            break;
         case u'\\':
             out += u"\\\\";
-            continue;
+            break;
         case u'\b':
             out += u"\\b";
-            continue;
+            break;
         case u'\f':
             out += u"\\f";
-            continue;
+            break;
         case u'\n':
             out += u"\\n";
-            continue;
+            break;
         case u'\r':
             out += u"\\r";
-            continue;
+            break;
         case u'\t':
             out += u"\\t";
-            continue;
-        default:
             break;
-        }
-        if (unit < 0x20 || (QChar::isSurrogate(unit) && !pairedSurrogate)) {
+        default: // other controls and lone surrogates
             out += u"\\u";
             for (int shift = 12; shift >= 0; shift -= 4)
                 out += QChar(hex[(unit >> shift) & 0xF]);
-        } else {
-            out += QChar(unit);
         }
+        i = end + 1;
     }
     out += u'"';
-    return out;
 }

@@ -42,6 +42,7 @@ public:
 
 private:
     void beforeValue();
+    static void appendQuoted(QString &out, QStringView text);
 
     QString m_text;
     // One flag per open object or array: whether it has an element yet.
