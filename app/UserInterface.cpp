@@ -31,6 +31,13 @@ UserInterface::UserInterface(Dialogs *dialogs)
     for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
         window->layout()->activate();
 
+    // Closing the input window ends the application; the others only hide.
+    for (QWidget *window :
+         {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get())})
+        window->setAttribute(Qt::WA_QuitOnClose, false);
+    // The panel stands beside the cloud window and stays where the user puts it.
+    m_infoPanel->move(m_cloudWindow->geometry().topRight() + QPoint(12, 0));
+
     if (!dialogs) {
         m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get());
         dialogs = m_ownDialogs.get();
