@@ -35,7 +35,7 @@ QFont resolveFont(const QString &fontName, qreal size, qreal deviceDpi)
     font.setHintingPreference(QFont::PreferNoHinting);
     // The condensed face's contextual substitutions map "r" before "t" to a glyph it
     // does not have ("art" would show a box); Latin text needs no shaping.
-    //TMP font.setStyleStrategy(QFont::PreferNoShaping);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(size * 72.0 / deviceDpi);
     return font;
 }
