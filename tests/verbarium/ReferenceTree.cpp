@@ -4,6 +4,7 @@
 #include "Scanner.h"
 
 #include <QStringList>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -86,27 +87,30 @@ QString printedTree(const Node &node)
 QString differenceBetween(const Node &expected, const Node &actual)
 {
     const auto describe = [](const Node &node) {
-        return u"%1 (count %2, leaves %3, marked %4)"_s.arg(node.word())
+        return u"%1 (count %2, leaves %3, marked %4, %5 children)"_s.arg(node.word())
             .arg(node.count())
             .arg(node.countOfLeaves())
-            .arg(node.hasPointAsParent());
+            .arg(node.hasPointAsParent())
+            .arg(node.children().size());
     };
-    if (expected.word() != actual.word() || expected.count() != actual.count() ||
-        expected.countOfLeaves() != actual.countOfLeaves() ||
-        expected.hasPointAsParent() != actual.hasPointAsParent() ||
-        expected.children().size() != actual.children().size() ||
-        (expected.parent() == nullptr) != (actual.parent() == nullptr))
-        return u"expected %1 with %2 children, got %3 with %4 children"_s.arg(describe(expected))
-            .arg(expected.children().size())
-            .arg(describe(actual))
-            .arg(actual.children().size());
-    for (std::size_t index = 0; index < expected.children().size(); ++index) {
-        if (actual.children()[index]->parent() != &actual)
-            return actual.children()[index]->word() + u" has a wrong parent"_s;
-        const QString difference =
-            differenceBetween(*expected.children()[index], *actual.children()[index]);
-        if (!difference.isEmpty())
-            return expected.word() + u" > "_s + difference;
+    // A list of pairs still to compare, since walks can be as deep as the text.
+    std::vector<std::pair<const Node *, const Node *>> pending{{&expected, &actual}};
+    while (!pending.empty()) {
+        const auto [wanted, got] = pending.back();
+        pending.pop_back();
+        if (wanted->word() != got->word() || wanted->count() != got->count() ||
+            wanted->countOfLeaves() != got->countOfLeaves() ||
+            wanted->hasPointAsParent() != got->hasPointAsParent() ||
+            wanted->children().size() != got->children().size())
+            return u"expected %1, got %2 below %3"_s.arg(describe(*wanted), describe(*got),
+                                                         got->parent() ? got->parent()->word()
+                                                                       : u"nothing"_s);
+        for (std::size_t index = 0; index < wanted->children().size(); ++index) {
+            const Node *child = got->children()[index].get();
+            if (child->parent() != got)
+                return child->word() + u" has a wrong parent"_s;
+            pending.emplace_back(wanted->children()[index].get(), child);
+        }
     }
     return {};
 }
