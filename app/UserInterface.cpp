@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLayout>
 #include <QMainWindow>
+#include <QScreen>
 
 UserInterface::UserInterface(Dialogs *dialogs)
     : m_inputUi(std::make_unique<Ui::InputWindow>())
@@ -35,8 +36,12 @@ UserInterface::UserInterface(Dialogs *dialogs)
     for (QWidget *window :
          {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get())})
         window->setAttribute(Qt::WA_QuitOnClose, false);
-    // The panel stands beside the cloud window and stays where the user puts it.
-    m_infoPanel->move(m_cloudWindow->geometry().topRight() + QPoint(12, 0));
+    // The panel keeps to the screen's top right corner, clear of the windows below it.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        m_infoPanel->move(available.right() - 200, available.top() + 40);
+    }
+    m_inputUi->textField->setFocus();
 
     if (!dialogs) {
         m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get());
