@@ -41,6 +41,9 @@ bool writeResult(const QByteArray &bytes, const QString &path)
         return false;
     }
     QSaveFile file(path);
+    // Devices and folders without room for a temporary file (/dev/stdout, say)
+    // are written directly.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         reportError(u"%1: cannot be written (%2)"_s.arg(path, file.errorString()));
         return false;
