@@ -80,6 +80,10 @@ QSizeF VerbariumLayout::displayVerbariumFromNode(const std::shared_ptr<Node> &no
 void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &node, QRectF rect,
                                         float fontSize, unsigned recDepth)
 {
+    // Below the second branching nothing is drawn: stop before reading the children,
+    // which would make a lazily grown tree build nodes nobody sees.
+    if (recDepth + 1 > maximumDepth)
+        return;
     const auto &children = node->children();
     if (children.empty())
         return;
@@ -91,8 +95,6 @@ void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &node, QRect
     if (children.size() == 1) {
         const std::shared_ptr<Node> child = sharedChild(node, children.front().get());
         const float childFontSize = followerFontSize(*child);
-        if (recDepth + 1 > maximumDepth)
-            return;
         // Running text: the gap grows with the word's size, punctuation sits close.
         float x = x0 + childFontSize / 3.0f;
         if (containsPunctuation(child->word()))
@@ -110,8 +112,6 @@ void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &node, QRect
     for (const auto &owned : children) {
         const std::shared_ptr<Node> child = sharedChild(node, owned.get());
         const float childFontSize = followerFontSize(*child);
-        if (recDepth + 1 > maximumDepth)
-            continue;
         const float band = bandHeight(height, *child, *node);
         const float y = cursor - band * 0.5f;
         const float x = x0 + fontSize;
@@ -169,7 +169,8 @@ void VerbariumLayout::drawCurveFrom(QPointF from, QPointF to)
 
 void VerbariumLayout::removeLayers()
 {
-    for (Layer *layer : m_layers)
-        layer->removeFromSuperlayer();
+    // Newest first: each is then the last sublayer, which is quick to take out.
+    for (auto layer = m_layers.rbegin(); layer != m_layers.rend(); ++layer)
+        (*layer)->removeFromSuperlayer();
     m_layers.clear();
 }
