@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         FrameRow{"wordAnchorMiddleOfLeftEdge", {55, 300}, {0, 0.5}, {63, 30}, {55, 285, 63, 30}},
         FrameRow{"lowerLeftAnchor", {10, 20}, {0, 0}, {5, 6}, {10, 20, 5, 6}},
         FrameRow{"upperRightAnchor", {10, 20}, {1, 1}, {5, 6}, {5, 14, 5, 6}},
-        FrameRow{"boundsOriginDoesNotMove", {0, 0}, {0.5, 0.5}, {0, 0}, {0, 0, 0, 0}}),
+        FrameRow{"emptyLayerIsAPointAtItsPosition", {7, 9}, {0.5, 0.5}, {0, 0}, {7, 9, 0, 0}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct SetFrameRow

@@ -1,7 +1,7 @@
 #include "LayerHostWidget.h"
 
 #include "LayerExport.h"
-#include "TextLayer.h"
+#include "PictureSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -73,14 +73,10 @@ TEST_P(LayerHostPainting, PaintsWhatTheExportPaints)
     const qreal ratio = GetParam();
     LayerHostWidget host;
     host.resize(240, 120);
-    auto root = std::make_unique<Layer>();
-    auto word = std::make_unique<TextLayer>();
-    word->setString({u"painted"_s, u"Futura-CondensedMedium"_s, 36.0, QColor(20, 90, 200)});
-    word->setBounds(QRectF(QPointF(0, 0), word->preferredFrameSize(FontMetricsMeasurer())));
-    word->setAnchorPoint({0, 0.5});
-    word->setPosition({40, 30});
-    root->addSublayer(std::move(word));
-    host.setRootLayer(std::move(root));
+    TextLayer *word = nullptr;
+    host.setRootLayer(PictureSupport::sceneWithWord(
+        {240, 120}, {u"painted"_s, PictureSupport::wordFont, 36.0, QColor(20, 90, 200)}, {40, 30},
+        &word));
 
     QImage onScreen(QSize(240, 120) * ratio, QImage::Format_ARGB32_Premultiplied);
     onScreen.setDevicePixelRatio(ratio);
