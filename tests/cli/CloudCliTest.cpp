@@ -1,0 +1,167 @@
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct CloudRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CloudRun runCloud(const QStringList &arguments, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), QStringList{u"cloud"_s} + arguments);
+    if (!process.waitForStarted())
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QJsonObject cloudOf(const QStringList &arguments, const QByteArray &input)
+{
+    const CloudRun run = runCloud(arguments, input);
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+QHash<QString, QString> coloursOf(const QJsonObject &cloud)
+{
+    QHash<QString, QString> colours;
+    for (const auto &layer : cloud[u"layers"_s].toArray())
+        colours.insert(layer[u"word"_s].toString(), layer[u"color"_s].toString());
+    return colours;
+}
+
+const QByteArray skyText = "The sun and the moon. The sun!";
+
+TEST(CloudCommand, JsonListsTheWordsAlphabeticallyInRowsFromTheTop)
+{
+    const CloudRun run = runCloud({u"--seed"_s, u"3"_s}, skyText);
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.startsWith(
+        R"({"width":800,"height":600,"verticalScroller":false,"layers":[{"word":"and","count":1,"fontSize":15,"color":")"));
+
+    const QJsonArray layers = QJsonDocument::fromJson(run.out).object()[u"layers"_s].toArray();
+    QStringList words;
+    QList<int> counts;
+    for (const auto &layer : layers) {
+        words << layer[u"word"_s].toString();
+        counts << layer[u"count"_s].toInt();
+        EXPECT_TRUE(
+            QRegularExpression(u"^#[0-9a-f]{6}$"_s).match(layer[u"color"_s].toString()).hasMatch());
+    }
+    EXPECT_EQ(words, (QStringList{u"and"_s, u"moon"_s, u"sun"_s, u"the"_s}));
+    EXPECT_EQ(counts, (QList<int>{1, 1, 2, 3}));
+    EXPECT_EQ(layers[3][u"fontSize"_s].toDouble(), 80.0);
+
+    // One row: each word starts where the previous one ends, all centred on the row,
+    // which is as high as its tallest word and hangs from the top edge.
+    double tallest = 0.0;
+    for (qsizetype i = 0; i < layers.size(); ++i) {
+        tallest = std::max(tallest, layers[i][u"height"_s].toDouble());
+        if (i > 0) {
+            EXPECT_FLOAT_EQ(layers[i][u"x"_s].toDouble(), layers[i - 1][u"x"_s].toDouble() +
+                                                              layers[i - 1][u"width"_s].toDouble());
+        }
+    }
+    for (const auto &layer : layers)
+        EXPECT_FLOAT_EQ(layer[u"y"_s].toDouble(), 600.0 - tallest / 2.0);
+}
+
+TEST(CloudCommand, SameSeedGivesTheSameBytesAndColoursFollowTheAlphabet)
+{
+    const QStringList seeded{u"--seed"_s, u"42"_s};
+    const CloudRun first = runCloud(seeded, skyText);
+    const CloudRun second = runCloud(seeded, skyText);
+    ASSERT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.out, second.out);
+
+    // The same words in another order of the text draw the same colours.
+    const QJsonObject reordered = cloudOf(seeded, "moon moon sun the and the the sun");
+    EXPECT_EQ(coloursOf(reordered), coloursOf(QJsonDocument::fromJson(first.out).object()));
+}
+
+TEST(CloudCommand, RowsTallerThanTheAreaGrowTheViewAndShowTheScroller)
+{
+    const QJsonObject cloud =
+        cloudOf({u"--width"_s, u"60"_s, u"--height"_s, u"40"_s, u"--seed"_s, u"1"_s}, skyText);
+    EXPECT_TRUE(cloud[u"verticalScroller"_s].toBool());
+    EXPECT_EQ(cloud[u"width"_s].toDouble(), 60.0);
+    // Narrower than the margin: every word has a row of its own.
+    double rows = 0.0;
+    for (const auto &layer : cloud[u"layers"_s].toArray()) {
+        EXPECT_EQ(layer[u"x"_s].toDouble(), 0.0);
+        rows += layer[u"height"_s].toDouble();
+    }
+    EXPECT_EQ(cloud[u"height"_s].toDouble(), std::ceil(rows));
+}
+
+TEST(CloudCommand, PicturesShowTheWholeView)
+{
+    const QStringList area{u"--width"_s, u"300"_s, u"--height"_s, u"50"_s, u"--seed"_s, u"1"_s};
+    const QJsonObject cloud = cloudOf(area, skyText);
+    const CloudRun svg = runCloud(area + QStringList{u"--format"_s, u"svg"_s}, skyText);
+    ASSERT_EQ(svg.exitCode, 0) << svg.err.constData();
+    EXPECT_TRUE(svg.out.contains("<svg"));
+    EXPECT_TRUE(svg.out.contains(QByteArray("height=\"") +
+                                 QByteArray::number(cloud[u"height"_s].toInt()) + '"'));
+
+    QTemporaryDir directory;
+    const QString path = directory.filePath(u"cloud.png"_s);
+    const CloudRun png =
+        runCloud(area + QStringList{u"--format"_s, u"png"_s, u"--output"_s, path}, skyText);
+    ASSERT_EQ(png.exitCode, 0) << png.err.constData();
+    EXPECT_TRUE(png.out.isEmpty());
+    const QImage image(path);
+    EXPECT_EQ(image.size(), QSize(300, cloud[u"height"_s].toInt()));
+    EXPECT_EQ(image.pixelColor(299, 0), QColor(Qt::white));
+}
+
+struct FailureRow
+{
+    const char *name;
+    QStringList arguments;
+    int exitCode;
+    const char *message;
+};
+
+class CloudCommandFailure : public testing::TestWithParam<FailureRow>
+{
+};
+
+TEST_P(CloudCommandFailure, ReportsOnStandardErrorOnly)
+{
+    const FailureRow &row = GetParam();
+    const CloudRun run = runCloud(row.arguments, skyText);
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(row.message)) << run.err.constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CloudCommandFailure,
+    testing::Values(
+        FailureRow{"pngWithoutOutput", {u"--format"_s, u"png"_s}, 2, "png needs --output"},
+        FailureRow{"zeroWidth", {u"--width"_s, u"0"_s}, 2, "--width needs"},
+        FailureRow{"wordyHeight", {u"--height"_s, u"tall"_s}, 2, "--height needs"},
+        FailureRow{"negativeSeed", {u"--seed"_s, u"-1"_s}, 2, "--seed needs"},
+        FailureRow{"unknownFormat", {u"--format"_s, u"gif"_s}, 2, "unknown format"},
+        FailureRow{"missingFile", {u"/nonexistent/cloud.txt"_s}, 1, "/nonexistent/cloud.txt"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
