@@ -6,6 +6,7 @@
 #include "WordCloud.h"
 #include "WordCounter.h"
 
+using namespace Qt::Literals::StringLiterals;
 namespace cc = CharacterClasses;
 
 // The joining and the word cutting below read UTF-16 units directly. That is
@@ -107,6 +108,7 @@ WordDictionary FileParser::inputStrings(QStringView text)
 {
     QString joined = lowerCased(text);
     joinLinesInPlace(joined);
-    m_treeText = joined;
+    // Empty, but no longer null: the parser has been used.
+    m_treeText = joined.isNull() ? QString(u""_s) : joined;
     return WordCloud(countWords(joined)).wordCloudElements();
 }

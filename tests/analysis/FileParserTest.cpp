@@ -88,9 +88,12 @@ INSTANTIATE_TEST_SUITE_P(Supplementary, FileParserTest, testing::Values(
 ), [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(FileParser, TreeTextIsNullBeforeAnyInput)
+TEST(FileParser, TreeTextIsNullOnlyBeforeAnyInput)
 {
-    EXPECT_TRUE(FileParser().treeText().isNull());
+    FileParser parser;
+    EXPECT_TRUE(parser.treeText().isNull());
+    parser.inputStrings(u"");
+    EXPECT_FALSE(parser.treeText().isNull());
 }
 
 } // namespace

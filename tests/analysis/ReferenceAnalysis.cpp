@@ -13,6 +13,8 @@ namespace {
 
 QString lowerCasedWithIcu(QStringView text)
 {
+    if (text.isEmpty())
+        return {};
     const auto *source = reinterpret_cast<const UChar *>(text.utf16());
     QString result(text.size() * 2 + 1, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
