@@ -41,11 +41,16 @@ bool LargeTextImage::draw(QPainter &painter, const AttributedString &string,
 void LargeTextImage::render(const AttributedString &string, const QFontMetricsF &metrics,
                             qreal scale, QPointF fraction)
 {
-    // Room for glyphs that reach past their advance or below the descent.
-    const qreal pad = std::ceil(0.25 * string.fontSize * scale);
-    m_originPixel = QPointF(pad, pad + std::ceil(metrics.ascent() * scale));
-    const QSize size(int(std::ceil(metrics.horizontalAdvance(string.text) * scale + 2 * pad)),
-                     int(m_originPixel.y() + std::ceil(metrics.descent() * scale) + pad));
+    // The glyphs' box around the baseline origin, which may reach past the advance and
+    // the line, plus a pixel for antialiasing, in whole device pixels.
+    const QRectF line(0.0, -metrics.ascent(), metrics.horizontalAdvance(string.text),
+                      metrics.height());
+    const QRectF glyphs = metrics.boundingRect(string.text).united(line);
+    const QRect pixels = QRectF(glyphs.topLeft() * scale, glyphs.size() * scale)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 2, 2);
+    m_originPixel = -QPointF(pixels.topLeft());
+    const QSize size = pixels.size();
     m_image = QImage(size, QImage::Format_ARGB32_Premultiplied);
     m_image.fill(Qt::transparent);
 

@@ -92,7 +92,7 @@ TEST(TextPainting, LargeWordPixelsMatchDirectDrawing)
 {
     const QSizeF view(500, 200);
     TextLayer *word = nullptr;
-    const auto root = sceneWithWord(view, {u"quay"_s, wordFont, 83.0, {}}, {20.25, 100.6}, &word);
+    const auto root = sceneWithWord(view, {u"Éjquay"_s, wordFont, 83.0, {}}, {20.25, 100.6}, &word);
     const QImage cached = renderLayersToImage(*root, view);
 
     QPicture recorded;
