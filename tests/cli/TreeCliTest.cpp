@@ -1,0 +1,124 @@
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct TreeRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+TreeRun runTree(const QStringList &arguments, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), QStringList{u"tree"_s} + arguments);
+    if (!process.waitForStarted())
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+struct TreeRow
+{
+    const char *name;
+    QStringList arguments;
+    QByteArray input;
+    QByteArray expected;
+};
+
+void PrintTo(const TreeRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class TreeOutput : public testing::TestWithParam<TreeRow>
+{
+};
+
+TEST_P(TreeOutput, PrintsTheSortedTree)
+{
+    const TreeRow &row = GetParam();
+    const TreeRun run = runTree(row.arguments, row.input);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, row.expected);
+    EXPECT_EQ(run.err, QByteArray());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, TreeOutput, testing::Values(
+    TreeRow{"WordIsLowerCasedAndChildrenSorted", {u"--word"_s, u"K"_s}, "k z. K y. k y.",
+            R"({"word":"k","count":1,"countOfLeaves":2,"children":[)"
+            R"({"word":"y","count":2,"countOfLeaves":1,"children":[{"word":".","count":2,"countOfLeaves":1,"children":[)"
+            R"({"word":"k","count":1,"countOfLeaves":1,"children":[{"word":"y","count":1,"countOfLeaves":1,"children":[)"
+            R"({"word":".","count":1,"countOfLeaves":1,"children":[]}]}]}]}]},)"
+            R"({"word":"z","count":1,"countOfLeaves":1,"children":[{"word":".","count":1,"countOfLeaves":1,"children":[)"
+            R"({"word":"k","count":1,"countOfLeaves":1,"children":[{"word":"y","count":1,"countOfLeaves":1,"children":[)"
+            R"({"word":".","count":1,"countOfLeaves":1,"children":[]}]}]}]}]}]})" "\n"},
+    TreeRow{"MaxDepthCutsOnlyTheOutput", {u"--word"_s, u"a"_s, u"--max-depth"_s, u"1"_s},
+            "a b. a b c. a d.",
+            R"({"word":"a","count":1,"countOfLeaves":3,"children":[)"
+            R"({"word":"b","count":2,"countOfLeaves":2,"children":[]},)"
+            R"({"word":"d","count":1,"countOfLeaves":1,"children":[]}]})" "\n"},
+    TreeRow{"MaxDepthZeroIsTheRootAlone", {u"-"_s, u"--word"_s, u"a"_s, u"--max-depth"_s, u"0"_s},
+            "a b. a b c.", R"({"word":"a","count":1,"countOfLeaves":2,"children":[]})" "\n"},
+    TreeRow{"MissingWordIsTheRootAlone", {u"--word"_s, u"dog"_s}, "the cat",
+            R"({"word":"dog","count":1,"countOfLeaves":1,"children":[]})" "\n"},
+    TreeRow{"PunctuationIsSetApart", {u"--word"_s, u"hello"_s}, "Hello, \"world\"",
+            R"({"word":"hello","count":1,"countOfLeaves":1,"children":[{"word":",","count":1,"countOfLeaves":1,"children":[)"
+            R"({"word":"\"","count":1,"countOfLeaves":1,"children":[{"word":"world","count":1,"countOfLeaves":1,"children":[)"
+            R"({"word":"\"","count":1,"countOfLeaves":1,"children":[]}]}]}]}]})" "\n"}),
+    [](const testing::TestParamInfo<TreeRow> &info) { return info.param.name; });
+// clang-format on
+
+struct FailureRow
+{
+    const char *name;
+    QStringList arguments;
+    int exitCode;
+    QByteArray messagePart;
+};
+
+void PrintTo(const FailureRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class TreeFailure : public testing::TestWithParam<FailureRow>
+{
+};
+
+TEST_P(TreeFailure, ReportsTheProblem)
+{
+    const FailureRow &row = GetParam();
+    const TreeRun run = runTree(row.arguments, "a b");
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TreeFailure,
+    testing::Values(FailureRow{"NoWord", {}, 2, "--word is required"},
+                    FailureRow{"NegativeDepth",
+                               {u"--word"_s, u"a"_s, u"--max-depth"_s, u"-1"_s},
+                               2,
+                               "--max-depth needs a whole number"},
+                    FailureRow{"DepthNotANumber",
+                               {u"--word"_s, u"a"_s, u"--max-depth"_s, u"two"_s},
+                               2,
+                               "'two'"},
+                    FailureRow{"MissingFile",
+                               {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
+                               1,
+                               "/nonexistent/text.txt"}),
+    [](const testing::TestParamInfo<FailureRow> &info) { return info.param.name; });
+
+} // namespace
