@@ -4,27 +4,9 @@
 #include "TextLayer.h"
 #include "WordColor.h"
 #include "WordDictionary.h"
+#include "WordOrder.h"
 
 #include <algorithm>
-
-namespace {
-
-// Decomposing each word once up front keeps the sort from normalising on every
-// comparison; the order is that of compareWords.
-struct SortEntry
-{
-    QString decomposed;
-    TextLayer *layer; // non-owning
-};
-
-bool sortsBefore(const SortEntry &first, const SortEntry &second)
-{
-    if (const int order = first.decomposed.compare(second.decomposed, Qt::CaseSensitive))
-        return order < 0;
-    return first.layer->name().compare(second.layer->name(), Qt::CaseSensitive) < 0;
-}
-
-} // namespace
 
 BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer &measurer,
                             RandomSource &random)
@@ -34,8 +16,7 @@ BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer
     cloud.root->setName(cloudRootLayerName);
 
     const FontSizeScale scale(dictionary);
-    std::vector<SortEntry> entries;
-    entries.reserve(static_cast<size_t>(dictionary.size()));
+    cloud.layers.reserve(static_cast<size_t>(dictionary.size()));
     for (const WordDictionary::Entry &entry : dictionary) {
         auto wordLayer = std::make_unique<TextLayer>();
         wordLayer->setName(entry.word);
@@ -50,17 +31,18 @@ BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer
         wordLayer->setFrame(QRectF(0, 0, static_cast<float>(preferred.width()),
                                    static_cast<float>(preferred.height())));
         wordLayer->setAnchorPoint(QPointF(0.0, 0.5));
-        auto *layer = static_cast<TextLayer *>(cloud.root->addSublayer(std::move(wordLayer)));
-        entries.push_back({entry.word.normalized(QString::NormalizationForm_D), layer});
+        cloud.layers.push_back(
+            static_cast<TextLayer *>(cloud.root->addSublayer(std::move(wordLayer))));
     }
 
-    std::sort(entries.begin(), entries.end(), sortsBefore);
-    cloud.layers.reserve(entries.size());
-    for (const SortEntry &entry : entries) {
-        AttributedString string = entry.layer->string();
+    std::sort(cloud.layers.begin(), cloud.layers.end(),
+              [](const TextLayer *first, const TextLayer *second) {
+                  return compare(*first, *second) < 0;
+              });
+    for (TextLayer *layer : cloud.layers) {
+        AttributedString string = layer->string();
         string.color = drawWordColor(random).toQColor();
-        entry.layer->setString(string);
-        cloud.layers.push_back(entry.layer);
+        layer->setString(string);
     }
     return cloud;
 }

@@ -8,7 +8,6 @@
 
 #include <QMouseEvent>
 #include <QScrollArea>
-#include <QScrollBar>
 
 WordCloudView::WordCloudView(QWidget *parent)
     : LayerHostWidget(parent)
