@@ -24,12 +24,19 @@ public:
     bool isEmpty() const { return m_entries.empty(); }
     void reserve(qsizetype distinctWords);
 
+    // A set of words known to be distinct, with their counts, in that order.
+    static CountedSet fromDistinct(std::vector<Entry> entries);
+
     auto begin() const { return m_entries.cbegin(); }
     auto end() const { return m_entries.cend(); }
 
 private:
+    void ensureIndex() const;
+
     std::vector<Entry> m_entries;
     // The keys view the entries' strings: moving a QString keeps its character
-    // buffer in place, so they stay valid when m_entries grows.
-    QHash<QStringView, qsizetype> m_index;
+    // buffer in place, so they stay valid when m_entries grows. Built on the first
+    // lookup, since a set that is only enumerated (the usual case) never needs it.
+    mutable QHash<QStringView, qsizetype> m_index;
+    mutable bool m_indexed = true;
 };

@@ -63,9 +63,9 @@ void WordCounter::grow()
 
 CountedSet WordCounter::toCountedSet() const
 {
-    CountedSet set;
-    set.reserve(qsizetype(m_words.size()));
+    std::vector<CountedSet::Entry> entries;
+    entries.reserve(m_words.size());
     for (const Word &word : m_words)
-        set.add(textOf(word), word.count);
-    return set;
+        entries.push_back({textOf(word).toString(), word.count});
+    return CountedSet::fromDistinct(std::move(entries));
 }

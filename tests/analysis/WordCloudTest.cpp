@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 QString wordNumber(int i)
@@ -98,6 +100,24 @@ TEST(CountedSet, CountsStayFindableWhileTheSetGrows)
         EXPECT_EQ(words.countFor(wordNumber(i)), 2) << i;
     EXPECT_EQ(words.countFor(u"absent"), 0);
     EXPECT_EQ(words.begin()->word, u"w0");
+}
+
+} // namespace
+
+namespace {
+
+TEST(CountedSet, SetOfDistinctWordsIndexesThemOnFirstLookup)
+{
+    CountedSet words = CountedSet::fromDistinct({{u"b"_s, 2}, {u"a"_s, 1}});
+    EXPECT_EQ(words.countFor(u"b"), 2);
+    words.add(u"a");
+    words.add(u"c");
+    std::vector<std::pair<QString, qsizetype>> enumerated;
+    for (const CountedSet::Entry &entry : words)
+        enumerated.emplace_back(entry.word, entry.count);
+    const std::vector<std::pair<QString, qsizetype>> expected{
+        {u"b"_s, 2}, {u"a"_s, 2}, {u"c"_s, 1}};
+    EXPECT_EQ(enumerated, expected);
 }
 
 } // namespace
