@@ -66,7 +66,7 @@ bool isAsciiLetter(char16_t unit)
     return char16_t(unit | 0x20) >= u'a' && char16_t(unit | 0x20) <= u'z';
 }
 
-// Counts the maximal runs of letters, as views into text.
+// Counts the maximal runs of letters of text.
 CountedSet countWords(QStringView text)
 {
     WordCounter counter;
