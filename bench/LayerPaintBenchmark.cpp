@@ -110,6 +110,26 @@ BENCHMARK(BM_PaintVisiblePart)
     ->Args({13000, 1})
     ->Unit(benchmark::kMillisecond);
 
+// The first frame of new layers, before any word's pixels are kept.
+void BM_PaintFirstFrame(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const qreal ratio = qreal(state.range(0));
+    QImage frame(QSize(1000, 700) * ratio, QImage::Format_ARGB32_Premultiplied);
+    frame.setDevicePixelRatio(ratio);
+    for (auto _ : state) {
+        state.PauseTiming();
+        qreal height = 0.0;
+        const auto root = rowsOfWords(500, 1000.0, &height);
+        const QRectF visible(0.0, height - 700.0, 1000.0, 700.0);
+        frame.fill(Qt::white);
+        state.ResumeTiming();
+        QPainter painter(&frame);
+        LayerPainter::paint(painter, *root, height, visible);
+    }
+}
+BENCHMARK(BM_PaintFirstFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 void BM_ExportSvg(benchmark::State &state)
 {
     ensureGuiApplication();
