@@ -33,6 +33,9 @@ InfoPanel::InfoPanel(QWidget *parent)
     setWindowTitle(u"Info"_s);
     m_wordField->setObjectName(u"wordTextField"_s);
     m_countField->setObjectName(u"countTextField"_s);
+    // A word from the user's text is shown as it is, never read as markup.
+    m_wordField->setTextFormat(Qt::PlainText);
+    m_countField->setTextFormat(Qt::PlainText);
     m_wordField->setText(u"Word"_s);
     m_countField->setText(u"Count"_s);
     sizeToFit(m_wordField);

@@ -23,9 +23,9 @@ QByteArray withSizeInUserUnits(const QByteArray &document, QSizeF viewSize)
         return document;
     QString root = text.mid(rootStart, rootEnd - rootStart);
     root.replace(QRegularExpression(u"\\bwidth=\"[^\"]*\""_s),
-                 u"width=\"%1\""_s.arg(viewSize.width()));
+                 u"width=\"%1\""_s.arg(QString::number(viewSize.width(), 'g', 12)));
     root.replace(QRegularExpression(u"\\bheight=\"[^\"]*\""_s),
-                 u"height=\"%1\""_s.arg(viewSize.height()));
+                 u"height=\"%1\""_s.arg(QString::number(viewSize.height(), 'g', 12)));
     text.replace(rootStart, rootEnd - rootStart, root);
     return text.toUtf8();
 }

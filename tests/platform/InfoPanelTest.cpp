@@ -59,4 +59,13 @@ TEST(InfoPanelWidget, ShowWordFillsFitsAndWidensWithoutMoving)
     EXPECT_EQ(panel.width(), widthBefore);
 }
 
+TEST(InfoPanelWidget, ShowsMarkupAsPlainText)
+{
+    InfoPanel panel;
+    panel.showWord(u"<b>bold</b>"_s, 1);
+    // Rendered as markup, the fitted label would be narrower than its literal text.
+    EXPECT_GE(panel.wordField()->width(),
+              panel.wordField()->fontMetrics().horizontalAdvance(u"<b>bold</b>"_s));
+}
+
 } // namespace
