@@ -15,9 +15,9 @@ struct TokenSequence
     enum class Kind : quint8 { Ordinary, FullStop, QuestionOrExclamation };
 
     QString preparedText;
-    QList<QString> words;                 // by id
-    std::vector<Kind> kinds;              // by id
-    std::vector<quint32> ids;             // the tokens in text order
+    QList<QString> words;     // by id
+    std::vector<Kind> kinds;  // by id
+    std::vector<quint32> ids; // the tokens in text order
     // Views into preparedText. The standard hash is much cheaper than Qt's on
     // the million short tokens of a long text.
     std::unordered_map<std::u16string_view, quint32> idOfWord;
