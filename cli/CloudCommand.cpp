@@ -53,13 +53,15 @@ QByteArray cloudAsJson(const CloudPicture &picture)
     return json.toUtf8();
 }
 
-QByteArray cloudAsPng(const CloudPicture &picture)
+// Nothing when the image cannot be made, e.g. too large to allocate.
+std::optional<QByteArray> cloudAsPng(const CloudPicture &picture)
 {
     const QImage image = renderLayersToImage(*picture.cloud.root, picture.fit.viewSize);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return std::nullopt;
     return bytes;
 }
 
@@ -128,11 +130,19 @@ int cloudCommand(const QStringList &arguments)
         fitCloudToView(*picture.cloud.root, picture.cloud.layers, QSizeF(*width, *height));
 
     QByteArray result;
-    if (commandLine.format() == u"svg")
+    if (commandLine.format() == u"svg") {
         result = renderLayersToSvg(*picture.cloud.root, picture.fit.viewSize);
-    else if (commandLine.format() == u"png")
-        result = cloudAsPng(picture);
-    else
+    } else if (commandLine.format() == u"png") {
+        const std::optional<QByteArray> png = cloudAsPng(picture);
+        if (!png) {
+            CommandOutput::reportError(
+                u"cannot make a PNG picture of %1 x %2 points"_s.arg(picture.fit.viewSize.width())
+                    .arg(picture.fit.viewSize.height()));
+            return 1;
+        }
+        result = *png;
+    } else {
         result = cloudAsJson(picture);
+    }
     return CommandOutput::writeResult(result, commandLine.outputPath()) ? 0 : 1;
 }

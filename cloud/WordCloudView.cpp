@@ -53,13 +53,15 @@ void WordCloudView::scaleLayersToSize(QSizeF size)
     const CloudRowLayout rows(m_layers, static_cast<float>(size.width()));
     // The view's width follows the visible area's, as a scroll area's document does;
     // keeping an older, narrower width would hide the words placed beyond it.
-    CloudFit fit = rows.fitView(static_cast<float>(visibleAreaSize().width()), visibleAreaSize());
+    QSizeF visible = visibleAreaSize();
+    CloudFit fit = rows.fitView(static_cast<float>(visible.width()), visible);
     if (m_scrollView) {
         m_scrollView->setVerticalScrollBarPolicy(fit.verticalScroller ? Qt::ScrollBarAlwaysOn
                                                                       : Qt::ScrollBarAlwaysOff);
         // The scroller takes its room from the visible area's width, not its height,
         // so the decision stands and only the width is read again.
-        fit = rows.fitView(static_cast<float>(visibleAreaSize().width()), visibleAreaSize());
+        visible = visibleAreaSize();
+        fit = rows.fitView(static_cast<float>(visible.width()), visible);
     }
     resize(wholePoints(fit.viewSize).toSize());
     // The rows hang from the top of the size the widget really took.

@@ -39,6 +39,9 @@ QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixel
     if (pixels.isEmpty() || devicePixelRatio <= 0.0)
         return {};
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    // Too large to allocate: painting into the null image would crash.
+    if (image.isNull())
+        return {};
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -161,6 +161,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"wordyHeight", {u"--height"_s, u"tall"_s}, 2, "--height needs"},
         FailureRow{"negativeSeed", {u"--seed"_s, u"-1"_s}, 2, "--seed needs"},
         FailureRow{"unknownFormat", {u"--format"_s, u"gif"_s}, 2, "unknown format"},
+        FailureRow{"pictureTooLarge",
+                   {u"--width"_s, u"100000"_s, u"--height"_s, u"100000"_s, u"--format"_s, u"png"_s,
+                    u"--output"_s, u"/tmp/verbarium-cloud-too-large.png"_s},
+                   1,
+                   "cannot make a PNG picture"},
         FailureRow{"missingFile", {u"/nonexistent/cloud.txt"_s}, 1, "/nonexistent/cloud.txt"}),
     [](const auto &info) { return std::string(info.param.name); });
 
