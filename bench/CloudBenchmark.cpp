@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr QSizeF visibleArea(800, 600);
@@ -59,6 +61,34 @@ void BM_CloudBuildAndFit_KingJames(benchmark::State &state)
     state.counters["words"] = static_cast<double>(dictionary->size());
 }
 BENCHMARK(BM_CloudBuildAndFit_KingJames)->Unit(benchmark::kMillisecond);
+
+// The largest dictionary the analysis can return: 200 count groups, the g-th
+// contributing 200 − g words, 20100 words in all.
+const WordDictionary &largestDictionary()
+{
+    static const WordDictionary dictionary = [] {
+        WordDictionary words;
+        int serial = 0;
+        for (int group = 0; group < 200; ++group) {
+            for (int i = 0; i < 200 - group; ++i)
+                words.insert(u"w%1x"_s.arg(serial++, 0, 36), 1000 - group);
+        }
+        return words;
+    }();
+    return dictionary;
+}
+
+void BM_CloudBuildAndFit_LargestDictionary(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const FontMetricsMeasurer measurer;
+    for (auto _ : state) {
+        BuiltCloud cloud = fittedCloud(largestDictionary(), measurer);
+        benchmark::DoNotOptimize(cloud.layers.data());
+    }
+    state.counters["words"] = static_cast<double>(largestDictionary().size());
+}
+BENCHMARK(BM_CloudBuildAndFit_LargestDictionary)->Unit(benchmark::kMillisecond);
 
 void BM_CloudRefit_KingJames(benchmark::State &state)
 {

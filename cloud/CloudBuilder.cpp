@@ -8,6 +8,16 @@
 
 #include <algorithm>
 
+namespace {
+
+struct SortEntry
+{
+    WordSortKey key;
+    TextLayer *layer; // non-owning
+};
+
+} // namespace
+
 BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer &measurer,
                             RandomSource &random)
 {
@@ -16,7 +26,8 @@ BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer
     cloud.root->setName(cloudRootLayerName);
 
     const FontSizeScale scale(dictionary);
-    cloud.layers.reserve(static_cast<size_t>(dictionary.size()));
+    std::vector<SortEntry> entries;
+    entries.reserve(static_cast<size_t>(dictionary.size()));
     for (const WordDictionary::Entry &entry : dictionary) {
         auto wordLayer = std::make_unique<TextLayer>();
         wordLayer->setName(entry.word);
@@ -31,18 +42,20 @@ BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer
         wordLayer->setFrame(QRectF(0, 0, static_cast<float>(preferred.width()),
                                    static_cast<float>(preferred.height())));
         wordLayer->setAnchorPoint(QPointF(0.0, 0.5));
-        cloud.layers.push_back(
-            static_cast<TextLayer *>(cloud.root->addSublayer(std::move(wordLayer))));
+        auto *layer = static_cast<TextLayer *>(cloud.root->addSublayer(std::move(wordLayer)));
+        entries.push_back({wordSortKey(entry.word), layer});
     }
 
-    std::sort(cloud.layers.begin(), cloud.layers.end(),
-              [](const TextLayer *first, const TextLayer *second) {
-                  return compare(*first, *second) < 0;
-              });
-    for (TextLayer *layer : cloud.layers) {
-        AttributedString string = layer->string();
+    // The same order as compare() on the layers, with each word normalised once.
+    std::sort(entries.begin(), entries.end(), [](const SortEntry &first, const SortEntry &second) {
+        return compareKeys(first.key, second.key) < 0;
+    });
+    cloud.layers.reserve(entries.size());
+    for (const SortEntry &entry : entries) {
+        AttributedString string = entry.layer->string();
         string.color = drawWordColor(random).toQColor();
-        layer->setString(string);
+        entry.layer->setString(string);
+        cloud.layers.push_back(entry.layer);
     }
     return cloud;
 }

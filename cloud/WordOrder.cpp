@@ -2,15 +2,23 @@
 
 #include "Layer.h"
 
-#include <QString>
+WordSortKey wordSortKey(QStringView word)
+{
+    QString text = word.toString();
+    QString decomposed = text.normalized(QString::NormalizationForm_D);
+    return {std::move(decomposed), std::move(text)};
+}
+
+int compareKeys(const WordSortKey &first, const WordSortKey &second)
+{
+    if (const int order = first.decomposed.compare(second.decomposed, Qt::CaseSensitive))
+        return order;
+    return first.word.compare(second.word, Qt::CaseSensitive);
+}
 
 int compareWords(QStringView first, QStringView second)
 {
-    const QString firstDecomposed = first.toString().normalized(QString::NormalizationForm_D);
-    const QString secondDecomposed = second.toString().normalized(QString::NormalizationForm_D);
-    if (const int order = firstDecomposed.compare(secondDecomposed, Qt::CaseSensitive))
-        return order;
-    return first.compare(second, Qt::CaseSensitive);
+    return compareKeys(wordSortKey(first), wordSortKey(second));
 }
 
 int compare(const Layer &first, const Layer &second)
