@@ -4,11 +4,6 @@
 
 namespace CharacterClasses {
 
-bool isLineBreak(char32_t c)
-{
-    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
-}
-
 bool isWhitespace(char32_t c)
 {
     if (c == u' ' || c == u'\t')

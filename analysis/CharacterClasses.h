@@ -26,7 +26,11 @@ inline Character characterAt(QStringView text, qsizetype position)
     return {unit, 1};
 }
 
-bool isLineBreak(char32_t c);
+// Inline: the line joining asks this of every character.
+inline bool isLineBreak(char32_t c)
+{
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
 bool isWhitespace(char32_t c);  // Zs and tab
 bool isSkipped(char32_t c);     // what every scanner passes over: Z*, tab and the line breaks
 bool isLetter(char32_t c);      // L* and M*

@@ -21,13 +21,6 @@ bool isSkippedUnit(char16_t unit)
     return cc::isSkipped(unit);
 }
 
-bool isLineBreakUnit(char16_t unit)
-{
-    if (unit > 0x0D && unit < 0x85)
-        return false;
-    return cc::isLineBreak(unit);
-}
-
 // Joins the lines of text where it stands. The text only ever shrinks while it is
 // written (a line break gives way to at most one space), so writing never
 // overtakes reading.
@@ -42,7 +35,7 @@ void joinLinesInPlace(QString &text)
             ++read;
     };
     const auto copyLine = [&] {
-        while (read < size && !isLineBreakUnit(units[read]))
+        while (read < size && !cc::isLineBreak(units[read]))
             units[write++] = units[read++];
     };
 

@@ -30,6 +30,22 @@ void BM_InputStrings_KingJames(benchmark::State &state)
 }
 BENCHMARK(BM_InputStrings_KingJames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The generated text with its Latin letters swapped for Cyrillic ones: every word
+// takes the non-ASCII paths of lower-casing and classification.
+void BM_InputStrings_GeneratedCyrillic10MB(benchmark::State &state)
+{
+    QString text = QString::fromUtf8(BenchInputs::generatedText());
+    for (QChar &unit : text) {
+        const char16_t c = unit.unicode();
+        if (c >= u'a' && c <= u'z')
+            unit = QChar(char16_t(0x430 + (c - u'a')));
+        else if (c >= u'A' && c <= u'Z')
+            unit = QChar(char16_t(0x410 + (c - u'A')));
+    }
+    runInputStrings(state, text.toUtf8());
+}
+BENCHMARK(BM_InputStrings_GeneratedCyrillic10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 void BM_DecodeUtf8_KingJames(benchmark::State &state)
 {
     const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
