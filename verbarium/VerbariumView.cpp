@@ -52,6 +52,7 @@ void VerbariumView::startWithWord(const QString &word)
         m_parentWords->clear();
     // Before any text the word has no followers, as in an empty text.
     m_root = m_scanner ? m_scanner->growTree(word) : TreeText(QStringView()).growTree(word);
+    m_startNode = m_root;
 
     QWidget *shownWindow = window();
     shownWindow->show();
@@ -74,12 +75,14 @@ void VerbariumView::startAtStartNode()
 {
     if (m_parentWords)
         m_parentWords->clear();
+    m_startNode = m_root;
     if (m_root && !m_root->children().empty())
         displayVerbariumFromNode(m_root);
 }
 
 void VerbariumView::displayVerbariumFromNode(const std::shared_ptr<Node> &node)
 {
+    m_startNode = node;
     const QSizeF frame = m_layout.displayVerbariumFromNode(node, QSizeF(size()));
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
     resize(QSize(int(std::ceil(frame.width())), int(std::ceil(frame.height()))));
@@ -175,6 +178,8 @@ void VerbariumView::watchWindowResizes()
         m_watchedWindow->installEventFilter(this);
 }
 
+// The scroll area never resizes the view; a larger window should give the tree the
+// room it now has, while a smaller one leaves the view as it is.
 void VerbariumView::growToVisibleArea()
 {
     if (!m_scrollView)

@@ -40,7 +40,7 @@ public:
     void displayVerbariumFromNode(const std::shared_ptr<Node> &node);
 
     const std::shared_ptr<Node> &root() const { return m_root; }
-    std::shared_ptr<Node> startNode() const { return m_layout.startNode(); }
+    std::shared_ptr<Node> startNode() const { return m_startNode.lock(); }
     const std::vector<Layer *> &layers() const { return m_layout.layers(); }
     QSizeF viewSize() const { return m_layout.viewSize(); }
     float maxCount() const { return m_layout.maxCount(); }
@@ -69,6 +69,8 @@ private:
 
     std::unique_ptr<TreeText> m_scanner;
     std::shared_ptr<Node> m_root;
+    // Not an owner: the root, or the start word's layer, keeps the node alive.
+    std::weak_ptr<Node> m_startNode;
     FontMetricsMeasurer m_measurer;
     VerbariumLayout m_layout;
 

@@ -261,6 +261,10 @@ TEST_F(VerbariumViewTest, StalePictureStaysUsable)
     view->setText(u"something else entirely"_s);
     view->startWithWord(u"nothing"_s);
     EXPECT_EQ(view->root()->word(), u"nothing"_s);
+    EXPECT_EQ(view->startNode(), view->root());
+    EXPECT_EQ(view->layers(), shown);
+    // The start node now has no followers, so the end of a resize leaves the picture.
+    view->viewDidEndLiveResize();
     EXPECT_EQ(view->layers(), shown);
 
     const NodeLayer *ran = wordLayer(u"ran"_s);
