@@ -8,6 +8,8 @@
 void LayerPainter::paint(QPainter &painter, const Layer &root, qreal viewHeight,
                          const QRectF &exposed)
 {
+    if (!painter.isActive()) // e.g. begun on an image that could not be allocated
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

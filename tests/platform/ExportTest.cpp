@@ -36,11 +36,14 @@ TEST(Export, PngHasThePixelSizeOfViewTimesRatio)
     EXPECT_EQ(decoded.pixelColor(0, 0), QColor(Qt::white));
 }
 
-TEST(Export, ViewWithoutAreaGivesNoImage)
+TEST(Export, ImpossibleImagesAreNull)
 {
-    Layer root;
-    EXPECT_TRUE(renderLayersToImage(root, {0, 200}).isNull());
-    EXPECT_TRUE(renderLayersToImage(root, view, 0.0).isNull());
+    TextLayer *word = nullptr;
+    const auto root = sceneWithRedWord(&word);
+    EXPECT_TRUE(renderLayersToImage(*root, {0, 200}).isNull());
+    EXPECT_TRUE(renderLayersToImage(*root, view, 0.0).isNull());
+    // Painting words onto an image that could not be allocated used to crash.
+    EXPECT_TRUE(renderLayersToImage(*root, {100000, 100000}).isNull());
 }
 
 TEST(Export, SvgIsValidWithTheViewAsViewBoxAndSize)
