@@ -115,6 +115,19 @@ TEST(VerbariumLayout, BandsFontSizesAndCurvesOfTwoFollowers)
     EXPECT_EQ(picture.root.name(), u"mainLayer"_s);
 }
 
+TEST(VerbariumLayout, FollowerSizesGrowWithTheLogarithmOfTheCount)
+{
+    Picture picture(QSizeF(600, 300));
+    const auto root = treeFromNotation(u"s[a:10 b:5 c:3 d:2 e:1]"_s);
+    picture.display(root);
+    const QList<std::pair<QString, double>> expected{
+        {u"a"_s, 31.24}, {u"b"_s, 23.34}, {u"c"_s, 18.06}, {u"d"_s, 14.31}, {u"e"_s, 12.0}};
+    for (const auto &[word, size] : expected) {
+        ASSERT_NE(picture.word(word), nullptr) << word.toStdString();
+        EXPECT_NEAR(picture.word(word)->string().fontSize, size, tolerance) << word.toStdString();
+    }
+}
+
 struct InlineRow
 {
     const char *name;
