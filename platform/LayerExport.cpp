@@ -12,6 +12,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// 1 GiB of pixels; past that the allocation would fail or starve the machine.
+constexpr qreal maxImagePixels = qreal(1 << 28);
+
 // The generator writes the document's size in millimetres, which renderers convert at
 // different resolutions; plain numbers are the view's points in every one of them.
 QByteArray withSizeInUserUnits(const QByteArray &document, QSizeF viewSize)
@@ -34,10 +37,11 @@ QByteArray withSizeInUserUnits(const QByteArray &document, QSizeF viewSize)
 
 QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixelRatio)
 {
-    const QSize pixels(qCeil(viewSize.width() * devicePixelRatio),
-                       qCeil(viewSize.height() * devicePixelRatio));
-    if (pixels.isEmpty() || devicePixelRatio <= 0.0)
+    const qreal width = std::ceil(viewSize.width() * devicePixelRatio);
+    const qreal height = std::ceil(viewSize.height() * devicePixelRatio);
+    if (!(width >= 1.0 && height >= 1.0) || width * height > maxImagePixels)
         return {};
+    const QSize pixels(int(width), int(height));
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     // Too large to allocate: painting into the null image would crash.
     if (image.isNull())

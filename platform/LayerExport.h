@@ -10,7 +10,8 @@ class Layer;
 // viewSize is the view's size in points; the root layer's frame is in its coordinates.
 
 // An image of viewSize × devicePixelRatio pixels carrying that ratio; a null image
-// when the view has no area or the image is too large to allocate.
+// when the view has no area or the image would exceed 2^28 pixels (1 GiB) or could not
+// be allocated.
 QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixelRatio = 1.0);
 
 // An SVG document whose user units are the view's points (one CSS pixel each).
