@@ -41,7 +41,7 @@ QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixel
     const qreal height = std::ceil(viewSize.height() * devicePixelRatio);
     if (!(width >= 1.0 && height >= 1.0) || width * height > maxImagePixels)
         return {};
-    const QSize pixels(int(width), int(height));
+    const QSize pixels(static_cast<int>(width), static_cast<int>(height));
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     // Too large to allocate: painting into the null image would crash.
     if (image.isNull())
