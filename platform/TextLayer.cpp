@@ -42,12 +42,25 @@ FontMetricsMeasurer::FontMetricsMeasurer()
     : m_referenceDevice(makeReferenceDevice())
 {}
 
+FontMetricsMeasurer::~FontMetricsMeasurer() = default;
+
+const QFontMetricsF &FontMetricsMeasurer::metricsFor(const QString &fontName, qreal fontSize) const
+{
+    const auto key = std::make_pair(fontName, fontSize);
+    auto it = m_metrics.find(key);
+    if (it == m_metrics.end()) {
+        const QFontMetricsF metrics(resolveFont(fontName, fontSize, referenceDpi),
+                                    &m_referenceDevice);
+        it = m_metrics.emplace(key, metrics).first;
+    }
+    return it->second;
+}
+
 QSizeF FontMetricsMeasurer::preferredSize(const AttributedString &string) const
 {
     if (string.fontSize <= 0.0)
         return {};
-    const QFontMetricsF metrics(resolveFont(string.fontName, string.fontSize, referenceDpi),
-                                &m_referenceDevice);
+    const QFontMetricsF &metrics = metricsFor(string.fontName, string.fontSize);
     // ascent + descent rather than the line spacing: a layer holds one line, so the
     // leading below it would only push the word off the centre of its box.
     return {metrics.horizontalAdvance(string.text), metrics.height()};

@@ -4,9 +4,12 @@
 #include "Layer.h"
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QSizeF>
+#include <map>
 #include <optional>
+#include <utility>
 
 // A string set in one font at one size, optionally coloured (black otherwise).
 struct AttributedString
@@ -33,10 +36,15 @@ class FontMetricsMeasurer : public TextMeasurer
 {
 public:
     FontMetricsMeasurer();
+    ~FontMetricsMeasurer() override;
     QSizeF preferredSize(const AttributedString &string) const override;
 
 private:
+    const QFontMetricsF &metricsFor(const QString &fontName, qreal fontSize) const;
+
     QImage m_referenceDevice; // measured against at 72 dpi, whatever the screen's
+    // Looking up a font costs as much as measuring a word, and a cloud uses few sizes.
+    mutable std::map<std::pair<QString, qreal>, QFontMetricsF> m_metrics;
 };
 
 class TextLayer : public Layer
