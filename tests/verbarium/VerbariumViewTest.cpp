@@ -188,6 +188,12 @@ TEST_F(VerbariumViewTest, HoverShowsTheCountOfLeaves)
     hover(*cat);
     EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
     EXPECT_EQ(panel.countField()->text(), QString::number(cat->node()->countOfLeaves()));
+
+    // Off every word the panel keeps showing the last one.
+    QTest::mouseMove(scrollArea->viewport(), viewportPointFor(QPointF(view->width() - 2.0, 2.0)));
+    EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
+    hover(*wordLayer(u"dog"_s));
+    EXPECT_EQ(panel.wordField()->text(), u"dog"_s);
 }
 
 struct IgnoredRow
