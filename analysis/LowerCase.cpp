@@ -50,6 +50,12 @@ qsizetype appendIcuLowerCase(QStringView source, QString &result, qsizetype posi
     }
 }
 
+// ICU takes 32-bit lengths, and lower-casing at most doubles a span. A run of
+// more than 500 million units without a space, digit or punctuation mark between
+// them is cut into spans of this size; only a final sigma right at such a cut
+// could see less context.
+constexpr qsizetype maxSpan = qsizetype(1) << 29;
+
 } // namespace
 
 QString lowerCased(QStringView text)
@@ -73,12 +79,17 @@ QString lowerCased(QStringView text)
         // a final sigma sees its neighbours. The ASCII units just written are
         // written again by ICU.
         qsizetype start = read;
-        while (start > 0 && source[start - 1] < 0x80 && !isContextBoundary(source[start - 1]))
+        while (start > 0 && read - start < maxSpan / 2 && source[start - 1] < 0x80 &&
+               !isContextBoundary(source[start - 1]))
             --start;
         write -= read - start;
         qsizetype end = read + 1;
-        while (end < size && !(source[end] < 0x80 && isContextBoundary(source[end])))
+        while (end < size && end - start < maxSpan &&
+               !(source[end] < 0x80 && isContextBoundary(source[end])))
             ++end;
+        if (end < size && QChar::isLowSurrogate(source[end]) &&
+            QChar::isHighSurrogate(source[end - 1]))
+            --end; // a cut span ends between whole characters
         write = appendIcuLowerCase(text.sliced(start, end - start), result, write);
         read = end;
         // Lower-casing can lengthen a span (U+0130 gives two units): keep room for
