@@ -43,6 +43,7 @@ void joinLinesInPlace(QString &text)
     copyLine();
     for (skip(); read < size; skip()) {
         // A line is only ever copied after a non-skipped unit, so write > 0 here.
+        Q_ASSERT(write > 0);
         if (units[write - 1] == u'-')
             --write;
         else
