@@ -84,9 +84,19 @@ QString lowerCased(QStringView text)
             --start;
         write -= read - start;
         qsizetype end = read + 1;
-        while (end < size && end - start < maxSpan &&
-               !(source[end] < 0x80 && isContextBoundary(source[end])))
-            ++end;
+        for (;;) {
+            while (end < size && end - start < maxSpan &&
+                   !(source[end] < 0x80 && isContextBoundary(source[end])))
+                ++end;
+            // In non-Latin text the next word is non-ASCII too: one ICU call for a
+            // long stretch costs far less than one per word.
+            qsizetype next = end;
+            while (next < size && next - end < 16 && source[next] < 0x80)
+                ++next;
+            if (next == size || source[next] < 0x80 || next - start >= maxSpan)
+                break;
+            end = next;
+        }
         if (end < size && QChar::isLowSurrogate(source[end]) &&
             QChar::isHighSurrogate(source[end - 1]))
             --end; // a cut span ends between whole characters
