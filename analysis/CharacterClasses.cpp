@@ -1,6 +1,7 @@
 #include "CharacterClasses.h"
 
 #include <QChar>
+#include <bitset>
 
 namespace CharacterClasses {
 
@@ -22,10 +23,10 @@ bool isSkipped(char32_t c)
            category == QChar::Separator_Paragraph;
 }
 
-bool isLetter(char32_t c)
+namespace {
+
+bool hasLetterCategory(char32_t c)
 {
-    if (c < 0x80)
-        return (c | 0x20) >= u'a' && (c | 0x20) <= u'z';
     switch (QChar::category(c)) {
     case QChar::Mark_NonSpacing:
     case QChar::Mark_SpacingCombining:
@@ -39,6 +40,30 @@ bool isLetter(char32_t c)
     default:
         return false;
     }
+}
+
+// The word cutting asks this of every character: the Basic Multilingual Plane is
+// answered from a bitmap (8 KB) filled once from the same categories.
+const std::bitset<0x10000> &lettersOfBasicPlane()
+{
+    static const std::bitset<0x10000> letters = [] {
+        std::bitset<0x10000> bits;
+        for (char32_t c = 0; c < 0x10000; ++c)
+            bits[c] = hasLetterCategory(c);
+        return bits;
+    }();
+    return letters;
+}
+
+} // namespace
+
+bool isLetter(char32_t c)
+{
+    if (c < 0x80)
+        return (c | 0x20) >= u'a' && (c | 0x20) <= u'z';
+    if (c < 0x10000)
+        return lettersOfBasicPlane()[c];
+    return hasLetterCategory(c);
 }
 
 bool isWordBreak(char32_t c)
