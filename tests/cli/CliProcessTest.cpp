@@ -66,6 +66,10 @@ INSTANTIATE_TEST_SUITE_P(Formats, CountsOutputTest, testing::Values(
               "{\"treeText\":\"hi hi\",\"words\":{\"hi\":2}}\n"},
     OutputRow{"CsvCountThenCodeUnits", {u"--format=csv"_s}, "b a c b a d a \xc3\x89mile zeta",
               "word,count\r\na,3\r\nb,2\r\nc,1\r\nd,1\r\nzeta,1\r\n\xc3\xa9mile,1\r\n"},
+    // U+1D41A is stored as a surrogate pair (0xD835...), which sorts before U+FF41.
+    OutputRow{"CsvOrdersByCodeUnitsNotCodePoints", {u"--format=csv"_s},
+              "\xef\xbd\x81 \xf0\x9d\x90\x9a",
+              "word,count\r\n\xf0\x9d\x90\x9a,1\r\n\xef\xbd\x81,1\r\n"},
     OutputRow{"CsvHeaderOnlyWithoutWords", {u"--format"_s, u"csv"_s}, "42", "word,count\r\n"}
 ), [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
