@@ -7,20 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=build-bench
-packages=(bible-kjv bible-kjv-text)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
-        || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+scripts/install-packages.sh bible-kjv bible-kjv-text
 
 scripts/setup.sh "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVERBARIUM_BENCHMARKS=ON >/dev/null
 

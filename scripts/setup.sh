@@ -11,19 +11,7 @@ packages=(
     fonts-beteckna fonts-dejavu-core fonts-noto-cjk
     xvfb xauth
 )
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
-        || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 build_dir=${1:-build}
 shift || true
