@@ -18,12 +18,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A view dimension: a positive, finite number of points.
+constexpr float largestViewSide = 100000.0f;
+
+// A view dimension: a positive number of points, within what a window could show.
 std::optional<float> viewDimension(const QString &text)
 {
     bool ok = false;
     const float value = text.toFloat(&ok);
-    if (!ok || !std::isfinite(value) || value <= 0.0f)
+    if (!ok || !std::isfinite(value) || value <= 0.0f || value > largestViewSide)
         return std::nullopt;
     return value;
 }
@@ -83,12 +85,15 @@ QByteArray displayAsJson(const VerbariumLayout &layout, QSizeF frame)
     return json.toUtf8();
 }
 
-QByteArray displayAsPng(const Layer &root, QSizeF frame)
+// Nothing when the picture is too large to make.
+std::optional<QByteArray> displayAsPng(const Layer &root, QSizeF frame)
 {
+    const QImage image = renderLayersToImage(root, frame);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    renderLayersToImage(root, frame).save(&buffer, "PNG");
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return std::nullopt;
     return bytes;
 }
 
@@ -119,7 +124,8 @@ int verbariumCommand(const QStringList &arguments)
     const std::optional<float> width = viewDimension(commandLine.value(u"width"_s));
     const std::optional<float> height = viewDimension(commandLine.value(u"height"_s));
     if (!width || !height)
-        return commandLine.badArguments(u"--width and --height must be positive numbers"_s);
+        return commandLine.badArguments(
+            u"--width and --height must be positive numbers of at most 100000"_s);
 
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
@@ -139,11 +145,19 @@ int verbariumCommand(const QStringList &arguments)
     rootLayer.setFrame(QRectF(QPointF(0, 0), frame));
 
     QByteArray result;
-    if (commandLine.format() == u"svg")
+    if (commandLine.format() == u"svg") {
         result = renderLayersToSvg(rootLayer, frame);
-    else if (commandLine.format() == u"png")
-        result = displayAsPng(rootLayer, frame);
-    else
+    } else if (commandLine.format() == u"png") {
+        const std::optional<QByteArray> png = displayAsPng(rootLayer, frame);
+        if (!png) {
+            CommandOutput::reportError(
+                u"cannot make a PNG picture of %1 x %2 points"_s.arg(frame.width())
+                    .arg(frame.height()));
+            return 1;
+        }
+        result = *png;
+    } else {
         result = displayAsJson(layout, frame);
+    }
     return CommandOutput::writeResult(result, commandLine.outputPath()) ? 0 : 1;
 }
