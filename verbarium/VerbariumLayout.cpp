@@ -77,39 +77,41 @@ QSizeF VerbariumLayout::displayVerbariumFromNode(const std::shared_ptr<Node> &no
     return viewSize();
 }
 
-void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &node, QRectF rect,
+void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &startNode, QRectF rect,
                                         float fontSize, unsigned recDepth)
 {
-    // Below the second branching nothing is drawn: stop before reading the children,
-    // which would make a lazily grown tree build nodes nobody sees.
-    if (recDepth + 1 > maximumDepth)
-        return;
-    const auto &children = node->children();
-    if (children.empty())
-        return;
-    const float x0 = float(rect.x());
-    const float y0 = float(rect.y());
-    const float height = float(rect.height());
-    const float rootWidth = float(m_rootLayer.bounds().width());
-
-    if (children.size() == 1) {
+    // A single follower continues its parent's line. Such runs can be as long as the
+    // text, so they are followed in this loop: the call depth stays the number of
+    // branchings passed, never the length of a run.
+    std::shared_ptr<Node> node = startNode;
+    for (;;) {
+        // Below the second branching nothing is drawn: stop before reading the children,
+        // which would make a lazily grown tree build nodes nobody sees.
+        if (recDepth + 1 > maximumDepth)
+            return;
+        const auto &children = node->children();
+        if (children.empty())
+            return;
+        if (children.size() > 1)
+            break;
         const std::shared_ptr<Node> child = sharedChild(node, children.front().get());
         const float childFontSize = followerFontSize(*child);
         // Running text: the gap grows with the word's size, punctuation sits close.
-        float x = x0 + childFontSize / 3.0f;
+        float x = float(rect.x()) + childFontSize / 3.0f;
         if (containsPunctuation(child->word()))
-            x = x0 + fontSize / 10.0f;
-        const float band = bandHeight(height, *child, *node);
-        const float y = y0 + height * 0.5f;
+            x = float(rect.x()) + fontSize / 10.0f;
+        const float band = bandHeight(float(rect.height()), *child, *node);
+        const float y = float(rect.y()) + float(rect.height()) * 0.5f;
         const QPointF end = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
         child->setPos(end);
-        displayChildrenOf(child, QRectF(end.x(), float(end.y()) - band * 0.5f, rootWidth, band),
-                          fontSize, recDepth);
-        return;
+        rect = QRectF(end.x(), float(end.y()) - band * 0.5f, m_rootLayer.bounds().width(), band);
+        node = child;
     }
 
-    float cursor = y0 + height;
-    for (const auto &owned : children) {
+    const float x0 = float(rect.x());
+    const float height = float(rect.height());
+    float cursor = float(rect.y()) + height;
+    for (const auto &owned : node->children()) {
         const std::shared_ptr<Node> child = sharedChild(node, owned.get());
         const float childFontSize = followerFontSize(*child);
         const float band = bandHeight(height, *child, *node);
@@ -119,7 +121,8 @@ void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &node, QRect
         child->setPos(end);
         drawCurveFrom(node->pos(), QPointF(x, y));
         cursor = cursor - band;
-        displayChildrenOf(child, QRectF(end.x(), cursor, rootWidth, band), fontSize, recDepth + 1);
+        displayChildrenOf(child, QRectF(end.x(), cursor, m_rootLayer.bounds().width(), band),
+                          fontSize, recDepth + 1);
     }
 }
 

@@ -40,7 +40,7 @@ public:
     float followerFontSize(const Node &node) const;
 
 private:
-    void displayChildrenOf(const std::shared_ptr<Node> &node, QRectF rect, float fontSize,
+    void displayChildrenOf(const std::shared_ptr<Node> &startNode, QRectF rect, float fontSize,
                            unsigned recDepth);
     QPointF createNodeLayerWithNode(std::shared_ptr<Node> node, QPointF position, float fontSize);
     void getViewDimensionsFittingTo(float width, float height);

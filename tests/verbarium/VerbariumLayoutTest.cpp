@@ -4,6 +4,7 @@
 #include "FixedMeasurer.h"
 #include "NodeLayer.h"
 #include "TreeNotation.h"
+#include "TreeText.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -309,6 +310,29 @@ TEST(VerbariumLayout, LayersKeepTheirTreeAfterTheRootIsDropped)
     EXPECT_FALSE(tree.expired());
     EXPECT_EQ(picture.drawnWords(), QSet<QString>{u"x"_s});
     EXPECT_EQ(picture.layout.startNode()->parent()->word(), u"a"_s);
+}
+
+} // namespace
+
+namespace {
+
+TEST(VerbariumLayout, DrawsARunOfSingleFollowersAsLongAsTheText)
+{
+    // Without sentence ends every follower has one follower of its own down to the end
+    // of the text: deeper than any call stack could follow one call per word.
+    constexpr int runLength = 200000;
+    QString text = u"w"_s;
+    for (int i = 0; i < runLength; ++i)
+        text += u" t"_s;
+    const std::shared_ptr<Node> root = TreeText(text).growTree(u"w"_s);
+
+    Picture picture(QSizeF(600, 300));
+    picture.display(root);
+
+    EXPECT_EQ(picture.layout.layers().size(), size_t(runLength) + 1);
+    const Layer *last = picture.layout.layers().back();
+    EXPECT_EQ(last->name(), u"t"_s);
+    EXPECT_DOUBLE_EQ(last->position().y(), 150.0); // the whole run stays on the start's line
 }
 
 } // namespace
