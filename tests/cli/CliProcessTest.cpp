@@ -1,6 +1,7 @@
+#include "CliRun.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,27 +9,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), arguments);
-    if (!process.waitForStarted())
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 struct OutputRow
 {

@@ -1,8 +1,9 @@
+#include "CliRun.h"
+
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,30 +12,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct CloudRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CloudRun runCloud(const QStringList &arguments, const QByteArray &input)
-{
-    QProcess process;
-    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), QStringList{u"cloud"_s} + arguments);
-    if (!process.waitForStarted())
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 QJsonObject cloudOf(const QStringList &arguments, const QByteArray &input)
 {
-    const CloudRun run = runCloud(arguments, input);
+    const CliRun run = runCommand(u"cloud"_s, arguments, input);
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
     return QJsonDocument::fromJson(run.out).object();
 }
@@ -51,7 +31,7 @@ const QByteArray skyText = "The sun and the moon. The sun!";
 
 TEST(CloudCommand, JsonListsTheWordsAlphabeticallyInRowsFromTheTop)
 {
-    const CloudRun run = runCloud({u"--seed"_s, u"3"_s}, skyText);
+    const CliRun run = runCommand(u"cloud"_s, {u"--seed"_s, u"3"_s}, skyText);
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_TRUE(run.out.startsWith(
         R"({"width":800,"height":600,"verticalScroller":false,"layers":[{"word":"and","count":1,"fontSize":15,"color":")"));
@@ -86,8 +66,8 @@ TEST(CloudCommand, JsonListsTheWordsAlphabeticallyInRowsFromTheTop)
 TEST(CloudCommand, SameSeedGivesTheSameBytesAndColoursFollowTheAlphabet)
 {
     const QStringList seeded{u"--seed"_s, u"42"_s};
-    const CloudRun first = runCloud(seeded, skyText);
-    const CloudRun second = runCloud(seeded, skyText);
+    const CliRun first = runCommand(u"cloud"_s, seeded, skyText);
+    const CliRun second = runCommand(u"cloud"_s, seeded, skyText);
     ASSERT_EQ(first.exitCode, 0);
     EXPECT_EQ(first.out, second.out);
 
@@ -115,7 +95,7 @@ TEST(CloudCommand, PicturesShowTheWholeView)
 {
     const QStringList area{u"--width"_s, u"300"_s, u"--height"_s, u"50"_s, u"--seed"_s, u"1"_s};
     const QJsonObject cloud = cloudOf(area, skyText);
-    const CloudRun svg = runCloud(area + QStringList{u"--format"_s, u"svg"_s}, skyText);
+    const CliRun svg = runCommand(u"cloud"_s, area + QStringList{u"--format"_s, u"svg"_s}, skyText);
     ASSERT_EQ(svg.exitCode, 0) << svg.err.constData();
     EXPECT_TRUE(svg.out.contains("<svg"));
     EXPECT_TRUE(svg.out.contains(QByteArray("height=\"") +
@@ -123,8 +103,8 @@ TEST(CloudCommand, PicturesShowTheWholeView)
 
     QTemporaryDir directory;
     const QString path = directory.filePath(u"cloud.png"_s);
-    const CloudRun png =
-        runCloud(area + QStringList{u"--format"_s, u"png"_s, u"--output"_s, path}, skyText);
+    const CliRun png = runCommand(
+        u"cloud"_s, area + QStringList{u"--format"_s, u"png"_s, u"--output"_s, path}, skyText);
     ASSERT_EQ(png.exitCode, 0) << png.err.constData();
     EXPECT_TRUE(png.out.isEmpty());
     const QImage image(path);
@@ -147,7 +127,7 @@ class CloudCommandFailure : public testing::TestWithParam<FailureRow>
 TEST_P(CloudCommandFailure, ReportsOnStandardErrorOnly)
 {
     const FailureRow &row = GetParam();
-    const CloudRun run = runCloud(row.arguments, skyText);
+    const CliRun run = runCommand(u"cloud"_s, row.arguments, skyText);
     EXPECT_EQ(run.exitCode, row.exitCode);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(row.message)) << run.err.constData();

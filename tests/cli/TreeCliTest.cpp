@@ -1,30 +1,10 @@
-#include <QProcess>
+#include "CliRun.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct TreeRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-TreeRun runTree(const QStringList &arguments, const QByteArray &input)
-{
-    QProcess process;
-    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), QStringList{u"tree"_s} + arguments);
-    if (!process.waitForStarted())
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 struct TreeRow
 {
@@ -46,7 +26,7 @@ class TreeOutput : public testing::TestWithParam<TreeRow>
 TEST_P(TreeOutput, PrintsTheSortedTree)
 {
     const TreeRow &row = GetParam();
-    const TreeRun run = runTree(row.arguments, row.input);
+    const CliRun run = runCommand(u"tree"_s, row.arguments, row.input);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, row.expected);
     EXPECT_EQ(run.err, QByteArray());
@@ -98,7 +78,7 @@ class TreeFailure : public testing::TestWithParam<FailureRow>
 TEST_P(TreeFailure, ReportsTheProblem)
 {
     const FailureRow &row = GetParam();
-    const TreeRun run = runTree(row.arguments, "a b");
+    const CliRun run = runCommand(u"tree"_s, row.arguments, "a b");
     EXPECT_EQ(run.exitCode, row.exitCode);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();

@@ -1,9 +1,10 @@
+#include "CliRun.h"
+
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointF>
-#include <QProcess>
 #include <QtMath>
 #include <gtest/gtest.h>
 
@@ -11,30 +12,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct CliResult
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliResult runVerbarium(const QStringList &arguments, const QByteArray &input)
-{
-    QProcess process;
-    process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), QStringList{u"verbarium"_s} + arguments);
-    if (!process.waitForStarted())
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 QJsonObject displayOf(const QStringList &arguments, const QByteArray &input)
 {
-    const CliResult run = runVerbarium(arguments + QStringList{u"--format"_s, u"json"_s}, input);
+    const CliRun run =
+        runCommand(u"verbarium"_s, arguments + QStringList{u"--format"_s, u"json"_s}, input);
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
     return QJsonDocument::fromJson(run.out).object();
 }
@@ -106,16 +87,18 @@ TEST(VerbariumCommand, PicturesHaveTheViewsSize)
 {
     const QJsonObject display = displayOf(
         {u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s, u"150"_s}, sampleText);
-    const CliResult png = runVerbarium({u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s,
-                                        u"150"_s, u"--format"_s, u"png"_s},
-                                       sampleText);
+    const CliRun png = runCommand(u"verbarium"_s,
+                                  {u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s,
+                                   u"150"_s, u"--format"_s, u"png"_s},
+                                  sampleText);
     ASSERT_EQ(png.exitCode, 0);
     const QImage image = QImage::fromData(png.out, "PNG");
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width(), qCeil(display[u"width"_s].toDouble()));
     EXPECT_EQ(image.height(), qCeil(display[u"height"_s].toDouble()));
 
-    const CliResult svg = runVerbarium({u"--word"_s, u"a"_s, u"--format"_s, u"svg"_s}, sampleText);
+    const CliRun svg =
+        runCommand(u"verbarium"_s, {u"--word"_s, u"a"_s, u"--format"_s, u"svg"_s}, sampleText);
     ASSERT_EQ(svg.exitCode, 0);
     EXPECT_TRUE(svg.out.contains("<svg"));
 }
@@ -139,7 +122,7 @@ class VerbariumCommandFailure : public testing::TestWithParam<FailureRow>
 
 TEST_P(VerbariumCommandFailure, ReportsOnStandardErrorOnly)
 {
-    const CliResult run = runVerbarium(GetParam().arguments, sampleText);
+    const CliRun run = runCommand(u"verbarium"_s, GetParam().arguments, sampleText);
     EXPECT_EQ(run.exitCode, GetParam().exitCode);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(GetParam().message)) << run.err.constData();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+// What one run of the built verbarium-cli produced.
+struct CliRun
+{
+    int exitCode = -1; // -1 when it did not start, crashed or timed out
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs verbarium-cli with arguments, input on its standard input.
+CliRun runCli(const QStringList &arguments, const QByteArray &input = {});
+// Runs one command of verbarium-cli: the command's name, then its arguments.
+CliRun runCommand(const QString &command, const QStringList &arguments,
+                  const QByteArray &input = {});
