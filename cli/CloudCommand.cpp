@@ -5,19 +5,15 @@
 #include "Commands.h"
 #include "FileParser.h"
 #include "JsonWriter.h"
-#include "LayerExport.h"
+#include "PictureOutput.h"
 #include "TextLayer.h"
 #include "WordColor.h"
 
-#include <QBuffer>
 #include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Beyond this a picture of the view would need gigabytes.
-constexpr int largestViewSide = 100000;
 
 struct CloudPicture
 {
@@ -53,28 +49,6 @@ QByteArray cloudAsJson(const CloudPicture &picture)
     return json.toUtf8();
 }
 
-// Nothing when the image cannot be made, e.g. too large to allocate.
-std::optional<QByteArray> cloudAsPng(const CloudPicture &picture)
-{
-    const QImage image = renderLayersToImage(*picture.cloud.root, picture.fit.viewSize);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG"))
-        return std::nullopt;
-    return bytes;
-}
-
-// Views are whole points in size, as the app's widgets are.
-std::optional<int> viewSide(const CommandLine &commandLine, const QString &option)
-{
-    bool ok = false;
-    const int side = commandLine.value(option).toInt(&ok);
-    if (!ok || side < 1 || side > largestViewSide)
-        return std::nullopt;
-    return side;
-}
-
 } // namespace
 
 int cloudCommand(const QStringList &arguments)
@@ -89,10 +63,7 @@ int cloudCommand(const QStringList &arguments)
         "y\n"
         "the left middle of each word with y upward. svg and png: the picture of the whole\n"
         "view; png needs --output."_s);
-    commandLine.addOption(QCommandLineOption(
-        u"width"_s, u"Width of the visible area in points (default 800)."_s, u"W"_s, u"800"_s));
-    commandLine.addOption(QCommandLineOption(
-        u"height"_s, u"Height of the visible area in points (default 600)."_s, u"H"_s, u"600"_s));
+    commandLine.addViewSizeOptions();
     commandLine.addOption(QCommandLineOption(
         u"seed"_s, u"Seed the colours' random numbers with N (unseeded by default)."_s, u"N"_s));
     commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
@@ -100,12 +71,9 @@ int cloudCommand(const QStringList &arguments)
     if (const auto status = commandLine.parse(arguments))
         return *status;
 
-    const std::optional<int> width = viewSide(commandLine, u"width"_s);
-    if (!width)
-        return commandLine.badArguments(u"--width needs a whole number from 1 to 100000"_s);
-    const std::optional<int> height = viewSide(commandLine, u"height"_s);
-    if (!height)
-        return commandLine.badArguments(u"--height needs a whole number from 1 to 100000"_s);
+    const std::optional<QSize> visibleArea = commandLine.viewSize();
+    if (!visibleArea)
+        return 2;
     if (commandLine.isSet(u"seed"_s)) {
         bool ok = false;
         const uint seed = commandLine.value(u"seed"_s).toUInt(&ok);
@@ -126,23 +94,8 @@ int cloudCommand(const QStringList &arguments)
     StdRandomSource random;
     picture.cloud = buildCloudLayers(picture.words, measurer, random);
     // The view starts at the visible area's size, as a new cloud window does.
-    picture.fit =
-        fitCloudToView(*picture.cloud.root, picture.cloud.layers, QSizeF(*width, *height));
+    picture.fit = fitCloudToView(*picture.cloud.root, picture.cloud.layers, QSizeF(*visibleArea));
 
-    QByteArray result;
-    if (commandLine.format() == u"svg") {
-        result = renderLayersToSvg(*picture.cloud.root, picture.fit.viewSize);
-    } else if (commandLine.format() == u"png") {
-        const std::optional<QByteArray> png = cloudAsPng(picture);
-        if (!png) {
-            CommandOutput::reportError(
-                u"cannot make a PNG picture of %1 x %2 points"_s.arg(picture.fit.viewSize.width())
-                    .arg(picture.fit.viewSize.height()));
-            return 1;
-        }
-        result = *png;
-    } else {
-        result = cloudAsJson(picture);
-    }
-    return CommandOutput::writeResult(result, commandLine.outputPath()) ? 0 : 1;
+    return writePicture(commandLine, *picture.cloud.root, picture.fit.viewSize,
+                        [&picture] { return cloudAsJson(picture); });
 }

@@ -32,6 +32,30 @@ void CommandLine::addOutputOption()
         QCommandLineOption(u"output"_s, u"Write to PATH instead of standard output."_s, u"PATH"_s));
 }
 
+void CommandLine::addViewSizeOptions()
+{
+    addOption(QCommandLineOption(u"width"_s, u"Width of the view in points (default 800)."_s,
+                                 u"W"_s, u"800"_s));
+    addOption(QCommandLineOption(u"height"_s, u"Height of the view in points (default 600)."_s,
+                                 u"H"_s, u"600"_s));
+}
+
+std::optional<QSize> CommandLine::viewSize() const
+{
+    constexpr int largestSide = 100000;
+    QSize size;
+    for (const QString &side : {u"width"_s, u"height"_s}) {
+        bool ok = false;
+        const int points = value(side).toInt(&ok);
+        if (!ok || points < 1 || points > largestSide) {
+            badArguments(u"--%1 needs a whole number from 1 to %2"_s.arg(side).arg(largestSide));
+            return std::nullopt;
+        }
+        (side == u"width" ? size.rwidth() : size.rheight()) = points;
+    }
+    return size;
+}
+
 std::optional<int> CommandLine::parse(const QStringList &arguments)
 {
     // QCommandLineParser expects the program name first.

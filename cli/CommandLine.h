@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QSize>
 #include <QStringList>
 #include <optional>
 
@@ -22,6 +23,8 @@ public:
     void addFormatOption(const QStringList &formats);
     // --output PATH; standard output when absent.
     void addOutputOption();
+    // --width W and --height H: the size of the view in points, 800 x 600 by default.
+    void addViewSizeOptions();
 
     // An exit status when the command must stop right away: 0 after printing the
     // usage for --help, 2 after reporting bad arguments.
@@ -32,6 +35,11 @@ public:
     QString outputPath() const; // empty for standard output
     QString value(const QString &optionName) const { return m_parser.value(optionName); }
     bool isSet(const QString &optionName) const { return m_parser.isSet(optionName); }
+
+    // The view size asked for; nothing, after reporting bad arguments, when either side
+    // is not a whole number of points from 1 to 100000 (beyond that a picture would need
+    // gigabytes).
+    std::optional<QSize> viewSize() const;
 
     QString usage() const;
     // Reports an argument the command itself found wrong; returns 2.

@@ -4,31 +4,16 @@
 #include "CurveLayer.h"
 #include "FileParser.h"
 #include "JsonWriter.h"
-#include "LayerExport.h"
 #include "LowerCase.h"
 #include "NodeLayer.h"
+#include "PictureOutput.h"
 #include "TreeText.h"
 #include "VerbariumLayout.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-constexpr float largestViewSide = 100000.0f;
-
-// A view dimension: a positive number of points, within what a window could show.
-std::optional<float> viewDimension(const QString &text)
-{
-    bool ok = false;
-    const float value = text.toFloat(&ok);
-    if (!ok || !std::isfinite(value) || value <= 0.0f || value > largestViewSide)
-        return std::nullopt;
-    return value;
-}
 
 void writePoint(JsonWriter &json, QStringView name, QPointF point)
 {
@@ -85,18 +70,6 @@ QByteArray displayAsJson(const VerbariumLayout &layout, QSizeF frame)
     return json.toUtf8();
 }
 
-// Nothing when the picture is too large to make.
-std::optional<QByteArray> displayAsPng(const Layer &root, QSizeF frame)
-{
-    const QImage image = renderLayersToImage(root, frame);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG"))
-        return std::nullopt;
-    return bytes;
-}
-
 } // namespace
 
 int verbariumCommand(const QStringList &arguments)
@@ -111,21 +84,16 @@ int verbariumCommand(const QStringList &arguments)
         "the order the display makes them; y grows upward.\n"
         "svg, png: the picture on a white ground."_s);
     commandLine.addOption(QCommandLineOption(u"word"_s, u"The start word."_s, u"WORD"_s));
-    commandLine.addOption(
-        QCommandLineOption(u"width"_s, u"The view's width (800)."_s, u"W"_s, u"800"_s));
-    commandLine.addOption(
-        QCommandLineOption(u"height"_s, u"The view's height (600)."_s, u"H"_s, u"600"_s));
+    commandLine.addViewSizeOptions();
     commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
     commandLine.addOutputOption();
     if (const auto status = commandLine.parse(arguments))
         return *status;
     if (!commandLine.isSet(u"word"_s))
         return commandLine.badArguments(u"--word is required"_s);
-    const std::optional<float> width = viewDimension(commandLine.value(u"width"_s));
-    const std::optional<float> height = viewDimension(commandLine.value(u"height"_s));
-    if (!width || !height)
-        return commandLine.badArguments(
-            u"--width and --height must be positive numbers of at most 100000"_s);
+    const std::optional<QSize> viewSize = commandLine.viewSize();
+    if (!viewSize)
+        return 2;
 
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
@@ -136,7 +104,7 @@ int verbariumCommand(const QStringList &arguments)
         TreeText(parser.treeText()).growTree(lowerCased(commandLine.value(u"word"_s)));
 
     Layer rootLayer;
-    const QSizeF startSize(*width, *height);
+    const QSizeF startSize(*viewSize);
     rootLayer.setFrame(QRectF(QPointF(0, 0), startSize));
     const FontMetricsMeasurer measurer;
     VerbariumLayout layout(rootLayer, measurer);
@@ -144,20 +112,6 @@ int verbariumCommand(const QStringList &arguments)
     const QSizeF frame = layout.displayVerbariumFromNode(root, startSize);
     rootLayer.setFrame(QRectF(QPointF(0, 0), frame));
 
-    QByteArray result;
-    if (commandLine.format() == u"svg") {
-        result = renderLayersToSvg(rootLayer, frame);
-    } else if (commandLine.format() == u"png") {
-        const std::optional<QByteArray> png = displayAsPng(rootLayer, frame);
-        if (!png) {
-            CommandOutput::reportError(
-                u"cannot make a PNG picture of %1 x %2 points"_s.arg(frame.width())
-                    .arg(frame.height()));
-            return 1;
-        }
-        result = *png;
-    } else {
-        result = displayAsJson(layout, frame);
-    }
-    return CommandOutput::writeResult(result, commandLine.outputPath()) ? 0 : 1;
+    return writePicture(commandLine, rootLayer, frame,
+                        [&layout, frame] { return displayAsJson(layout, frame); });
 }
