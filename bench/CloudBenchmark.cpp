@@ -2,11 +2,11 @@
 #include "CloudBuilder.h"
 #include "CloudRowLayout.h"
 #include "FileParser.h"
+#include "GuiApplication.h"
 #include "LayerPainter.h"
 #include "TextLayer.h"
 #include "WordColor.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -16,19 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr QSizeF visibleArea(800, 600);
-
-// Font metrics need a GUI application; one lives for the whole process.
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "cloud-bench";
-    static char *argv[] = {name, nullptr};
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(argc, argv);
-}
 
 const WordDictionary *kingJamesDictionaryOrSkip(benchmark::State &state)
 {

@@ -1,8 +1,8 @@
+#include "GuiApplication.h"
 #include "LayerExport.h"
 #include "LayerPainter.h"
 #include "TextLayer.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -58,17 +58,6 @@ std::unique_ptr<Layer> rowsOfWords(int count, qreal width, qreal *heightOut)
     root->setFrame({0, 0, width, height});
     *heightOut = height;
     return root;
-}
-
-void ensureGuiApplication()
-{
-    if (!QGuiApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "layer-paint-bench";
-        static char *argv[] = {name, nullptr};
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv); // lives for the whole benchmark process
-    }
 }
 
 void BM_MeasureWords(benchmark::State &state)

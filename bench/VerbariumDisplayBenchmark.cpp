@@ -1,12 +1,12 @@
 #include "BenchInputs.h"
 #include "FileParser.h"
+#include "GuiApplication.h"
 #include "Layer.h"
 #include "LayerPainter.h"
 #include "TextLayer.h"
 #include "TreeText.h"
 #include "VerbariumLayout.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -16,19 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr QSizeF viewSize(800, 600);
-
-// Font metrics need a GUI application; one lives for the whole process.
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "verbarium-display-bench";
-    static char *argv[] = {name, nullptr};
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(argc, argv);
-}
 
 std::shared_ptr<Node> kingJamesTreeOrSkip(benchmark::State &state, const QString &word)
 {
