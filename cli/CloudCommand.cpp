@@ -38,10 +38,7 @@ QByteArray cloudAsJson(const CloudPicture &picture)
         json.field(u"count", picture.words.value(layer->name()));
         json.field(u"fontSize", static_cast<float>(string.fontSize));
         json.field(u"color", string.color.value_or(QColor(Qt::black)).name(QColor::HexRgb));
-        json.field(u"x", static_cast<float>(layer->position().x()));
-        json.field(u"y", static_cast<float>(layer->position().y()));
-        json.field(u"width", static_cast<float>(layer->bounds().width()));
-        json.field(u"height", static_cast<float>(layer->bounds().height()));
+        json.boxFields(layer->position(), layer->bounds().size());
         json.endObject();
     }
     json.endArray();

@@ -102,6 +102,14 @@ void JsonWriter::nullValue()
     m_text += u"null"_s;
 }
 
+void JsonWriter::boxFields(QPointF origin, QSizeF size)
+{
+    field(u"x", float(origin.x()));
+    field(u"y", float(origin.y()));
+    field(u"width", float(size.width()));
+    field(u"height", float(size.height()));
+}
+
 QByteArray JsonWriter::toUtf8() const
 {
     Q_ASSERT(m_hasElement.isEmpty());

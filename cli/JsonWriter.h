@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
 #include <QStringView>
 
@@ -34,6 +36,10 @@ public:
         key(name);
         value(fieldValue);
     }
+
+    // The fields "x", "y", "width" and "height" of a box, in single precision as the
+    // layouts compute them.
+    void boxFields(QPointF origin, QSizeF size);
 
     // The finished document in UTF-8, ending in a line break.
     QByteArray toUtf8() const;

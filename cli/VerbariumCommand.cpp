@@ -10,7 +10,6 @@
 #include "TreeText.h"
 #include "VerbariumLayout.h"
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -42,10 +41,7 @@ QByteArray displayAsJson(const VerbariumLayout &layout, QSizeF frame)
         json.field(u"count", qint64(word->node()->count()));
         json.field(u"countOfLeaves", qint64(word->node()->countOfLeaves()));
         json.field(u"fontSize", float(word->string().fontSize));
-        json.field(u"x", float(word->position().x()));
-        json.field(u"y", float(word->position().y()));
-        json.field(u"width", float(word->bounds().width()));
-        json.field(u"height", float(word->bounds().height()));
+        json.boxFields(word->position(), word->bounds().size());
         json.endObject();
     }
     json.endArray();
@@ -57,10 +53,7 @@ QByteArray displayAsJson(const VerbariumLayout &layout, QSizeF frame)
             continue;
         const QRectF frameAsSet = curve->frameAsSet();
         json.beginObject();
-        json.field(u"x", float(frameAsSet.x()));
-        json.field(u"y", float(frameAsSet.y()));
-        json.field(u"width", float(frameAsSet.width()));
-        json.field(u"height", float(frameAsSet.height()));
+        json.boxFields(frameAsSet.topLeft(), frameAsSet.size());
         writePoint(json, u"start", curve->startNode());
         writePoint(json, u"end", curve->endNode());
         json.endObject();
