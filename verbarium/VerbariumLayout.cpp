@@ -84,7 +84,7 @@ void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &startNode, 
     // text, so they are followed in this loop: the call depth stays the number of
     // branchings passed, never the length of a run.
     std::shared_ptr<Node> node = startNode;
-    for (;;) {
+    for (int runLength = 0;; ++runLength) {
         // Below the second branching nothing is drawn: stop before reading the children,
         // which would make a lazily grown tree build nodes nobody sees.
         if (recDepth + 1 > maximumDepth)
@@ -94,6 +94,8 @@ void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &startNode, 
             return;
         if (children.size() > 1)
             break;
+        if (runLength == longestRun)
+            return;
         const std::shared_ptr<Node> child = sharedChild(node, children.front().get());
         const float childFontSize = followerFontSize(*child);
         // Running text: the gap grows with the word's size, punctuation sits close.

@@ -19,6 +19,11 @@ class VerbariumLayout
 public:
     static constexpr float baseFontSize = 30.0f;
     static constexpr float minimumFontSize = 12.0f;
+    // The most words a run of single followers shows. In a text without sentence ends a
+    // run goes on to the end of the text: hundreds of thousands of words on one line
+    // would freeze the window for a picture nobody can read. Runs in texts with
+    // sentence ends are far shorter.
+    static constexpr int longestRun = 1000;
 
     // Both are non-owning: the view (or the caller) owns the root layer, which owns
     // the layers made here, and the measurer outlives the layout.

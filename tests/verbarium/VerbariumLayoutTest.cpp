@@ -316,10 +316,11 @@ TEST(VerbariumLayout, LayersKeepTheirTreeAfterTheRootIsDropped)
 
 namespace {
 
-TEST(VerbariumLayout, DrawsARunOfSingleFollowersAsLongAsTheText)
+TEST(VerbariumLayout, CutsARunOfSingleFollowersAsLongAsTheText)
 {
     // Without sentence ends every follower has one follower of its own down to the end
-    // of the text: deeper than any call stack could follow one call per word.
+    // of the text: deeper than any call stack could follow one call per word, and more
+    // words than a window can show.
     constexpr int runLength = 200000;
     QString text = u"w"_s;
     for (int i = 0; i < runLength; ++i)
@@ -329,7 +330,7 @@ TEST(VerbariumLayout, DrawsARunOfSingleFollowersAsLongAsTheText)
     Picture picture(QSizeF(600, 300));
     picture.display(root);
 
-    EXPECT_EQ(picture.layout.layers().size(), size_t(runLength) + 1);
+    EXPECT_EQ(picture.layout.layers().size(), size_t(VerbariumLayout::longestRun) + 1);
     const Layer *last = picture.layout.layers().back();
     EXPECT_EQ(last->name(), u"t"_s);
     EXPECT_DOUBLE_EQ(last->position().y(), 150.0); // the whole run stays on the start's line
