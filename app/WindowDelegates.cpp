@@ -22,13 +22,13 @@ QSizeF SearchWindowDelegate::windowWillResize(const QSizeF &proposedSize)
 
 void SearchWindowDelegate::windowDidBecomeKey()
 {
-    m_view->setPointerTrackingEnabled(true);
+    m_view->setMouseTracking(true);
     m_treeView->window()->hide();
 }
 
 void SearchWindowDelegate::windowDidResignKey()
 {
-    m_view->setPointerTrackingEnabled(false);
+    m_view->setMouseTracking(false);
 }
 
 bool SearchWindowDelegate::eventFilter(QObject *watched, QEvent *event)

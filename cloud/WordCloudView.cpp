@@ -31,12 +31,6 @@ void WordCloudView::setTextMeasurer(std::unique_ptr<TextMeasurer> measurer)
     m_measurer = std::move(measurer);
 }
 
-void WordCloudView::setRandomSource(std::unique_ptr<RandomSource> random)
-{
-    Q_ASSERT(random);
-    m_random = std::move(random);
-}
-
 void WordCloudView::buildCloud()
 {
     BuiltCloud cloud = buildCloudLayers(m_wordDict, *m_measurer, *m_random);
@@ -78,12 +72,6 @@ QSizeF WordCloudView::visibleAreaSize() const
     return QSizeF(size());
 }
 
-void WordCloudView::setPointerTrackingEnabled(bool enabled)
-{
-    m_pointerTracking = enabled;
-    setMouseTracking(enabled);
-}
-
 const Layer *WordCloudView::wordLayerAt(QPointF widgetPoint)
 {
     Layer *root = rootLayer();
@@ -96,7 +84,7 @@ const Layer *WordCloudView::wordLayerAt(QPointF widgetPoint)
 void WordCloudView::mouseMoveEvent(QMouseEvent *event)
 {
     // Drags are not hovering, and nothing shows while the window is inactive.
-    if (!m_pointerTracking || event->buttons() != Qt::NoButton || !m_wordInfoPanel)
+    if (!hasMouseTracking() || event->buttons() != Qt::NoButton || !m_wordInfoPanel)
         return;
     if (const Layer *layer = wordLayerAt(event->position())) {
         const QString &word = layer->name();

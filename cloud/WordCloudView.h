@@ -14,8 +14,9 @@ class TextMeasurer;
 
 // The word cloud: one word layer per dictionary entry, in rows fitted to the width
 // of the window. It is the document of a vertically scrolling area. Pointing at a
-// word shows it with its count in the info panel; releasing the left button over a
-// word emits wordChosen.
+// word shows it with its count in the info panel while mouse tracking is on (the
+// window turns it on while it is active); releasing the left button over a word
+// emits wordChosen.
 class WordCloudView : public LayerHostWidget
 {
     Q_OBJECT
@@ -35,7 +36,6 @@ public:
     void setScrollView(QScrollArea *scrollView);
 
     void setTextMeasurer(std::unique_ptr<TextMeasurer> measurer);
-    void setRandomSource(std::unique_ptr<RandomSource> random);
 
     // Word layers of the current cloud in alphabetical order.
     const std::vector<TextLayer *> &layers() const { return m_layers; }
@@ -46,11 +46,6 @@ public:
     // Reflows the rows for size.width() (the height is not used) and sizes the view:
     // as tall as the rows when they overflow the visible area, else the area's size.
     void scaleLayersToSize(QSizeF size);
-
-    // Hovering shows words only while this is on; the window turns it on while it
-    // is active.
-    void setPointerTrackingEnabled(bool enabled);
-    bool isPointerTrackingEnabled() const { return m_pointerTracking; }
 
 signals:
     void wordChosen(const QString &word);
@@ -70,5 +65,4 @@ private:
     InfoPanel *m_wordInfoPanel = nullptr; // non-owning: the app owns the panel
     std::unique_ptr<TextMeasurer> m_measurer;
     std::unique_ptr<RandomSource> m_random;
-    bool m_pointerTracking = false;
 };

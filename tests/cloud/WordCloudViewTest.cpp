@@ -97,7 +97,7 @@ TEST(WordCloudView, BuildFitsTheVisibleAreaAndShowsTheWindow)
 TEST(WordCloudView, HoverShowsTheWordAndItsCountAndGapsChangeNothing)
 {
     CloudWindow cloud({400, 300}, skyWords, skySizes);
-    cloud.view->setPointerTrackingEnabled(true);
+    cloud.view->setMouseTracking(true);
 
     QTest::mouseMove(cloud.handle(), cloud.windowPointOf(u"sun"_s));
     EXPECT_TRUE(cloud.panel.isVisible());
@@ -119,8 +119,8 @@ TEST(WordCloudView, HoverShowsTheWordAndItsCountAndGapsChangeNothing)
 TEST(WordCloudView, HoverDoesNothingWhileTrackingIsOff)
 {
     CloudWindow cloud({400, 300}, skyWords, skySizes);
-    cloud.view->setPointerTrackingEnabled(true);
-    cloud.view->setPointerTrackingEnabled(false);
+    cloud.view->setMouseTracking(true);
+    cloud.view->setMouseTracking(false);
     const QString before = cloud.panel.wordField()->text();
     QTest::mouseMove(cloud.handle(), cloud.windowPointOf(u"sun"_s));
     EXPECT_FALSE(cloud.panel.isVisible());
@@ -184,7 +184,7 @@ TEST(WordCloudView, TallCloudScrollsAndPointingFindsTheWordInAnyScrollPosition)
     EXPECT_EQ(tall.scrollArea->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(tall.view->height(), 480);
 
-    tall.view->setPointerTrackingEnabled(true);
+    tall.view->setMouseTracking(true);
     QSignalSpy chosen(tall.view, &WordCloudView::wordChosen);
     QScrollBar *scrollBar = tall.scrollArea->verticalScrollBar();
     for (const int scrollValue : {0, scrollBar->maximum() / 2, scrollBar->maximum()}) {
@@ -227,7 +227,7 @@ TEST(WordCloudView, RefitAtANewWidthReflowsAndDropsTheScroller)
 TEST(WordCloudView, RebuildReplacesEveryLayer)
 {
     CloudWindow cloud({400, 300}, skyWords, skySizes);
-    cloud.view->setPointerTrackingEnabled(true);
+    cloud.view->setMouseTracking(true);
     WordDictionary fruit;
     fruit.insert(u"pear"_s, 2);
     fruit.insert(u"fig"_s, 5);
