@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -43,7 +44,10 @@ VerbariumView::~VerbariumView() = default;
 
 void VerbariumView::setText(const QString &text)
 {
-    m_scanner = std::make_unique<TreeText>(text);
+    // Preparing the text takes longer than the analysis itself: leave it to the first
+    // start, so the cloud appears without waiting for it.
+    m_pendingText = text;
+    m_scanner.reset();
 }
 
 void VerbariumView::startWithWord(const QString &word)
@@ -51,7 +55,9 @@ void VerbariumView::startWithWord(const QString &word)
     if (m_parentWords)
         m_parentWords->clear();
     // Before any text the word has no followers, as in an empty text.
-    m_root = m_scanner ? m_scanner->growTree(word) : TreeText(QStringView()).growTree(word);
+    if (!m_scanner)
+        m_scanner = std::make_unique<TreeText>(std::exchange(m_pendingText, QString()));
+    m_root = m_scanner->growTree(word);
     m_startNode = m_root;
 
     QWidget *shownWindow = window();

@@ -67,6 +67,7 @@ private:
     void watchWindowResizes();
     void growToVisibleArea();
 
+    QString m_pendingText; // the text of the last setText until it is prepared
     std::unique_ptr<TreeText> m_scanner;
     std::shared_ptr<Node> m_root;
     // Not an owner: the root, or the start word's layer, keeps the node alive.
