@@ -51,14 +51,16 @@ UserInterface::UserInterface(Dialogs *dialogs)
     WordCloudView *cloudView = m_cloudUi->wordCloudView;
     VerbariumView *verbariumView = m_verbariumUi->verbariumView;
     cloudView->setScrollView(m_cloudUi->scrollView);
-    cloudView->setWordInfoPanel(m_infoPanel.get());
+    QObject::connect(cloudView, &WordCloudView::wordHovered, m_infoPanel.get(),
+                     &InfoPanel::showWord);
 
     m_appDelegate = std::make_unique<AppDelegate>(
         AppDelegate::Outlets{m_inputUi->textField, m_inputWindow.get(), m_cloudWindow.get(),
                              cloudView, verbariumView},
         *dialogs);
     m_searchWindowDelegate = std::make_unique<SearchWindowDelegate>(cloudView, verbariumView);
-    m_inputWindowDelegate = std::make_unique<InputWindowDelegate>(cloudView, verbariumView);
+    m_inputWindowDelegate =
+        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, m_infoPanel.get());
     m_cloudWindow->installEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->installEventFilter(m_inputWindowDelegate.get());
 
@@ -97,14 +99,14 @@ void UserInterface::connectInputWindow()
 void UserInterface::connectVerbariumWindow()
 {
     VerbariumView *view = m_verbariumUi->verbariumView;
-    view->setInputField(m_verbariumUi->inputField);
-    view->setParentWords(m_verbariumUi->parentWords);
+    QLineEdit *inputField = m_verbariumUi->inputField;
     view->setScrollView(m_verbariumUi->scrollView);
-    view->setWordInfoPanel(m_infoPanel.get());
-    QObject::connect(m_verbariumUi->startButton, &QPushButton::clicked, view,
-                     &VerbariumView::start);
-    QObject::connect(m_verbariumUi->inputField, &QLineEdit::returnPressed, view,
-                     &VerbariumView::start);
+    QObject::connect(view, &VerbariumView::wordHovered, m_infoPanel.get(), &InfoPanel::showWord);
+    QObject::connect(view, &VerbariumView::parentWordsChanged, m_verbariumUi->parentWords,
+                     &QLineEdit::setText);
+    const auto start = [view, inputField] { view->start(inputField->text()); };
+    QObject::connect(m_verbariumUi->startButton, &QPushButton::clicked, view, start);
+    QObject::connect(inputField, &QLineEdit::returnPressed, view, start);
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
                      &VerbariumView::startAtStartNode);
 }

@@ -50,16 +50,16 @@ bool SearchWindowDelegate::eventFilter(QObject *watched, QEvent *event)
 }
 
 InputWindowDelegate::InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
-                                         QObject *parent)
+                                         InfoPanel *wordInfoPanel, QObject *parent)
     : QObject(parent)
     , m_cloudView(cloudView)
     , m_treeView(treeView)
+    , m_wordInfoPanel(wordInfoPanel)
 {}
 
 void InputWindowDelegate::windowDidBecomeKey()
 {
-    if (InfoPanel *panel = m_cloudView->wordInfoPanel())
-        panel->hide();
+    m_wordInfoPanel->hide();
     m_cloudView->window()->hide();
     m_treeView->window()->hide();
 }

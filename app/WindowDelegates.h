@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class InfoPanel;
 class VerbariumView;
 class WordCloudView;
 
@@ -30,13 +31,15 @@ private:
 };
 
 // Returning to the input window hides the cloud's info panel, the cloud window and
-// the verbarium window. Installed as an event filter on the input window.
+// the verbarium window. Installed as an event filter on the input window. The views
+// and the panel belong to the user-interface description and outlive this object.
 class InputWindowDelegate : public QObject
 {
     Q_OBJECT
 
 public:
-    InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
+    // wordInfoPanel: the cloud's info panel.
+    InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView, InfoPanel *wordInfoPanel,
                         QObject *parent = nullptr);
 
     void windowDidBecomeKey();
@@ -47,4 +50,5 @@ protected:
 private:
     WordCloudView *m_cloudView;
     VerbariumView *m_treeView;
+    InfoPanel *m_wordInfoPanel;
 };

@@ -1,6 +1,8 @@
 #include "BenchInputs.h"
+#include "TextIndex.h"
+#include "TreeGrowth.h"
 #include "TreeInputs.h"
-#include "TreeText.h"
+#include "VerbariumTree.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,51 +10,89 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-void growTrees(benchmark::State &state, const QString &treeText, const QString &word)
+enum class Shape { AsItIs, WithoutSentenceEnds, WithoutSentenceEndsPastedTwice, Copies24 };
+
+// Tree texts are made once per shape: the analysis is not what is measured here.
+const QString &kingJamesTreeText(const QByteArray &utf8, Shape shape)
 {
-    const TreeText text(treeText);
-    for (auto _ : state) {
-        std::shared_ptr<Node> root = text.growTree(word);
-        benchmark::DoNotOptimize(root.get());
-        state.PauseTiming(); // freeing the tree belongs to the next start, not this one
-        root.reset();
-        state.ResumeTiming();
-    }
+    static std::map<Shape, QString> made;
+    auto found = made.find(shape);
+    if (found != made.end())
+        return found->second;
+    QByteArray text = utf8;
+    if (shape == Shape::WithoutSentenceEnds || shape == Shape::WithoutSentenceEndsPastedTwice)
+        text = TreeInputs::withoutSentenceEnds(utf8);
+    if (shape == Shape::WithoutSentenceEndsPastedTwice)
+        text = TreeInputs::copies(text, 2);
+    if (shape == Shape::Copies24)
+        text = TreeInputs::copies(utf8, 24);
+    return made.emplace(shape, TreeInputs::treeTextOf(text)).first->second;
 }
 
-void BM_TreeText_KingJames(benchmark::State &state)
+void BM_TextIndex_KingJames(benchmark::State &state, Shape shape)
 {
     const QByteArray *utf8 = BenchInputs::kingJamesTextOrSkip(state);
     if (!utf8)
         return;
-    const QString treeText = TreeInputs::treeTextOf(*utf8);
+    const QString &treeText = kingJamesTreeText(*utf8, shape);
+    std::shared_ptr<const TextIndex> index;
+    for (auto _ : state) {
+        state.PauseTiming(); // freeing the last index belongs to the next analysis
+        index.reset();
+        state.ResumeTiming();
+        index = TextIndex::build(treeText);
+    }
+    state.counters["tokens"] = double(index->size());
+    state.counters["bytes/token"] = double(index->bytesUsed()) / double(index->size());
+}
+BENCHMARK_CAPTURE(BM_TextIndex_KingJames, asItIs, Shape::AsItIs)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextIndex_KingJames, copies24, Shape::Copies24)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+void BM_GrowTree_KingJames(benchmark::State &state, Shape shape, const QString &word)
+{
+    const QByteArray *utf8 = BenchInputs::kingJamesTextOrSkip(state);
+    if (!utf8)
+        return;
+    const auto index = TextIndex::build(kingJamesTreeText(*utf8, shape));
+    std::shared_ptr<const VerbariumTree> tree;
+    for (auto _ : state) {
+        state.PauseTiming(); // freeing the tree belongs to the next start, not this one
+        tree.reset();
+        state.ResumeTiming();
+        tree = growTree(index, word);
+    }
+    state.counters["segments"] = double(tree->segments().size());
+    state.counters["leaves"] = double(tree->countOfLeaves(tree->root()));
+}
+BENCHMARK_CAPTURE(BM_GrowTree_KingJames, the, Shape::AsItIs, u"the"_s)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GrowTree_KingJames, and, Shape::AsItIs, u"and"_s)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GrowTree_KingJames, theWithoutSentenceEnds, Shape::WithoutSentenceEnds,
+                  u"the"_s)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GrowTree_KingJames, lordWithoutSentenceEndsPastedTwice,
+                  Shape::WithoutSentenceEndsPastedTwice, u"lord"_s)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GrowTree_KingJames, theIn24Copies, Shape::Copies24, u"the"_s)
+    ->Unit(benchmark::kMillisecond);
+
+// "the " a million times: every walk shares the whole rest of the text.
+void BM_GrowTree_OneWordRepeated(benchmark::State &state)
+{
+    const auto index = TextIndex::build(u"the "_s.repeated(1'000'000));
     for (auto _ : state)
-        benchmark::DoNotOptimize(TreeText(treeText));
-    BenchInputs::setMegabytesPerSecond(state, utf8->size());
+        benchmark::DoNotOptimize(growTree(index, u"the"_s));
 }
-BENCHMARK(BM_TreeText_KingJames)->Unit(benchmark::kMillisecond);
-
-void BM_GrowTree_KingJames(benchmark::State &state, const QString &word)
-{
-    if (const QByteArray *utf8 = BenchInputs::kingJamesTextOrSkip(state))
-        growTrees(state, TreeInputs::treeTextOf(*utf8), word);
-}
-BENCHMARK_CAPTURE(BM_GrowTree_KingJames, the, u"the"_s)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_GrowTree_KingJames, and, u"and"_s)->Unit(benchmark::kMillisecond);
-
-void BM_GrowTree_KingJamesWithoutSentenceEnds(benchmark::State &state, const QString &word)
-{
-    if (const QByteArray *utf8 = BenchInputs::kingJamesTextOrSkip(state))
-        growTrees(state, TreeInputs::treeTextOf(TreeInputs::withoutSentenceEnds(*utf8)), word);
-}
-BENCHMARK_CAPTURE(BM_GrowTree_KingJamesWithoutSentenceEnds, the, u"the"_s)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_GrowTree_KingJamesWithoutSentenceEnds, and, u"and"_s)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrowTree_OneWordRepeated)->Unit(benchmark::kMillisecond);
 
 void BM_GrowTree_Generated(benchmark::State &state)
 {
-    growTrees(state, TreeInputs::treeTextOf(BenchInputs::generatedText()), u"the"_s);
+    const auto index = TextIndex::build(TreeInputs::treeTextOf(BenchInputs::generatedText()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(growTree(index, u"the"_s));
 }
 BENCHMARK(BM_GrowTree_Generated)->Unit(benchmark::kMillisecond);
 

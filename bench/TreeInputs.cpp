@@ -22,4 +22,9 @@ QByteArray withoutSentenceEnds(const QByteArray &utf8)
     return slice;
 }
 
+QByteArray copies(const QByteArray &utf8, int count)
+{
+    return utf8.repeated(count);
+}
+
 } // namespace TreeInputs

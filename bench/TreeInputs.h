@@ -12,4 +12,7 @@ QString treeTextOf(const QByteArray &utf8);
 // "!" removed: no sentence ends, so every walk runs to the end of the text.
 QByteArray withoutSentenceEnds(const QByteArray &utf8);
 
+// The text repeated: 24 copies of the King James Bible make the 100 MB text.
+QByteArray copies(const QByteArray &utf8, int count);
+
 } // namespace TreeInputs

@@ -1,11 +1,14 @@
-// Grows one tree in this fresh process and prints the peak memory it took.
-//   tree-peak-memory FILE WORD [--without-sentence-ends]
+// Indexes a text and grows one tree in this fresh process, and prints the peak memory
+// they took.   tree-peak-memory FILE WORD [--without-sentence-ends]
 
+#include "TextIndex.h"
+#include "TreeGrowth.h"
 #include "TreeInputs.h"
-#include "TreeText.h"
+#include "VerbariumTree.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -49,26 +52,33 @@ int main(int argc, char **argv)
     if (withoutSentenceEnds)
         utf8 = TreeInputs::withoutSentenceEnds(utf8);
 
+    QString treeText = TreeInputs::treeTextOf(utf8);
+    utf8 = {};
+    const double beforeIndex = peakResidentMegabytes();
     QElapsedTimer timer;
     timer.start();
-    const TreeText text(TreeInputs::treeTextOf(utf8));
-    const qint64 preparing = timer.restart();
-    utf8 = {};
+    const auto index = TextIndex::build(treeText);
+    const qint64 indexing = timer.restart();
+    treeText.clear();
     const double beforeTree = peakResidentMegabytes();
     const double residentBeforeTree = residentMegabytes();
 
     timer.restart();
-    const auto root = text.growTree(QString::fromLocal8Bit(argv[2]));
+    const auto tree = growTree(index, QString::fromLocal8Bit(argv[2]));
     const qint64 growing = timer.elapsed();
     const double afterTree = peakResidentMegabytes();
     const double residentWithTree = residentMegabytes();
 
-    std::printf("%s \"%s\"%s: %zu children, %u leaves\n", argv[1], argv[2],
-                withoutSentenceEnds ? " without sentence ends" : "", root->children().size(),
-                root->countOfLeaves());
-    std::printf("  text prepared in %lld ms, tree grown in %lld ms\n",
-                static_cast<long long>(preparing), static_cast<long long>(growing));
-    std::printf("  peak RSS %.1f MB (%.1f MB before growing the tree); the tree holds %.1f MB\n",
-                afterTree, beforeTree, residentWithTree - residentBeforeTree);
+    std::printf("%s \"%s\"%s: %u tokens, %u children, %u leaves, %zu segments\n", argv[1], argv[2],
+                withoutSentenceEnds ? " without sentence ends" : "", index->size(),
+                tree->childCount(tree->root()), tree->countOfLeaves(tree->root()),
+                tree->segments().size());
+    std::printf("  indexed in %lld ms (%.1f bytes per token), tree grown in %lld ms\n",
+                static_cast<long long>(indexing),
+                double(index->bytesUsed()) / std::max(1.0, double(index->size())),
+                static_cast<long long>(growing));
+    std::printf("  peak RSS %.1f MB (%.1f MB before indexing, %.1f MB before growing the tree); "
+                "the tree holds %.1f MB\n",
+                afterTree, beforeIndex, beforeTree, residentWithTree - residentBeforeTree);
     return 0;
 }

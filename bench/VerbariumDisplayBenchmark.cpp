@@ -3,8 +3,10 @@
 #include "GuiApplication.h"
 #include "Layer.h"
 #include "LayerPainter.h"
+#include "TextIndex.h"
 #include "TextLayer.h"
-#include "TreeText.h"
+#include "TreeGrowth.h"
+#include "VerbariumLayers.h"
 #include "VerbariumLayout.h"
 
 #include <QImage>
@@ -17,31 +19,34 @@ namespace {
 
 constexpr QSizeF viewSize(800, 600);
 
-std::shared_ptr<Node> kingJamesTreeOrSkip(benchmark::State &state, const QString &word)
+std::shared_ptr<const VerbariumTree> kingJamesTreeOrSkip(benchmark::State &state,
+                                                         const QString &word)
 {
     const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
     if (!text)
         return nullptr;
     FileParser parser;
     parser.inputStrings(QString::fromUtf8(*text));
-    return TreeText(parser.treeText()).growTree(word);
+    return growTree(TextIndex::build(parser.treeText()), word);
 }
 
 void BM_VerbariumDisplayFromRoot_KingJames(benchmark::State &state)
 {
     ensureGuiApplication();
-    const std::shared_ptr<Node> root = kingJamesTreeOrSkip(state, u"the"_s);
-    if (!root)
+    const auto tree = kingJamesTreeOrSkip(state, u"the"_s);
+    if (!tree)
         return;
-    Layer rootLayer;
-    rootLayer.setBounds(QRectF(QPointF(0, 0), viewSize));
     const FontMetricsMeasurer measurer;
-    VerbariumLayout layout(rootLayer, measurer);
+    const VerbariumLayout layout(measurer);
+    std::size_t layers = 0;
     for (auto _ : state) {
         // Every display starts from the same frame, as a redisplay in a window would.
-        benchmark::DoNotOptimize(layout.displayVerbariumFromNode(root, viewSize));
+        const VerbariumPicture picture = layout.displayVerbariumFromNode(
+            tree, tree->root(), QRectF(QPointF(0, 0), viewSize), viewSize);
+        const auto root = verbariumLayers(picture, picture.viewSize);
+        layers = root->sublayers().size();
     }
-    state.counters["layers"] = double(layout.layers().size());
+    state.counters["layers"] = double(layers);
 }
 BENCHMARK(BM_VerbariumDisplayFromRoot_KingJames)->Unit(benchmark::kMillisecond);
 
@@ -50,24 +55,23 @@ BENCHMARK(BM_VerbariumDisplayFromRoot_KingJames)->Unit(benchmark::kMillisecond);
 void BM_VerbariumDisplayAndPaint_KingJames(benchmark::State &state)
 {
     ensureGuiApplication();
-    const std::shared_ptr<Node> root = kingJamesTreeOrSkip(state, u"the"_s);
-    if (!root)
+    const auto tree = kingJamesTreeOrSkip(state, u"the"_s);
+    if (!tree)
         return;
-    Layer rootLayer;
-    rootLayer.setFrame(QRectF(QPointF(0, 0), viewSize));
     const FontMetricsMeasurer measurer;
-    VerbariumLayout layout(rootLayer, measurer);
+    const VerbariumLayout layout(measurer);
     QImage image(viewSize.toSize(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        const QSizeF frame = layout.displayVerbariumFromNode(root, viewSize);
-        rootLayer.setFrame(QRectF(QPointF(0, 0), frame));
+        const VerbariumPicture picture = layout.displayVerbariumFromNode(
+            tree, tree->root(), QRectF(QPointF(0, 0), viewSize), viewSize);
+        const QSizeF frame = picture.viewSize;
+        const auto root = verbariumLayers(picture, frame);
         // The window shows the top of the view.
         const QRectF visible(0, frame.height() - viewSize.height(), viewSize.width(),
                              viewSize.height());
         image.fill(Qt::white);
         QPainter painter(&image);
-        LayerPainter::paint(painter, rootLayer, frame.height(), visible);
-        rootLayer.setFrame(QRectF(QPointF(0, 0), viewSize));
+        LayerPainter::paint(painter, *root, frame.height(), visible);
     }
 }
 BENCHMARK(BM_VerbariumDisplayAndPaint_KingJames)->Unit(benchmark::kMillisecond);

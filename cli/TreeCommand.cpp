@@ -4,7 +4,9 @@
 #include "FileParser.h"
 #include "JsonWriter.h"
 #include "LowerCase.h"
-#include "TreeText.h"
+#include "TextIndex.h"
+#include "TreeGrowth.h"
+#include "VerbariumLayout.h"
 
 #include <limits>
 #include <vector>
@@ -13,32 +15,42 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Depth first with a list of open nodes, since a branch can be as long as the text.
-// Nodes at maxDepth are written with an empty children array.
-QByteArray treeAsJson(const Node &root, qint64 maxDepth)
+// Depth first with a list of open nodes, since a branch can be as deep as the text.
+// Nodes at maxDepth are written with an empty children array. A run of single
+// followers is written as the picture draws it: its 1000th node, when it goes on,
+// is written with the number of nodes left out below it instead of its children.
+QByteArray treeAsJson(const VerbariumTree &tree, qint64 maxDepth)
 {
     JsonWriter json;
     struct Open
     {
-        const Node *node;
-        std::size_t nextChild;
+        Node node;
+        quint32 nextChild;
+        quint32 runLength; // how many only children lead here from a branching
     };
     std::vector<Open> open;
-    const auto beginNode = [&](const Node &node) {
+    const auto beginNode = [&](Node node, quint32 runLength) {
         json.beginObject();
-        json.field(u"word", node.word());
-        json.field(u"count", qint64(node.count()));
-        json.field(u"countOfLeaves", qint64(node.countOfLeaves()));
+        json.field(u"word", tree.word(node));
+        json.field(u"count", qint64(tree.count(node)));
+        json.field(u"countOfLeaves", qint64(tree.countOfLeaves(node)));
+        if (runLength == VerbariumLayout::longestRun && tree.childCount(node) == 1) {
+            json.field(u"truncated", qint64(tree.descendantCount(node)));
+            json.endObject();
+            return;
+        }
         json.key(u"children");
         json.beginArray();
-        open.push_back({&node, 0});
+        open.push_back({node, 0, runLength});
     };
-    beginNode(root);
+    beginNode(tree.root(), 0);
     while (!open.empty()) {
         Open &top = open.back();
         const bool belowCut = qint64(open.size()) <= maxDepth;
-        if (belowCut && top.nextChild < top.node->children().size()) {
-            beginNode(*top.node->children()[top.nextChild++]);
+        const quint32 children = tree.childCount(top.node);
+        if (belowCut && top.nextChild < children) {
+            const Node child = tree.child(top.node, top.nextChild++);
+            beginNode(child, children == 1 ? top.runLength + 1 : 0);
         } else {
             json.endArray();
             json.endObject();
@@ -58,7 +70,10 @@ int treeCommand(const QStringList &arguments)
         "sorted and trimmed as the verbarium shows it, and prints it as nested JSON:\n"
         "{\"word\", \"count\", \"countOfLeaves\", \"children\": [...]}, children in sorted order.\n"
         "A word that does not occur gives the root alone. --max-depth cuts only the output:\n"
-        "the nodes at the cut keep their counts and are written with empty children."_s);
+        "the nodes at the cut keep their counts and are written with empty children.\n"
+        "A run of single followers is cut as the picture cuts it: its 1000th node, when it\n"
+        "has one follower, is written with \"truncated\": N (the nodes left out below it)\n"
+        "instead of \"children\"."_s);
     commandLine.addOption(QCommandLineOption(u"word"_s, u"The start word."_s, u"WORD"_s));
     commandLine.addOption(QCommandLineOption(
         u"max-depth"_s, u"Print N levels below the root (0: the root alone)."_s, u"N"_s));
@@ -82,8 +97,8 @@ int treeCommand(const QStringList &arguments)
         return 1;
     FileParser parser;
     parser.inputStrings(*text);
-    const TreeText treeText(parser.treeText());
-    const auto root = treeText.growTree(lowerCased(commandLine.value(u"word"_s)));
-    return CommandOutput::writeResult(treeAsJson(*root, maxDepth), commandLine.outputPath()) ? 0
+    const auto tree =
+        growTree(TextIndex::build(parser.treeText()), lowerCased(commandLine.value(u"word"_s)));
+    return CommandOutput::writeResult(treeAsJson(*tree, maxDepth), commandLine.outputPath()) ? 0
                                                                                              : 1;
 }

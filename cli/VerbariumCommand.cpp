@@ -5,9 +5,10 @@
 #include "FileParser.h"
 #include "JsonWriter.h"
 #include "LowerCase.h"
-#include "NodeLayer.h"
 #include "PictureOutput.h"
-#include "TreeText.h"
+#include "TextIndex.h"
+#include "TreeGrowth.h"
+#include "VerbariumLayers.h"
 #include "VerbariumLayout.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -23,32 +24,30 @@ void writePoint(JsonWriter &json, QStringView name, QPointF point)
     json.endArray();
 }
 
-QByteArray displayAsJson(const VerbariumLayout &layout, QSizeF frame)
+QByteArray displayAsJson(const VerbariumPicture &picture, const Layer &root)
 {
+    const VerbariumTree &tree = *picture.tree;
     JsonWriter json;
     json.beginObject();
-    json.field(u"width", float(frame.width()));
-    json.field(u"height", float(frame.height()));
-    json.field(u"maxCount", layout.maxCount());
+    json.field(u"width", float(picture.viewSize.width()));
+    json.field(u"height", float(picture.viewSize.height()));
+    json.field(u"maxCount", picture.maxCount);
     json.key(u"words");
     json.beginArray();
-    for (const Layer *layer : layout.layers()) {
-        const auto *word = dynamic_cast<const NodeLayer *>(layer);
-        if (!word)
-            continue;
+    for (const PlacedWord &word : picture.words) {
         json.beginObject();
-        json.field(u"word", word->node()->word());
-        json.field(u"count", qint64(word->node()->count()));
-        json.field(u"countOfLeaves", qint64(word->node()->countOfLeaves()));
-        json.field(u"fontSize", float(word->string().fontSize));
-        json.boxFields(word->position(), word->bounds().size());
+        json.field(u"word", word.string.text);
+        json.field(u"count", qint64(tree.count(word.node)));
+        json.field(u"countOfLeaves", qint64(tree.countOfLeaves(word.node)));
+        json.field(u"fontSize", float(word.string.fontSize));
+        json.boxFields(word.position, word.size);
         json.endObject();
     }
     json.endArray();
     json.key(u"curves");
     json.beginArray();
-    for (const Layer *layer : layout.layers()) {
-        const auto *curve = dynamic_cast<const CurveLayer *>(layer);
+    for (const auto &layer : root.sublayers()) {
+        const auto *curve = dynamic_cast<const CurveLayer *>(layer.get());
         if (!curve)
             continue;
         const QRectF frameAsSet = curve->frameAsSet();
@@ -93,18 +92,16 @@ int verbariumCommand(const QStringList &arguments)
         return 1;
     FileParser parser;
     parser.inputStrings(*text);
-    const std::shared_ptr<Node> root =
-        TreeText(parser.treeText()).growTree(lowerCased(commandLine.value(u"word"_s)));
+    const auto tree =
+        growTree(TextIndex::build(parser.treeText()), lowerCased(commandLine.value(u"word"_s)));
 
-    Layer rootLayer;
     const QSizeF startSize(*viewSize);
-    rootLayer.setFrame(QRectF(QPointF(0, 0), startSize));
     const FontMetricsMeasurer measurer;
-    VerbariumLayout layout(rootLayer, measurer);
-    // Unlike the app, a word without followers is still shown: as the start word alone.
-    const QSizeF frame = layout.displayVerbariumFromNode(root, startSize);
-    rootLayer.setFrame(QRectF(QPointF(0, 0), frame));
+    // A word without followers is shown as the start word alone.
+    const VerbariumPicture picture = VerbariumLayout(measurer).displayVerbariumFromNode(
+        tree, tree->root(), QRectF(QPointF(0, 0), startSize), startSize);
+    const std::unique_ptr<Layer> root = verbariumLayers(picture, picture.viewSize);
 
-    return writePicture(commandLine, rootLayer, frame,
-                        [&layout, frame] { return displayAsJson(layout, frame); });
+    return writePicture(commandLine, *root, picture.viewSize,
+                        [&picture, &root] { return displayAsJson(picture, *root); });
 }

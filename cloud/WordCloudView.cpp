@@ -2,7 +2,6 @@
 
 #include "CloudBuilder.h"
 #include "CloudRowLayout.h"
-#include "InfoPanel.h"
 #include "TextLayer.h"
 #include "WordColor.h"
 
@@ -84,12 +83,10 @@ const Layer *WordCloudView::wordLayerAt(QPointF widgetPoint)
 void WordCloudView::mouseMoveEvent(QMouseEvent *event)
 {
     // Drags are not hovering, and nothing shows while the window is inactive.
-    if (!hasMouseTracking() || event->buttons() != Qt::NoButton || !m_wordInfoPanel)
+    if (!hasMouseTracking() || event->buttons() != Qt::NoButton)
         return;
-    if (const Layer *layer = wordLayerAt(event->position())) {
-        const QString &word = layer->name();
-        m_wordInfoPanel->showWord(word, m_wordDict.value(word));
-    }
+    if (const Layer *layer = wordLayerAt(event->position()))
+        emit wordHovered(layer->name(), m_wordDict.value(layer->name()));
 }
 
 void WordCloudView::mouseReleaseEvent(QMouseEvent *event)

@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-class InfoPanel;
 class QScrollArea;
 class RandomSource;
 class TextLayer;
@@ -14,9 +13,8 @@ class TextMeasurer;
 
 // The word cloud: one word layer per dictionary entry, in rows fitted to the width
 // of the window. It is the document of a vertically scrolling area. Pointing at a
-// word shows it with its count in the info panel while mouse tracking is on (the
-// window turns it on while it is active); releasing the left button over a word
-// emits wordChosen.
+// word emits wordHovered with its count while mouse tracking is on (the window turns
+// it on while it is active); releasing the left button over a word emits wordChosen.
 class WordCloudView : public LayerHostWidget
 {
     Q_OBJECT
@@ -27,9 +25,6 @@ public:
 
     const WordDictionary &wordDict() const { return m_wordDict; }
     void setWordDict(const WordDictionary &wordDict) { m_wordDict = wordDict; }
-
-    InfoPanel *wordInfoPanel() const { return m_wordInfoPanel; }
-    void setWordInfoPanel(InfoPanel *panel) { m_wordInfoPanel = panel; }
 
     QScrollArea *scrollView() const { return m_scrollView; }
     // The view does not become the area's widget here; the window does that.
@@ -49,6 +44,7 @@ public:
 
 signals:
     void wordChosen(const QString &word);
+    void wordHovered(const QString &word, int count);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -60,9 +56,8 @@ private:
     QSizeF visibleAreaSize() const;
 
     WordDictionary m_wordDict;
-    std::vector<TextLayer *> m_layers;    // non-owning: the root layer owns them
-    QScrollArea *m_scrollView = nullptr;  // non-owning: part of the window
-    InfoPanel *m_wordInfoPanel = nullptr; // non-owning: the app owns the panel
+    std::vector<TextLayer *> m_layers;   // non-owning: the root layer owns them
+    QScrollArea *m_scrollView = nullptr; // non-owning: part of the window
     std::unique_ptr<TextMeasurer> m_measurer;
     std::unique_ptr<RandomSource> m_random;
 };

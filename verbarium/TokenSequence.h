@@ -8,46 +8,44 @@
 #include <unordered_map>
 #include <vector>
 
-// The prepared text cut into tokens once, each token replaced by the id of its
-// distinct string, so that walks compare numbers instead of strings.
+// The key under which a word's id is kept.
+inline std::u16string_view hashKeyOf(QStringView word)
+{
+    return {word.utf16(), std::size_t(word.size())};
+}
+
+// The prepared text cut into tokens once, each token replaced by the id of its distinct
+// string, so that walks compare numbers instead of strings.
 struct TokenSequence
 {
     enum class Kind : quint8 { Ordinary, FullStop, QuestionOrExclamation };
 
-    QString preparedText;
     QList<QString> words;     // by id
     std::vector<Kind> kinds;  // by id
     std::vector<quint32> ids; // the tokens in text order
-    // Views into preparedText. The standard hash is much cheaper than Qt's on
-    // the million short tokens of a long text.
+    // Views into words. The standard hash is much cheaper than Qt's on the million
+    // short tokens of a long text.
     std::unordered_map<std::u16string_view, quint32> idOfWord;
 
     quint32 size() const { return quint32(ids.size()); }
     Kind kindAt(quint32 position) const { return kinds[ids[position]]; }
+    const QString &wordAt(quint32 position) const { return words[ids[position]]; }
     std::optional<quint32> idOf(QStringView word) const
     {
-        const auto found = idOfWord.find(std::u16string_view(word.utf16(), word.size()));
+        const auto found = idOfWord.find(hashKeyOf(word));
         if (found == idOfWord.end())
             return std::nullopt;
         return found->second;
     }
 };
 
-// The walk rules. They look only at the path (the parent's mark and word, the
-// token just read), so they hold for every walk that takes the same path.
-namespace WalkRules {
+// Sets every run of punctuation apart from the text around it: each scan appends the
+// text piece, a space, the punctuation piece and a space.
+QString makeSpaces(QStringView text);
 
-// A sentence end read below a marked node is the walk's last token.
-inline bool stopsAfter(bool parentMarked, TokenSequence::Kind token)
-{
-    return parentMarked && token != TokenSequence::Kind::Ordinary;
-}
+// The text that trees grow from: the tree text after makeSpaces, lower-cased again.
+QString preparedText(QStringView treeText);
 
-// "." marks the children of its node, "?" and "!" mark their own node.
-inline bool marksChild(bool parentMarked, TokenSequence::Kind parentWord, TokenSequence::Kind token)
-{
-    return parentMarked || parentWord == TokenSequence::Kind::FullStop ||
-           token == TokenSequence::Kind::QuestionOrExclamation;
-}
-
-} // namespace WalkRules
+// The tokens of the prepared text of treeText: its maximal runs of characters that are
+// not whitespace.
+TokenSequence tokenise(QStringView treeText);

@@ -1,9 +1,6 @@
 #include "VerbariumLayout.h"
 
 #include "CharacterClasses.h"
-#include "CurveLayer.h"
-#include "Node.h"
-#include "NodeLayer.h"
 
 #include <cmath>
 
@@ -28,154 +25,134 @@ bool containsPunctuation(QStringView word)
     return false;
 }
 
-// A band's share of its parent's height, by leaf counts.
-float bandHeight(float parentHeight, const Node &child, const Node &parent)
+// One display: the picture grows as the tree is walked.
+class Display
 {
-    return parentHeight * float(child.countOfLeaves()) / float(parent.countOfLeaves());
+public:
+    Display(const TextMeasurer &measurer, VerbariumPicture &picture, float rootWidth)
+        : m_measurer(measurer)
+        , m_tree(*picture.tree)
+        , m_picture(picture)
+        , m_rootWidth(rootWidth)
+    {}
+
+    QPointF createNodeLayerWithNode(Node node, QPointF position, float fontSize);
+    void displayChildrenOf(Node node, QPointF nodeEnd, QRectF rect, float fontSize,
+                           unsigned recDepth);
+
+private:
+    float followerFontSize(Node node) const
+    {
+        const float base = VerbariumLayout::baseFontSize;
+        return base * log10f(10.0f * float(m_tree.count(node)) / m_picture.maxCount + 1.0f);
+    }
+    // A band's share of its parent's height, by leaf counts.
+    float bandHeight(float parentHeight, Node child, Node parent) const
+    {
+        return parentHeight * float(m_tree.countOfLeaves(child)) /
+               float(m_tree.countOfLeaves(parent));
+    }
+    void getViewDimensionsFittingTo(float width, float height);
+
+    const TextMeasurer &m_measurer;
+    const VerbariumTree &m_tree;
+    VerbariumPicture &m_picture;
+    float m_rootWidth;
+};
+
+QPointF Display::createNodeLayerWithNode(Node node, QPointF position, float fontSize)
+{
+    const float drawnSize =
+        fontSize >= VerbariumLayout::minimumFontSize ? fontSize : VerbariumLayout::minimumFontSize;
+    AttributedString string{m_tree.word(node), wordFontName, drawnSize, std::nullopt};
+    const QSizeF measured = m_measurer.preferredSize(string);
+    const float w = float(measured.width());
+    const float h = float(measured.height());
+    const float x = float(position.x());
+    const float y = float(position.y());
+    getViewDimensionsFittingTo(x + w + rightMargin, y + h * 0.5f);
+    m_picture.words.push_back({node, std::move(string), QPointF(x, y), QSizeF(w, h)});
+    return QPointF(x + w, y);
 }
 
-std::shared_ptr<Node> sharedChild(const std::shared_ptr<Node> &parent, Node *child)
+void Display::getViewDimensionsFittingTo(float width, float height)
 {
-    return std::shared_ptr<Node>(parent, child);
+    QSizeF &size = m_picture.viewSize;
+    if (width > float(size.width()))
+        size.setWidth(width);
+    if (height > float(size.height()))
+        size.setHeight(height);
 }
 
-} // namespace
-
-VerbariumLayout::VerbariumLayout(Layer &rootLayer, const TextMeasurer &measurer)
-    : m_rootLayer(rootLayer)
-    , m_measurer(measurer)
-{}
-
-float VerbariumLayout::followerFontSize(const Node &node) const
-{
-    return baseFontSize * log10f(10.0f * float(node.count()) / m_maxCount + 1.0f);
-}
-
-QSizeF VerbariumLayout::displayVerbariumFromNode(const std::shared_ptr<Node> &node,
-                                                 QSizeF frameSize)
-{
-    // The caller's pointer may be the last owner once the old layers go, so hold it.
-    const std::shared_ptr<Node> startNode = node;
-    m_startNode = startNode;
-    m_rootLayer.setName(u"mainLayer"_s);
-    const QRectF bounds = m_rootLayer.bounds();
-    removeLayers();
-
-    const float boundsHeight = float(bounds.height());
-    const QPointF startEnd =
-        createNodeLayerWithNode(startNode, QPointF(leftMargin, boundsHeight * 0.5f), baseFontSize);
-    startNode->setPos(startEnd);
-    // The start word itself never enlarges the view.
-    m_viewWidth = float(frameSize.width());
-    m_viewHeight = float(frameSize.height());
-    if (startNode->children().empty())
-        return frameSize;
-
-    m_maxCount = float(startNode->children().front()->count());
-    displayChildrenOf(startNode, QRectF(startEnd.x(), bounds.y(), bounds.width(), bounds.height()),
-                      baseFontSize, 0);
-    return viewSize();
-}
-
-void VerbariumLayout::displayChildrenOf(const std::shared_ptr<Node> &startNode, QRectF rect,
-                                        float fontSize, unsigned recDepth)
+void Display::displayChildrenOf(Node startNode, QPointF startEnd, QRectF rect, float fontSize,
+                                unsigned recDepth)
 {
     // A single follower continues its parent's line. Such runs can be as long as the
     // text, so they are followed in this loop: the call depth stays the number of
     // branchings passed, never the length of a run.
-    std::shared_ptr<Node> node = startNode;
-    for (int runLength = 0;; ++runLength) {
-        // Below the second branching nothing is drawn: stop before reading the children,
-        // which would make a lazily grown tree build nodes nobody sees.
+    Node node = startNode;
+    QPointF nodeEnd = startEnd;
+    for (quint32 runLength = 0;; ++runLength) {
         if (recDepth + 1 > maximumDepth)
             return;
-        const auto &children = node->children();
-        if (children.empty())
+        const quint32 children = m_tree.childCount(node);
+        if (children == 0)
             return;
-        if (children.size() > 1)
+        if (children > 1)
             break;
-        if (runLength == longestRun)
+        if (runLength == VerbariumLayout::longestRun)
             return;
-        const std::shared_ptr<Node> child = sharedChild(node, children.front().get());
-        const float childFontSize = followerFontSize(*child);
+        const Node child = m_tree.child(node, 0);
+        const float childFontSize = followerFontSize(child);
         // Running text: the gap grows with the word's size, punctuation sits close.
         float x = float(rect.x()) + childFontSize / 3.0f;
-        if (containsPunctuation(child->word()))
+        if (containsPunctuation(m_tree.word(child)))
             x = float(rect.x()) + fontSize / 10.0f;
-        const float band = bandHeight(float(rect.height()), *child, *node);
+        const float band = bandHeight(float(rect.height()), child, node);
         const float y = float(rect.y()) + float(rect.height()) * 0.5f;
-        const QPointF end = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
-        child->setPos(end);
-        rect = QRectF(end.x(), float(end.y()) - band * 0.5f, m_rootLayer.bounds().width(), band);
+        nodeEnd = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
+        rect = QRectF(nodeEnd.x(), float(nodeEnd.y()) - band * 0.5f, m_rootWidth, band);
         node = child;
     }
 
     const float x0 = float(rect.x());
     const float height = float(rect.height());
     float cursor = float(rect.y()) + height;
-    for (const auto &owned : node->children()) {
-        const std::shared_ptr<Node> child = sharedChild(node, owned.get());
-        const float childFontSize = followerFontSize(*child);
-        const float band = bandHeight(height, *child, *node);
+    const quint32 children = m_tree.childCount(node);
+    for (quint32 index = 0; index < children; ++index) {
+        const Node child = m_tree.child(node, index);
+        const float childFontSize = followerFontSize(child);
+        const float band = bandHeight(height, child, node);
         const float y = cursor - band * 0.5f;
         const float x = x0 + fontSize;
         const QPointF end = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
-        child->setPos(end);
-        drawCurveFrom(node->pos(), QPointF(x, y));
+        m_picture.curves.push_back({nodeEnd, QPointF(x, y)});
         cursor = cursor - band;
-        displayChildrenOf(child, QRectF(end.x(), cursor, m_rootLayer.bounds().width(), band),
-                          fontSize, recDepth + 1);
+        displayChildrenOf(child, end, QRectF(end.x(), cursor, m_rootWidth, band), fontSize,
+                          recDepth + 1);
     }
 }
 
-QPointF VerbariumLayout::createNodeLayerWithNode(std::shared_ptr<Node> node, QPointF position,
-                                                 float fontSize)
-{
-    const float drawnSize = fontSize >= minimumFontSize ? fontSize : minimumFontSize;
-    const QString word = node->word();
-    auto owned = std::make_unique<NodeLayer>(std::move(node));
-    NodeLayer *layer = owned.get();
-    m_rootLayer.addSublayer(std::move(owned));
-    layer->setZPosition(1.0);
-    m_layers.push_back(layer);
-    layer->setAlignmentMode(TextLayer::Alignment::Center);
-    layer->setString(AttributedString{word, wordFontName, drawnSize, std::nullopt});
-    layer->setName(word);
+} // namespace
 
-    const QSizeF measured = layer->preferredFrameSize(m_measurer);
-    const float w = float(measured.width());
-    const float h = float(measured.height());
-    const float x = float(position.x());
-    const float y = float(position.y());
-    getViewDimensionsFittingTo(x + w + rightMargin, y + h * 0.5f);
-    layer->setBounds(QRectF(0.0, 0.0, w, h));
-    layer->setAnchorPoint(QPointF(0.0, 0.5));
-    layer->setPosition(QPointF(x, y));
-    return QPointF(x + w, y);
-}
-
-void VerbariumLayout::getViewDimensionsFittingTo(float width, float height)
+VerbariumPicture
+VerbariumLayout::displayVerbariumFromNode(std::shared_ptr<const VerbariumTree> tree, Node node,
+                                          QRectF bounds, QSizeF frameSize) const
 {
-    if (width > m_viewWidth)
-        m_viewWidth = width;
-    if (height > m_viewHeight)
-        m_viewHeight = height;
-}
-
-void VerbariumLayout::drawCurveFrom(QPointF from, QPointF to)
-{
-    std::unique_ptr<CurveLayer> curve = CurveLayer::initWithStartNode(from, to);
-    m_layers.push_back(curve.get());
-    curve->setZPosition(0.0);
-    CurveLayer *shown = curve.get();
-    m_rootLayer.addSublayer(std::move(curve));
-    shown->display();
-}
-
-void VerbariumLayout::removeLayers()
-{
-    // Newest first: each is then the last sublayer, which is quick to take out.
-    for (auto layer = m_layers.rbegin(); layer != m_layers.rend(); ++layer)
-        (*layer)->removeFromSuperlayer();
-    m_layers.clear();
+    VerbariumPicture picture;
+    picture.tree = std::move(tree);
+    picture.startNode = node;
+    Display display(m_measurer, picture, float(bounds.width()));
+    const QPointF startEnd = display.createNodeLayerWithNode(
+        node, QPointF(leftMargin, float(bounds.height()) * 0.5f), baseFontSize);
+    // The start word itself never enlarges the view.
+    picture.viewSize = QSizeF(float(frameSize.width()), float(frameSize.height()));
+    const VerbariumTree &shown = *picture.tree;
+    if (shown.childCount(node) == 0)
+        return picture;
+    picture.maxCount = float(shown.count(shown.child(node, 0)));
+    display.displayChildrenOf(node, startEnd,
+                              QRectF(startEnd.x(), bounds.y(), bounds.width(), bounds.height()),
+                              baseFontSize, 0);
+    return picture;
 }

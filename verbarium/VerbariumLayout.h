@@ -1,19 +1,54 @@
 #pragma once
 
+#include "TextLayer.h"
+#include "VerbariumTree.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 #include <memory>
 #include <vector>
 
-class Layer;
-class Node;
-class TextMeasurer;
+// A word of a laid-out verbarium: its node, its string in the font and size it is drawn
+// with, and its box. position is the left end of the word at its vertical centre, in
+// the view's coordinates (y upward).
+struct PlacedWord
+{
+    Node node;
+    AttributedString string;
+    QPointF position;
+    QSizeF size;
 
-// Lays a verbarium tree out as word and curve layers in a root layer: the start word
-// at the left, the followers of each word in bands in proportion to their leaf
-// counts, two branchings deep. All arithmetic is single precision; the only thing
-// taken from the platform is the measured size of a word.
+    // Where the word ends on the right, at its vertical centre: where curves to its
+    // followers start.
+    QPointF end() const { return {position.x() + size.width(), position.y()}; }
+};
+
+// A connector from the right end of a branching word to the left end of a follower.
+struct PlacedCurve
+{
+    QPointF from;
+    QPointF to;
+};
+
+// A verbarium laid out from a start node: plain data that the view turns into layers,
+// that hit tests and exports read. It shares ownership of its tree, whose nodes its
+// words name.
+struct VerbariumPicture
+{
+    std::shared_ptr<const VerbariumTree> tree;
+    Node startNode;
+    std::vector<PlacedWord> words; // the start word first, then depth first
+    std::vector<PlacedCurve> curves;
+    QSizeF viewSize;       // the frame size the view must take
+    float maxCount = 0.0f; // the count of the start node's first child; 0 without children
+};
+
+// Lays the tree out from startNode in a view whose root layer has bounds and whose frame
+// has frameSize: the start word at the left, the followers of each word in bands in
+// proportion to their leaf counts, two branchings deep. All arithmetic is single
+// precision; the only thing taken from the platform is the measured size of a word.
+// The view never shrinks: viewSize is at least frameSize.
 class VerbariumLayout
 {
 public:
@@ -23,40 +58,16 @@ public:
     // run goes on to the end of the text: hundreds of thousands of words on one line
     // would freeze the window for a picture nobody can read. Runs in texts with
     // sentence ends are far shorter.
-    static constexpr int longestRun = 1000;
+    static constexpr quint32 longestRun = 1000;
 
-    // Both are non-owning: the view (or the caller) owns the root layer, which owns
-    // the layers made here, and the measurer outlives the layout.
-    VerbariumLayout(Layer &rootLayer, const TextMeasurer &measurer);
+    // measurer is not owned and must outlive the layout.
+    explicit VerbariumLayout(const TextMeasurer &measurer)
+        : m_measurer(measurer)
+    {}
 
-    // Replaces the picture by the tree laid out from node, which must share ownership
-    // of its tree. frameSize is the view's current frame size; the result is the frame
-    // size the view must take, never smaller (unchanged when node has no children).
-    QSizeF displayVerbariumFromNode(const std::shared_ptr<Node> &node, QSizeF frameSize);
-
-    // The node the current picture starts from; it does not keep the tree alive.
-    std::shared_ptr<Node> startNode() const { return m_startNode.lock(); }
-    // The layers of the current picture in the order the display made them. They
-    // belong to the root layer.
-    const std::vector<Layer *> &layers() const { return m_layers; }
-    QSizeF viewSize() const { return QSizeF(m_viewWidth, m_viewHeight); }
-    float maxCount() const { return m_maxCount; }
-
-    float followerFontSize(const Node &node) const;
+    VerbariumPicture displayVerbariumFromNode(std::shared_ptr<const VerbariumTree> tree, Node node,
+                                              QRectF bounds, QSizeF frameSize) const;
 
 private:
-    void displayChildrenOf(const std::shared_ptr<Node> &startNode, QRectF rect, float fontSize,
-                           unsigned recDepth);
-    QPointF createNodeLayerWithNode(std::shared_ptr<Node> node, QPointF position, float fontSize);
-    void getViewDimensionsFittingTo(float width, float height);
-    void drawCurveFrom(QPointF from, QPointF to);
-    void removeLayers();
-
-    Layer &m_rootLayer;
     const TextMeasurer &m_measurer;
-    std::weak_ptr<Node> m_startNode;
-    std::vector<Layer *> m_layers; // non-owning: the root layer owns them
-    float m_viewWidth = 0.0f;
-    float m_viewHeight = 0.0f;
-    float m_maxCount = 0.0f;
 };

@@ -1,15 +1,15 @@
 #include "VerbariumView.h"
 
-#include "InfoPanel.h"
 #include "LowerCase.h"
 #include "NodeLayer.h"
+#include "VerbariumLayers.h"
 
 #include <QEvent>
-#include <QLineEdit>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <cmath>
-#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,14 +17,16 @@ namespace {
 
 // How long a window's size must stay put before a resize counts as ended.
 constexpr int liveResizeSettleMs = 150;
+// Work shorter than this goes by with the busy cursor alone.
+constexpr int progressDelayMs = 500;
 
 // The words of all ancestors from the root down, each followed by a space.
-QString pathText(const Node &node)
+QString pathText(const VerbariumTree &tree, Node node)
 {
     QString path;
-    for (const Node *ancestor = node.parent(); ancestor; ancestor = ancestor->parent()) {
+    for (auto ancestor = tree.parent(node); ancestor; ancestor = tree.parent(*ancestor)) {
         path.insert(0, u' ');
-        path.insert(0, ancestor->word());
+        path.insert(0, tree.word(*ancestor));
     }
     return path;
 }
@@ -33,81 +35,101 @@ QString pathText(const Node &node)
 
 VerbariumView::VerbariumView(QWidget *parent)
     : LayerHostWidget(parent)
-    , m_layout(*rootLayer(), m_measurer)
 {
     m_liveResizeEnd.setSingleShot(true);
     m_liveResizeEnd.setInterval(liveResizeSettleMs);
     connect(&m_liveResizeEnd, &QTimer::timeout, this, &VerbariumView::viewDidEndLiveResize);
+    m_progressDelay.setSingleShot(true);
+    m_progressDelay.setInterval(progressDelayMs);
+    connect(&m_progressDelay, &QTimer::timeout, this, [this] {
+        m_progressMessage = m_requests.work() == TreeRequests::Work::Indexing
+                                ? tr("Indexing the text…")
+                                : tr("Growing the tree…");
+        update();
+    });
+    connect(&m_requests, &TreeRequests::treeReady, this, &VerbariumView::showTree);
+    connect(&m_requests, &TreeRequests::workChanged, this, &VerbariumView::showWork);
 }
 
 VerbariumView::~VerbariumView() = default;
 
 void VerbariumView::setText(const QString &text)
 {
-    // Preparing the text takes longer than the analysis itself: leave it to the first
-    // start, so the cloud appears without waiting for it.
-    m_pendingText = text;
-    m_scanner.reset();
+    m_requests.setText(text);
+    m_tree.reset();
+    m_picture.reset();
+    setRootLayer(nullptr);
 }
 
 void VerbariumView::startWithWord(const QString &word)
 {
-    if (m_parentWords)
-        m_parentWords->clear();
-    // Before any text the word has no followers, as in an empty text.
-    if (!m_scanner)
-        m_scanner = std::make_unique<TreeText>(std::exchange(m_pendingText, QString()));
-    m_root = m_scanner->growTree(word);
-    m_startNode = m_root;
-
+    emit parentWordsChanged(QString());
     QWidget *shownWindow = window();
     shownWindow->show();
     shownWindow->raise();
     shownWindow->activateWindow();
-
-    if (m_root->children().empty())
-        return; // the previous picture stays, its layers keeping their own tree alive
-    updateTrackingAreas();
-    displayVerbariumFromNode(m_root);
+    m_requests.requestTree(word);
 }
 
-void VerbariumView::start()
+void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree)
 {
-    if (m_inputField)
-        startWithWord(lowerCased(m_inputField->text()));
+    m_tree = tree;
+    // A word without followers is shown alone: the picture of another word, or of
+    // another text, would answer a question the user did not ask.
+    if (m_tree->childCount(m_tree->root()) > 0)
+        updateTrackingAreas();
+    displayVerbariumFromNode(m_tree->root());
+}
+
+void VerbariumView::showWork(TreeRequests::Work work)
+{
+    if (work == TreeRequests::Work::None) {
+        m_progressDelay.stop();
+        unsetCursor();
+        m_progressMessage.clear();
+        update();
+        return;
+    }
+    setCursor(Qt::BusyCursor);
+    if (!m_progressDelay.isActive() && m_progressMessage.isEmpty())
+        m_progressDelay.start();
+}
+
+void VerbariumView::start(const QString &typedWord)
+{
+    startWithWord(lowerCased(typedWord));
 }
 
 void VerbariumView::startAtStartNode()
 {
-    if (m_parentWords)
-        m_parentWords->clear();
-    m_startNode = m_root;
-    if (m_root && !m_root->children().empty())
-        displayVerbariumFromNode(m_root);
+    emit parentWordsChanged(QString());
+    if (m_tree && m_tree->childCount(m_tree->root()) > 0)
+        displayVerbariumFromNode(m_tree->root());
 }
 
-void VerbariumView::displayVerbariumFromNode(const std::shared_ptr<Node> &node)
+void VerbariumView::displayVerbariumFromNode(Node node)
 {
-    m_startNode = node;
-    const QSizeF frame = m_layout.displayVerbariumFromNode(node, QSizeF(size()));
+    VerbariumPicture picture =
+        m_layout.displayVerbariumFromNode(m_tree, node, rootLayer()->bounds(), QSizeF(size()));
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
-    resize(QSize(int(std::ceil(frame.width())), int(std::ceil(frame.height()))));
-    update();
+    resize(
+        QSize(int(std::ceil(picture.viewSize.width())), int(std::ceil(picture.viewSize.height()))));
+    setRootLayer(verbariumLayers(picture, picture.viewSize));
+    m_picture = std::move(picture);
 }
 
 void VerbariumView::viewDidEndLiveResize()
 {
-    const std::shared_ptr<Node> shown = startNode();
-    if (!shown || shown->children().empty())
+    if (!m_picture || m_tree->childCount(m_picture->startNode) == 0)
         return;
     growToVisibleArea();
     updateTrackingAreas();
-    displayVerbariumFromNode(shown);
+    displayVerbariumFromNode(m_picture->startNode);
 }
 
 void VerbariumView::mouseReleaseEvent(QMouseEvent *event)
 {
-    NodeLayer *hit = nodeLayerAt(event->position());
+    const NodeLayer *hit = nodeLayerAt(event->position());
     if (!hit)
         return;
     if (event->button() == Qt::LeftButton)
@@ -118,8 +140,22 @@ void VerbariumView::mouseReleaseEvent(QMouseEvent *event)
 
 void VerbariumView::mouseMoveEvent(QMouseEvent *event)
 {
-    if (NodeLayer *hit = nodeLayerAt(event->position()))
+    // Drags are not hovering, and nothing shows while the application is inactive.
+    if (!hasMouseTracking() || event->buttons() != Qt::NoButton ||
+        QGuiApplication::applicationState() != Qt::ApplicationActive)
+        return;
+    if (const NodeLayer *hit = nodeLayerAt(event->position()))
         mouseMoved(*hit);
+}
+
+void VerbariumView::paintEvent(QPaintEvent *event)
+{
+    LayerHostWidget::paintEvent(event);
+    if (m_progressMessage.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter, m_progressMessage);
 }
 
 void VerbariumView::showEvent(QShowEvent *event)
@@ -135,40 +171,36 @@ bool VerbariumView::eventFilter(QObject *watched, QEvent *event)
     return LayerHostWidget::eventFilter(watched, event);
 }
 
-NodeLayer *VerbariumView::nodeLayerAt(QPointF widgetPoint)
+const NodeLayer *VerbariumView::nodeLayerAt(QPointF widgetPoint) const
 {
     // Events come in this widget's own coordinates, whatever the scroll position.
-    Layer *hit = rootLayer()->hitTest(viewPointFromWidget(widgetPoint));
+    const Layer *hit = rootLayer()->hitTest(viewPointFromWidget(widgetPoint));
     if (!hit || hit->name() == u"mainLayer"_s || hit->name() == u"curve.layer"_s)
         return nullptr;
-    return dynamic_cast<NodeLayer *>(hit);
+    return dynamic_cast<const NodeLayer *>(hit);
 }
 
 void VerbariumView::mouseUp(const NodeLayer &hit)
 {
-    // The display removes the clicked layer, which may hold the last reference.
-    const std::shared_ptr<Node> clicked = hit.sharedNode();
-    if (m_parentWords)
-        m_parentWords->setText(pathText(*clicked));
+    const Node clicked = hit.node(); // the display replaces the layer
+    emit parentWordsChanged(pathText(*m_tree, clicked));
     displayVerbariumFromNode(clicked);
 }
 
 void VerbariumView::rightMouseUp(const NodeLayer &hit)
 {
-    const QString word = hit.name();
+    const QString word = hit.name(); // the display replaces the layer
     startWithWord(word);
 }
 
 void VerbariumView::mouseMoved(const NodeLayer &hit)
 {
-    if (m_wordInfoPanel)
-        m_wordInfoPanel->showWord(hit.name(), int(hit.node()->countOfLeaves()));
+    emit wordHovered(hit.name(), int(m_tree->countOfLeaves(hit.node())));
 }
 
 void VerbariumView::updateTrackingAreas()
 {
-    if (m_root)
-        setMouseTracking(true);
+    setMouseTracking(true);
 }
 
 void VerbariumView::watchWindowResizes()

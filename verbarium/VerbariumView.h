@@ -1,23 +1,23 @@
 #pragma once
 
 #include "LayerHostWidget.h"
-#include "Node.h"
 #include "TextLayer.h"
-#include "TreeText.h"
+#include "TreeRequests.h"
 #include "VerbariumLayout.h"
 
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
-class InfoPanel;
 class NodeLayer;
-class QLineEdit;
 class QScrollArea;
 
-// The verbarium of a chosen word: grows the tree of the word sequences that follow it,
-// shows it from a start node, and answers the pointer: a left click re-roots the
-// display, a right click restarts from the clicked word, hovering shows counts.
+// The verbarium of a chosen word: has the tree of the word sequences that follow it
+// grown (on a worker), shows it from a start node, and answers the pointer: a left
+// click re-roots the display, a right click restarts from the clicked word, hovering
+// reports counts. While a tree is on its way the view keeps taking events, shows the
+// busy cursor and, after half a second, what it waits for.
 class VerbariumView : public LayerHostWidget
 {
     Q_OBJECT
@@ -26,40 +26,45 @@ public:
     explicit VerbariumView(QWidget *parent = nullptr);
     ~VerbariumView() override;
 
-    // Connections to the controls around the view, made by its window. None is owned;
-    // each may be left unset.
-    void setInputField(QLineEdit *inputField) { m_inputField = inputField; }
-    void setParentWords(QLineEdit *parentWords) { m_parentWords = parentWords; }
+    // The scroll area holding this view, not owned; may be left unset.
     void setScrollView(QScrollArea *scrollView) { m_scrollView = scrollView; }
-    void setWordInfoPanel(InfoPanel *wordInfoPanel) { m_wordInfoPanel = wordInfoPanel; }
 
-    // Takes the tree text of a new analysis; what is shown stays until the next start.
+    // Takes the tree text of a new analysis and starts indexing it. The picture of the
+    // old text goes: no tree of it is shown again.
     void setText(const QString &text);
+    // Brings the window forward and asks for the word's tree, which is shown when it
+    // arrives: from its root, or the word alone when nothing follows it.
     void startWithWord(const QString &word);
-    // node must share ownership of its tree.
-    void displayVerbariumFromNode(const std::shared_ptr<Node> &node);
+    void displayVerbariumFromNode(Node node);
 
-    const std::shared_ptr<Node> &root() const { return m_root; }
-    std::shared_ptr<Node> startNode() const { return m_startNode.lock(); }
-    const std::vector<Layer *> &layers() const { return m_layout.layers(); }
-    QSizeF viewSize() const { return m_layout.viewSize(); }
-    float maxCount() const { return m_layout.maxCount(); }
+    // The tree shown or last started, and the picture on screen; none before the first.
+    const std::shared_ptr<const VerbariumTree> &root() const { return m_tree; }
+    const std::optional<VerbariumPicture> &picture() const { return m_picture; }
+    const TreeRequests &requests() const { return m_requests; }
 
 public slots:
-    // Starts with the lower-cased text of the input field.
-    void start();
+    // Starts with the lower-cased typed word.
+    void start(const QString &typedWord);
     void startAtStartNode();
     // Redisplays for the window's new size once a resize has come to rest.
     void viewDidEndLiveResize();
 
+signals:
+    // The words leading to the displayed start node, each followed by a space.
+    void parentWordsChanged(const QString &path);
+    void wordHovered(const QString &word, int count);
+
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    NodeLayer *nodeLayerAt(QPointF widgetPoint);
+    void showTree(const std::shared_ptr<const VerbariumTree> &tree);
+    void showWork(TreeRequests::Work work);
+    const NodeLayer *nodeLayerAt(QPointF widgetPoint) const;
     void mouseUp(const NodeLayer &hit);
     void rightMouseUp(const NodeLayer &hit);
     void mouseMoved(const NodeLayer &hit);
@@ -67,18 +72,15 @@ private:
     void watchWindowResizes();
     void growToVisibleArea();
 
-    QString m_pendingText; // the text of the last setText until it is prepared
-    std::unique_ptr<TreeText> m_scanner;
-    std::shared_ptr<Node> m_root;
-    // Not an owner: the root, or the start word's layer, keeps the node alive.
-    std::weak_ptr<Node> m_startNode;
+    TreeRequests m_requests;
+    std::shared_ptr<const VerbariumTree> m_tree;
+    std::optional<VerbariumPicture> m_picture; // what the layers show
     FontMetricsMeasurer m_measurer;
-    VerbariumLayout m_layout;
+    VerbariumLayout m_layout{m_measurer};
 
-    QLineEdit *m_inputField = nullptr;    // non-owning: the window's control
-    QLineEdit *m_parentWords = nullptr;   // non-owning: the window's control
-    QScrollArea *m_scrollView = nullptr;  // non-owning: the scroll area holding this view
-    InfoPanel *m_wordInfoPanel = nullptr; // non-owning: shared with the cloud
-    QPointer<QWidget> m_watchedWindow;    // the window whose resizes end in a redisplay
+    QScrollArea *m_scrollView = nullptr; // non-owning: the scroll area holding this view
+    QPointer<QWidget> m_watchedWindow;   // the window whose resizes end in a redisplay
     QTimer m_liveResizeEnd;
+    QTimer m_progressDelay;
+    QString m_progressMessage;
 };

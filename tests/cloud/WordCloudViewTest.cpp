@@ -33,7 +33,7 @@ public:
         view = new WordCloudView;
         scrollArea->setWidget(view);
         view->setScrollView(scrollArea);
-        view->setWordInfoPanel(&panel);
+        QObject::connect(view, &WordCloudView::wordHovered, &panel, &InfoPanel::showWord);
         view->setTextMeasurer(std::make_unique<FixedMeasurer>(sizes));
         window.resize(visibleSize);
 

@@ -25,13 +25,13 @@ bool isSentenceEnd(const QString &token)
     return token == u"."_s || token == u"?"_s || token == u"!"_s;
 }
 
-void nextNode(Scanner &scanner, Node *node)
+void nextNode(Scanner &scanner, LiteralNode *node)
 {
     for (;;) {
         QString word;
         if (!readToken(scanner, &word))
             return;
-        Node *child = nullptr;
+        LiteralNode *child = nullptr;
         for (const auto &candidate : node->children()) {
             if (candidate->word() == word) {
                 child = candidate.get();
@@ -39,26 +39,23 @@ void nextNode(Scanner &scanner, Node *node)
                 break;
             }
         }
-        if (!child) {
-            auto created = std::make_unique<Node>(word);
-            child = created.get();
-            node->addChild(std::move(created));
-        }
+        if (!child)
+            child = &node->addChild(word);
         if (isSentenceEnd(word) && node->hasPointAsParent())
             return;
         if (scanner.isAtEnd())
             return;
         if (node->hasPointAsParent() || node->word() == u"."_s || word == u"?"_s || word == u"!"_s)
-            child->setHasPointAsParent(true);
+            child->setHasPointAsParent();
         node = child;
     }
 }
 
 } // namespace
 
-std::unique_ptr<Node> referenceTree(const QString &preparedText, const QString &word)
+std::unique_ptr<LiteralNode> referenceTree(const QString &preparedText, const QString &word)
 {
-    auto root = std::make_unique<Node>(word);
+    auto root = std::make_unique<LiteralNode>(word);
     Scanner scanner(preparedText);
     QString token;
     while (readToken(scanner, &token)) {
@@ -72,7 +69,7 @@ std::unique_ptr<Node> referenceTree(const QString &preparedText, const QString &
     return root;
 }
 
-QString printedTree(const Node &node)
+QString printedTree(const LiteralNode &node)
 {
     QString text = node.word() + u':' + QString::number(node.count());
     const auto &children = node.children();
@@ -84,31 +81,44 @@ QString printedTree(const Node &node)
     return text + u'[' + parts.join(u' ') + u']';
 }
 
-QString differenceBetween(const Node &expected, const Node &actual)
+QString printedTree(const VerbariumTree &tree, Node node)
 {
-    const auto describe = [](const Node &node) {
-        return u"%1 (count %2, leaves %3, marked %4, %5 children)"_s.arg(node.word())
-            .arg(node.count())
-            .arg(node.countOfLeaves())
-            .arg(node.hasPointAsParent())
-            .arg(node.children().size());
+    QString text = tree.word(node) + u':' + QString::number(tree.count(node));
+    const quint32 children = tree.childCount(node);
+    if (children == 0)
+        return text;
+    QStringList parts;
+    for (quint32 index = 0; index < children; ++index)
+        parts.append(printedTree(tree, tree.child(node, index)));
+    return text + u'[' + parts.join(u' ') + u']';
+}
+
+QString differenceBetween(const LiteralNode &expected, const VerbariumTree &actual)
+{
+    const auto describe = [](const QString &word, quint32 count, quint32 leaves, quint32 children) {
+        return u"%1 (count %2, leaves %3, %4 children)"_s.arg(word).arg(count).arg(leaves).arg(
+            children);
     };
     // A list of pairs still to compare, since walks can be as deep as the text.
-    std::vector<std::pair<const Node *, const Node *>> pending{{&expected, &actual}};
+    std::vector<std::pair<const LiteralNode *, Node>> pending{{&expected, actual.root()}};
     while (!pending.empty()) {
         const auto [wanted, got] = pending.back();
         pending.pop_back();
-        if (wanted->word() != got->word() || wanted->count() != got->count() ||
-            wanted->countOfLeaves() != got->countOfLeaves() ||
-            wanted->hasPointAsParent() != got->hasPointAsParent() ||
-            wanted->children().size() != got->children().size())
-            return u"expected %1, got %2 below %3"_s.arg(describe(*wanted), describe(*got),
-                                                         got->parent() ? got->parent()->word()
-                                                                       : u"nothing"_s);
-        for (std::size_t index = 0; index < wanted->children().size(); ++index) {
-            const Node *child = got->children()[index].get();
-            if (child->parent() != got)
-                return child->word() + u" has a wrong parent"_s;
+        const quint32 children = actual.childCount(got);
+        if (wanted->word() != actual.word(got) || wanted->count() != actual.count(got) ||
+            wanted->countOfLeaves() != actual.countOfLeaves(got) ||
+            wanted->children().size() != children) {
+            const auto parent = actual.parent(got);
+            return u"expected %1, got %2 below %3"_s.arg(
+                describe(wanted->word(), wanted->count(), wanted->countOfLeaves(),
+                         quint32(wanted->children().size())),
+                describe(actual.word(got), actual.count(got), actual.countOfLeaves(got), children),
+                parent ? actual.word(*parent) : u"nothing"_s);
+        }
+        for (quint32 index = 0; index < children; ++index) {
+            const Node child = actual.child(got, index);
+            if (actual.parent(child) != got)
+                return actual.word(child) + u" has a wrong parent"_s;
             pending.emplace_back(wanted->children()[index].get(), child);
         }
     }

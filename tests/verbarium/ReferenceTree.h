@@ -1,17 +1,20 @@
 #pragma once
 
-#include "Node.h"
+#include "LiteralNode.h"
+#include "VerbariumTree.h"
 
 #include <QString>
 #include <memory>
 
 // The tree grown the slow, literal way: one scanner over the prepared text, one walk
-// per occurrence, one node per token read. The fast builder must give the same trees.
-std::unique_ptr<Node> referenceTree(const QString &preparedText, const QString &word);
+// per occurrence, one node per token read, then sorted. The index-grown trees must be
+// the same.
+std::unique_ptr<LiteralNode> referenceTree(const QString &preparedText, const QString &word);
 
-// A node and its subtree as text, each word with its count: "a:1[b:2[.:1 c:1] d:1]".
-QString printedTree(const Node &node);
+// A subtree as text, each word with its count: "a:1[b:2[.:1 c:1] d:1]".
+QString printedTree(const LiteralNode &node);
+QString printedTree(const VerbariumTree &tree, Node node);
 
-// Empty when the trees are alike in words, counts, leaf counts and marks;
-// otherwise where they first differ.
-QString differenceBetween(const Node &expected, const Node &actual);
+// Empty when the trees are alike in words, counts, leaf counts and the order of
+// children; otherwise where they first differ.
+QString differenceBetween(const LiteralNode &expected, const VerbariumTree &actual);

@@ -1,6 +1,8 @@
+#include "TreeGrowth.h"
+
 #include "QtPrinters.h"
 #include "ReferenceTree.h"
-#include "TreeText.h"
+#include "TextIndex.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -8,6 +10,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+std::shared_ptr<const VerbariumTree> treeOf(const QString &text, const QString &word)
+{
+    return growTree(TextIndex::build(text), word);
+}
 
 struct GrowthCase
 {
@@ -30,13 +37,12 @@ class TreeGrowth : public testing::TestWithParam<GrowthCase>
 TEST_P(TreeGrowth, GivesTheTreeOfEveryWalk)
 {
     const GrowthCase &growthCase = GetParam();
-    const TreeText text(growthCase.text);
-    const auto root = text.growTree(growthCase.word);
-    EXPECT_EQ(printedTree(*root), growthCase.expectedTree);
-    EXPECT_EQ(root->countOfLeaves(), growthCase.rootLeaves);
-    EXPECT_EQ(root->parent(), nullptr);
-    const auto reference = referenceTree(text.preparedText(), growthCase.word);
-    EXPECT_EQ(differenceBetween(*reference, *root), QString());
+    const auto tree = treeOf(growthCase.text, growthCase.word);
+    EXPECT_EQ(printedTree(*tree, tree->root()), growthCase.expectedTree);
+    EXPECT_EQ(tree->countOfLeaves(tree->root()), growthCase.rootLeaves);
+    EXPECT_FALSE(tree->parent(tree->root()));
+    const auto reference = referenceTree(preparedText(growthCase.text), growthCase.word);
+    EXPECT_EQ(differenceBetween(*reference, *tree), QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,17 +81,19 @@ TEST(TreeGrowth, TrimsToThirtyChildrenKeepingTheEarliestOfEqualCounts)
     for (int follower = 0; follower < 40; ++follower)
         text += u"r w%1. "_s.arg(follower);
     text += u"r w39."_s;
-    const auto root = TreeText(text).growTree(u"r"_s);
-    ASSERT_EQ(root->children().size(), 30u);
-    EXPECT_EQ(root->children()[0]->word(), u"w39"_s);
-    EXPECT_EQ(root->children()[0]->count(), 2u);
-    EXPECT_EQ(root->children()[1]->word(), u"w0"_s);
-    EXPECT_EQ(root->children()[29]->word(), u"w28"_s);
-    EXPECT_EQ(root->countOfLeaves(), 30u);
+    const auto tree = treeOf(text, u"r"_s);
+    const Node root = tree->root();
+    ASSERT_EQ(tree->childCount(root), 30u);
+    EXPECT_EQ(tree->word(tree->child(root, 0)), u"w39"_s);
+    EXPECT_EQ(tree->count(tree->child(root, 0)), 2u);
+    EXPECT_EQ(tree->word(tree->child(root, 1)), u"w0"_s);
+    EXPECT_EQ(tree->word(tree->child(root, 29)), u"w28"_s);
+    EXPECT_EQ(tree->countOfLeaves(root), 30u);
 }
 
 // Random texts rich in repeats, sentence ends and runs of punctuation, so that
-// walks share, split, stop and run to the end of the text.
+// walks share, split, stop and run to the end of the text; some without sentence
+// ends at all, some pasted twice, where walks share long stretches.
 struct RandomTexts
 {
     const char *name;
@@ -93,11 +101,14 @@ struct RandomTexts
     int tokenCount;
     int vocabularySize;
     double rootShare; // how often w0 is drawn besides its share of the vocabulary
+    bool sentenceEnds = true;
+    bool pastedTwice = false;
 };
 
 QString randomText(std::mt19937 &random, const RandomTexts &kind)
 {
-    static const QStringList marks{u"."_s, u"?"_s, u"!"_s, u","_s, u"..."_s, u"?!"_s, u"\""_s};
+    static const QStringList allMarks{u"."_s, u"?"_s, u"!"_s, u","_s, u"..."_s, u"?!"_s, u"\""_s};
+    const QStringList marks = kind.sentenceEnds ? allMarks : allMarks.mid(3);
     QString text;
     std::uniform_int_distribution<int> pick(0, kind.vocabularySize + int(marks.size()) - 1);
     std::bernoulli_distribution root(kind.rootShare);
@@ -111,7 +122,7 @@ QString randomText(std::mt19937 &random, const RandomTexts &kind)
         if (!glued(random))
             text += u' ';
     }
-    return text;
+    return kind.pastedTwice ? text + u' ' + text : text;
 }
 
 class RandomTreeGrowth : public testing::TestWithParam<RandomTexts>
@@ -128,60 +139,62 @@ TEST_P(RandomTreeGrowth, MatchesTheLiteralWalks)
     std::mt19937 random(20261207);
     for (int round = 0; round < GetParam().rounds; ++round) {
         const QString text = randomText(random, GetParam());
-        const TreeText treeText(text);
+        const auto index = TextIndex::build(text);
+        const QString prepared = preparedText(text);
         for (const QString &word : {u"w0"_s, u"w1"_s, u"."_s, u"!"_s, u","_s}) {
-            const auto fast = treeText.growTree(word);
-            const auto reference = referenceTree(treeText.preparedText(), word);
+            const auto fast = growTree(index, word);
+            const auto reference = referenceTree(prepared, word);
             ASSERT_EQ(differenceBetween(*reference, *fast), QString())
                 << "text: " << text.toStdString() << " word: " << word.toStdString();
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, RandomTreeGrowth,
-                         testing::Values(RandomTexts{"FewWordsManyRepeats", 200, 60, 3, 0.0},
-                                         RandomTexts{"ShortTexts", 300, 12, 4, 0.0},
-                                         RandomTexts{"ManyFollowersTrimmed", 40, 400, 70, 0.35},
-                                         RandomTexts{"LongWalks", 40, 300, 2, 0.1}),
-                         [](const testing::TestParamInfo<RandomTexts> &info) {
-                             return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RandomTreeGrowth,
+    testing::Values(RandomTexts{"FewWordsManyRepeats", 200, 60, 3, 0.0},
+                    RandomTexts{"ShortTexts", 300, 12, 4, 0.0},
+                    RandomTexts{"ManyFollowersTrimmed", 40, 400, 70, 0.35},
+                    RandomTexts{"LongWalks", 40, 300, 2, 0.1},
+                    RandomTexts{"NoSentenceEnds", 60, 150, 3, 0.1, false},
+                    RandomTexts{"PastedTwice", 60, 120, 4, 0.1, true, true},
+                    RandomTexts{"PastedTwiceWithoutSentenceEnds", 60, 120, 3, 0.1, false, true},
+                    RandomTexts{"OneWordRepeated", 40, 80, 1, 0.0, false}),
+    [](const testing::TestParamInfo<RandomTexts> &info) { return info.param.name; });
 
-TEST(TreeGrowth, TreeOutlivesItsTextAndRoot)
+TEST(TreeGrowth, TreeOutlivesItsIndex)
 {
-    std::shared_ptr<Node> shown;
+    std::shared_ptr<const VerbariumTree> tree;
     {
-        const TreeText text(u"a b c d. a b e."_s);
-        const auto root = text.growTree(u"a"_s);
-        const Node *b = root->children().front().get();
-        const Node *c = b->children().front().get();
-        shown = std::shared_ptr<Node>(root, const_cast<Node *>(c));
+        const auto index = TextIndex::build(u"a b c d. a b e."_s);
+        tree = growTree(index, u"a"_s);
     }
-    // Only the aliasing pointer holds the tree now; its chain must still be readable.
-    ASSERT_EQ(shown->children().size(), 1u);
-    EXPECT_EQ(shown->children().front()->word(), u"d"_s);
-    ASSERT_NE(shown->parent(), nullptr);
-    EXPECT_EQ(shown->parent()->word(), u"b"_s);
-    ASSERT_NE(shown->parent()->parent(), nullptr);
-    EXPECT_EQ(shown->parent()->parent()->word(), u"a"_s);
-    EXPECT_EQ(shown->parent()->parent()->parent(), nullptr);
+    const Node b = tree->child(tree->root(), 0);
+    ASSERT_EQ(tree->childCount(b), 2u);
+    EXPECT_EQ(tree->word(tree->child(b, 0)), u"c"_s);
+    EXPECT_EQ(tree->word(tree->child(tree->child(b, 0), 0)), u"d"_s);
 }
 
-TEST(TreeGrowth, LongChainsNeedNoDeepStack)
+// The run of a single walk is one segment, however long: growing it costs as little
+// as a short one, and reading it walks the slice of the text.
+TEST(TreeGrowth, LongRunsAreOneSegment)
 {
     QString text = u"start"_s;
     for (int token = 0; token < 300000; ++token)
         text += u" t"_s;
-    const auto root = TreeText(text).growTree(u"start"_s);
-    const Node *node = root.get();
+    const auto tree = treeOf(text, u"start"_s);
+    EXPECT_EQ(tree->segments().size(), 2u);
+    EXPECT_EQ(tree->descendantCount(tree->root()), 300000u);
+    Node node = tree->root();
     int depth = 0;
-    while (!node->children().empty()) {
-        node = node->children().front().get();
+    while (tree->childCount(node) > 0) {
+        node = tree->child(node, 0);
         ++depth;
     }
     EXPECT_EQ(depth, 300000);
-    EXPECT_EQ(node->countOfLeaves(), 1u);
-    EXPECT_EQ(root->description().size(), 5 + 300000 * 2);
+    EXPECT_EQ(tree->word(node), u"t"_s);
+    EXPECT_EQ(tree->countOfLeaves(node), 1u);
+    EXPECT_EQ(tree->parent(node), (Node{1, 299998}));
 }
 
 } // namespace

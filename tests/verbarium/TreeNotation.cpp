@@ -1,5 +1,7 @@
 #include "TreeNotation.h"
 
+#include "LiteralNode.h"
+
 #include <QStringView>
 
 namespace {
@@ -11,31 +13,41 @@ public:
         : m_text(text)
     {}
 
-    std::unique_ptr<Node> readNode()
+    std::unique_ptr<LiteralNode> readNode()
+    {
+        auto node = std::make_unique<LiteralNode>(readWord());
+        read(*node);
+        return node;
+    }
+
+private:
+    QString readWord()
     {
         skipSpaces();
         QString word;
         while (!atEnd() && !isSyntax(peek()))
             word += m_text[m_position++];
-        auto node = std::make_unique<Node>(word);
+        return word;
+    }
+
+    void read(LiteralNode &node)
+    {
         if (!atEnd() && peek() == u':') {
             ++m_position;
             quint32 count = 0;
             while (!atEnd() && peek().isDigit())
                 count = count * 10 + quint32(m_text[m_position++].digitValue());
             for (quint32 i = 1; i < count; ++i)
-                node->incCount();
+                node.incCount();
         }
         if (!atEnd() && peek() == u'[') {
             ++m_position;
             for (skipSpaces(); !atEnd() && peek() != u']'; skipSpaces())
-                node->addChild(readNode());
+                read(node.addChild(readWord()));
             ++m_position;
         }
-        return node;
     }
 
-private:
     bool atEnd() const { return m_position >= m_text.size(); }
     QChar peek() const { return m_text[m_position]; }
     static bool isSyntax(QChar c) { return c == u':' || c == u'[' || c == u']' || c == u' '; }
@@ -51,9 +63,9 @@ private:
 
 } // namespace
 
-std::shared_ptr<Node> treeFromNotation(const QString &notation)
+std::shared_ptr<const VerbariumTree> treeFromNotation(const QString &notation)
 {
-    std::shared_ptr<Node> root = NotationReader(notation).readNode();
+    const std::unique_ptr<LiteralNode> root = NotationReader(notation).readNode();
     root->sortArrays();
-    return root;
+    return verbariumTreeOf(*root);
 }

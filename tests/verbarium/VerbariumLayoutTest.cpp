@@ -3,8 +3,10 @@
 #include "CurveLayer.h"
 #include "FixedMeasurer.h"
 #include "NodeLayer.h"
+#include "TextIndex.h"
+#include "TreeGrowth.h"
 #include "TreeNotation.h"
-#include "TreeText.h"
+#include "VerbariumLayers.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -15,51 +17,41 @@ namespace {
 
 constexpr double tolerance = 0.005; // the figures below are given to two decimals
 
-struct Picture
+// Successive displays in a view whose root layer keeps the bounds it started with,
+// while its frame grows as the displays ask.
+struct Display
 {
-    Layer root;
     FixedMeasurer measurer;
-    VerbariumLayout layout{root, measurer};
+    QRectF bounds;
     QSizeF frame;
+    VerbariumPicture picture;
 
-    explicit Picture(QSizeF size)
-        : frame(size)
+    explicit Display(QSizeF size)
+        : bounds(QPointF(0, 0), size)
+        , frame(size)
+    {}
+
+    void show(const std::shared_ptr<const VerbariumTree> &tree, Node node)
     {
-        root.setBounds(QRectF(QPointF(0, 0), size));
+        picture = VerbariumLayout(measurer).displayVerbariumFromNode(tree, node, bounds, frame);
+        frame = picture.viewSize;
     }
+    void show(const std::shared_ptr<const VerbariumTree> &tree) { show(tree, tree->root()); }
 
-    void display(const std::shared_ptr<Node> &node)
+    const PlacedWord *word(const QString &name) const
     {
-        frame = layout.displayVerbariumFromNode(node, frame);
-    }
-
-    const NodeLayer *word(const QString &name) const
-    {
-        for (Layer *layer : layout.layers()) {
-            if (auto *nodeLayer = dynamic_cast<const NodeLayer *>(layer);
-                nodeLayer && nodeLayer->name() == name)
-                return nodeLayer;
+        for (const PlacedWord &word : picture.words) {
+            if (word.string.text == name)
+                return &word;
         }
         return nullptr;
-    }
-
-    QList<const CurveLayer *> curves() const
-    {
-        QList<const CurveLayer *> found;
-        for (Layer *layer : layout.layers()) {
-            if (auto *curve = dynamic_cast<const CurveLayer *>(layer))
-                found.append(curve);
-        }
-        return found;
     }
 
     QSet<QString> drawnWords() const
     {
         QSet<QString> names;
-        for (Layer *layer : layout.layers()) {
-            if (dynamic_cast<const NodeLayer *>(layer))
-                names.insert(layer->name());
-        }
+        for (const PlacedWord &word : picture.words)
+            names.insert(word.string.text);
         return names;
     }
 };
@@ -72,60 +64,67 @@ double startWidth(const QString &word)
 
 TEST(VerbariumLayout, BandsFontSizesAndCurvesOfTwoFollowers)
 {
-    Picture picture(QSizeF(600, 300));
-    const auto root = treeFromNotation(u"s[a:4[x y z] b:2]"_s);
-    picture.display(root);
+    Display display(QSizeF(600, 300));
+    display.show(treeFromNotation(u"s[a:4[x y z] b:2]"_s));
 
     const double startEnd = 20 + startWidth(u"s"_s);
-    const NodeLayer *s = picture.word(u"s"_s);
+    const PlacedWord *s = display.word(u"s"_s);
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->position(), QPointF(20, 150));
-    EXPECT_EQ(s->string().fontSize, 30.0);
-    EXPECT_EQ(s->zPosition(), 1.0);
-    EXPECT_EQ(root->pos(), QPointF(startEnd, 150));
-    EXPECT_FLOAT_EQ(picture.layout.maxCount(), 4.0f);
+    EXPECT_EQ(s->position, QPointF(20, 150));
+    EXPECT_EQ(s->string.fontSize, 30.0);
+    EXPECT_EQ(s->end(), QPointF(startEnd, 150));
+    EXPECT_FLOAT_EQ(display.picture.maxCount, 4.0f);
 
-    const NodeLayer *a = picture.word(u"a"_s);
-    const NodeLayer *b = picture.word(u"b"_s);
+    const PlacedWord *a = display.word(u"a"_s);
+    const PlacedWord *b = display.word(u"b"_s);
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(a->position(), QPointF(startEnd + 30, 187.5));
-    EXPECT_NEAR(a->string().fontSize, 31.24, tolerance);
-    EXPECT_EQ(b->position(), QPointF(startEnd + 30, 37.5));
-    EXPECT_NEAR(b->string().fontSize, 23.34, tolerance);
-    EXPECT_EQ(a->anchorPoint(), QPointF(0, 0.5));
-    EXPECT_EQ(a->string().fontName, u"Futura-CondensedMedium"_s);
+    EXPECT_EQ(a->position, QPointF(startEnd + 30, 187.5));
+    EXPECT_NEAR(a->string.fontSize, 31.24, tolerance);
+    EXPECT_EQ(b->position, QPointF(startEnd + 30, 37.5));
+    EXPECT_NEAR(b->string.fontSize, 23.34, tolerance);
+    EXPECT_EQ(a->string.fontName, u"Futura-CondensedMedium"_s);
 
     // a's three followers share a's band, 75 to 300, top first.
-    EXPECT_EQ(picture.word(u"x"_s)->position().y(), 262.5);
-    EXPECT_EQ(picture.word(u"y"_s)->position().y(), 187.5);
-    EXPECT_EQ(picture.word(u"z"_s)->position().y(), 112.5);
+    EXPECT_EQ(display.word(u"x"_s)->position.y(), 262.5);
+    EXPECT_EQ(display.word(u"y"_s)->position.y(), 187.5);
+    EXPECT_EQ(display.word(u"z"_s)->position.y(), 112.5);
 
-    const auto curves = picture.curves();
+    // Depth first: the start word, then each follower and what lies below it.
+    QStringList order;
+    for (const PlacedWord &word : display.picture.words)
+        order.append(word.string.text);
+    EXPECT_EQ(order.join(u' '), u"s a x y z b"_s);
+
+    // As layers: words above the curves, which keep the layout's order.
+    const std::unique_ptr<Layer> root = verbariumLayers(display.picture, display.frame);
+    EXPECT_EQ(root->name(), u"mainLayer"_s);
+    QList<const CurveLayer *> curves;
+    for (const Layer *layer : root->sublayersInPaintOrder()) {
+        if (const auto *curve = dynamic_cast<const CurveLayer *>(layer))
+            curves.append(curve);
+    }
     ASSERT_EQ(curves.size(), 5);
     EXPECT_EQ(curves[0]->frameAsSet(), QRectF(startEnd, 150, 30, 37.5));
     EXPECT_EQ(curves.back()->frameAsSet(), QRectF(startEnd, 150, 30, -112.5));
     EXPECT_EQ(curves.back()->name(), u"curve.layer"_s);
-    EXPECT_EQ(curves.back()->zPosition(), 0.0);
-
-    // Depth first: the start word, then each follower, its curve and what lies below it.
-    QStringList order;
-    for (Layer *layer : picture.layout.layers())
-        order.append(layer->name());
-    EXPECT_EQ(order.join(u' '), u"s a curve.layer x curve.layer y curve.layer z curve.layer b "
-                                u"curve.layer"_s);
-    EXPECT_EQ(picture.root.name(), u"mainLayer"_s);
+    const Layer *topmost = root->sublayersInPaintOrder().back();
+    ASSERT_NE(dynamic_cast<const NodeLayer *>(topmost), nullptr);
+    EXPECT_EQ(topmost->name(), u"b"_s);
+    EXPECT_EQ(topmost->zPosition(), 1.0);
+    EXPECT_EQ(topmost->anchorPoint(), QPointF(0, 0.5));
+    EXPECT_EQ(topmost->frame(), QRectF(b->position.x(), b->position.y() - b->size.height() / 2,
+                                       b->size.width(), b->size.height()));
 }
 
 TEST(VerbariumLayout, FollowerSizesGrowWithTheLogarithmOfTheCount)
 {
-    Picture picture(QSizeF(600, 300));
-    const auto root = treeFromNotation(u"s[a:10 b:5 c:3 d:2 e:1]"_s);
-    picture.display(root);
+    Display display(QSizeF(600, 300));
+    display.show(treeFromNotation(u"s[a:10 b:5 c:3 d:2 e:1]"_s));
     const QList<std::pair<QString, double>> expected{
         {u"a"_s, 31.24}, {u"b"_s, 23.34}, {u"c"_s, 18.06}, {u"d"_s, 14.31}, {u"e"_s, 12.0}};
     for (const auto &[word, size] : expected) {
-        ASSERT_NE(picture.word(word), nullptr) << word.toStdString();
-        EXPECT_NEAR(picture.word(word)->string().fontSize, size, tolerance) << word.toStdString();
+        ASSERT_NE(display.word(word), nullptr) << word.toStdString();
+        EXPECT_NEAR(display.word(word)->string.fontSize, size, tolerance) << word.toStdString();
     }
 }
 
@@ -150,16 +149,17 @@ class InlineFollower : public testing::TestWithParam<InlineRow>
 TEST_P(InlineFollower, ContinuesTheLineWithoutCurve)
 {
     const InlineRow &row = GetParam();
-    Picture picture(QSizeF(600, 300));
-    const auto root = treeFromNotation(row.tree);
-    picture.display(root);
+    Display display(QSizeF(600, 300));
+    const auto tree = treeFromNotation(row.tree);
+    display.show(tree);
 
-    const NodeLayer *follower = picture.word(row.follower);
+    const PlacedWord *follower = display.word(row.follower);
     ASSERT_NE(follower, nullptr);
-    const Node *parent = follower->node()->parent();
-    EXPECT_NEAR(follower->position().x() - parent->pos().x(), row.gap, tolerance);
-    EXPECT_EQ(follower->position().y(), parent->pos().y());
-    EXPECT_NEAR(follower->string().fontSize, row.drawnSize, tolerance);
+    const PlacedWord *parent = display.word(tree->word(*tree->parent(follower->node)));
+    ASSERT_NE(parent, nullptr);
+    EXPECT_NEAR(follower->position.x() - parent->end().x(), row.gap, tolerance);
+    EXPECT_EQ(follower->position.y(), parent->end().y());
+    EXPECT_NEAR(follower->string.fontSize, row.drawnSize, tolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -190,11 +190,10 @@ class DepthLimit : public testing::TestWithParam<DepthRow>
 
 TEST_P(DepthLimit, DrawsTwoBranchingsDeep)
 {
-    Picture picture(QSizeF(600, 300));
-    const auto root = treeFromNotation(GetParam().tree);
-    picture.display(root);
+    Display display(QSizeF(600, 300));
+    display.show(treeFromNotation(GetParam().tree));
     const QStringList &drawn = GetParam().drawn;
-    EXPECT_EQ(picture.drawnWords(), QSet<QString>(drawn.begin(), drawn.end()));
+    EXPECT_EQ(display.drawnWords(), QSet<QString>(drawn.begin(), drawn.end()));
 }
 
 INSTANTIATE_TEST_SUITE_P(VerbariumLayout, DepthLimit,
@@ -230,12 +229,10 @@ class ViewGrowth : public testing::TestWithParam<GrowthRow>
 TEST_P(ViewGrowth, GrowsToTheFollowersButNeverShrinks)
 {
     const GrowthRow &row = GetParam();
-    Picture picture(row.frame);
-    const auto root = treeFromNotation(u"s[ab:2 c]"_s);
-    picture.display(root);
-    EXPECT_NEAR(picture.frame.width(), row.expected.width(), tolerance);
-    EXPECT_NEAR(picture.frame.height(), row.expected.height(), tolerance);
-    EXPECT_EQ(picture.layout.viewSize(), picture.frame);
+    Display display(row.frame);
+    display.show(treeFromNotation(u"s[ab:2 c]"_s));
+    EXPECT_NEAR(display.frame.width(), row.expected.width(), tolerance);
+    EXPECT_NEAR(display.frame.height(), row.expected.height(), tolerance);
 }
 
 // Width: ab ends at 65 + 2 × 31.24 / 2 + 20 = 116.24. Height: ab's centre (3/4 of the
@@ -247,93 +244,53 @@ INSTANTIATE_TEST_SUITE_P(
                     GrowthRow{"LargeFrameKept", QSizeF(400, 300), QSizeF(400, 300)}),
     [](const auto &info) { return info.param.name; });
 
-QList<QRectF> geometry(const Picture &picture)
+TEST(VerbariumLayout, RedisplayGivesThePictureAgain)
 {
-    QList<QRectF> boxes;
-    for (Layer *layer : picture.layout.layers())
-        boxes.append(layer->frame());
-    return boxes;
-}
-
-TEST(VerbariumLayout, RedisplayReplacesThePicture)
-{
-    Picture picture(QSizeF(600, 300));
-    const auto root = treeFromNotation(u"s[a:4[x y z] b:2[u v]]"_s);
-    picture.display(root);
-    const QList<QRectF> first = geometry(picture);
-    std::weak_ptr<Node> watched = std::shared_ptr<Node>(root, root->children().front().get());
-
-    picture.display(root);
-    EXPECT_EQ(geometry(picture), first);
-    ASSERT_EQ(picture.root.sublayers().size(), picture.layout.layers().size());
-    for (std::size_t i = 0; i < picture.root.sublayers().size(); ++i)
-        EXPECT_EQ(picture.root.sublayers()[i].get(), picture.layout.layers()[i]);
-    EXPECT_FALSE(watched.expired());
+    Display display(QSizeF(600, 300));
+    const auto tree = treeFromNotation(u"s[a:4[x y z] b:2[u v]]"_s);
+    display.show(tree);
+    const VerbariumPicture first = display.picture;
+    display.show(tree);
+    ASSERT_EQ(display.picture.words.size(), first.words.size());
+    for (std::size_t i = 0; i < first.words.size(); ++i) {
+        EXPECT_EQ(display.picture.words[i].position, first.words[i].position);
+        EXPECT_EQ(display.picture.words[i].size, first.words[i].size);
+    }
+    EXPECT_EQ(display.picture.curves.size(), first.curves.size());
 }
 
 TEST(VerbariumLayout, StartNodeWithoutChildrenShowsItsWordAlone)
 {
-    Picture picture(QSizeF(600, 300));
-    const auto root = treeFromNotation(u"s[a:4 b:2]"_s);
-    picture.display(root);
-    const std::shared_ptr<Node> leaf(root, root->children().back().get());
+    Display display(QSizeF(600, 300));
+    const auto tree = treeFromNotation(u"s[a:4 b:2]"_s);
+    display.show(tree);
+    const Node leaf = tree->child(tree->root(), 1);
 
-    picture.display(leaf);
-    ASSERT_EQ(picture.layout.layers().size(), 1u);
-    EXPECT_EQ(picture.root.sublayers().size(), 1u);
-    EXPECT_EQ(picture.word(u"b"_s)->position(), QPointF(20, 150));
-    EXPECT_EQ(picture.word(u"b"_s)->string().fontSize, 30.0);
-    EXPECT_FLOAT_EQ(picture.layout.maxCount(), 4.0f);
-    EXPECT_EQ(picture.frame, QSizeF(600, 300));
-    EXPECT_EQ(picture.layout.startNode(), leaf);
+    display.show(tree, leaf);
+    ASSERT_EQ(display.picture.words.size(), 1u);
+    EXPECT_TRUE(display.picture.curves.empty());
+    EXPECT_EQ(display.word(u"b"_s)->position, QPointF(20, 150));
+    EXPECT_EQ(display.word(u"b"_s)->string.fontSize, 30.0);
+    EXPECT_EQ(display.frame, QSizeF(600, 300));
+    EXPECT_EQ(display.picture.startNode, leaf);
 }
 
-TEST(VerbariumLayout, LayersKeepTheirTreeAfterTheRootIsDropped)
-{
-    Picture picture(QSizeF(600, 300));
-    auto root = treeFromNotation(u"s[a[x y] b]"_s);
-    picture.display(root);
-    std::weak_ptr<Node> tree = root;
-    root.reset();
-
-    ASSERT_FALSE(tree.expired());
-    const NodeLayer *x = picture.word(u"x"_s);
-    ASSERT_NE(x, nullptr);
-    QStringList path;
-    for (const Node *node = x->node(); node; node = node->parent())
-        path.prepend(node->word());
-    EXPECT_EQ(path.join(u' '), u"s a x"_s);
-
-    // Displaying from a node of that tree drops the old layers, which held the last
-    // references: the start word's layer keeps the tree alive.
-    picture.display(x->sharedNode());
-    EXPECT_FALSE(tree.expired());
-    EXPECT_EQ(picture.drawnWords(), QSet<QString>{u"x"_s});
-    EXPECT_EQ(picture.layout.startNode()->parent()->word(), u"a"_s);
-}
-
-} // namespace
-
-namespace {
-
+// Without sentence ends every follower has one follower of its own down to the end of
+// the text: deeper than any call stack could follow one call per word, and more words
+// than a window can show.
 TEST(VerbariumLayout, CutsARunOfSingleFollowersAsLongAsTheText)
 {
-    // Without sentence ends every follower has one follower of its own down to the end
-    // of the text: deeper than any call stack could follow one call per word, and more
-    // words than a window can show.
     constexpr int runLength = 200000;
     QString text = u"w"_s;
     for (int i = 0; i < runLength; ++i)
         text += u" t"_s;
-    const std::shared_ptr<Node> root = TreeText(text).growTree(u"w"_s);
+    Display display(QSizeF(600, 300));
+    display.show(growTree(TextIndex::build(text), u"w"_s));
 
-    Picture picture(QSizeF(600, 300));
-    picture.display(root);
-
-    EXPECT_EQ(picture.layout.layers().size(), size_t(VerbariumLayout::longestRun) + 1);
-    const Layer *last = picture.layout.layers().back();
-    EXPECT_EQ(last->name(), u"t"_s);
-    EXPECT_DOUBLE_EQ(last->position().y(), 150.0); // the whole run stays on the start's line
+    EXPECT_EQ(display.picture.words.size(), size_t(VerbariumLayout::longestRun) + 1);
+    const PlacedWord &last = display.picture.words.back();
+    EXPECT_EQ(last.string.text, u"t"_s);
+    EXPECT_DOUBLE_EQ(last.position.y(), 150.0); // the whole run stays on the start's line
 }
 
 } // namespace

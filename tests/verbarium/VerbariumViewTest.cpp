@@ -6,6 +6,7 @@
 
 #include "InfoPanel.h"
 #include "NodeLayer.h"
+#include "ReferenceTree.h"
 #include "ViewCoordinates.h"
 
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -41,20 +43,46 @@ protected:
         view->resize(300, 900);
         scrollArea->setWidgetResizable(false);
         scrollArea->setWidget(view);
-        view->setInputField(inputField);
-        view->setParentWords(parentWords);
         view->setScrollView(scrollArea);
-        view->setWordInfoPanel(&panel);
+        QObject::connect(view, &VerbariumView::parentWordsChanged, parentWords,
+                         &QLineEdit::setText);
+        QObject::connect(view, &VerbariumView::wordHovered, &panel, &InfoPanel::showWord);
         window.resize(400, 400);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         view->setText(sampleText);
+    }
+
+    // Starts with word and waits until its tree is on screen.
+    void startWith(const QString &word)
+    {
+        view->startWithWord(word);
+        waitForTreeOf(word);
+    }
+    void waitForTreeOf(const QString &word)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return view->requests().work() == TreeRequests::Work::None && view->picture() &&
+                   tree().word(tree().root()) == word;
+        }));
+    }
+
+    const VerbariumTree &tree() const { return *view->root(); }
+    Node startNode() const { return view->picture()->startNode; }
+
+    std::vector<const Layer *> layers() const
+    {
+        std::vector<const Layer *> shown;
+        for (const auto &layer : view->rootLayer()->sublayers())
+            shown.push_back(layer.get());
+        return shown;
     }
 
     // The first layer of the picture showing word.
     const NodeLayer *wordLayer(const QString &word) const
     {
-        for (Layer *layer : view->layers()) {
+        for (const Layer *layer : layers()) {
             if (auto *nodeLayer = dynamic_cast<const NodeLayer *>(layer);
                 nodeLayer && nodeLayer->name() == word)
                 return nodeLayer;
@@ -92,13 +120,13 @@ protected:
 
 TEST_F(VerbariumViewTest, StartShowsTheTreeFromItsRoot)
 {
-    view->startWithWord(u"the"_s);
-    ASSERT_TRUE(view->root());
-    EXPECT_EQ(view->startNode(), view->root());
+    startWith(u"the"_s);
+    EXPECT_EQ(startNode(), tree().root());
     ASSERT_NE(wordLayer(u"cat"_s), nullptr);
-    EXPECT_EQ(wordLayer(u"the"_s)->node(), view->root().get());
+    EXPECT_EQ(wordLayer(u"the"_s)->node(), tree().root());
     EXPECT_EQ(wordLayer(u"the"_s)->position(), QPointF(20, 450));
     EXPECT_TRUE(view->hasMouseTracking());
+    EXPECT_TRUE(view->window()->isActiveWindow());
 }
 
 struct ScrollRow
@@ -120,18 +148,18 @@ class ScrolledHitTest : public VerbariumViewTest, public testing::WithParamInter
 // on the word under the pointer.
 TEST_P(ScrolledHitTest, ClickFindsTheWordUnderThePointer)
 {
-    view->startWithWord(u"the"_s);
+    startWith(u"the"_s);
     ASSERT_GT(view->height(), scrollArea->viewport()->height());
     // "cat" sits in the top band, "dog" in the bottom one.
     const QString target = GetParam().scrollToEnd ? u"dog"_s : u"cat"_s;
     const NodeLayer *layer = wordLayer(target);
     ASSERT_NE(layer, nullptr);
-    const std::shared_ptr<Node> expected = layer->sharedNode();
+    const Node expected = layer->node();
 
     click(*layer);
     EXPECT_NE(scrollArea->verticalScrollBar()->value(),
               GetParam().scrollToEnd ? 0 : scrollArea->verticalScrollBar()->maximum());
-    EXPECT_EQ(view->startNode(), expected);
+    EXPECT_EQ(startNode(), expected);
     EXPECT_EQ(parentWords->text(), u"the "_s);
 }
 
@@ -141,13 +169,13 @@ INSTANTIATE_TEST_SUITE_P(VerbariumView, ScrolledHitTest,
 
 TEST_F(VerbariumViewTest, ClickReRootsAndShowsThePathFromTheRoot)
 {
-    view->startWithWord(u"the"_s);
+    startWith(u"the"_s);
     const NodeLayer *sat = wordLayer(u"sat"_s); // the → cat → sat
     ASSERT_NE(sat, nullptr);
-    ASSERT_EQ(sat->node()->parent()->word(), u"cat"_s);
+    ASSERT_EQ(tree().word(*tree().parent(sat->node())), u"cat"_s);
     click(*sat);
     EXPECT_EQ(parentWords->text(), u"the cat "_s);
-    EXPECT_EQ(view->startNode()->word(), u"sat"_s);
+    EXPECT_EQ(tree().word(startNode()), u"sat"_s);
     EXPECT_EQ(wordLayer(u"sat"_s)->position(), QPointF(20, view->height() * 0.5));
 
     // The path is rebuilt from the tree's root, not from the shown start.
@@ -158,42 +186,54 @@ TEST_F(VerbariumViewTest, ClickReRootsAndShowsThePathFromTheRoot)
 
     view->startAtStartNode();
     EXPECT_EQ(parentWords->text(), QString());
-    EXPECT_EQ(view->startNode(), view->root());
+    EXPECT_EQ(startNode(), tree().root());
 
     click(*wordLayer(u"the"_s));
     EXPECT_EQ(parentWords->text(), QString());
-    EXPECT_EQ(view->startNode(), view->root());
+    EXPECT_EQ(startNode(), tree().root());
 }
 
 TEST_F(VerbariumViewTest, RightClickRestartsOverTheWholeText)
 {
-    view->startWithWord(u"the"_s);
+    startWith(u"the"_s);
     const NodeLayer *ran = wordLayer(u"ran"_s); // the → cat → ran: only "home" follows here
     ASSERT_NE(ran, nullptr);
     click(*ran, Qt::RightButton);
-    ASSERT_EQ(view->root()->word(), u"ran"_s);
+    waitForTreeOf(u"ran"_s);
     QStringList followers;
-    for (const auto &child : view->root()->children())
-        followers.append(child->word());
+    for (quint32 i = 0; i < tree().childCount(tree().root()); ++i)
+        followers.append(tree().word(tree().child(tree().root(), i)));
     EXPECT_EQ(followers, (QStringList{u"home"_s, u"to"_s}));
-    EXPECT_EQ(view->startNode(), view->root());
+    EXPECT_EQ(startNode(), tree().root());
 }
 
 TEST_F(VerbariumViewTest, HoverShowsTheCountOfLeaves)
 {
-    view->startWithWord(u"the"_s);
+    startWith(u"the"_s);
     const NodeLayer *cat = wordLayer(u"cat"_s);
     ASSERT_NE(cat, nullptr);
-    ASSERT_NE(cat->node()->count(), cat->node()->countOfLeaves());
+    ASSERT_NE(tree().count(cat->node()), tree().countOfLeaves(cat->node()));
     hover(*cat);
     EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
-    EXPECT_EQ(panel.countField()->text(), QString::number(cat->node()->countOfLeaves()));
+    EXPECT_EQ(panel.countField()->text(), QString::number(tree().countOfLeaves(cat->node())));
 
     // Off every word the panel keeps showing the last one.
     QTest::mouseMove(scrollArea->viewport(), viewportPointFor(QPointF(view->width() - 2.0, 2.0)));
     EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
     hover(*wordLayer(u"dog"_s));
     EXPECT_EQ(panel.wordField()->text(), u"dog"_s);
+}
+
+// Dragging is not pointing.
+TEST_F(VerbariumViewTest, HoverIgnoresDrags)
+{
+    startWith(u"the"_s);
+    hover(*wordLayer(u"cat"_s));
+    const QPoint background = viewportPointFor(QPointF(view->width() - 2.0, 2.0));
+    QTest::mousePress(scrollArea->viewport(), Qt::LeftButton, {}, background);
+    QTest::mouseMove(scrollArea->viewport(), viewportPointFor(*wordLayer(u"dog"_s)));
+    QTest::mouseRelease(scrollArea->viewport(), Qt::LeftButton, {}, background);
+    EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
 }
 
 struct IgnoredRow
@@ -214,11 +254,11 @@ class IgnoredClick : public VerbariumViewTest, public testing::WithParamInterfac
 
 TEST_P(IgnoredClick, ChangesNothing)
 {
-    view->startWithWord(u"the"_s);
+    startWith(u"the"_s);
     const NodeLayer *cat = wordLayer(u"cat"_s);
     ASSERT_NE(cat, nullptr);
     click(*cat);
-    const std::vector<Layer *> before = view->layers();
+    const std::vector<const Layer *> before = layers();
     const QString path = parentWords->text();
 
     QPointF target(view->width() - 2.0, 2.0);
@@ -233,9 +273,10 @@ TEST_P(IgnoredClick, ChangesNothing)
     ASSERT_EQ(view->rootLayer()->hitTest(target)->name(), expectedName);
 
     QTest::mouseClick(scrollArea->viewport(), GetParam().button, {}, viewportPointFor(target));
-    EXPECT_EQ(view->layers(), before);
+    EXPECT_EQ(layers(), before);
     EXPECT_EQ(parentWords->text(), path);
-    EXPECT_EQ(view->root()->word(), u"the"_s);
+    EXPECT_EQ(view->requests().work(), TreeRequests::Work::None);
+    EXPECT_EQ(tree().word(tree().root()), u"the"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(VerbariumView, IgnoredClick,
@@ -247,50 +288,53 @@ INSTANTIATE_TEST_SUITE_P(VerbariumView, IgnoredClick,
 
 TEST_F(VerbariumViewTest, StartFieldLowerCasesWithoutTrimming)
 {
-    inputField->setText(u"The"_s);
-    view->start();
-    EXPECT_EQ(view->root()->word(), u"the"_s);
-    EXPECT_FALSE(view->root()->children().empty());
+    view->start(u"The"_s);
+    waitForTreeOf(u"the"_s);
+    EXPECT_GT(tree().childCount(tree().root()), 0u);
 
-    inputField->setText(u"the "_s);
-    view->start();
-    EXPECT_EQ(view->root()->word(), u"the "_s);
-    EXPECT_TRUE(view->root()->children().empty());
+    view->start(u"the "_s);
+    waitForTreeOf(u"the "_s);
+    EXPECT_EQ(tree().childCount(tree().root()), 0u);
 }
 
-// A start word without followers leaves the old picture up, and its layers still walk
-// their own tree, even after the text it grew from has been replaced (run under ASan).
-TEST_F(VerbariumViewTest, StalePictureStaysUsable)
+// A word without followers is shown alone with the path cleared: neither the tree of
+// the word chosen before nor one of an earlier text stays on screen.
+TEST_F(VerbariumViewTest, WordWithoutFollowersIsShownAlone)
 {
-    view->startWithWord(u"the"_s);
-    const std::vector<Layer *> shown = view->layers();
-    view->setText(u"something else entirely"_s);
-    view->startWithWord(u"nothing"_s);
-    EXPECT_EQ(view->root()->word(), u"nothing"_s);
-    EXPECT_EQ(view->startNode(), view->root());
-    EXPECT_EQ(view->layers(), shown);
-    // The start node now has no followers, so the end of a resize leaves the picture.
-    view->viewDidEndLiveResize();
-    EXPECT_EQ(view->layers(), shown);
+    startWith(u"the"_s);
+    click(*wordLayer(u"cat"_s));
+    ASSERT_FALSE(parentWords->text().isEmpty());
+    startWith(u"zebra"_s);
+    EXPECT_EQ(parentWords->text(), QString());
+    ASSERT_EQ(layers().size(), 1u);
+    EXPECT_EQ(layers().front()->name(), u"zebra"_s);
 
-    const NodeLayer *ran = wordLayer(u"ran"_s);
-    ASSERT_NE(ran, nullptr);
-    hover(*ran);
-    EXPECT_EQ(panel.wordField()->text(), u"ran"_s);
-    click(*ran);
-    EXPECT_EQ(parentWords->text(), u"the cat "_s);
-    EXPECT_EQ(view->startNode()->word(), u"ran"_s);
-    // The clicked branch unfolds from the old text: ran home . a dog ...
-    const NodeLayer *home = wordLayer(u"home"_s);
-    ASSERT_NE(home, nullptr);
-    click(*home);
-    EXPECT_EQ(parentWords->text(), u"the cat ran "_s);
-    ASSERT_NE(wordLayer(u"dog"_s), nullptr);
+    view->setText(u"alpha beta gamma"_s);
+    startWith(u"gamma"_s);
+    ASSERT_EQ(layers().size(), 1u);
+    EXPECT_EQ(layers().front()->name(), u"gamma"_s);
+    // Its end of resize leaves the word as it is.
+    view->viewDidEndLiveResize();
+    EXPECT_EQ(layers().size(), 1u);
+}
+
+// Only the last word asked for is shown, and only from the text given last.
+TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
+{
+    view->startWithWord(u"cat"_s);
+    view->setText(u"one dog two dog three"_s);
+    view->startWithWord(u"two"_s);
+    view->startWithWord(u"dog"_s);
+    waitForTreeOf(u"dog"_s);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree().word(tree().root()), u"dog"_s);
+    EXPECT_EQ(printedTree(tree(), tree().root()), u"dog:1[two:1[dog:1[three:1]] three:1]"_s);
 }
 
 TEST_F(VerbariumViewTest, EndOfWindowResizeRedisplaysInTheLargerArea)
 {
-    view->startWithWord(u"the"_s);
+    startWith(u"the"_s);
     window.resize(700, 1200);
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->height() >= 1100; }));
     ASSERT_TRUE(QTest::qWaitFor(
@@ -300,25 +344,24 @@ TEST_F(VerbariumViewTest, EndOfWindowResizeRedisplaysInTheLargerArea)
 
 TEST_F(VerbariumViewTest, EndOfResizeWithoutFollowersKeepsThePicture)
 {
-    view->startWithWord(u"the"_s);
-    const NodeLayer *mat = wordLayer(u"mat"_s);
-    ASSERT_NE(mat, nullptr);
-    const NodeLayer *last = mat;
-    while (!last->node()->children().empty()) {
+    startWith(u"the"_s);
+    const NodeLayer *last = wordLayer(u"mat"_s);
+    ASSERT_NE(last, nullptr);
+    while (tree().childCount(last->node()) > 0) {
         click(*last);
         last = nullptr;
-        for (Layer *layer : view->layers()) {
+        for (const Layer *layer : layers()) {
             if (auto *nodeLayer = dynamic_cast<const NodeLayer *>(layer))
                 last = nodeLayer;
         }
         ASSERT_NE(last, nullptr);
     }
     click(*last);
-    ASSERT_EQ(view->layers().size(), 1u);
-    const std::vector<Layer *> shown = view->layers();
+    ASSERT_EQ(layers().size(), 1u);
+    const std::vector<const Layer *> shown = layers();
     const QSize size = view->size();
     view->viewDidEndLiveResize();
-    EXPECT_EQ(view->layers(), shown);
+    EXPECT_EQ(layers(), shown);
     EXPECT_EQ(view->size(), size);
 }
 

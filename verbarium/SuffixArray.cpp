@@ -1,0 +1,200 @@
+#include "SuffixArray.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 empty = 0xFFFFFFFFu;
+// How far ahead the induction passes fetch the symbol they will read.
+constexpr quint32 prefetchDistance = 32;
+
+// While sorting, every symbol carries its suffix's type in the lowest bit (1 for S: the
+// suffix is smaller than the one after it), so the induction passes read one array.
+quint32 symbolOf(quint32 typed)
+{
+    return typed >> 1;
+}
+bool isSType(quint32 typed)
+{
+    return (typed & 1u) != 0;
+}
+
+void fillBuckets(const quint32 *typed, quint32 size, std::vector<quint32> &buckets, bool ends)
+{
+    std::fill(buckets.begin(), buckets.end(), 0u);
+    for (quint32 i = 0; i < size; ++i)
+        ++buckets[symbolOf(typed[i])];
+    quint32 sum = 0;
+    for (quint32 &bucket : buckets) {
+        sum += bucket;
+        bucket = ends ? sum : sum - bucket;
+    }
+}
+
+// Sorts every suffix from the sorted left-most S-type suffixes already in their buckets.
+void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32> &buckets)
+{
+    fillBuckets(typed, size, buckets, false);
+    // The last suffix is L-type: it comes right after the (virtual) end of the text.
+    sa[buckets[symbolOf(typed[size - 1])]++] = size - 1;
+    for (quint32 i = 0; i < size; ++i) {
+        if (i + prefetchDistance < size) {
+            const quint32 ahead = sa[i + prefetchDistance];
+            if (ahead != empty && ahead > 0)
+                __builtin_prefetch(typed + ahead - 1);
+        }
+        const quint32 suffix = sa[i];
+        if (suffix != empty && suffix > 0 && !isSType(typed[suffix - 1]))
+            sa[buckets[symbolOf(typed[suffix - 1])]++] = suffix - 1;
+    }
+    fillBuckets(typed, size, buckets, true);
+    for (quint32 i = size; i-- > 0;) {
+        if (i >= prefetchDistance) {
+            const quint32 ahead = sa[i - prefetchDistance];
+            if (ahead != empty && ahead > 0)
+                __builtin_prefetch(typed + ahead - 1);
+        }
+        const quint32 suffix = sa[i];
+        if (suffix != empty && suffix > 0 && isSType(typed[suffix - 1]))
+            sa[--buckets[symbolOf(typed[suffix - 1])]] = suffix - 1;
+    }
+}
+
+void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetSize)
+{
+    if (size == 0)
+        return;
+    if (size == 1) {
+        sa[0] = 0;
+        return;
+    }
+    symbols[size - 1] <<= 1;
+    for (quint32 i = size - 1; i-- > 0;) {
+        const quint32 symbol = symbols[i];
+        const quint32 next = symbolOf(symbols[i + 1]);
+        const bool sType = symbol < next || (symbol == next && isSType(symbols[i + 1]));
+        symbols[i] = (symbol << 1) | quint32(sType);
+    }
+    const quint32 *typed = symbols;
+    const auto isLeftmostS = [typed](quint32 i) {
+        return i > 0 && isSType(typed[i]) && !isSType(typed[i - 1]);
+    };
+
+    std::vector<quint32> buckets(alphabetSize);
+    fillBuckets(typed, size, buckets, true);
+    std::fill(sa, sa + size, empty);
+    for (quint32 i = 1; i < size; ++i) {
+        if (isLeftmostS(i))
+            sa[--buckets[symbolOf(typed[i])]] = i;
+    }
+    induce(typed, sa, size, buckets);
+
+    // Name the sorted left-most S substrings; equal substrings share a name.
+    quint32 count = 0;
+    for (quint32 i = 0; i < size; ++i) {
+        if (isLeftmostS(sa[i]))
+            sa[count++] = sa[i];
+    }
+    std::fill(sa + count, sa + size, empty);
+    quint32 names = 0;
+    quint32 previous = empty;
+    for (quint32 i = 0; i < count; ++i) {
+        const quint32 position = sa[i];
+        bool differs = previous == empty;
+        for (quint32 d = 0; !differs; ++d) {
+            if (position + d == size || previous + d == size ||
+                typed[position + d] != typed[previous + d]) {
+                differs = true;
+            } else if (d > 0 && (isLeftmostS(position + d) || isLeftmostS(previous + d))) {
+                differs = !(isLeftmostS(position + d) && isLeftmostS(previous + d));
+                break;
+            }
+        }
+        if (differs) {
+            ++names;
+            previous = position;
+        }
+        // Left-most S positions are at least two apart, so halves do not collide.
+        sa[count + position / 2] = names - 1;
+    }
+    quint32 end = size;
+    for (quint32 i = size; i-- > count;) {
+        if (sa[i] != empty)
+            sa[--end] = sa[i];
+    }
+
+    // Sort the reduced string of names: recursively while names repeat.
+    quint32 *reduced = sa + size - count;
+    quint32 *reducedSa = sa;
+    if (names < count) {
+        sortSuffixes(reduced, reducedSa, count, names);
+    } else {
+        for (quint32 i = 0; i < count; ++i)
+            reducedSa[reduced[i]] = i;
+    }
+
+    // Put the left-most S suffixes, now fully sorted, at their buckets' ends and induce.
+    quint32 next = 0;
+    for (quint32 i = 1; i < size; ++i) {
+        if (isLeftmostS(i))
+            reduced[next++] = i;
+    }
+    for (quint32 i = 0; i < count; ++i)
+        reducedSa[i] = reduced[reducedSa[i]];
+    std::fill(sa + count, sa + size, empty);
+    fillBuckets(typed, size, buckets, true);
+    for (quint32 i = count; i-- > 0;) {
+        const quint32 position = sa[i];
+        sa[i] = empty;
+        sa[--buckets[symbolOf(typed[position])]] = position;
+    }
+    induce(typed, sa, size, buckets);
+
+    for (quint32 i = 0; i < size; ++i)
+        symbols[i] >>= 1;
+}
+
+} // namespace
+
+std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSize)
+{
+    std::vector<quint32> sa(symbols.size());
+    sortSuffixes(symbols.data(), sa.data(), quint32(symbols.size()), alphabetSize);
+    return sa;
+}
+
+// Kärkkäinen, Manzini and Puglisi's permuted LCP: the prefix shared with the previous
+// suffix in sorted order is computed in text order, where it shrinks by at most one
+// from one position to the next.
+std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
+                                           std::span<const quint32> suffixes)
+{
+    const std::size_t size = suffixes.size();
+    std::vector<quint32> lcp(size, 0u);
+    if (size == 0)
+        return lcp;
+    // previousInOrder[p]: the suffix sorted right before p; then, in place, the prefix p shares
+    // with it.
+    std::vector<quint32> permuted(size);
+    permuted[suffixes[0]] = empty;
+    for (std::size_t i = 1; i < size; ++i)
+        permuted[suffixes[i]] = suffixes[i - 1];
+    std::size_t shared = 0;
+    for (std::size_t position = 0; position < size; ++position) {
+        const quint32 previous = permuted[position];
+        if (previous == empty) {
+            shared = 0;
+            permuted[position] = 0;
+            continue;
+        }
+        while (position + shared < size && previous + shared < size &&
+               symbols[position + shared] == symbols[previous + shared])
+            ++shared;
+        permuted[position] = quint32(shared);
+        if (shared > 0)
+            --shared;
+    }
+    for (std::size_t i = 1; i < size; ++i)
+        lcp[i] = permuted[suffixes[i]];
+    return lcp;
+}

@@ -1,0 +1,120 @@
+#include "TextIndex.h"
+
+#include "SuffixArray.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 nowhere = 0xFFFFFFFFu;
+// Below this many ranks a plain scan finds the splits faster than range minima.
+constexpr quint32 scannedRanges = 256;
+
+// A node at depth m of a walk from position p is marked once a "." stood at depth 0 to
+// m − 1 or a "?" or "!" at depth 1 to m; the walk stops at the first sentence end whose
+// parent is marked. So each walk's stop follows from the next marks and sentence ends
+// after its start, which one pass from the end of the text carries along.
+std::vector<quint32> sentenceStops(const TokenSequence &tokens)
+{
+    using Kind = TokenSequence::Kind;
+    const quint32 size = tokens.size();
+    std::vector<quint32> stops(size, TextIndex::neverStops);
+    quint32 endAfter1 = nowhere;   // the first sentence end after the position
+    quint32 endAfter2 = nowhere;   // the first sentence end after the position's successor
+    quint32 fullStop = nowhere;    // the first "." at or after the position...
+    quint32 fullStopEnd = nowhere; // ...and the first sentence end after its successor
+    quint32 mark = nowhere;        // the first "?" or "!" after the position...
+    quint32 markEnd = nowhere;     // ...and the first sentence end after it
+    for (quint32 position = size; position-- > 0;) {
+        const Kind kind = tokens.kindAt(position);
+        if (kind == Kind::FullStop) {
+            fullStop = position;
+            fullStopEnd = endAfter2;
+        }
+        // A "." at depth j marks depth j + 1; a "?" or "!" at depth j marks depth j.
+        const quint32 byFullStop = fullStop == nowhere ? nowhere : fullStop + 1;
+        const quint32 end = byFullStop <= mark ? fullStopEnd : markEnd;
+        if (end != nowhere)
+            stops[position] = end - position;
+        if (kind == Kind::QuestionOrExclamation) {
+            mark = position;
+            markEnd = endAfter1;
+        }
+        endAfter2 = endAfter1;
+        if (kind != Kind::Ordinary)
+            endAfter1 = position;
+    }
+    return stops;
+}
+
+} // namespace
+
+std::shared_ptr<const TextIndex> TextIndex::build(QStringView treeText, std::stop_token stop)
+{
+    std::shared_ptr<TextIndex> index(new TextIndex);
+    auto tokens = std::make_shared<TokenSequence>(tokenise(treeText));
+    if (stop.stop_requested())
+        return nullptr;
+    index->m_sentenceStops = sentenceStops(*tokens);
+    index->m_suffixes = suffixArray(tokens->ids, quint32(tokens->words.size()));
+    index->m_tokens = std::move(tokens);
+    if (stop.stop_requested())
+        return nullptr;
+    index->m_prefixes = longestCommonPrefixes(index->m_tokens->ids, index->m_suffixes);
+    index->m_prefixMinimum.emplace(index->m_prefixes);
+    index->m_positionMinimum.emplace(index->m_suffixes);
+    return index;
+}
+
+std::pair<quint32, quint32> TextIndex::occurrences(QStringView word) const
+{
+    const std::optional<quint32> id = m_tokens->idOf(word);
+    if (!id)
+        return {0, 0};
+    const auto firstTokenBelow = [this](quint32 suffix, quint32 wanted) {
+        return m_tokens->ids[suffix] < wanted;
+    };
+    const auto begin = std::lower_bound(m_suffixes.begin(), m_suffixes.end(), *id, firstTokenBelow);
+    const auto end = std::lower_bound(begin, m_suffixes.end(), *id + 1, firstTokenBelow);
+    return {quint32(begin - m_suffixes.begin()), quint32(end - m_suffixes.begin())};
+}
+
+void TextIndex::splitsAt(quint32 begin, quint32 end, quint32 length,
+                         std::vector<quint32> &splits) const
+{
+    splits.clear();
+    if (end - begin < scannedRanges) {
+        for (quint32 rank = begin + 1; rank < end; ++rank) {
+            if (m_prefixes[rank] == length)
+                splits.push_back(rank);
+        }
+        return;
+    }
+    std::vector<std::pair<quint32, quint32>> pending{{begin + 1, end}};
+    while (!pending.empty()) {
+        const auto [low, high] = pending.back();
+        pending.pop_back();
+        if (low >= high)
+            continue;
+        const quint32 rank = m_prefixMinimum->positionOfMinimum(low, high);
+        if (m_prefixes[rank] != length)
+            continue;
+        splits.push_back(rank);
+        pending.emplace_back(low, rank);
+        pending.emplace_back(rank + 1, high);
+    }
+    std::sort(splits.begin(), splits.end());
+}
+
+std::size_t TextIndex::bytesUsed() const
+{
+    const auto arrayBytes = [](const std::vector<quint32> &array) {
+        return array.size() * sizeof(quint32);
+    };
+    std::size_t bytes = arrayBytes(m_tokens->ids) + arrayBytes(m_sentenceStops) +
+                        arrayBytes(m_suffixes) + arrayBytes(m_prefixes) +
+                        m_prefixMinimum->bytesUsed() + m_positionMinimum->bytesUsed();
+    for (const QString &word : m_tokens->words)
+        bytes += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
+    return bytes;
+}

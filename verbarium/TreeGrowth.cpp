@@ -1,0 +1,177 @@
+#include "TreeGrowth.h"
+
+#include "TextIndex.h"
+#include "VerbariumTree.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t maximumChildren = 30;
+
+using Segment = VerbariumTree::Segment;
+
+// The walks that reached the last word of a segment, at depth tokens after their
+// occurrence: the suffixes of ranks [begin, end), which share their first depth + 1 tokens.
+struct Walks
+{
+    quint32 segment;
+    quint32 begin;
+    quint32 end;
+    quint32 depth;
+};
+
+// The walks that go on with one token: suffix ranks [begin, end), and the earliest of
+// their positions, which orders equal counts as the text does.
+struct Group
+{
+    quint32 begin;
+    quint32 end;
+    quint32 firstPosition = 0;
+
+    quint32 count() const { return end - begin; }
+};
+
+class TreeGrowth
+{
+public:
+    explicit TreeGrowth(const TextIndex &index)
+        : m_index(index)
+    {
+        m_segments.emplace_back();
+    }
+
+    std::vector<Segment> grow(const QString &word)
+    {
+        const auto [begin, end] = m_index.occurrences(word);
+        if (begin < end)
+            m_pending.push_back({0, begin, end, 0});
+        while (!m_pending.empty()) {
+            const Walks walks = m_pending.back();
+            m_pending.pop_back();
+            follow(walks);
+        }
+        return std::move(m_segments);
+    }
+
+private:
+    void follow(Walks walks);
+    void branch(const Walks &walks);
+    quint32 continueWith(quint32 segment, quint32 firstToken, quint32 length, quint32 count);
+
+    const TextIndex &m_index;
+    std::vector<Segment> m_segments;
+    std::vector<Walks> m_pending;
+    std::vector<quint32> m_splits;
+    std::vector<Group> m_groups;
+};
+
+// Runs the walks down from their segment's last word until they stop or branch.
+void TreeGrowth::follow(Walks walks)
+{
+    const quint32 lastPosition = m_index.size() - 1;
+    for (;;) {
+        const quint32 depth = walks.depth;
+        // All walks here read the same tokens, so the sentence-end rules stop all or none.
+        if (m_index.sentenceStop(m_index.suffixAt(walks.begin)) == depth)
+            return;
+        // The one walk that ran into the end of the text is the shortest, sorted first:
+        // it counts for this word and goes no further.
+        if (m_index.suffixAt(walks.begin) + depth == lastPosition && ++walks.begin == walks.end)
+            return;
+        const quint32 position = m_index.suffixAt(walks.begin);
+        const quint32 stop = m_index.sentenceStop(position);
+        const quint32 count = walks.end - walks.begin;
+        if (count == 1) {
+            const quint32 last = std::min(stop, lastPosition - position);
+            continueWith(walks.segment, position + depth + 1, last - depth, 1);
+            return;
+        }
+        const quint32 shared = m_index.sharedPrefix(walks.begin, walks.end);
+        if (shared - 1 == depth) {
+            branch(walks);
+            return;
+        }
+        const quint32 last = std::min(shared - 1, stop);
+        walks.segment = continueWith(walks.segment, position + depth + 1, last - depth, count);
+        if (last == stop)
+            return;
+        walks.depth = last;
+    }
+}
+
+void TreeGrowth::branch(const Walks &walks)
+{
+    const quint32 depth = walks.depth + 1;
+    m_index.splitsAt(walks.begin, walks.end, depth, m_splits);
+    m_groups.clear();
+    quint32 begin = walks.begin;
+    for (const quint32 split : m_splits) {
+        m_groups.push_back({begin, split});
+        begin = split;
+    }
+    m_groups.push_back({begin, walks.end});
+
+    // Only the 30 most frequent are kept, so only those that can be among them need
+    // their first position.
+    auto candidates = m_groups.end();
+    if (m_groups.size() > maximumChildren) {
+        std::nth_element(m_groups.begin(), m_groups.begin() + maximumChildren - 1, m_groups.end(),
+                         [](const Group &a, const Group &b) { return a.count() > b.count(); });
+        const quint32 threshold = m_groups[maximumChildren - 1].count();
+        candidates = std::partition(m_groups.begin(), m_groups.end(),
+                                    [threshold](const Group &g) { return g.count() >= threshold; });
+    }
+    for (auto group = m_groups.begin(); group != candidates; ++group)
+        group->firstPosition = m_index.firstPosition(group->begin, group->end);
+    std::sort(m_groups.begin(), candidates, [](const Group &a, const Group &b) {
+        const int order = sortByCount(a.count(), b.count(), nullptr);
+        return order != 0 ? order < 0 : a.firstPosition < b.firstPosition;
+    });
+    const auto kept =
+        quint32(std::min<std::size_t>(candidates - m_groups.begin(), maximumChildren));
+
+    Segment &parent = m_segments[walks.segment];
+    parent.firstChild = quint32(m_segments.size());
+    parent.childCount = kept;
+    for (quint32 i = 0; i < kept; ++i) {
+        const Group &group = m_groups[i];
+        Segment child;
+        child.firstToken = m_index.suffixAt(group.begin) + depth;
+        child.count = group.count();
+        child.parent = walks.segment;
+        m_pending.push_back({quint32(m_segments.size()), group.begin, group.end, depth});
+        m_segments.push_back(child);
+    }
+}
+
+// Adds length words that all the walks read after segment's last word: to the segment
+// itself when the same walks made it, else as its only child.
+quint32 TreeGrowth::continueWith(quint32 segment, quint32 firstToken, quint32 length, quint32 count)
+{
+    Segment &current = m_segments[segment];
+    if (segment != 0 && current.count == count) {
+        Q_ASSERT(current.firstToken + current.length == firstToken);
+        current.length += length;
+        return segment;
+    }
+    const auto added = quint32(m_segments.size());
+    current.firstChild = added;
+    current.childCount = 1;
+    Segment child;
+    child.firstToken = firstToken;
+    child.length = length;
+    child.count = count;
+    child.parent = segment;
+    m_segments.push_back(child); // current is no longer valid
+    return added;
+}
+
+} // namespace
+
+std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
+                                              const QString &word)
+{
+    std::vector<Segment> segments = TreeGrowth(*index).grow(word);
+    return std::make_shared<const VerbariumTree>(word, index->sharedTokens(), std::move(segments));
+}
