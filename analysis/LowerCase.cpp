@@ -1,5 +1,6 @@
 #include "LowerCase.h"
 
+#include <unicode/uchar.h>
 #include <unicode/ustring.h>
 
 namespace {
@@ -110,4 +111,9 @@ QString lowerCased(QStringView text)
     }
     result.truncate(write);
     return result;
+}
+
+bool changesWhenLowerCased(char32_t c)
+{
+    return u_hasBinaryProperty(UChar32(c), UCHAR_CHANGES_WHEN_LOWERCASED);
 }

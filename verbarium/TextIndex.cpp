@@ -56,11 +56,11 @@ std::shared_ptr<const TextIndex> TextIndex::build(QStringView treeText, std::sto
     if (stop.stop_requested())
         return nullptr;
     index->m_sentenceStops = sentenceStops(*tokens);
-    index->m_suffixes = suffixArray(tokens->ids, quint32(tokens->words.size()));
+    index->m_suffixes = suffixArray(tokens->idsToSort(), tokens->distinctCount());
     index->m_tokens = std::move(tokens);
     if (stop.stop_requested())
         return nullptr;
-    index->m_prefixes = longestCommonPrefixes(index->m_tokens->ids, index->m_suffixes);
+    index->m_prefixes = longestCommonPrefixes(index->m_tokens->ids(), index->m_suffixes);
     index->m_prefixMinimum.emplace(index->m_prefixes);
     index->m_positionMinimum.emplace(index->m_suffixes);
     return index;
@@ -72,7 +72,7 @@ std::pair<quint32, quint32> TextIndex::occurrences(QStringView word) const
     if (!id)
         return {0, 0};
     const auto firstTokenBelow = [this](quint32 suffix, quint32 wanted) {
-        return m_tokens->ids[suffix] < wanted;
+        return m_tokens->ids()[suffix] < wanted;
     };
     const auto begin = std::lower_bound(m_suffixes.begin(), m_suffixes.end(), *id, firstTokenBelow);
     const auto end = std::lower_bound(begin, m_suffixes.end(), *id + 1, firstTokenBelow);
@@ -111,10 +111,6 @@ std::size_t TextIndex::bytesUsed() const
     const auto arrayBytes = [](const std::vector<quint32> &array) {
         return array.size() * sizeof(quint32);
     };
-    std::size_t bytes = arrayBytes(m_tokens->ids) + arrayBytes(m_sentenceStops) +
-                        arrayBytes(m_suffixes) + arrayBytes(m_prefixes) +
-                        m_prefixMinimum->bytesUsed() + m_positionMinimum->bytesUsed();
-    for (const QString &word : m_tokens->words)
-        bytes += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
-    return bytes;
+    return m_tokens->bytesUsed() + arrayBytes(m_sentenceStops) + arrayBytes(m_suffixes) +
+           arrayBytes(m_prefixes) + m_prefixMinimum->bytesUsed() + m_positionMinimum->bytesUsed();
 }

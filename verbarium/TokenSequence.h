@@ -4,48 +4,45 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
-
-// The key under which a word's id is kept.
-inline std::u16string_view hashKeyOf(QStringView word)
-{
-    return {word.utf16(), std::size_t(word.size())};
-}
 
 // The prepared text cut into tokens once, each token replaced by the id of its distinct
 // string, so that walks compare numbers instead of strings.
-struct TokenSequence
+class TokenSequence
 {
+public:
     enum class Kind : quint8 { Ordinary, FullStop, QuestionOrExclamation };
 
-    QList<QString> words;     // by id
-    std::vector<Kind> kinds;  // by id
-    std::vector<quint32> ids; // the tokens in text order
-    // Views into words. The standard hash is much cheaper than Qt's on the million
-    // short tokens of a long text.
-    std::unordered_map<std::u16string_view, quint32> idOfWord;
+    quint32 size() const { return quint32(m_ids.size()); }
+    const std::vector<quint32> &ids() const { return m_ids; }
+    // Scratch space for sorting, which must leave the ids as they were.
+    std::vector<quint32> &idsToSort() { return m_ids; }
+    quint32 distinctCount() const { return quint32(m_words.size()); }
+    const QString &wordAt(quint32 position) const { return m_words[m_ids[position]]; }
+    Kind kindAt(quint32 position) const { return m_kinds[m_ids[position]]; }
+    std::optional<quint32> idOf(QStringView word) const;
 
-    quint32 size() const { return quint32(ids.size()); }
-    Kind kindAt(quint32 position) const { return kinds[ids[position]]; }
-    const QString &wordAt(quint32 position) const { return words[ids[position]]; }
-    std::optional<quint32> idOf(QStringView word) const
-    {
-        const auto found = idOfWord.find(hashKeyOf(word));
-        if (found == idOfWord.end())
-            return std::nullopt;
-        return found->second;
-    }
+    // Appends a token, giving a new word the next id.
+    void append(QStringView token);
+
+    std::size_t bytesUsed() const;
+
+private:
+    static quint32 hashOf(QStringView word);
+    // The slot that holds word, or the empty slot where it would go.
+    std::size_t slotOf(QStringView word, quint32 hash) const;
+    void grow();
+
+    QList<QString> m_words;     // by id
+    std::vector<Kind> m_kinds;  // by id
+    std::vector<quint32> m_ids; // the tokens in text order
+    // Open addressing: each slot holds a word's hash (high half) and id + 1 (low half),
+    // 0 when empty. Cheaper than a node-based map on the million tokens of a long text.
+    std::vector<quint64> m_slots = std::vector<quint64>(1024, 0);
 };
 
-// Sets every run of punctuation apart from the text around it: each scan appends the
-// text piece, a space, the punctuation piece and a space.
-QString makeSpaces(QStringView text);
-
-// The text that trees grow from: the tree text after makeSpaces, lower-cased again.
-QString preparedText(QStringView treeText);
-
-// The tokens of the prepared text of treeText: its maximal runs of characters that are
-// not whitespace.
+// The tokens trees grow from: those of the tree text with every run of punctuation set
+// apart by spaces (makeSpaces), lower-cased again. A token is what follows the skipped
+// characters (whitespace and line breaks) up to the next whitespace. Made in one pass,
+// without the spaced text.
 TokenSequence tokenise(QStringView treeText);

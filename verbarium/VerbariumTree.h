@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-struct TokenSequence;
+class TokenSequence;
 
 // One word of a verbarium tree: the offset-th word of one of the tree's segments. A
 // plain value; the tree it belongs to answers for its word, counts and relatives.

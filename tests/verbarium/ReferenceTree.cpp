@@ -1,6 +1,7 @@
 #include "ReferenceTree.h"
 
 #include "CharacterClasses.h"
+#include "LowerCase.h"
 #include "Scanner.h"
 
 #include <QStringList>
@@ -52,6 +53,38 @@ void nextNode(Scanner &scanner, LiteralNode *node)
 }
 
 } // namespace
+
+QString makeSpaces(QStringView text)
+{
+    QString spaced;
+    Scanner scanner(text);
+    while (!scanner.isAtEnd()) {
+        QStringView textPiece;
+        QStringView punctuationPiece;
+        scanner.scanUpTo(CharacterClasses::isPunctuation, &textPiece);
+        scanner.scanCharacters(CharacterClasses::isPunctuation, &punctuationPiece);
+        spaced += textPiece;
+        spaced += u' ';
+        spaced += punctuationPiece;
+        spaced += u' ';
+    }
+    return spaced;
+}
+
+QString preparedText(QStringView treeText)
+{
+    return lowerCased(makeSpaces(treeText));
+}
+
+QStringList preparedTokens(const QString &preparedText)
+{
+    QStringList tokens;
+    Scanner scanner(preparedText);
+    QString token;
+    while (readToken(scanner, &token))
+        tokens.append(token);
+    return tokens;
+}
 
 std::unique_ptr<LiteralNode> referenceTree(const QString &preparedText, const QString &word)
 {

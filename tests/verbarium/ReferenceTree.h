@@ -4,7 +4,16 @@
 #include "VerbariumTree.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
+
+// Sets every run of punctuation apart from the text around it: each scan appends the
+// text piece, a space, the punctuation piece and a space.
+QString makeSpaces(QStringView text);
+// The text that trees grow from, made literally: makeSpaces, then lower-cased again.
+QString preparedText(QStringView treeText);
+// Its tokens, read one by one with a scanner.
+QStringList preparedTokens(const QString &preparedText);
 
 // The tree grown the slow, literal way: one scanner over the prepared text, one walk
 // per occurrence, one node per token read, then sorted. The index-grown trees must be

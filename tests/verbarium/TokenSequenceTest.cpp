@@ -1,8 +1,10 @@
 #include "TokenSequence.h"
 
 #include "QtPrinters.h"
+#include "ReferenceTree.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -76,6 +78,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextPreparation, LowerCasesBeyondTheBasicPlane)
 {
     EXPECT_EQ(tokensOf(u"\U00010400BC"_s), QStringList{u"\U00010428bc"_s});
+}
+
+// The one-pass tokens are those of the literal spaced, lower-cased text, whatever the
+// mix of letters, cases, punctuation, whitespace, line breaks and surrogates.
+TEST(TextPreparation, OnePassGivesTheTokensOfTheSpacedText)
+{
+    static const QStringList pieces{u"a"_s,          u"B"_s,      u"\u03A3"_s,
+                                    u"\u0130"_s,     u"\u00E9"_s, u"."_s,
+                                    u","_s,          u"?!"_s,     u"$"_s,
+                                    u" "_s,          u"\t"_s,     u"\n"_s,
+                                    u"\u00A0"_s,     u"\u2028"_s, u"\u0085"_s,
+                                    u"-"_s,          u"\u00AB"_s, u"\U00010400"_s,
+                                    u"\U00010100"_s, u"'"_s,      QString(QChar(0xD800))};
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        for (int i = 0; i < 12; ++i)
+            text += pieces[pick(random)];
+        ASSERT_EQ(tokensOf(text), preparedTokens(preparedText(text))) << text.toStdString();
+    }
 }
 
 } // namespace
