@@ -177,8 +177,11 @@ std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
     // with it.
     std::vector<quint32> permuted(size);
     permuted[suffixes[0]] = empty;
-    for (std::size_t i = 1; i < size; ++i)
+    for (std::size_t i = 1; i < size; ++i) {
+        if (i + prefetchDistance < size)
+            __builtin_prefetch(permuted.data() + suffixes[i + prefetchDistance], 1);
         permuted[suffixes[i]] = suffixes[i - 1];
+    }
     std::size_t shared = 0;
     for (std::size_t position = 0; position < size; ++position) {
         const quint32 previous = permuted[position];
@@ -194,7 +197,10 @@ std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
         if (shared > 0)
             --shared;
     }
-    for (std::size_t i = 1; i < size; ++i)
+    for (std::size_t i = 1; i < size; ++i) {
+        if (i + prefetchDistance < size)
+            __builtin_prefetch(permuted.data() + suffixes[i + prefetchDistance]);
         lcp[i] = permuted[suffixes[i]];
+    }
     return lcp;
 }
