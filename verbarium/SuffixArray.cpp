@@ -5,6 +5,8 @@
 namespace {
 
 constexpr quint32 empty = 0xFFFFFFFFu;
+// Marks the left-most S-type suffixes in sa after their first sort (positions stay below 2^31).
+constexpr quint32 leftmostSMark = 0x80000000u;
 // How far ahead the induction passes fetch the symbol they will read.
 constexpr quint32 prefetchDistance = 32;
 
@@ -32,6 +34,10 @@ void fillBuckets(const quint32 *typed, quint32 size, std::vector<quint32> &bucke
 }
 
 // Sorts every suffix from the sorted left-most S-type suffixes already in their buckets.
+// With Mark, the right-to-left pass marks the left-most S-type suffixes as it meets
+// them: it reads the symbol before each suffix anyway, and its own is next to it, where
+// finding them afterwards would read the text at random.
+template<bool Mark>
 void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32> &buckets)
 {
     fillBuckets(typed, size, buckets, false);
@@ -55,8 +61,13 @@ void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32
                 __builtin_prefetch(typed + ahead - 1);
         }
         const quint32 suffix = sa[i];
-        if (suffix != empty && suffix > 0 && isSType(typed[suffix - 1]))
-            sa[--buckets[symbolOf(typed[suffix - 1])]] = suffix - 1;
+        if (suffix == empty || suffix == 0)
+            continue;
+        const quint32 before = typed[suffix - 1];
+        if (isSType(before))
+            sa[--buckets[symbolOf(before)]] = suffix - 1;
+        else if (Mark && isSType(typed[suffix]))
+            sa[i] = suffix | leftmostSMark;
     }
 }
 
@@ -87,18 +98,20 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
         if (isLeftmostS(i))
             sa[--buckets[symbolOf(typed[i])]] = i;
     }
-    induce(typed, sa, size, buckets);
+    induce<true>(typed, sa, size, buckets);
 
     // Name the sorted left-most S substrings; equal substrings share a name.
     quint32 count = 0;
     for (quint32 i = 0; i < size; ++i) {
-        if (isLeftmostS(sa[i]))
-            sa[count++] = sa[i];
+        if (sa[i] != empty && (sa[i] & leftmostSMark))
+            sa[count++] = sa[i] & ~leftmostSMark;
     }
     std::fill(sa + count, sa + size, empty);
     quint32 names = 0;
     quint32 previous = empty;
     for (quint32 i = 0; i < count; ++i) {
+        if (i + prefetchDistance < count)
+            __builtin_prefetch(typed + sa[i + prefetchDistance]);
         const quint32 position = sa[i];
         bool differs = previous == empty;
         for (quint32 d = 0; !differs; ++d) {
@@ -148,7 +161,7 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
         sa[i] = empty;
         sa[--buckets[symbolOf(typed[position])]] = position;
     }
-    induce(typed, sa, size, buckets);
+    induce<false>(typed, sa, size, buckets);
 
     for (quint32 i = 0; i < size; ++i)
         symbols[i] >>= 1;
@@ -158,6 +171,7 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
 
 std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSize)
 {
+    Q_ASSERT(symbols.size() < leftmostSMark);
     std::vector<quint32> sa(symbols.size());
     sortSuffixes(symbols.data(), sa.data(), quint32(symbols.size()), alphabetSize);
     return sa;
