@@ -4,25 +4,17 @@
 //   analysis-peak-memory --generated MEGABYTES
 
 #include "FileParser.h"
+#include "ProcessMemory.h"
 #include "TextFile.h"
 #include "TextGenerator.h"
 
 #include <QFile>
 #include <QString>
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Peak resident set size of this process, in bytes.
-qint64 peakResidentBytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return qint64(usage.ru_maxrss) * 1024;
-}
 
 double megabytes(qint64 bytes)
 {
@@ -39,7 +31,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s FILE | --generated MEGABYTES\n", argv[0]);
         return 2;
     }
-    const qint64 baseline = peakResidentBytes();
+    const qint64 baseline = qint64(ProcessMemory::peakResidentMegabytes() * 1e6);
 
     QByteArray utf8;
     QString name;
@@ -65,7 +57,7 @@ int main(int argc, char **argv)
 
     FileParser parser;
     const WordDictionary words = parser.inputStrings(decoded.text);
-    const qint64 peak = peakResidentBytes();
+    const qint64 peak = qint64(ProcessMemory::peakResidentMegabytes() * 1e6);
 
     std::printf("%s: input %.1f MB, %lld words kept, tree text %lld units\n", qPrintable(name),
                 megabytes(inputBytes), static_cast<long long>(words.size()),

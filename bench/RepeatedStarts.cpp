@@ -3,6 +3,7 @@
 //   repeated-starts [FILE]   (the generated text's first megabyte without FILE)
 
 #include "FileParser.h"
+#include "ProcessMemory.h"
 #include "TextGenerator.h"
 #include "TreeRequests.h"
 #include "VerbariumTree.h"
@@ -11,22 +12,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <cstdio>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-double residentMegabytes()
-{
-    QFile statm(u"/proc/self/statm"_s);
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * double(getpagesize()) / 1e6 : 0;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -55,7 +42,7 @@ int main(int argc, char **argv)
         loop.exec();
         if (round == 1 || round == 10 || round % 100 == 0)
             std::printf("after %4d analyses and starts: %.1f MB resident\n", round,
-                        residentMegabytes());
+                        ProcessMemory::residentMegabytes());
         std::fflush(stdout);
     }
     return 0;

@@ -1,6 +1,7 @@
 // Indexes a text and grows one tree in this fresh process, and prints the peak memory
 // they took.   tree-peak-memory FILE WORD [--without-sentence-ends]
 
+#include "ProcessMemory.h"
 #include "TextIndex.h"
 #include "TreeGrowth.h"
 #include "TreeInputs.h"
@@ -10,31 +11,8 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-double peakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) * 1024 / 1e6;
-}
-
-// Resident set size now, which, unlike the peak, shows what the tree itself holds.
-double residentMegabytes()
-{
-    QFile statm(u"/proc/self/statm"_s);
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * double(getpagesize()) / 1e6 : 0;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -54,20 +32,20 @@ int main(int argc, char **argv)
 
     QString treeText = TreeInputs::treeTextOf(utf8);
     utf8 = {};
-    const double beforeIndex = peakResidentMegabytes();
+    const double beforeIndex = ProcessMemory::peakResidentMegabytes();
     QElapsedTimer timer;
     timer.start();
     const auto index = TextIndex::build(treeText);
     const qint64 indexing = timer.restart();
     treeText.clear();
-    const double beforeTree = peakResidentMegabytes();
-    const double residentBeforeTree = residentMegabytes();
+    const double beforeTree = ProcessMemory::peakResidentMegabytes();
+    const double residentBeforeTree = ProcessMemory::residentMegabytes();
 
     timer.restart();
     const auto tree = growTree(index, QString::fromLocal8Bit(argv[2]));
     const qint64 growing = timer.elapsed();
-    const double afterTree = peakResidentMegabytes();
-    const double residentWithTree = residentMegabytes();
+    const double afterTree = ProcessMemory::peakResidentMegabytes();
+    const double residentWithTree = ProcessMemory::residentMegabytes();
 
     std::printf("%s \"%s\"%s: %u tokens, %u children, %u leaves, %zu segments\n", argv[1], argv[2],
                 withoutSentenceEnds ? " without sentence ends" : "", index->size(),

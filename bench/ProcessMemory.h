@@ -1,0 +1,11 @@
+#pragma once
+
+// What this process holds in memory, in decimal megabytes.
+namespace ProcessMemory {
+
+// The largest resident set size so far.
+double peakResidentMegabytes();
+// The resident set size now, which, unlike the peak, shows what is still held.
+double residentMegabytes();
+
+} // namespace ProcessMemory
