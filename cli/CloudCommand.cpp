@@ -91,7 +91,8 @@ int cloudCommand(const QStringList &arguments)
     StdRandomSource random;
     picture.cloud = buildCloudLayers(picture.words, measurer, random);
     // The view starts at the visible area's size, as a new cloud window does.
-    picture.fit = fitCloudToView(*picture.cloud.root, picture.cloud.layers, QSizeF(*visibleArea));
+    picture.fit = fitCloudToView(*picture.cloud.root, picture.cloud.layers,
+                                 float(visibleArea->width()), QSizeF(*visibleArea));
 
     return writePicture(commandLine, *picture.cloud.root, picture.fit.viewSize,
                         [&picture] { return cloudAsJson(picture); });
