@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Commands.h"
+#include "StandardStreams.h"
 
 #include <QGuiApplication>
 using namespace Qt::Literals::StringLiterals;
@@ -41,10 +42,30 @@ QString usage()
     return text;
 }
 
+// The exit status of the command line's request.
+int run(QStringList arguments)
+{
+    if (arguments.isEmpty()) {
+        CommandOutput::printToStandardError(usage());
+        return 2;
+    }
+    const QString name = arguments.takeFirst();
+    if (name == u"--help" || name == u"-h" || name == u"help")
+        return CommandOutput::printToStandardOutput(usage()) ? 0 : 1;
+    for (const Command &command : commands) {
+        if (command.name == name)
+            return command.run(arguments);
+    }
+    CommandOutput::printToStandardError(
+        u"verbarium-cli: unknown command '%1'\n\n%2"_s.arg(name, usage()));
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    StandardStreams::guardClosedStreams();
     // Commands that measure fonts need a GUI application, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -53,20 +74,12 @@ int main(int argc, char **argv)
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    if (arguments.isEmpty()) {
-        CommandOutput::printToStandardError(usage());
-        return 2;
+    const int status = run(arguments);
+    // A file system may report a failed write only when the file is closed.
+    if (const std::optional<QString> problem = StandardStreams::closeStandardOutput();
+        problem && status == 0) {
+        CommandOutput::reportError(u"standard output: cannot be written (%1)"_s.arg(*problem));
+        return 1;
     }
-    const QString name = arguments.takeFirst();
-    if (name == u"--help" || name == u"-h" || name == u"help") {
-        CommandOutput::printToStandardOutput(usage());
-        return 0;
-    }
-    for (const Command &command : commands) {
-        if (command.name == name)
-            return command.run(arguments);
-    }
-    CommandOutput::printToStandardError(
-        u"verbarium-cli: unknown command '%1'\n\n%2"_s.arg(name, usage()));
-    return 2;
+    return status;
 }

@@ -73,6 +73,9 @@ TEST(CountsCommand, ReadsAFileAndWritesTheOutputFile)
     QFile output(outputPath);
     ASSERT_TRUE(output.open(QIODevice::ReadOnly));
     EXPECT_EQ(output.readAll(), "word,count\r\nwellknown,1\r\nwords,1\r\n");
+    // The temporary file it was written to is gone.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{u"in.txt"_s, u"out.csv"_s}));
 }
 
 TEST(Usage, HelpGoesToStandardOutputWithStatusZero)
