@@ -38,8 +38,9 @@ QString usage()
     QString text = u"Usage: verbarium-cli COMMAND [ARGUMENTS...]\n\nCommands:\n"_s;
     for (const Command &command : commands)
         text += u"  %1  %2\n"_s.arg(command.name.toString().leftJustified(10), command.summary);
-    text += u"\n'verbarium-cli COMMAND --help' describes a command's arguments.\n"_s;
-    return text;
+    text += u"\n'verbarium-cli COMMAND --help' describes a command's arguments;\n"
+            "'verbarium-cli --version' prints the version.\n\n"_s;
+    return text + exitStatusText;
 }
 
 // The exit status of the command line's request.
@@ -52,6 +53,10 @@ int run(QStringList arguments)
     const QString name = arguments.takeFirst();
     if (name == u"--help" || name == u"-h" || name == u"help")
         return CommandOutput::printToStandardOutput(usage()) ? 0 : 1;
+    if (name == u"--version") {
+        const QString version = u"verbarium-cli " VERBARIUM_VERSION "\n"_s;
+        return CommandOutput::printToStandardOutput(version) ? 0 : 1;
+    }
     for (const Command &command : commands) {
         if (command.name == name)
             return command.run(arguments);

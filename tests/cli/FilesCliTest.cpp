@@ -100,4 +100,38 @@ INSTANTIATE_TEST_SUITE_P(CountsCommand, SpecialOutput,
                                              "verbarium-cli: /dev/full: cannot be written ("}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+struct LongWordRow
+{
+    const char *name;
+    QStringList arguments;
+    int exitCode;
+    const char *message;
+};
+
+class LongWordPicture : public testing::TestWithParam<LongWordRow>
+{
+};
+
+// An SVG of a 1,000,000-letter word used to take minutes and end in std::bad_alloc.
+TEST_P(LongWordPicture, CostsWhatThePictureHolds)
+{
+    const LongWordRow &row = GetParam();
+    const CliRun run = runCli(row.arguments, "b " + QByteArray(1000000, 'a'));
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    EXPECT_TRUE(run.err.contains(row.message)) << run.err.toStdString();
+    EXPECT_LT(run.out.size(), 1 << 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, LongWordPicture,
+    testing::Values(
+        // The cloud cuts the word at the view's right edge: only that much is drawn.
+        LongWordRow{"cloudShowsTheViewsPart", {u"cloud"_s, u"--format"_s, u"svg"_s}, 0, ""},
+        // The verbarium's view grows to the word's millions of points.
+        LongWordRow{"verbariumIsRefused",
+                    {u"verbarium"_s, u"--word"_s, u"b"_s, u"--format"_s, u"svg"_s},
+                    1,
+                    "is too large"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace
