@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
@@ -68,7 +69,10 @@ TextFile decodeUtf8(const QByteArray &bytes, const QString &sourceName)
                     .arg(bad)};
     const bool hasByteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
     const QByteArrayView body = QByteArrayView(bytes).sliced(hasByteOrderMark ? 3 : 0);
-    return {QString::fromUtf8(body), {}};
+    // Only the first mark is dropped: a second one is content. QString::fromUtf8 would
+    // drop it as well, so the decoder is told to keep it.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return {decoder.decode(body), {}};
 }
 
 TextFile readUtf8TextFile(const QString &path)

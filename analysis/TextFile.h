@@ -11,7 +11,7 @@ struct TextFile
     QString error; // empty on success
 };
 
-// Decodes bytes as UTF-8, dropping a leading byte-order mark. Invalid UTF-8 is an
+// Decodes bytes as UTF-8, dropping one leading byte-order mark. Invalid UTF-8 is an
 // error naming the byte offset of the first bad sequence; nothing is replaced.
 TextFile decodeUtf8(const QByteArray &bytes, const QString &sourceName);
 

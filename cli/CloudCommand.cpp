@@ -10,6 +10,7 @@
 #include "WordColor.h"
 
 #include <cstdlib>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -53,18 +54,17 @@ int cloudCommand(const QStringList &arguments)
     CommandLine commandLine(
         u"cloud"_s,
         u"cloud [FILE|-] [--width W] [--height H] [--seed N] [--format json|svg|png] "
-        "[--output PATH]"_s,
+        "[--scale N] [--output PATH]"_s,
         u"Builds the word cloud of the text for a visible area of W x H points and writes it.\n"
         "json: {\"width\", \"height\", \"verticalScroller\", \"layers\": [{\"word\", \"count\",\n"
         "\"fontSize\", \"color\", \"x\", \"y\", \"width\", \"height\"}, ...]}, alphabetical, x and "
         "y\n"
         "the left middle of each word with y upward. svg and png: the picture of the whole\n"
-        "view; png needs --output."_s);
+        "view; png goes to standard output only when that is not a terminal."_s);
     commandLine.addViewSizeOptions();
     commandLine.addOption(QCommandLineOption(
         u"seed"_s, u"Seed the colours' random numbers with N (unseeded by default)."_s, u"N"_s));
-    commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
-    commandLine.addOutputOption();
+    addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
 
@@ -72,14 +72,15 @@ int cloudCommand(const QStringList &arguments)
     if (!visibleArea)
         return 2;
     if (commandLine.isSet(u"seed"_s)) {
-        bool ok = false;
-        const uint seed = commandLine.value(u"seed"_s).toUInt(&ok);
-        if (!ok)
-            return commandLine.badArguments(u"--seed needs a whole number from 0 to 4294967295"_s);
-        std::srand(seed);
+        const std::optional<qint64> seed =
+            commandLine.wholeNumber(u"seed"_s, 0, std::numeric_limits<uint>::max());
+        if (!seed)
+            return 2;
+        std::srand(uint(*seed));
     }
-    if (commandLine.format() == u"png" && commandLine.outputPath().isEmpty())
-        return commandLine.badArguments(u"png needs --output PATH"_s);
+    const std::optional<PictureSettings> settings = pictureSettings(commandLine);
+    if (!settings)
+        return 2;
 
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
@@ -91,8 +92,9 @@ int cloudCommand(const QStringList &arguments)
     StdRandomSource random;
     picture.cloud = buildCloudLayers(picture.words, measurer, random);
     // The view starts at the visible area's size, as a new cloud window does.
-    picture.fit = fitCloudToView(*picture.cloud.root, picture.cloud.layers, QSizeF(*visibleArea));
+    picture.fit = fitCloudToView(*picture.cloud.root, picture.cloud.layers,
+                                 float(visibleArea->width()), QSizeF(*visibleArea));
 
-    return writePicture(commandLine, *picture.cloud.root, picture.fit.viewSize,
+    return writePicture(*settings, *picture.cloud.root, picture.fit.viewSize,
                         [&picture] { return cloudAsJson(picture); });
 }

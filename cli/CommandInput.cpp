@@ -1,10 +1,8 @@
 #include "CommandInput.h"
 
 #include "CommandOutput.h"
+#include "StandardStreams.h"
 #include "TextFile.h"
-
-#include <QFile>
-#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,12 +10,12 @@ std::optional<QString> readCommandInput(const QString &path)
 {
     TextFile input;
     if (path == u"-") {
-        QFile standardInput;
-        if (!standardInput.open(stdin, QIODevice::ReadOnly)) {
-            CommandOutput::reportError(u"standard input: cannot be read"_s);
+        const StandardStreams::Input bytes = StandardStreams::readStandardInput();
+        if (bytes.error) {
+            CommandOutput::reportError(u"standard input: cannot be read (%1)"_s.arg(*bytes.error));
             return std::nullopt;
         }
-        input = decodeUtf8(standardInput.readAll(), u"standard input"_s);
+        input = decodeUtf8(bytes.bytes, u"standard input"_s);
     } else {
         input = readUtf8TextFile(path);
     }

@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+#include <algorithm>
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 
 CommandLine::CommandLine(QString command, QString synopsis, QString description)
@@ -40,20 +43,34 @@ void CommandLine::addViewSizeOptions()
                                  u"H"_s, u"600"_s));
 }
 
+std::optional<qint64> CommandLine::wholeNumber(const QString &optionName, qint64 min,
+                                               qint64 max) const
+{
+    const QString text = value(optionName);
+    const bool digitsOnly = !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    bool inRange = false;
+    const qint64 number = digitsOnly ? text.toLongLong(&inRange) : 0;
+    if (inRange && number >= min && number <= max)
+        return number;
+    const QString range = max == std::numeric_limits<qint64>::max()
+                              ? u"of %1 or more"_s.arg(min)
+                              : u"from %1 to %2"_s.arg(min).arg(max);
+    badArguments(u"--%1 needs a whole number %2, not '%3'"_s.arg(optionName, range, text));
+    return std::nullopt;
+}
+
 std::optional<QSize> CommandLine::viewSize() const
 {
     constexpr int largestSide = 100000;
-    QSize size;
-    for (const QString &side : {u"width"_s, u"height"_s}) {
-        bool ok = false;
-        const int points = value(side).toInt(&ok);
-        if (!ok || points < 1 || points > largestSide) {
-            badArguments(u"--%1 needs a whole number from 1 to %2"_s.arg(side).arg(largestSide));
-            return std::nullopt;
-        }
-        (side == u"width" ? size.rwidth() : size.rheight()) = points;
-    }
-    return size;
+    const std::optional<qint64> width = wholeNumber(u"width"_s, 1, largestSide);
+    if (!width)
+        return std::nullopt;
+    const std::optional<qint64> height = wholeNumber(u"height"_s, 1, largestSide);
+    if (!height)
+        return std::nullopt;
+    return QSize(int(*width), int(*height));
 }
 
 std::optional<int> CommandLine::parse(const QStringList &arguments)
@@ -61,16 +78,34 @@ std::optional<int> CommandLine::parse(const QStringList &arguments)
     // QCommandLineParser expects the program name first.
     if (!m_parser.parse(QStringList{u"verbarium-cli"_s} + arguments))
         return badArguments(m_parser.errorText());
-    if (m_parser.isSet(u"help"_s)) {
-        CommandOutput::printToStandardOutput(usage());
-        return 0;
-    }
+    if (const std::optional<QString> repeated = repeatedOption())
+        return badArguments(u"--%1 is given more than once"_s.arg(*repeated));
+    if (m_parser.isSet(u"help"_s))
+        return CommandOutput::printToStandardOutput(usage()) ? 0 : 1;
     if (m_parser.positionalArguments().size() > 1)
         return badArguments(u"more than one input file given"_s);
     if (!m_formats.isEmpty() && !m_formats.contains(format()))
         return badArguments(u"unknown format '%1'"_s.arg(format()));
     if (m_parser.isSet(u"output"_s) && outputPath().isEmpty())
         return badArguments(u"--output needs a path"_s);
+    return std::nullopt;
+}
+
+std::optional<QString> CommandLine::repeatedOption() const
+{
+    // optionNames() lists every occurrence, under the name it was given by.
+    QList<const QCommandLineOption *> seen;
+    for (const QString &name : m_parser.optionNames()) {
+        const auto option = std::find_if(m_options.cbegin(), m_options.cend(),
+                                         [&name](const QCommandLineOption &candidate) {
+                                             return candidate.names().contains(name);
+                                         });
+        if (option == m_options.cend())
+            continue;
+        if (seen.contains(&*option))
+            return option->names().constLast();
+        seen.append(&*option);
+    }
     return std::nullopt;
 }
 
@@ -104,7 +139,7 @@ QString CommandLine::usage() const
             left += u' ' + option.valueName();
         text += u"  %1  %2\n"_s.arg(left.leftJustified(20), option.description());
     }
-    return text;
+    return text + u"\n"_s + exitStatusText;
 }
 
 int CommandLine::badArguments(const QString &problem) const

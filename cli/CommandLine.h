@@ -8,6 +8,11 @@
 #include <QStringList>
 #include <optional>
 
+// The exit statuses of every command, as the usage texts state them.
+inline const QString exitStatusText =
+    QStringLiteral("Exit status: 0 success; 1 failure (unreadable input, unwritable output,\n"
+                   "picture too large); 2 usage error (bad arguments).\n");
+
 // The arguments of one subcommand: its options, the optional input FILE (or "-"
 // for standard input), --help, and the usage text. Bad arguments print the
 // problem and the usage to standard error.
@@ -27,7 +32,8 @@ public:
     void addViewSizeOptions();
 
     // An exit status when the command must stop right away: 0 after printing the
-    // usage for --help, 2 after reporting bad arguments.
+    // usage for --help, 2 after reporting bad arguments (an option given twice among
+    // them: which of the two was meant cannot be told).
     std::optional<int> parse(const QStringList &arguments);
 
     QString inputPath() const; // "-" for standard input
@@ -35,6 +41,10 @@ public:
     QString outputPath() const; // empty for standard output
     QString value(const QString &optionName) const { return m_parser.value(optionName); }
     bool isSet(const QString &optionName) const { return m_parser.isSet(optionName); }
+
+    // The option's value as a whole number from min to max, written in decimal digits
+    // alone (no sign, no spaces); nothing, after reporting bad arguments, otherwise.
+    std::optional<qint64> wholeNumber(const QString &optionName, qint64 min, qint64 max) const;
 
     // The view size asked for; nothing, after reporting bad arguments, when either side
     // is not a whole number of points from 1 to 100000 (beyond that a picture would need
@@ -46,6 +56,9 @@ public:
     int badArguments(const QString &problem) const;
 
 private:
+    // The long name of an option given more than once, if any.
+    std::optional<QString> repeatedOption() const;
+
     QString m_command;
     QString m_synopsis;
     QString m_description;

@@ -1,6 +1,8 @@
 #include "CommandOutput.h"
 
-#include <QSaveFile>
+#include "OutputFile.h"
+#include "StandardStreams.h"
+
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -9,22 +11,27 @@ namespace CommandOutput {
 
 namespace {
 
-bool writeAll(std::FILE *stream, const QByteArray &bytes)
+bool writeToStandardOutput(const QByteArray &bytes)
 {
-    const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    return std::fflush(stream) == 0 && written == size_t(bytes.size());
+    const std::optional<QString> problem = StandardStreams::writeStandardOutput(bytes);
+    if (problem)
+        reportError(u"standard output: cannot be written (%1)"_s.arg(*problem));
+    return !problem;
 }
 
 } // namespace
 
-void printToStandardOutput(const QString &text)
+bool printToStandardOutput(const QString &text)
 {
-    writeAll(stdout, text.toUtf8());
+    return writeToStandardOutput(text.toUtf8());
 }
 
 void printToStandardError(const QString &text)
 {
-    writeAll(stderr, text.toUtf8());
+    // Where messages cannot go, nothing can report that they did not.
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
 }
 
 void reportError(const QString &message)
@@ -34,21 +41,12 @@ void reportError(const QString &message)
 
 bool writeResult(const QByteArray &bytes, const QString &path)
 {
-    if (path.isEmpty()) {
-        if (writeAll(stdout, bytes))
-            return true;
-        reportError(u"standard output: cannot be written"_s);
-        return false;
-    }
-    QSaveFile file(path);
-    // Devices and folders without room for a temporary file (/dev/stdout, say)
-    // are written directly.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        reportError(u"%1: cannot be written (%2)"_s.arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    if (path.isEmpty())
+        return writeToStandardOutput(bytes);
+    const std::optional<QString> problem = writeOutputFile(bytes, path);
+    if (problem)
+        reportError(*problem);
+    return !problem;
 }
 
 } // namespace CommandOutput

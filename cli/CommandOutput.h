@@ -6,15 +6,16 @@
 // Where a command's results and messages go.
 namespace CommandOutput {
 
-void printToStandardOutput(const QString &text);
+// False, after reporting the problem, when standard output cannot take the text.
+bool printToStandardOutput(const QString &text);
 void printToStandardError(const QString &text);
 
 // One line on standard error: "verbarium-cli: <message>".
 void reportError(const QString &message);
 
-// Writes the result to standard output, or to path when it is not empty (replacing
-// the file only once everything is written). False, after reporting the problem,
-// when it could not be written.
+// Writes the result to standard output, or to path when it is not empty (see
+// writeOutputFile for how each kind of file is written). False, after reporting the
+// problem with the system's reason, when it could not be written.
 bool writeResult(const QByteArray &bytes, const QString &path);
 
 } // namespace CommandOutput

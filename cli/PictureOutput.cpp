@@ -5,15 +5,18 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+constexpr int largestScale = 4;
+
 // Nothing when the image cannot be made, e.g. too large to allocate.
-std::optional<QByteArray> pngOf(const Layer &root, QSizeF viewSize)
+std::optional<QByteArray> pngOf(const Layer &root, QSizeF viewSize, int scale)
 {
-    const QImage image = renderLayersToImage(root, viewSize);
+    const QImage image = renderLayersToImage(root, viewSize, scale);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -24,14 +27,51 @@ std::optional<QByteArray> pngOf(const Layer &root, QSizeF viewSize)
 
 } // namespace
 
-int writePicture(const CommandLine &commandLine, const Layer &root, QSizeF viewSize,
+void addPictureOptions(CommandLine &commandLine)
+{
+    commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
+    commandLine.addOption(QCommandLineOption(
+        u"scale"_s, u"Pixels per point of a PNG, from 1 to %1 (default 1)."_s.arg(largestScale),
+        u"N"_s, u"1"_s));
+    commandLine.addOutputOption();
+}
+
+std::optional<PictureSettings> pictureSettings(const CommandLine &commandLine)
+{
+    const std::optional<qint64> scale = commandLine.wholeNumber(u"scale"_s, 1, largestScale);
+    if (!scale)
+        return std::nullopt;
+    PictureSettings settings{commandLine.format(), int(*scale), commandLine.outputPath()};
+    if (settings.format == u"png" && settings.outputPath.isEmpty() && isatty(STDOUT_FILENO)) {
+        commandLine.badArguments(
+            u"png is not written to a terminal: give --output PATH or redirect standard output"_s);
+        return std::nullopt;
+    }
+    return settings;
+}
+
+int writePicture(const PictureSettings &settings, const Layer &root, QSizeF viewSize,
                  const std::function<QByteArray()> &makeJson)
 {
+    const bool isPicture = settings.format != u"json";
+    const int scale = settings.format == u"png" ? settings.scale : 1;
+    if (isPicture && !pictureFitsExportLimits(viewSize, scale)) {
+        const QString perPoint = scale > 1 ? u" at %1 pixels a point"_s.arg(scale) : QString();
+        CommandOutput::reportError(
+            u"the %1 picture of %2 x %3 points%4 is too large: pictures "
+            "have at most %5 pixels a side and %6 in all"_s.arg(settings.format)
+                .arg(viewSize.width(), 0, 'g', 9)
+                .arg(viewSize.height(), 0, 'g', 9)
+                .arg(perPoint)
+                .arg(maxPictureSide)
+                .arg(maxPicturePixels));
+        return 1;
+    }
     QByteArray result;
-    if (commandLine.format() == u"svg") {
+    if (settings.format == u"svg") {
         result = renderLayersToSvg(root, viewSize);
-    } else if (commandLine.format() == u"png") {
-        const std::optional<QByteArray> png = pngOf(root, viewSize);
+    } else if (settings.format == u"png") {
+        const std::optional<QByteArray> png = pngOf(root, viewSize, scale);
         if (!png) {
             CommandOutput::reportError(
                 u"cannot make a PNG picture of %1 x %2 points"_s.arg(viewSize.width())
@@ -42,5 +82,5 @@ int writePicture(const CommandLine &commandLine, const Layer &root, QSizeF viewS
     } else {
         result = makeJson();
     }
-    return CommandOutput::writeResult(result, commandLine.outputPath()) ? 0 : 1;
+    return CommandOutput::writeResult(result, settings.outputPath) ? 0 : 1;
 }

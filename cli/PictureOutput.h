@@ -2,13 +2,31 @@
 
 #include <QByteArray>
 #include <QSizeF>
+#include <QString>
 #include <functional>
+#include <optional>
 
 class CommandLine;
 class Layer;
 
+// What a picture command (cloud, verbarium) is asked to write, and where.
+struct PictureSettings
+{
+    QString format;     // json, svg or png
+    int scale = 1;      // device pixels per point of a PNG
+    QString outputPath; // empty for standard output
+};
+
+// --format json|svg|png, --scale N and --output PATH.
+void addPictureOptions(CommandLine &commandLine);
+
+// The settings asked for; nothing, after reporting bad arguments, when --scale is not
+// a whole number from 1 to 4 or a PNG would go to standard output that is a terminal.
+std::optional<PictureSettings> pictureSettings(const CommandLine &commandLine);
+
 // Writes what a picture command made in the format asked for: the JSON that makeJson
-// gives, or the picture of root, a view of viewSize points, as SVG or PNG. Returns the
-// command's exit status.
-int writePicture(const CommandLine &commandLine, const Layer &root, QSizeF viewSize,
+// gives, or the picture of root, a view of viewSize points, as SVG or PNG. A picture
+// over the export's size limits is refused with a message. Returns the command's exit
+// status.
+int writePicture(const PictureSettings &settings, const Layer &root, QSizeF viewSize,
                  const std::function<QByteArray()> &makeJson);

@@ -84,12 +84,11 @@ int treeCommand(const QStringList &arguments)
         return commandLine.badArguments(u"--word is required"_s);
     qint64 maxDepth = std::numeric_limits<qint64>::max();
     if (commandLine.isSet(u"max-depth"_s)) {
-        bool isNumber = false;
-        maxDepth = commandLine.value(u"max-depth"_s).toLongLong(&isNumber);
-        if (!isNumber || maxDepth < 0)
-            return commandLine.badArguments(
-                u"--max-depth needs a whole number of 0 or more, not '%1'"_s.arg(
-                    commandLine.value(u"max-depth"_s)));
+        const std::optional<qint64> depth =
+            commandLine.wholeNumber(u"max-depth"_s, 0, std::numeric_limits<qint64>::max());
+        if (!depth)
+            return 2;
+        maxDepth = *depth;
     }
 
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());

@@ -69,22 +69,25 @@ int verbariumCommand(const QStringList &arguments)
     CommandLine commandLine(
         u"verbarium"_s,
         u"verbarium [FILE|-] --word WORD [--width W] [--height H] [--format json|svg|png] "
-        "[--output PATH]"_s,
+        "[--scale N] [--output PATH]"_s,
         u"Lays out the verbarium of WORD (lower-cased) from its root in a view of W x H\n"
         "points (default 800 x 600), as the app does; the view grows to fit the words.\n"
         "json: {\"width\", \"height\", \"maxCount\", \"words\": [...], \"curves\": [...]}, in\n"
         "the order the display makes them; y grows upward.\n"
-        "svg, png: the picture on a white ground."_s);
+        "svg, png: the picture on a white ground; png goes to standard output only when\n"
+        "that is not a terminal."_s);
     commandLine.addOption(QCommandLineOption(u"word"_s, u"The start word."_s, u"WORD"_s));
     commandLine.addViewSizeOptions();
-    commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
-    commandLine.addOutputOption();
+    addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
     if (!commandLine.isSet(u"word"_s))
         return commandLine.badArguments(u"--word is required"_s);
     const std::optional<QSize> viewSize = commandLine.viewSize();
     if (!viewSize)
+        return 2;
+    const std::optional<PictureSettings> settings = pictureSettings(commandLine);
+    if (!settings)
         return 2;
 
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
@@ -102,6 +105,6 @@ int verbariumCommand(const QStringList &arguments)
         tree, tree->root(), QRectF(QPointF(0, 0), startSize), startSize);
     const std::unique_ptr<Layer> root = verbariumLayers(picture, picture.viewSize);
 
-    return writePicture(commandLine, *root, picture.viewSize,
+    return writePicture(*settings, *root, picture.viewSize,
                         [&picture, &root] { return displayAsJson(picture, *root); });
 }

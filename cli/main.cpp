@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Commands.h"
+#include "StandardStreams.h"
 
 #include <QGuiApplication>
 using namespace Qt::Literals::StringLiterals;
@@ -37,30 +38,24 @@ QString usage()
     QString text = u"Usage: verbarium-cli COMMAND [ARGUMENTS...]\n\nCommands:\n"_s;
     for (const Command &command : commands)
         text += u"  %1  %2\n"_s.arg(command.name.toString().leftJustified(10), command.summary);
-    text += u"\n'verbarium-cli COMMAND --help' describes a command's arguments.\n"_s;
-    return text;
+    text += u"\n'verbarium-cli COMMAND --help' describes a command's arguments;\n"
+            "'verbarium-cli --version' prints the version.\n\n"_s;
+    return text + exitStatusText;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// The exit status of the command line's request.
+int run(QStringList arguments)
 {
-    // Commands that measure fonts need a GUI application, never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    defaultMessageHandler = qInstallMessageHandler(dropSessionWarnings);
-    QGuiApplication application(argc, argv);
-
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
     if (arguments.isEmpty()) {
         CommandOutput::printToStandardError(usage());
         return 2;
     }
     const QString name = arguments.takeFirst();
-    if (name == u"--help" || name == u"-h" || name == u"help") {
-        CommandOutput::printToStandardOutput(usage());
-        return 0;
+    if (name == u"--help" || name == u"-h" || name == u"help")
+        return CommandOutput::printToStandardOutput(usage()) ? 0 : 1;
+    if (name == u"--version") {
+        const QString version = u"verbarium-cli " VERBARIUM_VERSION "\n"_s;
+        return CommandOutput::printToStandardOutput(version) ? 0 : 1;
     }
     for (const Command &command : commands) {
         if (command.name == name)
@@ -69,4 +64,27 @@ int main(int argc, char **argv)
     CommandOutput::printToStandardError(
         u"verbarium-cli: unknown command '%1'\n\n%2"_s.arg(name, usage()));
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    StandardStreams::guardClosedStreams();
+    // Commands that measure fonts need a GUI application, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    defaultMessageHandler = qInstallMessageHandler(dropSessionWarnings);
+    QGuiApplication application(argc, argv);
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const int status = run(arguments);
+    // A file system may report a failed write only when the file is closed.
+    if (const std::optional<QString> problem = StandardStreams::closeStandardOutput();
+        problem && status == 0) {
+        CommandOutput::reportError(u"standard output: cannot be written (%1)"_s.arg(*problem));
+        return 1;
+    }
+    return status;
 }

@@ -2,8 +2,6 @@
 
 #include "TextLayer.h"
 
-#include <cmath>
-
 namespace {
 
 float layerWidth(const TextLayer *layer)
@@ -72,26 +70,19 @@ void CloudRowLayout::placeLayers(float viewHeight) const
     }
 }
 
-CloudFit scaleLayersToSize(const std::vector<TextLayer *> &layers, QSizeF size, float viewWidth,
-                           QSizeF visibleAreaSize)
+CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, float rowWidth,
+                        QSizeF visibleAreaSize, const ScrollerChange &applyScroller)
 {
-    const CloudRowLayout rows(layers, static_cast<float>(size.width()));
-    const CloudFit fit = rows.fitView(viewWidth, visibleAreaSize);
-    rows.placeLayers(static_cast<float>(fit.viewSize.height()));
-    return fit;
-}
-
-CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, QSizeF viewSize)
-{
-    const CloudRowLayout rows(layers, static_cast<float>(viewSize.width()));
-    CloudFit fit = rows.fitView(static_cast<float>(viewSize.width()), viewSize);
-    fit.viewSize = wholePoints(fit.viewSize);
+    const CloudRowLayout rows(layers, rowWidth);
+    CloudFit fit = rows.fitView(static_cast<float>(visibleAreaSize.width()), visibleAreaSize);
+    if (applyScroller) {
+        // A scroller takes its room from the area's width, not its height, so the
+        // decision stands and only the width is taken again.
+        const QSizeF narrowed = applyScroller(fit.verticalScroller);
+        fit.viewSize =
+            fit.verticalScroller ? QSizeF(narrowed.width(), fit.viewSize.height()) : narrowed;
+    }
     rows.placeLayers(static_cast<float>(fit.viewSize.height()));
     root.setFrame(QRectF(QPointF(0, 0), fit.viewSize));
     return fit;
-}
-
-QSizeF wholePoints(QSizeF size)
-{
-    return QSizeF(std::ceil(size.width()), std::ceil(size.height()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSizeF>
+#include <functional>
 #include <vector>
 
 class Layer;
@@ -17,9 +18,8 @@ struct CloudFit
 };
 
 // Sets word layers in left-aligned rows, like words on a page, for a given width.
-// The work is split in the order the view needs it: the row heights first (from
-// the width alone), then the view's size, then the positions from the height the
-// view really took.
+// The work is split in the order a fit needs it: the row heights first (from the
+// width alone), then the view's size, then the positions from the view's height.
 class CloudRowLayout
 {
 public:
@@ -43,16 +43,16 @@ private:
     float m_totalHeight = 0.0f;
 };
 
-// The whole fit for a view whose frame is exactly the returned size: rows for
-// size.width(), view sized as fitView() decides, layers placed.
-CloudFit scaleLayersToSize(const std::vector<TextLayer *> &layers, QSizeF size, float viewWidth,
-                           QSizeF visibleAreaSize);
+// Called with the scroller decision of a fit; shows or hides the scroller and returns
+// the visible area's size afterwards (a scroller takes its room from the width).
+using ScrollerChange = std::function<QSizeF(bool verticalScroller)>;
 
-// Widgets are whole points in size: a view growing to fractional rows takes the
-// next whole point up, so no row is cut off.
-QSizeF wholePoints(QSizeF size);
-
-// For a cloud without a widget (export, benchmarks): the view starts at viewSize,
-// which is also its visible area, takes whole points as a widget does, and the root
-// layer takes the fitted view's box. Positions are those the app's view gets.
-CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, QSizeF viewSize);
+// The one fit of a cloud to its view, for the app's view and for export alike: rows
+// for rowWidth; the view as tall as the rows when they overflow the visible area
+// (keeping the area's width, with a vertical scroller), else the area's size; the
+// layers placed hanging from the top of that size. The root layer takes the fitted
+// box. Sizes keep the rows' single-precision sums exactly: a widget showing the view
+// rounds its own size up to whole pixels and leaves the spare fraction below the
+// last row.
+CloudFit fitCloudToView(Layer &root, const std::vector<TextLayer *> &layers, float rowWidth,
+                        QSizeF visibleAreaSize, const ScrollerChange &applyScroller = {});

@@ -43,22 +43,17 @@ void WordCloudView::buildCloud()
 
 void WordCloudView::scaleLayersToSize(QSizeF size)
 {
-    const CloudRowLayout rows(m_layers, static_cast<float>(size.width()));
+    const ScrollerChange showScroller = [this](bool verticalScroller) {
+        if (m_scrollView)
+            m_scrollView->setVerticalScrollBarPolicy(verticalScroller ? Qt::ScrollBarAlwaysOn
+                                                                      : Qt::ScrollBarAlwaysOff);
+        return visibleAreaSize();
+    };
     // The view's width follows the visible area's, as a scroll area's document does;
     // keeping an older, narrower width would hide the words placed beyond it.
-    QSizeF visible = visibleAreaSize();
-    CloudFit fit = rows.fitView(static_cast<float>(visible.width()), visible);
-    if (m_scrollView) {
-        m_scrollView->setVerticalScrollBarPolicy(fit.verticalScroller ? Qt::ScrollBarAlwaysOn
-                                                                      : Qt::ScrollBarAlwaysOff);
-        // The scroller takes its room from the visible area's width, not its height,
-        // so the decision stands and only the width is read again.
-        visible = visibleAreaSize();
-        fit = rows.fitView(static_cast<float>(visible.width()), visible);
-    }
-    resize(wholePoints(fit.viewSize).toSize());
-    // The rows hang from the top of the size the widget really took.
-    rows.placeLayers(static_cast<float>(height()));
+    const CloudFit fit = fitCloudToView(*rootLayer(), m_layers, static_cast<float>(size.width()),
+                                        visibleAreaSize(), showScroller);
+    setContentSize(fit.viewSize);
     update();
 }
 

@@ -39,7 +39,8 @@ public:
     // the window to the front.
     void buildCloud();
     // Reflows the rows for size.width() (the height is not used) and sizes the view:
-    // as tall as the rows when they overflow the visible area, else the area's size.
+    // as tall as the rows when they overflow the visible area, else the area's size
+    // (see fitCloudToView).
     void scaleLayersToSize(QSizeF size);
 
 signals:

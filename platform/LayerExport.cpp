@@ -12,9 +12,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// 1 GiB of pixels; past that the allocation would fail or starve the machine.
-constexpr qreal maxImagePixels = qreal(1 << 28);
-
 // The generator writes the document's size in millimetres, which renderers convert at
 // different resolutions; plain numbers are the view's points in every one of them.
 QByteArray withSizeInUserUnits(const QByteArray &document, QSizeF viewSize)
@@ -35,13 +32,21 @@ QByteArray withSizeInUserUnits(const QByteArray &document, QSizeF viewSize)
 
 } // namespace
 
-QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixelRatio)
+bool pictureFitsExportLimits(QSizeF viewSize, qreal devicePixelRatio)
 {
     const qreal width = std::ceil(viewSize.width() * devicePixelRatio);
     const qreal height = std::ceil(viewSize.height() * devicePixelRatio);
-    if (!(width >= 1.0 && height >= 1.0) || width * height > maxImagePixels)
+    // Written so that NaN fails every test.
+    return width >= 1.0 && height >= 1.0 && width <= qreal(maxPictureSide) &&
+           height <= qreal(maxPictureSide) && width * height <= qreal(maxPicturePixels);
+}
+
+QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixelRatio)
+{
+    if (!pictureFitsExportLimits(viewSize, devicePixelRatio))
         return {};
-    const QSize pixels(static_cast<int>(width), static_cast<int>(height));
+    const QSize pixels(static_cast<int>(std::ceil(viewSize.width() * devicePixelRatio)),
+                       static_cast<int>(std::ceil(viewSize.height() * devicePixelRatio)));
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     // Too large to allocate: painting into the null image would crash.
     if (image.isNull())
@@ -49,12 +54,14 @@ QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixel
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);
-    LayerPainter::paint(painter, root, viewSize.height());
+    LayerPainter::paint(painter, root, viewSize.height(), QRectF(QPointF(0.0, 0.0), viewSize));
     return image;
 }
 
 QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize)
 {
+    if (!pictureFitsExportLimits(viewSize))
+        return {};
     QByteArray document;
     QBuffer buffer(&document);
     QSvgGenerator generator;
@@ -64,8 +71,10 @@ QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize)
     generator.setSize(QSize(qCeil(viewSize.width()), qCeil(viewSize.height())));
     generator.setViewBox(QRectF(QPointF(0.0, 0.0), viewSize));
     QPainter painter(&generator);
-    painter.fillRect(QRectF(QPointF(0.0, 0.0), viewSize), Qt::white);
-    LayerPainter::paint(painter, root, viewSize.height());
+    const QRectF view(QPointF(0.0, 0.0), viewSize);
+    painter.fillRect(view, Qt::white);
+    // Layers wholly outside the view would only make the document larger.
+    LayerPainter::paint(painter, root, viewSize.height(), view);
     painter.end();
     return withSizeInUserUnits(document, viewSize);
 }

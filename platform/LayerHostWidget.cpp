@@ -5,6 +5,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 LayerHostWidget::LayerHostWidget(QWidget *parent)
     : QWidget(parent)
@@ -24,17 +25,30 @@ void LayerHostWidget::setRootLayer(std::unique_ptr<Layer> root)
     update();
 }
 
+void LayerHostWidget::setContentSize(QSizeF size)
+{
+    m_contentSize = size;
+    fitRootLayer();
+    resize(QSize(int(std::ceil(size.width())), int(std::ceil(size.height()))));
+}
+
 QPointF LayerHostWidget::viewPointFromWidget(QPointF widgetPoint) const
 {
-    return ViewCoordinates(height()).toLayer(widgetPoint);
+    return ViewCoordinates(viewHeight()).toLayer(widgetPoint);
+}
+
+qreal LayerHostWidget::viewHeight() const
+{
+    // A hidden widget gets its resize event only when shown: read its size directly.
+    return m_contentSize ? m_contentSize->height() : qreal(height());
 }
 
 void LayerHostWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    const QRectF exposed = ViewCoordinates(height()).toLayer(QRectF(event->rect()));
-    LayerPainter::paint(painter, *m_rootLayer, height(), exposed);
+    const QRectF exposed = ViewCoordinates(viewHeight()).toLayer(QRectF(event->rect()));
+    LayerPainter::paint(painter, *m_rootLayer, viewHeight(), exposed);
 }
 
 void LayerHostWidget::resizeEvent(QResizeEvent *event)
@@ -45,5 +59,5 @@ void LayerHostWidget::resizeEvent(QResizeEvent *event)
 
 void LayerHostWidget::fitRootLayer()
 {
-    m_rootLayer->setFrame(QRectF(0.0, 0.0, width(), height()));
+    m_rootLayer->setFrame(QRectF(QPointF(0.0, 0.0), m_contentSize.value_or(QSizeF(size()))));
 }

@@ -1,6 +1,7 @@
 #include "TextLayer.h"
 
 #include "Fonts.h"
+#include "TextOutline.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -86,10 +87,11 @@ void TextLayer::drawContent(QPainter &painter) const
     const qreal baseline = box.top() + (box.height() - metrics.height()) / 2.0 + metrics.ascent();
     const QPointF origin(left, baseline);
     if (painter.paintEngine()->type() == QPaintEngine::SVG) {
-        // Whoever opens the file may not have the stand-in face: carry the outlines.
-        QPainterPath outline;
-        outline.addText(origin, font, m_string.text);
-        painter.fillPath(outline, color);
+        // Whoever opens the file may not have the stand-in face: carry the outlines,
+        // of the glyphs inside the picture only.
+        const QRectF deviceArea(0.0, 0.0, device->width(), device->height());
+        const QRectF area = painter.combinedTransform().inverted().mapRect(deviceArea);
+        painter.fillPath(textOutline(m_string.text, font, device, origin, area), color);
     } else if (!m_largeText.draw(painter, m_string, metrics, origin)) {
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setFont(font);

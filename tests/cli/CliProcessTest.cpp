@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, CountsOutputTest, testing::Values(
               "{\"treeText\":\"\xce\xbf\xce\xb4\xce\xbf\xcf\x82.\",\"words\":{\"\xce\xbf\xce\xb4\xce\xbf\xcf\x82\":1}}\n"},
     OutputRow{"ByteOrderMarkDropped", {}, "\xef\xbb\xbfHi hi",
               "{\"treeText\":\"hi hi\",\"words\":{\"hi\":2}}\n"},
+    OutputRow{"SecondByteOrderMarkIsContent", {}, "\xef\xbb\xbf\xef\xbb\xbfHi",
+              "{\"treeText\":\"\xef\xbb\xbfhi\",\"words\":{\"hi\":1}}\n"},
     OutputRow{"CsvCountThenCodeUnits", {u"--format=csv"_s}, "b a c b a d a \xc3\x89mile zeta",
               "word,count\r\na,3\r\nb,2\r\nc,1\r\nd,1\r\nzeta,1\r\n\xc3\xa9mile,1\r\n"},
     // U+1D41A is stored as a surrogate pair (0xD835...), which sorts before U+FF41.
@@ -71,6 +73,9 @@ TEST(CountsCommand, ReadsAFileAndWritesTheOutputFile)
     QFile output(outputPath);
     ASSERT_TRUE(output.open(QIODevice::ReadOnly));
     EXPECT_EQ(output.readAll(), "word,count\r\nwellknown,1\r\nwords,1\r\n");
+    // The temporary file it was written to is gone.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{u"in.txt"_s, u"out.csv"_s}));
 }
 
 TEST(Usage, HelpGoesToStandardOutputWithStatusZero)

@@ -2,9 +2,14 @@
 
 #include <QProcess>
 
-CliRun runCli(const QStringList &arguments, const QByteArray &input)
+namespace {
+
+CliRun run(const QStringList &arguments, const QByteArray &input,
+           const std::function<void(QProcess &)> &setUp)
 {
     QProcess process;
+    if (setUp)
+        setUp(process);
     process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), arguments);
     if (!process.waitForStarted())
         return {};
@@ -16,7 +21,19 @@ CliRun runCli(const QStringList &arguments, const QByteArray &input)
             process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+} // namespace
+
+CliRun runCli(const QStringList &arguments, const QByteArray &input)
+{
+    return run(arguments, input, {});
+}
+
 CliRun runCommand(const QString &command, const QStringList &arguments, const QByteArray &input)
 {
     return runCli(QStringList{command} + arguments, input);
+}
+
+CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp)
+{
+    return run(arguments, {}, setUp);
 }

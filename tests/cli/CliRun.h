@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <functional>
+
+class QProcess;
 
 // What one run of the built verbarium-cli produced.
 struct CliRun
@@ -16,3 +19,6 @@ CliRun runCli(const QStringList &arguments, const QByteArray &input = {});
 // Runs one command of verbarium-cli: the command's name, then its arguments.
 CliRun runCommand(const QString &command, const QStringList &arguments,
                   const QByteArray &input = {});
+// Runs verbarium-cli with arguments once setUp has prepared the process, e.g. given it
+// another standard input.
+CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp);

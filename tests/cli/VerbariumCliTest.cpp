@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {u"--word"_s, u"a"_s, u"--width"_s, u"100000"_s, u"--height"_s, u"100000"_s,
                     u"--format"_s, u"png"_s},
                    1,
-                   "cannot make a PNG picture"},
+                   "is too large"},
         FailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"gif"_s}, 2, "gif"},
         FailureRow{"MissingFile",
                    {u"/nonexistent/in.txt"_s, u"--word"_s, u"a"_s},

@@ -41,7 +41,8 @@ Words workedExample()
 TEST(CloudRowLayout, WorkedExampleFitsTheVisibleArea)
 {
     const Words words = workedExample();
-    const CloudFit fit = scaleLayersToSize(words.layers(), {200, 300}, 200, {200, 300});
+    Layer root;
+    const CloudFit fit = fitCloudToView(root, words.layers(), 200, {200, 300});
     EXPECT_EQ(fit, (CloudFit{QSizeF(200, 300), false}));
 
     const QList<QPointF> positions{{0, 285}, {60, 285}, {0, 250}, {40, 250}, {0, 225}};
@@ -59,34 +60,41 @@ TEST(CloudRowLayout, WorkedExampleFitsTheVisibleArea)
 TEST(CloudRowLayout, TallRowsGrowTheViewAndShowTheScroller)
 {
     const Words words = workedExample();
-    // The view's width is kept when it grows; here it differs from the size asked for.
+    Layer root;
+    // The view keeps the visible area's width when it grows, whatever the rows' width.
     for (int call = 0; call < 2; ++call) {
-        const CloudFit fit = scaleLayersToSize(words.layers(), {200, 60}, 230, {200, 60});
+        const CloudFit fit = fitCloudToView(root, words.layers(), 200, {230, 60});
         EXPECT_EQ(fit, (CloudFit{QSizeF(230, 80), true})) << "call " << call;
+        EXPECT_EQ(root.frame(), QRectF(0, 0, 230, 80)) << "call " << call;
         EXPECT_EQ(words[0]->position(), QPointF(0, 65)) << "call " << call;
         EXPECT_EQ(words[4]->position(), QPointF(0, 5)) << "call " << call;
     }
 }
 
-TEST(CloudRowLayout, StandaloneViewGivesTheRootTheFittedBox)
-{
-    const Words words = workedExample();
-    Layer root;
-    const CloudFit fit = fitCloudToView(root, words.layers(), {200, 60});
-    EXPECT_EQ(fit, (CloudFit{QSizeF(200, 80), true}));
-    EXPECT_EQ(root.frame(), QRectF(0, 0, 200, 80));
-    EXPECT_EQ(root.bounds(), QRectF(0, 0, 200, 80));
-}
-
-TEST(CloudRowLayout, StandaloneViewGrowsToWholePointsAndHangsRowsFromItsTop)
+TEST(CloudRowLayout, GrownViewKeepsTheRowsFractionalHeight)
 {
     const Words words{{30, 20.25}, {30, 20.5}};
     Layer root;
-    // A = 5: each word has its own row; 40.75 rows in a 30-point area.
-    const CloudFit fit = fitCloudToView(root, words.layers(), {60, 30});
-    EXPECT_EQ(fit, (CloudFit{QSizeF(60, 41), true}));
-    EXPECT_EQ(words[0]->position(), QPointF(0, 41 - 0 - 10.125));
-    EXPECT_EQ(words[1]->position(), QPointF(0, 41 - 20.25 - 10.25));
+    // A = 5: each word has its own row; 40.75 of rows in a 30-point area.
+    const CloudFit fit = fitCloudToView(root, words.layers(), 60, {60, 30});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(60, 40.75), true}));
+    EXPECT_EQ(root.bounds(), QRectF(0, 0, 60, 40.75));
+    EXPECT_EQ(words[0]->position(), QPointF(0, 40.75 - 0 - 10.125));
+    EXPECT_EQ(words[1]->position(), QPointF(0, 40.75 - 20.25 - 10.25));
+}
+
+TEST(CloudRowLayout, ScrollerChangeNarrowsTheViewButKeepsItsDecision)
+{
+    const Words words = workedExample();
+    Layer root;
+    QList<bool> decisions;
+    const CloudFit fit =
+        fitCloudToView(root, words.layers(), 200, {200, 60}, [&decisions](bool scroller) {
+            decisions.append(scroller);
+            return QSizeF(185, 60);
+        });
+    EXPECT_EQ(decisions, QList<bool>{true});
+    EXPECT_EQ(fit, (CloudFit{QSizeF(185, 80), true}));
 }
 
 TEST(CloudRowLayout, RunningWidthEqualToTheAvailableWidthStartsARow)
@@ -115,7 +123,8 @@ TEST(CloudRowLayout, FirstWordWiderThanTheAvailableWidthStandsAloneAtTheTop)
 TEST(CloudRowLayout, WidthBelowTheMarginPutsEveryWordInItsOwnRow)
 {
     const Words words{{10, 10}, {10, 20}, {10, 30}};
-    const CloudFit fit = scaleLayersToSize(words.layers(), {40, 500}, 40, {40, 500});
+    Layer root;
+    const CloudFit fit = fitCloudToView(root, words.layers(), 40, {40, 500});
     EXPECT_EQ(fit, (CloudFit{QSizeF(40, 500), false}));
     EXPECT_EQ(words[0]->position(), QPointF(0, 495));
     EXPECT_EQ(words[1]->position(), QPointF(0, 480));
@@ -125,16 +134,18 @@ TEST(CloudRowLayout, WidthBelowTheMarginPutsEveryWordInItsOwnRow)
 TEST(CloudRowLayout, NoLayersTakeTheVisibleArea)
 {
     const Words words{};
-    const CloudFit fit = scaleLayersToSize(words.layers(), {10, 10}, 999, {320, 240});
+    Layer root;
+    const CloudFit fit = fitCloudToView(root, words.layers(), 10, {320, 240});
     EXPECT_EQ(fit, (CloudFit{QSizeF(320, 240), false}));
 }
 
 TEST(CloudRowLayout, RefitAtANewWidthReflowsTheRows)
 {
     const Words words = workedExample();
-    scaleLayersToSize(words.layers(), {200, 300}, 200, {200, 300});
+    Layer root;
+    fitCloudToView(root, words.layers(), 200, {200, 300});
     // A = 345: everything fits in one row 40 high.
-    const CloudFit fit = scaleLayersToSize(words.layers(), {400, 300}, 400, {400, 300});
+    const CloudFit fit = fitCloudToView(root, words.layers(), 400, {400, 300});
     EXPECT_EQ(fit, (CloudFit{QSizeF(400, 300), false}));
     const QList<float> xs{0, 60, 110, 150, 250};
     for (size_t i = 0; i < 5; ++i)

@@ -60,7 +60,8 @@ public:
     // The middle of a point of the view (y upward) in the window's pixels.
     QPoint windowPointOfViewPoint(QPointF viewPoint) const
     {
-        const QPointF widgetPoint(viewPoint.x(), view->height() - viewPoint.y());
+        const QPointF widgetPoint(viewPoint.x(),
+                                  view->rootLayer()->bounds().height() - viewPoint.y());
         return view->mapTo(&window, widgetPoint.toPoint());
     }
 
@@ -175,14 +176,18 @@ TEST(WordCloudView, TallCloudScrollsAndPointingFindsTheWordInAnyScrollPosition)
     // 60 words of 10 points in rows narrower than 245: 24 to a row, 3 rows of 10.
     EXPECT_EQ(cloud.view->height(), 200);
 
+    // Five words to a row: twelve rows of 40.125, 481.5 points in all.
+    constexpr qreal rowHeight = 40.125;
     CloudWindow tall({300, 200}, manyWords(), [] {
         QHash<QString, QSizeF> sizes;
         for (const auto &entry : manyWords())
-            sizes.insert(entry.word, QSizeF(48, 40));
+            sizes.insert(entry.word, QSizeF(48, rowHeight));
         return sizes;
     }());
     EXPECT_EQ(tall.scrollArea->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(tall.view->height(), 480);
+    // The widget takes whole pixels; the rows keep their exact height from its top.
+    EXPECT_EQ(tall.view->height(), 482);
+    EXPECT_EQ(tall.view->rootLayer()->bounds().height(), 481.5);
 
     tall.view->setMouseTracking(true);
     QSignalSpy chosen(tall.view, &WordCloudView::wordChosen);
@@ -192,9 +197,8 @@ TEST(WordCloudView, TallCloudScrollsAndPointingFindsTheWordInAnyScrollPosition)
         // The first word of the row a little below the middle of the visible area.
         const QPoint visibleMiddle =
             tall.scrollArea->viewport()->mapTo(&tall.window, QPoint(5, 110));
-        const QPointF viewPoint = tall.view->viewPointFromWidget(
-            QPointF(tall.view->mapFrom(&tall.window, visibleMiddle)));
-        const int row = static_cast<int>((480 - viewPoint.y()) / 40);
+        const int widgetY = tall.view->mapFrom(&tall.window, visibleMiddle).y();
+        const int row = static_cast<int>(widgetY / rowHeight);
         const QString expected = u"w%1"_s.arg(row * 5, 2, 10, QChar(u'0'));
 
         // Pointer events only come with movement, so leave the spot and return.

@@ -44,6 +44,8 @@ TEST(Export, ImpossibleImagesAreNull)
     EXPECT_TRUE(renderLayersToImage(*root, view, 0.0).isNull());
     // Painting words onto an image that could not be allocated used to crash.
     EXPECT_TRUE(renderLayersToImage(*root, {100000, 100000}).isNull());
+    EXPECT_TRUE(renderLayersToSvg(*root, {100000, 100000}).isEmpty());
+    EXPECT_TRUE(renderLayersToSvg(*root, {maxPictureSide + 1.0, 1}).isEmpty());
 }
 
 TEST(Export, SvgIsValidWithTheViewAsViewBoxAndSize)
@@ -72,5 +74,56 @@ TEST(Export, SvgWordSitsInItsMeasuredBox)
     const QRect onScreen = inkBox(renderLayersToImage(*root, view));
     EXPECT_LE((onScreen.center() - ink.center()).manhattanLength(), 2);
 }
+
+// The share of pixels that are light in one image and dark in the other.
+double contraryPixelShare(const QImage &first, const QImage &second)
+{
+    int contrary = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        for (int x = 0; x < first.width(); ++x) {
+            const int a = qGray(first.pixel(x, y));
+            const int b = qGray(second.pixel(x, y));
+            contrary += (a > 200 && b < 55) || (a < 55 && b > 200);
+        }
+    }
+    return double(contrary) / (first.width() * first.height());
+}
+
+struct LongWordRow
+{
+    const char *name;
+    QPointF position;
+};
+
+void PrintTo(const LongWordRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class LongWordSvg : public testing::TestWithParam<LongWordRow>
+{
+};
+
+// Outlining every glyph of a word far wider than the view made documents of gigabytes.
+TEST_P(LongWordSvg, OutlinesOnlyTheGlyphsTheViewShows)
+{
+    // Letters that never repeat in a period, so a misplaced cut shows.
+    QString letters;
+    for (int i = 0; i < 30000; ++i)
+        letters += QChar(u'a' + (i * i + 3 * i) % 26);
+    TextLayer *word = nullptr;
+    const auto root = sceneWithWord(view, {letters, wordFont, 40.0, QColor(20, 20, 20)},
+                                    GetParam().position, &word);
+    const QByteArray svg = renderLayersToSvg(*root, view);
+    EXPECT_LT(svg.size(), 256 * 1024);
+    const QImage drawn = renderedSvg(*root, view);
+    EXPECT_EQ(inkBox(drawn).right(), int(view.width()) - 1);
+    EXPECT_LT(contraryPixelShare(drawn, renderLayersToImage(*root, view)), 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(Export, LongWordSvg,
+                         testing::Values(LongWordRow{"startingInTheView", {30, 60}},
+                                         LongWordRow{"startingFarLeft", {-50000, 60}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

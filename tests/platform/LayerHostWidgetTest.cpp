@@ -62,6 +62,20 @@ TEST(LayerHost, WidgetPointsBecomeUpwardViewPoints)
     EXPECT_EQ(host.viewPointFromWidget({150, 30}), QPointF(150, 70));
 }
 
+TEST(LayerHost, ContentSizeKeepsItsFractionBelowTheContent)
+{
+    LayerHostWidget host;
+    host.setContentSize({200, 100.5});
+    EXPECT_EQ(host.size(), QSize(200, 101));
+    EXPECT_EQ(host.rootLayer()->bounds(), QRectF(0, 0, 200, 100.5));
+    // The top edge of the content is the widget's; the spare half pixel is below.
+    EXPECT_EQ(host.viewPointFromWidget({5, 0}), QPointF(5, 100.5));
+    EXPECT_EQ(host.viewPointFromWidget({5, 100.5}), QPointF(5, 0));
+
+    host.setRootLayer(std::make_unique<Layer>());
+    EXPECT_EQ(host.rootLayer()->bounds(), QRectF(0, 0, 200, 100.5));
+}
+
 class LayerHostPainting : public ::testing::TestWithParam<qreal>
 {
 };

@@ -1,0 +1,37 @@
+#include "TextOutline.h"
+
+#include <QFontMetricsF>
+#include <QTextLayout>
+#include <algorithm>
+
+QPainterPath textOutline(const QString &text, const QFont &font, QPaintDevice *device,
+                         QPointF origin, const QRectF &area)
+{
+    QPainterPath outline;
+    const QFontMetricsF metrics(font, device);
+    // Glyphs may overhang their advance; a line's height either way is ample.
+    const qreal left = area.left() - metrics.height() - origin.x();
+    const qreal right = area.right() + metrics.height() - origin.x();
+    if (left <= 0.0 && right >= metrics.horizontalAdvance(text)) {
+        outline.addText(origin, font, text);
+        return outline;
+    }
+
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    // Right-to-left text has its first character on the right.
+    const int atLeft = line.xToCursor(left);
+    const int atRight = line.xToCursor(right);
+    const int first = std::min(atLeft, atRight);
+    const int end = std::max(atLeft, atRight);
+    if (first == end)
+        return outline;
+    const qreal start = std::min(line.cursorToX(first), line.cursorToX(end));
+    outline.addText(origin + QPointF(start, 0.0), font, text.mid(first, end - first));
+    return outline;
+}
