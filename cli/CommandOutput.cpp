@@ -41,8 +41,6 @@ void reportError(const QString &message)
 
 bool writeResult(const QByteArray &bytes, const QString &path)
 {
-    if (path.isEmpty())
-        return writeToStandardOutput(bytes);
     const std::optional<QString> problem = writeOutputFile(bytes, path);
     if (problem)
         reportError(*problem);

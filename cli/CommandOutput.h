@@ -14,7 +14,7 @@ void printToStandardError(const QString &text);
 void reportError(const QString &message);
 
 // Writes the result to standard output, or to path when it is not empty (see
-// writeOutputFile for how each kind of file is written). False, after reporting the
+// OutputFile for how each kind of file is written). False, after reporting the
 // problem with the system's reason, when it could not be written.
 bool writeResult(const QByteArray &bytes, const QString &path);
 

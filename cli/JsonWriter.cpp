@@ -118,6 +118,13 @@ QByteArray JsonWriter::toUtf8() const
     return bytes;
 }
 
+QByteArray JsonWriter::takeWrittenUtf8()
+{
+    const QByteArray bytes = m_text.toUtf8();
+    m_text.clear();
+    return bytes;
+}
+
 QString JsonWriter::quoted(QStringView text)
 {
     QString out;

@@ -43,6 +43,9 @@ public:
 
     // The finished document in UTF-8, ending in a line break.
     QByteArray toUtf8() const;
+    // What was written since the last call, which the writer forgets: a long document
+    // goes out in pieces, and toUtf8() then gives the rest.
+    QByteArray takeWrittenUtf8();
 
     static QString quoted(QStringView text);
 

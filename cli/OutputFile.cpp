@@ -22,7 +22,7 @@ std::optional<QString> writeAll(int descriptor, const QByteArray &bytes)
     const char *next = bytes.constData();
     size_t left = size_t(bytes.size());
     while (left > 0) {
-        const ssize_t count = write(descriptor, next, left);
+        const ssize_t count = ::write(descriptor, next, left);
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0)
@@ -33,32 +33,11 @@ std::optional<QString> writeAll(int descriptor, const QByteArray &bytes)
     return std::nullopt;
 }
 
-QString failure(const QString &path, const QString &reason)
-{
-    return u"%1: cannot be written (%2)"_s.arg(path, reason);
-}
-
 bool isStandardOutput(const struct stat &file)
 {
     struct stat output;
     return !StandardStreams::isClosed(STDOUT_FILENO) && fstat(STDOUT_FILENO, &output) == 0 &&
            output.st_dev == file.st_dev && output.st_ino == file.st_ino;
-}
-
-std::optional<QString> writeInPlace(const QByteArray &bytes, const QString &path, int extraFlags)
-{
-    // O_TRUNC does nothing to FIFOs and terminals; it empties a file a dangling
-    // symlink makes.
-    const int descriptor = open(QFile::encodeName(path).constData(),
-                                O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | extraFlags, 0666);
-    if (descriptor < 0)
-        return failure(path, StandardStreams::reason(errno));
-    std::optional<QString> problem = writeAll(descriptor, bytes);
-    if (close(descriptor) != 0 && !problem)
-        problem = StandardStreams::reason(errno);
-    if (problem)
-        return failure(path, *problem);
-    return std::nullopt;
 }
 
 // A new file beside target, named after it, that no one else has opened.
@@ -73,63 +52,134 @@ int createTemporaryBeside(const QByteArray &target, QByteArray *temporary)
                      QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
         // 0666 less the umask, as any new file gets.
         const int descriptor =
-            open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0 || errno != EEXIST)
             return descriptor;
     }
     return -1;
 }
 
-// existing: the file being replaced, if there is one.
-std::optional<QString> replaceWhole(const QByteArray &bytes, const QString &path,
-                                    const QByteArray &target, const struct stat *existing)
+} // namespace
+
+OutputFile::OutputFile(QString path)
+    : m_path(std::move(path))
+{}
+
+OutputFile::~OutputFile()
 {
-    QByteArray temporary;
-    const int descriptor = createTemporaryBeside(target, &temporary);
-    if (descriptor < 0)
-        return failure(path, u"no temporary file can be made beside it: %1"_s.arg(
-                                 StandardStreams::reason(errno)));
-    std::optional<QString> problem = writeAll(descriptor, bytes);
-    if (!problem && existing && fchmod(descriptor, existing->st_mode & 07777) != 0)
-        problem = StandardStreams::reason(errno);
-    // EINVAL: the file system cannot sync, which is all it can do.
-    if (!problem && fsync(descriptor) != 0 && errno != EINVAL)
-        problem = StandardStreams::reason(errno);
-    if (close(descriptor) != 0 && !problem)
-        problem = StandardStreams::reason(errno);
-    if (!problem && std::rename(temporary.constData(), target.constData()) != 0)
-        problem = StandardStreams::reason(errno);
+    discard();
+}
+
+std::optional<QString> OutputFile::failure(const QString &reason) const
+{
+    return u"%1: cannot be written (%2)"_s.arg(m_path.isEmpty() ? u"standard output"_s : m_path,
+                                               reason);
+}
+
+std::optional<QString> OutputFile::open()
+{
+    if (m_path.isEmpty())
+        return std::nullopt;
+    const QByteArray nativePath = QFile::encodeName(m_path);
+    struct stat file;
+    if (stat(nativePath.constData(), &file) == 0) {
+        if (isStandardOutput(file))
+            return std::nullopt;
+        if (!S_ISREG(file.st_mode))
+            return openInPlace(0);
+        // Through a symlink, the file it points to is replaced and the link stays.
+        char resolved[PATH_MAX];
+        if (!realpath(nativePath.constData(), resolved))
+            return failure(StandardStreams::reason(errno));
+        return openReplacing(QByteArray(resolved), file.st_mode & 07777);
+    }
+    if (errno != ENOENT)
+        return failure(StandardStreams::reason(errno));
+    struct stat link;
+    if (lstat(nativePath.constData(), &link) == 0) // a dangling symlink: make its file
+        return openInPlace(O_CREAT);
+    return openReplacing(nativePath, std::nullopt);
+}
+
+std::optional<QString> OutputFile::openInPlace(int extraFlags)
+{
+    m_kind = Kind::InPlace;
+    // O_TRUNC does nothing to FIFOs and terminals; it empties a file a dangling
+    // symlink makes.
+    m_descriptor = ::open(QFile::encodeName(m_path).constData(),
+                          O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | extraFlags, 0666);
+    if (m_descriptor < 0)
+        return failure(StandardStreams::reason(errno));
+    return std::nullopt;
+}
+
+std::optional<QString> OutputFile::openReplacing(const QByteArray &target,
+                                                 std::optional<unsigned> mode)
+{
+    m_kind = Kind::Replacing;
+    m_target = target;
+    m_keptMode = mode;
+    m_descriptor = createTemporaryBeside(target, &m_temporary);
+    if (m_descriptor < 0)
+        return failure(
+            u"no temporary file can be made beside it: %1"_s.arg(StandardStreams::reason(errno)));
+    return std::nullopt;
+}
+
+std::optional<QString> OutputFile::write(const QByteArray &bytes)
+{
+    const std::optional<QString> problem = m_kind == Kind::StandardOutput
+                                               ? StandardStreams::writeStandardOutput(bytes)
+                                               : writeAll(m_descriptor, bytes);
     if (problem) {
-        unlink(temporary.constData());
-        return failure(path, *problem);
+        discard();
+        return failure(*problem);
     }
     return std::nullopt;
 }
 
-} // namespace
+std::optional<QString> OutputFile::commit()
+{
+    if (m_kind == Kind::StandardOutput)
+        return std::nullopt;
+    std::optional<QString> problem;
+    if (m_kind == Kind::Replacing) {
+        if (m_keptMode && fchmod(m_descriptor, *m_keptMode) != 0)
+            problem = StandardStreams::reason(errno);
+        // EINVAL: the file system cannot sync, which is all it can do.
+        if (!problem && fsync(m_descriptor) != 0 && errno != EINVAL)
+            problem = StandardStreams::reason(errno);
+    }
+    if (close(m_descriptor) != 0 && !problem)
+        problem = StandardStreams::reason(errno);
+    m_descriptor = -1;
+    if (!problem && m_kind == Kind::Replacing &&
+        std::rename(m_temporary.constData(), m_target.constData()) != 0)
+        problem = StandardStreams::reason(errno);
+    if (problem) {
+        discard();
+        return failure(*problem);
+    }
+    m_temporary.clear();
+    return std::nullopt;
+}
+
+void OutputFile::discard()
+{
+    if (m_descriptor >= 0)
+        close(m_descriptor);
+    m_descriptor = -1;
+    if (!m_temporary.isEmpty())
+        unlink(m_temporary.constData());
+    m_temporary.clear();
+}
 
 std::optional<QString> writeOutputFile(const QByteArray &bytes, const QString &path)
 {
-    const QByteArray nativePath = QFile::encodeName(path);
-    struct stat file;
-    if (stat(nativePath.constData(), &file) == 0) {
-        if (isStandardOutput(file)) {
-            if (const std::optional<QString> problem = StandardStreams::writeStandardOutput(bytes))
-                return failure(path, *problem);
-            return std::nullopt;
-        }
-        if (!S_ISREG(file.st_mode))
-            return writeInPlace(bytes, path, 0);
-        // Through a symlink, the file it points to is replaced and the link stays.
-        char resolved[PATH_MAX];
-        if (!realpath(nativePath.constData(), resolved))
-            return failure(path, StandardStreams::reason(errno));
-        return replaceWhole(bytes, path, QByteArray(resolved), &file);
-    }
-    if (errno != ENOENT)
-        return failure(path, StandardStreams::reason(errno));
-    struct stat link;
-    if (lstat(nativePath.constData(), &link) == 0) // a dangling symlink: make its file
-        return writeInPlace(bytes, path, O_CREAT);
-    return replaceWhole(bytes, path, nativePath, nullptr);
+    OutputFile file(path);
+    if (auto problem = file.open())
+        return problem;
+    if (auto problem = file.write(bytes))
+        return problem;
+    return file.commit();
 }

@@ -4,6 +4,7 @@
 #include "FileParser.h"
 #include "JsonWriter.h"
 #include "LowerCase.h"
+#include "OutputFile.h"
 #include "TextIndex.h"
 #include "TreeGrowth.h"
 #include "VerbariumLayout.h"
@@ -15,13 +16,20 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// How many nodes are written before the text so far goes out, so that memory does not
+// grow with the output.
+constexpr int nodesPerPiece = 4096;
+
 // Depth first with a list of open nodes, since a branch can be as deep as the text.
 // Nodes at maxDepth are written with an empty children array. A run of single
 // followers is written as the picture draws it: its 1000th node, when it goes on,
 // is written with the number of nodes left out below it instead of its children.
-QByteArray treeAsJson(const VerbariumTree &tree, qint64 maxDepth)
+// Returns the problem when the output cannot take it.
+std::optional<QString> writeTreeAsJson(const VerbariumTree &tree, qint64 maxDepth,
+                                       OutputFile &output)
 {
     JsonWriter json;
+    int nodesInPiece = 0;
     struct Open
     {
         Node node;
@@ -30,6 +38,7 @@ QByteArray treeAsJson(const VerbariumTree &tree, qint64 maxDepth)
     };
     std::vector<Open> open;
     const auto beginNode = [&](Node node, quint32 runLength) {
+        ++nodesInPiece;
         json.beginObject();
         json.field(u"word", tree.word(node));
         json.field(u"count", qint64(tree.count(node)));
@@ -56,8 +65,13 @@ QByteArray treeAsJson(const VerbariumTree &tree, qint64 maxDepth)
             json.endObject();
             open.pop_back();
         }
+        if (nodesInPiece == nodesPerPiece) {
+            nodesInPiece = 0;
+            if (auto problem = output.write(json.takeWrittenUtf8()))
+                return problem;
+        }
     }
-    return json.toUtf8();
+    return output.write(json.toUtf8());
 }
 
 } // namespace
@@ -98,6 +112,15 @@ int treeCommand(const QStringList &arguments)
     parser.inputStrings(*text);
     const auto tree =
         growTree(TextIndex::build(parser.treeText()), lowerCased(commandLine.value(u"word"_s)));
-    return CommandOutput::writeResult(treeAsJson(*tree, maxDepth), commandLine.outputPath()) ? 0
-                                                                                             : 1;
+    OutputFile output(commandLine.outputPath());
+    std::optional<QString> problem = output.open();
+    if (!problem)
+        problem = writeTreeAsJson(*tree, maxDepth, output);
+    if (!problem)
+        problem = output.commit();
+    if (problem) {
+        CommandOutput::reportError(*problem);
+        return 1;
+    }
+    return 0;
 }

@@ -58,6 +58,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, TreeOutput, testing::Values(
     [](const testing::TestParamInfo<TreeRow> &info) { return info.param.name; });
 // clang-format on
 
+// A run of single followers is written as the picture cuts it: 1000 nodes, the last one
+// saying how many it leaves out. The output goes out in pieces as it is made.
+TEST(TreeOutput, CutsALongRunAtTheThousandthNode)
+{
+    const CliRun run =
+        runCommand(u"tree"_s, {u"--word"_s, u"w"_s}, "w" + QByteArray(" t").repeated(1500));
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.count(R"("word":"t")"), 1000);
+    EXPECT_TRUE(run.out.endsWith(R"("word":"t","count":1,"countOfLeaves":1,"truncated":500})" +
+                                 QByteArray(1000, '}').replace("}", "]}") + "\n"))
+        << run.out.right(200).toStdString();
+}
+
 struct FailureRow
 {
     const char *name;
