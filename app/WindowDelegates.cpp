@@ -1,5 +1,6 @@
 #include "WindowDelegates.h"
 
+#include "DialogReturnWatch.h"
 #include "InfoPanel.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
@@ -50,10 +51,11 @@ bool SearchWindowDelegate::eventFilter(QObject *watched, QEvent *event)
 }
 
 InputWindowDelegate::InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
-                                         QObject *parent)
+                                         DialogReturnWatch &returnWatch, QObject *parent)
     : QObject(parent)
     , m_cloudView(cloudView)
     , m_treeView(treeView)
+    , m_returnWatch(returnWatch)
 {}
 
 void InputWindowDelegate::windowDidBecomeKey()
@@ -66,7 +68,7 @@ void InputWindowDelegate::windowDidBecomeKey()
 
 bool InputWindowDelegate::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate && !m_returnWatch.takeReturnedActivation())
         windowDidBecomeKey();
     return QObject::eventFilter(watched, event);
 }

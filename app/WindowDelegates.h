@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class DialogReturnWatch;
 class VerbariumView;
 class WordCloudView;
 
@@ -30,14 +31,17 @@ private:
 };
 
 // Returning to the input window hides the cloud's info panel, the cloud window and
-// the verbarium window. Installed as an event filter on the input window.
+// the verbarium window. The activation that the window manager hands back when one of
+// the app's dialogs closes is no return of the user's and hides nothing. Installed as
+// an event filter on the input window.
 class InputWindowDelegate : public QObject
 {
     Q_OBJECT
 
 public:
+    // returnWatch outlives this object, as the views do.
     InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
-                        QObject *parent = nullptr);
+                        DialogReturnWatch &returnWatch, QObject *parent = nullptr);
 
     void windowDidBecomeKey();
 
@@ -47,4 +51,5 @@ protected:
 private:
     WordCloudView *m_cloudView;
     VerbariumView *m_treeView;
+    DialogReturnWatch &m_returnWatch;
 };
