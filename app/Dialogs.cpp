@@ -1,6 +1,6 @@
 #include "Dialogs.h"
 
-#include "DialogReturnWatch.h"
+#include "OwnActivationWatch.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -106,6 +106,6 @@ QWidget *WidgetDialogs::parentWindow() const
 int WidgetDialogs::runModal(QDialog &dialog)
 {
     const int result = dialog.exec();
-    m_returnWatch.dialogClosed();
+    m_activationWatch.expectOwnActivation();
     return result;
 }

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-class DialogReturnWatch;
+class OwnActivationWatch;
 class QDialog;
 class QWidget;
 
@@ -40,10 +40,10 @@ class WidgetDialogs : public Dialogs
 {
 public:
     // fallbackParent: the window the dialogs stand in front of when none of the app is
-    // active. returnWatch hears of every closed dialog. Both outlive this object.
-    WidgetDialogs(QWidget *fallbackParent, DialogReturnWatch &returnWatch)
+    // active. activationWatch hears of every closed dialog. Both outlive this object.
+    WidgetDialogs(QWidget *fallbackParent, OwnActivationWatch &activationWatch)
         : m_fallbackParent(fallbackParent)
-        , m_returnWatch(returnWatch)
+        , m_activationWatch(activationWatch)
     {}
 
     void runAlert(const QString &title, const QString &message, const QString &button) override;
@@ -57,5 +57,5 @@ private:
     int runModal(QDialog &dialog);
 
     QWidget *m_fallbackParent;
-    DialogReturnWatch &m_returnWatch;
+    OwnActivationWatch &m_activationWatch;
 };

@@ -81,7 +81,10 @@ void InputTextView::insertFromMimeData(const QMimeData *source)
     const qsizetype position = cursor.position();
     const QString before = text();
     m_scrollToStart = false;
-    startFilling(cursor, inserted, before.left(position) + inserted + before.mid(position));
+    // Into an empty view the whole text is the inserted one: no copy of it is made.
+    startFilling(cursor, inserted,
+                 before.isEmpty() ? inserted
+                                  : before.left(position) + inserted + before.mid(position));
 }
 
 void InputTextView::dragEnterEvent(QDragEnterEvent *event)

@@ -2,10 +2,10 @@
 
 #include "AppDelegate.h"
 #include "AppMenus.h"
-#include "DialogReturnWatch.h"
 #include "Dialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
+#include "OwnActivationWatch.h"
 #include "PictureExport.h"
 #include "VerbariumView.h"
 #include "WindowDelegates.h"
@@ -46,7 +46,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     , m_cloudWindow(std::make_unique<QWidget>())
     , m_verbariumWindow(std::make_unique<QWidget>())
     , m_infoPanel(std::make_unique<InfoPanel>())
-    , m_returnWatch(std::make_unique<DialogReturnWatch>())
+    , m_activationWatch(std::make_unique<OwnActivationWatch>())
 {
     m_inputUi->setupUi(m_inputWindow.get());
     m_cloudUi->setupUi(m_cloudWindow.get());
@@ -60,7 +60,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_inputUi->textField->setFocus();
 
     if (!dialogs) {
-        m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get(), *m_returnWatch);
+        m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get(), *m_activationWatch);
         dialogs = m_ownDialogs.get();
     }
 
@@ -87,7 +87,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
 
     m_searchWindowDelegate = std::make_unique<SearchWindowDelegate>(cloudView, verbariumView);
     m_inputWindowDelegate =
-        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, *m_returnWatch);
+        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, *m_activationWatch);
     m_cloudWindow->installEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->installEventFilter(m_inputWindowDelegate.get());
 

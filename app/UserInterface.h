@@ -5,7 +5,7 @@
 
 class AppDelegate;
 class AppMenus;
-class DialogReturnWatch;
+class OwnActivationWatch;
 class Dialogs;
 class InfoPanel;
 class InfoPanelPlacer;
@@ -37,6 +37,7 @@ public:
 
     AppDelegate &appDelegate() const { return *m_appDelegate; }
     AppMenus &menus() const { return *m_menus; }
+    OwnActivationWatch &activationWatch() const { return *m_activationWatch; }
     QMainWindow *inputWindow() const { return m_inputWindow.get(); }
     QWidget *cloudWindow() const { return m_cloudWindow.get(); }
     QWidget *verbariumWindow() const { return m_verbariumWindow.get(); }
@@ -59,7 +60,7 @@ private:
     std::unique_ptr<QWidget> m_verbariumWindow;
     std::unique_ptr<InfoPanel> m_infoPanel;
     QProgressBar *m_progressBar = nullptr; // owned by the input window's status bar
-    std::unique_ptr<DialogReturnWatch> m_returnWatch;
+    std::unique_ptr<OwnActivationWatch> m_activationWatch;
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<AppDelegate> m_appDelegate;
     std::unique_ptr<PictureExport> m_pictureExport;

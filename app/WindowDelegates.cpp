@@ -1,7 +1,7 @@
 #include "WindowDelegates.h"
 
-#include "DialogReturnWatch.h"
 #include "InfoPanel.h"
+#include "OwnActivationWatch.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
 
@@ -51,11 +51,11 @@ bool SearchWindowDelegate::eventFilter(QObject *watched, QEvent *event)
 }
 
 InputWindowDelegate::InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
-                                         DialogReturnWatch &returnWatch, QObject *parent)
+                                         OwnActivationWatch &activationWatch, QObject *parent)
     : QObject(parent)
     , m_cloudView(cloudView)
     , m_treeView(treeView)
-    , m_returnWatch(returnWatch)
+    , m_activationWatch(activationWatch)
 {}
 
 void InputWindowDelegate::windowDidBecomeKey()
@@ -68,7 +68,7 @@ void InputWindowDelegate::windowDidBecomeKey()
 
 bool InputWindowDelegate::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && !m_returnWatch.takeReturnedActivation())
+    if (event->type() == QEvent::WindowActivate && !m_activationWatch.takeOwnActivation())
         windowDidBecomeKey();
     return QObject::eventFilter(watched, event);
 }

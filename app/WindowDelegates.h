@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class DialogReturnWatch;
+class OwnActivationWatch;
 class VerbariumView;
 class WordCloudView;
 
@@ -31,17 +31,17 @@ private:
 };
 
 // Returning to the input window hides the cloud's info panel, the cloud window and
-// the verbarium window. The activation that the window manager hands back when one of
-// the app's dialogs closes is no return of the user's and hides nothing. Installed as
+// the verbarium window. An activation the app brought about itself (one of its
+// dialogs closing) is no return of the user's and hides nothing. Installed as
 // an event filter on the input window.
 class InputWindowDelegate : public QObject
 {
     Q_OBJECT
 
 public:
-    // returnWatch outlives this object, as the views do.
+    // activationWatch outlives this object, as the views do.
     InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
-                        DialogReturnWatch &returnWatch, QObject *parent = nullptr);
+                        OwnActivationWatch &activationWatch, QObject *parent = nullptr);
 
     void windowDidBecomeKey();
 
@@ -51,5 +51,5 @@ protected:
 private:
     WordCloudView *m_cloudView;
     VerbariumView *m_treeView;
-    DialogReturnWatch &m_returnWatch;
+    OwnActivationWatch &m_activationWatch;
 };

@@ -3,8 +3,34 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMainWindow>
+#include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Opens path once the launch has made the input window active: that activation hides
+// the other windows, so a cloud shown before it would be gone at once.
+void openOnceActive(UserInterface &userInterface, const QString &path)
+{
+    AppDelegate *controller = &userInterface.appDelegate();
+    QWidget *inputWindow = userInterface.inputWindow();
+    if (inputWindow->isActiveWindow()) {
+        controller->openFile(path);
+        return;
+    }
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, controller,
+                                   [controller, inputWindow, path, connection](QWindow *window) {
+                                       if (window != inputWindow->windowHandle())
+                                           return;
+                                       QObject::disconnect(*connection);
+                                       controller->openFile(path);
+                                   });
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -29,6 +55,6 @@ int main(int argc, char *argv[])
     UserInterface userInterface;
     userInterface.appDelegate().applicationDidFinishLaunching();
     if (!commandLine.positionalArguments().isEmpty())
-        userInterface.appDelegate().openFile(commandLine.positionalArguments().constFirst());
+        openOnceActive(userInterface, commandLine.positionalArguments().constFirst());
     return QApplication::exec();
 }

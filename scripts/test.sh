@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the whole test suite twice: in the normal build and
-# in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets everything up and runs the whole test suite twice: in the normal build (with
+# the desktop tests, which drive the real app under Xvfb and openbox) and in a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer (without them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

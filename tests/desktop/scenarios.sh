@@ -50,6 +50,7 @@ scenario_launch() {
 
 scenario_typed_text() {
     start_app
+    expect_state "$INPUT_TITLE" active
     analyse_typed_text
     # Every later analysis shows it again, from the cloud window as from the input.
     press ctrl+Return
@@ -64,6 +65,7 @@ scenario_import() {
     local book="$work_dir/book.txt" round
     echo "$analysed_text" >"$book"
     start_app
+    expect_state "$INPUT_TITLE" active
     for round in 1 2 3; do
         press ctrl+o
         expect_state 'Import a Text File' active
@@ -82,6 +84,7 @@ scenario_import() {
 
 scenario_cloud_word() {
     start_app
+    expect_state "$INPUT_TITLE" active
     analyse_typed_text
     click_a_cloud_word
     expect_state "$TREE_TITLE" active "$CLOUD_TITLE" visible "$INPUT_TITLE" visible
@@ -92,6 +95,7 @@ scenario_cloud_word() {
 
 scenario_input_brought_back() {
     start_app
+    expect_state "$INPUT_TITLE" active
     analyse_typed_text
     click_a_cloud_word
     expect_state "$TREE_TITLE" active "$INFO_TITLE" visible
@@ -104,6 +108,44 @@ scenario_input_brought_back() {
     expect_state "$CLOUD_TITLE" active
     xdotool windowactivate "$(window_of "$INPUT_TITLE")"
     expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden
+}
+
+# Any UTF-8 text file named on the command line is imported and analysed.
+scenario_file_argument() {
+    echo "$analysed_text" >"$work_dir/book.md"
+    start_app "$work_dir/book.md"
+    expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
+}
+
+scenario_bad_file_argument() {
+    start_app "$work_dir/missing.txt"
+    expect_state 'Cannot Import File' active
+    press Return
+    expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden
+}
+
+# File > Export Cloud... in the cloud window writes the picture, and the cloud window
+# is still shown and active when the dialog has closed.
+scenario_export_from_menu() {
+    local picture="$work_dir/cloud.png" x y w h windows
+    start_app
+    expect_state "$INPUT_TITLE" active
+    analyse_typed_text
+    windows=$(visible_window_count)
+    click_in "$CLOUD_TITLE" 15 10
+    wait_until "the File menu to open" test "$(visible_window_count)" -gt "$windows"
+    press e
+    expect_state 'Export Cloud' active
+    type_text "$picture"
+    press Return
+    wait_until "the picture to be written" test -s "$picture"
+    expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
+    # A PNG at twice the window's scale: the cloud fills the window's width.
+    [ "$(head -c 8 "$picture" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] ||
+        fail "$picture is no PNG"
+    read -r x y w h < <(geometry_of "$CLOUD_TITLE")
+    [ "$(identify -format %w "$picture")" = $((2 * w)) ] ||
+        fail "the picture is $(identify -format %wx%h "$picture") for a window $w wide"
 }
 
 start_session

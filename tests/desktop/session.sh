@@ -61,12 +61,16 @@ wm_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
-# start_app [ARGS...]: starts the app and waits for its input window to be active.
+# start_app [ARGS...]: starts the app and waits for its input window to show.
 start_app() {
     QT_QPA_PLATFORM=xcb "${VERBARIUM_APP:?VERBARIUM_APP names the app under test}" "$@" \
         >"$work_dir/app.log" 2>&1 &
     pids+=($!)
-    wait_until "the input window to be active" is_active "$INPUT_TITLE"
+    wait_until "the input window to show" is_visible "$INPUT_TITLE"
+}
+
+visible_window_count() {
+    xdotool search --onlyvisible --name '.*' | wc -l
 }
 
 window_of() {
