@@ -52,6 +52,9 @@ scenario_typed_text() {
     start_app
     expect_state "$INPUT_TITLE" active
     analyse_typed_text
+    # Its place on a large screen would reach past this one's right edge.
+    expect_on_screen "$INPUT_TITLE"
+    expect_on_screen "$CLOUD_TITLE"
     # Every later analysis shows it again, from the cloud window as from the input.
     press ctrl+Return
     expect_state "$CLOUD_TITLE" active
@@ -88,6 +91,7 @@ scenario_cloud_word() {
     analyse_typed_text
     click_a_cloud_word
     expect_state "$TREE_TITLE" active "$CLOUD_TITLE" visible "$INPUT_TITLE" visible
+    expect_on_screen "$TREE_TITLE"
     # Back to the cloud: the tree goes.
     click_in "$CLOUD_TITLE" 5 5
     expect_state "$CLOUD_TITLE" active "$TREE_TITLE" hidden

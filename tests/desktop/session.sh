@@ -135,3 +135,11 @@ expect_state() {
         shift 2
     done
 }
+
+# The named window's client area lies on the screen, below a title bar's room.
+expect_on_screen() {
+    local x y w h
+    read -r x y w h < <(geometry_of "$1")
+    ((x >= 0 && y >= 16 && x + w <= SCREEN_WIDTH && y + h <= SCREEN_HEIGHT)) ||
+        fail "'$1' at $x,$y ${w}x$h is not inside the ${SCREEN_WIDTH}x$SCREEN_HEIGHT screen"
+}
