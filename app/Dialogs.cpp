@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -61,12 +62,19 @@ std::optional<PictureFileChoice> WidgetDialogs::choosePictureFile(const QString 
     dialog.setNameFilters(names);
     dialog.setDefaultSuffix(u"png"_s);
     dialog.selectFile(suggestedName + u".png"_s);
+    // Choosing a format gives the name in the field that format's suffix.
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &name) {
-            for (const PictureFilter &filter : filters)
-                if (filter.name == name)
-                    dialog.setDefaultSuffix(
-                        filter.format == PictureFileChoice::Format::Svg ? u"svg"_s : u"png"_s);
+            for (const PictureFilter &filter : filters) {
+                if (filter.name != name)
+                    continue;
+                const QString suffix =
+                    filter.format == PictureFileChoice::Format::Svg ? u"svg"_s : u"png"_s;
+                dialog.setDefaultSuffix(suffix);
+                const QString typed = dialog.selectedFiles().value(0);
+                if (!typed.isEmpty())
+                    dialog.selectFile(QFileInfo(typed).completeBaseName() + u'.' + suffix);
+            }
         });
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
