@@ -16,7 +16,7 @@ constexpr qint64 turnBudgetMs = 40;
 
 // The end of the next piece: after a line break near the piece's end where there is
 // one (a new paragraph is cheaper than a long one growing), never between the two
-// halves of a surrogate pair.
+// halves of a surrogate pair or of a CR LF.
 qsizetype pieceEnd(const QString &text, qsizetype start)
 {
     qsizetype end = std::min(text.size(), start + pieceLength);
@@ -27,6 +27,8 @@ qsizetype pieceEnd(const QString &text, qsizetype start)
         return lineBreak + 1;
     if (text.at(end - 1).isHighSurrogate())
         --end;
+    else if (text.at(end - 1) == u'\r' && text.at(end) == u'\n')
+        ++end; // one line break, as the view reads it
     return end;
 }
 
