@@ -24,12 +24,17 @@ public:
         using Result = std::invoke_result_t<Job>;
         const quint64 request = ++m_latestRequest;
         jobStarted();
-        QtConcurrent::run(std::move(job))
-            .then(this, [this, request, done = std::move(done)](Result result) {
-                jobEnded();
-                if (request == m_latestRequest)
-                    done(std::move(result));
-            });
+        // A watcher reports through the event loop even when the job is done before
+        // it is watched, so a result never arrives inside run().
+        auto *watcher = new QFutureWatcher<Result>(this);
+        connect(watcher, &QFutureWatcherBase::finished, this,
+                [this, watcher, request, done = std::move(done)] {
+                    watcher->deleteLater();
+                    jobEnded();
+                    if (request == m_latestRequest)
+                        done(watcher->result());
+                });
+        watcher->setFuture(QtConcurrent::run(std::move(job)));
     }
 
     bool isBusy() const { return m_runningJobs > 0; }
