@@ -20,7 +20,7 @@ class AppMenus : public QObject
 
 public:
     // Everything passed in belongs to the user-interface description and outlives this
-    // object; inputWindow is the window of textView.
+    // object; the input window is textView's window.
     AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextView *textView,
              Dialogs &dialogs, QObject *parent = nullptr);
 
