@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QMainWindow>
 #include <QWindow>
+#include <cstring>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,11 +32,24 @@ void openOnceActive(UserInterface &userInterface, const QString &path)
                                    });
 }
 
+// --help and --version only print, so they need no display: a terminal without one
+// must not end in a failed connection.
+bool onlyPrints(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char *option : {"-h", "--help", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application =
+        onlyPrints(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                               : std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(u"Verbarium"_s);
     QApplication::setApplicationVersion(QStringLiteral(VERBARIUM_VERSION));
     QApplication::setDesktopFileName(u"app.verbarium.Verbarium"_s);
@@ -48,7 +63,7 @@ int main(int argc, char *argv[])
     commandLine.addPositionalArgument(
         u"FILE"_s, QApplication::translate("main", "A UTF-8 text file to import and analyse."),
         u"[FILE]"_s);
-    commandLine.process(application);
+    commandLine.process(*application);
     if (commandLine.positionalArguments().size() > 1)
         commandLine.showHelp(2);
 
