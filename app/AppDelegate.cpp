@@ -2,26 +2,25 @@
 
 #include "Dialogs.h"
 #include "FileParser.h"
+#include "InputTextView.h"
 #include "TextFile.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
+#include "WorkerRequests.h"
 
-#include <QApplication>
-#include <QPlainTextEdit>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Shows the busy cursor while a long text is analysed.
-class BusyCursor
+std::shared_ptr<const AnalysisResult> analyse(const QString &text)
 {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
+    FileParser parser;
+    WordDictionary words = parser.inputStrings(text);
+    return std::make_shared<const AnalysisResult>(
+        AnalysisResult{std::move(words), parser.treeText()});
+}
 
 } // namespace
 
@@ -29,7 +28,10 @@ AppDelegate::AppDelegate(const Outlets &outlets, Dialogs &dialogs, QObject *pare
     : QObject(parent)
     , m_outlets(outlets)
     , m_dialogs(dialogs)
+    , m_requests(std::make_unique<WorkerRequests>())
 {}
+
+AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching()
 {
@@ -38,10 +40,15 @@ void AppDelegate::applicationDidFinishLaunching()
     m_outlets.inputWindow->activateWindow();
 }
 
+bool AppDelegate::isBusy() const
+{
+    return m_requests->isBusy();
+}
+
 void AppDelegate::textDidChange()
 {
     // Counts UTF-16 code units, whitespace and line breaks included.
-    if (m_outlets.textField->toPlainText().size() > 4) {
+    if (m_outlets.textField->textLength() > 4) {
         displayWordCloud();
         return;
     }
@@ -53,25 +60,45 @@ void AppDelegate::importTextFile()
     const std::optional<QString> path = m_dialogs.chooseFile({u"txt"_s});
     if (!path)
         return;
-    const TextFile file = readUtf8TextFile(*path);
-    if (!file.error.isEmpty()) {
-        // The text view keeps what the user had; nothing is analysed.
-        m_dialogs.runAlert(tr("Cannot Import File"), file.error, u"OK"_s);
+    // The chooser offers .txt files, but a typed name can be anything.
+    if (QFileInfo(*path).suffix().compare(u"txt"_s, Qt::CaseInsensitive) != 0) {
+        m_dialogs.runAlert(tr("Cannot Import File"),
+                           tr("%1 is not a .txt file. Choose a plain-text file whose name ends "
+                              "in .txt.")
+                               .arg(*path),
+                           u"OK"_s);
         return;
     }
-    m_outlets.textField->setPlainText(file.text);
-    displayWordCloud();
+    openFile(*path);
+}
+
+void AppDelegate::openFile(const QString &path)
+{
+    m_requests->run([path] { return readUtf8TextFile(path); },
+                    [this](const TextFile &file) {
+                        if (!file.error.isEmpty()) {
+                            // The text view keeps what the user had; nothing is analysed.
+                            m_dialogs.runAlert(tr("Cannot Import File"), file.error, u"OK"_s);
+                            return;
+                        }
+                        m_outlets.textField->replaceText(file.text);
+                        displayWordCloud();
+                    });
 }
 
 void AppDelegate::displayWordCloud()
 {
-    BusyCursor busy;
-    {
-        FileParser parser;
-        const WordDictionary words = parser.inputStrings(m_outlets.textField->toPlainText());
-        m_outlets.wordCloudView->setWordDict(words);
-        m_outlets.verbariumView->setText(parser.treeText());
-    }
+    // The worker reads its own copy: the view may change meanwhile.
+    m_requests->run(
+        [text = m_outlets.textField->text()] { return analyse(text); },
+        [this](const std::shared_ptr<const AnalysisResult> &result) { handOver(*result); });
+}
+
+void AppDelegate::handOver(const AnalysisResult &result)
+{
+    m_outlets.wordCloudView->setWordDict(result.words);
+    m_outlets.verbariumView->setText(result.treeText);
     m_outlets.wordCloudView->buildCloud();
     m_outlets.searchWindow->activateWindow();
+    emit wordCloudDisplayed();
 }

@@ -1,15 +1,26 @@
 #pragma once
 
+#include "WordDictionary.h"
+
 #include <QObject>
+#include <memory>
 
 class Dialogs;
-class QPlainTextEdit;
+class InputTextView;
 class QWidget;
 class VerbariumView;
+class WorkerRequests;
 class WordCloudView;
 
+// What one analysis hands to the two views; made on a worker, never changed after.
+struct AnalysisResult
+{
+    WordDictionary words;
+    QString treeText;
+};
+
 // The spine of every request: takes the user's text, typed or imported, runs the
-// analysis and hands its two results to the cloud and the verbarium.
+// analysis on a worker and hands its two results to the cloud and the verbarium.
 class AppDelegate : public QObject
 {
     Q_OBJECT
@@ -18,7 +29,7 @@ public:
     // The widgets the user-interface description made; they outlive this object.
     struct Outlets
     {
-        QPlainTextEdit *textField = nullptr;
+        InputTextView *textField = nullptr;
         QWidget *inputWindow = nullptr;
         QWidget *searchWindow = nullptr;
         WordCloudView *wordCloudView = nullptr;
@@ -26,17 +37,30 @@ public:
     };
 
     AppDelegate(const Outlets &outlets, Dialogs &dialogs, QObject *parent = nullptr);
+    ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
+    // Whether an import or an analysis is under way.
+    bool isBusy() const;
 
 public slots:
     // The analysis request, sent by the Analyse button and its shortcut.
     void textDidChange();
+    // Imports a .txt file chosen by the user, and analyses it.
     void importTextFile();
+    // Imports any UTF-8 text file, whatever its name (a command-line argument, a
+    // dropped file), and analyses it.
+    void openFile(const QString &path);
+
+signals:
+    // The hand-over has shown the cloud of the latest request.
+    void wordCloudDisplayed();
 
 private:
     void displayWordCloud();
+    void handOver(const AnalysisResult &result);
 
     Outlets m_outlets;
     Dialogs &m_dialogs;
+    std::unique_ptr<WorkerRequests> m_requests;
 };

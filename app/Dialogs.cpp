@@ -1,16 +1,39 @@
 #include "Dialogs.h"
 
+#include "OwnActivationWatch.h"
+
+#include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+struct PictureFilter
+{
+    QString name;
+    PictureFileChoice::Format format;
+    qreal scale;
+};
+
+QList<PictureFilter> pictureFilters()
+{
+    using Format = PictureFileChoice::Format;
+    return {{QObject::tr("PNG image, twice the screen's scale (*.png)"), Format::Png, 2.0},
+            {QObject::tr("PNG image, the screen's scale (*.png)"), Format::Png, 1.0},
+            {QObject::tr("SVG drawing (*.svg)"), Format::Svg, 1.0}};
+}
+
+} // namespace
+
 void WidgetDialogs::runAlert(const QString &title, const QString &message, const QString &button)
 {
-    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, m_parent);
+    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, parentWindow());
     box.addButton(button, QMessageBox::AcceptRole);
-    box.exec();
+    runModal(box);
 }
 
 std::optional<QString> WidgetDialogs::chooseFile(const QStringList &fileTypes)
@@ -18,10 +41,79 @@ std::optional<QString> WidgetDialogs::chooseFile(const QStringList &fileTypes)
     QStringList patterns;
     for (const QString &type : fileTypes)
         patterns << u"*."_s + type;
-    QFileDialog dialog(m_parent);
+    QFileDialog dialog(parentWindow(), QObject::tr("Import a Text File"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QObject::tr("Text files (%1)").arg(patterns.join(u' ')));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<PictureFileChoice> WidgetDialogs::choosePictureFile(const QString &title,
+                                                                  const QString &suggestedName)
+{
+    const QList<PictureFilter> filters = pictureFilters();
+    QStringList names;
+    for (const PictureFilter &filter : filters)
+        names << filter.name;
+    QFileDialog dialog(parentWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(names);
+    dialog.setDefaultSuffix(u"png"_s);
+    dialog.selectFile(suggestedName + u".png"_s);
+    // Choosing a format gives the name in the field that format's suffix.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &name) {
+            for (const PictureFilter &filter : filters) {
+                if (filter.name != name)
+                    continue;
+                const QString suffix =
+                    filter.format == PictureFileChoice::Format::Svg ? u"svg"_s : u"png"_s;
+                dialog.setDefaultSuffix(suffix);
+                const QString typed = dialog.selectedFiles().value(0);
+                if (!typed.isEmpty())
+                    dialog.selectFile(QFileInfo(typed).completeBaseName() + u'.' + suffix);
+            }
+        });
+    if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+
+    PictureFileChoice choice;
+    choice.path = dialog.selectedFiles().constFirst();
+    for (const PictureFilter &filter : filters)
+        if (filter.name == dialog.selectedNameFilter()) {
+            choice.format = filter.format;
+            if (filter.format == PictureFileChoice::Format::Png)
+                choice.scale = filter.scale;
+        }
+    // A typed suffix wins over the chosen filter.
+    if (choice.path.endsWith(u".svg"_s, Qt::CaseInsensitive))
+        choice.format = PictureFileChoice::Format::Svg;
+    else if (choice.path.endsWith(u".png"_s, Qt::CaseInsensitive))
+        choice.format = PictureFileChoice::Format::Png;
+    return choice;
+}
+
+void WidgetDialogs::showAbout(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parentWindow());
+    box.setTextFormat(Qt::PlainText);
+    runModal(box);
+}
+
+QWidget *WidgetDialogs::parentWindow() const
+{
+    // In front of the window the user is in, so that closing the dialog hands the
+    // activation back to it.
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_fallbackParent;
+}
+
+int WidgetDialogs::runModal(QDialog &dialog)
+{
+    const int result = dialog.exec();
+    m_activationWatch.expectOwnActivation();
+    return result;
 }

@@ -4,7 +4,20 @@
 #include <QStringList>
 #include <optional>
 
+class OwnActivationWatch;
+class QDialog;
 class QWidget;
+
+// Where and how to write an exported picture.
+struct PictureFileChoice
+{
+    enum class Format { Png, Svg };
+
+    QString path;
+    Format format = Format::Png;
+    // For PNG: pixels per point relative to the window's own scale.
+    qreal scale = 2.0;
+};
 
 // The modal dialogs the controller needs, behind an interface so tests can answer
 // them without running a modal loop.
@@ -13,21 +26,36 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
     virtual void runAlert(const QString &title, const QString &message, const QString &button) = 0;
-    // One existing file whose suffix is one of fileTypes; nothing when cancelled.
+    // One existing file, offered among those whose suffix is one of fileTypes; nothing
+    // when cancelled. A typed path may have any suffix.
     virtual std::optional<QString> chooseFile(const QStringList &fileTypes) = 0;
+    // A file to export a picture to; nothing when cancelled.
+    virtual std::optional<PictureFileChoice> choosePictureFile(const QString &title,
+                                                               const QString &suggestedName) = 0;
+    virtual void showAbout(const QString &title, const QString &text) = 0;
 };
 
+// The dialogs as windows, each in front of the window that is active when it opens.
 class WidgetDialogs : public Dialogs
 {
 public:
-    // parent: the window the dialogs stand in front of; it outlives this object.
-    explicit WidgetDialogs(QWidget *parent)
-        : m_parent(parent)
+    // fallbackParent: the window the dialogs stand in front of when none of the app is
+    // active. activationWatch hears of every closed dialog. Both outlive this object.
+    WidgetDialogs(QWidget *fallbackParent, OwnActivationWatch &activationWatch)
+        : m_fallbackParent(fallbackParent)
+        , m_activationWatch(activationWatch)
     {}
 
     void runAlert(const QString &title, const QString &message, const QString &button) override;
     std::optional<QString> chooseFile(const QStringList &fileTypes) override;
+    std::optional<PictureFileChoice> choosePictureFile(const QString &title,
+                                                       const QString &suggestedName) override;
+    void showAbout(const QString &title, const QString &text) override;
 
 private:
-    QWidget *m_parent;
+    QWidget *parentWindow() const;
+    int runModal(QDialog &dialog);
+
+    QWidget *m_fallbackParent;
+    OwnActivationWatch &m_activationWatch;
 };

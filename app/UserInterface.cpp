@@ -1,10 +1,15 @@
 #include "UserInterface.h"
 
 #include "AppDelegate.h"
+#include "AppMenus.h"
 #include "Dialogs.h"
 #include "InfoPanel.h"
+#include "InputTextView.h"
+#include "OwnActivationWatch.h"
+#include "PictureExport.h"
 #include "VerbariumView.h"
 #include "WindowDelegates.h"
+#include "WindowPlacement.h"
 #include "WordCloudView.h"
 #include "ui_CloudWindow.h"
 #include "ui_InputWindow.h"
@@ -13,7 +18,25 @@
 #include <QApplication>
 #include <QLayout>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
+#include <QStatusBar>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Room for a window manager's frame around a window not yet shown: a title bar and
+// thin borders, generously measured.
+constexpr QMargins assumedFrame(4, 32, 4, 4);
+
+// The windows' places on a large enough screen, as client areas.
+constexpr QRect inputPlace(80, 80, 640, 480);
+constexpr QRect cloudPlace(740, 80, 800, 600);
+constexpr QRect verbariumPlace(120, 160, 900, 600);
+
+} // namespace
 
 UserInterface::UserInterface(Dialogs *dialogs)
     : m_inputUi(std::make_unique<Ui::InputWindow>())
@@ -23,28 +46,21 @@ UserInterface::UserInterface(Dialogs *dialogs)
     , m_cloudWindow(std::make_unique<QWidget>())
     , m_verbariumWindow(std::make_unique<QWidget>())
     , m_infoPanel(std::make_unique<InfoPanel>())
+    , m_activationWatch(std::make_unique<OwnActivationWatch>())
 {
     m_inputUi->setupUi(m_inputWindow.get());
     m_cloudUi->setupUi(m_cloudWindow.get());
     m_verbariumUi->setupUi(m_verbariumWindow.get());
-    // Lay the windows out now, so the views know their visible areas before they are
-    // first shown.
-    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
-        window->layout()->activate();
+    m_infoPanel->setWindowTitle(u"Word Info"_s);
 
     // Closing the input window ends the application; the others only hide.
     for (QWidget *window :
          {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get())})
         window->setAttribute(Qt::WA_QuitOnClose, false);
-    // The panel keeps to the screen's top right corner, clear of the windows below it.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        m_infoPanel->move(available.right() - 200, available.top() + 40);
-    }
     m_inputUi->textField->setFocus();
 
     if (!dialogs) {
-        m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get());
+        m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get(), *m_activationWatch);
         dialogs = m_ownDialogs.get();
     }
 
@@ -58,18 +74,33 @@ UserInterface::UserInterface(Dialogs *dialogs)
         AppDelegate::Outlets{m_inputUi->textField, m_inputWindow.get(), m_cloudWindow.get(),
                              cloudView, verbariumView},
         *dialogs);
+    m_pictureExport = std::make_unique<PictureExport>(cloudView, verbariumView, *dialogs);
+    m_menus = std::make_unique<AppMenus>(*m_appDelegate, *m_pictureExport, m_inputUi->textField,
+                                         *dialogs);
+    m_inputWindow->setMenuBar(m_menus->addMenuBarTo(m_inputWindow.get()));
+    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
+        window->layout()->setMenuBar(m_menus->addMenuBarTo(window));
+    // Lay the windows out now, so the views know their visible areas before they are
+    // first shown.
+    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
+        window->layout()->activate();
+    placeWindows();
+
     m_searchWindowDelegate = std::make_unique<SearchWindowDelegate>(cloudView, verbariumView);
     m_inputWindowDelegate =
-        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, m_infoPanel.get());
+        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, m_infoPanel.get(),
+                                              *m_activationWatch);
     m_cloudWindow->installEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->installEventFilter(m_inputWindowDelegate.get());
 
     connectInputWindow();
     connectVerbariumWindow();
+    AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
-                     [verbariumView](const QString &word) {
+                     [verbariumView, menus](const QString &word) {
                          verbariumView->window()->activateWindow();
                          verbariumView->startWithWord(word);
+                         menus->updateActions();
                      });
 }
 
@@ -78,22 +109,48 @@ UserInterface::~UserInterface()
     // The delegates watch the windows: remove them before the windows go.
     m_cloudWindow->removeEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->removeEventFilter(m_inputWindowDelegate.get());
+    m_verbariumWindow->removeEventFilter(m_infoPanelPlacer.get());
+}
+
+void UserInterface::placeWindows()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    m_inputWindow->setGeometry(fitInside(inputPlace, available, assumedFrame));
+    m_cloudWindow->setGeometry(fitInside(cloudPlace, available, assumedFrame));
+    m_verbariumWindow->setGeometry(fitInside(verbariumPlace, available, assumedFrame));
+
+    m_infoPanelPlacer =
+        std::make_unique<InfoPanelPlacer>(m_infoPanel.get(), m_verbariumUi->parentWords);
+    m_infoPanelPlacer->place();
+    m_verbariumWindow->installEventFilter(m_infoPanelPlacer.get());
 }
 
 void UserInterface::connectInputWindow()
 {
     AppDelegate *controller = m_appDelegate.get();
-    m_inputUi->importAction->setShortcut(QKeySequence::Open);
+    InputTextView *textField = m_inputUi->textField;
     QObject::connect(m_inputUi->importButton, &QPushButton::clicked, controller,
-                     &AppDelegate::importTextFile);
-    QObject::connect(m_inputUi->importAction, &QAction::triggered, controller,
                      &AppDelegate::importTextFile);
     QObject::connect(m_inputUi->analyseButton, &QPushButton::clicked, controller,
                      &AppDelegate::textDidChange);
-    QObject::connect(m_inputUi->analyseAction, &QAction::triggered, controller,
-                     &AppDelegate::textDidChange);
-    m_inputUi->quitAction->setShortcut(QKeySequence::Quit);
-    QObject::connect(m_inputUi->quitAction, &QAction::triggered, qApp, &QApplication::quit);
+    QObject::connect(textField, &InputTextView::fileDropped, controller, &AppDelegate::openFile);
+
+    // A long text going into the view shows its progress in the status bar.
+    m_progressBar = new QProgressBar;
+    m_progressBar->setRange(0, 1000);
+    m_progressBar->setMaximumWidth(200);
+    m_progressBar->hide();
+    m_inputWindow->statusBar()->addPermanentWidget(m_progressBar);
+    QProgressBar *progressBar = m_progressBar;
+    QObject::connect(textField, &InputTextView::fillProgress, progressBar,
+                     [progressBar](qsizetype done, qsizetype total) {
+                         progressBar->setValue(int(1000 * done / std::max<qsizetype>(total, 1)));
+                         progressBar->show();
+                     });
+    QObject::connect(textField, &InputTextView::fillFinished, progressBar, &QWidget::hide);
 }
 
 void UserInterface::connectVerbariumWindow()
@@ -109,4 +166,7 @@ void UserInterface::connectVerbariumWindow()
     QObject::connect(inputField, &QLineEdit::returnPressed, view, start);
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
                      &VerbariumView::startAtStartNode);
+    // The verbarium's picture arrives from a worker: what can be exported changes then.
+    QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(),
+                     &AppMenus::updateActions);
 }

@@ -4,10 +4,15 @@
 #include <memory>
 
 class AppDelegate;
+class AppMenus;
+class OwnActivationWatch;
 class Dialogs;
 class InfoPanel;
+class InfoPanelPlacer;
 class InputWindowDelegate;
+class PictureExport;
 class QMainWindow;
+class QProgressBar;
 class QWidget;
 class SearchWindowDelegate;
 
@@ -18,8 +23,8 @@ class VerbariumWindow;
 } // namespace Ui
 
 // The application's user-interface description: creates the three windows, the info
-// panel, the controller and the two window delegates, and connects them. It owns
-// them all for the application's lifetime.
+// panel, the menus, the controller and the two window delegates, places the windows on
+// screen and connects them. It owns them all for the application's lifetime.
 class UserInterface
 {
 public:
@@ -31,15 +36,19 @@ public:
     UserInterface &operator=(const UserInterface &) = delete;
 
     AppDelegate &appDelegate() const { return *m_appDelegate; }
+    AppMenus &menus() const { return *m_menus; }
+    OwnActivationWatch &activationWatch() const { return *m_activationWatch; }
     QMainWindow *inputWindow() const { return m_inputWindow.get(); }
     QWidget *cloudWindow() const { return m_cloudWindow.get(); }
     QWidget *verbariumWindow() const { return m_verbariumWindow.get(); }
     InfoPanel *infoPanel() const { return m_infoPanel.get(); }
+    QProgressBar *progressBar() const { return m_progressBar; }
     const Ui::InputWindow &inputUi() const { return *m_inputUi; }
     const Ui::CloudWindow &cloudUi() const { return *m_cloudUi; }
     const Ui::VerbariumWindow &verbariumUi() const { return *m_verbariumUi; }
 
 private:
+    void placeWindows();
     void connectInputWindow();
     void connectVerbariumWindow();
 
@@ -50,8 +59,13 @@ private:
     std::unique_ptr<QWidget> m_cloudWindow;
     std::unique_ptr<QWidget> m_verbariumWindow;
     std::unique_ptr<InfoPanel> m_infoPanel;
+    QProgressBar *m_progressBar = nullptr; // owned by the input window's status bar
+    std::unique_ptr<OwnActivationWatch> m_activationWatch;
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<AppDelegate> m_appDelegate;
+    std::unique_ptr<PictureExport> m_pictureExport;
+    std::unique_ptr<AppMenus> m_menus;
     std::unique_ptr<SearchWindowDelegate> m_searchWindowDelegate;
     std::unique_ptr<InputWindowDelegate> m_inputWindowDelegate;
+    std::unique_ptr<InfoPanelPlacer> m_infoPanelPlacer;
 };

@@ -1,6 +1,7 @@
 #include "WindowDelegates.h"
 
 #include "InfoPanel.h"
+#include "OwnActivationWatch.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
 
@@ -50,11 +51,13 @@ bool SearchWindowDelegate::eventFilter(QObject *watched, QEvent *event)
 }
 
 InputWindowDelegate::InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
-                                         InfoPanel *wordInfoPanel, QObject *parent)
+                                         InfoPanel *wordInfoPanel,
+                                         OwnActivationWatch &activationWatch, QObject *parent)
     : QObject(parent)
     , m_cloudView(cloudView)
     , m_treeView(treeView)
     , m_wordInfoPanel(wordInfoPanel)
+    , m_activationWatch(activationWatch)
 {}
 
 void InputWindowDelegate::windowDidBecomeKey()
@@ -66,7 +69,7 @@ void InputWindowDelegate::windowDidBecomeKey()
 
 bool InputWindowDelegate::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate && !m_activationWatch.takeOwnActivation())
         windowDidBecomeKey();
     return QObject::eventFilter(watched, event);
 }

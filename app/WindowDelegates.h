@@ -3,6 +3,7 @@
 #include <QObject>
 
 class InfoPanel;
+class OwnActivationWatch;
 class VerbariumView;
 class WordCloudView;
 
@@ -31,16 +32,18 @@ private:
 };
 
 // Returning to the input window hides the cloud's info panel, the cloud window and
-// the verbarium window. Installed as an event filter on the input window. The views
-// and the panel belong to the user-interface description and outlive this object.
+// the verbarium window. An activation the app brought about itself (one of its
+// dialogs closing) is no return of the user's and hides nothing. Installed as
+// an event filter on the input window.
 class InputWindowDelegate : public QObject
 {
     Q_OBJECT
 
 public:
-    // wordInfoPanel: the cloud's info panel.
+    // wordInfoPanel is the cloud's info panel. The views and the panel belong to the
+    // user-interface description; they and activationWatch outlive this object.
     InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView, InfoPanel *wordInfoPanel,
-                        QObject *parent = nullptr);
+                        OwnActivationWatch &activationWatch, QObject *parent = nullptr);
 
     void windowDidBecomeKey();
 
@@ -51,4 +54,5 @@ private:
     WordCloudView *m_cloudView;
     VerbariumView *m_treeView;
     InfoPanel *m_wordInfoPanel;
+    OwnActivationWatch &m_activationWatch;
 };

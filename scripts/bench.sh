@@ -28,6 +28,15 @@ while read -r benchmark; do
 done <"$build_dir/bench/benchmarks.txt"
 
 echo
+echo "== the window with a big text (24 copies of the King James text)"
+kjv24="$PWD/$build_dir/kjv24.txt"
+if [ ! -s "$kjv24" ]; then
+    for _ in $(seq 24); do cat "$kjv"; done >"$kjv24.tmp"
+    mv "$kjv24.tmp" "$kjv24"
+fi
+"$build_dir/bench/big-text-window" "$kjv24"
+
+echo
 echo "== peak memory (each in a fresh process)"
 "$build_dir/bench/analysis-peak-memory" "$kjv"
 "$build_dir/bench/analysis-peak-memory" --generated 10

@@ -10,6 +10,10 @@ packages=(
     libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-beteckna fonts-dejavu-core fonts-noto-cjk
     xvfb xauth
+    # The desktop tests: a window manager, input and window queries, picture checks.
+    openbox xdotool x11-utils imagemagick
+    # The installed desktop files are checked with these.
+    desktop-file-utils appstream
 )
 scripts/install-packages.sh "${packages[@]}"
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the whole test suite twice: in the normal build and
-# in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets everything up and runs the whole test suite twice: in the normal build (with
+# the desktop tests, which drive the real app under Xvfb and openbox) and in a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer (without them). Then a minute
+# of differential fuzzing of the verbarium's tree growth (clang and libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +16,5 @@ ctest --test-dir build --output-on-failure -j2
 
 scripts/setup.sh build-asan -DVERBARIUM_SANITIZE=ON -DVERBARIUM_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir build-asan --output-on-failure -j2
+
+scripts/fuzz.sh 60

@@ -59,6 +59,7 @@ void VerbariumView::setText(const QString &text)
     m_tree.reset();
     m_picture.reset();
     setRootLayer(nullptr);
+    emit pictureChanged();
 }
 
 void VerbariumView::startWithWord(const QString &word)
@@ -116,6 +117,7 @@ void VerbariumView::displayVerbariumFromNode(Node node)
         QSize(int(std::ceil(picture.viewSize.width())), int(std::ceil(picture.viewSize.height()))));
     setRootLayer(verbariumLayers(picture, picture.viewSize));
     m_picture = std::move(picture);
+    emit pictureChanged();
 }
 
 void VerbariumView::viewDidEndLiveResize()

@@ -52,6 +52,8 @@ public slots:
 signals:
     // The words leading to the displayed start node, each followed by a space.
     void parentWordsChanged(const QString &path);
+    // A new picture is on screen, or none since a new text.
+    void pictureChanged();
     void wordHovered(const QString &word, int count);
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "FakeDialogs.h"
 #include "InfoPanel.h"
+#include "InputTextView.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
@@ -21,7 +22,7 @@ namespace {
 class AppDelegateTest : public ::testing::Test
 {
 protected:
-    QPlainTextEdit *textField() const { return ui.inputUi().textField; }
+    InputTextView *textField() const { return ui.inputUi().textField; }
     WordCloudView *cloud() const { return ui.cloudUi().wordCloudView; }
     QStringList cloudWords() const
     {
@@ -29,6 +30,11 @@ protected:
         for (const TextLayer *layer : cloud()->layers())
             words << layer->name();
         return words;
+    }
+    // Imports and analyses run on workers: wait until the last one is handed over.
+    void finishRequests()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
     }
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
@@ -59,6 +65,7 @@ TEST_P(LengthTest, AnalysesOnlyTextsLongerThanFourCodeUnits)
 {
     textField()->setPlainText(GetParam().text);
     ui.appDelegate().textDidChange();
+    finishRequests();
     if (GetParam().analysed) {
         EXPECT_TRUE(dialogs.alerts.empty());
         EXPECT_TRUE(ui.cloudWindow()->isVisible());
@@ -86,6 +93,7 @@ TEST_F(AppDelegateTest, AnalysisShowsOneWordLayerPerCountedWordInAlphabeticalOrd
 {
     textField()->setPlainText(u"The cat saw the dog.\nThe dog saw the cat."_s);
     ui.appDelegate().textDidChange();
+    finishRequests();
     EXPECT_EQ(cloudWords(), (QStringList{u"cat"_s, u"dog"_s, u"saw"_s, u"the"_s}));
 }
 
@@ -93,8 +101,10 @@ TEST_F(AppDelegateTest, SecondAnalysisReplacesTheFirstCloud)
 {
     textField()->setPlainText(u"alpha beta gamma"_s);
     ui.appDelegate().textDidChange();
+    finishRequests();
     textField()->setPlainText(u"delta epsilon"_s);
     ui.appDelegate().textDidChange();
+    finishRequests();
     EXPECT_EQ(cloudWords(), (QStringList{u"delta"_s, u"epsilon"_s}));
     EXPECT_EQ(cloud()->rootLayer()->sublayers().size(), 2u);
 }
@@ -104,10 +114,45 @@ TEST_F(AppDelegateTest, ImportReplacesTheWholeTextAndAnalysesEvenShortFiles)
     textField()->setPlainText(u"previous text that goes away"_s);
     dialogs.chosenFile = writeFile(u"short.txt"_s, "hi");
     ui.appDelegate().importTextFile();
+    finishRequests();
     EXPECT_EQ(dialogs.askedFileTypes, QStringList{u"txt"_s});
     EXPECT_TRUE(dialogs.alerts.empty());
     EXPECT_EQ(textField()->toPlainText(), u"hi"_s);
     EXPECT_EQ(cloudWords(), QStringList{u"hi"_s});
+}
+
+TEST_F(AppDelegateTest, ChosenFileOfAnotherTypeIsRefusedAndTheTextStays)
+{
+    textField()->setPlainText(u"the user's own text"_s);
+    dialogs.chosenFile = writeFile(u"other.dat"_s, "perfectly good text");
+    ui.appDelegate().importTextFile();
+    finishRequests();
+    ASSERT_EQ(dialogs.alerts.size(), 1u);
+    EXPECT_EQ(dialogs.alerts[0].title, u"Cannot Import File"_s);
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(*dialogs.chosenFile));
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(u".txt"_s));
+    EXPECT_EQ(textField()->toPlainText(), u"the user's own text"_s);
+    EXPECT_FALSE(ui.cloudWindow()->isVisible());
+}
+
+// Files named on the command line or dropped on the window.
+TEST_F(AppDelegateTest, OpenedFileMayHaveAnyNameAndIsAnalysed)
+{
+    ui.appDelegate().openFile(writeFile(u"notes.md"_s, "markdown is text too"));
+    finishRequests();
+    EXPECT_TRUE(dialogs.alerts.empty());
+    EXPECT_EQ(textField()->toPlainText(), u"markdown is text too"_s);
+    EXPECT_EQ(cloudWords(), (QStringList{u"is"_s, u"markdown"_s, u"text"_s, u"too"_s}));
+}
+
+TEST_F(AppDelegateTest, CloudOfTheNewerOfTwoQuickRequestsStays)
+{
+    textField()->setPlainText(u"older words "_s.repeated(50000));
+    ui.appDelegate().textDidChange();
+    textField()->setPlainText(u"newer text"_s);
+    ui.appDelegate().textDidChange();
+    finishRequests();
+    EXPECT_EQ(cloudWords(), (QStringList{u"newer"_s, u"text"_s}));
 }
 
 TEST_F(AppDelegateTest, CancelledImportChangesNothing)
@@ -115,6 +160,7 @@ TEST_F(AppDelegateTest, CancelledImportChangesNothing)
     textField()->setPlainText(u"kept as it is"_s);
     dialogs.chosenFile.reset();
     ui.appDelegate().importTextFile();
+    finishRequests();
     EXPECT_EQ(textField()->toPlainText(), u"kept as it is"_s);
     EXPECT_TRUE(dialogs.alerts.empty());
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
@@ -138,6 +184,7 @@ TEST_P(BadImportTest, KeepsTheTextViewAndTellsWhichFileAndWhy)
                                                     : writeFile(u"bad.txt"_s, GetParam().bytes);
     dialogs.chosenFile = path;
     ui.appDelegate().importTextFile();
+    finishRequests();
     ASSERT_EQ(dialogs.alerts.size(), 1u);
     EXPECT_TRUE(dialogs.alerts[0].message.contains(path));
     EXPECT_TRUE(dialogs.alerts[0].message.contains(QString::fromUtf8(GetParam().messageFragment)))

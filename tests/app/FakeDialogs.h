@@ -22,8 +22,21 @@ public:
         askedFileTypes = fileTypes;
         return chosenFile;
     }
+    std::optional<PictureFileChoice> choosePictureFile(const QString &title,
+                                                       const QString &) override
+    {
+        pictureTitles << title;
+        return pictureFile;
+    }
+    void showAbout(const QString &title, const QString &text) override
+    {
+        about = title + u'\n' + text;
+    }
 
     std::vector<Alert> alerts;
     std::optional<QString> chosenFile;
     QStringList askedFileTypes;
+    std::optional<PictureFileChoice> pictureFile;
+    QStringList pictureTitles;
+    QString about;
 };

@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 #include "FakeDialogs.h"
 #include "InfoPanel.h"
+#include "InputTextView.h"
 #include "NodeLayer.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
@@ -41,10 +42,12 @@ protected:
     }
     void analyse(const QString &text)
     {
-        QPlainTextEdit *textField = ui.inputUi().textField;
+        InputTextView *textField = ui.inputUi().textField;
         textField->setFocus();
         QTest::keyClicks(textField, text);
         QTest::mouseClick(ui.inputUi().analyseButton, Qt::LeftButton);
+        // The analysis runs on a worker; the cloud window exists once it is handed over.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
     }
     const TextLayer *cloudLayer(const QString &word) const
     {

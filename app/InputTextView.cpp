@@ -1,0 +1,179 @@
+#include "InputTextView.h"
+
+#include <QElapsedTimer>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QUrl>
+
+namespace {
+
+// Texts up to this many code units go in at once, in well under a tenth of a second.
+constexpr qsizetype immediateLength = 256 * 1024;
+// One piece of a long text.
+constexpr qsizetype pieceLength = 32 * 1024;
+// How long one event-loop turn may spend inserting pieces.
+constexpr qint64 turnBudgetMs = 40;
+
+// The end of the next piece: after a line break near the piece's end where there is
+// one (a new paragraph is cheaper than a long one growing), never between the two
+// halves of a surrogate pair or of a CR LF.
+qsizetype pieceEnd(const QString &text, qsizetype start)
+{
+    qsizetype end = std::min(text.size(), start + pieceLength);
+    if (end == text.size())
+        return end;
+    const qsizetype lineBreak = text.lastIndexOf(u'\n', end - 1);
+    if (lineBreak >= start + pieceLength / 2)
+        return lineBreak + 1;
+    if (text.at(end - 1).isHighSurrogate())
+        --end;
+    else if (text.at(end - 1) == u'\r' && text.at(end) == u'\n')
+        ++end; // one line break, as the view reads it
+    return end;
+}
+
+std::optional<QString> localFileOf(const QMimeData *data)
+{
+    if (!data->hasUrls() || data->urls().isEmpty() || !data->urls().constFirst().isLocalFile())
+        return std::nullopt;
+    return data->urls().constFirst().toLocalFile();
+}
+
+} // namespace
+
+InputTextView::InputTextView(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    m_fillTimer.setInterval(0);
+    connect(&m_fillTimer, &QTimer::timeout, this, &InputTextView::fillSome);
+    connect(document(), &QTextDocument::contentsChanged, this, &InputTextView::documentChanged);
+}
+
+void InputTextView::replaceText(const QString &text)
+{
+    if (text.size() <= immediateLength) {
+        setPlainText(text);
+        return;
+    }
+    clear();
+    m_scrollToStart = true;
+    startFilling(QTextCursor(document()), text, text);
+}
+
+QString InputTextView::text() const
+{
+    return m_holdsText ? m_heldText : toPlainText();
+}
+
+qsizetype InputTextView::textLength() const
+{
+    // The document counts a paragraph separator after its last paragraph.
+    return m_holdsText ? m_heldText.size() : document()->characterCount() - 1;
+}
+
+void InputTextView::insertFromMimeData(const QMimeData *source)
+{
+    if (!source->hasText() || source->text().size() <= immediateLength) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    const QString inserted = source->text();
+    QTextCursor cursor = textCursor();
+    cursor.removeSelectedText();
+    const qsizetype position = cursor.position();
+    const QString before = text();
+    m_scrollToStart = false;
+    // Into an empty view the whole text is the inserted one: no copy of it is made.
+    startFilling(cursor, inserted,
+                 before.isEmpty() ? inserted
+                                  : before.left(position) + inserted + before.mid(position));
+}
+
+void InputTextView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (localFileOf(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragEnterEvent(event);
+}
+
+void InputTextView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (localFileOf(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragMoveEvent(event);
+}
+
+void InputTextView::dropEvent(QDropEvent *event)
+{
+    if (const std::optional<QString> path = localFileOf(event->mimeData())) {
+        event->acceptProposedAction();
+        emit fileDropped(*path);
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
+}
+
+void InputTextView::startFilling(const QTextCursor &cursor, const QString &text, QString wholeText)
+{
+    m_heldText = std::move(wholeText);
+    m_holdsText = true;
+    m_pending = text;
+    m_filled = 0;
+    m_fillCursor = cursor;
+    // An undo record of a long text would double its memory; the text is kept whole
+    // above while it goes in.
+    document()->setUndoRedoEnabled(false);
+    setReadOnly(true);
+    emit fillProgress(0, m_pending.size());
+    m_fillTimer.start();
+}
+
+void InputTextView::fillSome()
+{
+    QElapsedTimer turn;
+    turn.start();
+    m_fillingDocument = true;
+    while (m_filled < m_pending.size() && turn.elapsed() < turnBudgetMs) {
+        const qsizetype end = pieceEnd(m_pending, m_filled);
+        m_fillCursor.insertText(m_pending.sliced(m_filled, end - m_filled));
+        m_filled = end;
+    }
+    m_fillingDocument = false;
+    emit fillProgress(m_filled, m_pending.size());
+    if (m_filled == m_pending.size())
+        finishFilling();
+}
+
+void InputTextView::finishFilling()
+{
+    m_fillTimer.stop();
+    m_pending.clear();
+    document()->setUndoRedoEnabled(true);
+    setReadOnly(false);
+    if (m_scrollToStart) {
+        moveCursor(QTextCursor::Start);
+        verticalScrollBar()->setValue(0);
+    } else {
+        setTextCursor(m_fillCursor);
+    }
+    emit fillFinished();
+}
+
+void InputTextView::documentChanged()
+{
+    if (m_fillingDocument)
+        return;
+    // Changed by another hand: the held text is out of date, and a text still going in
+    // has been overtaken.
+    m_holdsText = false;
+    m_heldText.clear();
+    if (isFilling()) {
+        m_fillTimer.stop();
+        m_pending.clear();
+        document()->setUndoRedoEnabled(true);
+        setReadOnly(false);
+        emit fillFinished();
+    }
+}

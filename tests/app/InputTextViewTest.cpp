@@ -1,0 +1,152 @@
+#include "InputTextView.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Longer than what goes in at once, with astral characters (two code units each) and
+// lines of all lengths, so that pieces end in every kind of place.
+QString longText()
+{
+    QString text;
+    for (int line = 0; text.size() < 600 * 1024; ++line)
+        text += u"line %1 \U0001D400"_s.arg(line).repeated(line % 700) + u'\n';
+    return text;
+}
+
+void waitUntilFilled(InputTextView &view)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&view] { return !view.isFilling(); }, 60000));
+}
+
+TEST(InputTextViewTest, LongTextGoesInPieceByPieceReadOnlyAndIsWholeFromTheStart)
+{
+    InputTextView view;
+    QSignalSpy progress(&view, &InputTextView::fillProgress);
+    const QString text = longText();
+    view.replaceText(text);
+    EXPECT_TRUE(view.isFilling());
+    EXPECT_TRUE(view.isReadOnly());
+    EXPECT_EQ(view.text(), text);
+    EXPECT_EQ(view.textLength(), text.size());
+    waitUntilFilled(view);
+    ASSERT_GE(progress.count(), 2);
+    EXPECT_EQ(progress.first()[0].value<qsizetype>(), 0);
+    EXPECT_EQ(progress.last()[0].value<qsizetype>(), text.size());
+    EXPECT_FALSE(view.isReadOnly());
+    EXPECT_EQ(view.toPlainText(), text);
+    EXPECT_EQ(view.textCursor().position(), 0);
+}
+
+struct PasteCase
+{
+    const char *name;
+    QString before;
+    int selectionStart;
+    int selectionEnd;
+};
+
+class LongPasteTest : public ::testing::TestWithParam<PasteCase>
+{
+};
+
+TEST_P(LongPasteTest, ReplacesTheSelectionAsAShortPasteWould)
+{
+    const PasteCase &paste = GetParam();
+    InputTextView view;
+    view.setPlainText(paste.before);
+    QTextCursor cursor(view.document());
+    cursor.setPosition(paste.selectionStart);
+    cursor.setPosition(paste.selectionEnd, QTextCursor::KeepAnchor);
+    view.setTextCursor(cursor);
+
+    const QString pasted = longText();
+    QGuiApplication::clipboard()->setText(pasted);
+    view.paste();
+    const QString expected =
+        paste.before.left(paste.selectionStart) + pasted + paste.before.mid(paste.selectionEnd);
+    EXPECT_EQ(view.text(), expected);
+    waitUntilFilled(view);
+    EXPECT_EQ(view.toPlainText(), expected);
+    EXPECT_EQ(view.textCursor().position(), paste.selectionStart + pasted.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, LongPasteTest,
+                         ::testing::Values(PasteCase{"intoEmpty", u""_s, 0, 0},
+                                           PasteCase{"atTheEnd", u"first words"_s, 11, 11},
+                                           PasteCase{"inTheMiddle", u"first words"_s, 5, 5},
+                                           PasteCase{"overASelection",
+                                                     u"first words\nsecond line"_s, 3, 15}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(InputTextViewTest, EditDuringALongFillStopsItAndTheViewBecomesTheText)
+{
+    InputTextView view;
+    view.replaceText(longText());
+    view.setPlainText(u"typed over it"_s);
+    EXPECT_FALSE(view.isFilling());
+    EXPECT_FALSE(view.isReadOnly());
+    EXPECT_EQ(view.text(), u"typed over it"_s);
+}
+
+struct DropCase
+{
+    const char *name;
+    std::function<void(QMimeData &)> fill;
+    QString droppedFile; // empty: nothing is handed on
+    QString textAfter;
+};
+
+class DropTest : public ::testing::TestWithParam<DropCase>
+{
+};
+
+TEST_P(DropTest, FilesAreHandedOnAndTextIsInserted)
+{
+    InputTextView view;
+    view.resize(300, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    view.setPlainText(u"kept"_s);
+    QSignalSpy dropped(&view, &InputTextView::fileDropped);
+
+    QMimeData data;
+    GetParam().fill(data);
+    // Past the end of the text, so a text drop lands after it.
+    const QPointF place(250, 150);
+    QDragEnterEvent enter(place.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(view.viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(place, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(view.viewport(), &drop);
+
+    if (GetParam().droppedFile.isEmpty()) {
+        EXPECT_EQ(dropped.count(), 0);
+    } else {
+        ASSERT_EQ(dropped.count(), 1);
+        EXPECT_EQ(dropped[0][0].toString(), GetParam().droppedFile);
+    }
+    EXPECT_EQ(view.toPlainText(), GetParam().textAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drops, DropTest,
+    ::testing::Values(DropCase{"file",
+                               [](QMimeData &data) {
+                                   data.setUrls({QUrl::fromLocalFile(u"/tmp/book.md"_s)});
+                                   data.setText(u"/tmp/book.md"_s);
+                               },
+                               u"/tmp/book.md"_s, u"kept"_s},
+                      DropCase{"text", [](QMimeData &data) { data.setText(u" and more"_s); },
+                               QString(), u"kept and more"_s}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,170 @@
+#include "AppDelegate.h"
+#include "AppMenus.h"
+#include "FakeDialogs.h"
+#include "InputTextView.h"
+#include "LayerExport.h"
+#include "UserInterface.h"
+#include "VerbariumView.h"
+#include "WordCloudView.h"
+#include "ui_CloudWindow.h"
+#include "ui_InputWindow.h"
+#include "ui_VerbariumWindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The PNG scale both sides use: the export's default.
+constexpr int pngScale = 2;
+constexpr unsigned colourSeed = 7;
+const QString text = u"The cat saw the dog. The dog saw the cat. The cat ran home."_s;
+
+struct FormatCase
+{
+    const char *name;
+    PictureFileChoice::Format format;
+    const char *cliFormat;
+};
+
+class PictureExportTest : public ::testing::TestWithParam<FormatCase>
+{
+protected:
+    void SetUp() override
+    {
+        ui.appDelegate().applicationDidFinishLaunching();
+        ui.inputUi().textField->setPlainText(text);
+        QFile file(directory.filePath(u"text.txt"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    }
+    void analyse()
+    {
+        // The cloud's colours come from the C library's generator, seeded as the CLI does.
+        std::srand(colourSeed);
+        ui.appDelegate().textDidChange();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+    }
+    QString exportWith(QAction *action)
+    {
+        const QString path = directory.filePath(u"exported"_s);
+        dialogs.pictureFile = PictureFileChoice{path, GetParam().format, pngScale};
+        action->trigger();
+        return path;
+    }
+    QByteArray cliPicture(const QStringList &arguments)
+    {
+        const QString output = directory.filePath(u"cli"_s);
+        QProcess cli;
+        cli.start(QString::fromUtf8(VERBARIUM_CLI_PATH),
+                  arguments + QStringList{directory.filePath(u"text.txt"_s), u"--format"_s,
+                                          QString::fromUtf8(GetParam().cliFormat), u"--scale"_s,
+                                          QString::number(pngScale), u"--output"_s, output});
+        EXPECT_TRUE(cli.waitForFinished(60000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        return readFile(output);
+    }
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void expectSamePicture(const QByteArray &exported, const QByteArray &fromCli)
+    {
+        ASSERT_FALSE(exported.isEmpty());
+        if (GetParam().format == PictureFileChoice::Format::Svg) {
+            EXPECT_EQ(withoutGlyphOutlines(exported), withoutGlyphOutlines(fromCli));
+            return;
+        }
+        const QImage exportedImage = QImage::fromData(exported, "PNG");
+        ASSERT_FALSE(exportedImage.isNull());
+        EXPECT_EQ(exportedImage.convertToFormat(QImage::Format_ARGB32),
+                  QImage::fromData(fromCli, "PNG").convertToFormat(QImage::Format_ARGB32));
+    }
+    // Qt's glyph outlines may differ in the last binary digits once a process has drawn
+    // other text; sizes, places, transforms and colours must not.
+    static QString withoutGlyphOutlines(const QByteArray &svg)
+    {
+        static const QRegularExpression outline(u" d=\"[^\"]*\""_s);
+        return QString::fromUtf8(svg).replace(outline, u" d=\"\""_s);
+    }
+    static QStringList sizeArguments(QSize size)
+    {
+        return {u"--width"_s, QString::number(size.width()), u"--height"_s,
+                QString::number(size.height())};
+    }
+
+    FakeDialogs dialogs;
+    UserInterface ui{&dialogs};
+    QTemporaryDir directory;
+};
+
+TEST_P(PictureExportTest, CloudEqualsTheCommandLineToolsPictureOfTheSameTextSizeAndSeed)
+{
+    EXPECT_FALSE(ui.menus().exportCloudAction()->isEnabled()); // nothing to export yet
+    analyse();
+    ASSERT_TRUE(ui.menus().exportCloudAction()->isEnabled());
+    const QString path = exportWith(ui.menus().exportCloudAction());
+    EXPECT_TRUE(dialogs.alerts.empty());
+
+    expectSamePicture(readFile(path),
+                      cliPicture(QStringList{u"cloud"_s, u"--seed"_s, QString::number(colourSeed)} +
+                                 sizeArguments(ui.cloudUi().wordCloudView->size())));
+}
+
+TEST_P(PictureExportTest, VerbariumEqualsTheCommandLineToolsPictureOfTheSameTextSizeAndWord)
+{
+    analyse();
+    EXPECT_FALSE(ui.menus().exportVerbariumAction()->isEnabled());
+    VerbariumView *verbarium = ui.verbariumUi().verbariumView;
+    const QSize startSize = verbarium->size();
+    verbarium->startWithWord(u"cat"_s);
+    // The tree grows on a worker; its picture enables the export when it arrives.
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return ui.menus().exportVerbariumAction()->isEnabled(); }));
+    const QString path = exportWith(ui.menus().exportVerbariumAction());
+
+    expectSamePicture(
+        readFile(path),
+        cliPicture(QStringList{u"verbarium"_s, u"--word"_s, u"cat"_s} + sizeArguments(startSize)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PictureExportTest,
+                         ::testing::Values(FormatCase{"png", PictureFileChoice::Format::Png, "png"},
+                                           FormatCase{"svg", PictureFileChoice::Format::Svg,
+                                                      "svg"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(PictureCopyTest, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
+{
+    FakeDialogs dialogs;
+    UserInterface ui{&dialogs};
+    ui.appDelegate().applicationDidFinishLaunching();
+    ui.inputUi().textField->setPlainText(text);
+    ui.appDelegate().textDidChange();
+    ASSERT_TRUE(QTest::qWaitFor([&ui] { return !ui.appDelegate().isBusy(); }));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    QGuiApplication::clipboard()->clear();
+
+    // Edit > Copy, as its shortcut triggers it in the cloud window.
+    ASSERT_TRUE(ui.menus().copyAction()->isEnabled());
+    ui.menus().copyAction()->trigger();
+    const WordCloudView *cloud = ui.cloudUi().wordCloudView;
+    const QImage expected =
+        renderLayersToImage(*cloud->rootLayer(), QSizeF(cloud->size()), cloud->devicePixelRatioF());
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32),
+              expected.convertToFormat(QImage::Format_ARGB32));
+}
+
+} // namespace

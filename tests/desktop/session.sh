@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Helpers for the desktop tests: a private Xvfb display with openbox, the real app on
+# it, and conditions polled with a timeout (never fixed sleeps). Source it, then call
+# start_session and start_app. VERBARIUM_APP names the binary under test.
+set -euo pipefail
+
+readonly INPUT_TITLE='Verbarium'
+readonly CLOUD_TITLE='Word Cloud'
+readonly TREE_TITLE='Verbarium Tree'
+readonly INFO_TITLE='Word Info'
+readonly SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
+WAIT_SECONDS=${WAIT_SECONDS:-30}
+
+work_dir=$(mktemp -d)
+pids=()
+
+stop_session() {
+    local pid
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        pid=${pids[i]}
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work_dir"
+}
+trap stop_session EXIT
+
+fail() {
+    echo "FAILED: $*" >&2
+    echo "visible windows:" >&2
+    list_windows >&2 || true
+    echo "active window: $(active_title)" >&2
+    [ -f "$work_dir/app.log" ] && sed 's/^/app: /' "$work_dir/app.log" >&2
+    exit 1
+}
+
+# wait_until DESCRIPTION COMMAND...: polls COMMAND until it succeeds or the time is up.
+wait_until() {
+    local description=$1
+    shift
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || fail "timed out waiting for: $description"
+        sleep 0.05
+    done
+}
+
+start_session() {
+    # Xvfb picks a free display number and writes it once it accepts clients.
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" \
+        3>"$work_dir/display" >"$work_dir/xvfb.log" 2>&1 &
+    pids+=($!)
+    wait_until "Xvfb to start" test -s "$work_dir/display"
+    export DISPLAY=":$(head -n 1 "$work_dir/display")"
+    openbox --sm-disable >"$work_dir/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_until "openbox to manage the screen" wm_running
+}
+
+wm_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+}
+
+# start_app [ARGS...]: starts the app and waits for its input window to show.
+start_app() {
+    QT_QPA_PLATFORM=xcb "${VERBARIUM_APP:?VERBARIUM_APP names the app under test}" "$@" \
+        >"$work_dir/app.log" 2>&1 &
+    pids+=($!)
+    wait_until "the input window to show" is_visible "$INPUT_TITLE"
+}
+
+visible_window_count() {
+    xdotool search --onlyvisible --name '.*' | wc -l
+}
+
+window_of() {
+    xdotool search --onlyvisible --name "^$1\$" | head -n 1
+}
+
+is_visible() {
+    [ -n "$(window_of "$1")" ]
+}
+
+is_hidden() {
+    ! is_visible "$1"
+}
+
+active_title() {
+    xdotool getactivewindow getwindowname 2>/dev/null || true
+}
+
+is_active() {
+    [ "$(active_title)" = "$1" ] && is_visible "$1"
+}
+
+list_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '.'); do
+        echo "  $(xdotool getwindowname "$id") $(xdotool getwindowgeometry "$id" | tr '\n' ' ')"
+    done
+}
+
+# The visible window's client area as "X Y WIDTH HEIGHT" in screen coordinates.
+geometry_of() {
+    local id
+    id=$(window_of "$1")
+    [ -n "$id" ] || fail "no visible window '$1'"
+    xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# Clicks at X Y inside the named window's client area.
+click_in() {
+    local x y w h
+    read -r x y w h < <(geometry_of "$1")
+    xdotool mousemove "$((x + $2))" "$((y + $3))" click 1
+}
+
+type_text() {
+    xdotool type --delay 2 -- "$1"
+}
+
+press() {
+    xdotool key --clearmodifiers "$@"
+}
+
+expect_state() {
+    # expect_state TITLE visible|hidden|active ...
+    while (($#)); do
+        case $2 in
+            active) wait_until "'$1' to be active" is_active "$1" ;;
+            visible) wait_until "'$1' to be visible" is_visible "$1" ;;
+            hidden) wait_until "'$1' to be hidden" is_hidden "$1" ;;
+        esac
+        shift 2
+    done
+}
+
+# The named window's client area lies on the screen, below a title bar's room.
+expect_on_screen() {
+    local x y w h
+    read -r x y w h < <(geometry_of "$1")
+    ((x >= 0 && y >= 16 && x + w <= SCREEN_WIDTH && y + h <= SCREEN_HEIGHT)) ||
+        fail "'$1' at $x,$y ${w}x$h is not inside the ${SCREEN_WIDTH}x$SCREEN_HEIGHT screen"
+}
