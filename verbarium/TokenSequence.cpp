@@ -4,6 +4,7 @@
 #include "LowerCase.h"
 
 #include <array>
+#include <future>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -111,6 +112,27 @@ void TokenSequence::append(QStringView token)
     m_ids.push_back(quint32(m_slots[slot]) - 1);
 }
 
+void TokenSequence::append(const TokenSequence &later)
+{
+    // Later words new here get their ids in the order they first occur there, as they
+    // would have in one pass.
+    std::vector<quint32> idHere(later.m_words.size());
+    for (qsizetype id = 0; id < later.m_words.size(); ++id) {
+        const QString &word = later.m_words[id];
+        const std::size_t slot = slotOf(word, hashOf(word));
+        if (m_slots[slot] == 0) {
+            append(word);
+            idHere[std::size_t(id)] = m_ids.back();
+            m_ids.pop_back();
+        } else {
+            idHere[std::size_t(id)] = quint32(m_slots[slot]) - 1;
+        }
+    }
+    m_ids.reserve(m_ids.size() + later.m_ids.size());
+    for (const quint32 id : later.m_ids)
+        m_ids.push_back(idHere[id]);
+}
+
 void TokenSequence::grow()
 {
     std::vector<quint64> old(m_slots.size() * 2, 0);
@@ -135,10 +157,12 @@ std::size_t TokenSequence::bytesUsed() const
     return bytes;
 }
 
+namespace {
+
 // One pass over the characters. Outside a token whitespace and line breaks are passed
 // over; a run of punctuation is a token of its own, as makeSpaces sets it apart; any
 // other run goes up to the next whitespace or punctuation, line breaks included.
-TokenSequence tokenise(QStringView treeText)
+TokenSequence tokenisePart(QStringView treeText)
 {
     enum class In { Nothing, Text, Punctuation };
     const auto &classes = basicPlaneClasses();
@@ -174,5 +198,26 @@ TokenSequence tokenise(QStringView treeText)
     }
     if (in != In::Nothing)
         appendLowered(tokens, treeText.sliced(start, size - start), needsLowering);
+    return tokens;
+}
+
+// Below this many code units a second thread costs more than it saves.
+constexpr qsizetype halvedTexts = 1 << 20;
+
+} // namespace
+
+TokenSequence tokenise(QStringView treeText)
+{
+    // Whitespace ends every token, whatever came before it: the halves can be cut there.
+    const auto &classes = basicPlaneClasses();
+    qsizetype middle = treeText.size() / 2;
+    while (middle < treeText.size() && !(classes[treeText[middle].unicode()] & Whitespace))
+        ++middle;
+    if (treeText.size() < halvedTexts || middle == treeText.size())
+        return tokenisePart(treeText);
+    auto laterHalf = std::async(std::launch::async,
+                                [later = treeText.sliced(middle)] { return tokenisePart(later); });
+    TokenSequence tokens = tokenisePart(treeText.first(middle));
+    tokens.append(laterHalf.get());
     return tokens;
 }

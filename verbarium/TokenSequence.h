@@ -24,6 +24,8 @@ public:
 
     // Appends a token, giving a new word the next id.
     void append(QStringView token);
+    // Appends the tokens of a later part of the same text, tokenised on their own.
+    void append(const TokenSequence &later);
 
     std::size_t bytesUsed() const;
 
@@ -44,5 +46,5 @@ private:
 // The tokens trees grow from: those of the tree text with every run of punctuation set
 // apart by spaces (makeSpaces), lower-cased again. A token is what follows the skipped
 // characters (whitespace and line breaks) up to the next whitespace. Made in one pass,
-// without the spaced text.
+// without the spaced text; a long text's two halves on two threads.
 TokenSequence tokenise(QStringView treeText);

@@ -93,12 +93,20 @@ TEST(TextPreparation, OnePassGivesTheTokensOfTheSpacedText)
                                     u"\U00010100"_s, u"'"_s,      QString(QChar(0xD800))};
     std::mt19937 random(20261208);
     std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
-    for (int round = 0; round < 2000; ++round) {
+    const auto randomText = [&](int pieceCount) {
         QString text;
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < pieceCount; ++i)
             text += pieces[pick(random)];
+        return text;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        const QString text = randomText(12);
         ASSERT_EQ(tokensOf(text), preparedTokens(preparedText(text))) << text.toStdString();
     }
+    // Long enough to be cut in halves, tokenised on two threads and joined.
+    const QString text = randomText(1'000'000);
+    ASSERT_GT(text.size(), 1 << 20);
+    EXPECT_EQ(tokensOf(text), preparedTokens(preparedText(text)));
 }
 
 } // namespace
