@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=build-bench
-scripts/install-packages.sh bible-kjv bible-kjv-text
+scripts/install-packages.sh bible-kjv bible-kjv-text time python3
 
 scripts/setup.sh "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVERBARIUM_BENCHMARKS=ON >/dev/null
 
@@ -34,10 +34,40 @@ if [ ! -s "$kjv24" ]; then
     for _ in $(seq 24); do cat "$kjv"; done >"$kjv24.tmp"
     mv "$kjv24.tmp" "$kjv24"
 fi
-"$build_dir/bench/big-text-window" "$kjv24"
+"$build_dir/bench/big-text-window" "$kjv24" 2>/dev/null
+
+echo
+echo "== from a word's start to its verbarium painted, with the text indexed"
+"$build_dir/bench/verbarium-start-latency" "$kjv" 1 2>/dev/null
+"$build_dir/bench/verbarium-start-latency" "$kjv" 24 2>/dev/null
+
+echo
+echo "== whole command-line runs on hostile shapes (seconds, peak kilobytes)"
+cli="$build_dir/cli/verbarium-cli"
+hostile="$PWD/$build_dir/hostile"
+mkdir -p "$hostile"
+python3 - "$kjv" "$hostile" <<'PY'
+import sys
+kjv, out = sys.argv[1], sys.argv[2]
+open(out + "/the-million.txt", "w").write("the " * 1000000)
+text = open(kjv, "rb").read()[:1000000]
+text = bytes(c for c in text[:text.rindex(b"\n") + 1] if c not in b".?!")
+open(out + "/no-sentence-ends.txt", "wb").write(text)
+open(out + "/no-sentence-ends-twice.txt", "wb").write(text + text)
+PY
+run() { /usr/bin/time -f "  %e s, %M KB: $*" "$@" >/dev/null; }
+run "$cli" tree "$hostile/the-million.txt" --word the --max-depth 2
+run "$cli" tree "$hostile/no-sentence-ends-twice.txt" --word lord --max-depth 2
+run "$cli" tree "$hostile/no-sentence-ends.txt" --word the --output "$hostile/the.json"
+
+echo
+echo "== 1,000 analyses and starts in one process"
+"$build_dir/bench/repeated-starts"
 
 echo
 echo "== peak memory (each in a fresh process)"
 "$build_dir/bench/analysis-peak-memory" "$kjv"
 "$build_dir/bench/analysis-peak-memory" --generated 10
 "$build_dir/bench/analysis-peak-memory" --generated 100
+"$build_dir/bench/tree-peak-memory" "$kjv" the
+"$build_dir/bench/tree-peak-memory" "$kjv24" the
