@@ -56,7 +56,6 @@ VerbariumView::~VerbariumView() = default;
 void VerbariumView::setText(const QString &text)
 {
     m_requests.setText(text);
-    m_tree.reset();
     m_picture.reset();
     setRootLayer(nullptr);
     emit pictureChanged();
@@ -74,12 +73,11 @@ void VerbariumView::startWithWord(const QString &word)
 
 void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree)
 {
-    m_tree = tree;
     // A word without followers is shown alone: the picture of another word, or of
     // another text, would answer a question the user did not ask.
-    if (m_tree->childCount(m_tree->root()) > 0)
+    if (tree->childCount(tree->root()) > 0)
         updateTrackingAreas();
-    displayVerbariumFromNode(m_tree->root());
+    display(tree, tree->root());
 }
 
 void VerbariumView::showWork(TreeRequests::Work work)
@@ -104,14 +102,20 @@ void VerbariumView::start(const QString &typedWord)
 void VerbariumView::startAtStartNode()
 {
     emit parentWordsChanged(QString());
-    if (m_tree && m_tree->childCount(m_tree->root()) > 0)
-        displayVerbariumFromNode(m_tree->root());
+    const auto tree = root();
+    if (tree && tree->childCount(tree->root()) > 0)
+        display(tree, tree->root());
 }
 
 void VerbariumView::displayVerbariumFromNode(Node node)
 {
-    VerbariumPicture picture =
-        m_layout.displayVerbariumFromNode(m_tree, node, rootLayer()->bounds(), QSizeF(size()));
+    display(root(), node);
+}
+
+void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
+{
+    VerbariumPicture picture = m_layout.displayVerbariumFromNode(
+        std::move(tree), node, rootLayer()->bounds(), QSizeF(size()));
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
     resize(
         QSize(int(std::ceil(picture.viewSize.width())), int(std::ceil(picture.viewSize.height()))));
@@ -122,7 +126,7 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::viewDidEndLiveResize()
 {
-    if (!m_picture || m_tree->childCount(m_picture->startNode) == 0)
+    if (!m_picture || m_picture->tree->childCount(m_picture->startNode) == 0)
         return;
     growToVisibleArea();
     updateTrackingAreas();
@@ -185,7 +189,7 @@ const NodeLayer *VerbariumView::nodeLayerAt(QPointF widgetPoint) const
 void VerbariumView::mouseUp(const NodeLayer &hit)
 {
     const Node clicked = hit.node(); // the display replaces the layer
-    emit parentWordsChanged(pathText(*m_tree, clicked));
+    emit parentWordsChanged(pathText(*m_picture->tree, clicked));
     displayVerbariumFromNode(clicked);
 }
 
@@ -197,7 +201,7 @@ void VerbariumView::rightMouseUp(const NodeLayer &hit)
 
 void VerbariumView::mouseMoved(const NodeLayer &hit)
 {
-    emit wordHovered(hit.name(), int(m_tree->countOfLeaves(hit.node())));
+    emit wordHovered(hit.name(), int(m_picture->tree->countOfLeaves(hit.node())));
 }
 
 void VerbariumView::updateTrackingAreas()

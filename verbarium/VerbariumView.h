@@ -35,11 +35,16 @@ public:
     // Brings the window forward and asks for the word's tree, which is shown when it
     // arrives: from its root, or the word alone when nothing follows it.
     void startWithWord(const QString &word);
+    // Displays node of the tree on screen.
     void displayVerbariumFromNode(Node node);
 
-    // The tree shown or last started, and the picture on screen; none before the first.
-    const std::shared_ptr<const VerbariumTree> &root() const { return m_tree; }
+    // The picture on screen and the tree it shows; none before the first start and after
+    // a new text.
     const std::optional<VerbariumPicture> &picture() const { return m_picture; }
+    std::shared_ptr<const VerbariumTree> root() const
+    {
+        return m_picture ? m_picture->tree : nullptr;
+    }
     const TreeRequests &requests() const { return m_requests; }
 
 public slots:
@@ -65,6 +70,7 @@ protected:
 
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree);
+    void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showWork(TreeRequests::Work work);
     const NodeLayer *nodeLayerAt(QPointF widgetPoint) const;
     void mouseUp(const NodeLayer &hit);
@@ -75,7 +81,6 @@ private:
     void growToVisibleArea();
 
     TreeRequests m_requests;
-    std::shared_ptr<const VerbariumTree> m_tree;
     std::optional<VerbariumPicture> m_picture; // what the layers show
     FontMetricsMeasurer m_measurer;
     VerbariumLayout m_layout{m_measurer};
