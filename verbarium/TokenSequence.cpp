@@ -94,40 +94,35 @@ std::optional<quint32> TokenSequence::idOf(QStringView word) const
     return quint32(entry) - 1;
 }
 
+quint32 TokenSequence::idFor(QStringView word)
+{
+    const quint32 hash = hashOf(word);
+    const std::size_t slot = slotOf(word, hash);
+    if (m_slots[slot] != 0)
+        return quint32(m_slots[slot]) - 1;
+    const auto id = quint32(m_words.size());
+    m_words.append(word.toString());
+    m_kinds.push_back(kindOf(word));
+    m_slots[slot] = (quint64(hash) << 32) | (id + 1);
+    // At most half full, so probes stay short.
+    if (m_words.size() * 2 > qsizetype(m_slots.size()))
+        grow();
+    return id;
+}
+
 void TokenSequence::append(QStringView token)
 {
-    const quint32 hash = hashOf(token);
-    std::size_t slot = slotOf(token, hash);
-    if (m_slots[slot] == 0) {
-        const auto id = quint32(m_words.size());
-        m_words.append(token.toString());
-        m_kinds.push_back(kindOf(token));
-        m_slots[slot] = (quint64(hash) << 32) | (id + 1);
-        // At most half full, so probes stay short.
-        if (m_words.size() * 2 > qsizetype(m_slots.size()))
-            grow();
-        m_ids.push_back(id);
-        return;
-    }
-    m_ids.push_back(quint32(m_slots[slot]) - 1);
+    m_ids.push_back(idFor(token));
 }
 
 void TokenSequence::append(const TokenSequence &later)
 {
     // Later words new here get their ids in the order they first occur there, as they
     // would have in one pass.
-    std::vector<quint32> idHere(later.m_words.size());
-    for (qsizetype id = 0; id < later.m_words.size(); ++id) {
-        const QString &word = later.m_words[id];
-        const std::size_t slot = slotOf(word, hashOf(word));
-        if (m_slots[slot] == 0) {
-            append(word);
-            idHere[std::size_t(id)] = m_ids.back();
-            m_ids.pop_back();
-        } else {
-            idHere[std::size_t(id)] = quint32(m_slots[slot]) - 1;
-        }
-    }
+    std::vector<quint32> idHere;
+    idHere.reserve(std::size_t(later.m_words.size()));
+    for (const QString &word : later.m_words)
+        idHere.push_back(idFor(word));
     m_ids.reserve(m_ids.size() + later.m_ids.size());
     for (const quint32 id : later.m_ids)
         m_ids.push_back(idHere[id]);

@@ -30,6 +30,8 @@ public:
     std::size_t bytesUsed() const;
 
 private:
+    // The word's id, a new one for a word not seen yet.
+    quint32 idFor(QStringView word);
     static quint32 hashOf(QStringView word);
     // The slot that holds word, or the empty slot where it would go.
     std::size_t slotOf(QStringView word, quint32 hash) const;
