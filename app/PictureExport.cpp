@@ -4,7 +4,6 @@
 #include "LayerHostWidget.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QSaveFile>
 
@@ -26,16 +25,14 @@ QString writePictureFile(const Layer &root, QSizeF viewSize, const PictureFileCh
     if (choice.format == PictureFileChoice::Format::Svg) {
         bytes = renderLayersToSvg(root, viewSize);
     } else {
-        const QImage image = renderLayersToImage(root, viewSize, choice.scale * windowScale);
-        if (image.isNull())
+        const std::optional<QByteArray> png =
+            renderLayersToPng(root, viewSize, choice.scale * windowScale);
+        if (!png)
             return QObject::tr("Cannot make a picture of %1 × %2 points for %3: it is too large.")
                 .arg(viewSize.width())
                 .arg(viewSize.height())
                 .arg(choice.path);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG"))
-            return QObject::tr("Cannot encode the PNG picture for %1.").arg(choice.path);
+        bytes = *png;
     }
     QSaveFile file(choice.path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())

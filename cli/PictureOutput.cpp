@@ -3,8 +3,6 @@
 #include "CommandLine.h"
 #include "LayerExport.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -12,18 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int largestScale = 4;
-
-// Nothing when the image cannot be made, e.g. too large to allocate.
-std::optional<QByteArray> pngOf(const Layer &root, QSizeF viewSize, int scale)
-{
-    const QImage image = renderLayersToImage(root, viewSize, scale);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG"))
-        return std::nullopt;
-    return bytes;
-}
 
 } // namespace
 
@@ -71,7 +57,7 @@ int writePicture(const PictureSettings &settings, const Layer &root, QSizeF view
     if (settings.format == u"svg") {
         result = renderLayersToSvg(root, viewSize);
     } else if (settings.format == u"png") {
-        const std::optional<QByteArray> png = pngOf(root, viewSize, scale);
+        const std::optional<QByteArray> png = renderLayersToPng(root, viewSize, scale);
         if (!png) {
             CommandOutput::reportError(
                 u"cannot make a PNG picture of %1 x %2 points"_s.arg(viewSize.width())

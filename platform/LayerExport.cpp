@@ -58,6 +58,18 @@ QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixel
     return image;
 }
 
+std::optional<QByteArray> renderLayersToPng(const Layer &root, QSizeF viewSize,
+                                            qreal devicePixelRatio)
+{
+    const QImage image = renderLayersToImage(root, viewSize, devicePixelRatio);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return std::nullopt;
+    return bytes;
+}
+
 QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize)
 {
     if (!pictureFitsExportLimits(viewSize))

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSizeF>
+#include <optional>
 
 class Layer;
 
@@ -23,6 +24,10 @@ bool pictureFitsExportLimits(QSizeF viewSize, qreal devicePixelRatio = 1.0);
 // An image of viewSize × devicePixelRatio pixels carrying that ratio; a null image
 // when the picture is not within the export limits or could not be allocated.
 QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixelRatio = 1.0);
+
+// That image encoded as PNG; nothing when it cannot be made.
+std::optional<QByteArray> renderLayersToPng(const Layer &root, QSizeF viewSize,
+                                            qreal devicePixelRatio = 1.0);
 
 // An SVG document whose user units are the view's points (one CSS pixel each); empty
 // when the picture is not within the export limits. Text is drawn as outlines, and only
