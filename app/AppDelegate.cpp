@@ -1,35 +1,36 @@
 #include "AppDelegate.h"
 
 #include "Dialogs.h"
-#include "FileParser.h"
 #include "InputTextView.h"
-#include "TextFile.h"
+#include "TextAnalysis.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
-#include "WorkerRequests.h"
 
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-std::shared_ptr<const AnalysisResult> analyse(const QString &text)
-{
-    FileParser parser;
-    WordDictionary words = parser.inputStrings(text);
-    return std::make_shared<const AnalysisResult>(
-        AnalysisResult{std::move(words), parser.treeText()});
-}
-
-} // namespace
-
 AppDelegate::AppDelegate(const Outlets &outlets, Dialogs &dialogs, QObject *parent)
     : QObject(parent)
     , m_outlets(outlets)
     , m_dialogs(dialogs)
-    , m_requests(std::make_unique<WorkerRequests>())
-{}
+{
+    connect(&m_pipeline, &TextPipeline::textRead, this, &AppDelegate::takeImportedText);
+    connect(&m_pipeline, &TextPipeline::textAnalysed, this, &AppDelegate::handOver);
+    connect(&m_pipeline, &TextPipeline::textIndexed, this, &AppDelegate::takeIndex);
+    connect(&m_pipeline, &TextPipeline::failed, this, &AppDelegate::reportFailure);
+    connect(&m_pipeline, &TextPipeline::stageChanged, this, &AppDelegate::describeWork);
+    connect(&m_pipeline, &TextPipeline::busyChanged, this, [this](bool busy) {
+        // The text view takes a long text in while nothing else runs, so that the first
+        // tree does not wait for it.
+        m_outlets.textField->setFillPaused(busy);
+        describeWork();
+    });
+    connect(m_outlets.textField, &InputTextView::fillFinished, this, [this] {
+        if (!m_outlets.textField->isFilling())
+            setImporting(false);
+    });
+}
 
 AppDelegate::~AppDelegate() = default;
 
@@ -40,13 +41,12 @@ void AppDelegate::applicationDidFinishLaunching()
     m_outlets.inputWindow->activateWindow();
 }
 
-bool AppDelegate::isBusy() const
-{
-    return m_requests->isBusy();
-}
-
 void AppDelegate::textDidChange()
 {
+    // The Analyse button and its shortcut are off meanwhile; the imported text is
+    // analysed as it arrives.
+    if (m_importing)
+        return;
     // Counts UTF-16 code units, whitespace and line breaks included.
     if (m_outlets.textField->textLength() > 4) {
         displayWordCloud();
@@ -74,31 +74,88 @@ void AppDelegate::importTextFile()
 
 void AppDelegate::openFile(const QString &path)
 {
-    m_requests->run([path] { return readUtf8TextFile(path); },
-                    [this](const TextFile &file) {
-                        if (!file.error.isEmpty()) {
-                            // The text view keeps what the user had; nothing is analysed.
-                            m_dialogs.runAlert(tr("Cannot Import File"), file.error, u"OK"_s);
-                            return;
-                        }
-                        m_outlets.textField->replaceText(file.text);
-                        displayWordCloud();
-                    });
+    m_importName = QFileInfo(path).fileName();
+    setImporting(true);
+    m_pipeline.importFile(path);
 }
 
 void AppDelegate::displayWordCloud()
 {
     // The worker reads its own copy: the view may change meanwhile.
-    m_requests->run(
-        [text = m_outlets.textField->text()] { return analyse(text); },
-        [this](const std::shared_ptr<const AnalysisResult> &result) { handOver(*result); });
+    m_pipeline.analyse(m_outlets.textField->text());
 }
 
-void AppDelegate::handOver(const AnalysisResult &result)
+void AppDelegate::takeImportedText(const QString &, const QString &text)
 {
-    m_outlets.wordCloudView->setWordDict(result.words);
-    m_outlets.verbariumView->setText(result.treeText);
+    m_outlets.textField->replaceText(text);
+    if (!m_outlets.textField->isFilling())
+        setImporting(false);
+}
+
+void AppDelegate::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
+{
+    m_outlets.wordCloudView->setWordDict(analysis->words);
+    m_outlets.verbariumView->beginText();
     m_outlets.wordCloudView->buildCloud();
     m_outlets.searchWindow->activateWindow();
     emit wordCloudDisplayed();
+}
+
+void AppDelegate::takeIndex(const std::shared_ptr<const TextIndex> &index)
+{
+    m_outlets.verbariumView->setIndex(index);
+}
+
+void AppDelegate::reportFailure(TextPipeline::Stage stage, const QString &message)
+{
+    switch (stage) {
+    case TextPipeline::Stage::Reading:
+        // The text view keeps what the user had; nothing is analysed.
+        setImporting(false);
+        m_dialogs.runAlert(tr("Cannot Import File"), message, u"OK"_s);
+        return;
+    case TextPipeline::Stage::Analysing:
+        // The cloud and the verbarium keep the last text's.
+        m_dialogs.runAlert(tr("Cannot Analyse the Text"), message, u"OK"_s);
+        return;
+    case TextPipeline::Stage::Indexing:
+        // The cloud stays; the verbarium says why it shows no trees.
+        m_outlets.verbariumView->setIndexFailure(tr("No verbarium for this text. %1").arg(message));
+        m_dialogs.runAlert(tr("Cannot Index the Text"),
+                           tr("%1 The word cloud is shown, but no verbarium can be.").arg(message),
+                           u"OK"_s);
+        return;
+    }
+}
+
+void AppDelegate::setImporting(bool importing)
+{
+    if (importing == m_importing)
+        return;
+    m_importing = importing;
+    // What the user types while a file is read would be replaced when it arrives.
+    m_outlets.textField->setReadOnly(importing);
+    emit importingChanged(importing);
+    describeWork();
+}
+
+void AppDelegate::describeWork()
+{
+    QString description;
+    if (m_pipeline.isBusy()) {
+        switch (m_pipeline.stage()) {
+        case TextPipeline::Stage::Reading:
+            description = tr("Reading %1…").arg(m_importName);
+            break;
+        case TextPipeline::Stage::Analysing:
+            description = tr("Analysing the text…");
+            break;
+        case TextPipeline::Stage::Indexing:
+            description = tr("Indexing the text for the verbarium…");
+            break;
+        }
+    } else if (m_importing) {
+        description = tr("Putting %1 into the text view…").arg(m_importName);
+    }
+    emit workDescribed(description);
 }

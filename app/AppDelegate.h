@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WordDictionary.h"
+#include "TextPipeline.h"
 
 #include <QObject>
 #include <memory>
@@ -8,19 +8,14 @@
 class Dialogs;
 class InputTextView;
 class QWidget;
+class TextIndex;
 class VerbariumView;
-class WorkerRequests;
 class WordCloudView;
+struct TextAnalysis;
 
-// What one analysis hands to the two views; made on a worker, never changed after.
-struct AnalysisResult
-{
-    WordDictionary words;
-    QString treeText;
-};
-
-// The spine of every request: takes the user's text, typed or imported, runs the
-// analysis on a worker and hands its two results to the cloud and the verbarium.
+// The spine of every request: takes the user's text, typed or imported, has it read,
+// analysed and indexed on a worker, and hands each result to the cloud and the
+// verbarium as it comes.
 class AppDelegate : public QObject
 {
     Q_OBJECT
@@ -40,8 +35,11 @@ public:
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
-    // Whether an import or an analysis is under way.
-    bool isBusy() const;
+    // Whether a text is being read, analysed or indexed.
+    bool isBusy() const { return m_pipeline.isBusy(); }
+    // Whether an imported text is still on its way into the text view: until it is in,
+    // the view holds no text of the user's to analyse.
+    bool isImporting() const { return m_importing; }
 
 public slots:
     // The analysis request, sent by the Analyse button and its shortcut.
@@ -55,12 +53,22 @@ public slots:
 signals:
     // The hand-over has shown the cloud of the latest request.
     void wordCloudDisplayed();
+    void importingChanged(bool importing);
+    // What the work under way is doing, in words for a status bar; empty when idle.
+    void workDescribed(const QString &description);
 
 private:
     void displayWordCloud();
-    void handOver(const AnalysisResult &result);
+    void takeImportedText(const QString &path, const QString &text);
+    void handOver(const std::shared_ptr<const TextAnalysis> &analysis);
+    void takeIndex(const std::shared_ptr<const TextIndex> &index);
+    void reportFailure(TextPipeline::Stage stage, const QString &message);
+    void setImporting(bool importing);
+    void describeWork();
 
     Outlets m_outlets;
     Dialogs &m_dialogs;
-    std::unique_ptr<WorkerRequests> m_requests;
+    TextPipeline m_pipeline;
+    bool m_importing = false;
+    QString m_importName; // the file being imported, for the status bar
 };

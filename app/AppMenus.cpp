@@ -67,6 +67,7 @@ AppMenus::AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextVi
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &AppMenus::updateActions);
     connect(qApp, &QApplication::focusWindowChanged, this, &AppMenus::updateActions);
     connect(&m_controller, &AppDelegate::wordCloudDisplayed, this, &AppMenus::updateActions);
+    connect(&m_controller, &AppDelegate::importingChanged, this, &AppMenus::updateActions);
     updateActions();
 }
 
@@ -100,6 +101,7 @@ void AppMenus::updateActions()
     const bool editable = inText && !m_textView->isReadOnly();
     const QMimeData *clipboard = QApplication::clipboard()->mimeData();
 
+    m_analyse->setEnabled(!m_controller.isImporting());
     m_exportCloud->setEnabled(m_pictures.canExportCloud());
     m_exportVerbarium->setEnabled(m_pictures.canExportVerbarium());
     m_undo->setEnabled(editable && m_undoAvailable);

@@ -127,7 +127,20 @@ void InputTextView::startFilling(const QTextCursor &cursor, const QString &text,
     document()->setUndoRedoEnabled(false);
     setReadOnly(true);
     emit fillProgress(0, m_pending.size());
-    m_fillTimer.start();
+    m_filling = true;
+    if (!m_fillPaused)
+        m_fillTimer.start();
+}
+
+void InputTextView::setFillPaused(bool paused)
+{
+    m_fillPaused = paused;
+    if (!m_filling)
+        return;
+    if (paused)
+        m_fillTimer.stop();
+    else
+        m_fillTimer.start();
 }
 
 void InputTextView::fillSome()
@@ -148,6 +161,7 @@ void InputTextView::fillSome()
 
 void InputTextView::finishFilling()
 {
+    m_filling = false;
     m_fillTimer.stop();
     m_pending.clear();
     document()->setUndoRedoEnabled(true);
@@ -170,6 +184,7 @@ void InputTextView::documentChanged()
     m_holdsText = false;
     m_heldText.clear();
     if (isFilling()) {
+        m_filling = false;
         m_fillTimer.stop();
         m_pending.clear();
         document()->setUndoRedoEnabled(true);

@@ -20,7 +20,9 @@ public:
     // The whole text, including what is still going in.
     QString text() const;
     qsizetype textLength() const;
-    bool isFilling() const { return m_fillTimer.isActive(); }
+    bool isFilling() const { return m_filling; }
+    // While paused, a long text waits to go in; the view stays read-only meanwhile.
+    void setFillPaused(bool paused);
 
 signals:
     // Of total code units, done have gone in.
@@ -50,5 +52,7 @@ private:
     qsizetype m_filled = 0;
     QTextCursor m_fillCursor;
     bool m_scrollToStart = false;
+    bool m_filling = false;
+    bool m_fillPaused = false;
     QTimer m_fillTimer;
 };

@@ -87,9 +87,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     placeWindows();
 
     m_searchWindowDelegate = std::make_unique<SearchWindowDelegate>(cloudView, verbariumView);
-    m_inputWindowDelegate =
-        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, m_infoPanel.get(),
-                                              *m_activationWatch);
+    m_inputWindowDelegate = std::make_unique<InputWindowDelegate>(
+        cloudView, verbariumView, m_infoPanel.get(), *m_activationWatch);
     m_cloudWindow->installEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->installEventFilter(m_inputWindowDelegate.get());
 
@@ -137,6 +136,17 @@ void UserInterface::connectInputWindow()
     QObject::connect(m_inputUi->analyseButton, &QPushButton::clicked, controller,
                      &AppDelegate::textDidChange);
     QObject::connect(textField, &InputTextView::fileDropped, controller, &AppDelegate::openFile);
+    // While an imported text is on its way, the view holds nothing of the user's to analyse.
+    QObject::connect(controller, &AppDelegate::importingChanged, m_inputUi->analyseButton,
+                     &QWidget::setDisabled);
+    QStatusBar *statusBar = m_inputWindow->statusBar();
+    QObject::connect(controller, &AppDelegate::workDescribed, statusBar,
+                     [statusBar](const QString &description) {
+                         if (description.isEmpty())
+                             statusBar->clearMessage();
+                         else
+                             statusBar->showMessage(description);
+                     });
 
     // A long text going into the view shows its progress in the status bar.
     m_progressBar = new QProgressBar;
@@ -167,6 +177,5 @@ void UserInterface::connectVerbariumWindow()
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
                      &VerbariumView::startAtStartNode);
     // The verbarium's picture arrives from a worker: what can be exported changes then.
-    QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(),
-                     &AppMenus::updateActions);
+    QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(), &AppMenus::updateActions);
 }

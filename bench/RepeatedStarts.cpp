@@ -2,9 +2,9 @@
 // app uses, and prints the resident memory along the way: it must stay flat.
 //   repeated-starts [FILE]   (the generated text's first megabyte without FILE)
 
-#include "FileParser.h"
 #include "ProcessMemory.h"
 #include "TextGenerator.h"
+#include "TextPipeline.h"
 #include "TreeRequests.h"
 #include "VerbariumTree.h"
 
@@ -31,13 +31,14 @@ int main(int argc, char **argv)
     const QString texts[] = {QString::fromUtf8(utf8),
                              QString::fromUtf8(utf8.left(utf8.size() / 2))};
 
+    TextPipeline pipeline;
     TreeRequests requests;
+    QObject::connect(&pipeline, &TextPipeline::textIndexed, &requests, &TreeRequests::setIndex);
     QEventLoop loop;
     QObject::connect(&requests, &TreeRequests::treeReady, &loop, &QEventLoop::quit);
     for (int round = 1; round <= 1000; ++round) {
-        FileParser parser;
-        parser.inputStrings(texts[round % 2]);
-        requests.setText(parser.treeText());
+        pipeline.analyse(texts[round % 2]);
+        requests.awaitIndex();
         requests.requestTree(u"the"_s);
         loop.exec();
         if (round == 1 || round == 10 || round % 100 == 0)

@@ -3,7 +3,7 @@
 // window like the app's. Offscreen unless a platform is asked for.
 //   verbarium-start-latency FILE [COPIES] [WORD]
 
-#include "FileParser.h"
+#include "TextIndex.h"
 #include "TreeInputs.h"
 #include "VerbariumView.h"
 
@@ -81,7 +81,9 @@ int main(int argc, char **argv)
 
     QElapsedTimer timer;
     timer.start();
-    view->setText(TreeInputs::treeTextOf(TreeInputs::copies(file.readAll(), copies)));
+    const QString text = QString::fromUtf8(TreeInputs::copies(file.readAll(), copies));
+    view->beginText();
+    view->setIndex(TextIndex::build(text));
     watch.expectNewPicture();
     view->startWithWord(word);
     if (!QTest::qWaitFor([&] { return watch.painted(); }, 600'000))

@@ -3,10 +3,11 @@
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "FileParser.h"
 #include "JsonWriter.h"
 #include "PictureOutput.h"
 #include "TextLayer.h"
+#include "TokenWords.h"
+#include "Tokeniser.h"
 #include "WordColor.h"
 
 #include <cstdlib>
@@ -87,7 +88,7 @@ int cloudCommand(const QStringList &arguments)
         return 1;
 
     CloudPicture picture;
-    picture.words = FileParser().inputStrings(*text);
+    picture.words = cloudWordsOfTokens(tokenise(*text));
     const FontMetricsMeasurer measurer;
     StdRandomSource random;
     picture.cloud = buildCloudLayers(picture.words, measurer, random);

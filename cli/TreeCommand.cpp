@@ -1,7 +1,6 @@
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "FileParser.h"
 #include "JsonWriter.h"
 #include "LowerCase.h"
 #include "OutputFile.h"
@@ -108,10 +107,7 @@ int treeCommand(const QStringList &arguments)
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    FileParser parser;
-    parser.inputStrings(*text);
-    const auto tree =
-        growTree(TextIndex::build(parser.treeText()), lowerCased(commandLine.value(u"word"_s)));
+    const auto tree = growTree(TextIndex::build(*text), lowerCased(commandLine.value(u"word"_s)));
     OutputFile output(commandLine.outputPath());
     std::optional<QString> problem = output.open();
     if (!problem)

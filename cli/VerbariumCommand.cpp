@@ -2,7 +2,6 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "CurveLayer.h"
-#include "FileParser.h"
 #include "JsonWriter.h"
 #include "LowerCase.h"
 #include "PictureOutput.h"
@@ -93,10 +92,7 @@ int verbariumCommand(const QStringList &arguments)
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    FileParser parser;
-    parser.inputStrings(*text);
-    const auto tree =
-        growTree(TextIndex::build(parser.treeText()), lowerCased(commandLine.value(u"word"_s)));
+    const auto tree = growTree(TextIndex::build(*text), lowerCased(commandLine.value(u"word"_s)));
 
     const QSizeF startSize(*viewSize);
     const FontMetricsMeasurer measurer;

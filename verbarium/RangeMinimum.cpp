@@ -1,5 +1,7 @@
 #include "RangeMinimum.h"
 
+#include "StopCheck.h"
+
 #include <bit>
 
 namespace {
@@ -9,22 +11,27 @@ constexpr quint32 blockSize = 1u << blockShift;
 
 } // namespace
 
-RangeMinimum::RangeMinimum(std::span<const quint32> values)
+RangeMinimum::RangeMinimum(std::span<const quint32> values, std::stop_token stop)
     : m_values(values)
 {
+    StopCheck check(std::move(stop));
     const auto size = quint32(values.size());
     const quint32 blocks = (size + blockSize - 1) >> blockShift;
     if (blocks == 0)
         return;
     std::vector<quint32> first(blocks);
-    for (quint32 block = 0; block < blocks; ++block)
+    for (quint32 block = 0; block < blocks; ++block) {
+        check();
         first[block] = scan(block << blockShift, std::min(size, (block + 1) << blockShift));
+    }
     m_levels.push_back(std::move(first));
     for (quint32 span = 2; span <= blocks; span *= 2) {
         const std::vector<quint32> &below = m_levels.back();
         std::vector<quint32> level(blocks - span + 1);
-        for (quint32 block = 0; block < level.size(); ++block)
+        for (quint32 block = 0; block < level.size(); ++block) {
+            check();
             level[block] = better(below[block], below[block + span / 2]);
+        }
         m_levels.push_back(std::move(level));
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <span>
+#include <stop_token>
 #include <vector>
 
 // Answers "where is the smallest value in [begin, end)" over a fixed array in constant
@@ -10,8 +11,9 @@
 class RangeMinimum
 {
 public:
-    // values must stay alive and unchanged as long as this object is used.
-    explicit RangeMinimum(std::span<const quint32> values);
+    // values must stay alive and unchanged as long as this object is used. Throws
+    // WorkStopped once stop is requested.
+    explicit RangeMinimum(std::span<const quint32> values, std::stop_token stop = {});
 
     // The first position of the smallest value in [begin, end); begin < end.
     quint32 positionOfMinimum(quint32 begin, quint32 end) const;

@@ -1,6 +1,9 @@
 #include "SuffixArray.h"
 
+#include "StopCheck.h"
+
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -21,11 +24,14 @@ bool isSType(quint32 typed)
     return (typed & 1u) != 0;
 }
 
-void fillBuckets(const quint32 *typed, quint32 size, std::vector<quint32> &buckets, bool ends)
+void fillBuckets(const quint32 *typed, quint32 size, std::vector<quint32> &buckets, bool ends,
+                 StopCheck &check)
 {
     std::fill(buckets.begin(), buckets.end(), 0u);
-    for (quint32 i = 0; i < size; ++i)
+    for (quint32 i = 0; i < size; ++i) {
+        check();
         ++buckets[symbolOf(typed[i])];
+    }
     quint32 sum = 0;
     for (quint32 &bucket : buckets) {
         sum += bucket;
@@ -38,12 +44,14 @@ void fillBuckets(const quint32 *typed, quint32 size, std::vector<quint32> &bucke
 // them: it reads the symbol before each suffix anyway, and its own is next to it, where
 // finding them afterwards would read the text at random.
 template<bool Mark>
-void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32> &buckets)
+void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32> &buckets,
+            StopCheck &check)
 {
-    fillBuckets(typed, size, buckets, false);
+    fillBuckets(typed, size, buckets, false, check);
     // The last suffix is L-type: it comes right after the (virtual) end of the text.
     sa[buckets[symbolOf(typed[size - 1])]++] = size - 1;
     for (quint32 i = 0; i < size; ++i) {
+        check();
         if (i + prefetchDistance < size) {
             const quint32 ahead = sa[i + prefetchDistance];
             if (ahead != empty && ahead > 0)
@@ -53,8 +61,9 @@ void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32
         if (suffix != empty && suffix > 0 && !isSType(typed[suffix - 1]))
             sa[buckets[symbolOf(typed[suffix - 1])]++] = suffix - 1;
     }
-    fillBuckets(typed, size, buckets, true);
+    fillBuckets(typed, size, buckets, true, check);
     for (quint32 i = size; i-- > 0;) {
+        check();
         if (i >= prefetchDistance) {
             const quint32 ahead = sa[i - prefetchDistance];
             if (ahead != empty && ahead > 0)
@@ -71,7 +80,8 @@ void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32
     }
 }
 
-void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetSize)
+void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetSize,
+                  StopCheck &check)
 {
     if (size == 0)
         return;
@@ -81,6 +91,7 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
     }
     symbols[size - 1] <<= 1;
     for (quint32 i = size - 1; i-- > 0;) {
+        check();
         const quint32 symbol = symbols[i];
         const quint32 next = symbolOf(symbols[i + 1]);
         const bool sType = symbol < next || (symbol == next && isSType(symbols[i + 1]));
@@ -92,17 +103,19 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
     };
 
     std::vector<quint32> buckets(alphabetSize);
-    fillBuckets(typed, size, buckets, true);
+    fillBuckets(typed, size, buckets, true, check);
     std::fill(sa, sa + size, empty);
     for (quint32 i = 1; i < size; ++i) {
+        check();
         if (isLeftmostS(i))
             sa[--buckets[symbolOf(typed[i])]] = i;
     }
-    induce<true>(typed, sa, size, buckets);
+    induce<true>(typed, sa, size, buckets, check);
 
     // Name the sorted left-most S substrings; equal substrings share a name.
     quint32 count = 0;
     for (quint32 i = 0; i < size; ++i) {
+        check();
         if (sa[i] != empty && (sa[i] & leftmostSMark))
             sa[count++] = sa[i] & ~leftmostSMark;
     }
@@ -115,6 +128,7 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
         const quint32 position = sa[i];
         bool differs = previous == empty;
         for (quint32 d = 0; !differs; ++d) {
+            check();
             if (position + d == size || previous + d == size ||
                 typed[position + d] != typed[previous + d]) {
                 differs = true;
@@ -140,7 +154,7 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
     quint32 *reduced = sa + size - count;
     quint32 *reducedSa = sa;
     if (names < count) {
-        sortSuffixes(reduced, reducedSa, count, names);
+        sortSuffixes(reduced, reducedSa, count, names, check);
     } else {
         for (quint32 i = 0; i < count; ++i)
             reducedSa[reduced[i]] = i;
@@ -149,19 +163,20 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
     // Put the left-most S suffixes, now fully sorted, at their buckets' ends and induce.
     quint32 next = 0;
     for (quint32 i = 1; i < size; ++i) {
+        check();
         if (isLeftmostS(i))
             reduced[next++] = i;
     }
     for (quint32 i = 0; i < count; ++i)
         reducedSa[i] = reduced[reducedSa[i]];
     std::fill(sa + count, sa + size, empty);
-    fillBuckets(typed, size, buckets, true);
+    fillBuckets(typed, size, buckets, true, check);
     for (quint32 i = count; i-- > 0;) {
         const quint32 position = sa[i];
         sa[i] = empty;
         sa[--buckets[symbolOf(typed[position])]] = position;
     }
-    induce<false>(typed, sa, size, buckets);
+    induce<false>(typed, sa, size, buckets, check);
 
     for (quint32 i = 0; i < size; ++i)
         symbols[i] >>= 1;
@@ -169,11 +184,16 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
 
 } // namespace
 
-std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSize)
+std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSize,
+                                 std::stop_token stop)
 {
-    Q_ASSERT(symbols.size() < leftmostSMark);
+    // The mark bit must stay free in every position: checked in every build, since a
+    // longer sequence would give a wrong order, not a crash.
+    if (symbols.size() >= leftmostSMark)
+        throw std::length_error("more than 2^31 − 1 symbols to sort");
+    StopCheck check(std::move(stop));
     std::vector<quint32> sa(symbols.size());
-    sortSuffixes(symbols.data(), sa.data(), quint32(symbols.size()), alphabetSize);
+    sortSuffixes(symbols.data(), sa.data(), quint32(symbols.size()), alphabetSize, check);
     return sa;
 }
 
@@ -181,8 +201,9 @@ std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSiz
 // suffix in sorted order is computed in text order, where it shrinks by at most one
 // from one position to the next.
 std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
-                                           std::span<const quint32> suffixes)
+                                           std::span<const quint32> suffixes, std::stop_token stop)
 {
+    StopCheck check(std::move(stop));
     const std::size_t size = suffixes.size();
     std::vector<quint32> lcp(size, 0u);
     if (size == 0)
@@ -192,12 +213,14 @@ std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
     std::vector<quint32> permuted(size);
     permuted[suffixes[0]] = empty;
     for (std::size_t i = 1; i < size; ++i) {
+        check();
         if (i + prefetchDistance < size)
             __builtin_prefetch(permuted.data() + suffixes[i + prefetchDistance], 1);
         permuted[suffixes[i]] = suffixes[i - 1];
     }
     std::size_t shared = 0;
     for (std::size_t position = 0; position < size; ++position) {
+        check();
         const quint32 previous = permuted[position];
         if (previous == empty) {
             shared = 0;
@@ -205,13 +228,16 @@ std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
             continue;
         }
         while (position + shared < size && previous + shared < size &&
-               symbols[position + shared] == symbols[previous + shared])
+               symbols[position + shared] == symbols[previous + shared]) {
+            check();
             ++shared;
+        }
         permuted[position] = quint32(shared);
         if (shared > 0)
             --shared;
     }
     for (std::size_t i = 1; i < size; ++i) {
+        check();
         if (i + prefetchDistance < size)
             __builtin_prefetch(permuted.data() + suffixes[i + prefetchDistance]);
         lcp[i] = permuted[suffixes[i]];

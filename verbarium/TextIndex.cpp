@@ -1,6 +1,8 @@
 #include "TextIndex.h"
 
+#include "StopCheck.h"
 #include "SuffixArray.h"
+#include "Tokeniser.h"
 
 #include <algorithm>
 
@@ -14,7 +16,7 @@ constexpr quint32 scannedRanges = 256;
 // m − 1 or a "?" or "!" at depth 1 to m; the walk stops at the first sentence end whose
 // parent is marked. So each walk's stop follows from the next marks and sentence ends
 // after its start, which one pass from the end of the text carries along.
-std::vector<quint32> sentenceStops(const TokenSequence &tokens)
+std::vector<quint32> sentenceStops(const TokenSequence &tokens, StopCheck &check)
 {
     using Kind = TokenSequence::Kind;
     const quint32 size = tokens.size();
@@ -26,6 +28,7 @@ std::vector<quint32> sentenceStops(const TokenSequence &tokens)
     quint32 mark = nowhere;        // the first "?" or "!" after the position...
     quint32 markEnd = nowhere;     // ...and the first sentence end after it
     for (quint32 position = size; position-- > 0;) {
+        check();
         const Kind kind = tokens.kindAt(position);
         if (kind == Kind::FullStop) {
             fullStop = position;
@@ -49,20 +52,21 @@ std::vector<quint32> sentenceStops(const TokenSequence &tokens)
 
 } // namespace
 
-std::shared_ptr<const TextIndex> TextIndex::build(QStringView treeText, std::stop_token stop)
+std::shared_ptr<const TextIndex> TextIndex::build(QStringView text, std::stop_token stop)
 {
+    return build(tokenise(text, stop), stop);
+}
+
+std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::stop_token stop)
+{
+    StopCheck check(stop);
     std::shared_ptr<TextIndex> index(new TextIndex);
-    auto tokens = std::make_shared<TokenSequence>(tokenise(treeText));
-    if (stop.stop_requested())
-        return nullptr;
-    index->m_sentenceStops = sentenceStops(*tokens);
-    index->m_suffixes = suffixArray(tokens->idsToSort(), tokens->distinctCount());
-    index->m_tokens = std::move(tokens);
-    if (stop.stop_requested())
-        return nullptr;
-    index->m_prefixes = longestCommonPrefixes(index->m_tokens->ids(), index->m_suffixes);
-    index->m_prefixMinimum.emplace(index->m_prefixes);
-    index->m_positionMinimum.emplace(index->m_suffixes);
+    index->m_sentenceStops = sentenceStops(tokens, check);
+    index->m_suffixes = suffixArray(tokens.idsToSort(), tokens.distinctCount(), stop);
+    index->m_tokens = std::make_shared<const TokenSequence>(std::move(tokens));
+    index->m_prefixes = longestCommonPrefixes(index->m_tokens->ids(), index->m_suffixes, stop);
+    index->m_prefixMinimum.emplace(index->m_prefixes, stop);
+    index->m_positionMinimum.emplace(index->m_suffixes, stop);
     return index;
 }
 

@@ -18,8 +18,11 @@ class TextIndex
 public:
     static constexpr quint32 neverStops = 0xFFFFFFFFu;
 
-    // Nothing when stop is requested before the index is complete.
-    static std::shared_ptr<const TextIndex> build(QStringView treeText, std::stop_token stop = {});
+    // The index of a text as the user gave it (or of a tree text). Throws WorkStopped
+    // once stop is requested, TooManyTokens when the text has more tokens than the
+    // index can number, std::bad_alloc when memory runs out.
+    static std::shared_ptr<const TextIndex> build(QStringView text, std::stop_token stop = {});
+    static std::shared_ptr<const TextIndex> build(TokenSequence tokens, std::stop_token stop = {});
 
     TextIndex(const TextIndex &) = delete;
     TextIndex &operator=(const TextIndex &) = delete;

@@ -1,5 +1,6 @@
 #include "TreeGrowth.h"
 
+#include "StopCheck.h"
 #include "TextIndex.h"
 #include "VerbariumTree.h"
 
@@ -35,8 +36,9 @@ struct Group
 class TreeGrowth
 {
 public:
-    explicit TreeGrowth(const TextIndex &index)
+    TreeGrowth(const TextIndex &index, std::stop_token stop)
         : m_index(index)
+        , m_check(std::move(stop))
     {
         m_segments.emplace_back();
     }
@@ -47,6 +49,7 @@ public:
         if (begin < end)
             m_pending.push_back({0, begin, end, 0});
         while (!m_pending.empty()) {
+            m_check();
             const Walks walks = m_pending.back();
             m_pending.pop_back();
             follow(walks);
@@ -60,6 +63,7 @@ private:
     quint32 continueWith(quint32 segment, quint32 firstToken, quint32 length, quint32 count);
 
     const TextIndex &m_index;
+    StopCheck m_check;
     std::vector<Segment> m_segments;
     std::vector<Walks> m_pending;
     std::vector<quint32> m_splits;
@@ -71,6 +75,7 @@ void TreeGrowth::follow(Walks walks)
 {
     const quint32 lastPosition = m_index.size() - 1;
     for (;;) {
+        m_check();
         const quint32 depth = walks.depth;
         // All walks here read the same tokens, so the sentence-end rules stop all or none.
         if (m_index.sentenceStop(m_index.suffixAt(walks.begin)) == depth)
@@ -170,8 +175,8 @@ quint32 TreeGrowth::continueWith(quint32 segment, quint32 firstToken, quint32 le
 } // namespace
 
 std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
-                                              const QString &word)
+                                              const QString &word, std::stop_token stop)
 {
-    std::vector<Segment> segments = TreeGrowth(*index).grow(word);
+    std::vector<Segment> segments = TreeGrowth(*index, std::move(stop)).grow(word);
     return std::make_shared<const VerbariumTree>(word, index->sharedTokens(), std::move(segments));
 }

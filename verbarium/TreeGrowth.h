@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <stop_token>
 
 class TextIndex;
 class VerbariumTree;
@@ -15,6 +16,6 @@ class VerbariumTree;
 // The walks are never run: those that share a node are an interval of the suffix
 // array, a stretch they all share is one range minimum away, and children are the
 // groups the next token splits the interval into. So the cost follows the tree's
-// branches, not the length of its walks.
+// branches, not the length of its walks. Throws WorkStopped once stop is requested.
 std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
-                                              const QString &word);
+                                              const QString &word, std::stop_token stop = {});

@@ -1,5 +1,6 @@
 #include "TreeRequests.h"
 
+#include "StopCheck.h"
 #include "TextIndex.h"
 #include "TreeGrowth.h"
 #include "VerbariumTree.h"
@@ -13,35 +14,42 @@ TreeRequests::TreeRequests(QObject *parent)
 
 TreeRequests::~TreeRequests()
 {
-    m_indexing.request_stop();
+    m_growthStop.request_stop();
 }
 
-void TreeRequests::setText(const QString &treeText)
+void TreeRequests::awaitIndex()
 {
-    const quint64 text = ++m_text;
-    m_handedBack = m_request; // nothing asked of the old text is handed back
+    dropGrowth();
     m_waitingWord.reset();
     m_index.reset();
-    m_indexing.request_stop();
-    m_indexing = std::stop_source();
-    // The worker reads its own copy of the text: QString's sharing is thread-safe and
-    // nobody changes it.
-    QtConcurrent::run([treeText, stop = m_indexing.get_token()] {
-        return TextIndex::build(treeText, stop);
-    }).then(this, [this, text](const std::shared_ptr<const TextIndex> &index) {
-        if (text != m_text || !index)
-            return;
-        m_index = index;
-        if (m_waitingWord)
-            growRequestedTree();
-        setWork();
-    });
+    m_failure.clear();
+    setWork();
+}
+
+void TreeRequests::setIndex(std::shared_ptr<const TextIndex> index)
+{
+    m_index = std::move(index);
+    m_failure.clear();
+    if (m_waitingWord)
+        growRequestedTree();
+    setWork();
+}
+
+void TreeRequests::setIndexFailure(const QString &message)
+{
+    m_index.reset();
+    m_failure = message;
+    m_waitingWord.reset();
     setWork();
 }
 
 void TreeRequests::requestTree(const QString &word)
 {
-    ++m_request;
+    dropGrowth();
+    if (!m_failure.isEmpty()) {
+        setWork();
+        return;
+    }
     m_waitingWord = word;
     if (m_index)
         growRequestedTree();
@@ -50,23 +58,48 @@ void TreeRequests::requestTree(const QString &word)
 
 void TreeRequests::growRequestedTree()
 {
-    const quint64 request = m_request;
-    QtConcurrent::run([index = m_index, word = *std::exchange(m_waitingWord, std::nullopt)] {
-        return growTree(index, word);
-    }).then(this, [this, request](const std::shared_ptr<const VerbariumTree> &tree) {
-        if (request != m_request || request <= m_handedBack)
-            return;
-        m_handedBack = request;
+    m_growthStop = std::stop_source();
+    m_growth = new QFutureWatcher<Grown>(this);
+    connect(m_growth, &QFutureWatcherBase::finished, this, [this] {
+        const Grown grown = m_growth->result();
+        m_growth->deleteLater();
+        m_growth = nullptr;
         setWork();
-        emit treeReady(tree);
+        if (grown.tree)
+            emit treeReady(grown.tree);
+        else if (!grown.failure.isEmpty())
+            emit treeFailed(grown.failure);
     });
+    m_growth->setFuture(
+        QtConcurrent::run([index = m_index, word = *std::exchange(m_waitingWord, std::nullopt),
+                           stop = m_growthStop.get_token()]() -> Grown {
+            try {
+                return {growTree(index, word, stop), QString()};
+            } catch (const WorkStopped &) {
+                return {};
+            } catch (const std::bad_alloc &) {
+                return {nullptr, tr("There is not enough memory to grow this tree.")};
+            }
+        }));
+}
+
+void TreeRequests::dropGrowth()
+{
+    if (!m_growth)
+        return;
+    m_growthStop.request_stop();
+    m_growth->disconnect(this);
+    m_growth->deleteLater();
+    m_growth = nullptr;
 }
 
 TreeRequests::Work TreeRequests::work() const
 {
-    if (m_handedBack == m_request)
-        return Work::None;
-    return m_index ? Work::Growing : Work::Indexing;
+    if (m_growth)
+        return Work::Growing;
+    if (m_waitingWord)
+        return Work::Indexing;
+    return Work::None;
 }
 
 void TreeRequests::setWork()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -9,11 +10,11 @@
 class TextIndex;
 class VerbariumTree;
 
-// Prepares the index of each new text on a worker and grows the trees asked for from
-// it on a worker too, handing every tree back on this object's thread. Only the last
-// word asked for, of the last text given, is ever handed back: a newer request
-// supersedes an older one, and a new text drops what was asked of the old one. A
-// word asked for before its text's index is ready waits for it.
+// Grows the trees asked for from the current text's index on a worker, handing every
+// tree back on this object's thread. The index comes from elsewhere, after the text:
+// a word asked for before it is ready waits for it. Only the last word asked for, of
+// the last text, is ever handed back: a newer request stops the older one's growth, and
+// a new text drops what was asked of the old one.
 class TreeRequests : public QObject
 {
     Q_OBJECT
@@ -24,24 +25,39 @@ public:
     explicit TreeRequests(QObject *parent = nullptr);
     ~TreeRequests() override;
 
-    void setText(const QString &treeText);
+    // A new text: its index follows with setIndex, or setIndexFailure says why it won't.
+    void awaitIndex();
+    void setIndex(std::shared_ptr<const TextIndex> index);
+    void setIndexFailure(const QString &message);
     void requestTree(const QString &word);
+
     // What the last request still waits for.
     Work work() const;
+    // Why no tree can be grown for the current text; empty while one can.
+    const QString &failure() const { return m_failure; }
 
 signals:
     void treeReady(const std::shared_ptr<const VerbariumTree> &tree);
+    // Growing the last word's tree failed (memory ran out); message says so.
+    void treeFailed(const QString &message);
     void workChanged(TreeRequests::Work work);
 
 private:
+    // A grown tree, or why there is none.
+    struct Grown
+    {
+        std::shared_ptr<const VerbariumTree> tree;
+        QString failure;
+    };
+
     void growRequestedTree();
+    void dropGrowth();
     void setWork();
 
-    quint64 m_text = 0;    // numbers each text given
-    quint64 m_request = 0; // numbers each word asked for
-    quint64 m_handedBack = 0;
-    std::shared_ptr<const TextIndex> m_index; // none while the text's index is being built
-    std::optional<QString> m_waitingWord;     // asked for before the index was ready
-    std::stop_source m_indexing;
+    std::shared_ptr<const TextIndex> m_index; // none while the text's index is on its way
+    QString m_failure;
+    std::optional<QString> m_waitingWord; // asked for before the index was ready
+    std::stop_source m_growthStop;
+    QFutureWatcher<Grown> *m_growth = nullptr; // the running growth's, a child
     Work m_work = Work::None;
 };

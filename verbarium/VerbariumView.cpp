@@ -42,23 +42,42 @@ VerbariumView::VerbariumView(QWidget *parent)
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(progressDelayMs);
     connect(&m_progressDelay, &QTimer::timeout, this, [this] {
-        m_progressMessage = m_requests.work() == TreeRequests::Work::Indexing
-                                ? tr("Indexing the text…")
-                                : tr("Growing the tree…");
-        update();
+        showMessage(m_requests.work() == TreeRequests::Work::Indexing ? tr("Indexing the text…")
+                                                                      : tr("Growing the tree…"));
     });
     connect(&m_requests, &TreeRequests::treeReady, this, &VerbariumView::showTree);
+    connect(&m_requests, &TreeRequests::treeFailed, this, [this](const QString &message) {
+        clearPicture();
+        showMessage(message);
+    });
     connect(&m_requests, &TreeRequests::workChanged, this, &VerbariumView::showWork);
 }
 
 VerbariumView::~VerbariumView() = default;
 
-void VerbariumView::setText(const QString &text)
+void VerbariumView::beginText()
 {
-    m_requests.setText(text);
+    m_requests.awaitIndex();
+    clearPicture();
+    showMessage(QString());
+}
+
+void VerbariumView::clearPicture()
+{
     m_picture.reset();
     setRootLayer(nullptr);
     emit pictureChanged();
+}
+
+void VerbariumView::setIndex(std::shared_ptr<const TextIndex> index)
+{
+    m_requests.setIndex(std::move(index));
+}
+
+void VerbariumView::setIndexFailure(const QString &message)
+{
+    m_requests.setIndexFailure(message);
+    showMessage(message);
 }
 
 void VerbariumView::startWithWord(const QString &word)
@@ -69,6 +88,8 @@ void VerbariumView::startWithWord(const QString &word)
     shownWindow->raise();
     shownWindow->activateWindow();
     m_requests.requestTree(word);
+    if (!m_requests.failure().isEmpty())
+        showMessage(m_requests.failure());
 }
 
 void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree)
@@ -85,13 +106,18 @@ void VerbariumView::showWork(TreeRequests::Work work)
     if (work == TreeRequests::Work::None) {
         m_progressDelay.stop();
         unsetCursor();
-        m_progressMessage.clear();
-        update();
+        showMessage(m_requests.failure());
         return;
     }
     setCursor(Qt::BusyCursor);
-    if (!m_progressDelay.isActive() && m_progressMessage.isEmpty())
+    if (!m_progressDelay.isActive() && m_message.isEmpty())
         m_progressDelay.start();
+}
+
+void VerbariumView::showMessage(const QString &message)
+{
+    m_message = message;
+    update();
 }
 
 void VerbariumView::start(const QString &typedWord)
@@ -157,11 +183,11 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
 void VerbariumView::paintEvent(QPaintEvent *event)
 {
     LayerHostWidget::paintEvent(event);
-    if (m_progressMessage.isEmpty())
+    if (m_message.isEmpty())
         return;
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
-    painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter, m_progressMessage);
+    painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter | Qt::TextWordWrap, m_message);
 }
 
 void VerbariumView::showEvent(QShowEvent *event)

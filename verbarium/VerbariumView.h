@@ -29,9 +29,12 @@ public:
     // The scroll area holding this view, not owned; may be left unset.
     void setScrollView(QScrollArea *scrollView) { m_scrollView = scrollView; }
 
-    // Takes the tree text of a new analysis and starts indexing it. The picture of the
-    // old text goes: no tree of it is shown again.
-    void setText(const QString &text);
+    // A new text: the picture of the old one goes (no tree of it is shown again), and
+    // trees asked for wait for the new text's index.
+    void beginText();
+    void setIndex(std::shared_ptr<const TextIndex> index);
+    // The text has no index: the view says why instead of showing trees.
+    void setIndexFailure(const QString &message);
     // Brings the window forward and asks for the word's tree, which is shown when it
     // arrives: from its root, or the word alone when nothing follows it.
     void startWithWord(const QString &word);
@@ -70,8 +73,11 @@ protected:
 
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree);
+    void clearPicture();
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showWork(TreeRequests::Work work);
+    // Shows message where the tree would be, at once; an empty one clears it.
+    void showMessage(const QString &message);
     const NodeLayer *nodeLayerAt(QPointF widgetPoint) const;
     void mouseUp(const NodeLayer &hit);
     void rightMouseUp(const NodeLayer &hit);
@@ -89,5 +95,5 @@ private:
     QPointer<QWidget> m_watchedWindow;   // the window whose resizes end in a redisplay
     QTimer m_liveResizeEnd;
     QTimer m_progressDelay;
-    QString m_progressMessage;
+    QString m_message; // what the view says instead of a tree: a wait, or why none
 };

@@ -1,7 +1,8 @@
-#include "TokenSequence.h"
-
+#include "FileParser.h"
 #include "QtPrinters.h"
 #include "ReferenceTree.h"
+#include "TokenWords.h"
+#include "Tokeniser.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -80,16 +81,27 @@ TEST(TextPreparation, LowerCasesBeyondTheBasicPlane)
     EXPECT_EQ(tokensOf(u"\U00010400BC"_s), QStringList{u"\U00010428bc"_s});
 }
 
-// The one-pass tokens are those of the literal spaced, lower-cased text, whatever the
-// mix of letters, cases, punctuation, whitespace, line breaks and surrogates.
-TEST(TextPreparation, OnePassGivesTheTokensOfTheSpacedText)
+QStringList literalTokensOf(const QString &text)
+{
+    FileParser parser;
+    parser.inputStrings(text);
+    return preparedTokens(preparedText(parser.treeText()));
+}
+
+// The one-pass tokens are those of the literal tree text, spaced and lower-cased, and
+// the words counted from them are those the literal analysis counts, whatever the mix
+// of letters, cases, sigmas in and out of words, punctuation, whitespace, line breaks,
+// line-end hyphens and spaces, and surrogates.
+TEST(TextPreparation, OnePassGivesTheTokensAndWordsOfTheLiteralAnalysis)
 {
     static const QStringList pieces{u"a"_s,          u"B"_s,      u"\u03A3"_s,
                                     u"\u0130"_s,     u"\u00E9"_s, u"."_s,
                                     u","_s,          u"?!"_s,     u"$"_s,
                                     u" "_s,          u"\t"_s,     u"\n"_s,
-                                    u"\u00A0"_s,     u"\u2028"_s, u"\u0085"_s,
-                                    u"-"_s,          u"\u00AB"_s, u"\U00010400"_s,
+                                    u"\r\n"_s,       u"\u00A0"_s, u"\u2028"_s,
+                                    u"\u0085"_s,     u"-"_s,      u"- \n"_s,
+                                    u"-\n"_s,        u"\u00AB"_s, u"\U00010400"_s,
+                                    u"1"_s,          u"\u0301"_s, u"\u0345"_s,
                                     u"\U00010100"_s, u"'"_s,      QString(QChar(0xD800))};
     std::mt19937 random(20261208);
     std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
@@ -99,14 +111,17 @@ TEST(TextPreparation, OnePassGivesTheTokensOfTheSpacedText)
             text += pieces[pick(random)];
         return text;
     };
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 4000; ++round) {
         const QString text = randomText(12);
-        ASSERT_EQ(tokensOf(text), preparedTokens(preparedText(text))) << text.toStdString();
+        ASSERT_EQ(tokensOf(text), literalTokensOf(text)) << text.toStdString();
+        ASSERT_EQ(cloudWordsOfTokens(tokenise(text)).entries(),
+                  FileParser().inputStrings(text).entries())
+            << text.toStdString();
     }
     // Long enough to be cut in halves, tokenised on two threads and joined.
     const QString text = randomText(1'000'000);
     ASSERT_GT(text.size(), 1 << 20);
-    EXPECT_EQ(tokensOf(text), preparedTokens(preparedText(text)));
+    EXPECT_EQ(tokensOf(text), literalTokensOf(text));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "InfoPanel.h"
 #include "NodeLayer.h"
 #include "ReferenceTree.h"
+#include "TextIndex.h"
 #include "ViewCoordinates.h"
 
 #include <QLabel>
@@ -51,7 +52,14 @@ protected:
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        view->setText(sampleText);
+        giveText(sampleText);
+    }
+
+    // A new text and, at once, its index.
+    void giveText(const QString &text)
+    {
+        view->beginText();
+        view->setIndex(TextIndex::build(text));
     }
 
     // Starts with word and waits until its tree is on screen.
@@ -309,7 +317,7 @@ TEST_F(VerbariumViewTest, WordWithoutFollowersIsShownAlone)
     ASSERT_EQ(layers().size(), 1u);
     EXPECT_EQ(layers().front()->name(), u"zebra"_s);
 
-    view->setText(u"alpha beta gamma"_s);
+    giveText(u"alpha beta gamma"_s);
     startWith(u"gamma"_s);
     ASSERT_EQ(layers().size(), 1u);
     EXPECT_EQ(layers().front()->name(), u"gamma"_s);
@@ -322,7 +330,7 @@ TEST_F(VerbariumViewTest, WordWithoutFollowersIsShownAlone)
 TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
 {
     view->startWithWord(u"cat"_s);
-    view->setText(u"one dog two dog three"_s);
+    giveText(u"one dog two dog three"_s);
     view->startWithWord(u"two"_s);
     view->startWithWord(u"dog"_s);
     waitForTreeOf(u"dog"_s);

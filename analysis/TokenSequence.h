@@ -4,26 +4,42 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
-// The prepared text cut into tokens once, each token replaced by the id of its distinct
-// string, so that walks compare numbers instead of strings.
+// More tokens than the index can number: its suffix sorting keeps a mark in the top bit
+// of every position.
+class TooManyTokens : public std::length_error
+{
+public:
+    TooManyTokens();
+};
+
+// The tokens of a text, each replaced by the id of its distinct string, so that walks
+// compare numbers instead of strings, and each with the position in the text where it
+// starts, so that the text behind a tree can be shown.
 class TokenSequence
 {
 public:
     enum class Kind : quint8 { Ordinary, FullStop, QuestionOrExclamation };
+
+    static constexpr quint32 maximumSize = 0x7FFFFFFFu;
 
     quint32 size() const { return quint32(m_ids.size()); }
     const std::vector<quint32> &ids() const { return m_ids; }
     // Scratch space for sorting, which must leave the ids as they were.
     std::vector<quint32> &idsToSort() { return m_ids; }
     quint32 distinctCount() const { return quint32(m_words.size()); }
+    const QString &word(quint32 id) const { return m_words[id]; }
     const QString &wordAt(quint32 position) const { return m_words[m_ids[position]]; }
     Kind kindAt(quint32 position) const { return m_kinds[m_ids[position]]; }
+    // Where the token at position starts in the text, in UTF-16 code units.
+    quint32 textOffsetAt(quint32 position) const { return m_textOffsets[position]; }
     std::optional<quint32> idOf(QStringView word) const;
 
-    // Appends a token, giving a new word the next id.
-    void append(QStringView token);
+    // Appends a token that starts at textOffset, giving a new word the next id. Throws
+    // TooManyTokens past maximumSize.
+    void append(QStringView token, quint32 textOffset);
     // Appends the tokens of a later part of the same text, tokenised on their own.
     void append(const TokenSequence &later);
 
@@ -37,16 +53,11 @@ private:
     std::size_t slotOf(QStringView word, quint32 hash) const;
     void grow();
 
-    QList<QString> m_words;     // by id
-    std::vector<Kind> m_kinds;  // by id
-    std::vector<quint32> m_ids; // the tokens in text order
+    QList<QString> m_words;             // by id
+    std::vector<Kind> m_kinds;          // by id
+    std::vector<quint32> m_ids;         // the tokens in text order
+    std::vector<quint32> m_textOffsets; // by position
     // Open addressing: each slot holds a word's hash (high half) and id + 1 (low half),
     // 0 when empty. Cheaper than a node-based map on the million tokens of a long text.
     std::vector<quint64> m_slots = std::vector<quint64>(1024, 0);
 };
-
-// The tokens trees grow from: those of the tree text with every run of punctuation set
-// apart by spaces (makeSpaces), lower-cased again. A token is what follows the skipped
-// characters (whitespace and line breaks) up to the next whitespace. Made in one pass,
-// without the spaced text; a long text's two halves on two threads.
-TokenSequence tokenise(QStringView treeText);

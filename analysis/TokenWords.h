@@ -1,0 +1,18 @@
+#pragma once
+
+#include "CountedSet.h"
+#include "WordDictionary.h"
+
+#include <stop_token>
+
+class TokenSequence;
+
+// The words of a text, its maximal runs of letters, counted from its tokens: a word
+// never crosses a token's edge, so each distinct token is read once and its words are
+// counted as often as the token occurs. They come in the order of their first
+// occurrence in the text, as counting the tree text itself gives them. A word that is a
+// whole token shares the token's string. Throws WorkStopped once stop is requested.
+CountedSet wordsOfTokens(const TokenSequence &tokens, std::stop_token stop = {});
+
+// The word-to-count dictionary the cloud shows, from the same words.
+WordDictionary cloudWordsOfTokens(const TokenSequence &tokens, std::stop_token stop = {});

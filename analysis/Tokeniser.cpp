@@ -1,0 +1,272 @@
+#include "Tokeniser.h"
+
+#include "CharacterClasses.h"
+#include "LowerCase.h"
+#include "StopCheck.h"
+
+#include <array>
+#include <future>
+#include <memory>
+#include <string>
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+
+namespace cc = CharacterClasses;
+
+namespace {
+
+// What the tokeniser needs to know of a character, as bits.
+enum Class : quint8 {
+    Punctuation = 1,
+    Whitespace = 2, // ends a token
+    Skipped = 4,    // passed over before a line: whitespace and line breaks
+    ChangesWhenLowered = 8,
+};
+
+quint8 classOf(char32_t c)
+{
+    quint8 bits = 0;
+    if (cc::isPunctuation(c))
+        bits |= Punctuation;
+    if (cc::isWhitespace(c))
+        bits |= Whitespace;
+    if (cc::isSkipped(c))
+        bits |= Skipped;
+    if (changesWhenLowerCased(c))
+        bits |= ChangesWhenLowered;
+    return bits;
+}
+
+constexpr char32_t capitalSigma = 0x03A3;
+
+// Every character of a long text is looked at: the Basic Multilingual Plane is answered
+// from tables filled once.
+struct BasicPlane
+{
+    std::array<quint8, 0x10000> classes;
+    // The lower-case form of a character that changes when lowered, where it is one unit
+    // whatever surrounds it; 0 for the few that lower to more units or by context.
+    std::array<char16_t, 0x10000> lowered;
+};
+
+const BasicPlane &basicPlane()
+{
+    static const std::unique_ptr<const BasicPlane> plane = [] {
+        auto tables = std::make_unique<BasicPlane>();
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            const quint8 bits = classOf(c);
+            tables->classes[c] = bits;
+            tables->lowered[c] = 0;
+            if (!(bits & ChangesWhenLowered) || c == capitalSigma)
+                continue;
+            const UChar unit = UChar(c);
+            UChar lowered[4];
+            UErrorCode status = U_ZERO_ERROR;
+            if (u_strToLower(lowered, 4, &unit, 1, "", &status) == 1 && U_SUCCESS(status))
+                tables->lowered[c] = lowered[0];
+        }
+        return tables;
+    }();
+    return *plane;
+}
+
+char32_t codePointBefore(QStringView text, qsizetype &position)
+{
+    const char16_t unit = text[--position].unicode();
+    if (QChar::isLowSurrogate(unit) && position > 0 &&
+        QChar::isHighSurrogate(text[position - 1].unicode()))
+        return QChar::surrogateToUcs4(text[--position].unicode(), unit);
+    return unit;
+}
+
+// Whether a cased letter comes next in the text, past case-ignorable characters
+// (apostrophes, full stops, combining marks...), looking back or forward.
+bool casedLetterBefore(QStringView text, qsizetype position)
+{
+    while (position > 0) {
+        const char32_t c = codePointBefore(text, position);
+        if (!u_hasBinaryProperty(UChar32(c), UCHAR_CASE_IGNORABLE))
+            return u_hasBinaryProperty(UChar32(c), UCHAR_CASED);
+    }
+    return false;
+}
+
+bool casedLetterAfter(QStringView text, qsizetype position)
+{
+    while (position < text.size()) {
+        const cc::Character character = cc::characterAt(text, position);
+        const auto c = UChar32(character.codePoint);
+        if (!u_hasBinaryProperty(c, UCHAR_CASE_IGNORABLE))
+            return u_hasBinaryProperty(c, UCHAR_CASED);
+        position += character.length;
+    }
+    return false;
+}
+
+// Reads the lines of one part of a text into tokens.
+class PartReader
+{
+public:
+    PartReader(QStringView text, std::stop_token stop)
+        : m_text(text)
+        , m_plane(basicPlane())
+        , m_check(std::move(stop))
+    {}
+
+    // The part [begin, end) must not end inside a line that a hyphen joins to the next.
+    // isFirstLine: whether the part's first line is the text's first, which keeps a
+    // trailing space that later lines lose.
+    TokenSequence read(qsizetype begin, qsizetype end, bool startsWithFirstLine)
+    {
+        bool isFirstLine = startsWithFirstLine;
+        for (qsizetype line = skipped(begin, end); line < end; isFirstLine = false) {
+            const qsizetype lineBreak = lineEnd(line, end);
+            // The line starts with a character that is not skipped, so it keeps at least
+            // that one whatever its end loses.
+            qsizetype contentEnd = lineBreak;
+            if (!isFirstLine && m_text[contentEnd - 1] == u' ')
+                --contentEnd;
+            const qsizetype next = skipped(lineBreak, end);
+            if (next < end && m_text[contentEnd - 1] == u'-') {
+                // The hyphen goes, and the next line goes on right where it stood.
+                readCharacters(line, contentEnd - 1);
+            } else {
+                readCharacters(line, contentEnd);
+                endToken();
+            }
+            line = next;
+        }
+        endToken();
+        return std::move(m_tokens);
+    }
+
+private:
+    enum class In { Nothing, Text, Punctuation };
+
+    quint8 classAt(qsizetype position, qsizetype &length) const
+    {
+        const char16_t unit = m_text[position].unicode();
+        if (!QChar::isSurrogate(unit))
+            return m_plane.classes[unit];
+        const cc::Character character = cc::characterAt(m_text, position);
+        length = character.length;
+        return classOf(character.codePoint);
+    }
+
+    // Whitespace and line breaks never lie outside the Basic Multilingual Plane.
+    qsizetype skipped(qsizetype position, qsizetype end)
+    {
+        while (position < end) {
+            m_check();
+            const char16_t unit = m_text[position].unicode();
+            if (QChar::isSurrogate(unit) || !(m_plane.classes[unit] & Skipped))
+                break;
+            ++position;
+        }
+        return position;
+    }
+
+    qsizetype lineEnd(qsizetype position, qsizetype end)
+    {
+        for (; position < end && !cc::isLineBreak(m_text[position].unicode()); ++position)
+            m_check();
+        return position;
+    }
+
+    // Reads characters of one line: within a line, whitespace separates tokens and a run
+    // of punctuation is a token of its own.
+    void readCharacters(qsizetype begin, qsizetype end)
+    {
+        for (qsizetype position = begin; position < end;) {
+            m_check();
+            qsizetype length = 1;
+            const quint8 bits = classAt(position, length);
+            const In now = (bits & Punctuation)  ? In::Punctuation
+                           : (bits & Whitespace) ? In::Nothing
+                                                 : In::Text;
+            if (now != m_in) {
+                endToken();
+                m_in = now;
+                m_start = position;
+            }
+            if (now != In::Nothing)
+                appendLowered(position, length, bits);
+            position += length;
+        }
+    }
+
+    void appendLowered(qsizetype position, qsizetype length, quint8 bits)
+    {
+        const char16_t unit = m_text[position].unicode();
+        if (!(bits & ChangesWhenLowered)) {
+            m_token.append(reinterpret_cast<const char16_t *>(m_text.utf16()) + position,
+                           std::size_t(length));
+        } else if (length == 1 && m_plane.lowered[unit] != 0) {
+            m_token.push_back(m_plane.lowered[unit]);
+        } else if (unit == capitalSigma) {
+            // A final sigma ends a word: a cased letter before it and none after.
+            const bool final =
+                casedLetterBefore(m_text, position) && !casedLetterAfter(m_text, position + 1);
+            m_token.push_back(final ? u'\u03C2' : u'\u03C3');
+        } else {
+            UChar lowered[8];
+            UErrorCode status = U_ZERO_ERROR;
+            const int32_t written =
+                u_strToLower(lowered, 8, reinterpret_cast<const UChar *>(m_text.utf16()) + position,
+                             int32_t(length), "", &status);
+            m_token.append(reinterpret_cast<const char16_t *>(lowered), std::size_t(written));
+        }
+    }
+
+    void endToken()
+    {
+        if (m_in != In::Nothing)
+            m_tokens.append(QStringView(m_token.data(), qsizetype(m_token.size())),
+                            quint32(m_start));
+        m_token.clear();
+        m_in = In::Nothing;
+    }
+
+    QStringView m_text;
+    const BasicPlane &m_plane;
+    StopCheck m_check;
+    TokenSequence m_tokens;
+    std::u16string m_token; // the current token, lower-cased
+    In m_in = In::Nothing;
+    qsizetype m_start = 0;
+};
+
+// Below this many code units a second thread costs more than it saves.
+constexpr qsizetype halvedTexts = 1 << 20;
+
+// Where a text can be cut in two parts read on their own: a line break after the middle
+// that ends a line with a space join, not a hyphen one. Then the second part's first
+// line is a later line, and neither part's tokens run into the other's.
+qsizetype halvingPoint(QStringView text)
+{
+    for (qsizetype position = text.size() / 2; position < text.size(); ++position) {
+        if (!cc::isLineBreak(text[position].unicode()))
+            continue;
+        const char16_t before = text[position - 1].unicode();
+        if (before != u'-' && !cc::isSkipped(before))
+            return position;
+    }
+    return text.size();
+}
+
+} // namespace
+
+TokenSequence tokenise(QStringView text, std::stop_token stop)
+{
+    if (text.size() > 0xFFFFFFFF)
+        throw std::length_error("text of 2^32 code units or more");
+    const qsizetype middle = text.size() < halvedTexts ? text.size() : halvingPoint(text);
+    if (middle == text.size())
+        return PartReader(text, stop).read(0, text.size(), true);
+    auto laterHalf = std::async(std::launch::async, [text, middle, stop] {
+        return PartReader(text, stop).read(middle, text.size(), false);
+    });
+    TokenSequence tokens = PartReader(text, stop).read(0, middle, true);
+    tokens.append(laterHalf.get());
+    return tokens;
+}

@@ -1,0 +1,158 @@
+#include "TextPipeline.h"
+
+#include "StopCheck.h"
+#include "TextAnalysis.h"
+#include "TextFile.h"
+#include "TextIndex.h"
+#include "TokenWords.h"
+#include "Tokeniser.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString failureMessage(TextPipeline::Stage stage)
+{
+    using Stage = TextPipeline::Stage;
+    try {
+        throw;
+    } catch (const std::bad_alloc &) {
+        switch (stage) {
+        case Stage::Reading:
+            return QObject::tr("There is not enough memory to read the file.");
+        case Stage::Analysing:
+            return QObject::tr("There is not enough memory to analyse the text.");
+        case Stage::Indexing:
+            return QObject::tr("There is not enough memory to index the text for the verbarium.");
+        }
+    } catch (const TooManyTokens &) {
+        return QObject::tr("The text is too long: it has more than %L1 words and punctuation "
+                           "marks, more than the verbarium can index.")
+            .arg(TokenSequence::maximumSize);
+    } catch (const std::exception &error) {
+        return QObject::tr("Something went wrong: %1.").arg(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+    }
+    return QObject::tr("Something went wrong.");
+}
+
+} // namespace
+
+// The whole way of one text. Every exception ends here: as a failure, or, once stopped,
+// as nothing at all.
+void TextPipeline::run(QPromise<Step> &promise, const Source &source, std::stop_token stop)
+{
+    Stage stage = Stage::Reading;
+    try {
+        QString text = source.text;
+        if (!source.path.isNull()) {
+            TextFile file = readUtf8TextFile(source.path);
+            StopCheck(stop).throwIfStopped();
+            if (!file.error.isEmpty()) {
+                promise.addResult(Step(Failure{stage, file.error}));
+                return;
+            }
+            text = std::move(file.text);
+            promise.addResult(Step(ReadText{source.path, text}));
+        }
+        stage = Stage::Analysing;
+        TokenSequence tokens = tokenise(text, stop);
+        auto analysis = std::make_shared<const TextAnalysis>(
+            TextAnalysis{text, cloudWordsOfTokens(tokens, stop)});
+        promise.addResult(Step(std::move(analysis)));
+        stage = Stage::Indexing;
+        promise.addResult(Step(TextIndex::build(std::move(tokens), stop)));
+    } catch (const WorkStopped &) {
+        // Nobody waits for what a stopped job would have given.
+    } catch (...) {
+        promise.addResult(Step(Failure{stage, failureMessage(stage)}));
+    }
+}
+
+TextPipeline::TextPipeline(QObject *parent)
+    : QObject(parent)
+{}
+
+TextPipeline::~TextPipeline()
+{
+    m_stop.request_stop();
+}
+
+void TextPipeline::importFile(const QString &path)
+{
+    start({path, QString()});
+}
+
+void TextPipeline::analyse(const QString &text)
+{
+    start({QString(), text});
+}
+
+void TextPipeline::stop()
+{
+    if (!m_watcher)
+        return;
+    dropJob();
+    emit busyChanged(false);
+}
+
+void TextPipeline::dropJob()
+{
+    m_stop.request_stop();
+    m_watcher->disconnect(this);
+    m_watcher->deleteLater();
+    m_watcher = nullptr;
+}
+
+void TextPipeline::start(Source source)
+{
+    const bool wasBusy = isBusy();
+    if (wasBusy)
+        dropJob();
+    m_stop = std::stop_source();
+    m_watcher = new QFutureWatcher<Step>(this);
+    QFutureWatcher<Step> *watcher = m_watcher;
+    connect(watcher, &QFutureWatcherBase::resultReadyAt, this,
+            [this, watcher](int index) { takeStep(watcher->resultAt(index)); });
+    connect(watcher, &QFutureWatcherBase::finished, this, &TextPipeline::finish);
+    setStage(source.path.isNull() ? Stage::Analysing : Stage::Reading);
+    // The job reads its own copies: QString's sharing is thread-safe, and nobody changes
+    // a string another holds.
+    watcher->setFuture(
+        QtConcurrent::run(&TextPipeline::run, std::move(source), m_stop.get_token()));
+    if (!wasBusy)
+        emit busyChanged(true);
+}
+
+void TextPipeline::takeStep(const Step &step)
+{
+    if (const auto *read = std::get_if<ReadText>(&step)) {
+        setStage(Stage::Analysing);
+        emit textRead(read->path, read->text);
+    } else if (const auto *analysis = std::get_if<std::shared_ptr<const TextAnalysis>>(&step)) {
+        setStage(Stage::Indexing);
+        emit textAnalysed(*analysis);
+    } else if (const auto *index = std::get_if<std::shared_ptr<const TextIndex>>(&step)) {
+        emit textIndexed(*index);
+    } else if (const auto *failure = std::get_if<Failure>(&step)) {
+        emit failed(failure->stage, failure->message);
+    }
+}
+
+void TextPipeline::setStage(Stage stage)
+{
+    if (stage == m_stage)
+        return;
+    m_stage = stage;
+    emit stageChanged(stage);
+}
+
+// The job's results stay in its future until the watcher goes: let them go with it.
+void TextPipeline::finish()
+{
+    m_watcher->deleteLater();
+    m_watcher = nullptr;
+    emit busyChanged(false);
+}

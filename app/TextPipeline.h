@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QPromise>
+#include <QString>
+#include <memory>
+#include <stop_token>
+#include <variant>
+
+struct TextAnalysis;
+class TextIndex;
+
+// Takes one text at a time from where it comes from to what the windows need, as one
+// job on a worker: a file is read, the text analysed (its words counted for the cloud),
+// then indexed for the verbarium. Each stage's result is handed back on this object's
+// thread as soon as it is done, or the stage's failure as a message. A newer text stops
+// the older one's job, and so does destroying this object; nothing ever waits for a job.
+class TextPipeline : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Stage { Reading, Analysing, Indexing };
+
+    explicit TextPipeline(QObject *parent = nullptr);
+    ~TextPipeline() override;
+
+    void importFile(const QString &path);
+    void analyse(const QString &text);
+    // Stops the job under way, which hands nothing more back.
+    void stop();
+
+    bool isBusy() const { return m_watcher != nullptr; }
+    // The stage the job is in, while busy.
+    Stage stage() const { return m_stage; }
+
+signals:
+    void busyChanged(bool busy);
+    void stageChanged(TextPipeline::Stage stage);
+    void textRead(const QString &path, const QString &text);
+    void textAnalysed(const std::shared_ptr<const TextAnalysis> &analysis);
+    void textIndexed(const std::shared_ptr<const TextIndex> &index);
+    // The job ended in stage; message says why, in words for the user.
+    void failed(TextPipeline::Stage stage, const QString &message);
+
+private:
+    // What a job hands back, one stage at a time.
+    struct ReadText
+    {
+        QString path;
+        QString text;
+    };
+    struct Failure
+    {
+        Stage stage;
+        QString message;
+    };
+    using Step = std::variant<ReadText, std::shared_ptr<const TextAnalysis>,
+                              std::shared_ptr<const TextIndex>, Failure>;
+
+    // A file to read (path), or a text at hand.
+    struct Source
+    {
+        QString path;
+        QString text;
+    };
+
+    static void run(QPromise<Step> &promise, const Source &source, std::stop_token stop);
+    void start(Source source);
+    // Stops the running job and forgets it.
+    void dropJob();
+    void takeStep(const Step &step);
+    void setStage(Stage stage);
+    void finish();
+
+    std::stop_source m_stop;
+    // The running job's, a child; none while idle. An older job's watcher goes with its
+    // job's stop, so nothing of that job arrives any more.
+    QFutureWatcher<Step> *m_watcher = nullptr;
+    Stage m_stage = Stage::Analysing;
+};
