@@ -37,6 +37,8 @@ public:
     void applicationDidFinishLaunching();
     // Whether a text is being read, analysed or indexed.
     bool isBusy() const { return m_pipeline.isBusy(); }
+    // What every text goes through; tests change how it indexes.
+    TextPipeline &pipeline() { return m_pipeline; }
     // Whether an imported text is still on its way into the text view: until it is in,
     // the view holds no text of the user's to analyse.
     bool isImporting() const { return m_importing; }

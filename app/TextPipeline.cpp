@@ -42,7 +42,8 @@ QString failureMessage(TextPipeline::Stage stage)
 
 // The whole way of one text. Every exception ends here: as a failure, or, once stopped,
 // as nothing at all.
-void TextPipeline::run(QPromise<Step> &promise, const Source &source, std::stop_token stop)
+void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Indexer &indexer,
+                       std::stop_token stop)
 {
     Stage stage = Stage::Reading;
     try {
@@ -63,7 +64,7 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, std::stop_
             TextAnalysis{text, cloudWordsOfTokens(tokens, stop)});
         promise.addResult(Step(std::move(analysis)));
         stage = Stage::Indexing;
-        promise.addResult(Step(TextIndex::build(std::move(tokens), stop)));
+        promise.addResult(Step(indexer(std::move(tokens), stop)));
     } catch (const WorkStopped &) {
         // Nobody waits for what a stopped job would have given.
     } catch (...) {
@@ -73,6 +74,9 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, std::stop_
 
 TextPipeline::TextPipeline(QObject *parent)
     : QObject(parent)
+    , m_indexer([](TokenSequence tokens, std::stop_token stop) {
+        return TextIndex::build(std::move(tokens), std::move(stop));
+    })
 {}
 
 TextPipeline::~TextPipeline()
@@ -121,7 +125,7 @@ void TextPipeline::start(Source source)
     // The job reads its own copies: QString's sharing is thread-safe, and nobody changes
     // a string another holds.
     watcher->setFuture(
-        QtConcurrent::run(&TextPipeline::run, std::move(source), m_stop.get_token()));
+        QtConcurrent::run(&TextPipeline::run, std::move(source), m_indexer, m_stop.get_token()));
     if (!wasBusy)
         emit busyChanged(true);
 }

@@ -4,12 +4,14 @@
 #include <QObject>
 #include <QPromise>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stop_token>
 #include <variant>
 
 struct TextAnalysis;
 class TextIndex;
+class TokenSequence;
 
 // Takes one text at a time from where it comes from to what the windows need, as one
 // job on a worker: a file is read, the text analysed (its words counted for the cloud),
@@ -22,6 +24,9 @@ class TextPipeline : public QObject
 
 public:
     enum class Stage { Reading, Analysing, Indexing };
+    // How a text's tokens become its index; tests put a failing or a slow one in its place.
+    using Indexer =
+        std::function<std::shared_ptr<const TextIndex>(TokenSequence tokens, std::stop_token)>;
 
     explicit TextPipeline(QObject *parent = nullptr);
     ~TextPipeline() override;
@@ -30,6 +35,8 @@ public:
     void analyse(const QString &text);
     // Stops the job under way, which hands nothing more back.
     void stop();
+    // For the jobs started from now on.
+    void setIndexer(Indexer indexer) { m_indexer = std::move(indexer); }
 
     bool isBusy() const { return m_watcher != nullptr; }
     // The stage the job is in, while busy.
@@ -66,7 +73,8 @@ private:
         QString text;
     };
 
-    static void run(QPromise<Step> &promise, const Source &source, std::stop_token stop);
+    static void run(QPromise<Step> &promise, const Source &source, const Indexer &indexer,
+                    std::stop_token stop);
     void start(Source source);
     // Stops the running job and forgets it.
     void dropJob();
@@ -74,6 +82,7 @@ private:
     void setStage(Stage stage);
     void finish();
 
+    Indexer m_indexer;
     std::stop_source m_stop;
     // The running job's, a child; none while idle. An older job's watcher goes with its
     // job's stop, so nothing of that job arrives any more.

@@ -45,6 +45,7 @@ public:
 
     std::vector<Segment> grow(const QString &word)
     {
+        m_check.throwIfStopped(); // a request already overtaken grows nothing
         const auto [begin, end] = m_index.occurrences(word);
         if (begin < end)
             m_pending.push_back({0, begin, end, 0});

@@ -49,6 +49,8 @@ public:
         return m_picture ? m_picture->tree : nullptr;
     }
     const TreeRequests &requests() const { return m_requests; }
+    // What the view says where a tree would be: that it waits, or why there is none.
+    const QString &message() const { return m_message; }
 
 public slots:
     // Starts with the lower-cased typed word.

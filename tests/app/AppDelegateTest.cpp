@@ -1,8 +1,11 @@
 #include "AppDelegate.h"
 
+#include "AppMenus.h"
 #include "FakeDialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
+#include "TextIndex.h"
+#include "TokenSequence.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
@@ -10,7 +13,9 @@
 #include "ui_InputWindow.h"
 #include "ui_VerbariumWindow.h"
 
+#include <QAction>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -198,5 +203,47 @@ INSTANTIATE_TEST_SUITE_P(Files, BadImportTest,
                                                        "offset 3"},
                                            BadFileCase{"missing", QByteArray(), "no such file"}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The file's text is on its way: the view holds nothing of the user's to analyse, so
+// Analyse is off until the text is in, and the import's analysis is the one shown.
+TEST_F(AppDelegateTest, AnalyseWaitsForTheImportedText)
+{
+    textField()->setPlainText(u"typed before the import"_s);
+    ui.appDelegate().openFile(writeFile(u"book.txt"_s, "imported words"));
+    EXPECT_FALSE(ui.inputUi().analyseButton->isEnabled());
+    EXPECT_FALSE(ui.menus().analyseAction()->isEnabled());
+    EXPECT_TRUE(textField()->isReadOnly());
+    ui.appDelegate().textDidChange();
+    finishRequests();
+    EXPECT_EQ(textField()->toPlainText(), u"imported words"_s);
+    EXPECT_EQ(cloudWords(), (QStringList{u"imported"_s, u"words"_s}));
+    EXPECT_TRUE(ui.inputUi().analyseButton->isEnabled());
+    EXPECT_TRUE(ui.menus().analyseAction()->isEnabled());
+    EXPECT_FALSE(textField()->isReadOnly());
+}
+
+// The index failed: the cloud stays usable, and the verbarium says why it shows no tree.
+TEST_F(AppDelegateTest, FailedIndexKeepsTheCloudAndSaysWhy)
+{
+    ui.appDelegate().pipeline().setIndexer(
+        [](TokenSequence, std::stop_token) -> std::shared_ptr<const TextIndex> {
+            throw std::bad_alloc();
+        });
+    textField()->setPlainText(u"the cat sat on the mat"_s);
+    ui.appDelegate().textDidChange();
+    finishRequests();
+    ASSERT_EQ(dialogs.alerts.size(), 1u);
+    EXPECT_EQ(dialogs.alerts[0].title, u"Cannot Index the Text"_s);
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(u"not enough memory"_s));
+    EXPECT_TRUE(ui.cloudWindow()->isVisible());
+    EXPECT_EQ(cloudWords().size(), 5);
+
+    VerbariumView *verbarium = ui.verbariumUi().verbariumView;
+    emit cloud()->wordChosen(u"the"_s);
+    EXPECT_TRUE(ui.verbariumWindow()->isVisible());
+    EXPECT_FALSE(verbarium->picture());
+    EXPECT_TRUE(verbarium->message().contains(u"not enough memory"_s))
+        << verbarium->message().toStdString();
+}
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include "QtPrinters.h"
 #include "ReferenceTree.h"
+#include "StopCheck.h"
 #include "TextIndex.h"
+#include "TokenWords.h"
+#include "Tokeniser.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -195,6 +198,21 @@ TEST(TreeGrowth, LongRunsAreOneSegment)
     EXPECT_EQ(tree->word(node), u"t"_s);
     EXPECT_EQ(tree->countOfLeaves(node), 1u);
     EXPECT_EQ(tree->parent(node), (Node{1, 299998}));
+}
+
+// Every stage of the work on a text reads its stop token as it goes: once a stop is
+// requested, it ends with WorkStopped instead of finishing.
+TEST(TreeGrowth, EveryStageEndsOnceStopped)
+{
+    const QString text = u"the cat sat on the mat. "_s.repeated(20000);
+    const auto index = TextIndex::build(text);
+    std::stop_source stopped;
+    stopped.request_stop();
+    const std::stop_token stop = stopped.get_token();
+    EXPECT_THROW(tokenise(text, stop), WorkStopped);
+    EXPECT_THROW(wordsOfTokens(index->tokens(), stop), WorkStopped);
+    EXPECT_THROW(TextIndex::build(tokenise(text), stop), WorkStopped);
+    EXPECT_THROW(growTree(index, u"the"_s, stop), WorkStopped);
 }
 
 } // namespace

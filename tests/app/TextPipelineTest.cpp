@@ -1,0 +1,143 @@
+#include "TextPipeline.h"
+
+#include "StopCheck.h"
+#include "TextAnalysis.h"
+#include "TextIndex.h"
+#include "TokenSequence.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// What a pipeline handed back, in order, as short names.
+class Steps : public QObject
+{
+public:
+    explicit Steps(TextPipeline &pipeline)
+    {
+        connect(&pipeline, &TextPipeline::textRead, this,
+                [this](const QString &, const QString &text) { names << u"read "_s + text; });
+        connect(&pipeline, &TextPipeline::textAnalysed, this,
+                [this](const std::shared_ptr<const TextAnalysis> &analysis) {
+                    names << u"analysed "_s + analysis->text;
+                });
+        connect(&pipeline, &TextPipeline::textIndexed, this,
+                [this](const std::shared_ptr<const TextIndex> &index) {
+                    names << u"indexed %1 tokens"_s.arg(index->size());
+                });
+        connect(&pipeline, &TextPipeline::failed, this,
+                [this](TextPipeline::Stage stage, const QString &message) {
+                    names << u"failed %1: %2"_s.arg(int(stage)).arg(message);
+                });
+    }
+    QStringList names;
+};
+
+// An indexer that waits until its job is stopped, and says when it saw the stop.
+struct StoppableIndexer
+{
+    std::shared_ptr<std::atomic<int>> started = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<std::atomic<int>> stopped = std::make_shared<std::atomic<int>>(0);
+
+    TextPipeline::Indexer indexer() const
+    {
+        return [started = started, stopped = stopped](
+                   TokenSequence, std::stop_token stop) -> std::shared_ptr<const TextIndex> {
+            ++*started;
+            while (!stop.stop_requested())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ++*stopped;
+            throw WorkStopped();
+        };
+    }
+};
+
+void waitUntilIdle(const TextPipeline &pipeline)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pipeline.isBusy(); }));
+}
+
+TEST(TextPipelineTest, HandsBackEachStageAsItIsDone)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(u"book.txt"_s);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Three words here");
+    file.close();
+
+    TextPipeline pipeline;
+    Steps steps(pipeline);
+    pipeline.importFile(path);
+    EXPECT_TRUE(pipeline.isBusy());
+    waitUntilIdle(pipeline);
+    EXPECT_EQ(steps.names, (QStringList{u"read Three words here"_s, u"analysed Three words here"_s,
+                                        u"indexed 3 tokens"_s}));
+}
+
+TEST(TextPipelineTest, AJobThatThrowsSaysSoAndKeepsWhatWasDone)
+{
+    TextPipeline pipeline;
+    pipeline.setIndexer([](TokenSequence, std::stop_token) -> std::shared_ptr<const TextIndex> {
+        throw std::bad_alloc();
+    });
+    Steps steps(pipeline);
+    pipeline.analyse(u"some words"_s);
+    waitUntilIdle(pipeline);
+    ASSERT_EQ(steps.names.size(), 2);
+    EXPECT_EQ(steps.names[0], u"analysed some words"_s);
+    EXPECT_TRUE(
+        steps.names[1].startsWith(u"failed %1: "_s.arg(int(TextPipeline::Stage::Indexing))));
+    EXPECT_TRUE(steps.names[1].contains(u"not enough memory"_s)) << steps.names[1].toStdString();
+}
+
+TEST(TextPipelineTest, FailedReadSaysWhichFile)
+{
+    TextPipeline pipeline;
+    Steps steps(pipeline);
+    pipeline.importFile(u"/nonexistent/book.txt"_s);
+    waitUntilIdle(pipeline);
+    ASSERT_EQ(steps.names.size(), 1);
+    EXPECT_TRUE(steps.names[0].startsWith(
+        u"failed %1: /nonexistent/book.txt"_s.arg(int(TextPipeline::Stage::Reading))));
+}
+
+// The older job is stopped, not only its result dropped: its work ends.
+TEST(TextPipelineTest, NewerTextStopsTheOlderJob)
+{
+    TextPipeline pipeline;
+    Steps steps(pipeline);
+    StoppableIndexer slow;
+    pipeline.setIndexer(slow.indexer());
+    pipeline.analyse(u"older words"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return *slow.started == 1 && steps.names.size() == 1; }));
+    pipeline.setIndexer([](TokenSequence tokens, std::stop_token stop) {
+        return TextIndex::build(std::move(tokens), std::move(stop));
+    });
+    pipeline.analyse(u"newer words"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return *slow.stopped == 1; }));
+    waitUntilIdle(pipeline);
+    EXPECT_EQ(steps.names, (QStringList{u"analysed older words"_s, u"analysed newer words"_s,
+                                        u"indexed 2 tokens"_s}));
+}
+
+TEST(TextPipelineTest, GoingAwayStopsTheJob)
+{
+    StoppableIndexer slow;
+    {
+        TextPipeline pipeline;
+        pipeline.setIndexer(slow.indexer());
+        pipeline.analyse(u"some words"_s);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return *slow.started == 1; }));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return *slow.stopped == 1; }));
+}
+
+} // namespace
