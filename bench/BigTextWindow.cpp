@@ -1,11 +1,14 @@
-// Imports and pastes a big text into the real windows (offscreen) and prints how long
-// the event loop went without a turn, and how long the cloud took to appear; then
-// analyses it again and starts the verbarium of "the" as soon as the cloud is there,
-// which waits for the text's index.
+// Imports a big text into the real windows (offscreen), starts the verbarium of "the"
+// as soon as the cloud is there, and prints how long the cloud, the painted tree and
+// the text in the view took, the longest time the event loop went without a turn, and
+// the peak memory; then times verbarium-cli on the same file and the same tree. Then it
+// pastes the text and analyses it, and analyses it once more with "the" started.
 //   big-text-window FILE
+#include "AnsweringDialogs.h"
 #include "AppDelegate.h"
-#include "Dialogs.h"
 #include "EventLoopGaps.h"
+#include "PaintWatch.h"
+#include "ProcessMemory.h"
 #include "UserInterface.h"
 #include "VerbariumTree.h"
 #include "VerbariumView.h"
@@ -20,33 +23,12 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
 
 namespace {
-
-// Answers the chooser with one path and prints any alert instead of showing it.
-class AnsweringDialogs : public Dialogs
-{
-public:
-    explicit AnsweringDialogs(QString path)
-        : m_path(std::move(path))
-    {}
-    void runAlert(const QString &title, const QString &message, const QString &) override
-    {
-        std::fprintf(stderr, "alert: %s: %s\n", qPrintable(title), qPrintable(message));
-    }
-    std::optional<QString> chooseFile(const QStringList &) override { return m_path; }
-    std::optional<PictureFileChoice> choosePictureFile(const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void showAbout(const QString &, const QString &) override {}
-
-private:
-    QString m_path;
-};
 
 struct Figures
 {
@@ -71,7 +53,9 @@ Figures measure(UserInterface &ui, qsizetype expectedLength, const std::function
     poll.setInterval(5);
     const QTextDocument *document = ui.inputUi().textField->document();
     const Layer *oldCloud = ui.cloudUi().wordCloudView->rootLayer();
-    const VerbariumView *verbarium = ui.verbariumUi().verbariumView;
+    VerbariumView *verbarium = ui.verbariumUi().verbariumView;
+    PaintWatch treePainted(*verbarium);
+    treePainted.expectNewPicture();
     QObject::connect(&poll, &QTimer::timeout, [&] {
         // Every cloud built replaces the view's root layer.
         if (figures.cloudMs < 0 && ui.cloudUi().wordCloudView->rootLayer() != oldCloud) {
@@ -82,7 +66,7 @@ Figures measure(UserInterface &ui, qsizetype expectedLength, const std::function
         if (figures.textInMs < 0 && document->characterCount() - 1 == expectedLength)
             figures.textInMs = clock.elapsed();
         const auto &tree = verbarium->root();
-        if (figures.verbariumMs < 0 && !startWord.isEmpty() && verbarium->picture() &&
+        if (figures.verbariumMs < 0 && !startWord.isEmpty() && treePainted.painted() &&
             tree->word(tree->root()) == startWord)
             figures.verbariumMs = clock.elapsed();
         if (figures.cloudMs >= 0 && figures.textInMs >= 0 &&
@@ -111,7 +95,7 @@ void print(const char *what, const Figures &figures)
         what, static_cast<long long>(figures.cloudMs), static_cast<long long>(figures.textInMs),
         static_cast<long long>(figures.longestGapMs), figures.gapsOver250Ms, figures.gapsOver100Ms);
     if (figures.verbariumMs >= 0)
-        std::printf("          verbarium of the word shown after %lld ms\n",
+        std::printf("          verbarium of the word painted after %lld ms\n",
                     static_cast<long long>(figures.verbariumMs));
     std::fflush(stdout);
 }
@@ -120,6 +104,27 @@ void reset(UserInterface &ui)
 {
     ui.inputUi().textField->clear();
     ui.cloudWindow()->hide();
+}
+
+// The whole run of the command-line tool that grows the same tree from the same file.
+qint64 commandLineMilliseconds(const QString &path)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QProcess cli;
+    cli.setStandardOutputFile(QProcess::nullDevice());
+    cli.start(QStringLiteral(VERBARIUM_CLI_PATH),
+              {QStringLiteral("tree"), path, QStringLiteral("--word"), QStringLiteral("the"),
+               QStringLiteral("--max-depth"), QStringLiteral("1")});
+    if (!cli.waitForFinished(600'000) || cli.exitCode() != 0)
+        return -1;
+    return clock.elapsed();
+}
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 } // namespace
@@ -134,24 +139,30 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only the length is kept: the peak memory of the import is the app's alone.
+    const qsizetype length = readText(path).size();
+    if (length == 0) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    const QString text = QString::fromUtf8(file.readAll());
-    file.close();
-    std::printf("text: %s, %lld UTF-16 code units\n", argv[1], static_cast<long long>(text.size()));
+    std::printf("text: %s, %lld UTF-16 code units\n", argv[1], static_cast<long long>(length));
 
     AnsweringDialogs dialogs(path);
     UserInterface ui(&dialogs);
     ui.appDelegate().applicationDidFinishLaunching();
 
-    print("import", measure(ui, text.size(), [&ui] { ui.appDelegate().importTextFile(); }));
+    const Figures imported = measure(
+        ui, length, [&ui] { ui.appDelegate().importTextFile(); }, QStringLiteral("the"));
+    print("import", imported);
+    std::printf("          peak memory %.0f MB\n", ProcessMemory::peakResidentMegabytes());
+    const qint64 cliMs = commandLineMilliseconds(path);
+    std::printf("verbarium-cli tree FILE --word the --max-depth 1: %lld ms; the app's tree took "
+                "%.2f times that\n",
+                static_cast<long long>(cliMs), double(imported.verbariumMs) / double(cliMs));
 
     reset(ui);
-    QGuiApplication::clipboard()->setText(text);
-    print("paste", measure(ui, text.size(), [&ui] {
+    QGuiApplication::clipboard()->setText(readText(path));
+    print("paste", measure(ui, length, [&ui] {
               ui.inputUi().textField->paste();
               // The user asks for the analysis right after pasting.
               QTimer::singleShot(0, &ui.appDelegate(), &AppDelegate::textDidChange);
@@ -160,6 +171,6 @@ int main(int argc, char *argv[])
     // The text is in the view: analyse it again, index it and start "the".
     print("verbarium",
           measure(
-              ui, text.size(), [&ui] { ui.appDelegate().textDidChange(); }, QStringLiteral("the")));
+              ui, length, [&ui] { ui.appDelegate().textDidChange(); }, QStringLiteral("the")));
     return 0;
 }

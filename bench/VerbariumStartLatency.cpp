@@ -3,6 +3,7 @@
 // window like the app's. Offscreen unless a platform is asked for.
 //   verbarium-start-latency FILE [COPIES] [WORD]
 
+#include "PaintWatch.h"
 #include "TextIndex.h"
 #include "TreeInputs.h"
 #include "VerbariumView.h"
@@ -16,40 +17,6 @@
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Notes when the view next paints a picture other than the one it showed.
-class PaintWatch : public QObject
-{
-public:
-    explicit PaintWatch(VerbariumView &view)
-        : m_view(view)
-    {
-        view.installEventFilter(this);
-    }
-    void expectNewPicture()
-    {
-        m_oldTree = m_view.root().get();
-        m_painted = false;
-    }
-    bool painted() const { return m_painted; }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && m_view.root().get() != m_oldTree)
-            m_painted = true;
-        return false;
-    }
-
-private:
-    VerbariumView &m_view;
-    const VerbariumTree *m_oldTree = nullptr;
-    bool m_painted = false;
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
