@@ -56,12 +56,17 @@ Figures measure(UserInterface &ui, qsizetype expectedLength, const std::function
     VerbariumView *verbarium = ui.verbariumUi().verbariumView;
     PaintWatch treePainted(*verbarium);
     treePainted.expectNewPicture();
+    bool wordChosen = false;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         // Every cloud built replaces the view's root layer.
-        if (figures.cloudMs < 0 && ui.cloudUi().wordCloudView->rootLayer() != oldCloud) {
+        if (figures.cloudMs < 0 && ui.cloudUi().wordCloudView->rootLayer() != oldCloud)
             figures.cloudMs = clock.elapsed();
-            if (!startWord.isEmpty())
-                emit ui.cloudUi().wordCloudView->wordChosen(startWord);
+        // The word is clicked in the cloud window once it is active, as a user would: its
+        // activation hides the verbarium window.
+        if (figures.cloudMs >= 0 && !wordChosen && !startWord.isEmpty() &&
+            QApplication::activeWindow() == ui.cloudWindow()) {
+            wordChosen = true;
+            emit ui.cloudUi().wordCloudView->wordChosen(startWord);
         }
         if (figures.textInMs < 0 && document->characterCount() - 1 == expectedLength)
             figures.textInMs = clock.elapsed();

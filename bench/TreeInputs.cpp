@@ -1,15 +1,6 @@
 #include "TreeInputs.h"
 
-#include "FileParser.h"
-
 namespace TreeInputs {
-
-QString treeTextOf(const QByteArray &utf8)
-{
-    FileParser parser;
-    parser.inputStrings(QString::fromUtf8(utf8));
-    return parser.treeText();
-}
 
 QByteArray withoutSentenceEnds(const QByteArray &utf8)
 {

@@ -5,9 +5,6 @@
 // The tree texts the tree benchmarks grow from, made the way the app makes them.
 namespace TreeInputs {
 
-// The tree text of a UTF-8 text, through the file parser.
-QString treeTextOf(const QByteArray &utf8);
-
 // The first megabyte of a UTF-8 text, cut at a line end, with every ".", "?" and
 // "!" removed: no sentence ends, so every walk runs to the end of the text.
 QByteArray withoutSentenceEnds(const QByteArray &utf8);

@@ -30,14 +30,14 @@ int main(int argc, char **argv)
     if (withoutSentenceEnds)
         utf8 = TreeInputs::withoutSentenceEnds(utf8);
 
-    QString treeText = TreeInputs::treeTextOf(utf8);
+    QString text = QString::fromUtf8(utf8);
     utf8 = {};
     const double beforeIndex = ProcessMemory::peakResidentMegabytes();
     QElapsedTimer timer;
     timer.start();
-    const auto index = TextIndex::build(treeText);
+    const auto index = TextIndex::build(text);
     const qint64 indexing = timer.restart();
-    treeText.clear();
+    text.clear();
     const double beforeTree = ProcessMemory::peakResidentMegabytes();
     const double residentBeforeTree = ProcessMemory::residentMegabytes();
 
