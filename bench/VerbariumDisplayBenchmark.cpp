@@ -76,4 +76,51 @@ void BM_VerbariumDisplayAndPaint_KingJames(benchmark::State &state)
 }
 BENCHMARK(BM_VerbariumDisplayAndPaint_KingJames)->Unit(benchmark::kMillisecond);
 
+// Room for every word: the layout of "the" and its layers, many windows tall.
+void BM_VerbariumSpreadDisplay_KingJames(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const auto tree = kingJamesTreeOrSkip(state, u"the"_s);
+    if (!tree)
+        return;
+    const FontMetricsMeasurer measurer;
+    const VerbariumLayout layout(measurer);
+    QSizeF frame;
+    for (auto _ : state) {
+        const VerbariumPicture picture =
+            layout.spreadVerbariumFromNode(tree, tree->root(), viewSize);
+        const auto root = verbariumLayers(picture, picture.viewSize);
+        frame = picture.viewSize;
+    }
+    state.counters["height"] = frame.height();
+}
+BENCHMARK(BM_VerbariumSpreadDisplay_KingJames)->Unit(benchmark::kMillisecond);
+
+// Its first paint: the window's part around the start word, where the view scrolls to,
+// from layers that have never been painted.
+void BM_VerbariumSpreadFirstPaint_KingJames(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const auto tree = kingJamesTreeOrSkip(state, u"the"_s);
+    if (!tree)
+        return;
+    const FontMetricsMeasurer measurer;
+    const VerbariumPicture picture =
+        VerbariumLayout(measurer).spreadVerbariumFromNode(tree, tree->root(), viewSize);
+    const QSizeF frame = picture.viewSize;
+    const QRectF visible(0, picture.words.front().position.y() - viewSize.height() / 2,
+                         viewSize.width(), viewSize.height());
+    QImage image(viewSize.toSize(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto root = verbariumLayers(picture, frame);
+        state.ResumeTiming();
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.translate(0, -(frame.height() - visible.bottom()));
+        LayerPainter::paint(painter, *root, frame.height(), visible);
+    }
+}
+BENCHMARK(BM_VerbariumSpreadFirstPaint_KingJames)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -115,14 +115,18 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
-    VerbariumPicture picture = layOut(std::move(tree), node);
+    showPicture(layOut(std::move(tree), node));
+    if (m_roomForEveryWord)
+        scrollToStartWord();
+}
+
+void VerbariumView::showPicture(VerbariumPicture picture)
+{
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
     resize(
         QSize(int(std::ceil(picture.viewSize.width())), int(std::ceil(picture.viewSize.height()))));
     setRootLayer(verbariumLayers(picture, picture.viewSize));
     m_picture = std::move(picture);
-    if (m_roomForEveryWord)
-        scrollToStartWord();
     emit pictureChanged();
 }
 
@@ -171,7 +175,8 @@ void VerbariumView::viewDidEndLiveResize()
         return;
     growToVisibleArea();
     updateTrackingAreas();
-    displayVerbariumFromNode(m_picture->startNode);
+    // The same start in a new size: the reader keeps the place scrolled to.
+    showPicture(layOut(m_picture->tree, m_picture->startNode));
 }
 
 void VerbariumView::mouseReleaseEvent(QMouseEvent *event)

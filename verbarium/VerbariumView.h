@@ -77,6 +77,7 @@ protected:
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree);
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
+    void showPicture(VerbariumPicture picture);
     VerbariumPicture layOut(std::shared_ptr<const VerbariumTree> tree, Node node) const;
     QSize visibleArea() const;
     void scrollToStartWord();

@@ -333,7 +333,8 @@ TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
 }
 
 // With room for every word the picture is many windows tall: each display shows its
-// start word, clicks still find their words, and a smaller tree gives a smaller view.
+// start word but a resize keeps the scroll position, clicks still find their words,
+// and a smaller tree gives a smaller view.
 TEST_F(VerbariumViewTest, RoomForEveryWordScrollsToTheStartWord)
 {
     QString crowded;
@@ -352,6 +353,11 @@ TEST_F(VerbariumViewTest, RoomForEveryWordScrollsToTheStartWord)
         return view->visibleRegion().contains(start);
     };
     EXPECT_TRUE(startVisible());
+
+    // The end of a resize keeps the place the reader scrolled to.
+    scrollArea->verticalScrollBar()->setValue(0);
+    view->viewDidEndLiveResize();
+    EXPECT_EQ(scrollArea->verticalScrollBar()->value(), 0);
 
     const NodeLayer *last = wordLayer(u"b29"_s);
     ASSERT_NE(last, nullptr);
