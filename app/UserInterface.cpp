@@ -92,8 +92,9 @@ UserInterface::UserInterface(Dialogs *dialogs)
     placeWindows();
 
     m_searchWindowDelegate = std::make_unique<SearchWindowDelegate>(cloudView, verbariumView);
-    m_inputWindowDelegate = std::make_unique<InputWindowDelegate>(
-        cloudView, verbariumView, m_infoPanel.get(), *m_activationWatch);
+    m_inputWindowDelegate =
+        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, m_infoPanel.get(),
+                                              *m_activationWatch);
     m_cloudWindow->installEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->installEventFilter(m_inputWindowDelegate.get());
 
@@ -172,7 +173,8 @@ void UserInterface::connectVerbariumWindow()
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
                      &VerbariumView::startAtStartNode);
     // The verbarium's picture arrives from a worker: what can be exported changes then.
-    QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(), &AppMenus::updateActions);
+    QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(),
+                     &AppMenus::updateActions);
 }
 
 void UserInterface::connectRoomForEveryWord()
