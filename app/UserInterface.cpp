@@ -5,9 +5,11 @@
 #include "Dialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
+#include "OverlapBar.h"
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
 #include "VerbariumView.h"
+#include "ViewSettings.h"
 #include "WindowDelegates.h"
 #include "WindowPlacement.h"
 #include "WordCloudView.h"
@@ -15,6 +17,7 @@
 #include "ui_InputWindow.h"
 #include "ui_VerbariumWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLayout>
 #include <QMainWindow>
@@ -80,6 +83,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_inputWindow->setMenuBar(m_menus->addMenuBarTo(m_inputWindow.get()));
     for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
         window->layout()->setMenuBar(m_menus->addMenuBarTo(window));
+    m_menus->addViewMenu(m_verbariumWindow->findChild<QMenuBar *>(),
+                         {m_menus->roomForEveryWordAction()});
     // Lay the windows out now, so the views know their visible areas before they are
     // first shown.
     for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
@@ -94,6 +99,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
 
     connectInputWindow();
     connectVerbariumWindow();
+    connectRoomForEveryWord();
     AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
                      [verbariumView, menus](const QString &word) {
@@ -178,4 +184,21 @@ void UserInterface::connectVerbariumWindow()
                      &VerbariumView::startAtStartNode);
     // The verbarium's picture arrives from a worker: what can be exported changes then.
     QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(), &AppMenus::updateActions);
+}
+
+void UserInterface::connectRoomForEveryWord()
+{
+    VerbariumView *view = m_verbariumUi->verbariumView;
+    OverlapBar *bar = m_verbariumUi->overlapBar;
+    QAction *room = m_menus->roomForEveryWordAction();
+    room->setChecked(ViewSettings::roomForEveryWord());
+    view->setRoomForEveryWord(room->isChecked());
+    QObject::connect(room, &QAction::toggled, view, [view](bool on) {
+        ViewSettings::setRoomForEveryWord(on);
+        view->setRoomForEveryWord(on);
+    });
+    QObject::connect(bar, &OverlapBar::roomForEveryWordAsked, room,
+                     [room] { room->setChecked(true); });
+    QObject::connect(view, &VerbariumView::pictureChanged, bar,
+                     [view, bar] { bar->showFor(view->picture() ? &*view->picture() : nullptr); });
 }

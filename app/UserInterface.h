@@ -51,6 +51,7 @@ private:
     void placeWindows();
     void connectInputWindow();
     void connectVerbariumWindow();
+    void connectRoomForEveryWord();
 
     std::unique_ptr<Ui::InputWindow> m_inputUi;
     std::unique_ptr<Ui::CloudWindow> m_cloudUi;

@@ -30,7 +30,18 @@ std::shared_ptr<const VerbariumTree> kingJamesTreeOrSkip(benchmark::State &state
     return growTree(TextIndex::build(parser.treeText()), word);
 }
 
-void BM_VerbariumDisplayFromRoot_KingJames(benchmark::State &state)
+// The layout a window makes from the root of tree: bands in proportion to the leaves,
+// or with room for every word (spread).
+VerbariumPicture layOut(const VerbariumLayout &layout,
+                        const std::shared_ptr<const VerbariumTree> &tree, bool spread)
+{
+    // Every display starts from the same frame, as a redisplay in a window would.
+    return spread ? layout.spreadVerbariumFromNode(tree, tree->root(), viewSize)
+                  : layout.displayVerbariumFromNode(tree, tree->root(),
+                                                    QRectF(QPointF(0, 0), viewSize), viewSize);
+}
+
+void BM_VerbariumDisplayFromRoot_KingJames(benchmark::State &state, bool spread)
 {
     ensureGuiApplication();
     const auto tree = kingJamesTreeOrSkip(state, u"the"_s);
@@ -39,20 +50,25 @@ void BM_VerbariumDisplayFromRoot_KingJames(benchmark::State &state)
     const FontMetricsMeasurer measurer;
     const VerbariumLayout layout(measurer);
     std::size_t layers = 0;
+    QSizeF frame;
     for (auto _ : state) {
-        // Every display starts from the same frame, as a redisplay in a window would.
-        const VerbariumPicture picture = layout.displayVerbariumFromNode(
-            tree, tree->root(), QRectF(QPointF(0, 0), viewSize), viewSize);
+        const VerbariumPicture picture = layOut(layout, tree, spread);
         const auto root = verbariumLayers(picture, picture.viewSize);
         layers = root->sublayers().size();
+        frame = picture.viewSize;
     }
     state.counters["layers"] = double(layers);
+    state.counters["height"] = frame.height();
 }
-BENCHMARK(BM_VerbariumDisplayFromRoot_KingJames)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_VerbariumDisplayFromRoot_KingJames, bands, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_VerbariumDisplayFromRoot_KingJames, spread, true)
+    ->Unit(benchmark::kMillisecond);
 
 // What a click costs on screen: the new layout and the first paint of the window's
-// part of the view.
-void BM_VerbariumDisplayAndPaint_KingJames(benchmark::State &state)
+// part of the view: its top, or with room for every word the start word's
+// surroundings, where the view scrolls to.
+void BM_VerbariumDisplayAndPaint_KingJames(benchmark::State &state, bool spread)
 {
     ensureGuiApplication();
     const auto tree = kingJamesTreeOrSkip(state, u"the"_s);
@@ -62,18 +78,21 @@ void BM_VerbariumDisplayAndPaint_KingJames(benchmark::State &state)
     const VerbariumLayout layout(measurer);
     QImage image(viewSize.toSize(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        const VerbariumPicture picture = layout.displayVerbariumFromNode(
-            tree, tree->root(), QRectF(QPointF(0, 0), viewSize), viewSize);
+        const VerbariumPicture picture = layOut(layout, tree, spread);
         const QSizeF frame = picture.viewSize;
         const auto root = verbariumLayers(picture, frame);
-        // The window shows the top of the view.
-        const QRectF visible(0, frame.height() - viewSize.height(), viewSize.width(),
-                             viewSize.height());
+        const double top =
+            spread ? picture.words.front().position.y() + viewSize.height() / 2 : frame.height();
+        const QRectF visible(0, top - viewSize.height(), viewSize.width(), viewSize.height());
         image.fill(Qt::white);
         QPainter painter(&image);
+        painter.translate(0, top - frame.height());
         LayerPainter::paint(painter, *root, frame.height(), visible);
     }
 }
-BENCHMARK(BM_VerbariumDisplayAndPaint_KingJames)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_VerbariumDisplayAndPaint_KingJames, bands, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_VerbariumDisplayAndPaint_KingJames, spread, true)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -67,15 +67,21 @@ int verbariumCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"verbarium"_s,
-        u"verbarium [FILE|-] --word WORD [--width W] [--height H] [--format json|svg|png] "
-        "[--scale N] [--output PATH]"_s,
+        u"verbarium [FILE|-] --word WORD [--width W] [--height H] [--layout default|spread] "
+        "[--format json|svg|png] [--scale N] [--output PATH]"_s,
         u"Lays out the verbarium of WORD (lower-cased) from its root in a view of W x H\n"
         "points (default 800 x 600), as the app does; the view grows to fit the words.\n"
+        "default: bands in proportion to the leaves below each word, where crowded words\n"
+        "may print over each other; spread: room for every word, as the app's View >\n"
+        "Room for Every Word: each band as tall as what it holds, the view as tall as\n"
+        "the bands.\n"
         "json: {\"width\", \"height\", \"maxCount\", \"words\": [...], \"curves\": [...]}, in\n"
         "the order the display makes them; y grows upward.\n"
         "svg, png: the picture on a white ground; png goes to standard output only when\n"
         "that is not a terminal."_s);
     commandLine.addOption(QCommandLineOption(u"word"_s, u"The start word."_s, u"WORD"_s));
+    commandLine.addOption(QCommandLineOption(
+        u"layout"_s, u"default or spread (room for every word)."_s, u"LAYOUT"_s, u"default"_s));
     commandLine.addViewSizeOptions();
     addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
@@ -85,6 +91,10 @@ int verbariumCommand(const QStringList &arguments)
     const std::optional<QSize> viewSize = commandLine.viewSize();
     if (!viewSize)
         return 2;
+    const QString layoutName = commandLine.value(u"layout"_s);
+    if (layoutName != u"default"_s && layoutName != u"spread"_s)
+        return commandLine.badArguments(
+            u"--layout must be default or spread, not \"%1\""_s.arg(layoutName));
     const std::optional<PictureSettings> settings = pictureSettings(commandLine);
     if (!settings)
         return 2;
@@ -96,9 +106,13 @@ int verbariumCommand(const QStringList &arguments)
 
     const QSizeF startSize(*viewSize);
     const FontMetricsMeasurer measurer;
+    const VerbariumLayout layout(measurer);
     // A word without followers is shown as the start word alone.
-    const VerbariumPicture picture = VerbariumLayout(measurer).displayVerbariumFromNode(
-        tree, tree->root(), QRectF(QPointF(0, 0), startSize), startSize);
+    const VerbariumPicture picture =
+        layoutName == u"spread"_s
+            ? layout.spreadVerbariumFromNode(tree, tree->root(), startSize)
+            : layout.displayVerbariumFromNode(tree, tree->root(), QRectF(QPointF(0, 0), startSize),
+                                              startSize);
     const std::unique_ptr<Layer> root = verbariumLayers(picture, picture.viewSize);
 
     return writePicture(*settings, *root, picture.viewSize,

@@ -1,18 +1,15 @@
 #include "VerbariumLayout.h"
 
 #include "CharacterClasses.h"
+#include "LayoutRules.h"
+#include "SpreadBands.h"
 
 #include <cmath>
 
-using namespace Qt::Literals::StringLiterals;
-
 namespace {
 
-const QString wordFontName = u"Futura-CondensedMedium"_s;
 constexpr float leftMargin = 20.0f;
 constexpr float rightMargin = 20.0f;
-// Branchings passed on the way from the start word below which nothing is drawn.
-constexpr unsigned maximumDepth = 2;
 
 bool containsPunctuation(QStringView word)
 {
@@ -25,12 +22,32 @@ bool containsPunctuation(QStringView word)
     return false;
 }
 
+// Bands in proportion to the leaves below each follower.
+class ProportionalBands : public BandShares
+{
+public:
+    explicit ProportionalBands(const VerbariumTree &tree)
+        : m_tree(tree)
+    {}
+
+    float bandOf(Node child, Node parent, float parentBand) const override
+    {
+        return parentBand * float(m_tree.countOfLeaves(child)) /
+               float(m_tree.countOfLeaves(parent));
+    }
+
+private:
+    const VerbariumTree &m_tree;
+};
+
 // One display: the picture grows as the tree is walked.
 class Display
 {
 public:
-    Display(const TextMeasurer &measurer, VerbariumPicture &picture, float rootWidth)
+    Display(const TextMeasurer &measurer, const BandShares &bands, VerbariumPicture &picture,
+            float rootWidth)
         : m_measurer(measurer)
+        , m_bands(bands)
         , m_tree(*picture.tree)
         , m_picture(picture)
         , m_rootWidth(rootWidth)
@@ -41,20 +58,10 @@ public:
                            unsigned recDepth);
 
 private:
-    float followerFontSize(Node node) const
-    {
-        const float base = VerbariumLayout::baseFontSize;
-        return base * log10f(10.0f * float(m_tree.count(node)) / m_picture.maxCount + 1.0f);
-    }
-    // A band's share of its parent's height, by leaf counts.
-    float bandHeight(float parentHeight, Node child, Node parent) const
-    {
-        return parentHeight * float(m_tree.countOfLeaves(child)) /
-               float(m_tree.countOfLeaves(parent));
-    }
     void getViewDimensionsFittingTo(float width, float height);
 
     const TextMeasurer &m_measurer;
+    const BandShares &m_bands;
     const VerbariumTree &m_tree;
     VerbariumPicture &m_picture;
     float m_rootWidth;
@@ -62,9 +69,7 @@ private:
 
 QPointF Display::createNodeLayerWithNode(Node node, QPointF position, float fontSize)
 {
-    const float drawnSize =
-        fontSize >= VerbariumLayout::minimumFontSize ? fontSize : VerbariumLayout::minimumFontSize;
-    AttributedString string{m_tree.word(node), wordFontName, drawnSize, std::nullopt};
+    AttributedString string = wordString(m_tree.word(node), fontSize);
     const QSizeF measured = m_measurer.preferredSize(string);
     const float w = float(measured.width());
     const float h = float(measured.height());
@@ -90,30 +95,23 @@ void Display::displayChildrenOf(Node startNode, QPointF startEnd, QRectF rect, f
     // A single follower continues its parent's line. Such runs can be as long as the
     // text, so they are followed in this loop: the call depth stays the number of
     // branchings passed, never the length of a run.
+    const TreeLine line = lineAfter(m_tree, startNode, recDepth);
     Node node = startNode;
     QPointF nodeEnd = startEnd;
-    for (quint32 runLength = 0;; ++runLength) {
-        if (recDepth + 1 > maximumDepth)
-            return;
-        const quint32 children = m_tree.childCount(node);
-        if (children == 0)
-            return;
-        if (children > 1)
-            break;
-        if (runLength == VerbariumLayout::longestRun)
-            return;
-        const Node child = m_tree.child(node, 0);
-        const float childFontSize = followerFontSize(child);
+    for (const Node child : line.run) {
+        const float childFontSize = followerFontSize(m_tree, child, m_picture.maxCount);
         // Running text: the gap grows with the word's size, punctuation sits close.
         float x = float(rect.x()) + childFontSize / 3.0f;
         if (containsPunctuation(m_tree.word(child)))
             x = float(rect.x()) + fontSize / 10.0f;
-        const float band = bandHeight(float(rect.height()), child, node);
+        const float band = m_bands.bandOf(child, node, float(rect.height()));
         const float y = float(rect.y()) + float(rect.height()) * 0.5f;
         nodeEnd = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
         rect = QRectF(nodeEnd.x(), float(nodeEnd.y()) - band * 0.5f, m_rootWidth, band);
         node = child;
     }
+    if (!line.branching)
+        return;
 
     const float x0 = float(rect.x());
     const float height = float(rect.height());
@@ -121,8 +119,8 @@ void Display::displayChildrenOf(Node startNode, QPointF startEnd, QRectF rect, f
     const quint32 children = m_tree.childCount(node);
     for (quint32 index = 0; index < children; ++index) {
         const Node child = m_tree.child(node, index);
-        const float childFontSize = followerFontSize(child);
-        const float band = bandHeight(height, child, node);
+        const float childFontSize = followerFontSize(m_tree, child, m_picture.maxCount);
+        const float band = m_bands.bandOf(child, node, height);
         const float y = cursor - band * 0.5f;
         const float x = x0 + fontSize;
         const QPointF end = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
@@ -142,17 +140,41 @@ VerbariumLayout::displayVerbariumFromNode(std::shared_ptr<const VerbariumTree> t
     VerbariumPicture picture;
     picture.tree = std::move(tree);
     picture.startNode = node;
-    Display display(m_measurer, picture, float(bounds.width()));
+    const VerbariumTree &shown = *picture.tree;
+    const ProportionalBands bands(shown);
+    Display display(m_measurer, bands, picture, float(bounds.width()));
     const QPointF startEnd = display.createNodeLayerWithNode(
         node, QPointF(leftMargin, float(bounds.height()) * 0.5f), baseFontSize);
     // The start word itself never enlarges the view.
     picture.viewSize = QSizeF(float(frameSize.width()), float(frameSize.height()));
-    const VerbariumTree &shown = *picture.tree;
     if (shown.childCount(node) == 0)
         return picture;
     picture.maxCount = float(shown.count(shown.child(node, 0)));
     display.displayChildrenOf(node, startEnd,
                               QRectF(startEnd.x(), bounds.y(), bounds.width(), bounds.height()),
+                              baseFontSize, 0);
+    return picture;
+}
+
+VerbariumPicture VerbariumLayout::spreadVerbariumFromNode(std::shared_ptr<const VerbariumTree> tree,
+                                                          Node node, QSizeF visibleSize) const
+{
+    VerbariumPicture picture;
+    picture.tree = std::move(tree);
+    picture.startNode = node;
+    const VerbariumTree &shown = *picture.tree;
+    if (shown.childCount(node) > 0)
+        picture.maxCount = float(shown.count(shown.child(node, 0)));
+    const SpreadBands bands(shown, node, picture.maxCount, m_measurer);
+    // The whole tree lies in the start word's band, which fills the visible height at
+    // least; the view grows to every word, the start word's too.
+    const float startBand = std::max(float(visibleSize.height()), bands.need(node));
+    picture.viewSize = QSizeF(float(visibleSize.width()), startBand);
+    Display display(m_measurer, bands, picture, float(visibleSize.width()));
+    const QPointF startEnd =
+        display.createNodeLayerWithNode(node, QPointF(leftMargin, startBand * 0.5f), baseFontSize);
+    display.displayChildrenOf(node, startEnd,
+                              QRectF(startEnd.x(), 0.0f, visibleSize.width(), startBand),
                               baseFontSize, 0);
     return picture;
 }

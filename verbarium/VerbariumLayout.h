@@ -22,6 +22,11 @@ struct PlacedWord
     // Where the word ends on the right, at its vertical centre: where curves to its
     // followers start.
     QPointF end() const { return {position.x() + size.width(), position.y()}; }
+    // The box the word covers, y upward from its bottom edge.
+    QRectF box() const
+    {
+        return {position.x(), position.y() - size.height() * 0.5, size.width(), size.height()};
+    }
 };
 
 // A connector from the right end of a branching word to the left end of a follower.
@@ -44,11 +49,9 @@ struct VerbariumPicture
     float maxCount = 0.0f; // the count of the start node's first child; 0 without children
 };
 
-// Lays the tree out from startNode in a view whose root layer has bounds and whose frame
-// has frameSize: the start word at the left, the followers of each word in bands in
-// proportion to their leaf counts, two branchings deep. All arithmetic is single
-// precision; the only thing taken from the platform is the measured size of a word.
-// The view never shrinks: viewSize is at least frameSize.
+// Lays the tree out from startNode: the start word at the left, the followers of each
+// word in bands, two branchings deep. All arithmetic is single precision; the only thing
+// taken from the platform is the measured size of a word.
 class VerbariumLayout
 {
 public:
@@ -65,8 +68,17 @@ public:
         : m_measurer(measurer)
     {}
 
+    // Bands in proportion to the followers' leaf counts, in a view whose root layer has
+    // bounds and whose frame has frameSize. The view never shrinks: viewSize is at least
+    // frameSize.
     VerbariumPicture displayVerbariumFromNode(std::shared_ptr<const VerbariumTree> tree, Node node,
                                               QRectF bounds, QSizeF frameSize) const;
+    // The same words, sizes, runs and curves with room for every word: each band is
+    // at least as tall as the words it holds need, so no two words overlap. The start
+    // word's band fills visibleSize's height at least; the view grows past visibleSize
+    // as far as the words need, and is no larger than that.
+    VerbariumPicture spreadVerbariumFromNode(std::shared_ptr<const VerbariumTree> tree, Node node,
+                                             QSizeF visibleSize) const;
 
 private:
     const TextMeasurer &m_measurer;

@@ -3,6 +3,7 @@
 #include "LowerCase.h"
 #include "NodeLayer.h"
 #include "VerbariumLayers.h"
+#include "ViewCoordinates.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -140,8 +141,13 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
-    VerbariumPicture picture = m_layout.displayVerbariumFromNode(
-        std::move(tree), node, rootLayer()->bounds(), QSizeF(size()));
+    showPicture(layOut(std::move(tree), node));
+    if (m_roomForEveryWord)
+        scrollToStartWord();
+}
+
+void VerbariumView::showPicture(VerbariumPicture picture)
+{
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
     resize(
         QSize(int(std::ceil(picture.viewSize.width())), int(std::ceil(picture.viewSize.height()))));
@@ -150,13 +156,53 @@ void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node
     emit pictureChanged();
 }
 
+void VerbariumView::setRoomForEveryWord(bool on)
+{
+    if (on == m_roomForEveryWord)
+        return;
+    m_roomForEveryWord = on;
+    // A tall picture stands beside the scroll bar rather than under it.
+    if (m_scrollView)
+        m_scrollView->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOn
+                                                    : Qt::ScrollBarAsNeeded);
+    if (!m_picture)
+        return;
+    // The other layout's picture may have made the view far taller than the window.
+    resize(visibleArea());
+    display(m_picture->tree, m_picture->startNode);
+}
+
+VerbariumPicture VerbariumView::layOut(std::shared_ptr<const VerbariumTree> tree, Node node) const
+{
+    if (m_roomForEveryWord)
+        return m_layout.spreadVerbariumFromNode(std::move(tree), node, QSizeF(visibleArea()));
+    return m_layout.displayVerbariumFromNode(std::move(tree), node, rootLayer()->bounds(),
+                                             QSizeF(size()));
+}
+
+QSize VerbariumView::visibleArea() const
+{
+    return m_scrollView ? m_scrollView->viewport()->size() : size();
+}
+
+// A spread picture is often many windows tall: show where it starts, its start word
+// in the middle of the window.
+void VerbariumView::scrollToStartWord()
+{
+    if (!m_scrollView)
+        return;
+    const QPointF start = ViewCoordinates(height()).toDevice(m_picture->words.front().position);
+    m_scrollView->ensureVisible(0, int(start.y()), 0, m_scrollView->viewport()->height() / 2);
+}
+
 void VerbariumView::viewDidEndLiveResize()
 {
     if (!m_picture || m_picture->tree->childCount(m_picture->startNode) == 0)
         return;
     growToVisibleArea();
     updateTrackingAreas();
-    displayVerbariumFromNode(m_picture->startNode);
+    // The same start in a new size: the reader keeps the place scrolled to.
+    showPicture(layOut(m_picture->tree, m_picture->startNode));
 }
 
 void VerbariumView::mouseReleaseEvent(QMouseEvent *event)

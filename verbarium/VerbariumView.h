@@ -41,6 +41,12 @@ public:
     // Displays node of the tree on screen.
     void displayVerbariumFromNode(Node node);
 
+    // Whether pictures are laid out with room for every word: each band as tall as what
+    // it holds, the view as tall as the bands, scrolled to the start word. Switching
+    // redisplays the picture on screen from the window's visible area.
+    bool roomForEveryWord() const { return m_roomForEveryWord; }
+    void setRoomForEveryWord(bool on);
+
     // The picture on screen and the tree it shows; none before the first start and after
     // a new text.
     const std::optional<VerbariumPicture> &picture() const { return m_picture; }
@@ -77,6 +83,10 @@ private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree);
     void clearPicture();
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
+    void showPicture(VerbariumPicture picture);
+    VerbariumPicture layOut(std::shared_ptr<const VerbariumTree> tree, Node node) const;
+    QSize visibleArea() const;
+    void scrollToStartWord();
     void showWork(TreeRequests::Work work);
     // Shows message where the tree would be, at once; an empty one clears it.
     void showMessage(const QString &message);
@@ -92,6 +102,7 @@ private:
     std::optional<VerbariumPicture> m_picture; // what the layers show
     FontMetricsMeasurer m_measurer;
     VerbariumLayout m_layout{m_measurer};
+    bool m_roomForEveryWord = false;
 
     QScrollArea *m_scrollView = nullptr; // non-owning: the scroll area holding this view
     QPointer<QWidget> m_watchedWindow;   // the window whose resizes end in a redisplay

@@ -103,6 +103,32 @@ TEST(VerbariumCommand, PicturesHaveTheViewsSize)
     EXPECT_TRUE(svg.out.contains("<svg"));
 }
 
+// Twelve followers of "a" in a view 100 points high: in bands of a twelfth of it
+// each, the words print over each other, unless the layout makes room for them.
+TEST(VerbariumCommand, SpreadLayoutMakesRoomForEveryWord)
+{
+    QByteArray crowded;
+    for (int i = 0; i < 12; ++i)
+        crowded += "a b" + QByteArray::number(i) + ". ";
+    const QStringList size{u"--word"_s, u"a"_s, u"--width"_s, u"300"_s, u"--height"_s, u"100"_s};
+    const QJsonObject bands = displayOf(size, crowded);
+    const QJsonObject spread = displayOf(size + QStringList{u"--layout"_s, u"spread"_s}, crowded);
+    EXPECT_EQ(displayOf(size + QStringList{u"--layout"_s, u"default"_s}, crowded), bands);
+
+    const QJsonArray words = spread[u"words"_s].toArray();
+    ASSERT_EQ(words.size(), bands[u"words"_s].toArray().size());
+    // The followers stand in one column, each with its run of "." after it.
+    const QJsonValue followersX = words[1][u"x"_s];
+    double followerHeights = 0.0;
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        EXPECT_EQ(words[i][u"x"_s], bands[u"words"_s][i][u"x"_s]);
+        if (words[i][u"x"_s] == followersX)
+            followerHeights += words[i][u"height"_s].toDouble();
+    }
+    EXPECT_LT(bands[u"height"_s].toDouble(), followerHeights);
+    EXPECT_GE(spread[u"height"_s].toDouble(), followerHeights);
+}
+
 struct FailureRow
 {
     const char *name;
@@ -140,6 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
                     u"--format"_s, u"png"_s},
                    1,
                    "is too large"},
+        FailureRow{"UnknownLayout",
+                   {u"--word"_s, u"a"_s, u"--layout"_s, u"roomy"_s},
+                   2,
+                   "--layout must be default or spread, not \"roomy\""},
         FailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"gif"_s}, 2, "gif"},
         FailureRow{"MissingFile",
                    {u"/nonexistent/in.txt"_s, u"--word"_s, u"a"_s},

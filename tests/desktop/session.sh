@@ -61,10 +61,11 @@ wm_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
-# start_app [ARGS...]: starts the app and waits for its input window to show.
+# start_app [ARGS...]: starts the app and waits for its input window to show. Its
+# settings live in the session's own directory, never in the user's.
 start_app() {
-    QT_QPA_PLATFORM=xcb "${VERBARIUM_APP:?VERBARIUM_APP names the app under test}" "$@" \
-        >"$work_dir/app.log" 2>&1 &
+    XDG_CONFIG_HOME="$work_dir/config" QT_QPA_PLATFORM=xcb \
+        "${VERBARIUM_APP:?VERBARIUM_APP names the app under test}" "$@" >"$work_dir/app.log" 2>&1 &
     pids+=($!)
     wait_until "the input window to show" is_visible "$INPUT_TITLE"
 }

@@ -340,6 +340,41 @@ TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
     EXPECT_EQ(printedTree(tree(), tree().root()), u"dog:1[two:1[dog:1[three:1]] three:1]"_s);
 }
 
+// With room for every word the picture is many windows tall: each display shows its
+// start word but a resize keeps the scroll position, clicks still find their words,
+// and a smaller tree gives a smaller view.
+TEST_F(VerbariumViewTest, RoomForEveryWordScrollsToTheStartWord)
+{
+    QString crowded;
+    for (int follower = 0; follower < 30; ++follower)
+        crowded += u"a b%1 c. a b%1 d. "_s.arg(follower);
+    view->setText(crowded);
+    view->setRoomForEveryWord(true);
+    startWith(u"a"_s);
+    const int tallHeight = view->height();
+    ASSERT_GT(tallHeight, 3 * scrollArea->viewport()->height());
+    const auto startVisible = [this] {
+        const QRect start = ViewCoordinates(view->height())
+                                .layerToDevice()
+                                .mapRect(wordLayer(tree().word(startNode()))->frame())
+                                .toAlignedRect();
+        return view->visibleRegion().contains(start);
+    };
+    EXPECT_TRUE(startVisible());
+
+    // The end of a resize keeps the place the reader scrolled to.
+    scrollArea->verticalScrollBar()->setValue(0);
+    view->viewDidEndLiveResize();
+    EXPECT_EQ(scrollArea->verticalScrollBar()->value(), 0);
+
+    const NodeLayer *last = wordLayer(u"b29"_s);
+    ASSERT_NE(last, nullptr);
+    click(*last);
+    EXPECT_EQ(tree().word(startNode()), u"b29"_s);
+    EXPECT_LT(view->height(), tallHeight);
+    EXPECT_TRUE(startVisible());
+}
+
 TEST_F(VerbariumViewTest, EndOfWindowResizeRedisplaysInTheLargerArea)
 {
     startWith(u"the"_s);
