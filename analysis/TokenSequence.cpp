@@ -63,12 +63,12 @@ quint32 TokenSequence::idFor(QStringView word)
     return id;
 }
 
-void TokenSequence::append(QStringView token, quint32 textOffset)
+void TokenSequence::append(QStringView token, TextSpan span)
 {
     if (m_ids.size() == maximumSize)
         throw TooManyTokens();
     m_ids.push_back(idFor(token));
-    m_textOffsets.push_back(textOffset);
+    m_textSpans.push_back(span);
 }
 
 void TokenSequence::append(const TokenSequence &later)
@@ -84,8 +84,7 @@ void TokenSequence::append(const TokenSequence &later)
     m_ids.reserve(m_ids.size() + later.m_ids.size());
     for (const quint32 id : later.m_ids)
         m_ids.push_back(idHere[id]);
-    m_textOffsets.insert(m_textOffsets.end(), later.m_textOffsets.begin(),
-                         later.m_textOffsets.end());
+    m_textSpans.insert(m_textSpans.end(), later.m_textSpans.begin(), later.m_textSpans.end());
 }
 
 void TokenSequence::grow()
@@ -105,7 +104,7 @@ void TokenSequence::grow()
 
 std::size_t TokenSequence::bytesUsed() const
 {
-    std::size_t bytes = (m_ids.size() + m_textOffsets.size()) * sizeof(quint32) +
+    std::size_t bytes = m_ids.size() * sizeof(quint32) + m_textSpans.size() * sizeof(TextSpan) +
                         m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind);
     for (const QString &word : m_words)
         bytes += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);

@@ -15,9 +15,19 @@ public:
     TooManyTokens();
 };
 
+// Where a token stands in the text it was read from, in UTF-16 code units: from its
+// first character to past its last. A token joined across a line-end hyphen spans the
+// hyphen and the line break too.
+struct TextSpan
+{
+    quint32 begin = 0;
+    quint32 end = 0;
+    bool operator==(const TextSpan &) const = default;
+};
+
 // The tokens of a text, each replaced by the id of its distinct string, so that walks
-// compare numbers instead of strings, and each with the position in the text where it
-// starts, so that the text behind a tree can be shown.
+// compare numbers instead of strings, and each with where it stands in the text, so that
+// the text behind a tree can be shown.
 class TokenSequence
 {
 public:
@@ -33,13 +43,12 @@ public:
     const QString &word(quint32 id) const { return m_words[id]; }
     const QString &wordAt(quint32 position) const { return m_words[m_ids[position]]; }
     Kind kindAt(quint32 position) const { return m_kinds[m_ids[position]]; }
-    // Where the token at position starts in the text, in UTF-16 code units.
-    quint32 textOffsetAt(quint32 position) const { return m_textOffsets[position]; }
+    TextSpan textSpanAt(quint32 position) const { return m_textSpans[position]; }
     std::optional<quint32> idOf(QStringView word) const;
 
-    // Appends a token that starts at textOffset, giving a new word the next id. Throws
+    // Appends a token that stands at span, giving a new word the next id. Throws
     // TooManyTokens past maximumSize.
-    void append(QStringView token, quint32 textOffset);
+    void append(QStringView token, TextSpan span);
     // Appends the tokens of a later part of the same text, tokenised on their own.
     void append(const TokenSequence &later);
 
@@ -53,10 +62,10 @@ private:
     std::size_t slotOf(QStringView word, quint32 hash) const;
     void grow();
 
-    QList<QString> m_words;             // by id
-    std::vector<Kind> m_kinds;          // by id
-    std::vector<quint32> m_ids;         // the tokens in text order
-    std::vector<quint32> m_textOffsets; // by position
+    QList<QString> m_words;            // by id
+    std::vector<Kind> m_kinds;         // by id
+    std::vector<quint32> m_ids;        // the tokens in text order
+    std::vector<TextSpan> m_textSpans; // by position
     // Open addressing: each slot holds a word's hash (high half) and id + 1 (low half),
     // 0 when empty. Cheaper than a node-based map on the million tokens of a long text.
     std::vector<quint64> m_slots = std::vector<quint64>(1024, 0);

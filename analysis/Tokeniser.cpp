@@ -189,8 +189,10 @@ private:
                 m_in = now;
                 m_start = position;
             }
-            if (now != In::Nothing)
+            if (now != In::Nothing) {
                 appendLowered(position, length, bits);
+                m_end = position + length;
+            }
             position += length;
         }
     }
@@ -222,7 +224,7 @@ private:
     {
         if (m_in != In::Nothing)
             m_tokens.append(QStringView(m_token.data(), qsizetype(m_token.size())),
-                            quint32(m_start));
+                            TextSpan{quint32(m_start), quint32(m_end)});
         m_token.clear();
         m_in = In::Nothing;
     }
@@ -233,7 +235,8 @@ private:
     TokenSequence m_tokens;
     std::u16string m_token; // the current token, lower-cased
     In m_in = In::Nothing;
-    qsizetype m_start = 0;
+    qsizetype m_start = 0; // where the current token starts in the text
+    qsizetype m_end = 0;   // past its last character so far
 };
 
 // Below this many code units a second thread costs more than it saves.

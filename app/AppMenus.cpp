@@ -66,6 +66,7 @@ AppMenus::AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextVi
     });
     connect(m_textView, &QPlainTextEdit::textChanged, this, &AppMenus::updateActions);
     connect(m_textView, &InputTextView::fillFinished, this, &AppMenus::updateActions);
+    connect(m_textView, &InputTextView::longTextChanged, this, &AppMenus::updateActions);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &AppMenus::updateActions);
     connect(qApp, &QApplication::focusWindowChanged, this, &AppMenus::updateActions);
     connect(&m_controller, &AppDelegate::wordCloudDisplayed, this, &AppMenus::updateActions);
@@ -117,7 +118,7 @@ void AppMenus::updateActions()
     m_redo->setEnabled(editable && m_redoAvailable);
     m_cut->setEnabled(editable && m_copyAvailable);
     m_paste->setEnabled(editable && clipboard && clipboard->hasText());
-    m_selectAll->setEnabled(inText && m_textView->textLength() > 0);
+    m_selectAll->setEnabled(inText && m_textView->textLength() > 0 && !m_textView->holdsLongText());
     m_copy->setEnabled(inText ? m_copyAvailable : m_pictures.canCopyPictureOf(active));
 }
 

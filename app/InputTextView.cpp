@@ -51,11 +51,45 @@ InputTextView::InputTextView(QWidget *parent)
 
 void InputTextView::replaceText(const QString &text)
 {
+    releaseLongText();
+    if (text.size() > m_longTextLength) {
+        holdLongText(text);
+        return;
+    }
     if (text.size() <= immediateLength) {
         setPlainText(text);
         return;
     }
     clear();
+    m_scrollToStart = true;
+    startFilling(QTextCursor(document()), text, text);
+}
+
+void InputTextView::holdLongText(const QString &text)
+{
+    clear();
+    m_heldText = text;
+    m_holdsText = true;
+    m_holdsLongText = true;
+    setReadOnly(true);
+    emit longTextChanged(text);
+}
+
+void InputTextView::releaseLongText()
+{
+    if (!m_holdsLongText)
+        return;
+    m_holdsLongText = false;
+    setReadOnly(false);
+    emit longTextChanged(QString());
+}
+
+void InputTextView::editLongText()
+{
+    if (!m_holdsLongText)
+        return;
+    const QString text = m_heldText;
+    releaseLongText();
     m_scrollToStart = true;
     startFilling(QTextCursor(document()), text, text);
 }
@@ -73,6 +107,11 @@ qsizetype InputTextView::textLength() const
 
 void InputTextView::insertFromMimeData(const QMimeData *source)
 {
+    // Into an empty view, a text too long to edit is held like an imported one.
+    if (source->hasText() && textLength() == 0 && source->text().size() > m_longTextLength) {
+        replaceText(source->text());
+        return;
+    }
     if (!source->hasText() || source->text().size() <= immediateLength) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
@@ -183,6 +222,7 @@ void InputTextView::documentChanged()
     // has been overtaken.
     m_holdsText = false;
     m_heldText.clear();
+    releaseLongText();
     if (isFilling()) {
         m_filling = false;
         m_fillTimer.stop();

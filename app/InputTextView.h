@@ -6,8 +6,10 @@
 
 // The input window's text view. It takes a long text (an import, a paste, a drop) a
 // piece per event-loop turn, read-only meanwhile, so the window keeps repainting and
-// answering; the whole text is at hand from the start. A dropped file is handed on
-// rather than inserted as its name.
+// answering; the whole text is at hand from the start. A text too long to edit is held
+// without going into the editor at all: the window shows it read-only elsewhere, and
+// puts it into the editor only when asked. A dropped file is handed on rather than
+// inserted as its name.
 class InputTextView : public QPlainTextEdit
 {
     Q_OBJECT
@@ -15,8 +17,17 @@ class InputTextView : public QPlainTextEdit
 public:
     explicit InputTextView(QWidget *parent = nullptr);
 
+    // Above this many code units a text is held, not edited: the editor would take tens
+    // of seconds and several times the text's size in memory to take it in.
+    qsizetype longTextLength() const { return m_longTextLength; }
+    void setLongTextLength(qsizetype length) { m_longTextLength = length; }
+
     // Replaces the whole text, as setPlainText does.
     void replaceText(const QString &text);
+    // Whether the text is held rather than in the editor, which is empty and read-only.
+    bool holdsLongText() const { return m_holdsLongText; }
+    // Puts a held long text into the editor after all.
+    void editLongText();
     // The whole text, including what is still going in.
     QString text() const;
     qsizetype textLength() const;
@@ -29,6 +40,8 @@ signals:
     void fillProgress(qsizetype done, qsizetype total);
     void fillFinished();
     void fileDropped(const QString &path);
+    // The text is now held without the editor (text), or back in the editor (empty).
+    void longTextChanged(const QString &text);
 
 protected:
     void insertFromMimeData(const QMimeData *source) override;
@@ -43,6 +56,8 @@ private:
     void fillSome();
     void finishFilling();
     void documentChanged();
+    void holdLongText(const QString &text);
+    void releaseLongText();
 
     // While valid, the document's whole text, kept so that reading it costs nothing.
     QString m_heldText;
@@ -53,6 +68,8 @@ private:
     QTextCursor m_fillCursor;
     bool m_scrollToStart = false;
     bool m_filling = false;
+    bool m_holdsLongText = false;
+    qsizetype m_longTextLength = 8 * 1024 * 1024;
     bool m_fillPaused = false;
     QTimer m_fillTimer;
 };

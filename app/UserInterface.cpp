@@ -142,6 +142,7 @@ void UserInterface::connectInputWindow()
     QObject::connect(m_inputUi->analyseButton, &QPushButton::clicked, controller,
                      &AppDelegate::textDidChange);
     QObject::connect(textField, &InputTextView::fileDropped, controller, &AppDelegate::openFile);
+    connectLongText();
     // While an imported text is on its way, the view holds nothing of the user's to analyse.
     QObject::connect(controller, &AppDelegate::importingChanged, m_inputUi->analyseButton,
                      &QWidget::setDisabled);
@@ -167,6 +168,27 @@ void UserInterface::connectInputWindow()
                          progressBar->show();
                      });
     QObject::connect(textField, &InputTextView::fillFinished, progressBar, &QWidget::hide);
+}
+
+// A text too long to edit is shown read-only until the user asks for it in the editor.
+void UserInterface::connectLongText()
+{
+    Ui::InputWindow &input = *m_inputUi;
+    QObject::connect(input.textField, &InputTextView::longTextChanged, input.textStack,
+                     [&input](const QString &text) {
+                         input.longTextView->setText(text);
+                         if (text.isEmpty()) {
+                             input.textStack->setCurrentWidget(input.textField);
+                             return;
+                         }
+                         input.longTextNote->setText(
+                             QObject::tr("This text of %L1 characters is too long to edit here "
+                                         "and is shown as it is; it is analysed all the same.")
+                                 .arg(text.size()));
+                         input.textStack->setCurrentWidget(input.longTextPage);
+                     });
+    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textField,
+                     &InputTextView::editLongText);
 }
 
 void UserInterface::connectVerbariumWindow()

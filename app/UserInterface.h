@@ -50,6 +50,7 @@ public:
 private:
     void placeWindows();
     void connectInputWindow();
+    void connectLongText();
     void connectVerbariumWindow();
     void connectRoomForEveryWord();
 

@@ -5,8 +5,8 @@
 #include <QTimer>
 
 // Records how long the event loop of the calling thread goes without a turn: a timer
-// that fires on every idle pass notes the time between two firings. The longest such
-// gap is the longest time the window could not repaint or answer input.
+// that fires every two milliseconds notes how much later than that each firing came.
+// The longest such gap is the longest time the window could not repaint or answer input.
 class EventLoopGaps : public QObject
 {
     Q_OBJECT

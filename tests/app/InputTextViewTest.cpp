@@ -1,5 +1,7 @@
 #include "InputTextView.h"
 
+#include "LongTextView.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -148,5 +150,64 @@ INSTANTIATE_TEST_SUITE_P(
                       DropCase{"text", [](QMimeData &data) { data.setText(u" and more"_s); },
                                QString(), u"kept and more"_s}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A text too long to edit is held, not put into the editor, until the user asks for it.
+TEST(InputTextViewTest, TextTooLongToEditIsHeldUntilAskedFor)
+{
+    InputTextView view;
+    view.setLongTextLength(1000);
+    QSignalSpy shown(&view, &InputTextView::longTextChanged);
+    const QString text = u"a line of a long text\n"_s.repeated(100);
+    view.replaceText(text);
+    EXPECT_TRUE(view.holdsLongText());
+    EXPECT_TRUE(view.isReadOnly());
+    EXPECT_FALSE(view.isFilling());
+    EXPECT_EQ(view.text(), text);
+    EXPECT_EQ(view.toPlainText(), QString());
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.last()[0].toString(), text);
+
+    view.editLongText();
+    EXPECT_FALSE(view.holdsLongText());
+    EXPECT_EQ(shown.last()[0].toString(), QString());
+    waitUntilFilled(view);
+    EXPECT_EQ(view.toPlainText(), text);
+    EXPECT_FALSE(view.isReadOnly());
+
+    // Pasted into an empty view, it is held too; a shorter text goes into the editor.
+    view.clear();
+    QGuiApplication::clipboard()->setText(text);
+    view.paste();
+    EXPECT_TRUE(view.holdsLongText());
+    view.replaceText(u"short"_s);
+    EXPECT_FALSE(view.holdsLongText());
+    EXPECT_EQ(view.toPlainText(), u"short"_s);
+}
+
+struct LineCase
+{
+    const char *name;
+    QString text;
+    std::vector<quint32> starts;
+};
+
+class LineStartsTest : public ::testing::TestWithParam<LineCase>
+{
+};
+
+TEST_P(LineStartsTest, EveryKindOfLineBreakEndsALine)
+{
+    EXPECT_EQ(lineStartsOf(GetParam().text), GetParam().starts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LineStartsTest,
+                         ::testing::Values(LineCase{"empty", u""_s, {0}},
+                                           LineCase{"oneLine", u"abc"_s, {0}},
+                                           LineCase{"lastLineEnded", u"a\nb\n"_s, {0, 2}},
+                                           LineCase{"crLfIsOneBreak", u"a\r\nb"_s, {0, 3}},
+                                           LineCase{"crAlone", u"a\rb"_s, {0, 2}},
+                                           LineCase{"separators", u"a\u2028b\u2029c"_s, {0, 2, 4}},
+                                           LineCase{"emptyLines", u"\n\n"_s, {0, 1}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "AppMenus.h"
 #include "FakeDialogs.h"
 #include "OverlapBar.h"
+#include "TextIndex.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
 #include "ViewSettings.h"
@@ -50,7 +51,8 @@ protected:
 
     void showTree(const QString &text, const QString &word)
     {
-        view()->setText(text);
+        view()->beginText();
+        view()->setIndex(TextIndex::build(text));
         view()->startWithWord(word);
         ASSERT_TRUE(QTest::qWaitFor([this] {
             return view()->requests().work() == TreeRequests::Work::None && view()->picture();

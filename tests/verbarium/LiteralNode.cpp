@@ -57,7 +57,7 @@ std::shared_ptr<const VerbariumTree> verbariumTreeOf(const LiteralNode &root)
             VerbariumTree::Segment segment;
             segment.firstToken = tokens->size();
             segment.parent = quint32(index);
-            tokens->append(child->word(), 0);
+            tokens->append(child->word(), {});
             segments.push_back(segment);
             nodes.push_back(child.get());
         }

@@ -88,6 +88,27 @@ QStringList literalTokensOf(const QString &text)
     return preparedTokens(preparedText(parser.treeText()));
 }
 
+// A token's span in the text, lower-cased and its lines joined, is the token: the
+// words of a tree can be shown as they stand in the text. Only a final sigma may
+// differ, since a span alone lacks the letters around it that decide it.
+void expectSpansHoldTheirTokens(const QString &text)
+{
+    const auto sigmasAlike = [](QString word) { return word.replace(u'\u03C2', u'\u03C3'); };
+    const TokenSequence tokens = tokenise(text);
+    quint32 previousEnd = 0;
+    for (quint32 position = 0; position < tokens.size(); ++position) {
+        const TextSpan span = tokens.textSpanAt(position);
+        ASSERT_LE(previousEnd, span.begin) << text.toStdString();
+        ASSERT_LT(span.begin, span.end) << text.toStdString();
+        previousEnd = span.end;
+        // Read as a later line: the text's first line alone keeps a trailing space.
+        FileParser parser;
+        parser.inputStrings(u"x\n"_s + text.sliced(span.begin, span.end - span.begin));
+        EXPECT_EQ(sigmasAlike(parser.treeText().sliced(2)), sigmasAlike(tokens.wordAt(position)))
+            << text.toStdString();
+    }
+}
+
 // The one-pass tokens are those of the literal tree text, spaced and lower-cased, and
 // the words counted from them are those the literal analysis counts, whatever the mix
 // of letters, cases, sigmas in and out of words, punctuation, whitespace, line breaks,
@@ -114,6 +135,7 @@ TEST(TextPreparation, OnePassGivesTheTokensAndWordsOfTheLiteralAnalysis)
     for (int round = 0; round < 4000; ++round) {
         const QString text = randomText(12);
         ASSERT_EQ(tokensOf(text), literalTokensOf(text)) << text.toStdString();
+        expectSpansHoldTheirTokens(text);
         ASSERT_EQ(cloudWordsOfTokens(tokenise(text)).entries(),
                   FileParser().inputStrings(text).entries())
             << text.toStdString();

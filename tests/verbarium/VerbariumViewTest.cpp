@@ -348,7 +348,7 @@ TEST_F(VerbariumViewTest, RoomForEveryWordScrollsToTheStartWord)
     QString crowded;
     for (int follower = 0; follower < 30; ++follower)
         crowded += u"a b%1 c. a b%1 d. "_s.arg(follower);
-    view->setText(crowded);
+    giveText(crowded);
     view->setRoomForEveryWord(true);
     startWith(u"a"_s);
     const int tallHeight = view->height();
