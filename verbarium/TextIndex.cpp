@@ -70,17 +70,29 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     return index;
 }
 
-std::pair<quint32, quint32> TextIndex::occurrences(QStringView word) const
+std::pair<quint32, quint32> TextIndex::occurrences(const QStringList &words) const
 {
-    const std::optional<quint32> id = m_tokens->idOf(word);
-    if (!id)
-        return {0, 0};
-    const auto firstTokenBelow = [this](quint32 suffix, quint32 wanted) {
-        return m_tokens->ids()[suffix] < wanted;
-    };
-    const auto begin = std::lower_bound(m_suffixes.begin(), m_suffixes.end(), *id, firstTokenBelow);
-    const auto end = std::lower_bound(begin, m_suffixes.end(), *id + 1, firstTokenBelow);
-    return {quint32(begin - m_suffixes.begin()), quint32(end - m_suffixes.begin())};
+    quint32 begin = 0;
+    auto end = quint32(m_suffixes.size());
+    // The suffixes that share the first depth words are sorted by the next one; one that
+    // ends before it sorts first.
+    for (qsizetype depth = 0; depth < words.size() && begin < end; ++depth) {
+        const std::optional<quint32> id = m_tokens->idOf(words[depth]);
+        if (!id)
+            return {0, 0};
+        const auto idBelow = [this, depth](quint32 suffix, qint64 wanted) {
+            const quint64 position = quint64(suffix) + quint64(depth);
+            const qint64 id = position < size() ? qint64(m_tokens->ids()[position]) : -1;
+            return id < wanted;
+        };
+        const auto first = m_suffixes.begin() + begin;
+        const auto last = m_suffixes.begin() + end;
+        const auto from = std::lower_bound(first, last, qint64(*id), idBelow);
+        const auto to = std::lower_bound(from, last, qint64(*id) + 1, idBelow);
+        begin = quint32(from - m_suffixes.begin());
+        end = quint32(to - m_suffixes.begin());
+    }
+    return begin < end ? std::pair{begin, end} : std::pair<quint32, quint32>{0, 0};
 }
 
 void TextIndex::splitsAt(quint32 begin, quint32 end, quint32 length,

@@ -3,6 +3,7 @@
 #include "RangeMinimum.h"
 #include "TokenSequence.h"
 
+#include <QStringList>
 #include <QStringView>
 #include <memory>
 #include <optional>
@@ -33,9 +34,9 @@ public:
     quint32 size() const { return m_tokens->size(); }
     // The suffixes in sorted order (their start positions).
     quint32 suffixAt(quint32 rank) const { return m_suffixes[rank]; }
-    // The ranks of the suffixes that start with the word: one interval, empty when the
-    // word is no token of the text.
-    std::pair<quint32, quint32> occurrences(QStringView word) const;
+    // The ranks of the suffixes that start with the words, in that order: one interval,
+    // empty when they never stand one after another in the text.
+    std::pair<quint32, quint32> occurrences(const QStringList &words) const;
     // The length of the prefix that all suffixes of ranks [begin, end) share; end − begin ≥ 2.
     quint32 sharedPrefix(quint32 begin, quint32 end) const
     {

@@ -43,19 +43,24 @@ public:
         m_segments.emplace_back();
     }
 
-    std::vector<Segment> grow(const QString &word)
+    // The occurrences of the phrase, and the segments of its tree.
+    std::pair<quint32, std::vector<Segment>> grow(const QStringList &phrase)
     {
         m_check.throwIfStopped(); // a request already overtaken grows nothing
-        const auto [begin, end] = m_index.occurrences(word);
-        if (begin < end)
-            m_pending.push_back({0, begin, end, 0});
+        const auto [begin, end] = m_index.occurrences(phrase);
+        // The walks start at the phrase's first word and have read the rest of it. The
+        // sentence-end rules stop all or none of them inside it: they read the same words.
+        const auto depth = quint32(phrase.size() - 1);
+        const bool reached = begin < end && m_index.sentenceStop(m_index.suffixAt(begin)) >= depth;
+        if (reached)
+            m_pending.push_back({0, begin, end, depth});
         while (!m_pending.empty()) {
             m_check();
             const Walks walks = m_pending.back();
             m_pending.pop_back();
             follow(walks);
         }
-        return std::move(m_segments);
+        return {reached ? end - begin : 0, std::move(m_segments)};
     }
 
 private:
@@ -79,7 +84,7 @@ void TreeGrowth::follow(Walks walks)
         m_check();
         const quint32 depth = walks.depth;
         // All walks here read the same tokens, so the sentence-end rules stop all or none.
-        if (m_index.sentenceStop(m_index.suffixAt(walks.begin)) == depth)
+        if (m_index.sentenceStop(m_index.suffixAt(walks.begin)) <= depth)
             return;
         // The one walk that ran into the end of the text is the shortest, sorted first:
         // it counts for this word and goes no further.
@@ -140,6 +145,7 @@ void TreeGrowth::branch(const Walks &walks)
     Segment &parent = m_segments[walks.segment];
     parent.firstChild = quint32(m_segments.size());
     parent.childCount = kept;
+    parent.continuations = quint32(m_groups.size());
     for (quint32 i = 0; i < kept; ++i) {
         const Group &group = m_groups[i];
         Segment child;
@@ -164,6 +170,7 @@ quint32 TreeGrowth::continueWith(quint32 segment, quint32 firstToken, quint32 le
     const auto added = quint32(m_segments.size());
     current.firstChild = added;
     current.childCount = 1;
+    current.continuations = 1;
     Segment child;
     child.firstToken = firstToken;
     child.length = length;
@@ -176,8 +183,15 @@ quint32 TreeGrowth::continueWith(quint32 segment, quint32 firstToken, quint32 le
 } // namespace
 
 std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
+                                              const QStringList &phrase, std::stop_token stop)
+{
+    auto [occurrences, segments] = TreeGrowth(*index, std::move(stop)).grow(phrase);
+    return std::make_shared<const VerbariumTree>(phrase, occurrences, index->sharedTokens(),
+                                                 std::move(segments));
+}
+
+std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
                                               const QString &word, std::stop_token stop)
 {
-    std::vector<Segment> segments = TreeGrowth(*index, std::move(stop)).grow(word);
-    return std::make_shared<const VerbariumTree>(word, index->sharedTokens(), std::move(segments));
+    return growTree(index, QStringList{word}, std::move(stop));
 }

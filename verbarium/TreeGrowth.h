@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <stop_token>
 
@@ -19,3 +20,10 @@ class VerbariumTree;
 // branches, not the length of its walks. Throws WorkStopped once stop is requested.
 std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
                                               const QString &word, std::stop_token stop = {});
+
+// The tree of what follows a phrase of several words: its occurrences start walks that
+// have read the whole phrase, the sentence-end rules counting from its first word. The
+// root shows the phrase.
+std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
+                                              const QStringList &phrase,
+                                              std::stop_token stop = {});

@@ -2,9 +2,12 @@
 
 #include "TokenSequence.h"
 
-VerbariumTree::VerbariumTree(QString rootWord, std::shared_ptr<const TokenSequence> tokens,
+VerbariumTree::VerbariumTree(QStringList phrase, quint32 occurrences,
+                             std::shared_ptr<const TokenSequence> tokens,
                              std::vector<Segment> segments)
-    : m_rootWord(std::move(rootWord))
+    : m_phrase(std::move(phrase))
+    , m_rootWord(m_phrase.join(u' '))
+    , m_occurrences(occurrences)
     , m_tokens(std::move(tokens))
     , m_segments(std::move(segments))
 {
@@ -23,6 +26,20 @@ const QString &VerbariumTree::word(Node node) const
     if (node.segment == 0)
         return m_rootWord;
     return m_tokens->wordAt(m_segments[node.segment].firstToken + node.offset);
+}
+
+QStringList VerbariumTree::sequenceTo(Node node) const
+{
+    QStringList below;
+    for (std::optional<Node> step = node; step && *step != root(); step = parent(*step))
+        below.prepend(word(*step));
+    return m_phrase + below;
+}
+
+quint32 VerbariumTree::continuations(Node node) const
+{
+    const Segment &segment = m_segments[node.segment];
+    return node.offset + 1 < segment.length ? 1 : segment.continuations;
 }
 
 std::optional<Node> VerbariumTree::parent(Node node) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -17,10 +18,11 @@ struct Node
     bool operator==(const Node &) const = default;
 };
 
-// The tree of the word sequences that follow a start word: every node a token that
-// follows the sequence from the root down to its parent, with how often that sequence
-// occurs (count) and how many leaves lie below it (countOfLeaves). Children are in
-// descending count order, ties in order of first occurrence, at most 30 per node.
+// The tree of the word sequences that follow a start word, or a start phrase of several
+// words: every node a token that follows the sequence from the root down to its parent,
+// with how often that sequence occurs (count) and how many leaves lie below it
+// (countOfLeaves). Children are in descending count order, ties in order of first
+// occurrence, at most 30 per node.
 //
 // A chain of nodes with equal counts, each the only child of the one before, is one
 // segment: a slice of the token sequence, so a run as long as the text costs no more
@@ -40,16 +42,28 @@ public:
         quint32 parent = noSegment;
         quint32 firstChild = 0; // the children of the last word are consecutive segments
         quint32 childCount = 0;
+        // How many distinct words followed the last word before the most frequent were
+        // kept; 0 where nothing follows.
+        quint32 continuations = 0;
     };
 
-    // Segment 0 is the root, whose single word is rootWord (it need not occur in the
-    // text); the others take their words from tokens. Parents come before their
-    // children, and the leaf counts are filled in here.
-    VerbariumTree(QString rootWord, std::shared_ptr<const TokenSequence> tokens,
-                  std::vector<Segment> segments);
+    // Segment 0 is the root, which shows the start phrase (a word or several); it occurs
+    // occurrences times in the text, perhaps never. The other segments take their words
+    // from tokens. Parents come before their children, and the leaf counts are filled
+    // in here.
+    VerbariumTree(QStringList phrase, quint32 occurrences,
+                  std::shared_ptr<const TokenSequence> tokens, std::vector<Segment> segments);
 
     Node root() const { return {}; }
+    // The root's word is the phrase, its words set apart by spaces.
     const QString &word(Node node) const;
+    const QStringList &phrase() const { return m_phrase; }
+    quint32 occurrences() const { return m_occurrences; }
+    // The sequence a node stands for: the phrase, then the words down to the node.
+    QStringList sequenceTo(Node node) const;
+    // How many distinct words follow the node in the text; only the 30 most frequent are
+    // its children.
+    quint32 continuations(Node node) const;
     quint32 count(Node node) const { return m_segments[node.segment].count; }
     quint32 countOfLeaves(Node node) const { return m_segments[node.segment].countOfLeaves; }
     std::optional<Node> parent(Node node) const;
@@ -62,7 +76,9 @@ public:
     const std::vector<Segment> &segments() const { return m_segments; }
 
 private:
+    QStringList m_phrase;
     QString m_rootWord;
+    quint32 m_occurrences;
     std::shared_ptr<const TokenSequence> m_tokens;
     std::vector<Segment> m_segments;
 };
