@@ -1,6 +1,7 @@
 #include "VerbariumLayout.h"
 
 #include "CharacterClasses.h"
+#include "ShownWord.h"
 
 #include <cmath>
 
@@ -64,7 +65,7 @@ QPointF Display::createNodeLayerWithNode(Node node, QPointF position, float font
 {
     const float drawnSize =
         fontSize >= VerbariumLayout::minimumFontSize ? fontSize : VerbariumLayout::minimumFontSize;
-    AttributedString string{m_tree.word(node), wordFontName, drawnSize, std::nullopt};
+    AttributedString string{drawnWord(m_tree.word(node)), wordFontName, drawnSize, std::nullopt};
     const QSizeF measured = m_measurer.preferredSize(string);
     const float w = float(measured.width());
     const float h = float(measured.height());
