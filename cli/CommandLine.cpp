@@ -31,8 +31,10 @@ void CommandLine::addFormatOption(const QStringList &formats)
 
 void CommandLine::addOutputOption()
 {
-    addOption(
-        QCommandLineOption(u"output"_s, u"Write to PATH instead of standard output."_s, u"PATH"_s));
+    addOption(QCommandLineOption(
+        u"output"_s, u"Write to PATH instead of standard output ('-': standard output)."_s,
+        u"PATH"_s));
+    m_describesOutput = true;
 }
 
 void CommandLine::addViewSizeOptions()
@@ -86,7 +88,7 @@ std::optional<int> CommandLine::parse(const QStringList &arguments)
         return badArguments(u"more than one input file given"_s);
     if (!m_formats.isEmpty() && !m_formats.contains(format()))
         return badArguments(u"unknown format '%1'"_s.arg(format()));
-    if (m_parser.isSet(u"output"_s) && outputPath().isEmpty())
+    if (m_parser.isSet(u"output"_s) && m_parser.value(u"output"_s).isEmpty())
         return badArguments(u"--output needs a path"_s);
     return std::nullopt;
 }
@@ -122,7 +124,8 @@ QString CommandLine::format() const
 
 QString CommandLine::outputPath() const
 {
-    return m_parser.isSet(u"output"_s) ? m_parser.value(u"output"_s) : QString();
+    const QString path = m_parser.isSet(u"output"_s) ? m_parser.value(u"output"_s) : QString();
+    return path == u"-" ? QString() : path;
 }
 
 QString CommandLine::usage() const
@@ -139,6 +142,8 @@ QString CommandLine::usage() const
             left += u' ' + option.valueName();
         text += u"  %1  %2\n"_s.arg(left.leftJustified(20), option.description());
     }
+    if (m_describesOutput)
+        text += u"\n"_s + outputText;
     return text + u"\n"_s + exitStatusText;
 }
 
