@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "TextFile.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -130,9 +132,10 @@ QString CommandLine::outputPath() const
 
 QString CommandLine::usage() const
 {
-    QString text =
-        u"Usage: verbarium-cli %1\n\n%2\n\nFILE is a UTF-8 text file; without FILE, or with '-', "
-        "standard input is read.\n\nOptions:\n"_s.arg(m_synopsis, m_description);
+    QString text = u"Usage: verbarium-cli %1\n\n%2\n\n"
+                   "FILE is a UTF-8 text file of at most %3 MB; without FILE, or with '-',\n"
+                   "standard input is read.\n\nOptions:\n"_s.arg(
+                       m_synopsis, m_description, QString::number(largestTextBytes / 1000000));
     for (const QCommandLineOption &option : m_options) {
         QStringList names;
         for (const QString &name : option.names())

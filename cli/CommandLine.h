@@ -11,7 +11,7 @@
 // The exit statuses of every command, as the usage texts state them.
 inline const QString exitStatusText =
     QStringLiteral("Exit status: 0 success; 1 failure (unreadable input, unwritable output,\n"
-                   "picture too large); 2 usage error (bad arguments).\n");
+                   "picture too large, too little memory); 2 usage error (bad arguments).\n");
 
 // What --output does with the file at PATH.
 inline const QString outputText = QStringLiteral(

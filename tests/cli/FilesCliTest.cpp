@@ -236,9 +236,9 @@ TEST_P(OutOfMemory, IsOneLineAndStatusOne)
 
 INSTANTIATE_TEST_SUITE_P(CountsCommand, OutOfMemory,
                          testing::Values(
-                             // Its 600 MB of NULs would take 1.2 GB as a string; they take no disk.
+                             // Its 450 MB of NULs would take 900 MB as a string; they take no disk.
                              MemoryRow{"reading",
-                                       [](QFile &input) { return input.resize(600'000'000); },
+                                       [](QFile &input) { return input.resize(450'000'000); },
                                        "verbarium-cli: not enough memory to read "},
                              // 50 MB read within the limit, not counted within it.
                              MemoryRow{"counting",
