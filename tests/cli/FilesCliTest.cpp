@@ -202,6 +202,7 @@ INSTANTIATE_TEST_SUITE_P(CloudCommand, TerminalPicture,
 struct MemoryRow
 {
     const char *name;
+    QStringList command; // the input file follows
     std::function<bool(QFile &input)> write;
     const char *message; // a fragment
 };
@@ -222,37 +223,40 @@ TEST_P(OutOfMemory, IsOneLineAndStatusOne)
     QFile input(folder.filePath(u"input.txt"_s));
     ASSERT_TRUE(input.open(QIODevice::WriteOnly) && row.write(input));
     input.close();
-    const CliRun run = runCliWith({u"counts"_s, input.fileName()}, [](QProcess &process) {
-        process.setChildProcessModifier([] {
-            // Some 100 MB more than the tool takes to start.
-            const rlimit addressSpace{300'000'000, 300'000'000};
-            setrlimit(RLIMIT_AS, &addressSpace);
+    const CliRun run =
+        runCliWith(row.command + QStringList{input.fileName()}, [](QProcess &process) {
+            process.setChildProcessModifier([] {
+                // Some 200 MB more than the tool takes to start.
+                const rlimit addressSpace{300'000'000, 300'000'000};
+                setrlimit(RLIMIT_AS, &addressSpace);
+            });
         });
-    });
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(row.message)) << run.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(CountsCommand, OutOfMemory,
-                         testing::Values(
-                             // Its 450 MB of NULs would take 900 MB as a string; they take no disk.
-                             MemoryRow{"reading",
-                                       [](QFile &input) { return input.resize(450'000'000); },
-                                       "verbarium-cli: not enough memory to read "},
-                             // 50 MB read within the limit, not counted within it.
-                             MemoryRow{"counting",
-                                       [](QFile &input) {
-                                           const QByteArray words =
-                                               QByteArray("a b c d e f g h i j. ").repeated(1000);
-                                           for (int piece = 0; piece < 2500; ++piece) {
-                                               if (input.write(words) != words.size())
-                                                   return false;
-                                           }
-                                           return true;
-                                       },
-                                       "verbarium-cli: not enough memory to count the words"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Commands, OutOfMemory,
+    testing::Values(
+        // Its 450 MB of NULs would take 900 MB as a string; they take no disk.
+        MemoryRow{"reading",
+                  {u"counts"_s},
+                  [](QFile &input) { return input.resize(450'000'000); },
+                  "verbarium-cli: not enough memory to read "},
+        // 20 MB of one-letter words are read within the limit; their index is not made.
+        MemoryRow{"growingTheTree",
+                  {u"tree"_s, u"--word"_s, u"a"_s},
+                  [](QFile &input) {
+                      const QByteArray words = QByteArray("a b c d e f g h i j. ").repeated(1000);
+                      for (int piece = 0; piece < 1000; ++piece) {
+                          if (input.write(words) != words.size())
+                              return false;
+                      }
+                      return true;
+                  },
+                  "verbarium-cli: not enough memory to grow the tree"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct LongWordRow
 {
