@@ -1,92 +1,139 @@
 #include "TextFile.h"
 
+#include "Utf8Pieces.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
-qsizetype firstInvalidUtf8Offset(const QByteArray &bytes)
+namespace {
+
+constexpr qsizetype pieceBytes = qsizetype(1) << 20;
+// How long a wait for data lasts before a stop request is looked at again.
+constexpr int waitSliceMilliseconds = 50;
+
+QString reason(int error)
 {
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size) {
-        // Eight ASCII bytes at a time: most text is mostly ASCII.
-        while (i + 8 <= size) {
-            quint64 block;
-            std::memcpy(&block, data + i, 8);
-            if (block & 0x8080808080808080ull)
-                break;
-            i += 8;
-        }
-        if (i == size)
-            break;
-        const unsigned char lead = data[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0; // no overlong forms
-            if (lead == 0xED)
-                high = 0x9F; // no surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90;
-            if (lead == 0xF4)
-                high = 0x8F; // nothing above U+10FFFF
-        } else {
-            return i;
-        }
-        if (i + length > size)
-            return i;
-        if (data[i + 1] < low || data[i + 1] > high)
-            return i;
-        for (int k = 2; k < length; ++k) {
-            if ((data[i + k] & 0xC0) != 0x80)
-                return i;
-        }
-        i += length;
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString cannotBeRead(const QString &name, int error)
+{
+    return u"%1: cannot be read (%2)"_s.arg(name, reason(error));
+}
+
+QString tooLarge(const QString &name, qint64 largestBytes)
+{
+    return u"%1: is larger than the %2 MB Verbarium reads"_s.arg(name).arg(largestBytes / 1000000);
+}
+
+QString notUtf8(const QString &name, qint64 offset)
+{
+    return u"%1: not valid UTF-8 (first bad byte sequence at byte offset %2)"_s.arg(name).arg(
+        offset);
+}
+
+// Waits in short slices until the descriptor has data, or its end or an error, to
+// read. False when stopped first; errno is 0 then.
+bool waitForData(int descriptor, const std::stop_token &stop)
+{
+    pollfd wanted{descriptor, POLLIN, 0};
+    while (!stop.stop_requested()) {
+        const int ready = poll(&wanted, 1, waitSliceMilliseconds);
+        if (ready > 0)
+            return true;
+        if (ready < 0 && errno != EINTR && errno != EAGAIN)
+            return false;
     }
-    return -1;
+    errno = 0;
+    return false;
 }
 
-TextFile decodeUtf8(const QByteArray &bytes, const QString &sourceName)
+TextFile readPieces(int descriptor, const QString &name, qint64 largestBytes,
+                    const std::stop_token &stop)
 {
-    const qsizetype bad = firstInvalidUtf8Offset(bytes);
-    if (bad >= 0)
-        return {{},
-                u"%1: not valid UTF-8 (first bad byte sequence at byte offset %2)"_s.arg(sourceName)
-                    .arg(bad)};
-    const bool hasByteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
-    const QByteArrayView body = QByteArrayView(bytes).sliced(hasByteOrderMark ? 3 : 0);
-    // Only the first mark is dropped: a second one is content. QString::fromUtf8 would
-    // drop it as well, so the decoder is told to keep it.
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return {decoder.decode(body), {}};
+    Utf8Pieces text;
+    struct stat file;
+    if (fstat(descriptor, &file) == 0 && S_ISREG(file.st_mode)) {
+        const off_t offset = lseek(descriptor, 0, SEEK_CUR);
+        const qint64 left = qint64(file.st_size) - qint64(std::max<off_t>(offset, 0));
+        if (left > largestBytes)
+            return {{}, tooLarge(name, largestBytes)};
+        text.reserveForBytes(left);
+    }
+    QByteArray piece(pieceBytes, Qt::Uninitialized);
+    for (;;) {
+        // A FIFO without a writer yet reads as ended: only a ready one is read.
+        if (!waitForData(descriptor, stop)) {
+            if (errno == 0)
+                return {{}, u"%1: reading was stopped"_s.arg(name)};
+            return {{}, cannotBeRead(name, errno)};
+        }
+        const ssize_t count = read(descriptor, piece.data(), size_t(piece.size()));
+        if (count < 0) {
+            if (errno == EINTR || errno == EAGAIN)
+                continue;
+            return {{}, cannotBeRead(name, errno)};
+        }
+        if (count == 0)
+            break;
+        if (!text.add(QByteArrayView(piece).first(count)))
+            return {{}, notUtf8(name, text.badOffset())};
+        if (text.bytesAdded() > largestBytes)
+            return {{}, tooLarge(name, largestBytes)};
+    }
+    if (!text.finish())
+        return {{}, notUtf8(name, text.badOffset())};
+    return {text.takeText(), {}};
 }
 
-TextFile readUtf8TextFile(const QString &path)
+} // namespace
+
+TextFile readUtf8Descriptor(int descriptor, const QString &name, qint64 largestBytes,
+                            std::stop_token stop)
+{
+    try {
+        return readPieces(descriptor, name, largestBytes, stop);
+    } catch (const std::bad_alloc &) {
+        return {{}, u"not enough memory to read %1"_s.arg(name)};
+    }
+}
+
+TextFile readUtf8TextFile(const QString &path, std::stop_token stop)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return {{}, u"%1: no such file"_s.arg(path)};
     if (info.isDir())
         return {{}, u"%1: is a directory, not a text file"_s.arg(path)};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, u"%1: cannot be read (%2)"_s.arg(path, file.errorString())};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {{}, u"%1: cannot be read (%2)"_s.arg(path, file.errorString())};
-    return decodeUtf8(bytes, path);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer and cannot be stopped.
+    const int descriptor =
+        open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return {{}, cannotBeRead(path, errno)};
+    TextFile result = readUtf8Descriptor(descriptor, path, largestTextBytes, std::move(stop));
+    close(descriptor);
+    return result;
+}
+
+TextFile readUtf8StandardInput(std::stop_token stop)
+{
+    return readUtf8Descriptor(STDIN_FILENO, u"standard input"_s, largestTextBytes, std::move(stop));
+}
+
+TextFile decodeUtf8(QByteArrayView bytes, const QString &sourceName)
+{
+    Utf8Pieces text;
+    text.reserveForBytes(bytes.size());
+    if (!text.add(bytes) || !text.finish())
+        return {{}, notUtf8(sourceName, text.badOffset())};
+    return {text.takeText(), {}};
 }

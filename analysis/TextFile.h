@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <stop_token>
 
 // A text read from a file or a stream as UTF-8: the text, or a one-line message that
 // names the source and what is wrong with it.
@@ -11,12 +12,36 @@ struct TextFile
     QString error; // empty on success
 };
 
-// Decodes bytes as UTF-8, dropping one leading byte-order mark. Invalid UTF-8 is an
-// error naming the byte offset of the first bad sequence; nothing is replaced.
-TextFile decodeUtf8(const QByteArray &bytes, const QString &sourceName);
+// The largest text read, in bytes. What a text costs grows with its tokens: the
+// verbarium's index takes about 18 bytes per token and its suffix sorting needs working
+// space on top, the app holds the text as UTF-16 beside the tree text, and the input
+// window lays it out as well. Measured on a 24 GB machine: verbarium-cli tree peaks at
+// 6.9 GB on this much text of one-letter words (a token per two bytes, the worst
+// case), and the app at 1.5 GB on 100 MB of prose, some 7.5 GB at this size. Twice as
+// much would leave a 24 GB machine too little for the rest of the desktop. The tokens
+// stay far below the index's limit of 2^31.
+inline constexpr qint64 largestTextBytes = 500 * 1000 * 1000;
 
-TextFile readUtf8TextFile(const QString &path);
+// Reads the file at path as UTF-8, dropping one leading byte-order mark. Every failure
+// is a message naming path: a missing file, a directory, a file that cannot be read,
+// invalid UTF-8 (with the byte offset of the first bad sequence; nothing is replaced),
+// a text over largestTextBytes, too little memory to hold the text, or a stop request.
+//
+// The file is read in pieces, checked and decoded as they come, so a bad sequence or
+// an excess is found before the rest is read and memory holds the text and one piece.
+// A regular file over the limit is refused before any of it is read. A FIFO or a
+// device is opened without waiting for a writer and read as its data comes, so a stop
+// request ends the read within a tenth of a second even while nothing arrives.
+TextFile readUtf8TextFile(const QString &path, std::stop_token stop = {});
 
-// The offset of the first byte that does not start or continue a well-formed UTF-8
-// sequence, or -1 when all of bytes is well-formed.
-qsizetype firstInvalidUtf8Offset(const QByteArray &bytes);
+// The same for what remains of the process's standard input, named "standard input"
+// in messages.
+TextFile readUtf8StandardInput(std::stop_token stop = {});
+
+// What both do once the source is open: reads descriptor from its offset to its end,
+// refusing more than largestBytes. name stands for the source in messages.
+TextFile readUtf8Descriptor(int descriptor, const QString &name, qint64 largestBytes,
+                            std::stop_token stop = {});
+
+// Decodes bytes already in memory as readUtf8TextFile decodes a file's.
+TextFile decodeUtf8(QByteArrayView bytes, const QString &sourceName);

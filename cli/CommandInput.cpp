@@ -4,18 +4,23 @@
 #include "StandardStreams.h"
 #include "TextFile.h"
 
+#include <QFile>
+#include <unistd.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 std::optional<QString> readCommandInput(const QString &path)
 {
     TextFile input;
     if (path == u"-") {
-        const StandardStreams::Input bytes = StandardStreams::readStandardInput();
-        if (bytes.error) {
-            CommandOutput::reportError(u"standard input: cannot be read (%1)"_s.arg(*bytes.error));
-            return std::nullopt;
-        }
-        input = decodeUtf8(bytes.bytes, u"standard input"_s);
+        input = StandardStreams::isClosed(STDIN_FILENO)
+                    ? TextFile{{}, u"standard input: cannot be read (it is closed)"_s}
+                    : readUtf8StandardInput();
+    } else if (const std::optional<int> stream =
+                   StandardStreams::streamNamedBy(QFile::encodeName(path));
+               stream && StandardStreams::isClosed(*stream)) {
+        // Such a name would open the stand-in that takes the closed stream's place.
+        input = {{}, u"%1: cannot be read (it is closed)"_s.arg(path)};
     } else {
         input = readUtf8TextFile(path);
     }

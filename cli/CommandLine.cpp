@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "TextFile.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -31,8 +33,10 @@ void CommandLine::addFormatOption(const QStringList &formats)
 
 void CommandLine::addOutputOption()
 {
-    addOption(
-        QCommandLineOption(u"output"_s, u"Write to PATH instead of standard output."_s, u"PATH"_s));
+    addOption(QCommandLineOption(
+        u"output"_s, u"Write to PATH instead of standard output ('-': standard output)."_s,
+        u"PATH"_s));
+    m_describesOutput = true;
 }
 
 void CommandLine::addViewSizeOptions()
@@ -86,7 +90,7 @@ std::optional<int> CommandLine::parse(const QStringList &arguments)
         return badArguments(u"more than one input file given"_s);
     if (!m_formats.isEmpty() && !m_formats.contains(format()))
         return badArguments(u"unknown format '%1'"_s.arg(format()));
-    if (m_parser.isSet(u"output"_s) && outputPath().isEmpty())
+    if (m_parser.isSet(u"output"_s) && m_parser.value(u"output"_s).isEmpty())
         return badArguments(u"--output needs a path"_s);
     return std::nullopt;
 }
@@ -122,14 +126,16 @@ QString CommandLine::format() const
 
 QString CommandLine::outputPath() const
 {
-    return m_parser.isSet(u"output"_s) ? m_parser.value(u"output"_s) : QString();
+    const QString path = m_parser.isSet(u"output"_s) ? m_parser.value(u"output"_s) : QString();
+    return path == u"-" ? QString() : path;
 }
 
 QString CommandLine::usage() const
 {
-    QString text =
-        u"Usage: verbarium-cli %1\n\n%2\n\nFILE is a UTF-8 text file; without FILE, or with '-', "
-        "standard input is read.\n\nOptions:\n"_s.arg(m_synopsis, m_description);
+    QString text = u"Usage: verbarium-cli %1\n\n%2\n\n"
+                   "FILE is a UTF-8 text file of at most %3 MB; without FILE, or with '-',\n"
+                   "standard input is read.\n\nOptions:\n"_s.arg(
+                       m_synopsis, m_description, QString::number(largestTextBytes / 1000000));
     for (const QCommandLineOption &option : m_options) {
         QStringList names;
         for (const QString &name : option.names())
@@ -139,6 +145,8 @@ QString CommandLine::usage() const
             left += u' ' + option.valueName();
         text += u"  %1  %2\n"_s.arg(left.leftJustified(20), option.description());
     }
+    if (m_describesOutput)
+        text += u"\n"_s + outputText;
     return text + u"\n"_s + exitStatusText;
 }
 

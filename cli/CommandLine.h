@@ -11,7 +11,15 @@
 // The exit statuses of every command, as the usage texts state them.
 inline const QString exitStatusText =
     QStringLiteral("Exit status: 0 success; 1 failure (unreadable input, unwritable output,\n"
-                   "picture too large); 2 usage error (bad arguments).\n");
+                   "picture too large, too little memory); 2 usage error (bad arguments).\n");
+
+// What --output does with the file at PATH.
+inline const QString outputText = QStringLiteral(
+    "--output replaces a regular file whole: the result goes to a temporary file beside\n"
+    "it, which then takes its name, its owner, group, permissions, access control list\n"
+    "and extended attributes. A file with other hard links, or one whose owner or\n"
+    "attributes cannot be given to a new file, is written in place instead, as are\n"
+    "FIFOs, devices and terminals. An interrupted run leaves the old file as it was.\n");
 
 // The arguments of one subcommand: its options, the optional input FILE (or "-"
 // for standard input), --help, and the usage text. Bad arguments print the
@@ -26,7 +34,7 @@ public:
     void addOption(const QCommandLineOption &option);
     // --format NAME, one of formats; the first is the default.
     void addFormatOption(const QStringList &formats);
-    // --output PATH; standard output when absent.
+    // --output PATH; standard output when absent or "-".
     void addOutputOption();
     // --width W and --height H: the size of the view in points, 800 x 600 by default.
     void addViewSizeOptions();
@@ -63,6 +71,7 @@ private:
     QString m_synopsis;
     QString m_description;
     QStringList m_formats;
+    bool m_describesOutput = false;
     QList<QCommandLineOption> m_options;
     QCommandLineParser m_parser;
 };

@@ -47,4 +47,18 @@ bool writeResult(const QByteArray &bytes, const QString &path)
     return !problem;
 }
 
+int writeResultInPieces(const QString &path,
+                        const std::function<std::optional<QString>(OutputFile &)> &write)
+{
+    OutputFile output(path);
+    std::optional<QString> problem = output.open();
+    if (!problem)
+        problem = write(output);
+    if (!problem)
+        problem = output.commit();
+    if (problem)
+        reportError(*problem);
+    return problem ? 1 : 0;
+}
+
 } // namespace CommandOutput

@@ -2,6 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <optional>
+
+class OutputFile;
 
 // Where a command's results and messages go.
 namespace CommandOutput {
@@ -17,5 +21,11 @@ void reportError(const QString &message);
 // OutputFile for how each kind of file is written). False, after reporting the
 // problem with the system's reason, when it could not be written.
 bool writeResult(const QByteArray &bytes, const QString &path);
+
+// Writes a result made in pieces, as write() hands them to the output, to standard
+// output or to path. Returns the command's exit status, after reporting the problem
+// when the output could not take it.
+int writeResultInPieces(const QString &path,
+                        const std::function<std::optional<QString>(OutputFile &)> &write);
 
 } // namespace CommandOutput

@@ -4,6 +4,7 @@
 #include "CsvWriter.h"
 #include "FileParser.h"
 #include "JsonWriter.h"
+#include "OutputFile.h"
 
 #include <algorithm>
 
@@ -11,18 +12,43 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray countsAsJson(const QString &treeText, const WordDictionary &words)
+// How many code units of the tree text, or words, go out at a time, so that the
+// document is never held whole: the tree text is as long as the input.
+constexpr qsizetype unitsPerPiece = qsizetype(1) << 20;
+constexpr int wordsPerPiece = 4096;
+
+// Returns the problem when the output cannot take it.
+std::optional<QString> writeCountsAsJson(const QString &treeText, const WordDictionary &words,
+                                         OutputFile &output)
 {
     JsonWriter json;
     json.beginObject();
-    json.field(u"treeText", treeText);
+    json.key(u"treeText");
+    json.beginString();
+    for (qsizetype at = 0; at < treeText.size();) {
+        qsizetype length = std::min(unitsPerPiece, treeText.size() - at);
+        if (at + length < treeText.size() && treeText.at(at + length - 1).isHighSurrogate())
+            --length; // a pair stays in one piece
+        json.stringPiece(QStringView(treeText).sliced(at, length));
+        at += length;
+        if (auto problem = output.write(json.takeWrittenUtf8()))
+            return problem;
+    }
+    json.endString();
     json.key(u"words");
     json.beginObject();
-    for (const WordDictionary::Entry &entry : words)
+    int wordsInPiece = 0;
+    for (const WordDictionary::Entry &entry : words) {
         json.field(entry.word, entry.count);
+        if (++wordsInPiece == wordsPerPiece) {
+            wordsInPiece = 0;
+            if (auto problem = output.write(json.takeWrittenUtf8()))
+                return problem;
+        }
+    }
     json.endObject();
     json.endObject();
-    return json.toUtf8();
+    return output.write(json.toUtf8());
 }
 
 // Count descending, then word ascending by UTF-16 code units.
@@ -64,8 +90,8 @@ int countsCommand(const QStringList &arguments)
             return 1;
         words = parser.inputStrings(*text);
     }
-    const QByteArray result = commandLine.format() == u"csv"
-                                  ? countsAsCsv(words)
-                                  : countsAsJson(parser.treeText(), words);
-    return CommandOutput::writeResult(result, commandLine.outputPath()) ? 0 : 1;
+    return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
+        return commandLine.format() == u"csv" ? output.write(countsAsCsv(words))
+                                              : writeCountsAsJson(parser.treeText(), words, output);
+    });
 }

@@ -125,6 +125,22 @@ QByteArray JsonWriter::takeWrittenUtf8()
     return bytes;
 }
 
+void JsonWriter::beginString()
+{
+    beforeValue();
+    m_text += u'"';
+}
+
+void JsonWriter::stringPiece(QStringView piece)
+{
+    appendEscaped(m_text, piece);
+}
+
+void JsonWriter::endString()
+{
+    m_text += u'"';
+}
+
 QString JsonWriter::quoted(QStringView text)
 {
     QString out;
@@ -133,6 +149,13 @@ QString JsonWriter::quoted(QStringView text)
 }
 
 void JsonWriter::appendQuoted(QString &out, QStringView text)
+{
+    out += u'"';
+    appendEscaped(out, text);
+    out += u'"';
+}
+
+void JsonWriter::appendEscaped(QString &out, QStringView text)
 {
     static constexpr char16_t hex[] = u"0123456789abcdef";
     const auto isPlain = [&](qsizetype i) {
@@ -145,7 +168,6 @@ void JsonWriter::appendQuoted(QString &out, QStringView text)
             return i > 0 && text[i - 1].isHighSurrogate();
         return true;
     };
-    out += u'"';
     qsizetype i = 0;
     while (i < text.size()) {
         // Runs that need no escape are copied whole: tree texts can be long.
@@ -185,5 +207,4 @@ void JsonWriter::appendQuoted(QString &out, QStringView text)
         }
         i = end + 1;
     }
-    out += u'"';
 }

@@ -30,6 +30,12 @@ public:
     void value(double number);
     void value(bool flag);
     void nullValue();
+    // A string value written in pieces, for text too long to be held twice: each piece
+    // goes out with takeWrittenUtf8() as it comes. A surrogate pair may not be split
+    // between two pieces (each half would be written as a lone one).
+    void beginString();
+    void stringPiece(QStringView piece);
+    void endString();
 
     template<typename T> void field(QStringView name, const T &fieldValue)
     {
@@ -52,6 +58,7 @@ public:
 private:
     void beforeValue();
     static void appendQuoted(QString &out, QStringView text);
+    static void appendEscaped(QString &out, QStringView text);
 
     QString m_text;
     // One flag per open object or array: whether it has an element yet.

@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "FileAttributes.h"
+#include "SignalCleanup.h"
 #include "StandardStreams.h"
 
 #include <QFile>
@@ -9,10 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
+using StandardStreams::reason;
 
 namespace {
 
@@ -26,7 +28,7 @@ std::optional<QString> writeAll(int descriptor, const QByteArray &bytes)
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0)
-            return StandardStreams::reason(count < 0 ? errno : EIO);
+            return reason(count < 0 ? errno : EIO);
         next += count;
         left -= size_t(count);
     }
@@ -40,23 +42,63 @@ bool isStandardOutput(const struct stat &file)
            output.st_dev == file.st_dev && output.st_ino == file.st_ino;
 }
 
-// A new file beside target, named after it, that no one else has opened.
-int createTemporaryBeside(const QByteArray &target, QByteArray *temporary)
+// The folder a path names a file in, ending in '/' (empty for the current folder).
+QByteArray folderOf(const QByteArray &path)
 {
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = target.left(slash + 1);
+    return path.left(path.lastIndexOf('/') + 1);
+}
+
+// A new file beside target, named after it, that no one else has opened.
+int createTemporaryBeside(const QByteArray &target, mode_t mode, QByteArray *temporary)
+{
+    const QByteArray folder = folderOf(target);
     // Short enough for the suffix to fit the longest name a folder takes.
-    const QByteArray name = target.mid(slash + 1).left(200);
+    const QByteArray name = target.mid(folder.size()).left(200);
     for (int attempt = 0; attempt < 100; ++attempt) {
         *temporary = folder + '.' + name + '.' +
                      QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
-        // 0666 less the umask, as any new file gets.
+        SignalCleanup::removeOnSignal(*temporary);
+        // The umask applies, as it does to any new file.
         const int descriptor =
-            ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0 || errno != EEXIST)
+            ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (descriptor >= 0)
             return descriptor;
+        SignalCleanup::forget();
+        if (errno != EEXIST)
+            break;
     }
+    temporary->clear();
     return -1;
+}
+
+// The name at the end of path's chain of symlinks: path itself when it is not a link,
+// the missing file when a link dangles. Nothing, with errno set, on a loop.
+std::optional<QByteArray> endOfLinks(QByteArray path)
+{
+    for (int link = 0; link < 40; ++link) { // as many as the system follows
+        char target[PATH_MAX];
+        const ssize_t length = readlink(path.constData(), target, sizeof target);
+        if (length < 0)
+            return path;
+        const QByteArray next(target, length);
+        path = next.startsWith('/') ? next : folderOf(path) + next;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+// Flushes a rename to the disk. EINVAL: the file system cannot, which is all it can do.
+std::optional<QString> syncFolder(const QByteArray &folder)
+{
+    const int descriptor =
+        ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return reason(errno);
+    std::optional<QString> problem;
+    if (fsync(descriptor) != 0 && errno != EINVAL)
+        problem = reason(errno);
+    close(descriptor);
+    return problem;
 }
 
 } // namespace
@@ -81,48 +123,60 @@ std::optional<QString> OutputFile::open()
     if (m_path.isEmpty())
         return std::nullopt;
     const QByteArray nativePath = QFile::encodeName(m_path);
-    struct stat file;
-    if (stat(nativePath.constData(), &file) == 0) {
-        if (isStandardOutput(file))
+    if (const std::optional<int> stream = StandardStreams::streamNamedBy(nativePath)) {
+        // The name would open the stand-in that takes a closed stream's place.
+        if (StandardStreams::isClosed(*stream))
+            return failure(u"it is closed"_s);
+        if (*stream == STDOUT_FILENO)
             return std::nullopt;
-        if (!S_ISREG(file.st_mode))
-            return openInPlace(0);
-        // Through a symlink, the file it points to is replaced and the link stays.
-        char resolved[PATH_MAX];
-        if (!realpath(nativePath.constData(), resolved))
-            return failure(StandardStreams::reason(errno));
-        return openReplacing(QByteArray(resolved), file.st_mode & 07777);
     }
-    if (errno != ENOENT)
-        return failure(StandardStreams::reason(errno));
-    struct stat link;
-    if (lstat(nativePath.constData(), &link) == 0) // a dangling symlink: make its file
-        return openInPlace(O_CREAT);
-    return openReplacing(nativePath, std::nullopt);
+    struct stat file;
+    if (stat(nativePath.constData(), &file) != 0) {
+        if (errno != ENOENT)
+            return failure(reason(errno));
+        const std::optional<QByteArray> target = endOfLinks(nativePath);
+        if (!target)
+            return failure(reason(errno));
+        return openReplacing(*target, nullptr);
+    }
+    if (isStandardOutput(file))
+        return std::nullopt;
+    if (!S_ISREG(file.st_mode))
+        return openInPlace(nativePath);
+    // Through a symlink, the file it points to is replaced and the link stays.
+    char resolved[PATH_MAX];
+    if (!realpath(nativePath.constData(), resolved))
+        return failure(reason(errno));
+    if (file.st_nlink > 1)
+        return openInPlace(resolved);
+    return openReplacing(resolved, &file);
 }
 
-std::optional<QString> OutputFile::openInPlace(int extraFlags)
+std::optional<QString> OutputFile::openInPlace(const QByteArray &path)
 {
     m_kind = Kind::InPlace;
-    // O_TRUNC does nothing to FIFOs and terminals; it empties a file a dangling
-    // symlink makes.
-    m_descriptor = ::open(QFile::encodeName(m_path).constData(),
-                          O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | extraFlags, 0666);
+    // O_TRUNC does nothing to FIFOs and terminals.
+    m_descriptor = ::open(path.constData(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
     if (m_descriptor < 0)
-        return failure(StandardStreams::reason(errno));
+        return failure(reason(errno));
     return std::nullopt;
 }
 
-std::optional<QString> OutputFile::openReplacing(const QByteArray &target,
-                                                 std::optional<unsigned> mode)
+std::optional<QString> OutputFile::openReplacing(const QByteArray &target, const struct stat *old)
 {
     m_kind = Kind::Replacing;
     m_target = target;
-    m_keptMode = mode;
-    m_descriptor = createTemporaryBeside(target, &m_temporary);
+    // Unreadable to others until it has the old file's owner and permissions.
+    m_descriptor = createTemporaryBeside(target, old ? 0600 : 0666, &m_temporary);
     if (m_descriptor < 0)
-        return failure(
-            u"no temporary file can be made beside it: %1"_s.arg(StandardStreams::reason(errno)));
+        return failure(u"no temporary file can be made beside it: %1"_s.arg(reason(errno)));
+    if (old) {
+        if (!carryFileAttributes(target, *old, m_descriptor)) {
+            discard();
+            return openInPlace(target);
+        }
+        m_keptMode = old->st_mode & 07777;
+    }
     return std::nullopt;
 }
 
@@ -142,25 +196,35 @@ std::optional<QString> OutputFile::commit()
 {
     if (m_kind == Kind::StandardOutput)
         return std::nullopt;
+    if (m_kind == Kind::Replacing)
+        return replace();
+    const int descriptor = std::exchange(m_descriptor, -1);
+    if (close(descriptor) != 0)
+        return failure(reason(errno));
+    return std::nullopt;
+}
+
+std::optional<QString> OutputFile::replace()
+{
     std::optional<QString> problem;
-    if (m_kind == Kind::Replacing) {
-        if (m_keptMode && fchmod(m_descriptor, *m_keptMode) != 0)
-            problem = StandardStreams::reason(errno);
-        // EINVAL: the file system cannot sync, which is all it can do.
-        if (!problem && fsync(m_descriptor) != 0 && errno != EINVAL)
-            problem = StandardStreams::reason(errno);
-    }
-    if (close(m_descriptor) != 0 && !problem)
-        problem = StandardStreams::reason(errno);
-    m_descriptor = -1;
-    if (!problem && m_kind == Kind::Replacing &&
-        std::rename(m_temporary.constData(), m_target.constData()) != 0)
-        problem = StandardStreams::reason(errno);
+    // Writing clears setuid and setgid: they are given back.
+    if (m_keptMode && fchmod(m_descriptor, *m_keptMode) != 0)
+        problem = reason(errno);
+    // EINVAL: the file system cannot sync, which is all it can do.
+    if (!problem && fsync(m_descriptor) != 0 && errno != EINVAL)
+        problem = reason(errno);
+    if (close(std::exchange(m_descriptor, -1)) != 0 && !problem)
+        problem = reason(errno);
+    if (!problem && std::rename(m_temporary.constData(), m_target.constData()) != 0)
+        problem = reason(errno);
     if (problem) {
         discard();
         return failure(*problem);
     }
+    SignalCleanup::forget();
     m_temporary.clear();
+    if (const std::optional<QString> folderProblem = syncFolder(folderOf(m_target)))
+        return failure(u"its folder cannot be flushed to the disk: %1"_s.arg(*folderProblem));
     return std::nullopt;
 }
 
@@ -171,6 +235,7 @@ void OutputFile::discard()
     m_descriptor = -1;
     if (!m_temporary.isEmpty())
         unlink(m_temporary.constData());
+    SignalCleanup::forget();
     m_temporary.clear();
 }
 
@@ -182,4 +247,24 @@ std::optional<QString> writeOutputFile(const QByteArray &bytes, const QString &p
     if (auto problem = file.write(bytes))
         return problem;
     return file.commit();
+}
+
+bool outputIsTerminal(const QString &path)
+{
+    if (path.isEmpty())
+        return isatty(STDOUT_FILENO);
+    const QByteArray nativePath = QFile::encodeName(path);
+    if (const std::optional<int> stream = StandardStreams::streamNamedBy(nativePath))
+        return !StandardStreams::isClosed(*stream) && isatty(*stream);
+    struct stat file;
+    if (stat(nativePath.constData(), &file) != 0 || !S_ISCHR(file.st_mode))
+        return false;
+    // Only the device itself can tell.
+    const int descriptor =
+        ::open(nativePath.constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool terminal = isatty(descriptor);
+    close(descriptor);
+    return terminal;
 }

@@ -3,18 +3,27 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <sys/stat.h>
 
 // A command's result on its way to a file, written in pieces as it is made. Every
 // failure is one line naming the path and the system's reason; nothing is left behind.
 //
 // - A regular file, or a path where nothing is yet, is replaced whole: the bytes go to
 //   a temporary file beside it, flushed to the disk, then renamed over it by commit(),
-//   so a reader finds the old content or the new, never a part. A symlink to a regular
-//   file keeps pointing to it; the file's permissions are kept.
+//   and the folder is flushed too, so a reader finds the old content or the new, never
+//   a part. The new file keeps the old one's owner, group, permissions and extended
+//   attributes (its access control list among them). A symlink keeps pointing to its
+//   file; a dangling one gets its file made the same way. An interrupt, termination or
+//   hang-up removes the temporary file.
+// - A regular file that cannot be replaced like that is written in place: one with
+//   other hard links (they would keep the old content), or one whose owner, group,
+//   permissions or attributes this process cannot give a new file.
 // - Anything else (a FIFO, a device, a terminal, a symlink to one) is opened and written
 //   in place, never replaced or removed.
-// - The file standard output already writes to (/dev/stdout, say) is written through
-//   standard output, at its current offset; so is an empty path.
+// - Standard output is written through its stream, at its current offset: for an
+//   empty path, for the names of the process's standard output (/dev/stdout,
+//   /dev/fd/1) and for the file it already writes to. Those names fail when it is
+//   closed; so do those of closed standard input and error.
 class OutputFile
 {
 public:
@@ -33,8 +42,9 @@ private:
     enum class Kind { StandardOutput, InPlace, Replacing };
 
     std::optional<QString> failure(const QString &reason) const;
-    std::optional<QString> openInPlace(int extraFlags);
-    std::optional<QString> openReplacing(const QByteArray &target, std::optional<unsigned> mode);
+    std::optional<QString> openInPlace(const QByteArray &path);
+    std::optional<QString> openReplacing(const QByteArray &target, const struct stat *old);
+    std::optional<QString> replace();
     void discard();
 
     QString m_path;
@@ -47,3 +57,7 @@ private:
 
 // Writes bytes to the file at path, as an OutputFile does, in one piece.
 std::optional<QString> writeOutputFile(const QByteArray &bytes, const QString &path);
+
+// Whether what an OutputFile for path writes to is a terminal (standard output for an
+// empty path).
+bool outputIsTerminal(const QString &path);

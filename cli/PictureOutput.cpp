@@ -2,8 +2,7 @@
 
 #include "CommandLine.h"
 #include "LayerExport.h"
-
-#include <unistd.h>
+#include "OutputFile.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -28,7 +27,7 @@ std::optional<PictureSettings> pictureSettings(const CommandLine &commandLine)
     if (!scale)
         return std::nullopt;
     PictureSettings settings{commandLine.format(), int(*scale), commandLine.outputPath()};
-    if (settings.format == u"png" && settings.outputPath.isEmpty() && isatty(STDOUT_FILENO)) {
+    if (settings.format == u"png" && outputIsTerminal(settings.outputPath)) {
         commandLine.badArguments(
             u"png is not written to a terminal: give --output PATH or redirect standard output"_s);
         return std::nullopt;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -34,22 +36,29 @@ bool isClosed(int descriptor)
     return descriptor >= 0 && descriptor < 3 && closedAtStart[size_t(descriptor)];
 }
 
-Input readStandardInput()
+std::optional<int> streamNamedBy(const QByteArray &path)
 {
-    if (isClosed(STDIN_FILENO))
-        return {{}, u"it is closed"_s};
-    Input input;
-    constexpr qsizetype chunk = 1 << 16;
-    for (;;) {
-        const qsizetype filled = input.bytes.size();
-        input.bytes.resize(filled + chunk);
-        const ssize_t count = read(STDIN_FILENO, input.bytes.data() + filled, size_t(chunk));
-        input.bytes.resize(filled + std::max<qsizetype>(count, 0));
-        if (count == 0)
-            return input;
-        if (count < 0 && errno != EINTR)
-            return {{}, reason(errno)};
+    const QByteArray ownDescriptors = "/proc/" + QByteArray::number(getpid()) + "/fd";
+    QByteArray current = path;
+    // As many links as the system follows.
+    for (int link = 0; link < 40; ++link) {
+        const qsizetype slash = current.lastIndexOf('/');
+        const QByteArray folder = slash < 0 ? "."_ba : current.left(std::max<qsizetype>(slash, 1));
+        char resolved[PATH_MAX];
+        if (realpath(folder.constData(), resolved) && ownDescriptors == resolved) {
+            const QByteArray name = current.mid(slash + 1);
+            if (name.size() == 1 && name[0] >= '0' && name[0] <= '2')
+                return name[0] - '0';
+            return std::nullopt;
+        }
+        char target[PATH_MAX];
+        const ssize_t length = readlink(current.constData(), target, sizeof target);
+        if (length <= 0)
+            return std::nullopt;
+        const QByteArray next(target, length);
+        current = next.startsWith('/') ? next : folder + '/' + next;
     }
+    return std::nullopt;
 }
 
 std::optional<QString> writeStandardOutput(const QByteArray &bytes)

@@ -15,13 +15,10 @@ void guardClosedStreams();
 
 bool isClosed(int descriptor);
 
-// Standard input read to its end, or the system's reason why it could not be.
-struct Input
-{
-    QByteArray bytes;
-    std::optional<QString> error;
-};
-Input readStandardInput();
+// The standard stream (0, 1 or 2) that path names through the system's names for the
+// process's own descriptors (/dev/stdin, /dev/fd/1, /proc/self/fd/2 and links to them),
+// if it names one.
+std::optional<int> streamNamedBy(const QByteArray &path);
 
 // Writes bytes to standard output through its stdio stream and flushes it; the
 // system's reason on failure.

@@ -108,15 +108,7 @@ int treeCommand(const QStringList &arguments)
     if (!text)
         return 1;
     const auto tree = growTree(TextIndex::build(*text), lowerCased(commandLine.value(u"word"_s)));
-    OutputFile output(commandLine.outputPath());
-    std::optional<QString> problem = output.open();
-    if (!problem)
-        problem = writeTreeAsJson(*tree, maxDepth, output);
-    if (!problem)
-        problem = output.commit();
-    if (problem) {
-        CommandOutput::reportError(*problem);
-        return 1;
-    }
-    return 0;
+    return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
+        return writeTreeAsJson(*tree, maxDepth, output);
+    });
 }

@@ -35,7 +35,7 @@ QByteArray displayAsJson(const VerbariumPicture &picture, const Layer &root)
     json.beginArray();
     for (const PlacedWord &word : picture.words) {
         json.beginObject();
-        json.field(u"word", word.string.text);
+        json.field(u"word", tree.word(word.node));
         json.field(u"count", qint64(tree.count(word.node)));
         json.field(u"countOfLeaves", qint64(tree.countOfLeaves(word.node)));
         json.field(u"fontSize", float(word.string.fontSize));

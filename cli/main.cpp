@@ -3,6 +3,10 @@
 #include "StandardStreams.h"
 
 #include <QGuiApplication>
+#include <QUnhandledException>
+#include <exception>
+#include <new>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -11,14 +15,17 @@ struct Command
 {
     QStringView name;
     QStringView summary;
+    QStringView task; // completes "not enough memory to ..."
     int (*run)(const QStringList &arguments);
 };
 
 constexpr Command commands[] = {
-    {u"counts", u"word counts and the tree text of a text", countsCommand},
-    {u"cloud", u"the word cloud of a text as JSON, SVG or PNG", cloudCommand},
-    {u"tree", u"the tree of the word sequences that follow a word", treeCommand},
-    {u"verbarium", u"the verbarium picture of a word as JSON, SVG or PNG", verbariumCommand},
+    {u"counts", u"word counts and the tree text of a text", u"count the words", countsCommand},
+    {u"cloud", u"the word cloud of a text as JSON, SVG or PNG", u"make the word cloud",
+     cloudCommand},
+    {u"tree", u"the tree of the word sequences that follow a word", u"grow the tree", treeCommand},
+    {u"verbarium", u"the verbarium picture of a word as JSON, SVG or PNG",
+     u"make the verbarium picture", verbariumCommand},
 };
 
 QtMessageHandler defaultMessageHandler = nullptr;
@@ -43,6 +50,35 @@ QString usage()
     return text + exitStatusText;
 }
 
+// The one line that reports a failure thrown out of a command.
+QString thrownFailure(const std::exception_ptr &thrown, QStringView task)
+{
+    try {
+        std::rethrow_exception(thrown);
+    } catch (const std::bad_alloc &) {
+        return u"not enough memory to %1"_s.arg(task);
+    } catch (const QUnhandledException &wrapper) {
+        // How a worker's failure comes back through its future.
+        if (wrapper.exception())
+            return thrownFailure(wrapper.exception(), task);
+    } catch (const std::exception &failure) {
+        return u"cannot %1 (%2)"_s.arg(task, QString::fromLocal8Bit(failure.what()));
+    } catch (...) {
+    }
+    return u"cannot %1 (an unexpected failure)"_s.arg(task);
+}
+
+// Runs a command; what it throws ends it with status 1 and one line.
+int runCommand(const Command &command, const QStringList &arguments)
+{
+    try {
+        return command.run(arguments);
+    } catch (...) {
+        CommandOutput::reportError(thrownFailure(std::current_exception(), command.task));
+        return 1;
+    }
+}
+
 // The exit status of the command line's request.
 int run(QStringList arguments)
 {
@@ -59,7 +95,7 @@ int run(QStringList arguments)
     }
     for (const Command &command : commands) {
         if (command.name == name)
-            return command.run(arguments);
+            return runCommand(command, arguments);
     }
     CommandOutput::printToStandardError(
         u"verbarium-cli: unknown command '%1'\n\n%2"_s.arg(name, usage()));

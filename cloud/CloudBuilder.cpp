@@ -1,6 +1,7 @@
 #include "CloudBuilder.h"
 
 #include "FontSizeScale.h"
+#include "ShownWord.h"
 #include "TextLayer.h"
 #include "WordColor.h"
 #include "WordDictionary.h"
@@ -33,7 +34,7 @@ BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer
         wordLayer->setName(entry.word);
         wordLayer->setAlignmentMode(TextLayer::Alignment::Center);
         AttributedString string;
-        string.text = entry.word;
+        string.text = drawnWord(entry.word);
         string.fontName = cloudFontName;
         string.fontSize = scale.fontSize(entry.count);
         wordLayer->setString(string);

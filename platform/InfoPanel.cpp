@@ -1,5 +1,7 @@
 #include "InfoPanel.h"
 
+#include "ShownWord.h"
+
 #include <QLabel>
 #include <algorithm>
 
@@ -50,7 +52,7 @@ void InfoPanel::showWord(const QString &word, int count)
 {
     const InfoFieldWidths before{qreal(m_wordField->width()), qreal(m_countField->width())};
     show();
-    m_wordField->setText(word);
+    m_wordField->setText(panelWord(word));
     sizeToFit(m_wordField);
     m_countField->setText(QString::number(count));
     sizeToFit(m_countField);

@@ -29,9 +29,9 @@ public:
     QLabel *wordField() const { return m_wordField; }
     QLabel *countField() const { return m_countField; }
 
-    // Shows the panel without activating it, fills both fields, fits each to its text
-    // and widens or narrows the panel by the change of the wider field, leaving its
-    // place on screen unchanged.
+    // Shows the panel without activating it, fills both fields (a long word cut, as
+    // panelWord() says), fits each to its text and widens or narrows the panel by the
+    // change of the wider field, leaving its place on screen unchanged.
     void showWord(const QString &word, int count);
 
 private:

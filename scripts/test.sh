@@ -2,7 +2,8 @@
 # Sets everything up and runs the whole test suite twice: in the normal build (with
 # the desktop tests, which drive the real app under Xvfb and openbox) and in a build
 # with AddressSanitizer and UndefinedBehaviorSanitizer (without them). Then a minute
-# of differential fuzzing of the verbarium's tree growth (clang and libFuzzer).
+# of each fuzzer: mutated texts and arguments for verbarium-cli under the sanitizers,
+# and the differential fuzzing of the verbarium's tree growth (clang and libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -1,5 +1,6 @@
 #include "LayoutRules.h"
 
+#include "ShownWord.h"
 #include "VerbariumLayout.h"
 
 #include <cmath>
@@ -43,5 +44,5 @@ AttributedString wordString(const QString &word, float fontSize)
 {
     const float drawnSize =
         fontSize >= VerbariumLayout::minimumFontSize ? fontSize : VerbariumLayout::minimumFontSize;
-    return {word, u"Futura-CondensedMedium"_s, drawnSize, std::nullopt};
+    return {drawnWord(word), u"Futura-CondensedMedium"_s, drawnSize, std::nullopt};
 }

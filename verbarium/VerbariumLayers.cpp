@@ -16,7 +16,7 @@ std::unique_ptr<Layer> verbariumLayers(const VerbariumPicture &picture, QSizeF f
         layer->setZPosition(1.0);
         layer->setAlignmentMode(TextLayer::Alignment::Center);
         layer->setString(placed.string);
-        layer->setName(placed.string.text);
+        layer->setName(picture.tree->word(placed.node));
         layer->setBounds(QRectF(QPointF(0, 0), placed.size));
         layer->setAnchorPoint(QPointF(0.0, 0.5));
         layer->setPosition(placed.position);

@@ -52,7 +52,12 @@ INSTANTIATE_TEST_SUITE_P(Formats, CountsOutputTest, testing::Values(
     OutputRow{"CsvOrdersByCodeUnitsNotCodePoints", {u"--format=csv"_s},
               "\xef\xbd\x81 \xf0\x9d\x90\x9a",
               "word,count\r\n\xf0\x9d\x90\x9a,1\r\n\xef\xbd\x81,1\r\n"},
-    OutputRow{"CsvHeaderOnlyWithoutWords", {u"--format"_s, u"csv"_s}, "42", "word,count\r\n"}
+    OutputRow{"CsvHeaderOnlyWithoutWords", {u"--format"_s, u"csv"_s}, "42", "word,count\r\n"},
+    // The tree text goes out in pieces of 2^20 code units: the pair at the first
+    // piece's end stays whole, not two escaped halves.
+    OutputRow{"JsonPairAtAPiecesEnd", {}, QByteArray((1 << 20) - 1, 'a') + "\xf0\x9f\x98\x80",
+              "{\"treeText\":\"" + QByteArray((1 << 20) - 1, 'a') + "\xf0\x9f\x98\x80\",\"words\":{\""
+                  + QByteArray((1 << 20) - 1, 'a') + "\":1}}\n"}
 ), [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -33,7 +33,8 @@ CliRun runCommand(const QString &command, const QStringList &arguments, const QB
     return runCli(QStringList{command} + arguments, input);
 }
 
-CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp)
+CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp,
+                  const QByteArray &input)
 {
-    return run(arguments, {}, setUp);
+    return run(arguments, input, setUp);
 }

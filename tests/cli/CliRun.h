@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QStringList>
 #include <functional>
+#include <ostream>
 
 class QProcess;
 
@@ -21,4 +22,13 @@ CliRun runCommand(const QString &command, const QStringList &arguments,
                   const QByteArray &input = {});
 // Runs verbarium-cli with arguments once setUp has prepared the process, e.g. given it
 // another standard input.
-CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp);
+CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp,
+                  const QByteArray &input = {});
+
+// Bytes in failure messages as text, not as a list of characters.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QByteArray &bytes, std::ostream *out)
+{
+    *out << '"' << bytes.toStdString() << '"';
+}
+QT_END_NAMESPACE

@@ -1,10 +1,13 @@
 #include "CliRun.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,38 +18,46 @@ namespace {
 struct InputRow
 {
     const char *name;
+    QString path; // the input argument
     std::function<void(QProcess &, const QString &folder)> giveInput;
+    const char *message;
 };
 
 class UnreadableStandardInput : public testing::TestWithParam<InputRow>
 {
 };
 
-// Both used to count an empty text and exit 0.
+// All used to count an empty text and exit 0.
 TEST_P(UnreadableStandardInput, FailsWithTheReason)
 {
+    const InputRow &row = GetParam();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const CliRun run = runCliWith({u"counts"_s}, [&folder](QProcess &process) {
-        GetParam().giveInput(process, folder.path());
+    const CliRun run = runCliWith({u"counts"_s, row.path}, [&folder, &row](QProcess &process) {
+        row.giveInput(process, folder.path());
     });
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, QByteArray());
-    EXPECT_TRUE(run.err.startsWith("verbarium-cli: standard input: cannot be read ("))
-        << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(row.message)) << run.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(CountsCommand, UnreadableStandardInput,
-                         testing::Values(InputRow{"directory",
-                                                  [](QProcess &process, const QString &folder) {
-                                                      process.setStandardInputFile(folder);
-                                                  }},
-                                         InputRow{"closed",
-                                                  [](QProcess &process, const QString &) {
-                                                      process.setChildProcessModifier(
-                                                          [] { close(STDIN_FILENO); });
-                                                  }}),
-                         [](const auto &info) { return std::string(info.param.name); });
+void closeStandardInput(QProcess &process, const QString &)
+{
+    process.setChildProcessModifier([] { close(STDIN_FILENO); });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CountsCommand, UnreadableStandardInput,
+    testing::Values(InputRow{"directory", u"-"_s,
+                             [](QProcess &process, const QString &folder) {
+                                 process.setStandardInputFile(folder);
+                             },
+                             "verbarium-cli: standard input: cannot be read ("},
+                    InputRow{"closed", u"-"_s, closeStandardInput,
+                             "verbarium-cli: standard input: cannot be read (it is closed)"},
+                    InputRow{"closedByName", u"/dev/stdin"_s, closeStandardInput,
+                             "verbarium-cli: /dev/stdin: cannot be read (it is closed)"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct SpecialOutputRow
 {
@@ -100,6 +111,153 @@ INSTANTIATE_TEST_SUITE_P(CountsCommand, SpecialOutput,
                                              "verbarium-cli: /dev/full: cannot be written ("}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+struct OutputNameRow
+{
+    const char *name;
+    QString output;
+    bool closeStandardOutput;
+    int exitCode;
+    QByteArray out;
+    const char *message; // how standard error starts
+};
+
+class StandardOutputNames : public testing::TestWithParam<OutputNameRow>
+{
+};
+
+TEST_P(StandardOutputNames, AreStandardOutputWithItsChecks)
+{
+    const OutputNameRow &row = GetParam();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const CliRun run =
+        runCliWith({u"counts"_s, u"--output"_s, row.output}, [&folder, &row](QProcess &process) {
+            process.setWorkingDirectory(folder.path());
+            if (row.closeStandardOutput)
+                process.setChildProcessModifier([] { close(STDOUT_FILENO); });
+        });
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    EXPECT_EQ(run.out, row.out);
+    EXPECT_TRUE(run.err.startsWith(row.message)) << run.err.toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CountsCommand, StandardOutputNames,
+    testing::Values(
+        // Used to make a file named "-".
+        OutputNameRow{"dash", u"-"_s, false, 0, "{\"treeText\":\"\",\"words\":{}}\n", ""},
+        // Both used to write to the stand-in for the closed stream and exit 0.
+        OutputNameRow{"closedByName", u"/dev/stdout"_s, true, 1, "",
+                      "verbarium-cli: /dev/stdout: cannot be written (it is closed)"},
+        OutputNameRow{"closedByDescriptorName", u"/dev/fd/1"_s, true, 1, "",
+                      "verbarium-cli: /dev/fd/1: cannot be written (it is closed)"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct TerminalRow
+{
+    const char *name;
+    bool terminalIsStandardOutput;
+    std::function<QString(const QString &terminal)> output;
+};
+
+class TerminalPicture : public testing::TestWithParam<TerminalRow>
+{
+};
+
+// Only standard output itself used to be checked.
+TEST_P(TerminalPicture, IsRefusedWhateverNameReachesIt)
+{
+    const TerminalRow &row = GetParam();
+    const int controller = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(controller, 0);
+    ASSERT_EQ(grantpt(controller), 0);
+    ASSERT_EQ(unlockpt(controller), 0);
+    const QByteArray terminal = ptsname(controller);
+    const CliRun run =
+        runCliWith({u"cloud"_s, u"--format"_s, u"png"_s, u"--output"_s,
+                    row.output(QString::fromUtf8(terminal))},
+                   [&row, &terminal](QProcess &process) {
+                       if (row.terminalIsStandardOutput)
+                           process.setChildProcessModifier([terminal] {
+                               dup2(open(terminal.constData(), O_WRONLY | O_NOCTTY), STDOUT_FILENO);
+                           });
+                   });
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("png is not written to a terminal")) << run.err.toStdString();
+    char received[64];
+    EXPECT_LE(read(controller, received, sizeof received), 0) << "bytes reached the terminal";
+    close(controller);
+}
+
+INSTANTIATE_TEST_SUITE_P(CloudCommand, TerminalPicture,
+                         testing::Values(TerminalRow{"standardOutputsName", true,
+                                                     [](auto &) { return u"/dev/stdout"_s; }},
+                                         TerminalRow{
+                                             "terminalsOwnName", false,
+                                             [](const QString &terminal) { return terminal; }}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct MemoryRow
+{
+    const char *name;
+    QStringList command; // the input file follows
+    std::function<bool(QFile &input)> write;
+    const char *message; // a fragment
+};
+
+class OutOfMemory : public testing::TestWithParam<MemoryRow>
+{
+};
+
+// Both used to end in std::terminate (status 134).
+TEST_P(OutOfMemory, IsOneLineAndStatusOne)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves far more address space than the limit";
+#endif
+    const MemoryRow &row = GetParam();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile input(folder.filePath(u"input.txt"_s));
+    ASSERT_TRUE(input.open(QIODevice::WriteOnly) && row.write(input));
+    input.close();
+    const CliRun run =
+        runCliWith(row.command + QStringList{input.fileName()}, [](QProcess &process) {
+            process.setChildProcessModifier([] {
+                // Some 200 MB more than the tool takes to start.
+                const rlimit addressSpace{300'000'000, 300'000'000};
+                setrlimit(RLIMIT_AS, &addressSpace);
+            });
+        });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(row.message)) << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, OutOfMemory,
+    testing::Values(
+        // Its 450 MB of NULs would take 900 MB as a string; they take no disk.
+        MemoryRow{"reading",
+                  {u"counts"_s},
+                  [](QFile &input) { return input.resize(450'000'000); },
+                  "verbarium-cli: not enough memory to read "},
+        // 20 MB of one-letter words are read within the limit; their index is not made.
+        MemoryRow{"growingTheTree",
+                  {u"tree"_s, u"--word"_s, u"a"_s},
+                  [](QFile &input) {
+                      const QByteArray words = QByteArray("a b c d e f g h i j. ").repeated(1000);
+                      for (int piece = 0; piece < 1000; ++piece) {
+                          if (input.write(words) != words.size())
+                              return false;
+                      }
+                      return true;
+                  },
+                  "verbarium-cli: not enough memory to grow the tree"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 struct LongWordRow
 {
     const char *name;
@@ -112,7 +270,8 @@ class LongWordPicture : public testing::TestWithParam<LongWordRow>
 {
 };
 
-// An SVG of a 1,000,000-letter word used to take minutes and end in std::bad_alloc.
+// An SVG of a 1,000,000-letter word used to take minutes and end in std::bad_alloc; the
+// verbarium's view grew to the word's millions of points and was refused.
 TEST_P(LongWordPicture, CostsWhatThePictureHolds)
 {
     const LongWordRow &row = GetParam();
@@ -127,11 +286,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // The cloud cuts the word at the view's right edge: only that much is drawn.
         LongWordRow{"cloudShowsTheViewsPart", {u"cloud"_s, u"--format"_s, u"svg"_s}, 0, ""},
-        // The verbarium's view grows to the word's millions of points.
-        LongWordRow{"verbariumIsRefused",
-                    {u"verbarium"_s, u"--word"_s, u"b"_s, u"--format"_s, u"svg"_s},
-                    1,
-                    "is too large"}),
+        // The verbarium draws the word's first thousand letters and "…".
+        LongWordRow{"verbariumDrawsTheWordCut",
+                    {u"verbarium"_s, u"--word"_s, u"b"_s, u"--format"_s, u"png"_s},
+                    0,
+                    ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "FixedMeasurer.h"
 #include "FontSizeScale.h"
 #include "QStringPrinter.h"
+#include "ShownWord.h"
 #include "WordColor.h"
 #include "WordDictionary.h"
 #include "WordOrder.h"
@@ -174,6 +175,20 @@ TEST(CloudBuilder, EmptyDictionaryGivesAnEmptyRoot)
     EXPECT_TRUE(cloud.layers.empty());
     EXPECT_TRUE(cloud.root->sublayers().empty());
     EXPECT_EQ(random.taken(), 0);
+}
+
+// Measuring a word of 75 million letters crashed the font engine.
+TEST(CloudBuilder, AGiantWordIsMeasuredAndDrawnCutButKeepsItsName)
+{
+    FakeRandomSource random({1, 2, 3});
+    const QString giant(longestDrawnWord + 1, u'a');
+    const QString cut = QString(longestDrawnWord - 1, u'a') + u'…';
+    const FixedMeasurer measurer({{cut, QSizeF(7000, 20)}});
+    const BuiltCloud cloud = buildCloudLayers(dictionaryOf({{giant, 1}}), measurer, random);
+    ASSERT_EQ(cloud.layers.size(), 1u);
+    EXPECT_EQ(cloud.layers.front()->string().text, cut);
+    EXPECT_EQ(cloud.layers.front()->bounds().width(), 7000);
+    EXPECT_EQ(cloud.layers.front()->name(), giant);
 }
 
 } // namespace
