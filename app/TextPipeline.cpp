@@ -49,7 +49,7 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
     try {
         QString text = source.text;
         if (!source.path.isNull()) {
-            TextFile file = readUtf8TextFile(source.path);
+            TextFile file = readUtf8TextFile(source.path, stop);
             StopCheck(stop).throwIfStopped();
             if (!file.error.isEmpty()) {
                 promise.addResult(Step(Failure{stage, file.error}));
