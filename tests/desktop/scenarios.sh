@@ -128,6 +128,21 @@ scenario_bad_file_argument() {
     expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden
 }
 
+# A file that never comes (a FIFO without a writer) does not keep the app from quitting.
+scenario_quit_while_reading() {
+    local app
+    mkfifo "$work_dir/never.txt"
+    start_app "$work_dir/never.txt"
+    app=${pids[-1]}
+    expect_state "$INPUT_TITLE" active
+    press ctrl+q
+    wait_until "the app to exit" process_gone "$app"
+}
+
+process_gone() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
 # File > Export Cloud... in the cloud window writes the picture, and the cloud window
 # is still shown and active when the dialog has closed.
 scenario_export_from_menu() {
