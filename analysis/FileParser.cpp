@@ -98,11 +98,15 @@ CountedSet countWords(QStringView text)
 
 } // namespace
 
-WordDictionary FileParser::inputStrings(QStringView text)
+WordDictionary FileParser::inputStrings(QStringView text, CountedSet *allWords)
 {
     QString joined = lowerCased(text);
     joinLinesInPlace(joined);
     // Empty, but no longer null: the parser has been used.
     m_treeText = joined.isNull() ? QString(u""_s) : joined;
-    return WordCloud(countWords(joined)).wordCloudElements();
+    CountedSet words = countWords(joined);
+    WordDictionary dictionary = WordCloud(words).wordCloudElements();
+    if (allWords)
+        *allWords = std::move(words);
+    return dictionary;
 }

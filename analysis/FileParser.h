@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CountedSet.h"
 #include "WordDictionary.h"
 
 #include <QString>
@@ -10,8 +11,9 @@
 class FileParser
 {
 public:
-    // Also replaces treeText().
-    WordDictionary inputStrings(QStringView text);
+    // Also replaces treeText(). The counts of every word, before the dictionary's
+    // limits, go to allWords when it is given.
+    WordDictionary inputStrings(QStringView text, CountedSet *allWords = nullptr);
 
     // Null until inputStrings() has run.
     const QString &treeText() const { return m_treeText; }

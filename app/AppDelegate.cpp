@@ -17,9 +17,11 @@ namespace {
 std::shared_ptr<const AnalysisResult> analyse(const QString &text)
 {
     FileParser parser;
-    WordDictionary words = parser.inputStrings(text);
+    CountedSet allWords;
+    WordDictionary words = parser.inputStrings(text, &allWords);
     return std::make_shared<const AnalysisResult>(
-        AnalysisResult{std::move(words), parser.treeText()});
+        AnalysisResult{std::move(words), parser.treeText(),
+                       std::make_shared<const CountedSet>(std::move(allWords))});
 }
 
 } // namespace
@@ -88,6 +90,7 @@ void AppDelegate::openFile(const QString &path)
 
 void AppDelegate::displayWordCloud()
 {
+    emit analysisStarted();
     // The worker reads its own copy: the view may change meanwhile.
     m_requests->run(
         [text = m_outlets.textField->text()] { return analyse(text); },
@@ -97,6 +100,7 @@ void AppDelegate::displayWordCloud()
 void AppDelegate::handOver(const AnalysisResult &result)
 {
     m_outlets.wordCloudView->setWordDict(result.words);
+    m_outlets.wordCloudView->setWordCounts(result.allWords);
     m_outlets.verbariumView->setText(result.treeText);
     m_outlets.wordCloudView->buildCloud();
     m_outlets.searchWindow->activateWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CountedSet.h"
 #include "WordDictionary.h"
 
 #include <QObject>
@@ -17,6 +18,7 @@ struct AnalysisResult
 {
     WordDictionary words;
     QString treeText;
+    std::shared_ptr<const CountedSet> allWords; // every word's count, for leaving words out
 };
 
 // The spine of every request: takes the user's text, typed or imported, runs the
@@ -53,6 +55,8 @@ public slots:
     void openFile(const QString &path);
 
 signals:
+    // An analysis of the text in the view has been asked for.
+    void analysisStarted();
     // The hand-over has shown the cloud of the latest request.
     void wordCloudDisplayed();
 

@@ -8,6 +8,8 @@
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
 #include "VerbariumView.h"
+#include "ViewMenu.h"
+#include "ViewSettings.h"
 #include "WindowDelegates.h"
 #include "WindowPlacement.h"
 #include "WordCloudView.h"
@@ -16,6 +18,7 @@
 #include "ui_VerbariumWindow.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -67,8 +70,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     WordCloudView *cloudView = m_cloudUi->wordCloudView;
     VerbariumView *verbariumView = m_verbariumUi->verbariumView;
     cloudView->setScrollView(m_cloudUi->scrollView);
-    QObject::connect(cloudView, &WordCloudView::wordHovered, m_infoPanel.get(),
-                     &InfoPanel::showWord);
+    // The cloud is its window's first stop for the keyboard.
+    cloudView->setFocus();
 
     m_appDelegate = std::make_unique<AppDelegate>(
         AppDelegate::Outlets{m_inputUi->textField, m_inputWindow.get(), m_cloudWindow.get(),
@@ -77,9 +80,17 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_pictureExport = std::make_unique<PictureExport>(cloudView, verbariumView, *dialogs);
     m_menus = std::make_unique<AppMenus>(*m_appDelegate, *m_pictureExport, m_inputUi->textField,
                                          *dialogs);
-    m_inputWindow->setMenuBar(m_menus->addMenuBarTo(m_inputWindow.get()));
-    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
-        window->layout()->setMenuBar(m_menus->addMenuBarTo(window));
+    m_viewSettings = std::make_unique<ViewSettings>();
+    m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
+                                            verbariumView);
+    QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
+    m_viewMenu->addMenusTo(inputBar);
+    m_inputWindow->setMenuBar(inputBar);
+    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()}) {
+        QMenuBar *bar = m_menus->addMenuBarTo(window);
+        m_viewMenu->addMenusTo(bar);
+        window->layout()->setMenuBar(bar);
+    }
     // Lay the windows out now, so the views know their visible areas before they are
     // first shown.
     for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
@@ -95,6 +106,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
 
     connectInputWindow();
     connectVerbariumWindow();
+    connectInfoPanel();
     AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
                      [verbariumView, menus](const QString &word) {
@@ -109,7 +121,6 @@ UserInterface::~UserInterface()
     // The delegates watch the windows: remove them before the windows go.
     m_cloudWindow->removeEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->removeEventFilter(m_inputWindowDelegate.get());
-    m_verbariumWindow->removeEventFilter(m_infoPanelPlacer.get());
 }
 
 void UserInterface::placeWindows()
@@ -121,11 +132,6 @@ void UserInterface::placeWindows()
     m_inputWindow->setGeometry(fitInside(inputPlace, available, assumedFrame));
     m_cloudWindow->setGeometry(fitInside(cloudPlace, available, assumedFrame));
     m_verbariumWindow->setGeometry(fitInside(verbariumPlace, available, assumedFrame));
-
-    m_infoPanelPlacer =
-        std::make_unique<InfoPanelPlacer>(m_infoPanel.get(), m_verbariumUi->parentWords);
-    m_infoPanelPlacer->place();
-    m_verbariumWindow->installEventFilter(m_infoPanelPlacer.get());
 }
 
 void UserInterface::connectInputWindow()
@@ -158,7 +164,6 @@ void UserInterface::connectVerbariumWindow()
     VerbariumView *view = m_verbariumUi->verbariumView;
     QLineEdit *inputField = m_verbariumUi->inputField;
     view->setScrollView(m_verbariumUi->scrollView);
-    QObject::connect(view, &VerbariumView::wordHovered, m_infoPanel.get(), &InfoPanel::showWord);
     QObject::connect(view, &VerbariumView::parentWordsChanged, m_verbariumUi->parentWords,
                      &QLineEdit::setText);
     const auto start = [view, inputField] { view->start(inputField->text()); };
@@ -169,4 +174,28 @@ void UserInterface::connectVerbariumWindow()
     // The verbarium's picture arrives from a worker: what can be exported changes then.
     QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(),
                      &AppMenus::updateActions);
+}
+
+void UserInterface::connectInfoPanel()
+{
+    InfoPanel *panel = m_infoPanel.get();
+    // Beside the pointer for a hovered word, beside the word for the keyboard's focus.
+    const auto showHovered = [panel](const QString &word, int count) {
+        panel->showWord(word, count);
+        panel->placeBeside(QRect(QCursor::pos(), QSize(16, 20)));
+    };
+    const auto showFocused = [panel](const QString &word, int count, const QRect &place) {
+        panel->showWord(word, count);
+        panel->placeBeside(place);
+    };
+    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
+    QObject::connect(cloudView, &WordCloudView::wordHovered, panel, showHovered);
+    QObject::connect(cloudView, &WordCloudView::wordFocused, panel, showFocused);
+    QObject::connect(verbariumView, &VerbariumView::wordHovered, panel, showHovered);
+    QObject::connect(verbariumView, &VerbariumView::wordFocused, panel, showFocused);
+    // A new analysis makes the word shown a word of the old text.
+    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, panel, &QWidget::hide);
+    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, m_viewMenu.get(),
+                     &ViewMenu::applyCloudOptions);
 }

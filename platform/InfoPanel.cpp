@@ -1,6 +1,8 @@
 #include "InfoPanel.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -8,6 +10,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int margin = 8;
+// Room left between the panel and what it stands beside.
+constexpr int gap = 4;
 
 void sizeToFit(QLabel *label)
 {
@@ -23,14 +27,30 @@ int infoPanelWidthDelta(InfoFieldWidths before, InfoFieldWidths after)
     return static_cast<int>(newMax - oldMax);
 }
 
+QPoint infoPanelPosition(const QRect &available, const QSize &panelSize, const QRect &target)
+{
+    int y = target.bottom() + 1 + gap;
+    if (y + panelSize.height() > available.bottom() + 1)
+        y = target.top() - gap - panelSize.height();
+    const int x = std::clamp(target.left(), available.left(),
+                             std::max(available.left(), available.right() + 1 - panelSize.width()));
+    return {x, std::clamp(y, available.top(),
+                          std::max(available.top(), available.bottom() + 1 - panelSize.height()))};
+}
+
 InfoPanel::InfoPanel(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_wordField(new QLabel(this))
     , m_countField(new QLabel(this))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     setWindowTitle(u"Info"_s);
+    // A tooltip's colours and a thin border set it apart from the windows below.
+    setBackgroundRole(QPalette::ToolTipBase);
+    setForegroundRole(QPalette::ToolTipText);
+    setAutoFillBackground(true);
     m_wordField->setObjectName(u"wordTextField"_s);
     m_countField->setObjectName(u"countTextField"_s);
     // A word from the user's text is shown as it is, never read as markup.
@@ -44,6 +64,11 @@ InfoPanel::InfoPanel(QWidget *parent)
     m_countField->move(margin, m_wordField->geometry().bottom() + 1 + margin / 2);
     resize(std::max(m_wordField->width(), m_countField->width()) + 2 * margin,
            m_countField->geometry().bottom() + 1 + margin);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive)
+                    hide();
+            });
 }
 
 void InfoPanel::showWord(const QString &word, int count)
@@ -56,4 +81,14 @@ void InfoPanel::showWord(const QString &word, int count)
     sizeToFit(m_countField);
     const InfoFieldWidths after{qreal(m_wordField->width()), qreal(m_countField->width())};
     resize(width() + infoPanelWidthDelta(before, after), height());
+}
+
+void InfoPanel::placeBeside(const QRect &target)
+{
+    const QScreen *screen = QGuiApplication::screenAt(target.center());
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    move(infoPanelPosition(screen->availableGeometry(), size(), target));
 }

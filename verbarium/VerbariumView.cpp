@@ -1,11 +1,12 @@
 #include "VerbariumView.h"
 
 #include "LowerCase.h"
-#include "NodeLayer.h"
+#include "VerbariumAccessibility.h"
 #include "VerbariumLayers.h"
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
@@ -36,6 +37,8 @@ QString pathText(const VerbariumTree &tree, Node node)
 VerbariumView::VerbariumView(QWidget *parent)
     : LayerHostWidget(parent)
 {
+    setFocusPolicy(Qt::StrongFocus);
+    installVerbariumAccessibility();
     m_liveResizeEnd.setSingleShot(true);
     m_liveResizeEnd.setInterval(liveResizeSettleMs);
     connect(&m_liveResizeEnd, &QTimer::timeout, this, &VerbariumView::viewDidEndLiveResize);
@@ -57,6 +60,9 @@ void VerbariumView::setText(const QString &text)
 {
     m_requests.setText(text);
     m_picture.reset();
+    m_outline = {};
+    m_focused = -1;
+    ++m_generation;
     setRootLayer(nullptr);
     emit pictureChanged();
 }
@@ -77,6 +83,7 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree)
     // another text, would answer a question the user did not ask.
     if (tree->childCount(tree->root()) > 0)
         updateTrackingAreas();
+    fitToVisibleArea();
     display(tree, tree->root());
 }
 
@@ -115,13 +122,20 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
     VerbariumPicture picture = m_layout.displayVerbariumFromNode(
-        std::move(tree), node, rootLayer()->bounds(), QSizeF(size()));
+        std::move(tree), node, rootLayer()->bounds(), pictureSize());
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
-    resize(
-        QSize(int(std::ceil(picture.viewSize.width())), int(std::ceil(picture.viewSize.height()))));
+    setContentSize(
+        QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
     setRootLayer(verbariumLayers(picture, picture.viewSize));
     m_picture = std::move(picture);
+    m_outline = outlineOf(*m_picture);
+    ++m_generation;
+    // The keyboard's focus goes on with the start word of the new display.
+    const bool hadFocusedWord = std::exchange(m_focused, -1) >= 0;
     emit pictureChanged();
+    verbariumChanged(this);
+    if (hadFocusedWord && hasFocus())
+        focusWord(0);
 }
 
 void VerbariumView::viewDidEndLiveResize()
@@ -135,13 +149,23 @@ void VerbariumView::viewDidEndLiveResize()
 
 void VerbariumView::mouseReleaseEvent(QMouseEvent *event)
 {
-    const NodeLayer *hit = nodeLayerAt(event->position());
-    if (!hit)
-        return;
+    const int hit = wordAt(event->position());
     if (event->button() == Qt::LeftButton)
-        mouseUp(*hit);
+        chooseWord(hit);
     else if (event->button() == Qt::RightButton)
-        rightMouseUp(*hit);
+        restartFromWord(hit);
+}
+
+void VerbariumView::chooseWord(int index)
+{
+    if (m_picture && index >= 0 && index < int(m_picture->words.size()))
+        mouseUp(m_picture->words[std::size_t(index)]);
+}
+
+void VerbariumView::restartFromWord(int index)
+{
+    if (m_picture && index >= 0 && index < int(m_picture->words.size()))
+        rightMouseUp(m_picture->words[std::size_t(index)]);
 }
 
 void VerbariumView::mouseMoveEvent(QMouseEvent *event)
@@ -150,16 +174,104 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
     if (!hasMouseTracking() || event->buttons() != Qt::NoButton ||
         QGuiApplication::applicationState() != Qt::ApplicationActive)
         return;
-    if (const NodeLayer *hit = nodeLayerAt(event->position()))
-        mouseMoved(*hit);
+    if (const int hit = wordAt(event->position()); hit >= 0)
+        mouseMoved(m_picture->words[std::size_t(hit)]);
+}
+
+void VerbariumView::keyPressEvent(QKeyEvent *event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    std::optional<TreeStep> step;
+    switch (event->key()) {
+    case Qt::Key_Right:
+        step = TreeStep::FirstChild;
+        break;
+    case Qt::Key_Left:
+        step = TreeStep::Parent;
+        break;
+    case Qt::Key_Up:
+        step = TreeStep::PreviousSibling;
+        break;
+    case Qt::Key_Down:
+        step = TreeStep::NextSibling;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (shift)
+            restartFromWord(m_focused);
+        else
+            chooseWord(m_focused);
+        return;
+    case Qt::Key_Menu:
+        restartFromWord(m_focused);
+        return;
+    case Qt::Key_Backspace:
+        startAtStartNode();
+        return;
+    default:
+        LayerHostWidget::keyPressEvent(event);
+        return;
+    }
+    if (m_picture)
+        focusWord(stepInOutline(m_outline, m_focused, *step));
+}
+
+void VerbariumView::focusInEvent(QFocusEvent *event)
+{
+    LayerHostWidget::focusInEvent(event);
+    const bool byKeyboard = event->reason() == Qt::TabFocusReason ||
+                            event->reason() == Qt::BacktabFocusReason;
+    if (byKeyboard && m_picture)
+        focusWord(m_focused >= 0 ? m_focused : 0);
+}
+
+void VerbariumView::focusOutEvent(QFocusEvent *event)
+{
+    LayerHostWidget::focusOutEvent(event);
+    update();
+}
+
+int VerbariumView::wordAt(QPointF widgetPoint) const
+{
+    // Events come in this widget's own coordinates, whatever the scroll position.
+    return m_picture ? placedWordAt(*m_picture, viewPointFromWidget(widgetPoint)) : -1;
+}
+
+QRect VerbariumView::wordRect(int index) const
+{
+    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
+        return {};
+    const PlacedWord &word = m_picture->words[std::size_t(index)];
+    const QRectF box(word.position.x(), word.position.y() - word.size.height() * 0.5,
+                     word.size.width(), word.size.height());
+    return widgetRectFromView(box).toAlignedRect();
+}
+
+void VerbariumView::focusWord(int index)
+{
+    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
+        return;
+    m_focused = index;
+    const QRect rect = wordRect(index);
+    if (m_scrollView)
+        m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + 8,
+                                    rect.height() / 2 + 8);
+    update();
+    const PlacedWord &word = m_picture->words[std::size_t(index)];
+    // The count hovering shows, so the panel says the same whichever way a word is found.
+    emit wordFocused(word.string.text, int(m_picture->tree->countOfLeaves(word.node)),
+                     QRect(mapToGlobal(rect.topLeft()), rect.size()));
+    verbariumFocusMoved(this, index);
 }
 
 void VerbariumView::paintEvent(QPaintEvent *event)
 {
     LayerHostWidget::paintEvent(event);
+    QPainter painter(this);
+    if (hasFocus() && m_focused >= 0)
+        paintFocus(painter);
     if (m_progressMessage.isEmpty())
         return;
-    QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter, m_progressMessage);
 }
@@ -177,31 +289,33 @@ bool VerbariumView::eventFilter(QObject *watched, QEvent *event)
     return LayerHostWidget::eventFilter(watched, event);
 }
 
-const NodeLayer *VerbariumView::nodeLayerAt(QPointF widgetPoint) const
+void VerbariumView::paintFocus(QPainter &painter) const
 {
-    // Events come in this widget's own coordinates, whatever the scroll position.
-    const Layer *hit = rootLayer()->hitTest(viewPointFromWidget(widgetPoint));
-    if (!hit || hit->name() == u"mainLayer"_s || hit->name() == u"curve.layer"_s)
-        return nullptr;
-    return dynamic_cast<const NodeLayer *>(hit);
+    const QRectF rect = QRectF(wordRect(m_focused)).adjusted(-2.0, -1.0, 2.0, 1.0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(rect, 4.0, 4.0);
+    painter.restore();
 }
 
-void VerbariumView::mouseUp(const NodeLayer &hit)
+void VerbariumView::mouseUp(const PlacedWord &hit)
 {
-    const Node clicked = hit.node(); // the display replaces the layer
+    const Node clicked = hit.node; // the display replaces the picture
     emit parentWordsChanged(pathText(*m_picture->tree, clicked));
     displayVerbariumFromNode(clicked);
 }
 
-void VerbariumView::rightMouseUp(const NodeLayer &hit)
+void VerbariumView::rightMouseUp(const PlacedWord &hit)
 {
-    const QString word = hit.name(); // the display replaces the layer
+    const QString word = hit.string.text; // the display replaces the picture
     startWithWord(word);
 }
 
-void VerbariumView::mouseMoved(const NodeLayer &hit)
+void VerbariumView::mouseMoved(const PlacedWord &hit)
 {
-    emit wordHovered(hit.name(), int(m_picture->tree->countOfLeaves(hit.node())));
+    emit wordHovered(hit.string.text, int(m_picture->tree->countOfLeaves(hit.node)));
 }
 
 void VerbariumView::updateTrackingAreas()
@@ -228,6 +342,15 @@ void VerbariumView::growToVisibleArea()
 {
     if (!m_scrollView)
         return;
-    const QSize visible = m_scrollView->viewport()->size();
-    resize(size().expandedTo(visible));
+    setContentSize(pictureSize().expandedTo(visibleSizeInPoints()));
+}
+
+// A new tree starts from the window's visible area: the room an earlier tree grew the
+// view to would only leave scroll bars around a smaller picture.
+void VerbariumView::fitToVisibleArea()
+{
+    if (!m_scrollView)
+        return;
+    const QSizeF visible = visibleSizeInPoints();
+    setContentSize(QSizeF(std::floor(visible.width()), std::floor(visible.height())));
 }

@@ -7,7 +7,6 @@
 #include "InfoPanel.h"
 #include "NodeLayer.h"
 #include "ReferenceTree.h"
-#include "ViewCoordinates.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -93,7 +92,8 @@ protected:
     // Scrolls the layer-coordinate point into sight and returns it in the viewport.
     QPoint viewportPointFor(QPointF layerPoint)
     {
-        const QPoint inView = ViewCoordinates(view->height()).toDevice(layerPoint).toPoint();
+        const QPoint inView =
+            view->widgetRectFromView(QRectF(layerPoint, QSizeF())).topLeft().toPoint();
         scrollArea->ensureVisible(inView.x(), inView.y(), 10, 10);
         return view->mapTo(scrollArea->viewport(), inView);
     }
@@ -124,7 +124,9 @@ TEST_F(VerbariumViewTest, StartShowsTheTreeFromItsRoot)
     EXPECT_EQ(startNode(), tree().root());
     ASSERT_NE(wordLayer(u"cat"_s), nullptr);
     EXPECT_EQ(wordLayer(u"the"_s)->node(), tree().root());
-    EXPECT_EQ(wordLayer(u"the"_s)->position(), QPointF(20, 450));
+    // A new tree starts from the visible area, whatever size an earlier one left.
+    EXPECT_EQ(view->size(), scrollArea->viewport()->size());
+    EXPECT_EQ(wordLayer(u"the"_s)->position(), QPointF(20, view->height() * 0.5));
     EXPECT_TRUE(view->hasMouseTracking());
     EXPECT_TRUE(view->window()->isActiveWindow());
 }
@@ -144,11 +146,12 @@ class ScrolledHitTest : public VerbariumViewTest, public testing::WithParamInter
 {
 };
 
-// The picture is taller than the viewport: whichever part is in sight, a click lands
-// on the word under the pointer.
+// The picture, magnified, is taller than the viewport: whichever part is in sight, a
+// click lands on the word under the pointer.
 TEST_P(ScrolledHitTest, ClickFindsTheWordUnderThePointer)
 {
     startWith(u"the"_s);
+    view->setZoom(2.5);
     ASSERT_GT(view->height(), scrollArea->viewport()->height());
     // "cat" sits in the top band, "dog" in the bottom one.
     const QString target = GetParam().scrollToEnd ? u"dog"_s : u"cat"_s;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+// A view option that is on or off, remembered under its key.
+struct ViewOption
+{
+    const char *key;
+    bool defaultValue = false;
+};
+
+// The view options the app remembers between runs, in the user's configuration
+// (Verbarium/Verbarium.conf below XDG_CONFIG_HOME). A new option is one line here.
+class ViewSettings
+{
+public:
+    static constexpr ViewOption wordGap{"cloud/gapBetweenWords"};
+    static constexpr ViewOption contrastColours{"cloud/contrastColours"};
+
+    // The file the settings live in; the user's own when empty.
+    explicit ViewSettings(const QString &fileName = {});
+
+    bool value(ViewOption option) const;
+    void setValue(ViewOption option, bool on);
+
+    static inline const QString ownListChoice = QStringLiteral("own");
+
+    // The common words the cloud leaves out: a language code, ownListChoice for the
+    // user's own list, or empty for none.
+    QString leftOutWords() const;
+    void setLeftOutWords(const QString &choice);
+
+    // The user's own list of words to leave out, a plain file beside the settings.
+    QString ownListPath() const;
+
+private:
+    QSettings m_settings;
+};

@@ -1,0 +1,240 @@
+#include "VerbariumAccessibility.h"
+
+#include "VerbariumView.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class VerbariumAccessible;
+
+VerbariumAccessible *treeOf(VerbariumView *view);
+
+// One word of the picture. It names the view and an index, so it outlives nothing: once
+// the view shows another picture, the tree drops it.
+class WordItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    WordItemAccessible(VerbariumView *view, int index)
+        : m_view(view)
+        , m_index(index)
+    {}
+
+    bool isValid() const override
+    {
+        return m_view && m_view->picture() && m_index < int(m_view->picture()->words.size());
+    }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override
+    {
+        QAccessibleInterface *view = viewInterface();
+        return view ? view->window() : nullptr;
+    }
+    QAccessibleInterface *parent() const override;
+    QAccessibleInterface *child(int index) const override;
+    int childCount() const override
+    {
+        return isValid() ? int(m_view->outline().children[std::size_t(m_index)].size()) : 0;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override;
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        const VerbariumPicture &picture = *m_view->picture();
+        const PlacedWord &word = picture.words[std::size_t(m_index)];
+        if (t == QAccessible::Name)
+            return QObject::tr("%1, %n times", nullptr, int(picture.tree->count(word.node)))
+                .arg(word.string.text);
+        if (t == QAccessible::Description)
+            return QObject::tr("level %1").arg(m_view->outline().level[std::size_t(m_index)]);
+        return {};
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect local = m_view->wordRect(m_index);
+        return QRect(m_view->mapToGlobal(local.topLeft()), local.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::TreeItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.focusable = true;
+        state.selectable = true;
+        if (isValid()) {
+            const bool focused = m_view->focusedWord() == m_index;
+            state.focused = focused && m_view->hasFocus();
+            state.selected = focused;
+            state.expandable = childCount() > 0;
+            state.expanded = childCount() > 0;
+            state.invisible = !m_view->isVisible();
+        }
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override
+    {
+        return {pressAction(), showMenuAction(), setFocusAction()};
+    }
+    void doAction(const QString &actionName) override
+    {
+        if (!isValid())
+            return;
+        if (actionName == pressAction())
+            m_view->chooseWord(m_index);
+        else if (actionName == showMenuAction())
+            m_view->restartFromWord(m_index);
+        else if (actionName == setFocusAction())
+            m_view->focusWord(m_index);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QAccessibleInterface *viewInterface() const
+    {
+        return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
+    }
+
+    QPointer<VerbariumView> m_view;
+    int m_index;
+};
+
+// The picture as a tree. Its items are made when asked for and kept, with their ids,
+// until the view shows another picture.
+class VerbariumAccessible : public QAccessibleWidget
+{
+public:
+    explicit VerbariumAccessible(VerbariumView *view)
+        : QAccessibleWidget(view, QAccessible::Tree)
+    {}
+    ~VerbariumAccessible() override { dropItems(); }
+
+    int childCount() const override { return view()->picture() ? 1 : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? item(0) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child == item(0) ? 0 : -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        return item(view()->wordAt(QPointF(view()->mapFromGlobal(QPoint(x, y)))));
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return QObject::tr("Verbarium");
+        return QAccessibleWidget::text(t);
+    }
+
+    // The item of the picture's word at index, null outside the picture.
+    QAccessibleInterface *item(int index) const
+    {
+        const auto &picture = view()->picture();
+        if (!picture || index < 0 || index >= int(picture->words.size()))
+            return nullptr;
+        if (m_generation != view()->generation()) {
+            dropItems();
+            m_generation = view()->generation();
+        }
+        if (m_items.empty())
+            m_items.resize(picture->words.size(), 0);
+        QAccessible::Id &id = m_items[std::size_t(index)];
+        if (id == 0)
+            id = QAccessible::registerAccessibleInterface(new WordItemAccessible(view(), index));
+        return QAccessible::accessibleInterface(id);
+    }
+
+private:
+    VerbariumView *view() const { return static_cast<VerbariumView *>(widget()); }
+    void dropItems() const
+    {
+        for (const QAccessible::Id id : m_items)
+            if (id != 0)
+                QAccessible::deleteAccessibleInterface(id);
+        m_items.clear();
+    }
+
+    mutable std::vector<QAccessible::Id> m_items; // what screen readers asked for
+    mutable quint64 m_generation = 0;
+};
+
+VerbariumAccessible *treeOf(VerbariumView *view)
+{
+    return view ? dynamic_cast<VerbariumAccessible *>(QAccessible::queryAccessibleInterface(view))
+                : nullptr;
+}
+
+QAccessibleInterface *WordItemAccessible::parent() const
+{
+    if (!isValid())
+        return nullptr;
+    const int parent = m_view->outline().parent[std::size_t(m_index)];
+    return parent < 0 ? viewInterface() : treeOf(m_view)->item(parent);
+}
+
+QAccessibleInterface *WordItemAccessible::child(int index) const
+{
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    return treeOf(m_view)->item(m_view->outline().children[std::size_t(m_index)][std::size_t(index)]);
+}
+
+int WordItemAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    for (int i = 0; i < childCount(); ++i)
+        if (this->child(i) == child)
+            return i;
+    return -1;
+}
+
+QAccessibleInterface *verbariumAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == u"VerbariumView"_s && object && object->isWidgetType())
+        return new VerbariumAccessible(static_cast<VerbariumView *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void installVerbariumAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(verbariumAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void verbariumChanged(VerbariumView *view)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(view, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&event);
+}
+
+void verbariumFocusMoved(VerbariumView *view, int index)
+{
+    if (!QAccessible::isActive() || !view->hasFocus())
+        return;
+    if (QAccessibleInterface *item = treeOf(view) ? treeOf(view)->item(index) : nullptr) {
+        QAccessibleEvent event(item, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
+}
