@@ -164,6 +164,8 @@ void UserInterface::connectVerbariumWindow()
     VerbariumView *view = m_verbariumUi->verbariumView;
     QLineEdit *inputField = m_verbariumUi->inputField;
     view->setScrollView(m_verbariumUi->scrollView);
+    // The keyboard starts in the tree, where the arrows walk it; Tab leads to the fields.
+    view->setFocus();
     QObject::connect(view, &VerbariumView::parentWordsChanged, m_verbariumUi->parentWords,
                      &QLineEdit::setText);
     const auto start = [view, inputField] { view->start(inputField->text()); };

@@ -1,5 +1,6 @@
 #include "CloudAccessibility.h"
 
+#include "AccessibleText.h"
 #include "WordCloudView.h"
 
 #include <QAccessibleWidget>
@@ -41,7 +42,7 @@ public:
         if (!isValid() || t != QAccessible::Name)
             return {};
         const CloudWord &word = m_view->words()[std::size_t(m_index)];
-        return QObject::tr("%1, %n times", nullptr, word.count).arg(word.word());
+        return wordWithCount(word.word(), word.count);
     }
     void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <algorithm>
 
@@ -91,4 +92,13 @@ void InfoPanel::placeBeside(const QRect &target)
     if (!screen)
         return;
     move(infoPanelPosition(screen->availableGeometry(), size(), target));
+}
+
+void InfoPanel::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Without a window frame, a thin border sets the panel apart from what lies below.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

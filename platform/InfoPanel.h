@@ -43,6 +43,9 @@ public:
     // Moves the panel beside target (screen coordinates), on target's screen.
     void placeBeside(const QRect &target);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     QLabel *m_wordField;  // owned through Qt's parent-child tree
     QLabel *m_countField; // owned through Qt's parent-child tree

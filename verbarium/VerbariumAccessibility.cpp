@@ -1,9 +1,11 @@
 #include "VerbariumAccessibility.h"
 
+#include "AccessibleText.h"
 #include "VerbariumView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -13,6 +15,18 @@ namespace {
 class VerbariumAccessible;
 
 VerbariumAccessible *treeOf(VerbariumView *view);
+
+// How often the word sequence occurs. The root's own count stays 1 however often its
+// word occurs; it is as often as the word is followed, which its followers add up to.
+qint64 timesOf(const VerbariumTree &tree, Node node)
+{
+    if (node != tree.root())
+        return tree.count(node);
+    qint64 times = 0;
+    for (quint32 i = 0; i < tree.childCount(node); ++i)
+        times += tree.count(tree.child(node, i));
+    return std::max<qint64>(times, 1);
+}
 
 // One word of the picture. It names the view and an index, so it outlives nothing: once
 // the view shows another picture, the tree drops it.
@@ -49,8 +63,7 @@ public:
         const VerbariumPicture &picture = *m_view->picture();
         const PlacedWord &word = picture.words[std::size_t(m_index)];
         if (t == QAccessible::Name)
-            return QObject::tr("%1, %n times", nullptr, int(picture.tree->count(word.node)))
-                .arg(word.string.text);
+            return wordWithCount(word.string.text, timesOf(*picture.tree, word.node));
         if (t == QAccessible::Description)
             return QObject::tr("level %1").arg(m_view->outline().level[std::size_t(m_index)]);
         return {};

@@ -351,6 +351,7 @@ void VerbariumView::fitToVisibleArea()
 {
     if (!m_scrollView)
         return;
-    const QSizeF visible = visibleSizeInPoints();
+    // The room the area has without scroll bars: a view that fits needs none.
+    const QSizeF visible = QSizeF(m_scrollView->maximumViewportSize()) / zoom();
     setContentSize(QSizeF(std::floor(visible.width()), std::floor(visible.height())));
 }
