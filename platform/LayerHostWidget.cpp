@@ -87,7 +87,9 @@ void LayerHostWidget::zoomBy(qreal steps, std::optional<QPointF> anchor)
 qreal LayerHostWidget::fittingZoom() const
 {
     const QSizeF picture = pictureSize();
-    const QSizeF visible = visibleSizeInPoints() * m_zoom; // in pixels
+    // The room without scroll bars, in pixels: a picture that fits needs none.
+    const QAbstractScrollArea *area = scrollArea();
+    const QSizeF visible(area ? area->maximumViewportSize() : size());
     if (picture.isEmpty())
         return 1.0;
     return std::min({1.0, visible.width() / picture.width(), visible.height() / picture.height()});
