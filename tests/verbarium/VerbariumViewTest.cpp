@@ -8,10 +8,12 @@
 #include "NodeLayer.h"
 #include "ReferenceTree.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThreadPool>
 #include <QVBoxLayout>
@@ -125,7 +127,7 @@ TEST_F(VerbariumViewTest, StartShowsTheTreeFromItsRoot)
     ASSERT_NE(wordLayer(u"cat"_s), nullptr);
     EXPECT_EQ(wordLayer(u"the"_s)->node(), tree().root());
     // A new tree starts from the visible area, whatever size an earlier one left.
-    EXPECT_EQ(view->size(), scrollArea->viewport()->size());
+    EXPECT_EQ(view->size(), scrollArea->maximumViewportSize());
     EXPECT_EQ(wordLayer(u"the"_s)->position(), QPointF(20, view->height() * 0.5));
     EXPECT_TRUE(view->hasMouseTracking());
     EXPECT_TRUE(view->window()->isActiveWindow());
@@ -366,6 +368,58 @@ TEST_F(VerbariumViewTest, EndOfResizeWithoutFollowersKeepsThePicture)
     view->viewDidEndLiveResize();
     EXPECT_EQ(layers(), shown);
     EXPECT_EQ(view->size(), size);
+}
+
+// Right: the start word, then its first follower; Return re-roots there as a click
+// does; Backspace goes back; Shift+Return restarts from the focused word.
+TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
+{
+    startWith(u"the"_s);
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
+    QSignalSpy focused(view, &VerbariumView::wordFocused);
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Up);
+    ASSERT_EQ(focused.size(), 4);
+    EXPECT_EQ(focused[0][0].toString(), u"the"_s);
+    EXPECT_EQ(focused[1][0].toString(), u"cat"_s);
+    EXPECT_EQ(focused[2][0].toString(), u"mat"_s);
+    const Node cat = view->picture()->words[std::size_t(view->focusedWord())].node;
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(startNode(), cat);
+    EXPECT_EQ(parentWords->text(), u"the "_s);
+    QTest::keyClick(view, Qt::Key_Backspace);
+    EXPECT_EQ(startNode(), tree().root());
+    EXPECT_EQ(parentWords->text(), QString());
+    QTest::keyClick(view, Qt::Key_Right); // the focus stayed on the start word: to cat
+    QTest::keyClick(view, Qt::Key_Return, Qt::ShiftModifier);
+    waitForTreeOf(u"cat"_s);
+}
+
+TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
+{
+    startWith(u"the"_s);
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->role(), QAccessible::Tree);
+    ASSERT_EQ(tree->childCount(), 1);
+    QAccessibleInterface *start = tree->child(0);
+    // The start word is as often as it is followed.
+    EXPECT_EQ(start->text(QAccessible::Name), u"the, 7 times"_s);
+    EXPECT_EQ(start->text(QAccessible::Description), u"level 1"_s);
+    ASSERT_GE(start->childCount(), 2);
+    QAccessibleInterface *cat = start->child(0);
+    EXPECT_EQ(cat->text(QAccessible::Name), u"cat, 4 times"_s);
+    EXPECT_EQ(cat->text(QAccessible::Description), u"level 2"_s);
+    EXPECT_EQ(cat->role(), QAccessible::TreeItem);
+    EXPECT_EQ(cat->parent(), start);
+    EXPECT_EQ(start->indexOfChild(cat), 0);
+    EXPECT_EQ(cat->child(0)->parent(), cat);
+    cat->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(parentWords->text(), u"the "_s);
+    EXPECT_EQ(tree->child(0)->text(QAccessible::Name), u"cat, 4 times"_s);
 }
 
 } // namespace
