@@ -19,12 +19,14 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -83,6 +85,11 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_viewSettings = std::make_unique<ViewSettings>();
     m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
                                             verbariumView);
+    // The desktop's editor opens the user's list, unless tests stand in for the windows.
+    if (m_ownDialogs)
+        QObject::connect(m_viewMenu.get(), &ViewMenu::ownListOpened, [](const QString &path) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        });
     QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
     m_viewMenu->addMenusTo(inputBar);
     m_inputWindow->setMenuBar(inputBar);

@@ -7,14 +7,12 @@
 
 #include <QActionGroup>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSaveFile>
-#include <QUrl>
 #include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
@@ -200,7 +198,7 @@ void ViewMenu::editOwnList()
         if (action->data().toString() == ViewSettings::ownListChoice)
             action->setChecked(true);
     rememberOptions();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    emit ownListOpened(path);
 }
 
 void ViewMenu::bringForward(QWidget *window)

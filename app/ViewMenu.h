@@ -41,6 +41,10 @@ public:
     QAction *showCloudAction() const { return m_showCloud; }
     QAction *showVerbariumAction() const { return m_showVerbarium; }
 
+signals:
+    // The user's own list is ready at path for editing in the desktop's text editor.
+    void ownListOpened(const QString &path);
+
 public slots:
     void updateActions();
     // Reads the options from the settings (the user's list from its file) and gives

@@ -133,7 +133,7 @@ TEST_P(PictureExportTest, VerbariumEqualsTheCommandLineToolsPictureOfTheSameText
     ASSERT_TRUE(
         QTest::qWaitFor([this] { return ui.menus().exportVerbariumAction()->isEnabled(); }));
     // A new tree is laid out for the visible area; this one fits in it.
-    const QSize startSize = ui.verbariumUi().scrollView->viewport()->size();
+    const QSize startSize = ui.verbariumUi().scrollView->maximumViewportSize();
     const QString path = exportWith(ui.menus().exportVerbariumAction());
 
     expectSamePicture(
