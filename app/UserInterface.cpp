@@ -83,8 +83,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_menus = std::make_unique<AppMenus>(*m_appDelegate, *m_pictureExport, m_inputUi->textField,
                                          *dialogs);
     m_viewSettings = std::make_unique<ViewSettings>();
-    m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
-                                            verbariumView);
+    m_viewMenu =
+        std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView, verbariumView);
     // The desktop's editor opens the user's list, unless tests stand in for the windows.
     if (m_ownDialogs)
         QObject::connect(m_viewMenu.get(), &ViewMenu::ownListOpened, [](const QString &path) {
@@ -105,9 +105,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     placeWindows();
 
     m_searchWindowDelegate = std::make_unique<SearchWindowDelegate>(cloudView, verbariumView);
-    m_inputWindowDelegate =
-        std::make_unique<InputWindowDelegate>(cloudView, verbariumView, m_infoPanel.get(),
-                                              *m_activationWatch);
+    m_inputWindowDelegate = std::make_unique<InputWindowDelegate>(
+        cloudView, verbariumView, m_infoPanel.get(), *m_activationWatch);
     m_cloudWindow->installEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->installEventFilter(m_inputWindowDelegate.get());
 
@@ -181,8 +180,7 @@ void UserInterface::connectVerbariumWindow()
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
                      &VerbariumView::startAtStartNode);
     // The verbarium's picture arrives from a worker: what can be exported changes then.
-    QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(),
-                     &AppMenus::updateActions);
+    QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(), &AppMenus::updateActions);
 }
 
 void UserInterface::connectInfoPanel()

@@ -90,8 +90,7 @@ void BM_CloudRefit_KingJames(benchmark::State &state)
     for (auto _ : state) {
         wide = !wide;
         const QSizeF size(wide ? 1024 : 800, 600);
-        benchmark::DoNotOptimize(
-            fitCloudToView(cloud, float(size.width()), size));
+        benchmark::DoNotOptimize(fitCloudToView(cloud, float(size.width()), size));
     }
 }
 BENCHMARK(BM_CloudRefit_KingJames)->Unit(benchmark::kMicrosecond);

@@ -2,8 +2,8 @@
 #include "CloudRowLayout.h"
 #include "CommandInput.h"
 #include "CommandLine.h"
-#include "CommonWords.h"
 #include "Commands.h"
+#include "CommonWords.h"
 #include "FileParser.h"
 #include "JsonWriter.h"
 #include "PictureOutput.h"
@@ -93,8 +93,7 @@ int cloudCommand(const QStringList &arguments)
     commandLine.addViewSizeOptions();
     commandLine.addOption(QCommandLineOption(
         u"seed"_s, u"Seed the colours' random numbers with N (unseeded by default)."_s, u"N"_s));
-    commandLine.addOption(
-        QCommandLineOption(u"gap"_s, u"Set the words apart by a small gap."_s));
+    commandLine.addOption(QCommandLineOption(u"gap"_s, u"Set the words apart by a small gap."_s));
     commandLine.addOption(QCommandLineOption(
         u"contrast"_s, u"Darken colours to at least 3:1 contrast on the white ground."_s));
     commandLine.addOption(QCommandLineOption(
@@ -139,8 +138,8 @@ int cloudCommand(const QStringList &arguments)
                                      CloudStyle{commandLine.isSet(u"contrast"_s)});
     // The view starts at the visible area's size, as a new cloud window does.
     const float gap = commandLine.isSet(u"gap"_s) ? CloudRowLayout::wordGap : 0.0f;
-    picture.fit = fitCloudToView(picture.cloud, float(visibleArea->width()), QSizeF(*visibleArea),
-                                 {}, gap);
+    picture.fit =
+        fitCloudToView(picture.cloud, float(visibleArea->width()), QSizeF(*visibleArea), {}, gap);
 
     return writePicture(*settings, *picture.cloud.root, picture.fit.viewSize,
                         [&picture] { return cloudAsJson(picture); });

@@ -23,10 +23,7 @@ public:
         , m_index(index)
     {}
 
-    bool isValid() const override
-    {
-        return m_view && m_index < qsizetype(m_view->words().size());
-    }
+    bool isValid() const override { return m_view && m_index < qsizetype(m_view->words().size()); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return parent() ? parent()->window() : nullptr; }
     QAccessibleInterface *parent() const override
@@ -68,8 +65,9 @@ public:
     }
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
-                                                    : nullptr;
+        return type == QAccessible::ActionInterface
+                   ? static_cast<QAccessibleActionInterface *>(this)
+                   : nullptr;
     }
 
     QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }

@@ -80,8 +80,8 @@ void WordCloudView::buildCloud()
 
 void WordCloudView::rebuild()
 {
-    const QString focusedWord = m_focused >= 0 ? m_cloud.words[std::size_t(m_focused)].word()
-                                               : QString();
+    const QString focusedWord =
+        m_focused >= 0 ? m_cloud.words[std::size_t(m_focused)].word() : QString();
     m_shownWords =
         m_options.leftOut.isEmpty() || !m_wordCounts
             ? m_wordDict
@@ -247,8 +247,8 @@ void WordCloudView::focusInEvent(QFocusEvent *event)
 {
     LayerHostWidget::focusInEvent(event);
     // A click into the window only shows the focus again; Tab also tells where it is.
-    const bool byKeyboard = event->reason() == Qt::TabFocusReason ||
-                            event->reason() == Qt::BacktabFocusReason;
+    const bool byKeyboard =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     if (byKeyboard && !m_cloud.words.empty())
         focusWord(m_focused >= 0 ? m_focused : 0);
 }

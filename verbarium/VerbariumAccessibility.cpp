@@ -94,8 +94,9 @@ public:
     }
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
-                                                    : nullptr;
+        return type == QAccessible::ActionInterface
+                   ? static_cast<QAccessibleActionInterface *>(this)
+                   : nullptr;
     }
 
     QStringList actionNames() const override
@@ -136,10 +137,7 @@ public:
     ~VerbariumAccessible() override { dropItems(); }
 
     int childCount() const override { return view()->picture() ? 1 : 0; }
-    QAccessibleInterface *child(int index) const override
-    {
-        return index == 0 ? item(0) : nullptr;
-    }
+    QAccessibleInterface *child(int index) const override { return index == 0 ? item(0) : nullptr; }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
         return child && child == item(0) ? 0 : -1;
@@ -205,7 +203,8 @@ QAccessibleInterface *WordItemAccessible::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
-    return treeOf(m_view)->item(m_view->outline().children[std::size_t(m_index)][std::size_t(index)]);
+    return treeOf(m_view)->item(
+        m_view->outline().children[std::size_t(m_index)][std::size_t(index)]);
 }
 
 int WordItemAccessible::indexOfChild(const QAccessibleInterface *child) const

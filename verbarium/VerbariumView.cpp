@@ -219,8 +219,8 @@ void VerbariumView::keyPressEvent(QKeyEvent *event)
 void VerbariumView::focusInEvent(QFocusEvent *event)
 {
     LayerHostWidget::focusInEvent(event);
-    const bool byKeyboard = event->reason() == Qt::TabFocusReason ||
-                            event->reason() == Qt::BacktabFocusReason;
+    const bool byKeyboard =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     if (byKeyboard && m_picture)
         focusWord(m_focused >= 0 ? m_focused : 0);
 }

@@ -107,19 +107,18 @@ TEST(CloudCommand, LeaveOutTakesCommonWordsOutBeforeTheSizes)
 TEST(CloudCommand, GapSetsWordsApartAndContrastDarkensColours)
 {
     const QJsonArray layers =
-        cloudOf({u"--gap"_s, u"--contrast"_s, u"--seed"_s, u"5"_s}, skyText)[u"layers"_s]
-            .toArray();
+        cloudOf({u"--gap"_s, u"--contrast"_s, u"--seed"_s, u"5"_s}, skyText)[u"layers"_s].toArray();
     for (qsizetype i = 1; i < layers.size(); ++i)
-        EXPECT_FLOAT_EQ(layers[i][u"x"_s].toDouble(),
-                        layers[i - 1][u"x"_s].toDouble() + layers[i - 1][u"width"_s].toDouble() +
-                            8.0);
+        EXPECT_FLOAT_EQ(layers[i][u"x"_s].toDouble(), layers[i - 1][u"x"_s].toDouble() +
+                                                          layers[i - 1][u"width"_s].toDouble() +
+                                                          8.0);
     for (const auto &layer : layers) {
         const QColor colour(layer[u"color"_s].toString());
         const auto linear = [](double c) {
             return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
         };
-        const double luminance = 0.2126 * linear(colour.redF()) +
-                                 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+        const double luminance = 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                                 0.0722 * linear(colour.blueF());
         EXPECT_GE(1.05 / (luminance + 0.05), 3.0) << colour.name().toStdString();
     }
 }

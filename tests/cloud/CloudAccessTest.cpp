@@ -1,9 +1,8 @@
 // The cloud by keyboard, for screen readers, magnified, and with its options.
-#include "WordCloudView.h"
-
 #include "CountedSet.h"
 #include "FixedMeasurer.h"
 #include "QStringPrinter.h"
+#include "WordCloudView.h"
 #include "WordColor.h"
 
 #include <QAccessible>
@@ -30,9 +29,11 @@ protected:
         view = new WordCloudView;
         scrollArea->setWidget(view);
         view->setScrollView(scrollArea);
-        view->setTextMeasurer(std::make_unique<FixedMeasurer>(
-            QHash<QString, QSizeF>{{u"moon"_s, {80, 30}}, {u"star"_s, {60, 20}},
-                                   {u"sun"_s, {50, 40}}, {u"the"_s, {40, 40}}}));
+        view->setTextMeasurer(
+            std::make_unique<FixedMeasurer>(QHash<QString, QSizeF>{{u"moon"_s, {80, 30}},
+                                                                   {u"star"_s, {60, 20}},
+                                                                   {u"sun"_s, {50, 40}},
+                                                                   {u"the"_s, {40, 40}}}));
         window.resize(400, 300);
         const CountedSet all = CountedSet::fromDistinct(
             {{u"sun"_s, 12}, {u"moon"_s, 3}, {u"the"_s, 40}, {u"star"_s, 7}});

@@ -65,13 +65,13 @@ TEST_P(ContrastRows, DarkenOnlyWhereNeeded)
         EXPECT_LT(contrastRatio(shown.lighter(103), Qt::white), 3.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Colours, ContrastRows,
-    testing::Values(ContrastRow{"paleGreen", QColor(0x9a, 0xe5, 0x8c), true},
-                    ContrastRow{"yellow", QColor(0xe6, 0xd8, 0x1a), true},
-                    ContrastRow{"alreadyDark", QColor(0x1a, 0x33, 0x80), false},
-                    ContrastRow{"black", QColor(Qt::black), false}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Colours, ContrastRows,
+                         testing::Values(ContrastRow{"paleGreen", QColor(0x9a, 0xe5, 0x8c), true},
+                                         ContrastRow{"yellow", QColor(0xe6, 0xd8, 0x1a), true},
+                                         ContrastRow{"alreadyDark", QColor(0x1a, 0x33, 0x80),
+                                                     false},
+                                         ContrastRow{"black", QColor(Qt::black), false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct ListRow
 {
@@ -167,18 +167,18 @@ TEST_P(CloudSteps, FollowTheReadingOrder)
     EXPECT_EQ(stepInCloud(twoRows(), GetParam().from, GetParam().step), GetParam().to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, CloudSteps,
-    testing::Values(StepRow{"nextWrapsToTheNextRow", 2, CloudStep::Next, 3},
-                    StepRow{"previousWrapsBack", 3, CloudStep::Previous, 2},
-                    StepRow{"nextStopsAtTheEnd", 4, CloudStep::Next, 4},
-                    StepRow{"downToTheNearestMiddle", 1, CloudStep::Down, 3},
-                    StepRow{"upToTheNearestMiddle", 4, CloudStep::Up, 2},
-                    StepRow{"upFromTheTopRowStays", 0, CloudStep::Up, 0},
-                    StepRow{"downFromTheLastRowStays", 3, CloudStep::Down, 3},
-                    StepRow{"noFocusYetStartsAtTheFirst", -1, CloudStep::Down, 0},
-                    StepRow{"lastWord", 0, CloudStep::Last, 4}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, CloudSteps,
+                         testing::Values(StepRow{"nextWrapsToTheNextRow", 2, CloudStep::Next, 3},
+                                         StepRow{"previousWrapsBack", 3, CloudStep::Previous, 2},
+                                         StepRow{"nextStopsAtTheEnd", 4, CloudStep::Next, 4},
+                                         StepRow{"downToTheNearestMiddle", 1, CloudStep::Down, 3},
+                                         StepRow{"upToTheNearestMiddle", 4, CloudStep::Up, 2},
+                                         StepRow{"upFromTheTopRowStays", 0, CloudStep::Up, 0},
+                                         StepRow{"downFromTheLastRowStays", 3, CloudStep::Down, 3},
+                                         StepRow{"noFocusYetStartsAtTheFirst", -1, CloudStep::Down,
+                                                 0},
+                                         StepRow{"lastWord", 0, CloudStep::Last, 4}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CloudWordAt, FindsTheWordUnderAPointAndNoneOverAGap)
 {

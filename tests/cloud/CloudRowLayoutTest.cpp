@@ -1,7 +1,6 @@
 #include "CloudRowLayout.h"
 
 #include "CloudBuilder.h"
-
 #include "TextLayer.h"
 
 #include <gtest/gtest.h>
@@ -106,11 +105,10 @@ TEST(CloudRowLayout, ScrollerChangeNarrowsTheViewButKeepsItsDecision)
 {
     Words words = workedExample();
     QList<bool> decisions;
-    const CloudFit fit =
-        fitCloudToView(words.cloud(), 200, {200, 60}, [&decisions](bool scroller) {
-            decisions.append(scroller);
-            return QSizeF(185, 60);
-        });
+    const CloudFit fit = fitCloudToView(words.cloud(), 200, {200, 60}, [&decisions](bool scroller) {
+        decisions.append(scroller);
+        return QSizeF(185, 60);
+    });
     EXPECT_EQ(decisions, QList<bool>{true});
     EXPECT_EQ(fit, (CloudFit{QSizeF(185, 80), true}));
 }

@@ -19,8 +19,8 @@ struct View
     void wheel(Qt::KeyboardModifiers modifiers, int notches)
     {
         QWheelEvent event(QPointF(20, 10), widget.mapToGlobal(QPointF(20, 10)), QPoint(),
-                          QPoint(0, 120 * notches), Qt::NoButton, modifiers,
-                          Qt::NoScrollPhase, false);
+                          QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                          false);
         QApplication::sendEvent(&widget, &event);
     }
     LayerHostWidget widget;
@@ -87,9 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PlaceRow{"aboveWhenNoRoomBelow", {300, 760, 16, 20}, {300, 706}},
                     PlaceRow{"leftOfTheRightEdge", {1250, 200, 16, 20}, {1160, 224}},
                     PlaceRow{"belowAWord", {40, 100, 200, 60}, {40, 164}},
-                    PlaceRow{"aWordTallerThanTheScreenKeepsItOnScreen",
-                             {40, -100, 200, 1000},
-                             {40, 0}}),
+                    PlaceRow{
+                        "aWordTallerThanTheScreenKeepsItOnScreen", {40, -100, 200, 1000}, {40, 0}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -15,7 +15,7 @@ VerbariumPicture picture()
     static const FixedMeasurer measurer;
     const auto tree = treeFromNotation(u"s[a:4[b:4[x:2 y:2]] c:2]"_s);
     return VerbariumLayout(measurer).displayVerbariumFromNode(tree, tree->root(),
-                                                               QRectF(0, 0, 600, 300), {600, 300});
+                                                              QRectF(0, 0, 600, 300), {600, 300});
 }
 
 QStringList words(const VerbariumPicture &shown, const std::vector<int> &indices)
@@ -56,8 +56,7 @@ class OutlineSteps : public testing::TestWithParam<StepRow>
 
 TEST_P(OutlineSteps, WalkTheShownTree)
 {
-    EXPECT_EQ(stepInOutline(outlineOf(picture()), GetParam().from, GetParam().step),
-              GetParam().to);
+    EXPECT_EQ(stepInOutline(outlineOf(picture()), GetParam().from, GetParam().step), GetParam().to);
 }
 
 INSTANTIATE_TEST_SUITE_P(
