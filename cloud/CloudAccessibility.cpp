@@ -1,11 +1,10 @@
 #include "CloudAccessibility.h"
 
-#include "AccessibleText.h"
+#include "AccessibleItems.h"
 #include "WordCloudView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
-#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -95,28 +94,17 @@ public:
     explicit CloudAccessible(WordCloudView *view)
         : QAccessibleWidget(view, QAccessible::List)
     {}
-    ~CloudAccessible() override { dropItems(); }
 
     int childCount() const override { return int(view()->words().size()); }
     QAccessibleInterface *child(int index) const override
     {
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        dropItemsOfOldCloud();
-        if (m_items.empty())
-            m_items.resize(std::size_t(childCount()), 0);
-        QAccessible::Id &id = m_items[std::size_t(index)];
-        if (id == 0)
-            id = QAccessible::registerAccessibleInterface(new CloudWordAccessible(view(), index));
-        return QAccessible::accessibleInterface(id);
+        WordCloudView *cloud = view();
+        return m_items.item(index, childCount(), cloud->generation(),
+                            [cloud, index] { return new CloudWordAccessible(cloud, index); });
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        for (int i = 0; i < int(m_items.size()); ++i)
-            if (m_items[std::size_t(i)] != 0 &&
-                QAccessible::accessibleInterface(m_items[std::size_t(i)]) == child)
-                return i;
-        return -1;
+        return m_items.indexOf(child);
     }
     QAccessibleInterface *childAt(int x, int y) const override
     {
@@ -134,24 +122,8 @@ public:
 
 private:
     WordCloudView *view() const { return static_cast<WordCloudView *>(widget()); }
-    void dropItemsOfOldCloud() const
-    {
-        if (m_generation == view()->generation())
-            return;
-        dropItems();
-        m_generation = view()->generation();
-    }
-    void dropItems() const
-    {
-        for (const QAccessible::Id id : m_items)
-            if (id != 0)
-                QAccessible::deleteAccessibleInterface(id);
-        m_items.clear();
-    }
 
-    // A cache of what screen readers asked for, rebuilt for each new cloud.
-    mutable std::vector<QAccessible::Id> m_items;
-    mutable quint64 m_generation = 0;
+    mutable AccessibleItemCache m_items; // what screen readers asked for
 };
 
 QAccessibleInterface *cloudAccessibleFactory(const QString &className, QObject *object)

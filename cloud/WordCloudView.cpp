@@ -159,9 +159,7 @@ void WordCloudView::focusWord(qsizetype index)
         return;
     m_focused = index;
     const QRect rect = wordRect(index);
-    if (m_scrollView)
-        m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + 8,
-                                    rect.height() / 2 + 8);
+    scrollToShow(rect);
     update();
     const CloudWord &word = m_cloud.words[std::size_t(index)];
     emit wordFocused(word.word(), word.count, QRect(mapToGlobal(rect.topLeft()), rect.size()));
@@ -270,14 +268,5 @@ void WordCloudView::paintEvent(QPaintEvent *event)
         return;
     }
     if (hasFocus() && m_focused >= 0)
-        paintFocus(painter);
-}
-
-void WordCloudView::paintFocus(QPainter &painter) const
-{
-    const QRectF rect = QRectF(wordRect(m_focused)).adjusted(-2.0, -1.0, 2.0, 1.0);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(rect, 4.0, 4.0);
+        paintKeyboardFocus(painter, wordRect(m_focused));
 }

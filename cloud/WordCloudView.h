@@ -106,7 +106,6 @@ private:
     void refit();
     QSizeF visibleAreaSize() const;
     CloudStyle style() const { return {m_options.contrastColours}; }
-    void paintFocus(QPainter &painter) const;
 
     WordDictionary m_wordDict;
     std::shared_ptr<const CountedSet> m_wordCounts;

@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -117,6 +118,24 @@ QSizeF LayerHostWidget::visibleSizeInPoints() const
 {
     const QAbstractScrollArea *area = scrollArea();
     return QSizeF(area ? area->viewport()->size() : size()) / m_zoom;
+}
+
+void LayerHostWidget::scrollToShow(const QRect &rect)
+{
+    auto *area = qobject_cast<QScrollArea *>(scrollArea());
+    if (area)
+        area->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + 8,
+                            rect.height() / 2 + 8);
+}
+
+void LayerHostWidget::paintKeyboardFocus(QPainter &painter, const QRect &rect) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect).adjusted(-2.0, -1.0, 2.0, 1.0), 4.0, 4.0);
+    painter.restore();
 }
 
 qreal LayerHostWidget::viewHeight() const

@@ -1,12 +1,11 @@
 #include "VerbariumAccessibility.h"
 
-#include "AccessibleText.h"
+#include "AccessibleItems.h"
 #include "VerbariumView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <algorithm>
-#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -134,7 +133,6 @@ public:
     explicit VerbariumAccessible(VerbariumView *view)
         : QAccessibleWidget(view, QAccessible::Tree)
     {}
-    ~VerbariumAccessible() override { dropItems(); }
 
     int childCount() const override { return view()->picture() ? 1 : 0; }
     QAccessibleInterface *child(int index) const override { return index == 0 ? item(0) : nullptr; }
@@ -156,33 +154,16 @@ public:
     // The item of the picture's word at index, null outside the picture.
     QAccessibleInterface *item(int index) const
     {
-        const auto &picture = view()->picture();
-        if (!picture || index < 0 || index >= int(picture->words.size()))
-            return nullptr;
-        if (m_generation != view()->generation()) {
-            dropItems();
-            m_generation = view()->generation();
-        }
-        if (m_items.empty())
-            m_items.resize(picture->words.size(), 0);
-        QAccessible::Id &id = m_items[std::size_t(index)];
-        if (id == 0)
-            id = QAccessible::registerAccessibleInterface(new WordItemAccessible(view(), index));
-        return QAccessible::accessibleInterface(id);
+        VerbariumView *shown = view();
+        const int count = shown->picture() ? int(shown->picture()->words.size()) : 0;
+        return m_items.item(index, count, shown->generation(),
+                            [shown, index] { return new WordItemAccessible(shown, index); });
     }
 
 private:
     VerbariumView *view() const { return static_cast<VerbariumView *>(widget()); }
-    void dropItems() const
-    {
-        for (const QAccessible::Id id : m_items)
-            if (id != 0)
-                QAccessible::deleteAccessibleInterface(id);
-        m_items.clear();
-    }
 
-    mutable std::vector<QAccessible::Id> m_items; // what screen readers asked for
-    mutable quint64 m_generation = 0;
+    mutable AccessibleItemCache m_items; // what screen readers asked for
 };
 
 VerbariumAccessible *treeOf(VerbariumView *view)

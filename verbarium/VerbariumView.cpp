@@ -253,9 +253,7 @@ void VerbariumView::focusWord(int index)
         return;
     m_focused = index;
     const QRect rect = wordRect(index);
-    if (m_scrollView)
-        m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + 8,
-                                    rect.height() / 2 + 8);
+    scrollToShow(rect);
     update();
     const PlacedWord &word = m_picture->words[std::size_t(index)];
     // The count hovering shows, so the panel says the same whichever way a word is found.
@@ -269,7 +267,7 @@ void VerbariumView::paintEvent(QPaintEvent *event)
     LayerHostWidget::paintEvent(event);
     QPainter painter(this);
     if (hasFocus() && m_focused >= 0)
-        paintFocus(painter);
+        paintKeyboardFocus(painter, wordRect(m_focused));
     if (m_progressMessage.isEmpty())
         return;
     painter.setPen(palette().color(QPalette::PlaceholderText));
@@ -287,17 +285,6 @@ bool VerbariumView::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_watchedWindow && event->type() == QEvent::Resize)
         m_liveResizeEnd.start();
     return LayerHostWidget::eventFilter(watched, event);
-}
-
-void VerbariumView::paintFocus(QPainter &painter) const
-{
-    const QRectF rect = QRectF(wordRect(m_focused)).adjusted(-2.0, -1.0, 2.0, 1.0);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(rect, 4.0, 4.0);
-    painter.restore();
 }
 
 void VerbariumView::mouseUp(const PlacedWord &hit)

@@ -98,7 +98,6 @@ private:
     void mouseUp(const PlacedWord &hit);
     void rightMouseUp(const PlacedWord &hit);
     void mouseMoved(const PlacedWord &hit);
-    void paintFocus(QPainter &painter) const;
     void fitToVisibleArea();
     void updateTrackingAreas();
     void watchWindowResizes();
