@@ -201,6 +201,9 @@ void UserInterface::connectInfoPanel()
     QObject::connect(cloudView, &WordCloudView::wordFocused, panel, showFocused);
     QObject::connect(verbariumView, &VerbariumView::wordHovered, panel, showHovered);
     QObject::connect(verbariumView, &VerbariumView::wordFocused, panel, showFocused);
+    // A zoom moves the word away from the panel beside it.
+    QObject::connect(cloudView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
+    QObject::connect(verbariumView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
     // A new analysis makes the word shown a word of the old text.
     QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, panel, &QWidget::hide);
     QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, m_viewMenu.get(),

@@ -11,7 +11,7 @@ struct ViewOption
 };
 
 // The view options the app remembers between runs, in the user's configuration
-// (Verbarium/Verbarium.conf below XDG_CONFIG_HOME). A new option is one line here.
+// (Verbarium/Verbarium.ini below XDG_CONFIG_HOME). A new option is one line here.
 class ViewSettings
 {
 public:

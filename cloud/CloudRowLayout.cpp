@@ -92,3 +92,32 @@ CloudFit fitCloudToView(BuiltCloud &cloud, float rowWidth, QSizeF visibleAreaSiz
         cloud.root->setFrame(QRectF(QPointF(0, 0), fit.viewSize));
     return fit;
 }
+
+namespace {
+
+bool rowsFit(const std::vector<CloudWord> &words, float rowWidth, QSizeF room, float gap,
+             double zoom)
+{
+    const CloudRowLayout rows(words, static_cast<float>(rowWidth / zoom), gap);
+    return rows.totalHeight() <= room.height() / zoom;
+}
+
+} // namespace
+
+double zoomToFitRows(const std::vector<CloudWord> &words, float rowWidth, QSizeF room, float gap,
+                     double minimumZoom)
+{
+    if (rowsFit(words, rowWidth, room, gap, 1.0))
+        return 1.0;
+    if (!rowsFit(words, rowWidth, room, gap, minimumZoom))
+        return minimumZoom;
+    // Wider rows and more room as the zoom falls: the rows fit from some zoom down, up to
+    // the odd row break. Halving the interval finds that zoom to well below a pixel.
+    double fits = minimumZoom;
+    double fails = 1.0;
+    for (int step = 0; step < 24; ++step) {
+        const double middle = (fits + fails) / 2.0;
+        (rowsFit(words, rowWidth, room, gap, middle) ? fits : fails) = middle;
+    }
+    return fits;
+}

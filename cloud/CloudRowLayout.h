@@ -61,3 +61,9 @@ using ScrollerChange = std::function<QSizeF(bool verticalScroller)>;
 // leaves the spare fraction below the last row.
 CloudFit fitCloudToView(BuiltCloud &cloud, float rowWidth, QSizeF visibleAreaSize,
                         const ScrollerChange &applyScroller = {}, float gap = 0.0f);
+
+// The largest zoom between minimumZoom and 1 at which the words, in rows reflowed for
+// rowWidth / zoom, fit room / zoom (both in pixels) without a scroller: a zoomed-out
+// cloud also has wider rows, so it fits sooner than its height alone says.
+double zoomToFitRows(const std::vector<CloudWord> &words, float rowWidth, QSizeF room, float gap,
+                     double minimumZoom);

@@ -113,11 +113,22 @@ void WordCloudView::scaleLayersToSize(QSizeF size)
     // The view's width follows the visible area's, as a scroll area's document does;
     // keeping an older, narrower width would hide the words placed beyond it. A zoom
     // leaves fewer points of width, and the rows reflow to them.
-    const float gap = m_options.gapBetweenWords ? CloudRowLayout::wordGap : 0.0f;
     const CloudFit fit = fitCloudToView(m_cloud, static_cast<float>(size.width() / zoom()),
-                                        visibleAreaSize(), showScroller, gap);
+                                        visibleAreaSize(), showScroller, rowGap());
     setContentSize(fit.viewSize);
     update();
+}
+
+qreal WordCloudView::fittingZoom() const
+{
+    const QSizeF room(m_scrollView ? m_scrollView->maximumViewportSize() : size());
+    return zoomToFitRows(m_cloud.words, static_cast<float>(m_rowWidthPixels), room, rowGap(),
+                         minimumZoom);
+}
+
+float WordCloudView::rowGap() const
+{
+    return m_options.gapBetweenWords ? CloudRowLayout::wordGap : 0.0f;
 }
 
 void WordCloudView::refit()

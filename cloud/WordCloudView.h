@@ -72,6 +72,8 @@ public:
     // as tall as the rows when they overflow the visible area, else the area's size
     // (see fitCloudToView). A zoom reflows the rows for the width it leaves.
     void scaleLayersToSize(QSizeF size);
+    // The zoom at which the rows, reflowed for it, fit the window without a scroller.
+    qreal fittingZoom() const override;
 
     // The word under a point in widget coordinates, −1 over a gap.
     qsizetype wordAt(QPointF widgetPoint) const;
@@ -106,6 +108,7 @@ private:
     void refit();
     QSizeF visibleAreaSize() const;
     CloudStyle style() const { return {m_options.contrastColours}; }
+    float rowGap() const;
 
     WordDictionary m_wordDict;
     std::shared_ptr<const CountedSet> m_wordCounts;

@@ -120,6 +120,10 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     EXPECT_TRUE(ui.infoPanel()->isVisible());
     EXPECT_EQ(ui.infoPanel()->wordField()->text(), u"the"_s);
     EXPECT_EQ(ui.infoPanel()->countField()->text(), u"5"_s);
+    // A zoom moves the word away from beside the panel, which goes.
+    cloud()->zoomBy(1.0);
+    EXPECT_FALSE(ui.infoPanel()->isVisible());
+    cloud()->setZoom(1.0);
 
     // Clicking it opens its verbarium, which hides nothing but takes the focus.
     QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *the));

@@ -143,6 +143,20 @@ TEST_F(Cloud, ZoomMagnifiesAndReflowsWhileHitsAndExportKeepThePicturesPoints)
     EXPECT_EQ(view->pictureSize(), picture);
 }
 
+// At 160 × 70 the words take three rows, 90 high, in a room 68 high. Zoomed out, the rows
+// widen as well: from 160 / 195 down, moon star over sun the is 70 high and fits, where
+// the height alone would say 68 / 90.
+TEST_F(Cloud, ZoomToFitCountsOnTheRowsReflowing)
+{
+    window.resize(160, 70);
+    view->scaleLayersToSize(QSizeF(window.size()));
+    ASSERT_EQ(view->scrollView()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    view->setZoom(view->fittingZoom());
+    EXPECT_NEAR(view->zoom(), 160.0 / 195.0, 1e-4);
+    EXPECT_EQ(view->scrollView()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(view->words()[2].position.x(), 0); // sun starts the second row
+}
+
 TEST(EmptyCloud, SaysTheTextHasNoLetters)
 {
     WordCloudView view;

@@ -165,4 +165,42 @@ TEST(CloudRowLayout, RefitAtANewWidthReflowsTheRows)
         EXPECT_EQ(words.position(i), QPointF(xs[i], 280)) << "word " << i;
 }
 
+struct FitZoomRow
+{
+    const char *name;
+    QSizeF room;
+    double zoom;
+    bool fits;
+};
+
+void PrintTo(const FitZoomRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class ZoomToFitRows : public testing::TestWithParam<FitZoomRow>
+{
+};
+
+// The worked example's rows for a width of 200 at zoom z: 80 high at z = 1; below
+// z = 200 / 205 they become a + b + c over d + e, 70 high, which fits a room 60 high
+// from z = 6/7 down; below z = 200 / 335 they make one row, 40 high.
+TEST_P(ZoomToFitRows, IsTheLargestZoomWhoseReflowedRowsFit)
+{
+    Words words = workedExample();
+    const FitZoomRow &row = GetParam();
+    const double zoom = zoomToFitRows(words.cloud().words, 200, row.room, 0.0f, 0.1);
+    EXPECT_NEAR(zoom, row.zoom, 1e-5);
+    const CloudFit fit = fitCloudToView(words.cloud(), float(200 / zoom), row.room / zoom);
+    EXPECT_EQ(fit.verticalScroller, !row.fits) << "at " << zoom;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rooms, ZoomToFitRows,
+                         testing::Values(FitZoomRow{"fitsAsItIs", {200, 300}, 1.0, true},
+                                         FitZoomRow{"twoRows", {200, 60}, 6.0 / 7.0, true},
+                                         FitZoomRow{"oneRow", {200, 23}, 23.0 / 40.0, true},
+                                         FitZoomRow{
+                                             "neverFitsStopsAtTheLimit", {200, 3}, 0.1, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace
