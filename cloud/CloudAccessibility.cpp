@@ -4,31 +4,21 @@
 #include "WordCloudView.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class CloudAccessible;
-
-// One word of the cloud. It names the view and an index, so it outlives nothing: once
-// the view has a new cloud, the list drops it.
-class CloudWordAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+// One word of the cloud.
+class CloudWordAccessible : public AccessibleWord
 {
 public:
-    CloudWordAccessible(WordCloudView *view, qsizetype index)
-        : m_view(view)
-        , m_index(index)
+    CloudWordAccessible(WordCloudView *view, int index)
+        : AccessibleWord(view, index)
     {}
 
-    bool isValid() const override { return m_view && m_index < qsizetype(m_view->words().size()); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return parent() ? parent()->window() : nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
-    }
+    bool isValid() const override { return m_view && index() < int(cloud()->words().size()); }
+    QAccessibleInterface *parent() const override { return viewInterface(); }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
@@ -37,37 +27,10 @@ public:
     {
         if (!isValid() || t != QAccessible::Name)
             return {};
-        const CloudWord &word = m_view->words()[std::size_t(m_index)];
+        const CloudWord &word = cloud()->words()[std::size_t(index())];
         return wordWithCount(word.word(), word.count);
     }
-    void setText(QAccessible::Text, const QString &) override {}
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect local = m_view->wordRect(m_index);
-        return QRect(m_view->mapToGlobal(local.topLeft()), local.size());
-    }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        state.focusable = true;
-        state.selectable = true;
-        if (isValid()) {
-            const bool focused = m_view->focusedWord() == m_index;
-            state.focused = focused && m_view->hasFocus();
-            state.selected = focused;
-            state.invisible = !m_view->isVisible();
-        }
-        return state;
-    }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface
-                   ? static_cast<QAccessibleActionInterface *>(this)
-                   : nullptr;
-    }
 
     QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }
     void doAction(const QString &actionName) override
@@ -75,15 +38,17 @@ public:
         if (!isValid())
             return;
         if (actionName == pressAction())
-            m_view->chooseWord(m_index);
+            cloud()->chooseWord(index());
         else if (actionName == setFocusAction())
-            m_view->focusWord(m_index);
+            cloud()->focusWord(index());
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QRect rectInView() const override { return cloud()->wordRect(index()); }
+    bool hasKeyboardFocus() const override { return cloud()->focusedWord() == index(); }
 
 private:
-    QPointer<WordCloudView> m_view;
-    qsizetype m_index;
+    WordCloudView *cloud() const { return static_cast<WordCloudView *>(m_view.data()); }
 };
 
 // The cloud as a list. Its items are made when asked for and kept, with their ids,
@@ -142,14 +107,6 @@ void installCloudAccessibility()
         return true;
     }();
     Q_UNUSED(installed);
-}
-
-void cloudChanged(WordCloudView *view)
-{
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent event(view, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&event);
 }
 
 void cloudFocusMoved(WordCloudView *view, qsizetype index)

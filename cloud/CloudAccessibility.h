@@ -9,7 +9,5 @@ class WordCloudView;
 
 // Makes every WordCloudView describe itself so; safe to call more than once.
 void installCloudAccessibility();
-// Tells screen readers that the view shows a new cloud.
-void cloudChanged(WordCloudView *view);
 // Tells screen readers that the keyboard focus is on the word at index.
 void cloudFocusMoved(WordCloudView *view, qsizetype index);

@@ -1,5 +1,6 @@
 #include "WordCloudView.h"
 
+#include "AccessibleItems.h"
 #include "CloudAccessibility.h"
 #include "CloudRowLayout.h"
 #include "CommonWords.h"
@@ -95,7 +96,7 @@ void WordCloudView::rebuild()
     ++m_generation;
     m_focused = -1;
     scaleLayersToSize(QSizeF(size()));
-    cloudChanged(this);
+    announcePictureChanged(this);
     for (std::size_t i = 0; i < m_cloud.words.size() && !focusedWord.isEmpty(); ++i)
         if (m_cloud.words[i].word() == focusedWord)
             focusWord(qsizetype(i));

@@ -43,3 +43,55 @@ void AccessibleItemCache::clear()
             QAccessible::deleteAccessibleInterface(id);
     m_ids.clear();
 }
+
+AccessibleWord::AccessibleWord(QWidget *view, int index)
+    : m_view(view)
+    , m_index(index)
+{}
+
+QWindow *AccessibleWord::window() const
+{
+    const QAccessibleInterface *view = viewInterface();
+    return view ? view->window() : nullptr;
+}
+
+QRect AccessibleWord::rect() const
+{
+    if (!isValid())
+        return {};
+    const QRect local = rectInView();
+    return QRect(m_view->mapToGlobal(local.topLeft()), local.size());
+}
+
+QAccessible::State AccessibleWord::state() const
+{
+    QAccessible::State state;
+    state.focusable = true;
+    state.selectable = true;
+    if (isValid()) {
+        const bool focused = hasKeyboardFocus();
+        state.focused = focused && m_view->hasFocus();
+        state.selected = focused;
+        state.invisible = !m_view->isVisible();
+    }
+    return state;
+}
+
+void *AccessibleWord::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                : nullptr;
+}
+
+QAccessibleInterface *AccessibleWord::viewInterface() const
+{
+    return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
+}
+
+void announcePictureChanged(QWidget *view)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(view, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&event);
+}

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAccessible>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <vector>
 
@@ -31,3 +33,36 @@ private:
     std::vector<QAccessible::Id> m_ids; // 0 for an item not made yet
     quint64 m_generation = 0;
 };
+
+// A word of a picture view for screen readers: the view and the word's index in it, so
+// it outlives nothing; once the view shows another picture, the view's cache drops it.
+// What every word has in common is here; what the word says and its actions are the
+// view's.
+class AccessibleWord : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override;
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override;
+    QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    AccessibleWord(QWidget *view, int index);
+
+    int index() const { return m_index; }
+    QAccessibleInterface *viewInterface() const;
+    // Where the word is, in the view's coordinates.
+    virtual QRect rectInView() const = 0;
+    virtual bool hasKeyboardFocus() const = 0;
+
+    QPointer<QWidget> m_view;
+
+private:
+    int m_index;
+};
+
+// Tells screen readers that view shows another picture.
+void announcePictureChanged(QWidget *view);

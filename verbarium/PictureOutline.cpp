@@ -70,12 +70,16 @@ int stepInOutline(const PictureOutline &outline, int from, TreeStep step)
     return from;
 }
 
+QRectF boxOf(const PlacedWord &word)
+{
+    return {word.position.x(), word.position.y() - word.size.height() * 0.5, word.size.width(),
+            word.size.height()};
+}
+
 int placedWordAt(const VerbariumPicture &picture, QPointF point)
 {
     for (int i = int(picture.words.size()) - 1; i >= 0; --i) {
-        const PlacedWord &word = picture.words[std::size_t(i)];
-        const QRectF box(word.position.x(), word.position.y() - word.size.height() * 0.5,
-                         word.size.width(), word.size.height());
+        const QRectF box = boxOf(picture.words[std::size_t(i)]);
         if (point.x() >= box.left() && point.x() < box.right() && point.y() >= box.top() &&
             point.y() < box.bottom())
             return i;

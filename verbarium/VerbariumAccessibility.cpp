@@ -4,7 +4,6 @@
 #include "VerbariumView.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,31 +26,24 @@ qint64 timesOf(const VerbariumTree &tree, Node node)
     return std::max<qint64>(times, 1);
 }
 
-// One word of the picture. It names the view and an index, so it outlives nothing: once
-// the view shows another picture, the tree drops it.
-class WordItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+// One word of the picture, an item of the tree.
+class WordItemAccessible : public AccessibleWord
 {
 public:
     WordItemAccessible(VerbariumView *view, int index)
-        : m_view(view)
-        , m_index(index)
+        : AccessibleWord(view, index)
     {}
 
     bool isValid() const override
     {
-        return m_view && m_view->picture() && m_index < int(m_view->picture()->words.size());
-    }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override
-    {
-        QAccessibleInterface *view = viewInterface();
-        return view ? view->window() : nullptr;
+        return m_view && verbarium()->picture() &&
+               index() < int(verbarium()->picture()->words.size());
     }
     QAccessibleInterface *parent() const override;
     QAccessibleInterface *child(int index) const override;
     int childCount() const override
     {
-        return isValid() ? int(m_view->outline().children[std::size_t(m_index)].size()) : 0;
+        return isValid() ? int(verbarium()->outline().children[std::size_t(index())].size()) : 0;
     }
     int indexOfChild(const QAccessibleInterface *child) const override;
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
@@ -59,43 +51,21 @@ public:
     {
         if (!isValid())
             return {};
-        const VerbariumPicture &picture = *m_view->picture();
-        const PlacedWord &word = picture.words[std::size_t(m_index)];
+        const VerbariumPicture &picture = *verbarium()->picture();
+        const PlacedWord &word = picture.words[std::size_t(index())];
         if (t == QAccessible::Name)
             return wordWithCount(word.string.text, timesOf(*picture.tree, word.node));
         if (t == QAccessible::Description)
-            return QObject::tr("level %1").arg(m_view->outline().level[std::size_t(m_index)]);
+            return QObject::tr("level %1").arg(verbarium()->outline().level[std::size_t(index())]);
         return {};
-    }
-    void setText(QAccessible::Text, const QString &) override {}
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect local = m_view->wordRect(m_index);
-        return QRect(m_view->mapToGlobal(local.topLeft()), local.size());
     }
     QAccessible::Role role() const override { return QAccessible::TreeItem; }
     QAccessible::State state() const override
     {
-        QAccessible::State state;
-        state.focusable = true;
-        state.selectable = true;
-        if (isValid()) {
-            const bool focused = m_view->focusedWord() == m_index;
-            state.focused = focused && m_view->hasFocus();
-            state.selected = focused;
-            state.expandable = childCount() > 0;
-            state.expanded = childCount() > 0;
-            state.invisible = !m_view->isVisible();
-        }
+        QAccessible::State state = AccessibleWord::state();
+        state.expandable = childCount() > 0;
+        state.expanded = childCount() > 0;
         return state;
-    }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface
-                   ? static_cast<QAccessibleActionInterface *>(this)
-                   : nullptr;
     }
 
     QStringList actionNames() const override
@@ -107,22 +77,19 @@ public:
         if (!isValid())
             return;
         if (actionName == pressAction())
-            m_view->chooseWord(m_index);
+            verbarium()->chooseWord(index());
         else if (actionName == showMenuAction())
-            m_view->restartFromWord(m_index);
+            verbarium()->restartFromWord(index());
         else if (actionName == setFocusAction())
-            m_view->focusWord(m_index);
+            verbarium()->focusWord(index());
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QRect rectInView() const override { return verbarium()->wordRect(index()); }
+    bool hasKeyboardFocus() const override { return verbarium()->focusedWord() == index(); }
 
 private:
-    QAccessibleInterface *viewInterface() const
-    {
-        return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
-    }
-
-    QPointer<VerbariumView> m_view;
-    int m_index;
+    VerbariumView *verbarium() const { return static_cast<VerbariumView *>(m_view.data()); }
 };
 
 // The picture as a tree. Its items are made when asked for and kept, with their ids,
@@ -176,16 +143,16 @@ QAccessibleInterface *WordItemAccessible::parent() const
 {
     if (!isValid())
         return nullptr;
-    const int parent = m_view->outline().parent[std::size_t(m_index)];
-    return parent < 0 ? viewInterface() : treeOf(m_view)->item(parent);
+    const int parent = verbarium()->outline().parent[std::size_t(index())];
+    return parent < 0 ? viewInterface() : treeOf(verbarium())->item(parent);
 }
 
-QAccessibleInterface *WordItemAccessible::child(int index) const
+QAccessibleInterface *WordItemAccessible::child(int childIndex) const
 {
-    if (index < 0 || index >= childCount())
+    if (childIndex < 0 || childIndex >= childCount())
         return nullptr;
-    return treeOf(m_view)->item(
-        m_view->outline().children[std::size_t(m_index)][std::size_t(index)]);
+    return treeOf(verbarium())
+        ->item(verbarium()->outline().children[std::size_t(index())][std::size_t(childIndex)]);
 }
 
 int WordItemAccessible::indexOfChild(const QAccessibleInterface *child) const
@@ -212,14 +179,6 @@ void installVerbariumAccessibility()
         return true;
     }();
     Q_UNUSED(installed);
-}
-
-void verbariumChanged(VerbariumView *view)
-{
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent event(view, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&event);
 }
 
 void verbariumFocusMoved(VerbariumView *view, int index)

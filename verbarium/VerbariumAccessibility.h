@@ -8,7 +8,5 @@ class VerbariumView;
 
 // Makes every VerbariumView describe itself so; safe to call more than once.
 void installVerbariumAccessibility();
-// Tells screen readers that the view shows a new picture.
-void verbariumChanged(VerbariumView *view);
 // Tells screen readers that the keyboard focus is on the picture's word at index.
 void verbariumFocusMoved(VerbariumView *view, int index);

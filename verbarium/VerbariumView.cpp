@@ -1,5 +1,6 @@
 #include "VerbariumView.h"
 
+#include "AccessibleItems.h"
 #include "LowerCase.h"
 #include "VerbariumAccessibility.h"
 #include "VerbariumLayers.h"
@@ -59,6 +60,11 @@ VerbariumView::~VerbariumView() = default;
 void VerbariumView::setText(const QString &text)
 {
     m_requests.setText(text);
+    clearPicture();
+}
+
+void VerbariumView::clearPicture()
+{
     m_picture.reset();
     m_outline = {};
     m_focused = -1;
@@ -133,7 +139,7 @@ void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node
     // The keyboard's focus goes on with the start word of the new display.
     const bool hadFocusedWord = std::exchange(m_focused, -1) >= 0;
     emit pictureChanged();
-    verbariumChanged(this);
+    announcePictureChanged(this);
     if (hadFocusedWord && hasFocus())
         focusWord(0);
 }
@@ -241,10 +247,7 @@ QRect VerbariumView::wordRect(int index) const
 {
     if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
         return {};
-    const PlacedWord &word = m_picture->words[std::size_t(index)];
-    const QRectF box(word.position.x(), word.position.y() - word.size.height() * 0.5,
-                     word.size.width(), word.size.height());
-    return widgetRectFromView(box).toAlignedRect();
+    return widgetRectFromView(boxOf(m_picture->words[std::size_t(index)])).toAlignedRect();
 }
 
 void VerbariumView::focusWord(int index)

@@ -93,6 +93,7 @@ protected:
 
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree);
+    void clearPicture();
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showWork(TreeRequests::Work work);
     void mouseUp(const PlacedWord &hit);
