@@ -49,6 +49,15 @@ QByteArray cloudAsJson(const CloudPicture &picture)
     return json.toUtf8();
 }
 
+QString languageCodes()
+{
+    QStringList codes;
+    for (const CommonWordLanguage &language : commonWordLanguages())
+        codes << language.code;
+    codes.sort();
+    return codes.join(u", "_s);
+}
+
 // The words --leave-out names: a language's list, or a file's; nothing, after reporting
 // the problem, when the file cannot be read.
 std::optional<QSet<QString>> leftOutWords(const CommandLine &commandLine)
@@ -61,19 +70,14 @@ std::optional<QSet<QString>> leftOutWords(const CommandLine &commandLine)
             return commonWordsOf(choice);
     const TextFile file = readUtf8TextFile(choice);
     if (!file.error.isEmpty()) {
-        CommandOutput::reportError(file.error);
+        // A bare name may have been meant as a language.
+        CommandOutput::reportError(
+            choice.contains(u'/')
+                ? file.error
+                : u"%1 (the languages with a list are %2)"_s.arg(file.error, languageCodes()));
         return std::nullopt;
     }
     return parseWordList(file.text);
-}
-
-QString languageCodes()
-{
-    QStringList codes;
-    for (const CommonWordLanguage &language : commonWordLanguages())
-        codes << language.code;
-    codes.sort();
-    return codes.join(u", "_s);
 }
 
 } // namespace

@@ -206,7 +206,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"missingWordList",
                    {u"--leave-out"_s, u"/nonexistent/words.txt"_s},
                    1,
-                   "/nonexistent/words.txt"}),
+                   "/nonexistent/words.txt"},
+        FailureRow{"unknownLanguage",
+                   {u"--leave-out"_s, u"xx"_s},
+                   1,
+                   "xx: no such file (the languages with a list are da, de, en"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
