@@ -114,12 +114,6 @@ QAbstractScrollArea *LayerHostWidget::scrollArea() const
     return area && area->viewport() == viewport ? area : nullptr;
 }
 
-QSizeF LayerHostWidget::visibleSizeInPoints() const
-{
-    const QAbstractScrollArea *area = scrollArea();
-    return QSizeF(area ? area->viewport()->size() : size()) / m_zoom;
-}
-
 void LayerHostWidget::scrollToShow(const QRect &rect)
 {
     auto *area = qobject_cast<QScrollArea *>(scrollArea());

@@ -66,9 +66,6 @@ protected:
     virtual void zoomDidChange() {}
     // The scroll area this view is the document of, if any.
     QAbstractScrollArea *scrollArea() const;
-    // The part of the view the scroll area shows, in points; the widget's own size
-    // when it is in none.
-    QSizeF visibleSizeInPoints() const;
     // Scrolls the enclosing area, if any, so that rect (widget coordinates) is in sight.
     void scrollToShow(const QRect &rect);
     // Draws the keyboard's focus around rect (widget coordinates).

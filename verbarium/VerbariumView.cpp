@@ -91,6 +91,8 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree)
         updateTrackingAreas();
     fitToVisibleArea();
     display(tree, tree->root());
+    // Magnified, the picture is larger than the window: the start word comes first.
+    scrollToShow(wordRect(0));
 }
 
 void VerbariumView::showWork(TreeRequests::Work work)
@@ -332,16 +334,18 @@ void VerbariumView::growToVisibleArea()
 {
     if (!m_scrollView)
         return;
-    setContentSize(pictureSize().expandedTo(visibleSizeInPoints()));
+    // Unmagnified, as a new tree takes the area (see fitToVisibleArea).
+    setContentSize(pictureSize().expandedTo(QSizeF(m_scrollView->viewport()->size())));
 }
 
 // A new tree starts from the window's visible area: the room an earlier tree grew the
-// view to would only leave scroll bars around a smaller picture.
+// view to would only leave scroll bars around a smaller picture. The area is taken
+// unmagnified: a zoom magnifies the picture the window would show, so that zooming in
+// helps to read every tree that follows.
 void VerbariumView::fitToVisibleArea()
 {
     if (!m_scrollView)
         return;
     // The room the area has without scroll bars: a view that fits needs none.
-    const QSizeF visible = QSizeF(m_scrollView->maximumViewportSize()) / zoom();
-    setContentSize(QSizeF(std::floor(visible.width()), std::floor(visible.height())));
+    setContentSize(QSizeF(m_scrollView->maximumViewportSize()));
 }

@@ -370,6 +370,20 @@ TEST_F(VerbariumViewTest, EndOfResizeWithoutFollowersKeepsThePicture)
     EXPECT_EQ(view->size(), size);
 }
 
+// Zoomed in, a new tree is the picture the window would show, magnified, with the start
+// word in sight: zooming in makes every following tree easier to read.
+TEST_F(VerbariumViewTest, NewTreeWhileZoomedIsTheWindowsPictureMagnified)
+{
+    startWith(u"dog"_s);
+    view->setZoom(2.0);
+    startWith(u"the"_s);
+    const QSize area = scrollArea->maximumViewportSize();
+    EXPECT_EQ(view->pictureSize(), QSizeF(area));
+    EXPECT_EQ(view->size(), area * 2);
+    const QPoint start = view->mapTo(scrollArea->viewport(), view->wordRect(0).center());
+    EXPECT_TRUE(scrollArea->viewport()->rect().contains(start)) << start.x() << ", " << start.y();
+}
+
 // Right: the start word, then its first follower; Return re-roots there as a click
 // does; Backspace goes back; Shift+Return restarts from the focused word.
 TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
