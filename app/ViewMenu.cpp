@@ -80,6 +80,13 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
         if (m_verbariumView->picture())
             bringForward(m_verbariumView->window());
     });
+    for (const auto changed :
+         {&QFileSystemWatcher::fileChanged, &QFileSystemWatcher::directoryChanged})
+        connect(&m_ownListWatcher, changed, this, [this] {
+            watchOwnList();
+            applyCloudOptions();
+        });
+    watchOwnList();
     connect(qApp, &QApplication::focusWindowChanged, this, &ViewMenu::updateActions);
     connect(m_verbariumView, &VerbariumView::pictureChanged, this, &ViewMenu::updateActions);
     applyCloudOptions();
@@ -197,8 +204,18 @@ void ViewMenu::editOwnList()
     for (QAction *action : m_leaveOut->actions())
         if (action->data().toString() == ViewSettings::ownListChoice)
             action->setChecked(true);
+    watchOwnList();
     rememberOptions();
     emit ownListOpened(path);
+}
+
+void ViewMenu::watchOwnList()
+{
+    const QFileInfo list(m_settings.ownListPath());
+    for (const QString &path : {list.absolutePath(), list.absoluteFilePath()})
+        if (QFileInfo::exists(path) && !m_ownListWatcher.files().contains(path) &&
+            !m_ownListWatcher.directories().contains(path))
+            m_ownListWatcher.addPath(path);
 }
 
 void ViewMenu::bringForward(QWidget *window)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QObject>
 
 class LayerHostWidget;
@@ -48,7 +49,7 @@ signals:
 public slots:
     void updateActions();
     // Reads the options from the settings (the user's list from its file) and gives
-    // them to the cloud.
+    // them to the cloud. Saving the user's list in an editor does this too.
     void applyCloudOptions();
 
 private:
@@ -58,6 +59,7 @@ private:
     LayerHostWidget *activePictureView() const;
     void rememberOptions();
     void editOwnList();
+    void watchOwnList();
     static void bringForward(QWidget *window);
 
     ViewSettings &m_settings;
@@ -76,4 +78,6 @@ private:
     QAction *m_showInput;
     QAction *m_showCloud;
     QAction *m_showVerbarium;
+    // The user's list and its folder: editors often save by replacing the file.
+    QFileSystemWatcher m_ownListWatcher;
 };
