@@ -272,13 +272,15 @@ void WordCloudView::focusOutEvent(QFocusEvent *event)
 void WordCloudView::paintEvent(QPaintEvent *event)
 {
     LayerHostWidget::paintEvent(event);
-    QPainter painter(this);
     if (const QString message = emptyMessage(); !message.isEmpty()) {
+        QPainter painter(this);
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter | Qt::TextWordWrap,
                          message);
-        return;
     }
-    if (hasFocus() && m_focused >= 0)
-        paintKeyboardFocus(painter, wordRect(m_focused));
+}
+
+QRect WordCloudView::focusedWordRect() const
+{
+    return wordRect(m_focused);
 }

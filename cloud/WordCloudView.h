@@ -100,6 +100,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void zoomDidChange() override;
+    QRect focusedWordRect() const override;
     bool focusNextPrevChild(bool next) override;
 
 private:

@@ -76,6 +76,8 @@ void LayerHostWidget::setZoom(qreal zoom, std::optional<QPointF> anchor)
         area->horizontalScrollBar()->setValue(qRound(scrolled.x()));
         area->verticalScrollBar()->setValue(qRound(scrolled.y()));
     }
+    if (hasFocus())
+        scrollToShow(focusedWordRect());
     update();
     emit zoomChanged(m_zoom);
 }
@@ -116,20 +118,24 @@ QAbstractScrollArea *LayerHostWidget::scrollArea() const
 
 void LayerHostWidget::scrollToShow(const QRect &rect)
 {
+    if (rect.isEmpty())
+        return;
     auto *area = qobject_cast<QScrollArea *>(scrollArea());
     if (area)
         area->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + 8,
                             rect.height() / 2 + 8);
 }
 
-void LayerHostWidget::paintKeyboardFocus(QPainter &painter, const QRect &rect) const
+void LayerHostWidget::paintKeyboardFocus(QPainter &painter) const
 {
-    painter.save();
+    const QRect rect = hasFocus() ? focusedWordRect() : QRect();
+    if (rect.isEmpty())
+        return;
+    painter.resetTransform(); // the ring is as thick at every zoom
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect).adjusted(-2.0, -1.0, 2.0, 1.0), 4.0, 4.0);
-    painter.restore();
 }
 
 qreal LayerHostWidget::viewHeight() const
@@ -148,6 +154,7 @@ void LayerHostWidget::paintEvent(QPaintEvent *event)
                                  QSizeF(event->rect().size()) / m_zoom);
     const QRectF exposed = ViewCoordinates(viewHeight()).toLayer(exposedInPoints);
     LayerPainter::paint(painter, *m_rootLayer, viewHeight(), exposed);
+    paintKeyboardFocus(painter);
 }
 
 void LayerHostWidget::resizeEvent(QResizeEvent *event)

@@ -68,12 +68,14 @@ protected:
     QAbstractScrollArea *scrollArea() const;
     // Scrolls the enclosing area, if any, so that rect (widget coordinates) is in sight.
     void scrollToShow(const QRect &rect);
-    // Draws the keyboard's focus around rect (widget coordinates).
-    void paintKeyboardFocus(QPainter &painter, const QRect &rect) const;
+    // Where the word with the keyboard's focus is (widget coordinates), empty for none.
+    // The view draws the focus around it and keeps it in sight through a zoom.
+    virtual QRect focusedWordRect() const { return {}; }
 
 private:
     void fitRootLayer();
     void resizeToContent();
+    void paintKeyboardFocus(QPainter &painter) const;
     // The height the layers' y upward is measured from: the content's, else the
     // widget's.
     qreal viewHeight() const;

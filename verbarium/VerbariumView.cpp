@@ -270,13 +270,16 @@ void VerbariumView::focusWord(int index)
 void VerbariumView::paintEvent(QPaintEvent *event)
 {
     LayerHostWidget::paintEvent(event);
-    QPainter painter(this);
-    if (hasFocus() && m_focused >= 0)
-        paintKeyboardFocus(painter, wordRect(m_focused));
     if (m_progressMessage.isEmpty())
         return;
+    QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter, m_progressMessage);
+}
+
+QRect VerbariumView::focusedWordRect() const
+{
+    return wordRect(m_focused);
 }
 
 void VerbariumView::showEvent(QShowEvent *event)

@@ -16,8 +16,9 @@ class QScrollArea;
 // The verbarium of a chosen word: has the tree of the word sequences that follow it
 // grown (on a worker), shows it from a start node, and answers the pointer: a left
 // click re-roots the display, a right click restarts from the clicked word, hovering
-// reports counts. The keyboard walks the shown tree (see keyPressEvent). While a tree is on its way
-// the view keeps taking events, shows the busy cursor and, after half a second, what it waits for.
+// reports counts; the keyboard walks the shown tree (see keyPressEvent). While a tree is
+// on its way the view keeps taking events, shows the busy cursor and, after half a
+// second, what it waits for.
 class VerbariumView : public LayerHostWidget
 {
     Q_OBJECT
@@ -88,6 +89,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    QRect focusedWordRect() const override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -143,6 +143,24 @@ TEST_F(Cloud, ZoomMagnifiesAndReflowsWhileHitsAndExportKeepThePicturesPoints)
     EXPECT_EQ(view->pictureSize(), picture);
 }
 
+// At zoom 4 each word has a row of its own, 520 pixels in all: the focused last word
+// stays in sight and keeps its ring.
+TEST_F(Cloud, ZoomKeepsTheFocusedWordInSight)
+{
+    window.activateWindow();
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return view->hasFocus(); }));
+    QTest::keyClick(view, Qt::Key_End);
+    view->setZoom(4.0);
+    const QRect shown = view->scrollView()->viewport()->rect();
+    const QRect the = view->wordRect(3);
+    EXPECT_TRUE(
+        shown.contains(QRect(view->mapTo(view->parentWidget(), the.topLeft()), the.size())));
+    const QImage picture = view->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(the.center().x(), the.top() - 1), // on the ring
+              view->palette().color(QPalette::Highlight));
+}
+
 // At 160 × 70 the words take three rows, 90 high, in a room 68 high. Zoomed out, the rows
 // widen as well: from 160 / 195 down, moon star over sun the is 70 high and fits, where
 // the height alone would say 68 / 90.
