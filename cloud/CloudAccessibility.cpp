@@ -17,7 +17,7 @@ public:
         : AccessibleWord(view, index)
     {}
 
-    bool isValid() const override { return m_view && index() < int(cloud()->words().size()); }
+    bool isValid() const override { return view() && index() < int(cloud()->words().size()); }
     QAccessibleInterface *parent() const override { return viewInterface(); }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -48,7 +48,7 @@ protected:
     bool hasKeyboardFocus() const override { return cloud()->focusedWord() == index(); }
 
 private:
-    WordCloudView *cloud() const { return static_cast<WordCloudView *>(m_view.data()); }
+    WordCloudView *cloud() const { return static_cast<WordCloudView *>(view()); }
 };
 
 // The cloud as a list. Its items are made when asked for and kept, with their ids,

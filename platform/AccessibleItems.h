@@ -52,15 +52,16 @@ public:
 protected:
     AccessibleWord(QWidget *view, int index);
 
+    // The view, null once it has gone.
+    QWidget *view() const { return m_view; }
     int index() const { return m_index; }
     QAccessibleInterface *viewInterface() const;
     // Where the word is, in the view's coordinates.
     virtual QRect rectInView() const = 0;
     virtual bool hasKeyboardFocus() const = 0;
 
-    QPointer<QWidget> m_view;
-
 private:
+    QPointer<QWidget> m_view;
     int m_index;
 };
 

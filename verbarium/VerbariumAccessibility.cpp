@@ -36,7 +36,7 @@ public:
 
     bool isValid() const override
     {
-        return m_view && verbarium()->picture() &&
+        return view() && verbarium()->picture() &&
                index() < int(verbarium()->picture()->words.size());
     }
     QAccessibleInterface *parent() const override;
@@ -89,7 +89,7 @@ protected:
     bool hasKeyboardFocus() const override { return verbarium()->focusedWord() == index(); }
 
 private:
-    VerbariumView *verbarium() const { return static_cast<VerbariumView *>(m_view.data()); }
+    VerbariumView *verbarium() const { return static_cast<VerbariumView *>(view()); }
 };
 
 // The picture as a tree. Its items are made when asked for and kept, with their ids,
