@@ -74,6 +74,7 @@ void AppDelegate::importTextFile()
 
 void AppDelegate::openFile(const QString &path)
 {
+    emit analysisStarted();
     m_importName = QFileInfo(path).fileName();
     setImporting(true);
     m_pipeline.importFile(path);
@@ -81,6 +82,7 @@ void AppDelegate::openFile(const QString &path)
 
 void AppDelegate::displayWordCloud()
 {
+    emit analysisStarted();
     // The worker reads its own copy: the view may change meanwhile.
     m_pipeline.analyse(m_outlets.textField->text());
 }
@@ -95,6 +97,7 @@ void AppDelegate::takeImportedText(const QString &, const QString &text)
 void AppDelegate::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
 {
     m_outlets.wordCloudView->setWordDict(analysis->words);
+    m_outlets.wordCloudView->setWordCounts(analysis->allWords);
     m_outlets.verbariumView->beginText();
     m_outlets.wordCloudView->buildCloud();
     m_outlets.searchWindow->activateWindow();

@@ -53,6 +53,8 @@ public slots:
     void openFile(const QString &path);
 
 signals:
+    // An analysis has been asked for: of the text in the view, or of a file to import.
+    void analysisStarted();
     // The hand-over has shown the cloud of the latest request.
     void wordCloudDisplayed();
     void importingChanged(bool importing);

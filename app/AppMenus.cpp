@@ -34,9 +34,7 @@ AppMenus::AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextVi
     , m_paste(addAction(tr("&Paste"), QKeySequence::Paste))
     , m_selectAll(addAction(tr("Select &All"), QKeySequence::SelectAll))
     , m_about(addAction(tr("&About Verbarium"), QKeySequence()))
-    , m_roomForEveryWord(addAction(tr("&Room for Every Word"), QKeySequence()))
 {
-    m_roomForEveryWord->setCheckable(true);
     m_quit->setMenuRole(QAction::QuitRole);
     m_about->setMenuRole(QAction::AboutRole);
     connect(m_import, &QAction::triggered, &m_controller, &AppDelegate::importTextFile);
@@ -95,13 +93,6 @@ QMenuBar *AppMenus::addMenuBarTo(QWidget *window)
     for (QMenu *menu : {file, edit, help})
         connect(menu, &QMenu::aboutToShow, this, &AppMenus::updateActions);
     return bar;
-}
-
-void AppMenus::addViewMenu(QMenuBar *bar, const QList<QAction *> &actions)
-{
-    auto *view = new QMenu(tr("&View"), bar);
-    view->addActions(actions);
-    bar->insertMenu(bar->actions().constLast(), view);
 }
 
 void AppMenus::updateActions()

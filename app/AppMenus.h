@@ -12,9 +12,8 @@ class QWidget;
 
 // The menus every window shows: File (Open…, Analyse, Export Cloud…, Export
 // Verbarium…, Quit), Edit (the text view's Undo, Redo, Cut, Copy, Paste, Select All;
-// Copy takes the picture in the cloud and verbarium windows) and Help (About); View
-// (Room for Every Word) where a window asks for it. The actions are shared; each window
-// has its own menu bar holding them.
+// Copy takes the picture in the cloud and verbarium windows) and Help (About). The
+// actions are shared; each window has its own menu bar holding them.
 class AppMenus : public QObject
 {
     Q_OBJECT
@@ -27,16 +26,12 @@ public:
 
     // Gives window a menu bar with the menus; it owns the bar.
     QMenuBar *addMenuBarTo(QWidget *window);
-    // Adds a View menu with actions to bar, before Help.
-    void addViewMenu(QMenuBar *bar, const QList<QAction *> &actions);
 
     QAction *importAction() const { return m_import; }
     QAction *analyseAction() const { return m_analyse; }
     QAction *exportCloudAction() const { return m_exportCloud; }
     QAction *exportVerbariumAction() const { return m_exportVerbarium; }
     QAction *copyAction() const { return m_copy; }
-    // Checkable: the verbarium's layout with room for every word.
-    QAction *roomForEveryWordAction() const { return m_roomForEveryWord; }
 
 public slots:
     // Enables each action as the active window and the views say.
@@ -69,5 +64,4 @@ private:
     QAction *m_paste;
     QAction *m_selectAll;
     QAction *m_about;
-    QAction *m_roomForEveryWord;
 };

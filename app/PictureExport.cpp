@@ -13,7 +13,7 @@ namespace {
 
 bool hasPicture(const LayerHostWidget *view)
 {
-    return !view->rootLayer()->sublayers().empty() && !view->size().isEmpty();
+    return !view->rootLayer()->sublayers().empty() && !view->pictureSize().isEmpty();
 }
 
 } // namespace
@@ -91,7 +91,7 @@ void PictureExport::copyPicture()
         return;
     // At the window's own scale: pasted elsewhere, it has the size it has on screen.
     QApplication::clipboard()->setImage(
-        renderLayersToImage(*view->rootLayer(), QSizeF(view->size()), view->devicePixelRatioF()));
+        renderLayersToImage(*view->rootLayer(), view->pictureSize(), view->devicePixelRatioF()));
 }
 
 void PictureExport::exportView(LayerHostWidget *view, const QString &title,
@@ -101,7 +101,7 @@ void PictureExport::exportView(LayerHostWidget *view, const QString &title,
         m_dialogs.choosePictureFile(title, suggestedName);
     if (!choice)
         return;
-    const QString error = writePictureFile(*view->rootLayer(), QSizeF(view->size()), *choice,
+    const QString error = writePictureFile(*view->rootLayer(), view->pictureSize(), *choice,
                                            view->devicePixelRatioF());
     if (!error.isEmpty())
         m_dialogs.runAlert(tr("Cannot Export Picture"), error, u"OK"_s);

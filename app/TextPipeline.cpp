@@ -5,6 +5,7 @@
 #include "TextFile.h"
 #include "TextIndex.h"
 #include "TokenWords.h"
+#include "WordCloud.h"
 #include "Tokeniser.h"
 
 #include <QtConcurrent/QtConcurrentRun>
@@ -60,8 +61,9 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
         }
         stage = Stage::Analysing;
         TokenSequence tokens = tokenise(text, stop);
+        auto allWords = std::make_shared<const CountedSet>(wordsOfTokens(tokens, stop));
         auto analysis = std::make_shared<const TextAnalysis>(
-            TextAnalysis{text, cloudWordsOfTokens(tokens, stop)});
+            TextAnalysis{text, WordCloud(*allWords).wordCloudElements(), std::move(allWords)});
         promise.addResult(Step(std::move(analysis)));
         stage = Stage::Indexing;
         promise.addResult(Step(indexer(std::move(tokens), stop)));

@@ -9,6 +9,7 @@
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
 #include "VerbariumView.h"
+#include "ViewMenu.h"
 #include "ViewSettings.h"
 #include "WindowDelegates.h"
 #include "WindowPlacement.h"
@@ -19,12 +20,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -70,8 +74,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     WordCloudView *cloudView = m_cloudUi->wordCloudView;
     VerbariumView *verbariumView = m_verbariumUi->verbariumView;
     cloudView->setScrollView(m_cloudUi->scrollView);
-    QObject::connect(cloudView, &WordCloudView::wordHovered, m_infoPanel.get(),
-                     &InfoPanel::showWord);
+    // The cloud is its window's first stop for the keyboard.
+    cloudView->setFocus();
 
     m_appDelegate = std::make_unique<AppDelegate>(
         AppDelegate::Outlets{m_inputUi->textField, m_inputWindow.get(), m_cloudWindow.get(),
@@ -80,11 +84,22 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_pictureExport = std::make_unique<PictureExport>(cloudView, verbariumView, *dialogs);
     m_menus = std::make_unique<AppMenus>(*m_appDelegate, *m_pictureExport, m_inputUi->textField,
                                          *dialogs);
-    m_inputWindow->setMenuBar(m_menus->addMenuBarTo(m_inputWindow.get()));
-    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
-        window->layout()->setMenuBar(m_menus->addMenuBarTo(window));
-    m_menus->addViewMenu(m_verbariumWindow->findChild<QMenuBar *>(),
-                         {m_menus->roomForEveryWordAction()});
+    m_viewSettings = std::make_unique<ViewSettings>();
+    m_viewMenu =
+        std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView, verbariumView);
+    // The desktop's editor opens the user's list, unless tests stand in for the windows.
+    if (m_ownDialogs)
+        QObject::connect(m_viewMenu.get(), &ViewMenu::ownListOpened, [](const QString &path) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        });
+    QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
+    m_viewMenu->addMenusTo(inputBar);
+    m_inputWindow->setMenuBar(inputBar);
+    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()}) {
+        QMenuBar *bar = m_menus->addMenuBarTo(window);
+        m_viewMenu->addMenusTo(bar);
+        window->layout()->setMenuBar(bar);
+    }
     // Lay the windows out now, so the views know their visible areas before they are
     // first shown.
     for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
@@ -100,6 +115,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     connectInputWindow();
     connectVerbariumWindow();
     connectRoomForEveryWord();
+    connectInfoPanel();
     AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
                      [verbariumView, menus](const QString &word) {
@@ -114,7 +130,6 @@ UserInterface::~UserInterface()
     // The delegates watch the windows: remove them before the windows go.
     m_cloudWindow->removeEventFilter(m_searchWindowDelegate.get());
     m_inputWindow->removeEventFilter(m_inputWindowDelegate.get());
-    m_verbariumWindow->removeEventFilter(m_infoPanelPlacer.get());
 }
 
 void UserInterface::placeWindows()
@@ -126,11 +141,6 @@ void UserInterface::placeWindows()
     m_inputWindow->setGeometry(fitInside(inputPlace, available, assumedFrame));
     m_cloudWindow->setGeometry(fitInside(cloudPlace, available, assumedFrame));
     m_verbariumWindow->setGeometry(fitInside(verbariumPlace, available, assumedFrame));
-
-    m_infoPanelPlacer =
-        std::make_unique<InfoPanelPlacer>(m_infoPanel.get(), m_verbariumUi->parentWords);
-    m_infoPanelPlacer->place();
-    m_verbariumWindow->installEventFilter(m_infoPanelPlacer.get());
 }
 
 void UserInterface::connectInputWindow()
@@ -196,7 +206,8 @@ void UserInterface::connectVerbariumWindow()
     VerbariumView *view = m_verbariumUi->verbariumView;
     QLineEdit *inputField = m_verbariumUi->inputField;
     view->setScrollView(m_verbariumUi->scrollView);
-    QObject::connect(view, &VerbariumView::wordHovered, m_infoPanel.get(), &InfoPanel::showWord);
+    // The keyboard starts in the tree, where the arrows walk it; Tab leads to the fields.
+    view->setFocus();
     QObject::connect(view, &VerbariumView::parentWordsChanged, m_verbariumUi->parentWords,
                      &QLineEdit::setText);
     const auto start = [view, inputField] { view->start(inputField->text()); };
@@ -212,15 +223,36 @@ void UserInterface::connectRoomForEveryWord()
 {
     VerbariumView *view = m_verbariumUi->verbariumView;
     OverlapBar *bar = m_verbariumUi->overlapBar;
-    QAction *room = m_menus->roomForEveryWordAction();
-    room->setChecked(ViewSettings::roomForEveryWord());
-    view->setRoomForEveryWord(room->isChecked());
-    QObject::connect(room, &QAction::toggled, view, [view](bool on) {
-        ViewSettings::setRoomForEveryWord(on);
-        view->setRoomForEveryWord(on);
-    });
+    QAction *room = m_viewMenu->roomForEveryWordAction();
     QObject::connect(bar, &OverlapBar::roomForEveryWordAsked, room,
                      [room] { room->setChecked(true); });
     QObject::connect(view, &VerbariumView::pictureChanged, bar,
                      [view, bar] { bar->showFor(view->picture() ? &*view->picture() : nullptr); });
+}
+
+void UserInterface::connectInfoPanel()
+{
+    InfoPanel *panel = m_infoPanel.get();
+    // Beside the pointer for a hovered word, beside the word for the keyboard's focus.
+    const auto showHovered = [panel](const QString &word, int count) {
+        panel->showWord(word, count);
+        panel->placeBeside(QRect(QCursor::pos(), QSize(16, 20)));
+    };
+    const auto showFocused = [panel](const QString &word, int count, const QRect &place) {
+        panel->showWord(word, count);
+        panel->placeBeside(place);
+    };
+    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
+    QObject::connect(cloudView, &WordCloudView::wordHovered, panel, showHovered);
+    QObject::connect(cloudView, &WordCloudView::wordFocused, panel, showFocused);
+    QObject::connect(verbariumView, &VerbariumView::wordHovered, panel, showHovered);
+    QObject::connect(verbariumView, &VerbariumView::wordFocused, panel, showFocused);
+    // A zoom moves the word away from the panel beside it.
+    QObject::connect(cloudView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
+    QObject::connect(verbariumView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
+    // A new analysis makes the word shown a word of the old text.
+    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, panel, &QWidget::hide);
+    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, m_viewMenu.get(),
+                     &ViewMenu::applyCloudOptions);
 }

@@ -8,13 +8,14 @@ class AppMenus;
 class OwnActivationWatch;
 class Dialogs;
 class InfoPanel;
-class InfoPanelPlacer;
 class InputWindowDelegate;
 class PictureExport;
 class QMainWindow;
 class QProgressBar;
 class QWidget;
 class SearchWindowDelegate;
+class ViewMenu;
+class ViewSettings;
 
 namespace Ui {
 class InputWindow;
@@ -37,6 +38,7 @@ public:
 
     AppDelegate &appDelegate() const { return *m_appDelegate; }
     AppMenus &menus() const { return *m_menus; }
+    ViewMenu &viewMenu() const { return *m_viewMenu; }
     OwnActivationWatch &activationWatch() const { return *m_activationWatch; }
     QMainWindow *inputWindow() const { return m_inputWindow.get(); }
     QWidget *cloudWindow() const { return m_cloudWindow.get(); }
@@ -53,6 +55,7 @@ private:
     void connectLongText();
     void connectVerbariumWindow();
     void connectRoomForEveryWord();
+    void connectInfoPanel();
 
     std::unique_ptr<Ui::InputWindow> m_inputUi;
     std::unique_ptr<Ui::CloudWindow> m_cloudUi;
@@ -67,7 +70,8 @@ private:
     std::unique_ptr<AppDelegate> m_appDelegate;
     std::unique_ptr<PictureExport> m_pictureExport;
     std::unique_ptr<AppMenus> m_menus;
+    std::unique_ptr<ViewSettings> m_viewSettings;
+    std::unique_ptr<ViewMenu> m_viewMenu;
     std::unique_ptr<SearchWindowDelegate> m_searchWindowDelegate;
     std::unique_ptr<InputWindowDelegate> m_inputWindowDelegate;
-    std::unique_ptr<InfoPanelPlacer> m_infoPanelPlacer;
 };

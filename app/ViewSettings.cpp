@@ -1,28 +1,44 @@
 #include "ViewSettings.h"
 
-#include <QSettings>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Named here rather than taken from the application, so that every program of the
-// project that shows a verbarium reads the same file.
-QSettings settings()
-{
-    return QSettings(u"Verbarium"_s, u"Verbarium"_s);
-}
-
-const QString roomForEveryWordKey = u"verbarium/roomForEveryWord"_s;
+const auto leftOutKey = u"cloud/leaveOut"_s;
 
 } // namespace
 
-bool ViewSettings::roomForEveryWord()
+ViewSettings::ViewSettings(const QString &fileName)
+    : m_settings(fileName.isEmpty() ? QSettings(QSettings::IniFormat, QSettings::UserScope,
+                                                u"Verbarium"_s, u"Verbarium"_s)
+                                          .fileName()
+                                    : fileName,
+                 QSettings::IniFormat)
+{}
+
+bool ViewSettings::value(ViewOption option) const
 {
-    return settings().value(roomForEveryWordKey, false).toBool();
+    return m_settings.value(QLatin1StringView(option.key), option.defaultValue).toBool();
 }
 
-void ViewSettings::setRoomForEveryWord(bool on)
+void ViewSettings::setValue(ViewOption option, bool on)
 {
-    settings().setValue(roomForEveryWordKey, on);
+    m_settings.setValue(QLatin1StringView(option.key), on);
+}
+
+QString ViewSettings::leftOutWords() const
+{
+    return m_settings.value(leftOutKey).toString();
+}
+
+void ViewSettings::setLeftOutWords(const QString &choice)
+{
+    m_settings.setValue(leftOutKey, choice);
+}
+
+QString ViewSettings::ownListPath() const
+{
+    return QFileInfo(m_settings.fileName()).absolutePath() + u"/common-words.txt"_s;
 }

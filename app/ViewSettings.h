@@ -1,10 +1,40 @@
 #pragma once
 
-// View options remembered between runs, in the user's settings file.
-namespace ViewSettings {
+#include <QSettings>
+#include <QString>
 
-// Whether the verbarium makes room for every word; off until the user turns it on.
-bool roomForEveryWord();
-void setRoomForEveryWord(bool on);
+// A view option that is on or off, remembered under its key.
+struct ViewOption
+{
+    const char *key;
+    bool defaultValue = false;
+};
 
-} // namespace ViewSettings
+// The view options the app remembers between runs, in the user's configuration
+// (Verbarium/Verbarium.ini below XDG_CONFIG_HOME). A new option is one line here.
+class ViewSettings
+{
+public:
+    static constexpr ViewOption wordGap{"cloud/gapBetweenWords"};
+    static constexpr ViewOption contrastColours{"cloud/contrastColours"};
+    static constexpr ViewOption roomForEveryWord{"verbarium/roomForEveryWord"};
+
+    // The file the settings live in; the user's own when empty.
+    explicit ViewSettings(const QString &fileName = {});
+
+    bool value(ViewOption option) const;
+    void setValue(ViewOption option, bool on);
+
+    static inline const QString ownListChoice = QStringLiteral("own");
+
+    // The common words the cloud leaves out: a language code, ownListChoice for the
+    // user's own list, or empty for none.
+    QString leftOutWords() const;
+    void setLeftOutWords(const QString &choice);
+
+    // The user's own list of words to leave out, a plain file beside the settings.
+    QString ownListPath() const;
+
+private:
+    QSettings m_settings;
+};

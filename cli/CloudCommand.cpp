@@ -3,11 +3,14 @@
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "CommonWords.h"
 #include "JsonWriter.h"
 #include "PictureOutput.h"
+#include "TextFile.h"
 #include "TextLayer.h"
 #include "TokenWords.h"
 #include "Tokeniser.h"
+#include "WordCloud.h"
 #include "WordColor.h"
 
 #include <cstdlib>
@@ -33,19 +36,49 @@ QByteArray cloudAsJson(const CloudPicture &picture)
     json.field(u"verticalScroller", picture.fit.verticalScroller);
     json.key(u"layers");
     json.beginArray();
-    for (const TextLayer *layer : picture.cloud.layers) {
-        const AttributedString &string = layer->string();
+    for (const CloudWord &word : picture.cloud.words) {
         json.beginObject();
-        json.field(u"word", layer->name());
-        json.field(u"count", picture.words.value(layer->name()));
-        json.field(u"fontSize", static_cast<float>(string.fontSize));
-        json.field(u"color", string.color.value_or(QColor(Qt::black)).name(QColor::HexRgb));
-        json.boxFields(layer->position(), layer->bounds().size());
+        json.field(u"word", word.word());
+        json.field(u"count", word.count);
+        json.field(u"fontSize", static_cast<float>(word.string.fontSize));
+        json.field(u"color", word.string.color.value_or(QColor(Qt::black)).name(QColor::HexRgb));
+        json.boxFields(word.position, word.size);
         json.endObject();
     }
     json.endArray();
     json.endObject();
     return json.toUtf8();
+}
+
+QString languageCodes()
+{
+    QStringList codes;
+    for (const CommonWordLanguage &language : commonWordLanguages())
+        codes << language.code;
+    codes.sort();
+    return codes.join(u", "_s);
+}
+
+// The words --leave-out names: a language's list, or a file's; nothing, after reporting
+// the problem, when the file cannot be read.
+std::optional<QSet<QString>> leftOutWords(const CommandLine &commandLine)
+{
+    if (!commandLine.isSet(u"leave-out"_s))
+        return QSet<QString>();
+    const QString choice = commandLine.value(u"leave-out"_s);
+    for (const CommonWordLanguage &language : commonWordLanguages())
+        if (language.code == choice)
+            return commonWordsOf(choice);
+    const TextFile file = readUtf8TextFile(choice);
+    if (!file.error.isEmpty()) {
+        // A bare name may have been meant as a language.
+        CommandOutput::reportError(
+            choice.contains(u'/')
+                ? file.error
+                : u"%1 (the languages with a list are %2)"_s.arg(file.error, languageCodes()));
+        return std::nullopt;
+    }
+    return parseWordList(file.text);
 }
 
 } // namespace
@@ -55,7 +88,7 @@ int cloudCommand(const QStringList &arguments)
     CommandLine commandLine(
         u"cloud"_s,
         u"cloud [FILE|-] [--width W] [--height H] [--seed N] [--format json|svg|png] "
-        "[--scale N] [--output PATH]"_s,
+        "[--gap] [--contrast] [--leave-out LANGUAGE|FILE] [--scale N] [--output PATH]"_s,
         u"Builds the word cloud of the text for a visible area of W x H points and writes it.\n"
         "json: {\"width\", \"height\", \"verticalScroller\", \"layers\": [{\"word\", \"count\",\n"
         "\"fontSize\", \"color\", \"x\", \"y\", \"width\", \"height\"}, ...]}, alphabetical, x and "
@@ -65,6 +98,15 @@ int cloudCommand(const QStringList &arguments)
     commandLine.addViewSizeOptions();
     commandLine.addOption(QCommandLineOption(
         u"seed"_s, u"Seed the colours' random numbers with N (unseeded by default)."_s, u"N"_s));
+    commandLine.addOption(QCommandLineOption(u"gap"_s, u"Set the words apart by a small gap."_s));
+    commandLine.addOption(QCommandLineOption(
+        u"contrast"_s, u"Darken colours to at least 3:1 contrast on the white ground."_s));
+    commandLine.addOption(QCommandLineOption(
+        u"leave-out"_s,
+        u"Leave out a language's common words (%1) or the words of FILE (plain UTF-8 text, "
+        "words separated by white space, '#' starts a comment line); sizes and limits "
+        "apply to the rest."_s.arg(languageCodes()),
+        u"LANGUAGE|FILE"_s));
     addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
@@ -83,18 +125,26 @@ int cloudCommand(const QStringList &arguments)
     if (!settings)
         return 2;
 
+    const std::optional<QSet<QString>> leftOut = leftOutWords(commandLine);
+    if (!leftOut)
+        return 1;
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
 
     CloudPicture picture;
-    picture.words = cloudWordsOfTokens(tokenise(*text));
+    const CountedSet allWords = wordsOfTokens(tokenise(*text));
+    picture.words =
+        WordCloud(leftOut->isEmpty() ? allWords : withoutWords(allWords, *leftOut))
+            .wordCloudElements();
     const FontMetricsMeasurer measurer;
     StdRandomSource random;
-    picture.cloud = buildCloudLayers(picture.words, measurer, random);
+    picture.cloud = buildCloudLayers(picture.words, measurer, random,
+                                     CloudStyle{commandLine.isSet(u"contrast"_s)});
     // The view starts at the visible area's size, as a new cloud window does.
-    picture.fit = fitCloudToView(*picture.cloud.root, picture.cloud.layers,
-                                 float(visibleArea->width()), QSizeF(*visibleArea));
+    const float gap = commandLine.isSet(u"gap"_s) ? CloudRowLayout::wordGap : 0.0f;
+    picture.fit =
+        fitCloudToView(picture.cloud, float(visibleArea->width()), QSizeF(*visibleArea), {}, gap);
 
     return writePicture(*settings, *picture.cloud.root, picture.fit.viewSize,
                         [&picture] { return cloudAsJson(picture); });

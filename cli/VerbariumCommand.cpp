@@ -23,7 +23,7 @@ void writePoint(JsonWriter &json, QStringView name, QPointF point)
     json.endArray();
 }
 
-QByteArray displayAsJson(const VerbariumPicture &picture, const Layer &root)
+QByteArray displayAsJson(const VerbariumPicture &picture)
 {
     const VerbariumTree &tree = *picture.tree;
     JsonWriter json;
@@ -45,15 +45,12 @@ QByteArray displayAsJson(const VerbariumPicture &picture, const Layer &root)
     json.endArray();
     json.key(u"curves");
     json.beginArray();
-    for (const auto &layer : root.sublayers()) {
-        const auto *curve = dynamic_cast<const CurveLayer *>(layer.get());
-        if (!curve)
-            continue;
-        const QRectF frameAsSet = curve->frameAsSet();
+    for (const PlacedCurve &placed : picture.curves) {
+        const CurveGeometry curve = curveGeometry(placed.from, placed.to);
         json.beginObject();
-        json.boxFields(frameAsSet.topLeft(), frameAsSet.size());
-        writePoint(json, u"start", curve->startNode());
-        writePoint(json, u"end", curve->endNode());
+        json.boxFields(curve.frameAsSet.topLeft(), curve.frameAsSet.size());
+        writePoint(json, u"start", curve.startNode);
+        writePoint(json, u"end", curve.endNode);
         json.endObject();
     }
     json.endArray();
@@ -116,5 +113,5 @@ int verbariumCommand(const QStringList &arguments)
     const std::unique_ptr<Layer> root = verbariumLayers(picture, picture.viewSize);
 
     return writePicture(*settings, *root, picture.viewSize,
-                        [&picture, &root] { return displayAsJson(picture, *root); });
+                        [&picture] { return displayAsJson(picture); });
 }

@@ -15,12 +15,18 @@ struct SortEntry
 {
     WordSortKey key;
     TextLayer *layer; // non-owning
+    int count;
 };
+
+QColor shownColor(const QColor &drawn, CloudStyle style)
+{
+    return style.contrast ? withContrastOnWhite(drawn) : drawn;
+}
 
 } // namespace
 
 BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer &measurer,
-                            RandomSource &random)
+                            RandomSource &random, CloudStyle style)
 {
     BuiltCloud cloud;
     cloud.root = std::make_unique<Layer>();
@@ -44,7 +50,7 @@ BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer
                                    static_cast<float>(preferred.height())));
         wordLayer->setAnchorPoint(QPointF(0.0, 0.5));
         auto *layer = static_cast<TextLayer *>(cloud.root->addSublayer(std::move(wordLayer)));
-        entries.push_back({wordSortKey(entry.word), layer});
+        entries.push_back({wordSortKey(entry.word), layer, entry.count});
     }
 
     // The same order as compare() on the layers, with each word normalised once.
@@ -52,11 +58,27 @@ BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer
         return compareKeys(first.key, second.key) < 0;
     });
     cloud.layers.reserve(entries.size());
+    cloud.words.reserve(entries.size());
     for (const SortEntry &entry : entries) {
-        AttributedString string = entry.layer->string();
-        string.color = drawWordColor(random).toQColor();
-        entry.layer->setString(string);
+        CloudWord word;
+        word.drawnColor = drawWordColor(random).toQColor();
+        word.string = entry.layer->string();
+        word.string.color = shownColor(word.drawnColor, style);
+        word.count = entry.count;
+        word.size = entry.layer->bounds().size();
+        entry.layer->setString(word.string);
         cloud.layers.push_back(entry.layer);
+        cloud.words.push_back(std::move(word));
     }
     return cloud;
+}
+
+void restyleCloud(BuiltCloud &cloud, CloudStyle style)
+{
+    for (std::size_t i = 0; i < cloud.words.size(); ++i) {
+        CloudWord &word = cloud.words[i];
+        word.string.color = shownColor(word.drawnColor, style);
+        if (i < cloud.layers.size())
+            cloud.layers[i]->setString(word.string);
+    }
 }

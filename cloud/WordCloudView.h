@@ -1,20 +1,36 @@
 #pragma once
 
+#include "CloudBuilder.h"
+#include "CloudNavigation.h"
 #include "LayerHostWidget.h"
 #include "WordDictionary.h"
 
+#include <QSet>
 #include <memory>
+#include <optional>
 #include <vector>
 
+class CountedSet;
 class QScrollArea;
 class RandomSource;
 class TextLayer;
 class TextMeasurer;
 
-// The word cloud: one word layer per dictionary entry, in rows fitted to the width
-// of the window. It is the document of a vertically scrolling area. Pointing at a
-// word emits wordHovered with its count while mouse tracking is on (the window turns
-// it on while it is active); releasing the left button over a word emits wordChosen.
+// The cloud's options beyond the counts, all off by default.
+struct CloudOptions
+{
+    bool gapBetweenWords = false;
+    bool contrastColours = false;
+    // Words taken out of what the cloud is built from, before the dictionary's limits.
+    QSet<QString> leftOut;
+};
+
+// The word cloud: one word per dictionary entry, in rows fitted to the width of the
+// window. It is the document of a vertically scrolling area. Pointing at a word emits
+// wordHovered with its count while mouse tracking is on (the window turns it on while
+// it is active); releasing the left button over a word emits wordChosen. The keyboard
+// moves a visible focus between the words in reading order (wordFocused), and Return
+// chooses the focused word.
 class WordCloudView : public LayerHostWidget
 {
     Q_OBJECT
@@ -23,41 +39,87 @@ public:
     explicit WordCloudView(QWidget *parent = nullptr);
     ~WordCloudView() override;
 
+    // The dictionary of the analysis, and the counts of every word of the text it was
+    // made from (needed only to leave words out).
     const WordDictionary &wordDict() const { return m_wordDict; }
     void setWordDict(const WordDictionary &wordDict) { m_wordDict = wordDict; }
+    void setWordCounts(std::shared_ptr<const CountedSet> counts);
 
     QScrollArea *scrollView() const { return m_scrollView; }
     // The view does not become the area's widget here; the window does that.
     void setScrollView(QScrollArea *scrollView);
 
     void setTextMeasurer(std::unique_ptr<TextMeasurer> measurer);
+    // Takes the options; a cloud on screen follows them at once.
+    void setOptions(const CloudOptions &options);
+    const CloudOptions &options() const { return m_options; }
 
-    // Word layers of the current cloud in alphabetical order.
-    const std::vector<TextLayer *> &layers() const { return m_layers; }
+    // The words of the current cloud in alphabetical order, and the layers that paint
+    // them (layers()[i] shows words()[i]).
+    const std::vector<CloudWord> &words() const { return m_cloud.words; }
+    const std::vector<TextLayer *> &layers() const { return m_cloud.layers; }
+    // The dictionary the cloud shows: the analysis's, less any words left out.
+    const WordDictionary &shownWords() const { return m_shownWords; }
+    // The word with the keyboard focus, −1 for none.
+    qsizetype focusedWord() const { return m_focused; }
+    // What the view says instead of a picture, or empty.
+    QString emptyMessage() const;
 
     // Replaces the whole cloud from wordDict, fits it to the view's size and brings
     // the window to the front.
     void buildCloud();
     // Reflows the rows for size.width() (the height is not used) and sizes the view:
     // as tall as the rows when they overflow the visible area, else the area's size
-    // (see fitCloudToView).
+    // (see fitCloudToView). A zoom reflows the rows for the width it leaves.
     void scaleLayersToSize(QSizeF size);
+    // The zoom at which the rows, reflowed for it, fit the window without a scroller.
+    qreal fittingZoom() const override;
+
+    // The word under a point in widget coordinates, −1 over a gap.
+    qsizetype wordAt(QPointF widgetPoint) const;
+    // Where a word is, in widget coordinates.
+    QRect wordRect(qsizetype index) const;
+    // Moves the keyboard focus to the word, shows it and tells of it.
+    void focusWord(qsizetype index);
+    // Chooses the word, as a click on it does.
+    void chooseWord(qsizetype index);
+    // Counts the clouds built, so that what describes a cloud can tell it is old.
+    quint64 generation() const { return m_generation; }
 
 signals:
     void wordChosen(const QString &word);
     void wordHovered(const QString &word, int count);
+    // The keyboard focus moved to word, shown at screenRect (global coordinates).
+    void wordFocused(const QString &word, int count, const QRect &screenRect);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void zoomDidChange() override;
+    QRect focusedWordRect() const override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
-    // The word layer under a point in widget coordinates, or none over a gap.
-    const Layer *wordLayerAt(QPointF widgetPoint);
+    // Builds the cloud anew without bringing its window forward.
+    void rebuild();
+    void refit();
     QSizeF visibleAreaSize() const;
+    CloudStyle style() const { return {m_options.contrastColours}; }
+    float rowGap() const;
 
     WordDictionary m_wordDict;
-    std::vector<TextLayer *> m_layers;   // non-owning: the root layer owns them
+    std::shared_ptr<const CountedSet> m_wordCounts;
+    WordDictionary m_shownWords;
+    CloudOptions m_options;
+    BuiltCloud m_cloud;
+    bool m_built = false;
+    quint64 m_generation = 0;
+    qreal m_rowWidthPixels = 0.0; // the width the rows were last asked for, zoom aside
+    qsizetype m_focused = -1;
     QScrollArea *m_scrollView = nullptr; // non-owning: part of the window
     std::unique_ptr<TextMeasurer> m_measurer;
     std::unique_ptr<RandomSource> m_random;

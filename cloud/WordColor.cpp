@@ -1,5 +1,7 @@
 #include "WordColor.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 int StdRandomSource::draw()
@@ -36,4 +38,54 @@ WordColor drawWordColor(RandomSource &random)
         }
     }
     return color;
+}
+
+namespace {
+
+double linearComponent(double component)
+{
+    return component <= 0.04045 ? component / 12.92 : std::pow((component + 0.055) / 1.055, 2.4);
+}
+
+double relativeLuminance(const QColor &color)
+{
+    return 0.2126 * linearComponent(color.redF()) + 0.7152 * linearComponent(color.greenF()) +
+           0.0722 * linearComponent(color.blueF());
+}
+
+QColor scaledTo8Bit(const QColor &color, double factor)
+{
+    const auto scaled = [factor](float component) {
+        return int(std::lround(double(component) * factor * 255.0));
+    };
+    return QColor(scaled(color.redF()), scaled(color.greenF()), scaled(color.blueF()));
+}
+
+} // namespace
+
+double contrastRatio(const QColor &first, const QColor &second)
+{
+    const double a = relativeLuminance(first);
+    const double b = relativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor withContrastOnWhite(const QColor &color, double minimumRatio)
+{
+    const QColor white(Qt::white);
+    const QColor as8Bit = scaledTo8Bit(color, 1.0);
+    if (contrastRatio(as8Bit, white) >= minimumRatio)
+        return as8Bit;
+    // Scaling down only darkens, so the ratio grows as the factor shrinks: the largest
+    // factor that passes is found by halving the interval.
+    double passes = 0.0;
+    double fails = 1.0;
+    for (int step = 0; step < 24; ++step) {
+        const double middle = (passes + fails) / 2.0;
+        if (contrastRatio(scaledTo8Bit(color, middle), white) >= minimumRatio)
+            passes = middle;
+        else
+            fails = middle;
+    }
+    return scaledTo8Bit(color, passes);
 }

@@ -32,3 +32,13 @@ struct WordColor
 // a colour brighter than 2.5 in sum takes a fourth draw that darkens one component
 // by 0.5, so no word comes out near-white on the white background.
 WordColor drawWordColor(RandomSource &random);
+
+// The contrast ratio of two colours as the web's accessibility guidelines define it,
+// from 1 (the same luminance) to 21 (black on white).
+double contrastRatio(const QColor &first, const QColor &second);
+
+// The colour, or where it stands out less than minimumRatio from white, the darkest
+// shade of its hue that still does: its components scaled down together, so hue and
+// saturation stay. The result has 8-bit components, so it keeps the ratio as written
+// out in hexadecimal.
+QColor withContrastOnWhite(const QColor &color, double minimumRatio = 3.0);

@@ -2,7 +2,10 @@
 
 #include "ShownWord.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
+#include <QScreen>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -10,6 +13,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int margin = 8;
+// Room left between the panel and what it stands beside.
+constexpr int gap = 4;
 
 void sizeToFit(QLabel *label)
 {
@@ -25,14 +30,30 @@ int infoPanelWidthDelta(InfoFieldWidths before, InfoFieldWidths after)
     return static_cast<int>(newMax - oldMax);
 }
 
+QPoint infoPanelPosition(const QRect &available, const QSize &panelSize, const QRect &target)
+{
+    int y = target.bottom() + 1 + gap;
+    if (y + panelSize.height() > available.bottom() + 1)
+        y = target.top() - gap - panelSize.height();
+    const int x = std::clamp(target.left(), available.left(),
+                             std::max(available.left(), available.right() + 1 - panelSize.width()));
+    return {x, std::clamp(y, available.top(),
+                          std::max(available.top(), available.bottom() + 1 - panelSize.height()))};
+}
+
 InfoPanel::InfoPanel(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_wordField(new QLabel(this))
     , m_countField(new QLabel(this))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     setWindowTitle(u"Info"_s);
+    // A tooltip's colours and a thin border set it apart from the windows below.
+    setBackgroundRole(QPalette::ToolTipBase);
+    setForegroundRole(QPalette::ToolTipText);
+    setAutoFillBackground(true);
     m_wordField->setObjectName(u"wordTextField"_s);
     m_countField->setObjectName(u"countTextField"_s);
     // A word from the user's text is shown as it is, never read as markup.
@@ -46,6 +67,11 @@ InfoPanel::InfoPanel(QWidget *parent)
     m_countField->move(margin, m_wordField->geometry().bottom() + 1 + margin / 2);
     resize(std::max(m_wordField->width(), m_countField->width()) + 2 * margin,
            m_countField->geometry().bottom() + 1 + margin);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive)
+                    hide();
+            });
 }
 
 void InfoPanel::showWord(const QString &word, int count)
@@ -58,4 +84,23 @@ void InfoPanel::showWord(const QString &word, int count)
     sizeToFit(m_countField);
     const InfoFieldWidths after{qreal(m_wordField->width()), qreal(m_countField->width())};
     resize(width() + infoPanelWidthDelta(before, after), height());
+}
+
+void InfoPanel::placeBeside(const QRect &target)
+{
+    const QScreen *screen = QGuiApplication::screenAt(target.center());
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    move(infoPanelPosition(screen->availableGeometry(), size(), target));
+}
+
+void InfoPanel::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Without a window frame, a thin border sets the panel apart from what lies below.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 
 class QLabel;
@@ -17,8 +18,15 @@ struct InfoFieldWidths
 // truncated toward zero.
 int infoPanelWidthDelta(InfoFieldWidths before, InfoFieldWidths after);
 
-// A small floating panel showing a word and its count. It never takes the focus, so
-// the views keep receiving the pointer while it follows the hovered word.
+// Where a panel of panelSize goes beside target (what it must not cover: the pointer's
+// spot or a word), all in screen coordinates: below target and to the right of its left
+// edge, or above it where there is no room below, moved left and kept inside available.
+QPoint infoPanelPosition(const QRect &available, const QSize &panelSize, const QRect &target);
+
+// A small frameless popup showing a word and its count beside the pointer or the word
+// with the keyboard focus. It never takes the focus or the pointer's clicks, and it goes
+// whenever the application stops being the active one, so it never stands in front of
+// another application's window.
 class InfoPanel : public QWidget
 {
     Q_OBJECT
@@ -31,8 +39,13 @@ public:
 
     // Shows the panel without activating it, fills both fields (a long word cut, as
     // panelWord() says), fits each to its text and widens or narrows the panel by the
-    // change of the wider field, leaving its place on screen unchanged.
+    // change of the wider field.
     void showWord(const QString &word, int count);
+    // Moves the panel beside target (screen coordinates), on target's screen.
+    void placeBeside(const QRect &target);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QLabel *m_wordField;  // owned through Qt's parent-child tree

@@ -12,6 +12,10 @@ packages=(
     xvfb xauth
     # The desktop tests: a window manager, input and window queries, picture checks.
     openbox xdotool x11-utils imagemagick
+    # The lists of common words the cloud can leave out, read at build time.
+    liblingua-stopwords-perl
+    # The screen-reader tests read the running app through the accessibility bus.
+    at-spi2-core python3-pyatspi dbus-daemon
     # The installed desktop files are checked with these.
     desktop-file-utils appstream
 )

@@ -12,9 +12,9 @@ std::pair<QPointF, QPointF> curveControlPoints(QPointF startNode, QPointF endNod
     return {QPointF(mx, startNode.y()), QPointF(mx, endNode.y())};
 }
 
-std::unique_ptr<CurveLayer> CurveLayer::initWithStartNode(QPointF from, QPointF to)
+CurveGeometry curveGeometry(QPointF from, QPointF to)
 {
-    std::unique_ptr<CurveLayer> curve(new CurveLayer);
+    CurveGeometry curve;
     const float ax = float(from.x());
     const float ay = float(from.y());
     const float bx = float(to.x());
@@ -22,15 +22,25 @@ std::unique_ptr<CurveLayer> CurveLayer::initWithStartNode(QPointF from, QPointF 
     const float w = bx - ax;
     const float dy = by - ay;
     if (ay > by) {
-        curve->m_startNode = QPointF(0.0f, ay - by);
-        curve->m_endNode = QPointF(w, 0.0f);
+        curve.startNode = QPointF(0.0f, ay - by);
+        curve.endNode = QPointF(w, 0.0f);
     } else {
-        curve->m_startNode = QPointF(0.0f, 0.0f);
-        curve->m_endNode = QPointF(w, dy);
+        curve.startNode = QPointF(0.0f, 0.0f);
+        curve.endNode = QPointF(w, dy);
     }
     // A level curve still gets a box one unit high, so it can be drawn and hit.
     const float h = std::fabs(dy) >= 1.0f ? dy : 1.0f;
-    curve->m_frameAsSet = QRectF(ax, ay, w, h);
+    curve.frameAsSet = QRectF(ax, ay, w, h);
+    return curve;
+}
+
+std::unique_ptr<CurveLayer> CurveLayer::initWithStartNode(QPointF from, QPointF to)
+{
+    std::unique_ptr<CurveLayer> curve(new CurveLayer);
+    const CurveGeometry geometry = curveGeometry(from, to);
+    curve->m_startNode = geometry.startNode;
+    curve->m_endNode = geometry.endNode;
+    curve->m_frameAsSet = geometry.frameAsSet;
     curve->setFrame(curve->m_frameAsSet);
     curve->setName(u"curve.layer"_s);
     return curve;

@@ -11,6 +11,17 @@
 // the heights of the start and of the end, so the curve leaves and arrives level.
 std::pair<QPointF, QPointF> curveControlPoints(QPointF startNode, QPointF endNode);
 
+// Where a connector from `from` to `to` (root-layer coordinates) lies: its frame as set
+// (the box the two points span, 1.0 high where they differ in height by less; a
+// negative height for a falling curve) and its two ends in the box's own coordinates.
+struct CurveGeometry
+{
+    QRectF frameAsSet;
+    QPointF startNode;
+    QPointF endNode;
+};
+CurveGeometry curveGeometry(QPointF from, QPointF to);
+
 // A connector from the right end of a branching word to the left end of one of its
 // followers: one cubic Bezier curve inside the box the two points span.
 class CurveLayer : public DrawingLayer

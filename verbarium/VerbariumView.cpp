@@ -1,12 +1,13 @@
 #include "VerbariumView.h"
 
+#include "AccessibleItems.h"
 #include "LowerCase.h"
-#include "NodeLayer.h"
+#include "VerbariumAccessibility.h"
 #include "VerbariumLayers.h"
-#include "ViewCoordinates.h"
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
@@ -37,6 +38,8 @@ QString pathText(const VerbariumTree &tree, Node node)
 VerbariumView::VerbariumView(QWidget *parent)
     : LayerHostWidget(parent)
 {
+    setFocusPolicy(Qt::StrongFocus);
+    installVerbariumAccessibility();
     m_liveResizeEnd.setSingleShot(true);
     m_liveResizeEnd.setInterval(liveResizeSettleMs);
     connect(&m_liveResizeEnd, &QTimer::timeout, this, &VerbariumView::viewDidEndLiveResize);
@@ -66,6 +69,9 @@ void VerbariumView::beginText()
 void VerbariumView::clearPicture()
 {
     m_picture.reset();
+    m_outline = {};
+    m_focused = -1;
+    ++m_generation;
     setRootLayer(nullptr);
     emit pictureChanged();
 }
@@ -99,7 +105,10 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree)
     // another text, would answer a question the user did not ask.
     if (tree->childCount(tree->root()) > 0)
         updateTrackingAreas();
+    fitToVisibleArea();
     display(tree, tree->root());
+    // Magnified, the picture is larger than the window: the start word comes first.
+    scrollToShow(wordRect(0));
 }
 
 void VerbariumView::showWork(TreeRequests::Work work)
@@ -149,11 +158,18 @@ void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node
 void VerbariumView::showPicture(VerbariumPicture picture)
 {
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
-    resize(
-        QSize(int(std::ceil(picture.viewSize.width())), int(std::ceil(picture.viewSize.height()))));
+    setContentSize(
+        QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
     setRootLayer(verbariumLayers(picture, picture.viewSize));
     m_picture = std::move(picture);
+    m_outline = outlineOf(*m_picture);
+    ++m_generation;
+    // The keyboard's focus goes on with the start word of the new display.
+    const bool hadFocusedWord = std::exchange(m_focused, -1) >= 0;
     emit pictureChanged();
+    announcePictureChanged(this);
+    if (hadFocusedWord && hasFocus())
+        focusWord(0);
 }
 
 void VerbariumView::setRoomForEveryWord(bool on)
@@ -168,7 +184,7 @@ void VerbariumView::setRoomForEveryWord(bool on)
     if (!m_picture)
         return;
     // The other layout's picture may have made the view far taller than the window.
-    resize(visibleArea());
+    fitToVisibleArea();
     display(m_picture->tree, m_picture->startNode);
 }
 
@@ -177,12 +193,13 @@ VerbariumPicture VerbariumView::layOut(std::shared_ptr<const VerbariumTree> tree
     if (m_roomForEveryWord)
         return m_layout.spreadVerbariumFromNode(std::move(tree), node, QSizeF(visibleArea()));
     return m_layout.displayVerbariumFromNode(std::move(tree), node, rootLayer()->bounds(),
-                                             QSizeF(size()));
+                                             pictureSize());
 }
 
+// Unmagnified, as a new tree takes the area (see fitToVisibleArea).
 QSize VerbariumView::visibleArea() const
 {
-    return m_scrollView ? m_scrollView->viewport()->size() : size();
+    return m_scrollView ? m_scrollView->viewport()->size() : pictureSize().toSize();
 }
 
 // A spread picture is often many windows tall: show where it starts, its start word
@@ -191,8 +208,8 @@ void VerbariumView::scrollToStartWord()
 {
     if (!m_scrollView)
         return;
-    const QPointF start = ViewCoordinates(height()).toDevice(m_picture->words.front().position);
-    m_scrollView->ensureVisible(0, int(start.y()), 0, m_scrollView->viewport()->height() / 2);
+    const QRect start = wordRect(0);
+    m_scrollView->ensureVisible(0, start.center().y(), 0, m_scrollView->viewport()->height() / 2);
 }
 
 void VerbariumView::viewDidEndLiveResize()
@@ -207,13 +224,23 @@ void VerbariumView::viewDidEndLiveResize()
 
 void VerbariumView::mouseReleaseEvent(QMouseEvent *event)
 {
-    const NodeLayer *hit = nodeLayerAt(event->position());
-    if (!hit)
-        return;
+    const int hit = wordAt(event->position());
     if (event->button() == Qt::LeftButton)
-        mouseUp(*hit);
+        chooseWord(hit);
     else if (event->button() == Qt::RightButton)
-        rightMouseUp(*hit);
+        restartFromWord(hit);
+}
+
+void VerbariumView::chooseWord(int index)
+{
+    if (m_picture && index >= 0 && index < int(m_picture->words.size()))
+        mouseUp(m_picture->words[std::size_t(index)]);
+}
+
+void VerbariumView::restartFromWord(int index)
+{
+    if (m_picture && index >= 0 && index < int(m_picture->words.size()))
+        rightMouseUp(m_picture->words[std::size_t(index)]);
 }
 
 void VerbariumView::mouseMoveEvent(QMouseEvent *event)
@@ -222,8 +249,89 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
     if (!hasMouseTracking() || event->buttons() != Qt::NoButton ||
         QGuiApplication::applicationState() != Qt::ApplicationActive)
         return;
-    if (const NodeLayer *hit = nodeLayerAt(event->position()))
-        mouseMoved(*hit);
+    if (const int hit = wordAt(event->position()); hit >= 0)
+        mouseMoved(m_picture->words[std::size_t(hit)]);
+}
+
+void VerbariumView::keyPressEvent(QKeyEvent *event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    std::optional<TreeStep> step;
+    switch (event->key()) {
+    case Qt::Key_Right:
+        step = TreeStep::FirstChild;
+        break;
+    case Qt::Key_Left:
+        step = TreeStep::Parent;
+        break;
+    case Qt::Key_Up:
+        step = TreeStep::PreviousSibling;
+        break;
+    case Qt::Key_Down:
+        step = TreeStep::NextSibling;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (shift)
+            restartFromWord(m_focused);
+        else
+            chooseWord(m_focused);
+        return;
+    case Qt::Key_Menu:
+        restartFromWord(m_focused);
+        return;
+    case Qt::Key_Backspace:
+        startAtStartNode();
+        return;
+    default:
+        LayerHostWidget::keyPressEvent(event);
+        return;
+    }
+    if (m_picture)
+        focusWord(stepInOutline(m_outline, m_focused, *step));
+}
+
+void VerbariumView::focusInEvent(QFocusEvent *event)
+{
+    LayerHostWidget::focusInEvent(event);
+    const bool byKeyboard =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (byKeyboard && m_picture)
+        focusWord(m_focused >= 0 ? m_focused : 0);
+}
+
+void VerbariumView::focusOutEvent(QFocusEvent *event)
+{
+    LayerHostWidget::focusOutEvent(event);
+    update();
+}
+
+int VerbariumView::wordAt(QPointF widgetPoint) const
+{
+    // Events come in this widget's own coordinates, whatever the scroll position.
+    return m_picture ? placedWordAt(*m_picture, viewPointFromWidget(widgetPoint)) : -1;
+}
+
+QRect VerbariumView::wordRect(int index) const
+{
+    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
+        return {};
+    return widgetRectFromView(boxOf(m_picture->words[std::size_t(index)])).toAlignedRect();
+}
+
+void VerbariumView::focusWord(int index)
+{
+    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
+        return;
+    m_focused = index;
+    const QRect rect = wordRect(index);
+    scrollToShow(rect);
+    update();
+    const PlacedWord &word = m_picture->words[std::size_t(index)];
+    // The count hovering shows, so the panel says the same whichever way a word is found.
+    emit wordFocused(word.string.text, int(m_picture->tree->countOfLeaves(word.node)),
+                     QRect(mapToGlobal(rect.topLeft()), rect.size()));
+    verbariumFocusMoved(this, index);
 }
 
 void VerbariumView::paintEvent(QPaintEvent *event)
@@ -234,6 +342,11 @@ void VerbariumView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter | Qt::TextWordWrap, m_message);
+}
+
+QRect VerbariumView::focusedWordRect() const
+{
+    return wordRect(m_focused);
 }
 
 void VerbariumView::showEvent(QShowEvent *event)
@@ -249,31 +362,22 @@ bool VerbariumView::eventFilter(QObject *watched, QEvent *event)
     return LayerHostWidget::eventFilter(watched, event);
 }
 
-const NodeLayer *VerbariumView::nodeLayerAt(QPointF widgetPoint) const
+void VerbariumView::mouseUp(const PlacedWord &hit)
 {
-    // Events come in this widget's own coordinates, whatever the scroll position.
-    const Layer *hit = rootLayer()->hitTest(viewPointFromWidget(widgetPoint));
-    if (!hit || hit->name() == u"mainLayer"_s || hit->name() == u"curve.layer"_s)
-        return nullptr;
-    return dynamic_cast<const NodeLayer *>(hit);
-}
-
-void VerbariumView::mouseUp(const NodeLayer &hit)
-{
-    const Node clicked = hit.node(); // the display replaces the layer
+    const Node clicked = hit.node; // the display replaces the picture
     emit parentWordsChanged(pathText(*m_picture->tree, clicked));
     displayVerbariumFromNode(clicked);
 }
 
-void VerbariumView::rightMouseUp(const NodeLayer &hit)
+void VerbariumView::rightMouseUp(const PlacedWord &hit)
 {
-    const QString word = hit.name(); // the display replaces the layer
+    const QString word = hit.string.text; // the display replaces the picture
     startWithWord(word);
 }
 
-void VerbariumView::mouseMoved(const NodeLayer &hit)
+void VerbariumView::mouseMoved(const PlacedWord &hit)
 {
-    emit wordHovered(hit.name(), int(m_picture->tree->countOfLeaves(hit.node())));
+    emit wordHovered(hit.string.text, int(m_picture->tree->countOfLeaves(hit.node)));
 }
 
 void VerbariumView::updateTrackingAreas()
@@ -300,6 +404,18 @@ void VerbariumView::growToVisibleArea()
 {
     if (!m_scrollView)
         return;
-    const QSize visible = m_scrollView->viewport()->size();
-    resize(size().expandedTo(visible));
+    // Unmagnified, as a new tree takes the area (see fitToVisibleArea).
+    setContentSize(pictureSize().expandedTo(QSizeF(m_scrollView->viewport()->size())));
+}
+
+// A new tree starts from the window's visible area: the room an earlier tree grew the
+// view to would only leave scroll bars around a smaller picture. The area is taken
+// unmagnified: a zoom magnifies the picture the window would show, so that zooming in
+// helps to read every tree that follows.
+void VerbariumView::fitToVisibleArea()
+{
+    if (!m_scrollView)
+        return;
+    // The room the area has without scroll bars: a view that fits needs none.
+    setContentSize(QSizeF(m_scrollView->maximumViewportSize()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LayerHostWidget.h"
+#include "PictureOutline.h"
 #include "TextLayer.h"
 #include "TreeRequests.h"
 #include "VerbariumLayout.h"
@@ -10,14 +11,14 @@
 #include <memory>
 #include <optional>
 
-class NodeLayer;
 class QScrollArea;
 
 // The verbarium of a chosen word: has the tree of the word sequences that follow it
 // grown (on a worker), shows it from a start node, and answers the pointer: a left
 // click re-roots the display, a right click restarts from the clicked word, hovering
-// reports counts. While a tree is on its way the view keeps taking events, shows the
-// busy cursor and, after half a second, what it waits for.
+// reports counts; the keyboard walks the shown tree (see keyPressEvent). While a tree is
+// on its way the view keeps taking events, shows the busy cursor and, after half a
+// second, what it waits for.
 class VerbariumView : public LayerHostWidget
 {
     Q_OBJECT
@@ -57,6 +58,21 @@ public:
     const TreeRequests &requests() const { return m_requests; }
     // What the view says where a tree would be: that it waits, or why there is none.
     const QString &message() const { return m_message; }
+    // The shown tree's outline, and the index of the word with the keyboard focus in
+    // the picture's words (−1 for none).
+    const PictureOutline &outline() const { return m_outline; }
+    int focusedWord() const { return m_focused; }
+    // Counts the pictures shown, so that what describes a picture can tell it is old.
+    quint64 generation() const { return m_generation; }
+    // The word under a point in widget coordinates, −1 elsewhere.
+    int wordAt(QPointF widgetPoint) const;
+    // Where the picture's word at index is, in widget coordinates.
+    QRect wordRect(int index) const;
+    // Moves the keyboard focus to the word, shows it and tells of it.
+    void focusWord(int index);
+    // What a click and a right click on the word at index do.
+    void chooseWord(int index);
+    void restartFromWord(int index);
 
 public slots:
     // Starts with the lower-cased typed word.
@@ -71,11 +87,20 @@ signals:
     // A new picture is on screen, or none since a new text.
     void pictureChanged();
     void wordHovered(const QString &word, int count);
+    // The keyboard focus moved to word, shown at screenRect (global coordinates).
+    void wordFocused(const QString &word, int count, const QRect &screenRect);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    // Arrows walk the tree (Right: first follower, Left: back, Up and Down: the other
+    // followers of the same word); Return re-roots as a click does; Shift+Return or the
+    // menu key restarts as a right click does; Backspace goes back to the start word.
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    QRect focusedWordRect() const override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -90,16 +115,19 @@ private:
     void showWork(TreeRequests::Work work);
     // Shows message where the tree would be, at once; an empty one clears it.
     void showMessage(const QString &message);
-    const NodeLayer *nodeLayerAt(QPointF widgetPoint) const;
-    void mouseUp(const NodeLayer &hit);
-    void rightMouseUp(const NodeLayer &hit);
-    void mouseMoved(const NodeLayer &hit);
+    void mouseUp(const PlacedWord &hit);
+    void rightMouseUp(const PlacedWord &hit);
+    void mouseMoved(const PlacedWord &hit);
+    void fitToVisibleArea();
     void updateTrackingAreas();
     void watchWindowResizes();
     void growToVisibleArea();
 
     TreeRequests m_requests;
     std::optional<VerbariumPicture> m_picture; // what the layers show
+    PictureOutline m_outline;                  // of m_picture
+    int m_focused = -1;
+    quint64 m_generation = 0;
     FontMetricsMeasurer m_measurer;
     VerbariumLayout m_layout{m_measurer};
     bool m_roomForEveryWord = false;

@@ -43,32 +43,4 @@ INSTANTIATE_TEST_SUITE_P(
             "panelAtTheTopIsAvoided", {80, 0, 640, 480}, {0, 30, 1280, 770}, {80, 62, 640, 480}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-struct PanelCase
-{
-    const char *name;
-    QRect keepClear;
-    QPoint expected;
-};
-
-class InfoPanelPositionTest : public ::testing::TestWithParam<PanelCase>
-{
-};
-
-TEST_P(InfoPanelPositionTest, TopRightUnlessThatCoversThePathField)
-{
-    const QRect available(0, 0, 1280, 800);
-    const QSize panel(120, 50);
-    EXPECT_EQ(infoPanelPosition(available, panel, GetParam().keepClear), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, InfoPanelPositionTest,
-    ::testing::Values(PanelCase{"noField", QRect(), {1079, 40}},
-                      PanelCase{"fieldElsewhere", {100, 200, 300, 24}, {1079, 40}},
-                      PanelCase{"fieldLowerDownUnderThePanel", {900, 70, 300, 24}, {1079, 16}},
-                      PanelCase{"fieldAtTheTopPanelGoesBelow", {900, 30, 300, 24}, {1079, 58}},
-                      PanelCase{
-                          "noRoomAnywhereKeepsTheUsualPlace", {900, 0, 300, 800}, {1079, 40}}),
-    [](const auto &info) { return std::string(info.param.name); });
-
 } // namespace

@@ -5,11 +5,13 @@
 #include "NodeLayer.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
+#include "ViewMenu.h"
 #include "WordCloudView.h"
 #include "ui_CloudWindow.h"
 #include "ui_InputWindow.h"
 #include "ui_VerbariumWindow.h"
 
+#include <QAction>
 #include <QMainWindow>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -120,6 +122,10 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     EXPECT_TRUE(ui.infoPanel()->isVisible());
     EXPECT_EQ(ui.infoPanel()->wordField()->text(), u"the"_s);
     EXPECT_EQ(ui.infoPanel()->countField()->text(), u"5"_s);
+    // A zoom moves the word away from beside the panel, which goes.
+    cloud()->zoomBy(1.0);
+    EXPECT_FALSE(ui.infoPanel()->isVisible());
+    cloud()->setZoom(1.0);
 
     // Clicking it opens its verbarium, which hides nothing but takes the focus.
     QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *the));
@@ -140,6 +146,31 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     ASSERT_TRUE(verbariumShows(u"saw"_s));
     EXPECT_EQ(ui.verbariumUi().parentWords->text(), QString());
     EXPECT_EQ(verbarium()->root()->childCount(verbarium()->root()->root()), 1u); // "the"
+}
+
+// Common words chosen in the View menu leave the cloud, which is sized among what is
+// left; the verbarium still has every word.
+TEST_F(WindowsEndToEndTest, LeftOutWordsLeaveTheCloudButNotTheVerbarium)
+{
+    const auto choose = [this](const QString &code) {
+        for (QAction *action : ui.viewMenu().leaveOutActions())
+            if (action->data().toString() == code)
+                action->trigger();
+    };
+    choose(u"en"_s);
+    ui.appDelegate().applicationDidFinishLaunching();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
+    analyse(u"The whale and the sea. The whale."_s);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    QStringList words;
+    for (const CloudWord &word : cloud()->words())
+        words << word.word();
+    EXPECT_EQ(words, (QStringList{u"sea"_s, u"whale"_s}));
+    EXPECT_EQ(cloud()->words()[1].string.fontSize, 80);
+    verbarium()->startWithWord(u"the"_s);
+    ASSERT_TRUE(verbariumShows(u"the"_s));
+    EXPECT_EQ(verbarium()->root()->childCount(verbarium()->root()->root()), 2u); // whale, sea
+    choose(QString()); // the settings outlive the test
 }
 
 TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)

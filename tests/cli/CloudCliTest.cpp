@@ -1,11 +1,14 @@
 #include "CliRun.h"
 
+#include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -74,6 +77,50 @@ TEST(CloudCommand, SameSeedGivesTheSameBytesAndColoursFollowTheAlphabet)
     // The same words in another order of the text draw the same colours.
     const QJsonObject reordered = cloudOf(seeded, "moon moon sun the and the the sun");
     EXPECT_EQ(coloursOf(reordered), coloursOf(QJsonDocument::fromJson(first.out).object()));
+}
+
+QStringList wordsOf(const QJsonObject &cloud)
+{
+    QStringList words;
+    for (const auto &layer : cloud[u"layers"_s].toArray())
+        words << layer[u"word"_s].toString();
+    return words;
+}
+
+// "the" and "and" go with the English list or a file's; what is left is sized among
+// itself: "sun" becomes the largest word.
+TEST(CloudCommand, LeaveOutTakesCommonWordsOutBeforeTheSizes)
+{
+    EXPECT_EQ(wordsOf(cloudOf({u"--leave-out"_s, u"en"_s}, skyText)),
+              (QStringList{u"moon"_s, u"sun"_s}));
+    QTemporaryDir directory;
+    const QString list = directory.filePath(u"words.txt"_s);
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("# mine\nThe  SUN\n");
+    file.close();
+    const QJsonObject cloud = cloudOf({u"--leave-out"_s, list}, skyText);
+    EXPECT_EQ(wordsOf(cloud), (QStringList{u"and"_s, u"moon"_s}));
+    EXPECT_EQ(cloud[u"layers"_s].toArray()[0][u"fontSize"_s].toDouble(), 47.5);
+}
+
+TEST(CloudCommand, GapSetsWordsApartAndContrastDarkensColours)
+{
+    const QJsonArray layers =
+        cloudOf({u"--gap"_s, u"--contrast"_s, u"--seed"_s, u"5"_s}, skyText)[u"layers"_s].toArray();
+    for (qsizetype i = 1; i < layers.size(); ++i)
+        EXPECT_FLOAT_EQ(layers[i][u"x"_s].toDouble(), layers[i - 1][u"x"_s].toDouble() +
+                                                          layers[i - 1][u"width"_s].toDouble() +
+                                                          8.0);
+    for (const auto &layer : layers) {
+        const QColor colour(layer[u"color"_s].toString());
+        const auto linear = [](double c) {
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        const double luminance = 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                                 0.0722 * linear(colour.blueF());
+        EXPECT_GE(1.05 / (luminance + 0.05), 3.0) << colour.name().toStdString();
+    }
 }
 
 // Widgets round their size to whole pixels; the cloud's figures do not.
@@ -155,7 +202,15 @@ INSTANTIATE_TEST_SUITE_P(
                     u"--output"_s, u"/tmp/verbarium-cloud-too-large.png"_s},
                    1,
                    "is too large"},
-        FailureRow{"missingFile", {u"/nonexistent/cloud.txt"_s}, 1, "/nonexistent/cloud.txt"}),
+        FailureRow{"missingFile", {u"/nonexistent/cloud.txt"_s}, 1, "/nonexistent/cloud.txt"},
+        FailureRow{"missingWordList",
+                   {u"--leave-out"_s, u"/nonexistent/words.txt"_s},
+                   1,
+                   "/nonexistent/words.txt"},
+        FailureRow{"unknownLanguage",
+                   {u"--leave-out"_s, u"xx"_s},
+                   1,
+                   "xx: no such file (the languages with a list are da, de, en"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

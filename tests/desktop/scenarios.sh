@@ -1,6 +1,23 @@
 #!/usr/bin/env bash
 # Desktop scenarios: the real app under Xvfb and openbox, driven like a user would.
 # Usage: scenarios.sh NAME (one of the functions below, each in its own display).
+
+# Those that read the app as a screen reader does run in a D-Bus session of their own,
+# with a runtime directory of their own: scenarios running side by side must not share
+# an accessibility bus.
+case $1 in
+    screen_reader | keyboard | empty_result)
+        if [ -z "${VERBARIUM_OWN_BUS:-}" ]; then
+            runtime=$(mktemp -d)
+            status=0
+            VERBARIUM_OWN_BUS=1 XDG_RUNTIME_DIR=$runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+                dbus-run-session -- bash "$0" "$@" || status=$?
+            rm -rf "$runtime"
+            exit "$status"
+        fi
+        ;;
+esac
+
 source "$(dirname "$0")/session.sh"
 
 analysed_text='the whale the whale the whale and the sea and the ship'
@@ -165,6 +182,110 @@ scenario_export_from_menu() {
     read -r x y w h < <(geometry_of "$CLOUD_TITLE")
     [ "$(identify -format %w "$picture")" = $((2 * w)) ] ||
         fail "the picture is $(identify -format %wx%h "$picture") for a window $w wide"
+}
+
+# Screen readers read the cloud as a list of "word, N times" and follow the keyboard.
+scenario_screen_reader() {
+    start_app
+    expect_state "$INPUT_TITLE" active
+    analyse_typed_text
+    local line
+    for line in 'and, 2 times' 'sea, 1 time' 'ship, 1 time' 'the, 5 times' 'whale, 3 times'; do
+        expect_accessible "$CLOUD_TITLE" list "$line"
+    done
+    # Tab shows the focus on the first word, the arrows move it, the panel follows.
+    press Tab
+    expect_accessible "$CLOUD_TITLE" focused 'and, 2 times'
+    expect_state "$INFO_TITLE" visible
+    press Right
+    expect_accessible "$CLOUD_TITLE" focused 'sea, 1 time'
+    # Return opens the verbarium, read as a tree with levels.
+    press Return
+    expect_state "$TREE_TITLE" active
+    expect_accessible "$TREE_TITLE" tree 'sea, 1 time | level 1'
+    expect_accessible "$TREE_TITLE" tree '      ship, 1 time | level 4'
+}
+
+# The verbarium walked and used by keyboard alone, and the Window menu's shortcuts.
+scenario_keyboard() {
+    start_app
+    expect_state "$INPUT_TITLE" active
+    analyse_typed_text
+    press Tab Right Right Right
+    expect_accessible "$CLOUD_TITLE" focused 'the, 5 times'
+    press Return
+    expect_state "$TREE_TITLE" active
+    expect_accessible "$TREE_TITLE" tree 'the, 5 times | level 1'
+    # Right: the start word, then its first follower; Down and Up: the other followers.
+    press Right Right
+    expect_accessible "$TREE_TITLE" focused 'whale, 3 times'
+    press Down Down Up
+    expect_accessible "$TREE_TITLE" focused 'sea, 1 time'
+    press Left
+    expect_accessible "$TREE_TITLE" focused 'the, 5 times'
+    # Return re-roots at the focused word, Backspace goes back to the start word.
+    press Right Down Return
+    expect_accessible "$TREE_TITLE" tree 'sea, 1 time | level 1'
+    press BackSpace
+    expect_accessible "$TREE_TITLE" tree 'the, 5 times | level 1'
+    # The focus went on with the start word. Shift+Return restarts from the focused
+    # word, as a right click does.
+    press Right shift+Return
+    expect_accessible "$TREE_TITLE" tree 'whale, 3 times | level 1'
+    # Window > Cloud hides the verbarium; Window > Verbarium brings it back; Window >
+    # Text hides both.
+    press ctrl+2
+    expect_state "$CLOUD_TITLE" active "$TREE_TITLE" hidden
+    press ctrl+3
+    expect_state "$TREE_TITLE" active "$CLOUD_TITLE" visible
+    press ctrl+1
+    expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden "$TREE_TITLE" hidden
+}
+
+# A text without letters says so in the cloud window.
+scenario_empty_result() {
+    start_app
+    expect_state "$INPUT_TITLE" active
+    type_text '1234 5678 !!! ...'
+    press ctrl+Return
+    expect_state "$CLOUD_TITLE" active
+    expect_accessible "$CLOUD_TITLE" list 'description: No words to show: the text has no letters.'
+}
+
+# Points down the cloud's left edge until the info panel shows a word.
+point_at_a_cloud_word() {
+    local x y w h py
+    read -r x y w h < <(geometry_of "$CLOUD_TITLE")
+    for ((py = 4; py < h / 2; py += 6)); do
+        xdotool mousemove "$((x + 12))" "$((y + py))"
+        poll_for_info && return
+    done
+    fail "no cloud word under the pointer"
+}
+
+# The info panel stands beside the pointer, goes when another application is activated
+# and when a new analysis starts.
+scenario_info_panel() {
+    local x y w h px py
+    start_app
+    expect_state "$INPUT_TITLE" active
+    analyse_typed_text
+    point_at_a_cloud_word
+    read -r x y w h < <(geometry_of "$INFO_TITLE")
+    eval "$(xdotool getmouselocation --shell)"
+    px=$X py=$Y
+    ((x >= px - 4 && x <= px + 40 && y >= py - h - 40 && y <= py + 40)) ||
+        fail "the panel at $x,$y is not beside the pointer at $px,$py"
+    xmessage -name other -title 'Other Application' 'another application' &
+    pids+=($!)
+    expect_state 'Other Application' visible
+    xdotool windowactivate "$(window_of 'Other Application')"
+    expect_state 'Other Application' active "$INFO_TITLE" hidden
+    click_in "$CLOUD_TITLE" 5 5
+    expect_state "$CLOUD_TITLE" active
+    point_at_a_cloud_word
+    press ctrl+Return
+    expect_state "$INFO_TITLE" hidden "$CLOUD_TITLE" active
 }
 
 start_session

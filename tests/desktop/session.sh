@@ -64,8 +64,10 @@ wm_running() {
 # start_app [ARGS...]: starts the app and waits for its input window to show. Its
 # settings live in the session's own directory, never in the user's.
 start_app() {
+    # What the app remembers stays in this session's own configuration.
     XDG_CONFIG_HOME="$work_dir/config" QT_QPA_PLATFORM=xcb \
-        "${VERBARIUM_APP:?VERBARIUM_APP names the app under test}" "$@" >"$work_dir/app.log" 2>&1 &
+        "${VERBARIUM_APP:?VERBARIUM_APP names the app under test}" "$@" \
+        >"$work_dir/app.log" 2>&1 &
     pids+=($!)
     wait_until "the input window to show" is_visible "$INPUT_TITLE"
 }
@@ -84,6 +86,26 @@ is_visible() {
 
 is_hidden() {
     ! is_visible "$1"
+}
+
+# Reads the app through the accessibility bus (see accessible.py); the scenario must run
+# in a D-Bus session (dbus-run-session) with the app's bridge switched on.
+accessible() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/accessible.py" "$@"
+}
+
+# accessible_shows TITLE list|tree|focused LINE: what accessible.py reads has LINE.
+accessible_shows() {
+    [ "$(accessible "$1" "$2" 2>/dev/null | grep -cxF -- "$3")" -gt 0 ]
+}
+
+expect_accessible() {
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    until accessible_shows "$@"; do
+        ((SECONDS < deadline)) ||
+            fail "'$3' not in the $2 of '$1', which reads: $(accessible "$1" "$2" 2>&1 | head -c 400)"
+        sleep 0.1
+    done
 }
 
 active_title() {

@@ -10,10 +10,12 @@
 #include "TextIndex.h"
 #include "ViewCoordinates.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThreadPool>
 #include <QVBoxLayout>
@@ -101,7 +103,8 @@ protected:
     // Scrolls the layer-coordinate point into sight and returns it in the viewport.
     QPoint viewportPointFor(QPointF layerPoint)
     {
-        const QPoint inView = ViewCoordinates(view->height()).toDevice(layerPoint).toPoint();
+        const QPoint inView =
+            view->widgetRectFromView(QRectF(layerPoint, QSizeF())).topLeft().toPoint();
         scrollArea->ensureVisible(inView.x(), inView.y(), 10, 10);
         return view->mapTo(scrollArea->viewport(), inView);
     }
@@ -132,7 +135,9 @@ TEST_F(VerbariumViewTest, StartShowsTheTreeFromItsRoot)
     EXPECT_EQ(startNode(), tree().root());
     ASSERT_NE(wordLayer(u"cat"_s), nullptr);
     EXPECT_EQ(wordLayer(u"the"_s)->node(), tree().root());
-    EXPECT_EQ(wordLayer(u"the"_s)->position(), QPointF(20, 450));
+    // A new tree starts from the visible area, whatever size an earlier one left.
+    EXPECT_EQ(view->size(), scrollArea->maximumViewportSize());
+    EXPECT_EQ(wordLayer(u"the"_s)->position(), QPointF(20, view->height() * 0.5));
     EXPECT_TRUE(view->hasMouseTracking());
     EXPECT_TRUE(view->window()->isActiveWindow());
 }
@@ -152,11 +157,12 @@ class ScrolledHitTest : public VerbariumViewTest, public testing::WithParamInter
 {
 };
 
-// The picture is taller than the viewport: whichever part is in sight, a click lands
-// on the word under the pointer.
+// The picture, magnified, is taller than the viewport: whichever part is in sight, a
+// click lands on the word under the pointer.
 TEST_P(ScrolledHitTest, ClickFindsTheWordUnderThePointer)
 {
     startWith(u"the"_s);
+    view->setZoom(2.5);
     ASSERT_GT(view->height(), scrollArea->viewport()->height());
     // "cat" sits in the top band, "dog" in the bottom one.
     const QString target = GetParam().scrollToEnd ? u"dog"_s : u"cat"_s;
@@ -406,6 +412,72 @@ TEST_F(VerbariumViewTest, EndOfResizeWithoutFollowersKeepsThePicture)
     view->viewDidEndLiveResize();
     EXPECT_EQ(layers(), shown);
     EXPECT_EQ(view->size(), size);
+}
+
+// Zoomed in, a new tree is the picture the window would show, magnified, with the start
+// word in sight: zooming in makes every following tree easier to read.
+TEST_F(VerbariumViewTest, NewTreeWhileZoomedIsTheWindowsPictureMagnified)
+{
+    startWith(u"dog"_s);
+    view->setZoom(2.0);
+    startWith(u"the"_s);
+    const QSize area = scrollArea->maximumViewportSize();
+    EXPECT_EQ(view->pictureSize(), QSizeF(area));
+    EXPECT_EQ(view->size(), area * 2);
+    const QPoint start = view->mapTo(scrollArea->viewport(), view->wordRect(0).center());
+    EXPECT_TRUE(scrollArea->viewport()->rect().contains(start)) << start.x() << ", " << start.y();
+}
+
+// Right: the start word, then its first follower; Return re-roots there as a click
+// does; Backspace goes back; Shift+Return restarts from the focused word.
+TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
+{
+    startWith(u"the"_s);
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
+    QSignalSpy focused(view, &VerbariumView::wordFocused);
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Up);
+    ASSERT_EQ(focused.size(), 4);
+    EXPECT_EQ(focused[0][0].toString(), u"the"_s);
+    EXPECT_EQ(focused[1][0].toString(), u"cat"_s);
+    EXPECT_EQ(focused[2][0].toString(), u"mat"_s);
+    const Node cat = view->picture()->words[std::size_t(view->focusedWord())].node;
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(startNode(), cat);
+    EXPECT_EQ(parentWords->text(), u"the "_s);
+    QTest::keyClick(view, Qt::Key_Backspace);
+    EXPECT_EQ(startNode(), tree().root());
+    EXPECT_EQ(parentWords->text(), QString());
+    QTest::keyClick(view, Qt::Key_Right); // the focus stayed on the start word: to cat
+    QTest::keyClick(view, Qt::Key_Return, Qt::ShiftModifier);
+    waitForTreeOf(u"cat"_s);
+}
+
+TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
+{
+    startWith(u"the"_s);
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->role(), QAccessible::Tree);
+    ASSERT_EQ(tree->childCount(), 1);
+    QAccessibleInterface *start = tree->child(0);
+    // The start word is as often as it is followed.
+    EXPECT_EQ(start->text(QAccessible::Name), u"the, 7 times"_s);
+    EXPECT_EQ(start->text(QAccessible::Description), u"level 1"_s);
+    ASSERT_GE(start->childCount(), 2);
+    QAccessibleInterface *cat = start->child(0);
+    EXPECT_EQ(cat->text(QAccessible::Name), u"cat, 4 times"_s);
+    EXPECT_EQ(cat->text(QAccessible::Description), u"level 2"_s);
+    EXPECT_EQ(cat->role(), QAccessible::TreeItem);
+    EXPECT_EQ(cat->parent(), start);
+    EXPECT_EQ(start->indexOfChild(cat), 0);
+    EXPECT_EQ(cat->child(0)->parent(), cat);
+    cat->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(parentWords->text(), u"the "_s);
+    EXPECT_EQ(tree->child(0)->text(QAccessible::Name), u"cat, 4 times"_s);
 }
 
 } // namespace

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QObject>
+
+class LayerHostWidget;
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+class QWidget;
+class VerbariumView;
+class ViewSettings;
+class WordCloudView;
+
+// The View menu (zoom of the picture in the active window; the verbarium's layout and
+// the cloud's options, which are remembered) and the Window menu (each window brought forward by name, hiding what
+// bringing it forward hides). The actions are shared by every window's menu bar.
+class ViewMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The windows, views and settings belong to the user-interface description and
+    // outlive this object. The cloud takes the remembered options at once.
+    ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *cloudView,
+             VerbariumView *verbariumView, QObject *parent = nullptr);
+
+    // Puts the two menus into bar, before its last menu (Help).
+    void addMenusTo(QMenuBar *bar);
+
+    QAction *zoomInAction() const { return m_zoomIn; }
+    QAction *zoomOutAction() const { return m_zoomOut; }
+    QAction *zoomToFitAction() const { return m_zoomToFit; }
+    // Checkable: the verbarium's layout with room for every word.
+    QAction *roomForEveryWordAction() const { return m_roomForEveryWord; }
+    QAction *gapAction() const { return m_gap; }
+    QAction *contrastAction() const { return m_contrast; }
+    // The choice of common words to leave out, by the action's data: a language code,
+    // "own" for the user's list, empty for none.
+    QList<QAction *> leaveOutActions() const;
+    QAction *editOwnListAction() const { return m_editOwnList; }
+    QAction *showInputAction() const { return m_showInput; }
+    QAction *showCloudAction() const { return m_showCloud; }
+    QAction *showVerbariumAction() const { return m_showVerbarium; }
+
+signals:
+    // The user's own list is ready at path for editing in the desktop's text editor.
+    void ownListOpened(const QString &path);
+
+public slots:
+    void updateActions();
+    // Reads the options from the settings (the user's list from its file) and gives
+    // them to the cloud. Saving the user's list in an editor does this too.
+    void applyCloudOptions();
+
+private:
+    QAction *addAction(const QString &text, const QList<QKeySequence> &shortcuts = {});
+    QMenu *makeLeaveOutMenu(QWidget *parent) const;
+    // The picture view in the active window, or null.
+    LayerHostWidget *activePictureView() const;
+    void rememberOptions();
+    void editOwnList();
+    void watchOwnList();
+    static void bringForward(QWidget *window);
+
+    ViewSettings &m_settings;
+    QWidget *m_inputWindow;
+    WordCloudView *m_cloudView;
+    VerbariumView *m_verbariumView;
+
+    // All owned through Qt's parent-child tree (this object).
+    QAction *m_zoomIn;
+    QAction *m_zoomOut;
+    QAction *m_zoomToFit;
+    QAction *m_roomForEveryWord;
+    QAction *m_gap;
+    QAction *m_contrast;
+    QActionGroup *m_leaveOut;
+    QAction *m_editOwnList;
+    QAction *m_showInput;
+    QAction *m_showCloud;
+    QAction *m_showVerbarium;
+    // The user's list and its folder: editors often save by replacing the file.
+    QFileSystemWatcher m_ownListWatcher;
+};

@@ -1,0 +1,82 @@
+"""Reads the running app as a screen reader does, through the accessibility bus.
+
+Usage: accessible.py WINDOW_TITLE list|tree|focused
+  list     the names of the items of the window's list, one a line, then its description
+  tree     the items of the window's tree, one a line, indented by level: name | description
+  focused  the name of the item that has the keyboard focus
+Exits non-zero when the app, the window or the list or tree is not (yet) there.
+"""
+import sys
+
+import pyatspi
+
+
+def app_window(title):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is None or "erbarium" not in (app.name or ""):
+            continue
+        for window in app:
+            if window is not None and window.name == title:
+                return window
+    return None
+
+
+def find(node, role):
+    """The first node of the role below node, breadth first."""
+    queue = [node]
+    while queue:
+        current = queue.pop(0)
+        if current.getRole() == role:
+            return current
+        queue.extend(child for child in current if child is not None)
+    return None
+
+
+def tree_lines(item, depth, lines):
+    lines.append("  " * depth + f"{item.name} | {item.description}")
+    for child in item:
+        tree_lines(child, depth + 1, lines)
+
+
+# The roles of the words' items; Qt hands tree items on as table cells.
+ITEM_ROLES = (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_TABLE_CELL)
+
+
+def focused(node):
+    if node.getState().contains(pyatspi.STATE_FOCUSED) and node.getRole() in ITEM_ROLES:
+        return node
+    for child in node:
+        found = focused(child) if child is not None else None
+        if found is not None:
+            return found
+    return None
+
+
+def main(title, what):
+    window = app_window(title)
+    if window is None:
+        return 1
+    if what == "list":
+        found = find(window, pyatspi.ROLE_LIST)
+        if found is None:
+            return 1
+        print("\n".join(item.name for item in found))
+        print(f"description: {found.description}")
+    elif what == "tree":
+        found = find(window, pyatspi.ROLE_TREE)
+        if found is None:
+            return 1
+        lines = []
+        for item in found:
+            tree_lines(item, 0, lines)
+        print("\n".join(lines))
+    elif what == "focused":
+        item = focused(window)
+        if item is None:
+            return 1
+        print(item.name)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1], sys.argv[2]))

@@ -1,0 +1,88 @@
+#include "PictureOutline.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+quint64 keyOf(Node node)
+{
+    return (quint64(node.segment) << 32) | node.offset;
+}
+
+} // namespace
+
+PictureOutline outlineOf(const VerbariumPicture &picture)
+{
+    PictureOutline outline;
+    const std::size_t count = picture.words.size();
+    outline.parent.assign(count, -1);
+    outline.children.resize(count);
+    outline.level.assign(count, 1);
+    QHash<quint64, int> indexOf;
+    indexOf.reserve(qsizetype(count));
+    // Words come parents first (depth first from the start word), so a parent is
+    // always known when its followers are reached.
+    for (std::size_t i = 0; i < count; ++i) {
+        const Node node = picture.words[i].node;
+        indexOf.insert(keyOf(node), int(i));
+        if (i == 0)
+            continue;
+        const std::optional<Node> parent = picture.tree->parent(node);
+        const int parentIndex = parent ? indexOf.value(keyOf(*parent), -1) : -1;
+        if (parentIndex < 0)
+            continue;
+        outline.parent[i] = parentIndex;
+        outline.children[std::size_t(parentIndex)].push_back(int(i));
+        outline.level[i] = outline.level[std::size_t(parentIndex)] + 1;
+    }
+    return outline;
+}
+
+int stepInOutline(const PictureOutline &outline, int from, TreeStep step)
+{
+    const int count = int(outline.parent.size());
+    if (count == 0)
+        return -1;
+    if (from < 0 || from >= count)
+        return 0;
+    switch (step) {
+    case TreeStep::FirstChild: {
+        const std::vector<int> &children = outline.children[std::size_t(from)];
+        return children.empty() ? from : children.front();
+    }
+    case TreeStep::Parent: {
+        const int parent = outline.parent[std::size_t(from)];
+        return parent < 0 ? from : parent;
+    }
+    case TreeStep::PreviousSibling:
+    case TreeStep::NextSibling: {
+        const int parent = outline.parent[std::size_t(from)];
+        if (parent < 0)
+            return from;
+        const std::vector<int> &siblings = outline.children[std::size_t(parent)];
+        const auto at = std::find(siblings.begin(), siblings.end(), from);
+        if (step == TreeStep::PreviousSibling)
+            return at == siblings.begin() ? from : *(at - 1);
+        return at + 1 == siblings.end() ? from : *(at + 1);
+    }
+    }
+    return from;
+}
+
+QRectF boxOf(const PlacedWord &word)
+{
+    return {word.position.x(), word.position.y() - word.size.height() * 0.5, word.size.width(),
+            word.size.height()};
+}
+
+int placedWordAt(const VerbariumPicture &picture, QPointF point)
+{
+    for (int i = int(picture.words.size()) - 1; i >= 0; --i) {
+        const QRectF box = boxOf(picture.words[std::size_t(i)]);
+        if (point.x() >= box.left() && point.x() < box.right() && point.y() >= box.top() &&
+            point.y() < box.bottom())
+            return i;
+    }
+    return -1;
+}
