@@ -2,7 +2,7 @@
 // and of the verbarium of "the" in the King James text, built anew and read whole
 // (every item's name, description and place), as a screen reader reads a window.
 #include "BenchInputs.h"
-#include "FileParser.h"
+#include "TextIndex.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
 
@@ -72,11 +72,10 @@ void BM_AccessibleVerbarium_KingJamesThe(benchmark::State &state)
     const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
     if (!text)
         return;
-    FileParser parser;
-    parser.inputStrings(QString::fromUtf8(*text));
     VerbariumView view;
     view.resize(900, 560);
-    view.setText(parser.treeText());
+    view.beginText();
+    view.setIndex(TextIndex::build(QString::fromUtf8(*text)));
     view.startWithWord(u"the"_s);
     while (!view.picture() || view.requests().work() != TreeRequests::Work::None)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);

@@ -70,16 +70,10 @@ int stepInOutline(const PictureOutline &outline, int from, TreeStep step)
     return from;
 }
 
-QRectF boxOf(const PlacedWord &word)
-{
-    return {word.position.x(), word.position.y() - word.size.height() * 0.5, word.size.width(),
-            word.size.height()};
-}
-
 int placedWordAt(const VerbariumPicture &picture, QPointF point)
 {
     for (int i = int(picture.words.size()) - 1; i >= 0; --i) {
-        const QRectF box = boxOf(picture.words[std::size_t(i)]);
+        const QRectF box = picture.words[std::size_t(i)].box();
         if (point.x() >= box.left() && point.x() < box.right() && point.y() >= box.top() &&
             point.y() < box.bottom())
             return i;

@@ -25,9 +25,6 @@ enum class TreeStep { FirstChild, Parent, PreviousSibling, NextSibling };
 // nowhere, the start word (0) from −1.
 int stepInOutline(const PictureOutline &outline, int from, TreeStep step);
 
-// Where a placed word is, in view coordinates (y upward).
-QRectF boxOf(const PlacedWord &word);
-
 // The word whose box holds point (view coordinates, y upward), the one drawn last where
 // boxes overlap, as the eye sees it; −1 over the background and the curves.
 int placedWordAt(const VerbariumPicture &picture, QPointF point);

@@ -316,7 +316,7 @@ QRect VerbariumView::wordRect(int index) const
 {
     if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
         return {};
-    return widgetRectFromView(boxOf(m_picture->words[std::size_t(index)])).toAlignedRect();
+    return widgetRectFromView(m_picture->words[std::size_t(index)].box()).toAlignedRect();
 }
 
 void VerbariumView::focusWord(int index)

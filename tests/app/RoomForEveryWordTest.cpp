@@ -5,6 +5,7 @@
 #include "TextIndex.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
+#include "ViewMenu.h"
 #include "ViewSettings.h"
 #include "WordOverlaps.h"
 #include "ui_VerbariumWindow.h"
@@ -31,12 +32,14 @@ QString crowdedText()
     return text;
 }
 
-// The View menu's action in the verbarium window.
+// The View menu's Room for Every Word in the verbarium window.
 QAction *viewMenuAction(const UserInterface &ui)
 {
     for (const QAction *menu : ui.verbariumWindow()->findChild<QMenuBar *>()->actions())
         if (menu->text() == u"&View"_s)
-            return menu->menu()->actions().value(0);
+            for (QAction *action : menu->menu()->actions())
+                if (action->text() == u"&Room for Every Word"_s)
+                    return action;
     return nullptr;
 }
 
@@ -45,7 +48,7 @@ class RoomForEveryWordTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ViewSettings::setRoomForEveryWord(false);
+        ViewSettings().setValue(ViewSettings::roomForEveryWord, false);
         ui = std::make_unique<UserInterface>(&dialogs);
     }
 
@@ -106,17 +109,17 @@ TEST_F(RoomForEveryWordTest, BarSwitchesTheLayoutWhichIsRememberedAndSwitchedBac
     const int crowdedHeight = view()->height();
 
     QTest::mouseClick(bar()->roomButton(), Qt::LeftButton);
-    EXPECT_TRUE(ui->menus().roomForEveryWordAction()->isChecked());
+    EXPECT_TRUE(ui->viewMenu().roomForEveryWordAction()->isChecked());
     EXPECT_TRUE(view()->roomForEveryWord());
     EXPECT_FALSE(wordsOverlap());
     EXPECT_FALSE(bar()->isVisible());
     EXPECT_GT(view()->height(), 3 * visibleHeight());
-    EXPECT_TRUE(ViewSettings::roomForEveryWord());
+    EXPECT_TRUE(ViewSettings().value(ViewSettings::roomForEveryWord));
 
     // The next run starts with it on.
     ui = std::make_unique<UserInterface>(&dialogs);
     QAction *room = viewMenuAction(*ui);
-    ASSERT_EQ(room, ui->menus().roomForEveryWordAction());
+    ASSERT_EQ(room, ui->viewMenu().roomForEveryWordAction());
     EXPECT_TRUE(room->isChecked());
     showTree(crowdedText(), u"a"_s);
     EXPECT_FALSE(wordsOverlap());
@@ -125,7 +128,7 @@ TEST_F(RoomForEveryWordTest, BarSwitchesTheLayoutWhichIsRememberedAndSwitchedBac
     // window's area as before rather than in the tall view.
     room->trigger();
     EXPECT_FALSE(view()->roomForEveryWord());
-    EXPECT_FALSE(ViewSettings::roomForEveryWord());
+    EXPECT_FALSE(ViewSettings().value(ViewSettings::roomForEveryWord));
     EXPECT_TRUE(wordsOverlap());
     EXPECT_TRUE(bar()->isVisible());
     EXPECT_LE(view()->height(), crowdedHeight);
