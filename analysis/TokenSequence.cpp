@@ -87,6 +87,16 @@ void TokenSequence::append(const TokenSequence &later)
     m_textSpans.insert(m_textSpans.end(), later.m_textSpans.begin(), later.m_textSpans.end());
 }
 
+TokenSequence TokenSequence::reversed() const
+{
+    TokenSequence backward;
+    backward.m_words = m_words;
+    backward.m_kinds = m_kinds;
+    backward.m_slots = m_slots;
+    backward.m_ids.assign(m_ids.rbegin(), m_ids.rend());
+    return backward;
+}
+
 void TokenSequence::grow()
 {
     std::vector<quint64> old(m_slots.size() * 2, 0);

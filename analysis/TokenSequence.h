@@ -52,6 +52,10 @@ public:
     // Appends the tokens of a later part of the same text, tokenised on their own.
     void append(const TokenSequence &later);
 
+    // The same tokens from the last to the first, for the words that come before a word.
+    // It keeps no spans: this sequence's, read backwards, serve.
+    TokenSequence reversed() const;
+
     std::size_t bytesUsed() const;
 
 private:

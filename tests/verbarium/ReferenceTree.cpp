@@ -88,6 +88,13 @@ QStringList preparedTokens(const QString &preparedText)
 
 std::unique_ptr<LiteralNode> referenceTree(const QString &preparedText, const QString &word)
 {
+    auto root = unsortedReferenceTree(preparedText, word);
+    root->sortArrays();
+    return root;
+}
+
+std::unique_ptr<LiteralNode> unsortedReferenceTree(const QString &preparedText, const QString &word)
+{
     auto root = std::make_unique<LiteralNode>(word);
     Scanner scanner(preparedText);
     QString token;
@@ -98,7 +105,6 @@ std::unique_ptr<LiteralNode> referenceTree(const QString &preparedText, const QS
             scanner.setScanLocation(resumeAt);
         }
     }
-    root->sortArrays();
     return root;
 }
 

@@ -19,6 +19,8 @@ QStringList preparedTokens(const QString &preparedText);
 // per occurrence, one node per token read, then sorted. The index-grown trees must be
 // the same.
 std::unique_ptr<LiteralNode> referenceTree(const QString &preparedText, const QString &word);
+// The same before sorting: every child, in order of first occurrence, none trimmed.
+std::unique_ptr<LiteralNode> unsortedReferenceTree(const QString &preparedText, const QString &word);
 
 // A subtree as text, each word with its count: "a:1[b:2[.:1 c:1] d:1]".
 QString printedTree(const LiteralNode &node);

@@ -1,0 +1,44 @@
+#include "Occurrences.h"
+
+#include "StopCheck.h"
+#include "TextIndex.h"
+
+
+void sortPositions(std::vector<quint32> &positions)
+{
+    std::vector<quint32> scratch(positions.size());
+    for (const int shift : {0, 16}) {
+        std::vector<std::size_t> starts(0x10001, 0);
+        for (const quint32 position : positions)
+            ++starts[((position >> shift) & 0xFFFF) + 1];
+        for (std::size_t bucket = 1; bucket < starts.size(); ++bucket)
+            starts[bucket] += starts[bucket - 1];
+        for (const quint32 position : positions)
+            scratch[starts[(position >> shift) & 0xFFFF]++] = position;
+        positions.swap(scratch);
+    }
+}
+
+Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, bool backward,
+                          std::stop_token stop)
+{
+    StopCheck check(std::move(stop));
+    Occurrences found;
+    if (sequence.isEmpty())
+        return found;
+    found.length = quint32(sequence.size());
+    const quint32 depth = found.length - 1;
+    const auto [begin, end] = index.occurrences(sequence);
+    found.firsts.reserve(end - begin);
+    for (quint32 rank = begin; rank < end; ++rank) {
+        check();
+        const quint32 position = index.suffixAt(rank);
+        if (index.sentenceStop(position) < depth)
+            continue;
+        // Read backwards, the run ends at the position: its first word forward lies depth
+        // words before where the reversed sequence has it.
+        found.firsts.push_back(backward ? index.size() - 1 - position - depth : position);
+    }
+    sortPositions(found.firsts);
+    return found;
+}
