@@ -162,9 +162,12 @@ class PhraseTree : public testing::TestWithParam<PhraseCase>
 
 TEST_P(PhraseTree, FollowsTheWholePhrase)
 {
-    const auto tree = growTree(TextIndex::build(GetParam().text), GetParam().phrase);
+    const auto index = TextIndex::build(GetParam().text);
+    const auto tree = growTree(index, GetParam().phrase);
     EXPECT_EQ(tree->word(tree->root()), GetParam().phrase.join(u' '));
     EXPECT_EQ(tree->occurrences(), GetParam().occurrences);
+    EXPECT_EQ(occurrencesOf(*index, GetParam().phrase, false).firsts.size(),
+              GetParam().occurrences);
     EXPECT_EQ(printedChildren(printedTree(*tree, tree->root())), GetParam().children);
 }
 
