@@ -92,7 +92,7 @@ TextFile readPieces(int descriptor, const QString &name, qint64 largestBytes,
     }
     if (!text.finish())
         return {{}, notUtf8(name, text.badOffset())};
-    return {text.takeText(), {}};
+    return {text.takeText(), {}, text.bytesBeforeText()};
 }
 
 } // namespace
@@ -135,5 +135,5 @@ TextFile decodeUtf8(QByteArrayView bytes, const QString &sourceName)
     text.reserveForBytes(bytes.size());
     if (!text.add(bytes) || !text.finish())
         return {{}, notUtf8(sourceName, text.badOffset())};
-    return {text.takeText(), {}};
+    return {text.takeText(), {}, text.bytesBeforeText()};
 }

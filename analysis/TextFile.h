@@ -10,6 +10,9 @@ struct TextFile
 {
     QString text;
     QString error; // empty on success
+    // Bytes of the source before the text's first character (a byte-order mark): the
+    // text's offsets in bytes of the source are its UTF-8 offsets plus these.
+    qint64 bytesBeforeText = 0;
 };
 
 // The largest text read, in bytes. What a text costs grows with its tokens: the

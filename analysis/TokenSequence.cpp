@@ -94,6 +94,7 @@ TokenSequence TokenSequence::reversed() const
     backward.m_kinds = m_kinds;
     backward.m_slots = m_slots;
     backward.m_ids.assign(m_ids.rbegin(), m_ids.rend());
+    backward.m_readsBackward = !m_readsBackward;
     return backward;
 }
 

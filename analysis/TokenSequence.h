@@ -55,6 +55,8 @@ public:
     // The same tokens from the last to the first, for the words that come before a word.
     // It keeps no spans: this sequence's, read backwards, serve.
     TokenSequence reversed() const;
+    // Whether the sequence is the text's tokens reversed.
+    bool readsBackward() const { return m_readsBackward; }
 
     std::size_t bytesUsed() const;
 
@@ -70,6 +72,7 @@ private:
     std::vector<Kind> m_kinds;         // by id
     std::vector<quint32> m_ids;        // the tokens in text order
     std::vector<TextSpan> m_textSpans; // by position
+    bool m_readsBackward = false;
     // Open addressing: each slot holds a word's hash (high half) and id + 1 (low half),
     // 0 when empty. Cheaper than a node-based map on the million tokens of a long text.
     std::vector<quint64> m_slots = std::vector<quint64>(1024, 0);

@@ -112,8 +112,10 @@ void Utf8Pieces::decode(QByteArrayView wholeSequences)
 {
     const qint64 start = m_offset;
     m_offset += wholeSequences.size();
-    if (start == 0 && wholeSequences.startsWith("\xEF\xBB\xBF"))
+    if (start == 0 && wholeSequences.startsWith("\xEF\xBB\xBF")) {
         wholeSequences = wholeSequences.sliced(3);
+        m_bytesBeforeText = 3;
+    }
     const qsizetype filled = m_text.size();
     m_text.resize(filled + wholeSequences.size());
     const QChar *end = m_decoder.appendToBuffer(m_text.data() + filled, wholeSequences);

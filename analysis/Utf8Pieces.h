@@ -33,6 +33,8 @@ public:
     qint64 badOffset() const { return m_badOffset; }
     qint64 bytesAdded() const { return m_offset + m_pending.size(); }
     QString takeText() { return std::move(m_text); }
+    // The bytes before the text's first character: the dropped byte-order mark's.
+    qint64 bytesBeforeText() const { return m_bytesBeforeText; }
 
 private:
     void decode(QByteArrayView wholeSequences);
@@ -43,6 +45,7 @@ private:
     QByteArray m_pending;
     qint64 m_offset = 0; // of the first byte not yet decoded
     qint64 m_badOffset = -1;
+    qint64 m_bytesBeforeText = 0;
     // Keeps U+FEFF: the leading mark is dropped by offset instead, once.
     QStringDecoder m_decoder{QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom};
 };

@@ -134,9 +134,8 @@ int cloudCommand(const QStringList &arguments)
 
     CloudPicture picture;
     const CountedSet allWords = wordsOfTokens(tokenise(*text));
-    picture.words =
-        WordCloud(leftOut->isEmpty() ? allWords : withoutWords(allWords, *leftOut))
-            .wordCloudElements();
+    picture.words = WordCloud(leftOut->isEmpty() ? allWords : withoutWords(allWords, *leftOut))
+                        .wordCloudElements();
     const FontMetricsMeasurer measurer;
     StdRandomSource random;
     picture.cloud = buildCloudLayers(picture.words, measurer, random,

@@ -9,7 +9,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-std::optional<QString> readCommandInput(const QString &path)
+std::optional<TextFile> readCommandText(const QString &path)
 {
     TextFile input;
     if (path == u"-") {
@@ -28,5 +28,13 @@ std::optional<QString> readCommandInput(const QString &path)
         CommandOutput::reportError(input.error);
         return std::nullopt;
     }
-    return std::move(input.text);
+    return input;
+}
+
+std::optional<QString> readCommandInput(const QString &path)
+{
+    std::optional<TextFile> input = readCommandText(path);
+    if (!input)
+        return std::nullopt;
+    return std::move(input->text);
 }

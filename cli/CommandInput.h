@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextFile.h"
+
 #include <QString>
 #include <optional>
 
@@ -8,3 +10,5 @@
 // reports one line naming the source and the problem on standard error and returns
 // nothing.
 std::optional<QString> readCommandInput(const QString &path);
+// The same, with where the text starts in the source (after a byte-order mark).
+std::optional<TextFile> readCommandText(const QString &path);

@@ -10,3 +10,4 @@ int countsCommand(const QStringList &arguments);
 int cloudCommand(const QStringList &arguments);
 int treeCommand(const QStringList &arguments);
 int verbariumCommand(const QStringList &arguments);
+int contextsCommand(const QStringList &arguments);

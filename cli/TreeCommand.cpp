@@ -1,11 +1,9 @@
 #include "CommandInput.h"
 #include "CommandLine.h"
+#include "CommandTree.h"
 #include "Commands.h"
 #include "JsonWriter.h"
-#include "LowerCase.h"
 #include "OutputFile.h"
-#include "TextIndex.h"
-#include "TreeGrowth.h"
 #include "VerbariumLayout.h"
 
 #include <limits>
@@ -42,6 +40,8 @@ std::optional<QString> writeTreeAsJson(const VerbariumTree &tree, qint64 maxDept
         json.field(u"word", tree.word(node));
         json.field(u"count", qint64(tree.count(node)));
         json.field(u"countOfLeaves", qint64(tree.countOfLeaves(node)));
+        if (tree.continuations(node) > tree.childCount(node))
+            json.field(u"continuations", qint64(tree.continuations(node)));
         if (runLength == VerbariumLayout::longestRun && tree.childCount(node) == 1) {
             json.field(u"truncated", qint64(tree.descendantCount(node)));
             json.endObject();
@@ -78,16 +78,19 @@ std::optional<QString> writeTreeAsJson(const VerbariumTree &tree, qint64 maxDept
 int treeCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
-        u"tree"_s, u"tree [FILE|-] --word WORD [--max-depth N] [--output PATH]"_s,
+        u"tree"_s, u"tree [FILE|-] --word WORD [--before] [--max-depth N] [--output PATH]"_s,
         u"Grows the tree of the word sequences that follow WORD (lower-cased) in the text,\n"
         "sorted and trimmed as the verbarium shows it, and prints it as nested JSON:\n"
         "{\"word\", \"count\", \"countOfLeaves\", \"children\": [...]}, children in sorted order.\n"
+        "A node whose children were trimmed to the most frequent 30 also has\n"
+        "\"continuations\": M, how many distinct words follow it. WORD may be a phrase of\n"
+        "several words; --before grows the tree of the words that come before it.\n"
         "A word that does not occur gives the root alone. --max-depth cuts only the output:\n"
         "the nodes at the cut keep their counts and are written with empty children.\n"
         "A run of single followers is cut as the picture cuts it: its 1000th node, when it\n"
         "has one follower, is written with \"truncated\": N (the nodes left out below it)\n"
         "instead of \"children\"."_s);
-    commandLine.addOption(QCommandLineOption(u"word"_s, u"The start word."_s, u"WORD"_s));
+    addTreeOptions(commandLine);
     commandLine.addOption(QCommandLineOption(
         u"max-depth"_s, u"Print N levels below the root (0: the root alone)."_s, u"N"_s));
     commandLine.addOutputOption();
@@ -107,7 +110,7 @@ int treeCommand(const QStringList &arguments)
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = growTree(TextIndex::build(*text), lowerCased(commandLine.value(u"word"_s)));
+    const auto tree = commandTree(*text, commandLine);
     return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
         return writeTreeAsJson(*tree, maxDepth, output);
     });

@@ -1,12 +1,10 @@
 #include "CommandInput.h"
 #include "CommandLine.h"
+#include "CommandTree.h"
 #include "Commands.h"
 #include "CurveLayer.h"
 #include "JsonWriter.h"
-#include "LowerCase.h"
 #include "PictureOutput.h"
-#include "TextIndex.h"
-#include "TreeGrowth.h"
 #include "VerbariumLayers.h"
 #include "VerbariumLayout.h"
 
@@ -64,10 +62,12 @@ int verbariumCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"verbarium"_s,
-        u"verbarium [FILE|-] --word WORD [--width W] [--height H] [--layout default|spread] "
-        "[--format json|svg|png] [--scale N] [--output PATH]"_s,
-        u"Lays out the verbarium of WORD (lower-cased) from its root in a view of W x H\n"
-        "points (default 800 x 600), as the app does; the view grows to fit the words.\n"
+        u"verbarium [FILE|-] --word WORD [--before] [--width W] [--height H] "
+        "[--layout default|spread] [--format json|svg|png] [--scale N] [--output PATH]"_s,
+        u"Lays out the verbarium of WORD (lower-cased; or a phrase of several words) from\n"
+        "its root in a view of W x H points (default 800 x 600), as the app does; the view\n"
+        "grows to fit the words. --before lays out the words that come before it, mirrored,\n"
+        "its root at the right.\n"
         "default: bands in proportion to the leaves below each word, where crowded words\n"
         "may print over each other; spread: room for every word, as the app's View >\n"
         "Room for Every Word: each band as tall as what it holds, the view as tall as\n"
@@ -76,7 +76,7 @@ int verbariumCommand(const QStringList &arguments)
         "the order the display makes them; y grows upward.\n"
         "svg, png: the picture on a white ground; png goes to standard output only when\n"
         "that is not a terminal."_s);
-    commandLine.addOption(QCommandLineOption(u"word"_s, u"The start word."_s, u"WORD"_s));
+    addTreeOptions(commandLine);
     commandLine.addOption(QCommandLineOption(
         u"layout"_s, u"default or spread (room for every word)."_s, u"LAYOUT"_s, u"default"_s));
     commandLine.addViewSizeOptions();
@@ -99,17 +99,19 @@ int verbariumCommand(const QStringList &arguments)
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = growTree(TextIndex::build(*text), lowerCased(commandLine.value(u"word"_s)));
+    const auto tree = commandTree(*text, commandLine);
 
     const QSizeF startSize(*viewSize);
     const FontMetricsMeasurer measurer;
     const VerbariumLayout layout(measurer);
     // A word without followers is shown as the start word alone.
-    const VerbariumPicture picture =
+    VerbariumPicture picture =
         layoutName == u"spread"_s
             ? layout.spreadVerbariumFromNode(tree, tree->root(), startSize)
             : layout.displayVerbariumFromNode(tree, tree->root(), QRectF(QPointF(0, 0), startSize),
                                               startSize);
+    if (commandLine.isSet(u"before"_s))
+        picture = mirroredPicture(std::move(picture));
     const std::unique_ptr<Layer> root = verbariumLayers(picture, picture.viewSize);
 
     return writePicture(*settings, *root, picture.viewSize,

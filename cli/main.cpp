@@ -26,6 +26,8 @@ constexpr Command commands[] = {
     {u"tree", u"the tree of the word sequences that follow a word", u"grow the tree", treeCommand},
     {u"verbarium", u"the verbarium picture of a word as JSON, SVG or PNG",
      u"make the verbarium picture", verbariumCommand},
+    {u"contexts", u"every occurrence of a word or phrase in its context", u"list the contexts",
+     contextsCommand},
 };
 
 QtMessageHandler defaultMessageHandler = nullptr;

@@ -3,7 +3,6 @@
 #include "StopCheck.h"
 #include "TextIndex.h"
 
-
 void sortPositions(std::vector<quint32> &positions)
 {
     std::vector<quint32> scratch(positions.size());
@@ -19,8 +18,7 @@ void sortPositions(std::vector<quint32> &positions)
     }
 }
 
-Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, bool backward,
-                          std::stop_token stop)
+Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, std::stop_token stop)
 {
     StopCheck check(std::move(stop));
     Occurrences found;
@@ -37,7 +35,8 @@ Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, b
             continue;
         // Read backwards, the run ends at the position: its first word forward lies depth
         // words before where the reversed sequence has it.
-        found.firsts.push_back(backward ? index.size() - 1 - position - depth : position);
+        found.firsts.push_back(index.readsBackward() ? index.size() - 1 - position - depth
+                                                     : position);
     }
     sortPositions(found.firsts);
     return found;

@@ -19,10 +19,10 @@ struct Occurrences
 // node of a tree grown from index (VerbariumTree::sequenceTo), exactly the walks that
 // the node counts; for the root alone, every occurrence of its word or phrase.
 //
-// An index of the reversed tokens (the words before) reads its sequences backwards:
-// backward says so, and the occurrences come as forward runs all the same. Throws
-// WorkStopped once stop is requested.
-Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, bool backward,
+// An index of the reversed tokens (the words before) reads its sequences backwards; the
+// occurrences come as forward runs all the same. Throws WorkStopped once stop is
+// requested.
+Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence,
                           std::stop_token stop = {});
 
 // Sorts positions in ascending order, in two passes over 16-bit halves: a million and

@@ -20,9 +20,12 @@ bool holdsSeveralWords(QStringView text)
 QStringList startPhraseOf(const QString &typed)
 {
     const QString lowered = lowerCased(typed);
-    if (!holdsSeveralWords(lowered))
-        return {lowered};
-    const TokenSequence tokens = tokenise(lowered);
+    return holdsSeveralWords(lowered) ? typedTokens(lowered) : QStringList{lowered};
+}
+
+QStringList typedTokens(const QString &typed)
+{
+    const TokenSequence tokens = tokenise(typed);
     QStringList words;
     for (quint32 position = 0; position < tokens.size(); ++position)
         words.append(tokens.wordAt(position));

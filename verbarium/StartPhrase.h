@@ -8,3 +8,5 @@
 // "s". Anything else is one word, lower-cased as typed: with a space around it, it is
 // no token of any text and finds nothing.
 QStringList startPhraseOf(const QString &typed);
+// The tokens of a typed text, cut and lower-cased as the text's are.
+QStringList typedTokens(const QString &typed);

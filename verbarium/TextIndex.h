@@ -32,6 +32,8 @@ public:
     // The tokens alone, for what outlives the index (a tree shows its words from them).
     const std::shared_ptr<const TokenSequence> &sharedTokens() const { return m_tokens; }
     quint32 size() const { return m_tokens->size(); }
+    // Whether this is the index of the text's tokens reversed: of the words before.
+    bool readsBackward() const { return m_tokens->readsBackward(); }
     // The suffixes in sorted order (their start positions).
     quint32 suffixAt(quint32 rank) const { return m_suffixes[rank]; }
     // The ranks of the suffixes that start with the words, in that order: one interval,

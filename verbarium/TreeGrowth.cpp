@@ -185,9 +185,12 @@ quint32 TreeGrowth::continueWith(quint32 segment, quint32 firstToken, quint32 le
 std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
                                               const QStringList &phrase, std::stop_token stop)
 {
-    auto [occurrences, segments] = TreeGrowth(*index, std::move(stop)).grow(phrase);
-    return std::make_shared<const VerbariumTree>(phrase, occurrences, index->sharedTokens(),
-                                                 std::move(segments));
+    // The words before read the text backwards, the phrase too.
+    const QStringList read =
+        index->readsBackward() ? QStringList(phrase.rbegin(), phrase.rend()) : phrase;
+    auto [occurrences, segments] = TreeGrowth(*index, std::move(stop)).grow(read);
+    return std::make_shared<const VerbariumTree>(phrase.join(u' '), read, occurrences,
+                                                 index->sharedTokens(), std::move(segments));
 }
 
 std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,

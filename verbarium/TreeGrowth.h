@@ -23,7 +23,7 @@ std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIn
 
 // The tree of what follows a phrase of several words: its occurrences start walks that
 // have read the whole phrase, the sentence-end rules counting from its first word. The
-// root shows the phrase.
+// root shows the phrase. From an index of the words before, the tree of what precedes
+// the phrase (given in reading order), the rules counting from its last word.
 std::shared_ptr<const VerbariumTree> growTree(const std::shared_ptr<const TextIndex> &index,
-                                              const QStringList &phrase,
-                                              std::stop_token stop = {});
+                                              const QStringList &phrase, std::stop_token stop = {});

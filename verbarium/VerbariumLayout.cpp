@@ -178,3 +178,15 @@ VerbariumPicture VerbariumLayout::spreadVerbariumFromNode(std::shared_ptr<const 
                               baseFontSize, 0);
     return picture;
 }
+
+VerbariumPicture mirroredPicture(VerbariumPicture picture)
+{
+    const qreal width = picture.viewSize.width();
+    for (PlacedWord &word : picture.words)
+        word.position.setX(width - word.position.x() - word.size.width());
+    // A curve runs from its left end to its right one: the ends trade places.
+    for (PlacedCurve &curve : picture.curves)
+        curve = {QPointF(width - curve.to.x(), curve.to.y()),
+                 QPointF(width - curve.from.x(), curve.from.y())};
+    return picture;
+}

@@ -83,3 +83,8 @@ public:
 private:
     const TextMeasurer &m_measurer;
 };
+
+// The picture read from right to left, for the words before a word: every word and curve
+// mirrored across the middle of the view, so that the start word stands at the right
+// and the words that come before it stand to its left.
+VerbariumPicture mirroredPicture(VerbariumPicture picture);

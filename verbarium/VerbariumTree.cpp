@@ -2,11 +2,11 @@
 
 #include "TokenSequence.h"
 
-VerbariumTree::VerbariumTree(QStringList phrase, quint32 occurrences,
+VerbariumTree::VerbariumTree(QString rootWord, QStringList phrase, quint32 occurrences,
                              std::shared_ptr<const TokenSequence> tokens,
                              std::vector<Segment> segments)
-    : m_phrase(std::move(phrase))
-    , m_rootWord(m_phrase.join(u' '))
+    : m_rootWord(std::move(rootWord))
+    , m_phrase(std::move(phrase))
     , m_occurrences(occurrences)
     , m_tokens(std::move(tokens))
     , m_segments(std::move(segments))

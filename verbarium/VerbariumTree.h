@@ -47,19 +47,19 @@ public:
         quint32 continuations = 0;
     };
 
-    // Segment 0 is the root, which shows the start phrase (a word or several); it occurs
-    // occurrences times in the text, perhaps never. The other segments take their words
-    // from tokens. Parents come before their children, and the leaf counts are filled
-    // in here.
-    VerbariumTree(QStringList phrase, quint32 occurrences,
+    // Segment 0 is the root, which shows rootWord: the start phrase (a word or several)
+    // as the reader reads it. phrase is the same as tokens read it (backwards for the
+    // words before); it occurs occurrences times in the text, perhaps never. The other
+    // segments take their words from tokens. Parents come before their children, and
+    // the leaf counts are filled in here.
+    VerbariumTree(QString rootWord, QStringList phrase, quint32 occurrences,
                   std::shared_ptr<const TokenSequence> tokens, std::vector<Segment> segments);
 
     Node root() const { return {}; }
-    // The root's word is the phrase, its words set apart by spaces.
     const QString &word(Node node) const;
-    const QStringList &phrase() const { return m_phrase; }
     quint32 occurrences() const { return m_occurrences; }
-    // The sequence a node stands for: the phrase, then the words down to the node.
+    // The sequence a node stands for, as the tree's tokens read it: the phrase, then
+    // the words down to the node.
     QStringList sequenceTo(Node node) const;
     // How many distinct words follow the node in the text; only the 30 most frequent are
     // its children.
@@ -76,8 +76,8 @@ public:
     const std::vector<Segment> &segments() const { return m_segments; }
 
 private:
-    QStringList m_phrase;
     QString m_rootWord;
+    QStringList m_phrase;
     quint32 m_occurrences;
     std::shared_ptr<const TokenSequence> m_tokens;
     std::vector<Segment> m_segments;

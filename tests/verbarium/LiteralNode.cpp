@@ -62,6 +62,6 @@ std::shared_ptr<const VerbariumTree> verbariumTreeOf(const LiteralNode &root)
             nodes.push_back(child.get());
         }
     }
-    return std::make_shared<const VerbariumTree>(QStringList{root.word()}, 1, std::move(tokens),
-                                                 std::move(segments));
+    return std::make_shared<const VerbariumTree>(root.word(), QStringList{root.word()}, 1,
+                                                 std::move(tokens), std::move(segments));
 }

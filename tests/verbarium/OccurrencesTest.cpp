@@ -92,7 +92,7 @@ TEST_P(RandomOccurrences, MatchTheLiteralWalks)
             const auto tree = growTree(index, word);
             for (const Node node : nodesOf(*tree)) {
                 const QStringList sequence = tree->sequenceTo(node);
-                const Occurrences found = occurrencesOf(*index, sequence, false);
+                const Occurrences found = occurrencesOf(*index, sequence);
                 ASSERT_EQ(found.firsts, literalOccurrences(tokens, sequence))
                     << text.toStdString() << " | " << sequence.join(u' ').toStdString();
                 EXPECT_EQ(found.firsts.size(),
@@ -122,7 +122,7 @@ TEST_P(RandomOccurrences, MatchTheLiteralWalks)
             ASSERT_EQ(differenceBetween(*literalBefore, *before), QString()) << text.toStdString();
             for (const Node node : nodesOf(*before)) {
                 const QStringList sequence = before->sequenceTo(node);
-                const Occurrences found = occurrencesOf(*backwardIndex, sequence, true);
+                const Occurrences found = occurrencesOf(*backwardIndex, sequence);
                 QStringList forward(sequence.rbegin(), sequence.rend());
                 for (const quint32 first : found.firsts)
                     ASSERT_EQ(tokens.mid(first, forward.size()), forward) << text.toStdString();
@@ -166,7 +166,7 @@ TEST_P(PhraseTree, FollowsTheWholePhrase)
     const auto tree = growTree(index, GetParam().phrase);
     EXPECT_EQ(tree->word(tree->root()), GetParam().phrase.join(u' '));
     EXPECT_EQ(tree->occurrences(), GetParam().occurrences);
-    EXPECT_EQ(occurrencesOf(*index, GetParam().phrase, false).firsts.size(),
+    EXPECT_EQ(occurrencesOf(*index, GetParam().phrase).firsts.size(),
               GetParam().occurrences);
     EXPECT_EQ(printedChildren(printedTree(*tree, tree->root())), GetParam().children);
 }

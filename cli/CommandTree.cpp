@@ -1,0 +1,31 @@
+#include "CommandTree.h"
+
+#include "CommandLine.h"
+#include "StartPhrase.h"
+#include "TextIndex.h"
+#include "Tokeniser.h"
+#include "TreeGrowth.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+void addTreeOptions(CommandLine &commandLine)
+{
+    commandLine.addOption(QCommandLineOption(
+        u"word"_s,
+        u"The start word (lower-cased), or a phrase of several words, cut into words as the "
+        "text is."_s,
+        u"WORD"_s));
+    commandLine.addOption(QCommandLineOption(
+        u"before"_s,
+        u"The words that come before WORD, read backwards from it, instead of those after."_s));
+}
+
+std::shared_ptr<const VerbariumTree> commandTree(const QString &text,
+                                                 const CommandLine &commandLine)
+{
+    TokenSequence tokens = tokenise(text);
+    if (commandLine.isSet(u"before"_s))
+        tokens = tokens.reversed();
+    return growTree(TextIndex::build(std::move(tokens)),
+                    startPhraseOf(commandLine.value(u"word"_s)));
+}

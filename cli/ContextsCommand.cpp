@@ -1,0 +1,160 @@
+#include "CommandInput.h"
+#include "CommandLine.h"
+#include "CommandOutput.h"
+#include "Commands.h"
+#include "ContextLines.h"
+#include "JsonWriter.h"
+#include "Occurrences.h"
+#include "OutputFile.h"
+#include "StartPhrase.h"
+#include "TextIndex.h"
+
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// How many lines are written before they go out, so that memory does not grow with the
+// output.
+constexpr int linesPerPiece = 8192;
+
+// Where a position of the text lies in bytes of its UTF-8 source: checkpoints every
+// so many code units, and the units since the last one counted.
+class Utf8Offsets
+{
+public:
+    Utf8Offsets(QStringView text, qint64 bytesBeforeText)
+        : m_text(text)
+    {
+        qint64 bytes = bytesBeforeText;
+        for (qsizetype position = 0; position < text.size(); ++position) {
+            if (position % checkpointDistance == 0)
+                m_checkpoints.push_back(bytes);
+            bytes += bytesOf(text[position].unicode());
+        }
+    }
+
+    qint64 byteOffsetOf(qsizetype position) const
+    {
+        const qsizetype checkpoint = position / checkpointDistance;
+        qint64 bytes = m_checkpoints[std::size_t(checkpoint)];
+        for (qsizetype unit = checkpoint * checkpointDistance; unit < position; ++unit)
+            bytes += bytesOf(m_text[unit].unicode());
+        return bytes;
+    }
+
+private:
+    static constexpr qsizetype checkpointDistance = 1024;
+
+    // A surrogate pair is four bytes, two for each half.
+    static int bytesOf(char16_t unit)
+    {
+        return unit < 0x80 ? 1 : unit < 0x800 ? 2 : QChar::isSurrogate(unit) ? 2 : 3;
+    }
+
+    QStringView m_text;
+    std::vector<qint64> m_checkpoints;
+};
+
+QString tsvLine(qint64 offset, const ContextLine &line)
+{
+    return QString::number(offset) + u'\t' + line.left + u'\t' + line.match + u'\t' + line.right +
+           u'\n';
+}
+
+QString jsonLine(qint64 offset, const ContextLine &line)
+{
+    return u"{\"offset\":"_s + QString::number(offset) + u",\"left\":"_s +
+           JsonWriter::quoted(line.left) + u",\"match\":"_s + JsonWriter::quoted(line.match) +
+           u",\"right\":"_s + JsonWriter::quoted(line.right) + u"}\n"_s;
+}
+
+std::optional<ContextOrder> orderNamed(const QString &name)
+{
+    if (name == u"text")
+        return ContextOrder::Text;
+    if (name == u"following")
+        return ContextOrder::Following;
+    if (name == u"preceding")
+        return ContextOrder::Preceding;
+    return std::nullopt;
+}
+
+} // namespace
+
+int contextsCommand(const QStringList &arguments)
+{
+    CommandLine commandLine(
+        u"contexts"_s,
+        u"contexts [FILE|-] --word WORD [--path \"W2 W3 ...\"] [--width N]\n"
+        "                  [--sort text|following|preceding] [--format tsv|json] "
+        "[--output PATH]"_s,
+        u"Lists every occurrence of WORD (or of a phrase of several words) in the text, one\n"
+        "line each: the byte offset in the file where it starts, the text before it, the\n"
+        "occurrence as it stands in the file, and the text after it, line breaks and tabs\n"
+        "shown as spaces. --path continues the sequence below the word, as a click down\n"
+        "the tree does, and lists the occurrences that node of the tree counts. TSV has\n"
+        "those four columns; JSON is an object a line with the keys \"offset\", \"left\",\n"
+        "\"match\" and \"right\". --width is the context on either side in characters\n"
+        "(40). --sort orders by place in the text (the default), by the words that follow,\n"
+        "or by the words before."_s);
+    commandLine.addOption(
+        QCommandLineOption(u"word"_s, u"The start word, or a phrase."_s, u"WORD"_s));
+    commandLine.addOption(QCommandLineOption(
+        u"path"_s, u"The words below the start, as a click down the tree reaches them."_s,
+        u"WORDS"_s));
+    commandLine.addOption(
+        QCommandLineOption(u"width"_s, u"Characters of context on either side."_s, u"N"_s));
+    commandLine.addOption(
+        QCommandLineOption(u"sort"_s, u"text, following or preceding."_s, u"ORDER"_s, u"text"_s));
+    commandLine.addFormatOption({u"tsv"_s, u"json"_s});
+    commandLine.addOutputOption();
+    if (const auto status = commandLine.parse(arguments))
+        return *status;
+    if (!commandLine.isSet(u"word"_s))
+        return commandLine.badArguments(u"--word is required"_s);
+    qint64 width = 40;
+    if (commandLine.isSet(u"width"_s)) {
+        const std::optional<qint64> chosen = commandLine.wholeNumber(u"width"_s, 0, 100000);
+        if (!chosen)
+            return 2;
+        width = *chosen;
+    }
+    const std::optional<ContextOrder> order = orderNamed(commandLine.value(u"sort"_s));
+    if (!order)
+        return commandLine.badArguments(
+            u"--sort must be text, following or preceding, not %1"_s.arg(
+                commandLine.value(u"sort"_s)));
+
+    const std::optional<TextFile> input = readCommandText(commandLine.inputPath());
+    if (!input)
+        return 1;
+    const auto index = TextIndex::build(input->text);
+    QStringList sequence = startPhraseOf(commandLine.value(u"word"_s));
+    if (commandLine.isSet(u"path"_s))
+        sequence += typedTokens(commandLine.value(u"path"_s));
+    Occurrences found = occurrencesOf(*index, sequence);
+    sortRuns(found.firsts, found.length, index->tokens(), *order);
+
+    const Utf8Offsets offsets(input->text, input->bytesBeforeText);
+    const bool json = commandLine.format() == u"json";
+    return CommandOutput::writeResultInPieces(
+        commandLine.outputPath(), [&](OutputFile &output) -> std::optional<QString> {
+            QString piece;
+            int linesInPiece = 0;
+            for (const quint32 first : found.firsts) {
+                const ContextLine line =
+                    contextLine(input->text, index->tokens(), first, found.length, width);
+                const qint64 offset =
+                    offsets.byteOffsetOf(spanOfRun(index->tokens(), first, found.length).begin);
+                piece += json ? jsonLine(offset, line) : tsvLine(offset, line);
+                if (++linesInPiece == linesPerPiece) {
+                    linesInPiece = 0;
+                    if (auto problem = output.write(std::exchange(piece, {}).toUtf8()))
+                        return problem;
+                }
+            }
+            return output.write(piece.toUtf8());
+        });
+}

@@ -1,0 +1,129 @@
+#include "ContextLines.h"
+
+#include "CharacterClasses.h"
+#include "Occurrences.h"
+#include "StopCheck.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Line breaks and tabs would break the line a context is shown on.
+QString shownAsOneLine(QStringView piece)
+{
+    QString shown = piece.toString();
+    for (QChar &unit : shown) {
+        if (unit == u'\t' || CharacterClasses::isLineBreak(unit.unicode()))
+            unit = u' ';
+    }
+    return shown;
+}
+
+// Every distinct word's place in alphabetical order (by code units, as the cloud sorts).
+std::vector<quint32> alphabeticalRanks(const TokenSequence &tokens)
+{
+    std::vector<quint32> ids(tokens.distinctCount());
+    std::iota(ids.begin(), ids.end(), 0u);
+    std::sort(ids.begin(), ids.end(),
+              [&tokens](quint32 a, quint32 b) { return tokens.word(a) < tokens.word(b); });
+    std::vector<quint32> ranks(ids.size());
+    for (quint32 rank = 0; rank < ids.size(); ++rank)
+        ranks[ids[rank]] = rank;
+    return ranks;
+}
+
+// How far past the run the words are compared: the context shows no more than these.
+constexpr quint32 comparedWords = 12;
+
+class RunOrder
+{
+public:
+    RunOrder(const TokenSequence &tokens, quint32 length, ContextOrder order)
+        : m_ids(tokens.ids())
+        , m_ranks(alphabeticalRanks(tokens))
+        , m_length(length)
+        , m_forward(order == ContextOrder::Following)
+    {}
+
+    // The rank of the step-th word after (or before) the run, one more than any rank
+    // counting from 1, 0 past either end of the text.
+    quint64 rankAt(quint32 first, quint32 step) const
+    {
+        if (m_forward) {
+            const quint64 position = quint64(first) + m_length + step;
+            return position < m_ids.size() ? m_ranks[m_ids[position]] + 1 : 0;
+        }
+        return first > step ? m_ranks[m_ids[first - 1 - step]] + 1 : 0;
+    }
+
+    // The first two words' ranks in one number: most comparisons end there.
+    quint64 keyOf(quint32 first) const { return (rankAt(first, 0) << 32) | rankAt(first, 1); }
+
+    bool before(quint32 a, quint32 b) const
+    {
+        for (quint32 step = 2; step < comparedWords; ++step) {
+            const quint64 rankA = rankAt(a, step);
+            const quint64 rankB = rankAt(b, step);
+            if (rankA != rankB)
+                return rankA < rankB;
+        }
+        return a < b;
+    }
+
+private:
+    const std::vector<quint32> &m_ids;
+    std::vector<quint32> m_ranks;
+    quint32 m_length;
+    bool m_forward;
+};
+
+} // namespace
+
+TextSpan spanOfRun(const TokenSequence &tokens, quint32 first, quint32 length)
+{
+    return {tokens.textSpanAt(first).begin, tokens.textSpanAt(first + length - 1).end};
+}
+
+ContextLine contextLine(QStringView text, const TokenSequence &tokens, quint32 first,
+                        quint32 length, qsizetype width)
+{
+    const TextSpan span = spanOfRun(tokens, first, length);
+    qsizetype leftStart = std::max<qsizetype>(0, qsizetype(span.begin) - width);
+    if (leftStart > 0 && text[leftStart].isLowSurrogate())
+        ++leftStart;
+    qsizetype rightEnd = std::min<qsizetype>(text.size(), qsizetype(span.end) + width);
+    if (rightEnd < text.size() && text[rightEnd].isLowSurrogate())
+        --rightEnd;
+    return {shownAsOneLine(text.sliced(leftStart, span.begin - leftStart)),
+            shownAsOneLine(text.sliced(span.begin, span.end - span.begin)),
+            shownAsOneLine(text.sliced(span.end, rightEnd - span.end))};
+}
+
+void sortRuns(std::vector<quint32> &firsts, quint32 length, const TokenSequence &tokens,
+              ContextOrder order, std::stop_token stop)
+{
+    if (order == ContextOrder::Text) {
+        sortPositions(firsts);
+        return;
+    }
+    StopCheck check(std::move(stop));
+    const RunOrder runOrder(tokens, length, order);
+    struct Keyed
+    {
+        quint64 key;
+        quint32 first;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(firsts.size());
+    for (const quint32 first : firsts) {
+        check();
+        keyed.push_back({runOrder.keyOf(first), first});
+    }
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
+        check();
+        return a.key != b.key ? a.key < b.key : runOrder.before(a.first, b.first);
+    });
+    for (std::size_t index = 0; index < keyed.size(); ++index)
+        firsts[index] = keyed[index].first;
+}
