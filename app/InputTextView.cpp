@@ -1,5 +1,7 @@
 #include "InputTextView.h"
 
+#include "ReleaseOnWorker.h"
+
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QScrollBar>
@@ -68,7 +70,7 @@ void InputTextView::replaceText(const QString &text)
 void InputTextView::holdLongText(const QString &text)
 {
     clear();
-    m_heldText = text;
+    releaseOnWorker(std::exchange(m_heldText, text));
     m_holdsText = true;
     m_holdsLongText = true;
     setReadOnly(true);

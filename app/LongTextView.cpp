@@ -1,5 +1,7 @@
 #include "LongTextView.h"
 
+#include "ReleaseOnWorker.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -43,7 +45,7 @@ LongTextView::LongTextView(QWidget *parent)
 
 void LongTextView::setText(const QString &text)
 {
-    m_text = text;
+    releaseOnWorker(std::exchange(m_text, text));
     m_lineStarts.clear();
     m_widestLine = 0;
     if (m_lines) {

@@ -1,5 +1,6 @@
 #include "TreeRequests.h"
 
+#include "ReleaseOnWorker.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
 #include "TreeGrowth.h"
@@ -21,14 +22,14 @@ void TreeRequests::awaitIndex()
 {
     dropGrowth();
     m_waitingWord.reset();
-    m_index.reset();
+    releaseOnWorker(std::exchange(m_index, nullptr));
     m_failure.clear();
     setWork();
 }
 
 void TreeRequests::setIndex(std::shared_ptr<const TextIndex> index)
 {
-    m_index = std::move(index);
+    releaseOnWorker(std::exchange(m_index, std::move(index)));
     m_failure.clear();
     if (m_waitingWord)
         growRequestedTree();
@@ -37,7 +38,7 @@ void TreeRequests::setIndex(std::shared_ptr<const TextIndex> index)
 
 void TreeRequests::setIndexFailure(const QString &message)
 {
-    m_index.reset();
+    releaseOnWorker(std::exchange(m_index, nullptr));
     m_failure = message;
     m_waitingWord.reset();
     setWork();

@@ -2,6 +2,7 @@
 
 #include "AccessibleItems.h"
 #include "LowerCase.h"
+#include "ReleaseOnWorker.h"
 #include "VerbariumAccessibility.h"
 #include "VerbariumLayers.h"
 
@@ -68,6 +69,9 @@ void VerbariumView::beginText()
 
 void VerbariumView::clearPicture()
 {
+    // The last picture of a text may hold the last of its tokens.
+    if (m_picture)
+        releaseOnWorker(std::move(m_picture->tree));
     m_picture.reset();
     m_outline = {};
     m_focused = -1;
