@@ -39,7 +39,7 @@ int main(int argc, char **argv)
     for (int round = 1; round <= 1000; ++round) {
         pipeline.analyse(texts[round % 2]);
         requests.awaitIndex();
-        requests.requestTree(u"the"_s);
+        requests.requestTree({u"the"_s});
         loop.exec();
         if (round == 1 || round == 10 || round % 100 == 0)
             std::printf("after %4d analyses and starts: %.1f MB resident\n", round,

@@ -45,6 +45,7 @@ InfoPanel::InfoPanel(QWidget *parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_wordField(new QLabel(this))
     , m_countField(new QLabel(this))
+    , m_noteField(new QLabel(this))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -59,14 +60,17 @@ InfoPanel::InfoPanel(QWidget *parent)
     // A word from the user's text is shown as it is, never read as markup.
     m_wordField->setTextFormat(Qt::PlainText);
     m_countField->setTextFormat(Qt::PlainText);
+    m_noteField->setTextFormat(Qt::PlainText);
+    m_noteField->hide();
     m_wordField->setText(u"Word"_s);
     m_countField->setText(u"Count"_s);
     sizeToFit(m_wordField);
     sizeToFit(m_countField);
     m_wordField->move(margin, margin);
     m_countField->move(margin, m_wordField->geometry().bottom() + 1 + margin / 2);
-    resize(std::max(m_wordField->width(), m_countField->width()) + 2 * margin,
-           m_countField->geometry().bottom() + 1 + margin);
+    m_fieldsSize = QSize(std::max(m_wordField->width(), m_countField->width()) + 2 * margin,
+                         m_countField->geometry().bottom() + 1 + margin);
+    resize(m_fieldsSize);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state != Qt::ApplicationActive)
@@ -74,7 +78,7 @@ InfoPanel::InfoPanel(QWidget *parent)
             });
 }
 
-void InfoPanel::showWord(const QString &word, int count)
+void InfoPanel::showWord(const QString &word, int count, const QString &note)
 {
     const InfoFieldWidths before{qreal(m_wordField->width()), qreal(m_countField->width())};
     show();
@@ -83,7 +87,17 @@ void InfoPanel::showWord(const QString &word, int count)
     m_countField->setText(QString::number(count));
     sizeToFit(m_countField);
     const InfoFieldWidths after{qreal(m_wordField->width()), qreal(m_countField->width())};
-    resize(width() + infoPanelWidthDelta(before, after), height());
+    m_fieldsSize.rwidth() += infoPanelWidthDelta(before, after);
+    m_noteField->setText(note);
+    m_noteField->setVisible(!note.isEmpty());
+    if (note.isEmpty()) {
+        resize(m_fieldsSize);
+        return;
+    }
+    sizeToFit(m_noteField);
+    m_noteField->move(margin, m_countField->geometry().bottom() + 1 + margin / 2);
+    resize(std::max(m_fieldsSize.width(), m_noteField->width() + 2 * margin),
+           m_noteField->geometry().bottom() + 1 + margin);
 }
 
 void InfoPanel::placeBeside(const QRect &target)

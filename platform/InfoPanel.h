@@ -39,8 +39,10 @@ public:
 
     // Shows the panel without activating it, fills both fields (a long word cut, as
     // panelWord() says), fits each to its text and widens or narrows the panel by the
-    // change of the wider field.
-    void showWord(const QString &word, int count);
+    // change of the wider field. A note (what a count leaves unsaid) goes on a line of
+    // its own below them, the panel as wide and tall as it needs.
+    void showWord(const QString &word, int count, const QString &note = {});
+    QLabel *noteField() const { return m_noteField; }
     // Moves the panel beside target (screen coordinates), on target's screen.
     void placeBeside(const QRect &target);
 
@@ -50,4 +52,7 @@ protected:
 private:
     QLabel *m_wordField;  // owned through Qt's parent-child tree
     QLabel *m_countField; // owned through Qt's parent-child tree
+    QLabel *m_noteField;  // owned through Qt's parent-child tree
+    // The panel's size for the two fields alone: their widths change it as they change.
+    QSize m_fieldsSize;
 };

@@ -31,8 +31,11 @@ Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, s
     for (quint32 rank = begin; rank < end; ++rank) {
         check();
         const quint32 position = index.suffixAt(rank);
-        if (index.sentenceStop(position) < depth)
+        const quint32 stop = index.sentenceStop(position);
+        if (stop < depth)
             continue;
+        if (stop == depth || position + depth + 1 == index.size())
+            ++found.endedHere;
         // Read backwards, the run ends at the position: its first word forward lies depth
         // words before where the reversed sequence has it.
         found.firsts.push_back(index.readsBackward() ? index.size() - 1 - position - depth

@@ -12,6 +12,9 @@ struct Occurrences
 {
     std::vector<quint32> firsts; // ascending
     quint32 length = 0;
+    // How many of the walks that read the sequence end with it: a sentence end or the
+    // end of the text; the others go on to a follower.
+    quint32 endedHere = 0;
 };
 
 // Where the walks start that read the sequence whole: its occurrences from whose first

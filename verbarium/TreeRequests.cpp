@@ -8,6 +8,21 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace {
+
+// Drops a job's watcher, so nothing of the job arrives any more, and stops the job.
+template<typename Watcher> void dropJob(Watcher *&watcher, std::stop_source &stop, QObject *owner)
+{
+    if (!watcher)
+        return;
+    stop.request_stop();
+    watcher->disconnect(owner);
+    watcher->deleteLater();
+    watcher = nullptr;
+}
+
+} // namespace
+
 TreeRequests::TreeRequests(QObject *parent)
     : QObject(parent)
     , m_index(TextIndex::build(QStringView())) // before any text, as with an empty one
@@ -16,12 +31,14 @@ TreeRequests::TreeRequests(QObject *parent)
 TreeRequests::~TreeRequests()
 {
     m_growthStop.request_stop();
+    m_indexingStop.request_stop();
 }
 
 void TreeRequests::awaitIndex()
 {
     dropGrowth();
-    m_waitingWord.reset();
+    dropIndexBefore();
+    m_waiting.reset();
     releaseOnWorker(std::exchange(m_index, nullptr));
     m_failure.clear();
     setWork();
@@ -29,35 +46,47 @@ void TreeRequests::awaitIndex()
 
 void TreeRequests::setIndex(std::shared_ptr<const TextIndex> index)
 {
+    dropIndexBefore();
     releaseOnWorker(std::exchange(m_index, std::move(index)));
     m_failure.clear();
-    if (m_waitingWord)
-        growRequestedTree();
+    serveWaitingRequest();
     setWork();
 }
 
 void TreeRequests::setIndexFailure(const QString &message)
 {
+    dropIndexBefore();
     releaseOnWorker(std::exchange(m_index, nullptr));
     m_failure = message;
-    m_waitingWord.reset();
+    m_waiting.reset();
     setWork();
 }
 
-void TreeRequests::requestTree(const QString &word)
+void TreeRequests::requestTree(const QStringList &phrase, bool before)
 {
     dropGrowth();
-    if (!m_failure.isEmpty()) {
-        setWork();
-        return;
+    m_waiting.reset();
+    if (m_failure.isEmpty()) {
+        m_waiting = Request{phrase, before};
+        serveWaitingRequest();
     }
-    m_waitingWord = word;
-    if (m_index)
-        growRequestedTree();
     setWork();
 }
 
-void TreeRequests::growRequestedTree()
+void TreeRequests::serveWaitingRequest()
+{
+    if (!m_waiting || !m_index)
+        return;
+    if (!m_waiting->before) {
+        growTree(*std::exchange(m_waiting, std::nullopt), m_index);
+    } else if (m_indexBefore) {
+        growTree(*std::exchange(m_waiting, std::nullopt), m_indexBefore);
+    } else if (!m_indexingBefore) {
+        buildIndexBefore();
+    }
+}
+
+void TreeRequests::growTree(const Request &request, std::shared_ptr<const TextIndex> index)
 {
     m_growthStop = std::stop_source();
     m_growth = new QFutureWatcher<Grown>(this);
@@ -67,38 +96,68 @@ void TreeRequests::growRequestedTree()
         m_growth = nullptr;
         setWork();
         if (grown.tree)
-            emit treeReady(grown.tree);
+            emit treeReady(grown.tree, grown.index);
         else if (!grown.failure.isEmpty())
             emit treeFailed(grown.failure);
     });
-    m_growth->setFuture(
-        QtConcurrent::run([index = m_index, word = *std::exchange(m_waitingWord, std::nullopt),
-                           stop = m_growthStop.get_token()]() -> Grown {
+    m_growth->setFuture(QtConcurrent::run(
+        [index = std::move(index), phrase = request.phrase,
+         stop = m_growthStop.get_token()]() -> Grown {
             try {
-                return {growTree(index, word, stop), QString()};
+                return {::growTree(index, phrase, stop), index, QString()};
             } catch (const WorkStopped &) {
                 return {};
             } catch (const std::bad_alloc &) {
-                return {nullptr, tr("There is not enough memory to grow this tree.")};
+                return {nullptr, nullptr, tr("There is not enough memory to grow this tree.")};
+            }
+        }));
+}
+
+void TreeRequests::buildIndexBefore()
+{
+    m_indexingStop = std::stop_source();
+    m_indexingBefore = new QFutureWatcher<Grown>(this);
+    connect(m_indexingBefore, &QFutureWatcherBase::finished, this, [this] {
+        const Grown built = m_indexingBefore->result();
+        m_indexingBefore->deleteLater();
+        m_indexingBefore = nullptr;
+        m_indexBefore = built.index;
+        if (!m_indexBefore && m_waiting) {
+            m_waiting.reset();
+            if (!built.failure.isEmpty())
+                emit treeFailed(built.failure);
+        }
+        serveWaitingRequest();
+        setWork();
+    });
+    m_indexingBefore->setFuture(
+        QtConcurrent::run([forward = m_index, stop = m_indexingStop.get_token()]() -> Grown {
+            try {
+                return {nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString()};
+            } catch (const WorkStopped &) {
+                return {};
+            } catch (const std::bad_alloc &) {
+                return {nullptr, nullptr, tr("There is not enough memory to index the words before.")};
             }
         }));
 }
 
 void TreeRequests::dropGrowth()
 {
-    if (!m_growth)
-        return;
-    m_growthStop.request_stop();
-    m_growth->disconnect(this);
-    m_growth->deleteLater();
-    m_growth = nullptr;
+    dropJob(m_growth, m_growthStop, this);
+}
+
+void TreeRequests::dropIndexBefore()
+{
+    dropJob(m_indexingBefore, m_indexingStop, this);
+    releaseOnWorker(std::exchange(m_indexBefore, nullptr));
 }
 
 TreeRequests::Work TreeRequests::work() const
 {
     if (m_growth)
         return Work::Growing;
-    if (m_waitingWord)
+    if (m_waiting)
         return Work::Indexing;
     return Work::None;
 }

@@ -3,6 +3,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <stop_token>
@@ -11,10 +12,12 @@ class TextIndex;
 class VerbariumTree;
 
 // Grows the trees asked for from the current text's index on a worker, handing every
-// tree back on this object's thread. The index comes from elsewhere, after the text:
-// a word asked for before it is ready waits for it. Only the last word asked for, of
-// the last text, is ever handed back: a newer request stops the older one's growth, and
-// a new text drops what was asked of the old one.
+// tree back on this object's thread. The index comes from elsewhere, after the text: a
+// tree asked for before it is ready waits for it. The index of the words before (the
+// tokens reversed) is built here, on a worker, the first time a tree of them is asked
+// for. Only the last tree asked for, of the last text, is ever handed back: a newer
+// request stops the older one's growth, and a new text drops what was asked of the old
+// one.
 class TreeRequests : public QObject
 {
     Q_OBJECT
@@ -29,35 +32,57 @@ public:
     void awaitIndex();
     void setIndex(std::shared_ptr<const TextIndex> index);
     void setIndexFailure(const QString &message);
-    void requestTree(const QString &word);
+    // The tree of what follows the phrase (a word or several, in reading order), or of
+    // what comes before it.
+    void requestTree(const QStringList &phrase, bool before = false);
 
     // What the last request still waits for.
     Work work() const;
     // Why no tree can be grown for the current text; empty while one can.
     const QString &failure() const { return m_failure; }
+    // The text's index, which the contexts of any tree read their places from; none
+    // while it is on its way.
+    const std::shared_ptr<const TextIndex> &index() const { return m_index; }
 
 signals:
-    void treeReady(const std::shared_ptr<const VerbariumTree> &tree);
-    // Growing the last word's tree failed (memory ran out); message says so.
+    // A tree and the index it grew from.
+    void treeReady(const std::shared_ptr<const VerbariumTree> &tree,
+                   const std::shared_ptr<const TextIndex> &index);
+    // Growing the last tree asked for failed (memory ran out); message says so.
     void treeFailed(const QString &message);
     void workChanged(TreeRequests::Work work);
 
 private:
+    struct Request
+    {
+        QStringList phrase;
+        bool before = false;
+    };
     // A grown tree, or why there is none.
     struct Grown
     {
         std::shared_ptr<const VerbariumTree> tree;
+        std::shared_ptr<const TextIndex> index;
         QString failure;
     };
 
-    void growRequestedTree();
+    // Grows the waiting request's tree once its index is there, building the index of
+    // the words before first when it needs it.
+    void serveWaitingRequest();
+    void growTree(const Request &request, std::shared_ptr<const TextIndex> index);
+    void buildIndexBefore();
     void dropGrowth();
+    void dropIndexBefore();
     void setWork();
 
-    std::shared_ptr<const TextIndex> m_index; // none while the text's index is on its way
+    std::shared_ptr<const TextIndex> m_index;       // none while the text's is on its way
+    std::shared_ptr<const TextIndex> m_indexBefore; // none until first asked for
     QString m_failure;
-    std::optional<QString> m_waitingWord; // asked for before the index was ready
+    std::optional<Request> m_waiting; // asked for before its index was ready
     std::stop_source m_growthStop;
     QFutureWatcher<Grown> *m_growth = nullptr; // the running growth's, a child
+    std::stop_source m_indexingStop;
+    // Building the index of the words before: its watcher, a child.
+    QFutureWatcher<Grown> *m_indexingBefore = nullptr;
     Work m_work = Work::None;
 };

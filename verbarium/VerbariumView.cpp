@@ -2,6 +2,8 @@
 
 #include "AccessibleItems.h"
 #include "LowerCase.h"
+#include "StartPhrase.h"
+#include "TextIndex.h"
 #include "ReleaseOnWorker.h"
 #include "VerbariumAccessibility.h"
 #include "VerbariumLayers.h"
@@ -73,6 +75,9 @@ void VerbariumView::clearPicture()
     if (m_picture)
         releaseOnWorker(std::move(m_picture->tree));
     m_picture.reset();
+    m_pictureIndex.reset();
+    m_contextsNode.reset();
+    emit contextsAsked({});
     m_outline = {};
     m_focused = -1;
     ++m_generation;
@@ -93,26 +98,84 @@ void VerbariumView::setIndexFailure(const QString &message)
 
 void VerbariumView::startWithWord(const QString &word)
 {
+    startWithPhrase({word});
+}
+
+void VerbariumView::startWithPhrase(const QStringList &phrase)
+{
     emit parentWordsChanged(QString());
     QWidget *shownWindow = window();
     shownWindow->show();
     shownWindow->raise();
     shownWindow->activateWindow();
-    m_requests.requestTree(word);
+    m_phrase = phrase;
+    m_requests.requestTree(phrase, m_wordsBefore);
     if (!m_requests.failure().isEmpty())
         showMessage(m_requests.failure());
 }
 
-void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree)
+void VerbariumView::setWordsBefore(bool before)
 {
+    if (before == m_wordsBefore)
+        return;
+    m_wordsBefore = before;
+    if (m_picture)
+        startWithPhrase(m_phrase);
+}
+
+void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
+                             const std::shared_ptr<const TextIndex> &index)
+{
+    // A start that never occurs is said so: drawn alone, it would look like a word
+    // that occurs with nothing after it.
+    if (tree->occurrences() == 0) {
+        clearPicture();
+        showMessage(tr("“%1” does not occur in the text.").arg(tree->word(tree->root())));
+        return;
+    }
     // A word without followers is shown alone: the picture of another word, or of
     // another text, would answer a question the user did not ask.
     if (tree->childCount(tree->root()) > 0)
         updateTrackingAreas();
+    m_pictureIndex = index;
     fitToVisibleArea();
     display(tree, tree->root());
     // Magnified, the picture is larger than the window: the start word comes first.
     scrollToShow(wordRect(0));
+    askForContexts(tree->root());
+}
+
+bool VerbariumView::mirrored() const
+{
+    return m_pictureIndex && m_pictureIndex->readsBackward();
+}
+
+QString VerbariumView::noteOn(Node node) const
+{
+    const VerbariumTree &tree = *m_picture->tree;
+    const quint32 continuations = tree.continuations(node);
+    if (continuations <= tree.childCount(node))
+        return {};
+    return tr("%L1 of %L2 continuations shown").arg(tree.childCount(node)).arg(continuations);
+}
+
+void VerbariumView::askForContexts(Node node)
+{
+    if (!m_picture || m_contextsNode == node)
+        return;
+    m_contextsNode = node;
+    const VerbariumTree &tree = *m_picture->tree;
+    ContextsQuery query;
+    query.index = m_pictureIndex;
+    query.sequence = tree.sequenceTo(node);
+    query.shown = (m_pictureIndex->readsBackward()
+                       ? QStringList(query.sequence.rbegin(), query.sequence.rend())
+                       : query.sequence)
+                      .join(u' ');
+    query.count = node == tree.root() ? tree.occurrences() : tree.count(node);
+    for (quint32 child = 0; child < tree.childCount(node); ++child)
+        query.inShownBranches += tree.count(tree.child(node, child));
+    emit contextsAsked(query);
 }
 
 void VerbariumView::showWork(TreeRequests::Work work)
@@ -136,7 +199,7 @@ void VerbariumView::showMessage(const QString &message)
 
 void VerbariumView::start(const QString &typedWord)
 {
-    startWithWord(lowerCased(typedWord));
+    startWithPhrase(startPhraseOf(typedWord));
 }
 
 void VerbariumView::startAtStartNode()
@@ -154,7 +217,11 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
-    showPicture(layOut(std::move(tree), node));
+    VerbariumPicture picture = layOut(std::move(tree), node);
+    // The words before are read from right to left, the start at the right.
+    if (mirrored())
+        picture = mirroredPicture(std::move(picture));
+    showPicture(std::move(picture));
     if (m_roomForEveryWord)
         scrollToStartWord();
 }
@@ -263,11 +330,12 @@ void VerbariumView::keyPressEvent(QKeyEvent *event)
     std::optional<TreeStep> step;
     switch (event->key()) {
     case Qt::Key_Right:
-        step = TreeStep::FirstChild;
+    case Qt::Key_Left: {
+        // Followers stand to the right, the words before to the left.
+        const bool towardsFollowers = (event->key() == Qt::Key_Right) != mirrored();
+        step = towardsFollowers ? TreeStep::FirstChild : TreeStep::Parent;
         break;
-    case Qt::Key_Left:
-        step = TreeStep::Parent;
-        break;
+    }
     case Qt::Key_Up:
         step = TreeStep::PreviousSibling;
         break;
@@ -333,9 +401,11 @@ void VerbariumView::focusWord(int index)
     update();
     const PlacedWord &word = m_picture->words[std::size_t(index)];
     // The count hovering shows, so the panel says the same whichever way a word is found.
-    emit wordFocused(word.string.text, int(m_picture->tree->countOfLeaves(word.node)),
+    emit wordFocused(m_picture->tree->word(word.node),
+                     int(m_picture->tree->countOfLeaves(word.node)), noteOn(word.node),
                      QRect(mapToGlobal(rect.topLeft()), rect.size()));
     verbariumFocusMoved(this, index);
+    askForContexts(word.node);
 }
 
 void VerbariumView::paintEvent(QPaintEvent *event)
@@ -371,17 +441,20 @@ void VerbariumView::mouseUp(const PlacedWord &hit)
     const Node clicked = hit.node; // the display replaces the picture
     emit parentWordsChanged(pathText(*m_picture->tree, clicked));
     displayVerbariumFromNode(clicked);
+    askForContexts(clicked);
 }
 
 void VerbariumView::rightMouseUp(const PlacedWord &hit)
 {
-    const QString word = hit.string.text; // the display replaces the picture
+    const QString word = m_picture->tree->word(hit.node); // the display replaces the picture
     startWithWord(word);
 }
 
 void VerbariumView::mouseMoved(const PlacedWord &hit)
 {
-    emit wordHovered(hit.string.text, int(m_picture->tree->countOfLeaves(hit.node)));
+    emit wordHovered(m_picture->tree->word(hit.node), int(m_picture->tree->countOfLeaves(hit.node)),
+                     noteOn(hit.node));
+    askForContexts(hit.node);
 }
 
 void VerbariumView::updateTrackingAreas()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContextsQuery.h"
 #include "LayerHostWidget.h"
 #include "PictureOutline.h"
 #include "TextLayer.h"
@@ -13,12 +14,14 @@
 
 class QScrollArea;
 
-// The verbarium of a chosen word: has the tree of the word sequences that follow it
-// grown (on a worker), shows it from a start node, and answers the pointer: a left
-// click re-roots the display, a right click restarts from the clicked word, hovering
-// reports counts; the keyboard walks the shown tree (see keyPressEvent). While a tree is
-// on its way the view keeps taking events, shows the busy cursor and, after half a
-// second, what it waits for.
+// The verbarium of a chosen word (or phrase): has the tree of the word sequences that
+// follow it grown (on a worker), or of those that come before it (drawn mirrored, the
+// word at the right), shows it from a start node, and answers the pointer: a left click
+// re-roots the display, a right click restarts from the clicked word, hovering reports
+// counts; the keyboard walks the shown tree (see keyPressEvent). The node hovered,
+// clicked or focused last (the root at first) asks for its contexts. While a tree is on
+// its way the view keeps taking events, shows the busy cursor and, after half a second,
+// what it waits for.
 class VerbariumView : public LayerHostWidget
 {
     Q_OBJECT
@@ -37,8 +40,15 @@ public:
     // The text has no index: the view says why instead of showing trees.
     void setIndexFailure(const QString &message);
     // Brings the window forward and asks for the word's tree, which is shown when it
-    // arrives: from its root, or the word alone when nothing follows it.
+    // arrives: from its root, or the word alone when nothing follows it, or a message
+    // when the word does not occur.
     void startWithWord(const QString &word);
+    // The same for a phrase of several words (a single one is a word).
+    void startWithPhrase(const QStringList &phrase);
+    // Whether trees show the words before their start rather than those after; switching
+    // grows the shown start's tree the other way.
+    bool wordsBefore() const { return m_wordsBefore; }
+    void setWordsBefore(bool before);
     // Displays node of the tree on screen.
     void displayVerbariumFromNode(Node node);
 
@@ -75,7 +85,7 @@ public:
     void restartFromWord(int index);
 
 public slots:
-    // Starts with the lower-cased typed word.
+    // Starts with the lower-cased typed word, or with the phrase of several typed words.
     void start(const QString &typedWord);
     void startAtStartNode();
     // Redisplays for the window's new size once a resize has come to rest.
@@ -86,15 +96,21 @@ signals:
     void parentWordsChanged(const QString &path);
     // A new picture is on screen, or none since a new text.
     void pictureChanged();
-    void wordHovered(const QString &word, int count);
+    // note: what the count leaves unsaid (followers left out of the tree), or empty.
+    void wordHovered(const QString &word, int count, const QString &note);
     // The keyboard focus moved to word, shown at screenRect (global coordinates).
-    void wordFocused(const QString &word, int count, const QRect &screenRect);
+    void wordFocused(const QString &word, int count, const QString &note,
+                     const QRect &screenRect);
+    // A node was hovered, clicked or focused, or a new tree's root is shown: its
+    // contexts are asked for. An empty query (no index) when no tree is shown.
+    void contextsAsked(const ContextsQuery &query);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     // Arrows walk the tree (Right: first follower, Left: back, Up and Down: the other
-    // followers of the same word); Return re-roots as a click does; Shift+Return or the
+    // followers of the same word; Left and Right the other way round for the words
+    // before); Return re-roots as a click does; Shift+Return or the
     // menu key restarts as a right click does; Backspace goes back to the start word.
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -105,7 +121,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showTree(const std::shared_ptr<const VerbariumTree> &tree);
+    void showTree(const std::shared_ptr<const VerbariumTree> &tree,
+                  const std::shared_ptr<const TextIndex> &index);
+    // Whether the picture shows the words before: drawn from right to left.
+    bool mirrored() const;
+    // What a word's count leaves unsaid: how many of its followers the tree keeps.
+    QString noteOn(Node node) const;
+    void askForContexts(Node node);
     void clearPicture();
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showPicture(VerbariumPicture picture);
@@ -125,6 +147,10 @@ private:
 
     TreeRequests m_requests;
     std::optional<VerbariumPicture> m_picture; // what the layers show
+    std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
+    std::optional<Node> m_contextsNode;             // the node whose contexts were asked for
+    QStringList m_phrase;                           // the start asked for last
+    bool m_wordsBefore = false;
     PictureOutline m_outline;                  // of m_picture
     int m_focused = -1;
     quint64 m_generation = 0;

@@ -33,7 +33,8 @@ public:
         view = new WordCloudView;
         scrollArea->setWidget(view);
         view->setScrollView(scrollArea);
-        QObject::connect(view, &WordCloudView::wordHovered, &panel, &InfoPanel::showWord);
+        QObject::connect(view, &WordCloudView::wordHovered, &panel,
+                         [this](const QString &word, int count) { panel.showWord(word, count); });
         view->setTextMeasurer(std::make_unique<FixedMeasurer>(sizes));
         window.resize(visibleSize);
 

@@ -300,31 +300,42 @@ INSTANTIATE_TEST_SUITE_P(VerbariumView, IgnoredClick,
                                          IgnoredRow{"RightOnCurve", Qt::RightButton, true}),
                          [](const auto &info) { return info.param.name; });
 
-TEST_F(VerbariumViewTest, StartFieldLowerCasesWithoutTrimming)
+// The Start field takes a word lower-cased as typed, so "the " with its space is no
+// token; several words are a phrase, cut and lower-cased as the text is.
+TEST_F(VerbariumViewTest, StartFieldTakesAWordAsTypedOrAPhrase)
 {
     view->start(u"The"_s);
     waitForTreeOf(u"the"_s);
     EXPECT_GT(tree().childCount(tree().root()), 0u);
 
+    view->start(u"The  Cat"_s);
+    waitForTreeOf(u"the cat"_s);
+    EXPECT_EQ(tree().occurrences(), 4u);
+    EXPECT_EQ(tree().word(tree().child(tree().root(), 0)), u"sat"_s);
+
     view->start(u"the "_s);
-    waitForTreeOf(u"the "_s);
-    EXPECT_EQ(tree().childCount(tree().root()), 0u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->message().isEmpty(); }));
+    EXPECT_EQ(view->message(), u"“the ” does not occur in the text."_s);
+    EXPECT_FALSE(view->picture());
 }
 
-// A word without followers is shown alone with the path cleared: neither the tree of
-// the word chosen before nor one of an earlier text stays on screen.
-TEST_F(VerbariumViewTest, WordWithoutFollowersIsShownAlone)
+// A word that occurs without followers is shown alone with the path cleared; one that
+// never occurs is said so, with nothing drawn: neither the tree of the word chosen
+// before nor one of an earlier text stays on screen.
+TEST_F(VerbariumViewTest, WordWithoutFollowersIsShownAloneAndAbsentOneSaidSo)
 {
     startWith(u"the"_s);
     click(*wordLayer(u"cat"_s));
     ASSERT_FALSE(parentWords->text().isEmpty());
-    startWith(u"zebra"_s);
+    view->startWithWord(u"zebra"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->message().isEmpty(); }));
+    EXPECT_EQ(view->message(), u"“zebra” does not occur in the text."_s);
     EXPECT_EQ(parentWords->text(), QString());
-    ASSERT_EQ(layers().size(), 1u);
-    EXPECT_EQ(layers().front()->name(), u"zebra"_s);
+    EXPECT_TRUE(layers().empty());
 
     giveText(u"alpha beta gamma"_s);
     startWith(u"gamma"_s);
+    EXPECT_TRUE(view->message().isEmpty());
     ASSERT_EQ(layers().size(), 1u);
     EXPECT_EQ(layers().front()->name(), u"gamma"_s);
     // Its end of resize leaves the word as it is.
