@@ -69,7 +69,7 @@ int verbariumCommand(const QStringList &arguments)
     CommandLine commandLine(
         u"verbarium"_s,
         u"verbarium [FILE|-] --word WORD [--width W] [--height H] [--format json|svg|png] "
-        "[--scale N] [--output PATH]"_s,
+        "[--svg-outlines] [--scale N] [--output PATH]"_s,
         u"Lays out the verbarium of WORD (lower-cased) from its root in a view of W x H\n"
         "points (default 800 x 600), as the app does; the view grows to fit the words.\n"
         "json: {\"width\", \"height\", \"maxCount\", \"words\": [...], \"curves\": [...]}, in\n"
