@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMainWindow>
 #include <QWindow>
 #include <cstdio>
@@ -95,6 +96,10 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(u"app.verbarium.Verbarium"_s);
+    // The installed icon where the theme has it, else the one built in (a build that
+    // is not installed).
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(u"app.verbarium.Verbarium"_s, QIcon(u":/app.verbarium.Verbarium.svg"_s)));
     UserInterface userInterface;
     userInterface.appDelegate().applicationDidFinishLaunching();
     if (!commandLine.positionalArguments().isEmpty())
