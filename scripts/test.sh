@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the whole test suite twice: in the normal build (with
 # the desktop tests, which drive the real app under Xvfb and openbox) and in a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer (without them). Then a minute
-# of differential fuzzing of the verbarium's tree growth (clang and libFuzzer).
+# with AddressSanitizer and UndefinedBehaviorSanitizer (without them). Then it builds
+# the Debian package and checks it, and ends with a minute of differential fuzzing of
+# the verbarium's tree growth (clang and libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,5 +17,7 @@ ctest --test-dir build --output-on-failure -j2
 
 scripts/setup.sh build-asan -DVERBARIUM_SANITIZE=ON -DVERBARIUM_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir build-asan --output-on-failure -j2
+
+scripts/package.sh
 
 scripts/fuzz.sh 60
