@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 output=data/screenshots/cloud-and-tree.png
-scripts/install-packages.sh bible-kjv xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick
+scripts/install-packages.sh bible-kjv xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick \
+    python3
 
 work=$(mktemp -d)
 pids=()
