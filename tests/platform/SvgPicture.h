@@ -21,7 +21,6 @@ struct Word
 struct Face
 {
     QString family;
-    int weight = 0;
     QByteArray font; // the embedded OpenType font
 };
 
@@ -29,9 +28,9 @@ struct Contents
 {
     std::vector<Word> words;
     std::vector<Face> faces;
-    int paths = 0;
 };
 
+// Fails the test where the document is not well-formed XML.
 Contents read(const QByteArray &svg);
 
 // The SVG drawn by rsvg-convert on white, of viewSize pixels, with its embedded faces

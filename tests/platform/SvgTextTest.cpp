@@ -96,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
     SvgText, SvgTextPlacement,
     testing::Values(
         PlacementRow{"wholeWord", u"export"_s, 40, QColor(200, 30, 30), {30, 60}, {}, false},
-        PlacementRow{"inAMovedLayer", u"moved"_s, 25, QColor(0, 0, 200), {10, 20}, {40, 30}, false},
+        PlacementRow{
+            "escapedInAMovedLayer", u"q&a<b>"_s, 25, QColor(0, 0, 200), {10, 20}, {40, 30}, false},
         PlacementRow{"cutAtTheRightEdge", longWord(), 40, Qt::black, {30, 60}, {}, true},
         PlacementRow{"cutOnBothSides", longWord(), 40, Qt::black, {-50000, 60}, {}, true}),
     [](const auto &info) { return std::string(info.param.name); });
