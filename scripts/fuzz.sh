@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
-scripts/install-packages.sh clang libfuzzer-14-dev >/dev/null
+# libclang-rt-14-dev: the sanitizers' and libFuzzer's run-time libraries, which clang only
+# recommends.
+scripts/install-packages.sh clang libclang-rt-14-dev libfuzzer-14-dev >/dev/null
 if ! command -v clang++ >/dev/null; then
     echo "clang++ is missing: the fuzz run is skipped." >&2
     exit 0
