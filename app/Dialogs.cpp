@@ -17,6 +17,7 @@ struct PictureFilter
     QString name;
     PictureFileChoice::Format format;
     qreal scale;
+    SvgWords svgWords = SvgWords::Text;
 };
 
 QList<PictureFilter> pictureFilters()
@@ -24,7 +25,9 @@ QList<PictureFilter> pictureFilters()
     using Format = PictureFileChoice::Format;
     return {{QObject::tr("PNG image, twice the screen's scale (*.png)"), Format::Png, 2.0},
             {QObject::tr("PNG image, the screen's scale (*.png)"), Format::Png, 1.0},
-            {QObject::tr("SVG drawing (*.svg)"), Format::Svg, 1.0}};
+            {QObject::tr("SVG drawing, words as text (*.svg)"), Format::Svg, 1.0},
+            {QObject::tr("SVG drawing, words as outlines (*.svg)"), Format::Svg, 1.0,
+             SvgWords::Outlines}};
 }
 
 } // namespace
@@ -86,6 +89,8 @@ std::optional<PictureFileChoice> WidgetDialogs::choosePictureFile(const QString 
             choice.format = filter.format;
             if (filter.format == PictureFileChoice::Format::Png)
                 choice.scale = filter.scale;
+            else
+                choice.svgWords = filter.svgWords;
         }
     // A typed suffix wins over the chosen filter.
     if (choice.path.endsWith(u".svg"_s, Qt::CaseInsensitive))

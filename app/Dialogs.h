@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LayerExport.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,6 +19,7 @@ struct PictureFileChoice
     Format format = Format::Png;
     // For PNG: pixels per point relative to the window's own scale.
     qreal scale = 2.0;
+    SvgWords svgWords = SvgWords::Text;
 };
 
 // The modal dialogs the controller needs, behind an interface so tests can answer

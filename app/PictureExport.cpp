@@ -23,7 +23,7 @@ QString writePictureFile(const Layer &root, QSizeF viewSize, const PictureFileCh
 {
     QByteArray bytes;
     if (choice.format == PictureFileChoice::Format::Svg) {
-        bytes = renderLayersToSvg(root, viewSize);
+        bytes = renderLayersToSvg(root, viewSize, choice.svgWords);
     } else {
         const std::optional<QByteArray> png =
             renderLayersToPng(root, viewSize, choice.scale * windowScale);

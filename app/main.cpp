@@ -3,9 +3,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMainWindow>
 #include <QWindow>
-#include <cstring>
+#include <cstdio>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,41 +33,73 @@ void openOnceActive(UserInterface &userInterface, const QString &path)
                                    });
 }
 
-// --help and --version only print, so they need no display: a terminal without one
-// must not end in a failed connection.
-bool onlyPrints(int argc, char *argv[])
+// The options QApplication takes out of the arguments for itself (-platform, -style
+// and the like): the arguments are checked before it starts, and these are no mistake.
+void acceptToolkitOptions(QCommandLineParser &commandLine)
 {
-    for (int i = 1; i < argc; ++i)
-        for (const char *option : {"-h", "--help", "--help-all", "-v", "--version"})
-            if (std::strcmp(argv[i], option) == 0)
-                return true;
-    return false;
+    for (const QString &name :
+         {u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,
+          u"qwindowgeometry"_s, u"qwindowicon"_s, u"qwindowtitle"_s, u"display"_s, u"geometry"_s,
+          u"title"_s, u"name"_s, u"style"_s, u"stylesheet"_s, u"session"_s}) {
+        QCommandLineOption option(name, QString(), u"value"_s);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        commandLine.addOption(option);
+    }
+    for (const QString &name : {u"reverse"_s, u"nograb"_s, u"dograb"_s, u"sync"_s}) {
+        QCommandLineOption option(name);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        commandLine.addOption(option);
+    }
+}
+
+// Help, the version and bad arguments are answered without a display: a terminal with
+// none must get them, not a failed connection. Returns the exit status.
+int answerWithoutDisplay(QCommandLineParser &commandLine, bool parsed, int argc, char *argv[])
+{
+    // The help text names the program from the application's arguments.
+    const QCoreApplication application(argc, argv);
+    if (parsed && commandLine.isSet(u"help"_s))
+        commandLine.showHelp(0);
+    if (parsed && commandLine.isSet(u"version"_s))
+        commandLine.showVersion();
+    const QString problem = parsed ? QCoreApplication::translate("main", "Give one FILE at most.")
+                                   : commandLine.errorText();
+    std::fputs(qPrintable(u"verbarium: "_s + problem + u"\n\n"_s + commandLine.helpText()), stderr);
+    return 2;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const std::unique_ptr<QCoreApplication> application =
-        onlyPrints(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
-                               : std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationName(u"Verbarium"_s);
-    QApplication::setApplicationVersion(QStringLiteral(VERBARIUM_VERSION));
-    QApplication::setDesktopFileName(u"app.verbarium.Verbarium"_s);
+    QCoreApplication::setApplicationName(u"Verbarium"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VERBARIUM_VERSION));
 
     QCommandLineParser commandLine;
-    commandLine.setApplicationDescription(
-        QApplication::translate("main", "Shows a text's words as a cloud and, for a chosen word, "
-                                        "the tree of the word sequences that follow it."));
+    commandLine.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    commandLine.setApplicationDescription(QCoreApplication::translate(
+        "main", "Shows a text's words as a cloud and, for a chosen "
+                "word, the tree of the word sequences that follow it."));
     commandLine.addHelpOption();
     commandLine.addVersionOption();
     commandLine.addPositionalArgument(
-        u"FILE"_s, QApplication::translate("main", "A UTF-8 text file to import and analyse."),
+        u"FILE"_s, QCoreApplication::translate("main", "A UTF-8 text file to import and analyse."),
         u"[FILE]"_s);
-    commandLine.process(*application);
-    if (commandLine.positionalArguments().size() > 1)
-        commandLine.showHelp(2);
+    acceptToolkitOptions(commandLine);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool parsed = commandLine.parse(arguments);
+    if (!parsed || commandLine.isSet(u"help"_s) || commandLine.isSet(u"version"_s) ||
+        commandLine.positionalArguments().size() > 1)
+        return answerWithoutDisplay(commandLine, parsed, argc, argv);
 
+    QApplication application(argc, argv);
+    QApplication::setDesktopFileName(u"app.verbarium.Verbarium"_s);
+    // The installed icon where the theme has it, else the one built in (a build that
+    // is not installed).
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(u"app.verbarium.Verbarium"_s, QIcon(u":/app.verbarium.Verbarium.svg"_s)));
     UserInterface userInterface;
     userInterface.appDelegate().applicationDidFinishLaunching();
     if (!commandLine.positionalArguments().isEmpty())

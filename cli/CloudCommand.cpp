@@ -88,7 +88,8 @@ int cloudCommand(const QStringList &arguments)
     CommandLine commandLine(
         u"cloud"_s,
         u"cloud [FILE|-] [--width W] [--height H] [--seed N] [--format json|svg|png] "
-        "[--gap] [--contrast] [--leave-out LANGUAGE|FILE] [--scale N] [--output PATH]"_s,
+        "[--gap] [--contrast] [--leave-out LANGUAGE|FILE] [--svg-outlines] [--scale N] "
+        "[--output PATH]"_s,
         u"Builds the word cloud of the text for a visible area of W x H points and writes it.\n"
         "json: {\"width\", \"height\", \"verticalScroller\", \"layers\": [{\"word\", \"count\",\n"
         "\"fontSize\", \"color\", \"x\", \"y\", \"width\", \"height\"}, ...]}, alphabetical, x and "

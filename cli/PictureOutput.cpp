@@ -16,6 +16,9 @@ void addPictureOptions(CommandLine &commandLine)
 {
     commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
     commandLine.addOption(QCommandLineOption(
+        u"svg-outlines"_s,
+        u"Draw the words of an SVG as outlines, not as text in the embedded font."_s));
+    commandLine.addOption(QCommandLineOption(
         u"scale"_s, u"Pixels per point of a PNG, from 1 to %1 (default 1)."_s.arg(largestScale),
         u"N"_s, u"1"_s));
     commandLine.addOutputOption();
@@ -27,6 +30,13 @@ std::optional<PictureSettings> pictureSettings(const CommandLine &commandLine)
     if (!scale)
         return std::nullopt;
     PictureSettings settings{commandLine.format(), int(*scale), commandLine.outputPath()};
+    if (commandLine.isSet(u"svg-outlines"_s)) {
+        if (settings.format != u"svg") {
+            commandLine.badArguments(u"--svg-outlines needs --format svg"_s);
+            return std::nullopt;
+        }
+        settings.svgWords = SvgWords::Outlines;
+    }
     if (settings.format == u"png" && outputIsTerminal(settings.outputPath)) {
         commandLine.badArguments(
             u"png is not written to a terminal: give --output PATH or redirect standard output"_s);
@@ -54,7 +64,7 @@ int writePicture(const PictureSettings &settings, const Layer &root, QSizeF view
     }
     QByteArray result;
     if (settings.format == u"svg") {
-        result = renderLayersToSvg(root, viewSize);
+        result = renderLayersToSvg(root, viewSize, settings.svgWords);
     } else if (settings.format == u"png") {
         const std::optional<QByteArray> png = renderLayersToPng(root, viewSize, scale);
         if (!png) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LayerExport.h"
+
 #include <QByteArray>
 #include <QSizeF>
 #include <QString>
@@ -15,13 +17,15 @@ struct PictureSettings
     QString format;     // json, svg or png
     int scale = 1;      // device pixels per point of a PNG
     QString outputPath; // empty for standard output
+    SvgWords svgWords = SvgWords::Text;
 };
 
-// --format json|svg|png, --scale N and --output PATH.
+// --format json|svg|png, --svg-outlines, --scale N and --output PATH.
 void addPictureOptions(CommandLine &commandLine);
 
 // The settings asked for; nothing, after reporting bad arguments, when --scale is not
-// a whole number from 1 to 4 or a PNG would go to standard output that is a terminal.
+// a whole number from 1 to 4, --svg-outlines comes without SVG, or a PNG would go to
+// standard output that is a terminal.
 std::optional<PictureSettings> pictureSettings(const CommandLine &commandLine);
 
 // Writes what a picture command made in the format asked for: the JSON that makeJson

@@ -63,7 +63,8 @@ int verbariumCommand(const QStringList &arguments)
     CommandLine commandLine(
         u"verbarium"_s,
         u"verbarium [FILE|-] --word WORD [--before] [--width W] [--height H] "
-        "[--layout default|spread] [--format json|svg|png] [--scale N] [--output PATH]"_s,
+        "[--layout default|spread] [--format json|svg|png] [--svg-outlines] [--scale N] "
+        "[--output PATH]"_s,
         u"Lays out the verbarium of WORD (lower-cased; or a phrase of several words) from\n"
         "its root in a view of W x H points (default 800 x 600), as the app does; the view\n"
         "grows to fit the words. --before lays out the words that come before it, mirrored,\n"

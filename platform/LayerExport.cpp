@@ -1,12 +1,14 @@
 #include "LayerExport.h"
 
 #include "LayerPainter.h"
+#include "SvgText.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
 #include <cmath>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -14,20 +16,34 @@ namespace {
 
 // The generator writes the document's size in millimetres, which renderers convert at
 // different resolutions; plain numbers are the view's points in every one of them.
-QByteArray withSizeInUserUnits(const QByteArray &document, QSizeF viewSize)
+void setSizeInUserUnits(QString &document, QSizeF viewSize)
 {
-    QString text = QString::fromUtf8(document);
-    const qsizetype rootStart = text.indexOf(u"<svg"_s);
-    const qsizetype rootEnd = text.indexOf(u'>', rootStart);
+    const qsizetype rootStart = document.indexOf(u"<svg"_s);
+    const qsizetype rootEnd = document.indexOf(u'>', rootStart);
     if (rootStart < 0 || rootEnd < 0)
-        return document;
-    QString root = text.mid(rootStart, rootEnd - rootStart);
+        return;
+    QString root = document.mid(rootStart, rootEnd - rootStart);
     root.replace(QRegularExpression(u"\\bwidth=\"[^\"]*\""_s),
                  u"width=\"%1\""_s.arg(QString::number(viewSize.width(), 'g', 12)));
     root.replace(QRegularExpression(u"\\bheight=\"[^\"]*\""_s),
                  u"height=\"%1\""_s.arg(QString::number(viewSize.height(), 'g', 12)));
-    text.replace(rootStart, rootEnd - rootStart, root);
-    return text.toUtf8();
+    document.replace(rootStart, rootEnd - rootStart, root);
+}
+
+// The generator opens a group for every change of the painter's state, drawn in or
+// not; a picture of many words would be mostly empty groups.
+void removeEmptyGroups(QString &document)
+{
+    static const QRegularExpression emptyGroup(u"<g\\b[^>]*>\\s*</g>\\s*"_s);
+    document.remove(emptyGroup);
+}
+
+// The words go last, above everything the generator drew.
+void addWords(QString &document, const QString &words)
+{
+    const qsizetype end = document.lastIndexOf(u"</svg>"_s);
+    if (end >= 0)
+        document.insert(end, words);
 }
 
 } // namespace
@@ -70,23 +86,33 @@ std::optional<QByteArray> renderLayersToPng(const Layer &root, QSizeF viewSize,
     return bytes;
 }
 
-QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize)
+QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize, SvgWords words)
 {
     if (!pictureFitsExportLimits(viewSize))
         return {};
     QByteArray document;
     QBuffer buffer(&document);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setTitle(u"Verbarium"_s);
-    generator.setDescription(QString());
-    generator.setSize(QSize(qCeil(viewSize.width()), qCeil(viewSize.height())));
-    generator.setViewBox(QRectF(QPointF(0.0, 0.0), viewSize));
-    QPainter painter(&generator);
+    // Text layers keep their words as text on a text generator, and outline them on a
+    // plain one.
+    const std::unique_ptr<QSvgGenerator> generator = words == SvgWords::Text
+                                                         ? std::make_unique<SvgTextGenerator>()
+                                                         : std::make_unique<QSvgGenerator>();
+    generator->setOutputDevice(&buffer);
+    generator->setTitle(u"Verbarium"_s);
+    generator->setDescription(QString());
+    generator->setSize(QSize(qCeil(viewSize.width()), qCeil(viewSize.height())));
+    generator->setViewBox(QRectF(QPointF(0.0, 0.0), viewSize));
+    QPainter painter(generator.get());
     const QRectF view(QPointF(0.0, 0.0), viewSize);
     painter.fillRect(view, Qt::white);
     // Layers wholly outside the view would only make the document larger.
     LayerPainter::paint(painter, root, viewSize.height(), view);
     painter.end();
-    return withSizeInUserUnits(document, viewSize);
+
+    QString text = QString::fromUtf8(document);
+    setSizeInUserUnits(text, viewSize);
+    removeEmptyGroups(text);
+    if (auto *textGenerator = dynamic_cast<SvgTextGenerator *>(generator.get()))
+        addWords(text, textGenerator->text().toSvg());
+    return text.toUtf8();
 }

@@ -29,8 +29,15 @@ QImage renderLayersToImage(const Layer &root, QSizeF viewSize, qreal devicePixel
 std::optional<QByteArray> renderLayersToPng(const Layer &root, QSizeF viewSize,
                                             qreal devicePixelRatio = 1.0);
 
+// How an SVG picture carries its words.
+enum class SvgWords {
+    Text,     // <text> elements in embedded subsets of their faces: searchable, editable
+    Outlines, // filled paths: the same picture with any renderer, but no longer words
+};
+
 // An SVG document whose user units are the view's points (one CSS pixel each); empty
-// when the picture is not within the export limits. Text is drawn as outlines, and only
-// the glyphs that reach into the view, so the document's size follows the picture's,
-// not the length of its words.
-QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize);
+// when the picture is not within the export limits. Of every word only the characters
+// that reach into the view are kept, so the document's size follows the picture's,
+// not the length of its words. Words are drawn above the other layers' content, as
+// every view has them.
+QByteArray renderLayersToSvg(const Layer &root, QSizeF viewSize, SvgWords words = SvgWords::Text);

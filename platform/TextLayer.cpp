@@ -1,7 +1,8 @@
 #include "TextLayer.h"
 
 #include "Fonts.h"
-#include "TextOutline.h"
+#include "SvgText.h"
+#include "VisibleText.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -87,11 +88,21 @@ void TextLayer::drawContent(QPainter &painter) const
     const qreal baseline = box.top() + (box.height() - metrics.height()) / 2.0 + metrics.ascent();
     const QPointF origin(left, baseline);
     if (painter.paintEngine()->type() == QPaintEngine::SVG) {
-        // Whoever opens the file may not have the stand-in face: carry the outlines,
-        // of the glyphs inside the picture only.
+        // Only what reaches into the picture: a word may be far longer than it.
         const QRectF deviceArea(0.0, 0.0, device->width(), device->height());
-        const QRectF area = painter.combinedTransform().inverted().mapRect(deviceArea);
-        painter.fillPath(textOutline(m_string.text, font, device, origin, area), color);
+        const QTransform toDevice = painter.combinedTransform();
+        const PlacedText visible = visibleText(m_string.text, font, device, origin,
+                                               toDevice.inverted().mapRect(deviceArea));
+        if (auto *svg = dynamic_cast<SvgTextGenerator *>(device)) {
+            // The mirrored box stands upright on the device: the text needs only its
+            // place there.
+            svg->text().addText({visible.text, toDevice.map(visible.origin)}, font, color);
+        } else {
+            // Asked for outlines: the same picture without any font, but no words.
+            QPainterPath outline;
+            outline.addText(visible.origin, font, visible.text);
+            painter.fillPath(outline, color);
+        }
     } else if (!m_largeText.draw(painter, m_string, metrics, origin)) {
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setFont(font);

@@ -61,6 +61,17 @@ run "$cli" tree "$hostile/no-sentence-ends-twice.txt" --word lord --max-depth 2
 run "$cli" tree "$hostile/no-sentence-ends.txt" --word the --output "$hostile/the.json"
 
 echo
+echo "== SVG pictures of the King James text: words as text (target: the verbarium of"
+echo "   \"the\" at most 1 MB) and as outlines (seconds, peak kilobytes, bytes)"
+for words in "" --svg-outlines; do
+    for picture in "cloud" "verbarium --word the"; do
+        # shellcheck disable=SC2086 # the picture's words are its arguments
+        run "$cli" $picture "$kjv" --format svg $words --output "$hostile/picture.svg"
+        echo "  $(stat -c %s "$hostile/picture.svg") bytes"
+    done
+done
+
+echo
 echo "== 1,000 analyses and starts in one process"
 "$build_dir/bench/repeated-starts"
 

@@ -12,7 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-600}
-scripts/install-packages.sh clang libfuzzer-14-dev python3 >/dev/null
+# libclang-rt-14-dev: the sanitizers' and libFuzzer's run-time libraries, which clang only
+# recommends.
+scripts/install-packages.sh clang libclang-rt-14-dev libfuzzer-14-dev python3 >/dev/null
 export QT_QPA_PLATFORM=offscreen
 # As scripts/test.sh sets them, when this script runs alone.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}

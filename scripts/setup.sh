@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
-    libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libicu-dev libharfbuzz-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-beteckna fonts-dejavu-core fonts-noto-cjk
     xvfb xauth
     # The desktop tests: a window manager, input and window queries, picture checks.
@@ -16,8 +16,12 @@ packages=(
     liblingua-stopwords-perl
     # The screen-reader tests read the running app through the accessibility bus.
     at-spi2-core python3-pyatspi dbus-daemon
-    # The installed desktop files are checked with these.
-    desktop-file-utils appstream
+    # The installed desktop files and manual pages are checked with these; exported SVG
+    # pictures are drawn by another renderer and compared with the PNG export.
+    desktop-file-utils appstream man-db librsvg2-bin
+    # The Debian package: CPack reads the programs' libraries with file and
+    # dpkg-shlibdeps, and lintian checks the result.
+    dpkg-dev file lintian
 )
 scripts/install-packages.sh "${packages[@]}"
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the whole test suite twice: in the normal build (with
 # the desktop tests, which drive the real app under Xvfb and openbox) and in a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer (without them). Then a minute
-# of each fuzzer: mutated texts and arguments for verbarium-cli under the sanitizers,
-# and the differential fuzzing of the verbarium's tree growth (clang and libFuzzer).
+# with AddressSanitizer and UndefinedBehaviorSanitizer (without them). Then it builds
+# the Debian package and checks it, and ends with a minute of each fuzzer: mutated texts
+# and arguments for verbarium-cli under the sanitizers, and the differential fuzzing of
+# the verbarium's tree growth (clang and libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,5 +21,7 @@ ctest --test-dir build-asan --output-on-failure -j2
 # ctest runs each test in a process of its own; the app's tests also run together in one
 # process, three times over, where a worker that outlives its window would show.
 build-asan/tests/app/app_tests --gtest_repeat=3 --gtest_brief=1
+
+scripts/package.sh
 
 scripts/fuzz.sh 60

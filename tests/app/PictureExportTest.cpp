@@ -35,7 +35,8 @@ struct FormatCase
 {
     const char *name;
     PictureFileChoice::Format format;
-    const char *cliFormat;
+    QStringList cliFormat;
+    SvgWords svgWords = SvgWords::Text;
 };
 
 class PictureExportTest : public ::testing::TestWithParam<FormatCase>
@@ -59,7 +60,8 @@ protected:
     QString exportWith(QAction *action)
     {
         const QString path = directory.filePath(u"exported"_s);
-        dialogs.pictureFile = PictureFileChoice{path, GetParam().format, pngScale};
+        dialogs.pictureFile =
+            PictureFileChoice{path, GetParam().format, pngScale, GetParam().svgWords};
         action->trigger();
         return path;
     }
@@ -68,9 +70,9 @@ protected:
         const QString output = directory.filePath(u"cli"_s);
         QProcess cli;
         cli.start(QString::fromUtf8(VERBARIUM_CLI_PATH),
-                  arguments + QStringList{directory.filePath(u"text.txt"_s), u"--format"_s,
-                                          QString::fromUtf8(GetParam().cliFormat), u"--scale"_s,
-                                          QString::number(pngScale), u"--output"_s, output});
+                  arguments +
+                      QStringList{directory.filePath(u"text.txt"_s), u"--output"_s, output} +
+                      GetParam().cliFormat);
         EXPECT_TRUE(cli.waitForFinished(60000));
         EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
         return readFile(output);
@@ -85,6 +87,7 @@ protected:
         ASSERT_FALSE(exported.isEmpty());
         if (GetParam().format == PictureFileChoice::Format::Svg) {
             EXPECT_EQ(withoutGlyphOutlines(exported), withoutGlyphOutlines(fromCli));
+            EXPECT_EQ(exported.contains("<text"), GetParam().svgWords == SvgWords::Text);
             return;
         }
         const QImage exportedImage = QImage::fromData(exported, "PNG");
@@ -162,11 +165,18 @@ TEST_P(PictureExportTest, VerbariumEqualsTheCommandLineToolsPictureOfTheSameText
         cliPicture(QStringList{u"verbarium"_s, u"--word"_s, u"cat"_s} + sizeArguments(startSize)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, PictureExportTest,
-                         ::testing::Values(FormatCase{"png", PictureFileChoice::Format::Png, "png"},
-                                           FormatCase{"svg", PictureFileChoice::Format::Svg,
-                                                      "svg"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PictureExportTest,
+    ::testing::Values(FormatCase{"png",
+                                 PictureFileChoice::Format::Png,
+                                 {u"--format"_s, u"png"_s, u"--scale"_s,
+                                  QString::number(pngScale)}},
+                      FormatCase{"svg", PictureFileChoice::Format::Svg, {u"--format"_s, u"svg"_s}},
+                      FormatCase{"svgOutlines",
+                                 PictureFileChoice::Format::Svg,
+                                 {u"--format"_s, u"svg"_s, u"--svg-outlines"_s},
+                                 SvgWords::Outlines}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PictureCopyTest, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
 {

@@ -63,6 +63,11 @@ scenario_launch() {
     start_app
     expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden "$TREE_TITLE" hidden \
         "$INFO_TITLE" hidden
+    # Desktops match the windows to the launcher entry by their class.
+    local class
+    class=$(xprop -id "$(window_of "$INPUT_TITLE")" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
+    grep -qx "StartupWMClass=$class" "$(dirname "$0")/../../data/app.verbarium.Verbarium.desktop" ||
+        fail "the windows' class '$class' is not the launcher entry's StartupWMClass"
 }
 
 scenario_typed_text() {

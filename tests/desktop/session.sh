@@ -8,7 +8,7 @@ readonly INPUT_TITLE='Verbarium'
 readonly CLOUD_TITLE='Word Cloud'
 readonly TREE_TITLE='Verbarium Tree'
 readonly INFO_TITLE='Word Info'
-readonly SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
+readonly SCREEN_WIDTH=1280 SCREEN_HEIGHT=${SCREEN_HEIGHT:-800}
 WAIT_SECONDS=${WAIT_SECONDS:-30}
 
 work_dir=$(mktemp -d)

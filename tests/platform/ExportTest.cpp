@@ -58,13 +58,13 @@ TEST(Export, SvgIsValidWithTheViewAsViewBoxAndSize)
     EXPECT_EQ(renderer.defaultSize(), view.toSize());
 }
 
-// The SVG carries the words as outlines, in the same boxes as the picture on screen.
-TEST(Export, SvgWordSitsInItsMeasuredBox)
+// Asked for outlines, the SVG draws the words in the same boxes as the picture on screen.
+TEST(Export, SvgWordOutlineSitsInItsMeasuredBox)
 {
     TextLayer *word = nullptr;
     const auto root = sceneWithRedWord(&word);
     const QRectF box = deviceBox(word->frame(), view.height());
-    const QRect ink = inkBox(renderedSvg(*root, view));
+    const QRect ink = inkBox(renderedSvg(*root, view, SvgWords::Outlines));
     ASSERT_FALSE(ink.isEmpty());
     EXPECT_GE(ink.left(), box.left() - 1);
     EXPECT_LE(ink.right() + 1, box.right() + 1);
@@ -75,24 +75,11 @@ TEST(Export, SvgWordSitsInItsMeasuredBox)
     EXPECT_LE((onScreen.center() - ink.center()).manhattanLength(), 2);
 }
 
-// The share of pixels that are light in one image and dark in the other.
-double contraryPixelShare(const QImage &first, const QImage &second)
-{
-    int contrary = 0;
-    for (int y = 0; y < first.height(); ++y) {
-        for (int x = 0; x < first.width(); ++x) {
-            const int a = qGray(first.pixel(x, y));
-            const int b = qGray(second.pixel(x, y));
-            contrary += (a > 200 && b < 55) || (a < 55 && b > 200);
-        }
-    }
-    return double(contrary) / (first.width() * first.height());
-}
-
 struct LongWordRow
 {
     const char *name;
     QPointF position;
+    SvgWords words;
 };
 
 void PrintTo(const LongWordRow &row, std::ostream *out)
@@ -114,16 +101,19 @@ TEST_P(LongWordSvg, OutlinesOnlyTheGlyphsTheViewShows)
     TextLayer *word = nullptr;
     const auto root = sceneWithWord(view, {letters, wordFont, 40.0, QColor(20, 20, 20)},
                                     GetParam().position, &word);
-    const QByteArray svg = renderLayersToSvg(*root, view);
+    const QByteArray svg = renderLayersToSvg(*root, view, GetParam().words);
     EXPECT_LT(svg.size(), 256 * 1024);
-    const QImage drawn = renderedSvg(*root, view);
+    const QImage drawn = renderedSvg(*root, view, GetParam().words);
     EXPECT_EQ(inkBox(drawn).right(), int(view.width()) - 1);
     EXPECT_LT(contraryPixelShare(drawn, renderLayersToImage(*root, view)), 0.01);
 }
 
-INSTANTIATE_TEST_SUITE_P(Export, LongWordSvg,
-                         testing::Values(LongWordRow{"startingInTheView", {30, 60}},
-                                         LongWordRow{"startingFarLeft", {-50000, 60}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Export, LongWordSvg,
+    testing::Values(LongWordRow{"startingInTheView", {30, 60}, SvgWords::Text},
+                    LongWordRow{"startingFarLeft", {-50000, 60}, SvgWords::Text},
+                    LongWordRow{"outlinesStartingInTheView", {30, 60}, SvgWords::Outlines},
+                    LongWordRow{"outlinesStartingFarLeft", {-50000, 60}, SvgWords::Outlines}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

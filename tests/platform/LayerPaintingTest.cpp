@@ -44,21 +44,17 @@ TEST_P(UpwardLayers, LowerLeftOfTheViewIsThePicturesBottomLeft)
     EXPECT_EQ(inkBox(GetParam().render(root, {100, 80})), QRect(0, 70, 10, 10));
 }
 
-INSTANTIATE_TEST_SUITE_P(Outputs, UpwardLayers,
-                         ::testing::Values(OutputRow{"png",
-                                                     [](const Layer &root, QSizeF view) {
-                                                         return renderLayersToImage(root, view);
-                                                     }},
-                                           OutputRow{"svg", renderedSvg},
-                                           OutputRow{"device72dpi",
-                                                     [](const Layer &root, QSizeF view) {
-                                                         return paintedOnImage(root, view, 1, 72);
-                                                     }},
-                                           OutputRow{"device144dpi",
-                                                     [](const Layer &root, QSizeF view) {
-                                                         return paintedOnImage(root, view, 1, 144);
-                                                     }}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, UpwardLayers,
+    ::testing::Values(
+        OutputRow{"png",
+                  [](const Layer &root, QSizeF view) { return renderLayersToImage(root, view); }},
+        OutputRow{"svg", [](const Layer &root, QSizeF view) { return renderedSvg(root, view); }},
+        OutputRow{"device72dpi",
+                  [](const Layer &root, QSizeF view) { return paintedOnImage(root, view, 1, 72); }},
+        OutputRow{"device144dpi", [](const Layer &root,
+                                     QSizeF view) { return paintedOnImage(root, view, 1, 144); }}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LayerPainting, DrawingIsRecordedOnceAndKept)
 {

@@ -20,10 +20,34 @@ QRect inkBox(const QImage &image)
     return box;
 }
 
+double contraryPixelShare(const QImage &first, const QImage &second)
+{
+    int contrary = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        for (int x = 0; x < first.width(); ++x) {
+            const int a = qGray(first.pixel(x, y));
+            const int b = qGray(second.pixel(x, y));
+            contrary += (a > 200 && b < 55) || (a < 55 && b > 200);
+        }
+    }
+    return double(contrary) / (first.width() * first.height());
+}
+
 QRectF deviceBox(const QRectF &frame, qreal viewHeight, qreal devicePixelRatio)
 {
     return {frame.left() * devicePixelRatio, (viewHeight - frame.bottom()) * devicePixelRatio,
             frame.width() * devicePixelRatio, frame.height() * devicePixelRatio};
+}
+
+TextLayer *addWord(Layer &parent, const AttributedString &string, QPointF position)
+{
+    auto layer = std::make_unique<TextLayer>();
+    layer->setString(string);
+    layer->setAlignmentMode(TextLayer::Alignment::Center);
+    layer->setBounds(QRectF(QPointF(0, 0), layer->preferredFrameSize(FontMetricsMeasurer())));
+    layer->setAnchorPoint({0, 0.5});
+    layer->setPosition(position);
+    return static_cast<TextLayer *>(parent.addSublayer(std::move(layer)));
 }
 
 std::unique_ptr<Layer> sceneWithWord(QSizeF viewSize, const AttributedString &string,
@@ -31,13 +55,7 @@ std::unique_ptr<Layer> sceneWithWord(QSizeF viewSize, const AttributedString &st
 {
     auto root = std::make_unique<Layer>();
     root->setFrame(QRectF(QPointF(0, 0), viewSize));
-    auto layer = std::make_unique<TextLayer>();
-    layer->setString(string);
-    layer->setAlignmentMode(TextLayer::Alignment::Center);
-    layer->setBounds(QRectF(QPointF(0, 0), layer->preferredFrameSize(FontMetricsMeasurer())));
-    layer->setAnchorPoint({0, 0.5});
-    layer->setPosition(position);
-    *word = static_cast<TextLayer *>(root->addSublayer(std::move(layer)));
+    *word = addWord(*root, string, position);
     return root;
 }
 
@@ -53,9 +71,9 @@ QImage paintedOnImage(const Layer &root, QSizeF viewSize, qreal devicePixelRatio
     return image;
 }
 
-QImage renderedSvg(const Layer &root, QSizeF viewSize)
+QImage renderedSvg(const Layer &root, QSizeF viewSize, SvgWords words)
 {
-    QSvgRenderer renderer(renderLayersToSvg(root, viewSize));
+    QSvgRenderer renderer(renderLayersToSvg(root, viewSize, words));
     QImage image(viewSize.toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -1,21 +1,18 @@
-#include "TextOutline.h"
+#include "VisibleText.h"
 
 #include <QFontMetricsF>
 #include <QTextLayout>
 #include <algorithm>
 
-QPainterPath textOutline(const QString &text, const QFont &font, QPaintDevice *device,
-                         QPointF origin, const QRectF &area)
+PlacedText visibleText(const QString &text, const QFont &font, QPaintDevice *device, QPointF origin,
+                       const QRectF &area)
 {
-    QPainterPath outline;
     const QFontMetricsF metrics(font, device);
     // Glyphs may overhang their advance; a line's height either way is ample.
     const qreal left = area.left() - metrics.height() - origin.x();
     const qreal right = area.right() + metrics.height() - origin.x();
-    if (left <= 0.0 && right >= metrics.horizontalAdvance(text)) {
-        outline.addText(origin, font, text);
-        return outline;
-    }
+    if (left <= 0.0 && right >= metrics.horizontalAdvance(text))
+        return {text, origin};
 
     QTextLayout layout(text, font, device);
     QTextOption option;
@@ -30,8 +27,7 @@ QPainterPath textOutline(const QString &text, const QFont &font, QPaintDevice *d
     const int first = std::min(atLeft, atRight);
     const int end = std::max(atLeft, atRight);
     if (first == end)
-        return outline;
+        return {{}, origin};
     const qreal start = std::min(line.cursorToX(first), line.cursorToX(end));
-    outline.addText(origin + QPointF(start, 0.0), font, text.mid(first, end - first));
-    return outline;
+    return {text.mid(first, end - first), origin + QPointF(start, 0.0)};
 }

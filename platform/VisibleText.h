@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+class QFont;
+class QPaintDevice;
+
+// Text with the start of its baseline.
+struct PlacedText
+{
+    QString text;
+    QPointF origin;
+};
+
+// The part of text (set in font, resolved for device, with its baseline starting at
+// origin) whose glyphs can reach into the horizontal span of area, and where that
+// part starts. For vector output: a word far longer than the area costs what the area
+// holds, not what the word does.
+PlacedText visibleText(const QString &text, const QFont &font, QPaintDevice *device, QPointF origin,
+                       const QRectF &area);
