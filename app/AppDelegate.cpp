@@ -101,6 +101,7 @@ void AppDelegate::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
     m_outlets.verbariumView->beginText();
     m_outlets.wordCloudView->buildCloud();
     m_outlets.searchWindow->activateWindow();
+    emit analysisHandedOver(analysis);
     emit wordCloudDisplayed();
 }
 

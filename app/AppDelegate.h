@@ -57,6 +57,8 @@ signals:
     void analysisStarted();
     // The hand-over has shown the cloud of the latest request.
     void wordCloudDisplayed();
+    // The analysis handed over, for what shows more of its text than its words.
+    void analysisHandedOver(const std::shared_ptr<const TextAnalysis> &analysis);
     void importingChanged(bool importing);
     // What the work under way is doing, in words for a status bar; empty when idle.
     void workDescribed(const QString &description);

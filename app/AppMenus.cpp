@@ -110,7 +110,9 @@ void AppMenus::updateActions()
     m_cut->setEnabled(editable && m_copyAvailable);
     m_paste->setEnabled(editable && clipboard && clipboard->hasText());
     m_selectAll->setEnabled(inText && m_textView->textLength() > 0 && !m_textView->holdsLongText());
-    m_copy->setEnabled(inText ? m_copyAvailable : m_pictures.canCopyPictureOf(active));
+    m_copy->setEnabled(inText ? m_copyAvailable
+                              : copiesItself(QApplication::focusWidget()) ||
+                                    m_pictures.canCopyPictureOf(active));
 }
 
 QAction *AppMenus::addAction(const QString &text, const QKeySequence &shortcut)
@@ -122,10 +124,22 @@ QAction *AppMenus::addAction(const QString &text, const QKeySequence &shortcut)
 
 void AppMenus::copy()
 {
-    if (QApplication::activeWindow() == m_textView->window())
+    if (QApplication::activeWindow() == m_textView->window()) {
         m_textView->copy();
-    else
-        m_pictures.copyPicture();
+        return;
+    }
+    // What has the keyboard in a picture's window and can copy (the contexts' lines, a
+    // field) copies its own; otherwise the picture goes to the clipboard.
+    if (QWidget *focus = QApplication::focusWidget(); copiesItself(focus)) {
+        QMetaObject::invokeMethod(focus, "copy");
+        return;
+    }
+    m_pictures.copyPicture();
+}
+
+bool AppMenus::copiesItself(const QWidget *widget)
+{
+    return widget && widget->metaObject()->indexOfSlot("copy()") >= 0;
 }
 
 void AppMenus::showAbout()

@@ -40,6 +40,7 @@ public slots:
 private:
     QAction *addAction(const QString &text, const QKeySequence &shortcut);
     void copy();
+    static bool copiesItself(const QWidget *widget);
     void showAbout();
 
     AppDelegate &m_controller;

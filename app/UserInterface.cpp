@@ -2,12 +2,14 @@
 
 #include "AppDelegate.h"
 #include "AppMenus.h"
+#include "ContextsPane.h"
 #include "Dialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
+#include "TextAnalysis.h"
 #include "VerbariumView.h"
 #include "ViewMenu.h"
 #include "ViewSettings.h"
@@ -27,6 +29,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -85,8 +88,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_menus = std::make_unique<AppMenus>(*m_appDelegate, *m_pictureExport, m_inputUi->textField,
                                          *dialogs);
     m_viewSettings = std::make_unique<ViewSettings>();
-    m_viewMenu =
-        std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView, verbariumView);
+    m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
+                                            verbariumView, m_verbariumUi->contextsPane);
     // The desktop's editor opens the user's list, unless tests stand in for the windows.
     if (m_ownDialogs)
         QObject::connect(m_viewMenu.get(), &ViewMenu::ownListOpened, [](const QString &path) {
@@ -115,6 +118,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     connectInputWindow();
     connectVerbariumWindow();
     connectRoomForEveryWord();
+    connectContexts();
     connectInfoPanel();
     AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
@@ -219,6 +223,21 @@ void UserInterface::connectVerbariumWindow()
     QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(), &AppMenus::updateActions);
 }
 
+// The contexts pane reads the analysed text and shows what the verbarium's nodes ask.
+void UserInterface::connectContexts()
+{
+    ContextsPane *pane = m_verbariumUi->contextsPane;
+    // The picture keeps most of the window.
+    m_verbariumUi->verbariumSplitter->setStretchFactor(0, 3);
+    m_verbariumUi->verbariumSplitter->setStretchFactor(1, 2);
+    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisHandedOver, pane,
+                     [pane](const std::shared_ptr<const TextAnalysis> &analysis) {
+                         pane->setText(analysis->text);
+                     });
+    QObject::connect(m_verbariumUi->verbariumView, &VerbariumView::contextsAsked, pane,
+                     &ContextsPane::show);
+}
+
 void UserInterface::connectRoomForEveryWord()
 {
     VerbariumView *view = m_verbariumUi->verbariumView;
@@ -245,10 +264,9 @@ void UserInterface::connectInfoPanel()
     };
     WordCloudView *cloudView = m_cloudUi->wordCloudView;
     VerbariumView *verbariumView = m_verbariumUi->verbariumView;
-    QObject::connect(cloudView, &WordCloudView::wordHovered, panel,
-                     [showHovered](const QString &word, int count) {
-                         showHovered(word, count, QString());
-                     });
+    QObject::connect(
+        cloudView, &WordCloudView::wordHovered, panel,
+        [showHovered](const QString &word, int count) { showHovered(word, count, QString()); });
     QObject::connect(cloudView, &WordCloudView::wordFocused, panel,
                      [showFocused](const QString &word, int count, const QRect &place) {
                          showFocused(word, count, QString(), place);

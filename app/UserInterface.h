@@ -55,6 +55,7 @@ private:
     void connectLongText();
     void connectVerbariumWindow();
     void connectRoomForEveryWord();
+    void connectContexts();
     void connectInfoPanel();
 
     std::unique_ptr<Ui::InputWindow> m_inputUi;

@@ -18,17 +18,21 @@
 using namespace Qt::Literals::StringLiterals;
 
 ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *cloudView,
-                   VerbariumView *verbariumView, QObject *parent)
+                   VerbariumView *verbariumView, QWidget *contextsPane, QObject *parent)
     : QObject(parent)
     , m_settings(settings)
     , m_inputWindow(inputWindow)
     , m_cloudView(cloudView)
     , m_verbariumView(verbariumView)
+    , m_contextsPane(contextsPane)
     , m_zoomIn(addAction(tr("Zoom &In"), {QKeySequence(Qt::CTRL | Qt::Key_Equal),
                                           QKeySequence(QKeySequence::ZoomIn)}))
     , m_zoomOut(addAction(tr("Zoom &Out"), {QKeySequence(QKeySequence::ZoomOut)}))
     , m_zoomToFit(addAction(tr("Zoom to &Fit"), {QKeySequence(Qt::CTRL | Qt::Key_0)}))
     , m_roomForEveryWord(addAction(tr("&Room for Every Word")))
+    , m_wordsAfter(addAction(tr("Words &After")))
+    , m_wordsBefore(addAction(tr("Words &Before")))
+    , m_contexts(addAction(tr("&Contexts"), {QKeySequence(Qt::CTRL | Qt::Key_K)}))
     , m_gap(addAction(tr("&Space Between Words")))
     , m_contrast(addAction(tr("&Darker Colours for Contrast")))
     , m_leaveOut(new QActionGroup(this))
@@ -37,6 +41,20 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
     , m_showCloud(addAction(tr("&Cloud"), {QKeySequence(Qt::CTRL | Qt::Key_2)}))
     , m_showVerbarium(addAction(tr("&Verbarium"), {QKeySequence(Qt::CTRL | Qt::Key_3)}))
 {
+    auto *direction = new QActionGroup(this);
+    for (QAction *action : {m_wordsAfter, m_wordsBefore}) {
+        action->setCheckable(true);
+        direction->addAction(action);
+    }
+    m_wordsAfter->setChecked(true);
+    connect(m_wordsBefore, &QAction::toggled, m_verbariumView, &VerbariumView::setWordsBefore);
+    m_contexts->setCheckable(true);
+    m_contexts->setChecked(m_settings.value(ViewSettings::contexts));
+    m_contextsPane->setVisible(m_contexts->isChecked());
+    connect(m_contexts, &QAction::toggled, this, [this](bool on) {
+        m_settings.setValue(ViewSettings::contexts, on);
+        m_contextsPane->setVisible(on);
+    });
     m_roomForEveryWord->setCheckable(true);
     m_roomForEveryWord->setChecked(m_settings.value(ViewSettings::roomForEveryWord));
     m_verbariumView->setRoomForEveryWord(m_roomForEveryWord->isChecked());
@@ -109,6 +127,7 @@ void ViewMenu::addMenusTo(QMenuBar *bar)
     view->addActions({m_zoomIn, m_zoomOut, m_zoomToFit});
     view->addSeparator();
     view->addAction(m_roomForEveryWord);
+    view->addActions({m_wordsAfter, m_wordsBefore, m_contexts});
     view->addSeparator();
     view->addActions({m_gap, m_contrast});
     view->addMenu(makeLeaveOutMenu(view));

@@ -13,8 +13,9 @@ class VerbariumView;
 class ViewSettings;
 class WordCloudView;
 
-// The View menu (zoom of the picture in the active window; the verbarium's layout and
-// the cloud's options, which are remembered) and the Window menu (each window brought forward by name, hiding what
+// The View menu (zoom of the picture in the active window; the verbarium's layout, its
+// direction and its contexts pane; the cloud's options; all but the direction
+// remembered) and the Window menu (each window brought forward by name, hiding what
 // bringing it forward hides). The actions are shared by every window's menu bar.
 class ViewMenu : public QObject
 {
@@ -24,7 +25,7 @@ public:
     // The windows, views and settings belong to the user-interface description and
     // outlive this object. The cloud takes the remembered options at once.
     ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *cloudView,
-             VerbariumView *verbariumView, QObject *parent = nullptr);
+             VerbariumView *verbariumView, QWidget *contextsPane, QObject *parent = nullptr);
 
     // Puts the two menus into bar, before its last menu (Help).
     void addMenusTo(QMenuBar *bar);
@@ -34,6 +35,12 @@ public:
     QAction *zoomToFitAction() const { return m_zoomToFit; }
     // Checkable: the verbarium's layout with room for every word.
     QAction *roomForEveryWordAction() const { return m_roomForEveryWord; }
+    // One of the two is checked: the verbarium shows the words after its start, or
+    // those before it.
+    QAction *wordsAfterAction() const { return m_wordsAfter; }
+    QAction *wordsBeforeAction() const { return m_wordsBefore; }
+    // Checkable: the contexts pane below the verbarium.
+    QAction *contextsAction() const { return m_contexts; }
     QAction *gapAction() const { return m_gap; }
     QAction *contrastAction() const { return m_contrast; }
     // The choice of common words to leave out, by the action's data: a language code,
@@ -68,12 +75,16 @@ private:
     QWidget *m_inputWindow;
     WordCloudView *m_cloudView;
     VerbariumView *m_verbariumView;
+    QWidget *m_contextsPane;
 
     // All owned through Qt's parent-child tree (this object).
     QAction *m_zoomIn;
     QAction *m_zoomOut;
     QAction *m_zoomToFit;
     QAction *m_roomForEveryWord;
+    QAction *m_wordsAfter;
+    QAction *m_wordsBefore;
+    QAction *m_contexts;
     QAction *m_gap;
     QAction *m_contrast;
     QActionGroup *m_leaveOut;

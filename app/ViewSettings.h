@@ -18,6 +18,7 @@ public:
     static constexpr ViewOption wordGap{"cloud/gapBetweenWords"};
     static constexpr ViewOption contrastColours{"cloud/contrastColours"};
     static constexpr ViewOption roomForEveryWord{"verbarium/roomForEveryWord"};
+    static constexpr ViewOption contexts{"verbarium/contexts"};
 
     // The file the settings live in; the user's own when empty.
     explicit ViewSettings(const QString &fileName = {});

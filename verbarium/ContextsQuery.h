@@ -11,6 +11,8 @@ class TextIndex;
 struct ContextsQuery
 {
     std::shared_ptr<const TextIndex> index;
+    // The text's own index, forward, whose tokens know where they stand in the text.
+    std::shared_ptr<const TextIndex> forward;
     QStringList sequence; // as the index reads it (backwards for the words before)
     QString shown;        // the sequence in reading order, for the reader
     quint32 count = 0;    // the occurrences the node stands for

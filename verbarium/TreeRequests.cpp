@@ -100,17 +100,16 @@ void TreeRequests::growTree(const Request &request, std::shared_ptr<const TextIn
         else if (!grown.failure.isEmpty())
             emit treeFailed(grown.failure);
     });
-    m_growth->setFuture(QtConcurrent::run(
-        [index = std::move(index), phrase = request.phrase,
-         stop = m_growthStop.get_token()]() -> Grown {
-            try {
-                return {::growTree(index, phrase, stop), index, QString()};
-            } catch (const WorkStopped &) {
-                return {};
-            } catch (const std::bad_alloc &) {
-                return {nullptr, nullptr, tr("There is not enough memory to grow this tree.")};
-            }
-        }));
+    m_growth->setFuture(QtConcurrent::run([index = std::move(index), phrase = request.phrase,
+                                           stop = m_growthStop.get_token()]() -> Grown {
+        try {
+            return {::growTree(index, phrase, stop), index, QString()};
+        } catch (const WorkStopped &) {
+            return {};
+        } catch (const std::bad_alloc &) {
+            return {nullptr, nullptr, tr("There is not enough memory to grow this tree.")};
+        }
+    }));
 }
 
 void TreeRequests::buildIndexBefore()
@@ -130,16 +129,16 @@ void TreeRequests::buildIndexBefore()
         serveWaitingRequest();
         setWork();
     });
-    m_indexingBefore->setFuture(
-        QtConcurrent::run([forward = m_index, stop = m_indexingStop.get_token()]() -> Grown {
-            try {
-                return {nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString()};
-            } catch (const WorkStopped &) {
-                return {};
-            } catch (const std::bad_alloc &) {
-                return {nullptr, nullptr, tr("There is not enough memory to index the words before.")};
-            }
-        }));
+    m_indexingBefore->setFuture(QtConcurrent::run([forward = m_index,
+                                                   stop = m_indexingStop.get_token()]() -> Grown {
+        try {
+            return {nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString()};
+        } catch (const WorkStopped &) {
+            return {};
+        } catch (const std::bad_alloc &) {
+            return {nullptr, nullptr, tr("There is not enough memory to index the words before.")};
+        }
+    }));
 }
 
 void TreeRequests::dropGrowth()

@@ -2,9 +2,9 @@
 
 #include "AccessibleItems.h"
 #include "LowerCase.h"
+#include "ReleaseOnWorker.h"
 #include "StartPhrase.h"
 #include "TextIndex.h"
-#include "ReleaseOnWorker.h"
 #include "VerbariumAccessibility.h"
 #include "VerbariumLayers.h"
 
@@ -167,6 +167,7 @@ void VerbariumView::askForContexts(Node node)
     const VerbariumTree &tree = *m_picture->tree;
     ContextsQuery query;
     query.index = m_pictureIndex;
+    query.forward = m_requests.index();
     query.sequence = tree.sequenceTo(node);
     query.shown = (m_pictureIndex->readsBackward()
                        ? QStringList(query.sequence.rbegin(), query.sequence.rend())
@@ -464,7 +465,9 @@ void VerbariumView::updateTrackingAreas()
 
 void VerbariumView::watchWindowResizes()
 {
-    QWidget *current = window();
+    // The visible area changes with the window, and with what shares the window (the
+    // contexts pane shown or hidden, a splitter moved).
+    QWidget *current = m_scrollView ? m_scrollView->viewport() : window();
     if (current == m_watchedWindow)
         return;
     if (m_watchedWindow)

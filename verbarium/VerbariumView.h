@@ -99,8 +99,7 @@ signals:
     // note: what the count leaves unsaid (followers left out of the tree), or empty.
     void wordHovered(const QString &word, int count, const QString &note);
     // The keyboard focus moved to word, shown at screenRect (global coordinates).
-    void wordFocused(const QString &word, int count, const QString &note,
-                     const QRect &screenRect);
+    void wordFocused(const QString &word, int count, const QString &note, const QRect &screenRect);
     // A node was hovered, clicked or focused, or a new tree's root is shown: its
     // contexts are asked for. An empty query (no index) when no tree is shown.
     void contextsAsked(const ContextsQuery &query);
@@ -146,12 +145,12 @@ private:
     void growToVisibleArea();
 
     TreeRequests m_requests;
-    std::optional<VerbariumPicture> m_picture; // what the layers show
+    std::optional<VerbariumPicture> m_picture;       // what the layers show
     std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
-    std::optional<Node> m_contextsNode;             // the node whose contexts were asked for
-    QStringList m_phrase;                           // the start asked for last
+    std::optional<Node> m_contextsNode;              // the node whose contexts were asked for
+    QStringList m_phrase;                            // the start asked for last
     bool m_wordsBefore = false;
-    PictureOutline m_outline;                  // of m_picture
+    PictureOutline m_outline; // of m_picture
     int m_focused = -1;
     quint64 m_generation = 0;
     FontMetricsMeasurer m_measurer;
@@ -159,7 +158,8 @@ private:
     bool m_roomForEveryWord = false;
 
     QScrollArea *m_scrollView = nullptr; // non-owning: the scroll area holding this view
-    QPointer<QWidget> m_watchedWindow;   // the window whose resizes end in a redisplay
+    // The visible area (or window) whose resizes end in a redisplay.
+    QPointer<QWidget> m_watchedWindow;
     QTimer m_liveResizeEnd;
     QTimer m_progressDelay;
     QString m_message; // what the view says instead of a tree: a wait, or why none

@@ -357,6 +357,30 @@ TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
     EXPECT_EQ(printedTree(tree(), tree().root()), u"dog:1[two:1[dog:1[three:1]] three:1]"_s);
 }
 
+// The words before stand to the left of the start word, which stands at the right
+// and is in sight however wide the picture grows; the arrows turn with the picture.
+TEST_F(VerbariumViewTest, WordsBeforeAreMirroredWithTheStartInSight)
+{
+    QString text;
+    for (int word = 0; word < 60; ++word)
+        text += u"w%1 "_s.arg(word);
+    giveText(text + u"end"_s);
+    view->setWordsBefore(true);
+    startWith(u"end"_s);
+    const std::vector<PlacedWord> &words = view->picture()->words;
+    ASSERT_GT(words.size(), 2u);
+    EXPECT_EQ(tree().word(tree().child(tree().root(), 0)), u"w59"_s);
+    EXPECT_GT(words.front().position.x(), words.back().position.x());
+    EXPECT_TRUE(view->visibleRegion().contains(view->wordRect(0)));
+
+    view->setFocus(Qt::TabFocusReason);
+    view->focusWord(0);
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_EQ(view->focusedWord(), 1);
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(view->focusedWord(), 0);
+}
+
 // With room for every word the picture is many windows tall: each display shows its
 // start word but a resize keeps the scroll position, clicks still find their words,
 // and a smaller tree gives a smaller view.

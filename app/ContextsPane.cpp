@@ -1,0 +1,244 @@
+#include "ContextsPane.h"
+
+#include "ContextLineDelegate.h"
+#include "Occurrences.h"
+#include "StopCheck.h"
+#include "TextIndex.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The passage shown around a selected line: this many lines on either side of it, and
+// no more than so many characters, whatever the lines' lengths.
+constexpr int passageLines = 3;
+constexpr qsizetype passageReach = 600;
+
+qsizetype passageStart(QStringView text, qsizetype from)
+{
+    const qsizetype limit = std::max<qsizetype>(0, from - passageReach);
+    int breaks = 0;
+    for (qsizetype position = from; position > limit; --position) {
+        if (text[position - 1] == u'\n' && ++breaks > passageLines)
+            return position;
+    }
+    return limit;
+}
+
+qsizetype passageEnd(QStringView text, qsizetype from)
+{
+    const qsizetype limit = std::min(text.size(), from + passageReach);
+    int breaks = 0;
+    for (qsizetype position = from; position < limit; ++position) {
+        if (text[position] == u'\n' && ++breaks > passageLines)
+            return position;
+    }
+    return limit;
+}
+
+// Every kind of line break as the one the passage's view reads, so that places in it
+// count as in the text.
+QString asPlainLines(QStringView piece)
+{
+    QString lines = piece.toString();
+    lines.replace(u"\r\n"_s, u"\n"_s);
+    for (QChar &unit : lines) {
+        if (unit == u'\r' || unit == QChar(0x2028) || unit == QChar(0x2029))
+            unit = u'\n';
+    }
+    return lines;
+}
+
+} // namespace
+
+void ContextsList::copy()
+{
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QStringList lines;
+    for (const QModelIndex &row : rows)
+        lines.append(row.data().toString());
+    if (!lines.isEmpty())
+        QApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+}
+
+ContextsPane::ContextsPane(QWidget *parent)
+    : QWidget(parent)
+    , m_header(new QLabel(this))
+    , m_order(new QComboBox(this))
+    , m_list(new ContextsList(this))
+    , m_passage(new QPlainTextEdit(this))
+{
+    m_header->setTextFormat(Qt::PlainText);
+    m_order->addItems({tr("In Text Order"), tr("By the Words After"), tr("By the Words Before")});
+    m_order->setToolTip(tr("How the lines are sorted"));
+    m_list->setModel(&m_model);
+    m_list->setItemDelegate(new ContextLineDelegate(m_list));
+    // A million lines of one height scroll as smoothly as ten.
+    m_list->setUniformItemSizes(true);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setAccessibleName(tr("Occurrences in context"));
+    m_passage->setReadOnly(true);
+    m_passage->setAccessibleName(tr("Passage"));
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(m_header, 1);
+    bar->addWidget(m_order);
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(m_list);
+    splitter->addWidget(m_passage);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(bar);
+    layout->addWidget(splitter);
+
+    connect(m_order, &QComboBox::currentIndexChanged, this, &ContextsPane::resort);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ContextsPane::showPassage);
+}
+
+ContextsPane::~ContextsPane()
+{
+    m_stop.request_stop();
+}
+
+void ContextsPane::setText(const QString &text)
+{
+    m_text = text;
+    show({});
+}
+
+void ContextsPane::show(const ContextsQuery &query)
+{
+    m_query = query;
+    m_found = false;
+    if (isVisible())
+        find();
+}
+
+void ContextsPane::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_found)
+        find();
+}
+
+void ContextsPane::find()
+{
+    m_found = true;
+    if (!m_query.index) {
+        start({});
+        m_model.clear();
+        m_header->clear();
+        m_passage->clear();
+        return;
+    }
+    m_header->setText(tr("Finding “%1”…").arg(m_query.shown));
+    start([index = m_query.index, forward = m_query.forward, sequence = m_query.sequence,
+           order = order()](std::stop_token stop) {
+        Occurrences occurrences = occurrencesOf(*index, sequence, stop);
+        // The lines are runs of the text's own tokens, whichever index grew the tree.
+        sortRuns(occurrences.firsts, occurrences.length, forward->tokens(), order, stop);
+        return Found{std::move(occurrences.firsts), occurrences.length, occurrences.endedHere};
+    });
+}
+
+ContextOrder ContextsPane::order() const
+{
+    return ContextOrder(m_order->currentIndex());
+}
+
+void ContextsPane::start(std::function<Found(std::stop_token)> work)
+{
+    if (m_job) {
+        m_stop.request_stop();
+        m_job->disconnect(this);
+        m_job->deleteLater();
+        m_job = nullptr;
+    }
+    if (!work)
+        return;
+    m_stop = std::stop_source();
+    m_job = new QFutureWatcher<Found>(this);
+    connect(m_job, &QFutureWatcherBase::finished, this, [this] {
+        const Found found = m_job->result();
+        m_job->deleteLater();
+        m_job = nullptr;
+        takeFound(found);
+    });
+    m_job->setFuture(QtConcurrent::run([work = std::move(work), stop = m_stop.get_token()] {
+        try {
+            return work(stop);
+        } catch (const WorkStopped &) {
+        } catch (const std::bad_alloc &) {
+        }
+        return Found{};
+    }));
+}
+
+void ContextsPane::takeFound(const Found &found)
+{
+    m_endedHere = found.endedHere;
+    m_model.setLines(m_text, m_query.forward, found.firsts, found.length);
+    const auto lines = qint64(found.firsts.size());
+    QString header = (lines == 1 ? tr("1 occurrence of “%2”") : tr("%L1 occurrences of “%2”"))
+                         .arg(lines)
+                         .arg(m_query.shown);
+    const qint64 hidden = lines - qint64(found.endedHere) - qint64(m_query.inShownBranches);
+    if (hidden > 0)
+        header += tr(" · %L1 go on in followers the tree leaves out").arg(hidden);
+    m_header->setText(header);
+    m_passage->clear();
+}
+
+void ContextsPane::resort()
+{
+    if (!m_query.index || m_model.rowCount() == 0)
+        return;
+    m_header->setText(tr("Sorting…"));
+    start([forward = m_query.forward, firsts = m_model.firsts(), length = m_model.length(),
+           ended = m_endedHere, order = order()](std::stop_token stop) mutable {
+        sortRuns(firsts, length, forward->tokens(), order, stop);
+        return Found{std::move(firsts), length, ended};
+    });
+}
+
+void ContextsPane::showPassage()
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid()) {
+        m_passage->clear();
+        return;
+    }
+    const TextSpan match = m_model.spanAt(current.row());
+    const QStringView text(m_model.text());
+    const qsizetype start = passageStart(text, match.begin);
+    const qsizetype end = passageEnd(text, match.end);
+    const QString before = asPlainLines(text.sliced(start, match.begin - start));
+    const QString occurrence = asPlainLines(text.sliced(match.begin, match.end - match.begin));
+    m_passage->setPlainText(before + occurrence +
+                            asPlainLines(text.sliced(match.end, end - match.end)));
+    QTextEdit::ExtraSelection highlight;
+    highlight.cursor = QTextCursor(m_passage->document());
+    highlight.cursor.setPosition(int(before.size()));
+    highlight.cursor.setPosition(int(before.size() + occurrence.size()), QTextCursor::KeepAnchor);
+    highlight.format.setFontWeight(QFont::Bold);
+    highlight.format.setBackground(palette().color(QPalette::Highlight).lighter(160));
+    m_passage->setExtraSelections({highlight});
+    m_passage->setTextCursor(highlight.cursor);
+    m_passage->ensureCursorVisible();
+}

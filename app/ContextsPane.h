@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ContextLines.h"
+#include "ContextsModel.h"
+#include "ContextsQuery.h"
+
+#include <QFutureWatcher>
+#include <QListView>
+#include <QWidget>
+#include <stop_token>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+
+// The list of the contexts pane; Edit ▸ Copy copies its selected lines as plain text.
+class ContextsList : public QListView
+{
+    Q_OBJECT
+
+public:
+    using QListView::QListView;
+
+public slots:
+    void copy();
+};
+
+// Below the verbarium: every occurrence of the sequence down to the word the reader
+// pointed at, clicked or reached by keyboard, in the text as the user gave it, one line
+// each (the text before, the occurrence, the text after), sorted as asked; the passage
+// around the selected line below them. The occurrences are found and sorted on a
+// worker; a newer node stops the older one's work.
+class ContextsPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ContextsPane(QWidget *parent = nullptr);
+    ~ContextsPane() override;
+
+    // The text of the analysis the verbarium's trees grow from, as the user gave it.
+    void setText(const QString &text);
+    // Shows the occurrences query asks for; an empty query (no index) shows none. While
+    // the pane is hidden, only the last query is kept, and found once it is shown.
+    void show(const ContextsQuery &query);
+
+    const ContextsModel &model() const { return m_model; }
+    ContextsList *list() const { return m_list; }
+    QLabel *header() const { return m_header; }
+    QComboBox *orderChoice() const { return m_order; }
+    QPlainTextEdit *passage() const { return m_passage; }
+    // Whether occurrences are being found or sorted.
+    bool isBusy() const { return m_job != nullptr; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // What a job hands back: the lines in order, and how many walks end at the node.
+    struct Found
+    {
+        std::vector<quint32> firsts;
+        quint32 length = 0;
+        quint32 endedHere = 0;
+    };
+
+    void find();
+    void start(std::function<Found(std::stop_token)> work);
+    void takeFound(const Found &found);
+    void resort();
+    void showPassage();
+    ContextOrder order() const;
+
+    QString m_text;
+    ContextsQuery m_query;
+    quint32 m_endedHere = 0; // of the lines shown
+    bool m_found = true;     // whether the lines shown are the last query's
+    ContextsModel m_model;
+    QLabel *m_header; // owned through Qt's parent-child tree, as are the others
+    QComboBox *m_order;
+    ContextsList *m_list;
+    QPlainTextEdit *m_passage;
+    std::stop_source m_stop;
+    QFutureWatcher<Found> *m_job = nullptr; // the running job's, a child
+};
