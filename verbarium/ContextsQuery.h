@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -20,3 +21,5 @@ struct ContextsQuery
     // others end at the node or go on in followers left out of the tree.
     quint64 inShownBranches = 0;
 };
+
+Q_DECLARE_METATYPE(ContextsQuery)

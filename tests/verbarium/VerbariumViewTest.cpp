@@ -357,6 +357,26 @@ TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
     EXPECT_EQ(printedTree(tree(), tree().root()), u"dog:1[two:1[dog:1[three:1]] three:1]"_s);
 }
 
+// A new tree asks for the contexts of its root, a click or a hover for its node's:
+// the sequence down to it and the count it stands for.
+TEST_F(VerbariumViewTest, NodesAskForTheirContexts)
+{
+    QSignalSpy asked(view, &VerbariumView::contextsAsked);
+    startWith(u"the"_s);
+    ASSERT_GE(asked.count(), 1);
+    auto query = asked.last()[0].value<ContextsQuery>();
+    EXPECT_EQ(query.sequence, QStringList{u"the"_s});
+    EXPECT_EQ(query.count, tree().occurrences());
+
+    const NodeLayer *cat = wordLayer(u"cat"_s);
+    const quint32 catCount = tree().count(cat->node());
+    click(*cat);
+    query = asked.last()[0].value<ContextsQuery>();
+    EXPECT_EQ(query.sequence, (QStringList{u"the"_s, u"cat"_s}));
+    EXPECT_EQ(query.count, catCount);
+    EXPECT_EQ(query.index, query.forward);
+}
+
 // The words before stand to the left of the start word, which stands at the right
 // and is in sight however wide the picture grows; the arrows turn with the picture.
 TEST_F(VerbariumViewTest, WordsBeforeAreMirroredWithTheStartInSight)
