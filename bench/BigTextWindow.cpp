@@ -6,6 +6,7 @@
 //   big-text-window FILE
 #include "AnsweringDialogs.h"
 #include "AppDelegate.h"
+#include "ContextsPane.h"
 #include "EventLoopGaps.h"
 #include "InputTextView.h"
 #include "PaintWatch.h"
@@ -13,19 +14,23 @@
 #include "UserInterface.h"
 #include "VerbariumTree.h"
 #include "VerbariumView.h"
+#include "ViewMenu.h"
 #include "WordCloudView.h"
 #include "ui_CloudWindow.h"
 #include "ui_InputWindow.h"
 #include "ui_VerbariumWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QStringDecoder>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -148,6 +153,44 @@ qint64 commandLineMilliseconds(const QString &path)
     return clock.elapsed();
 }
 
+// Opens the contexts pane on the tree shown, whose root asks for its occurrences, and
+// times their first screen, then sorting them all by the words after.
+void measureContexts(UserInterface &ui)
+{
+    ContextsPane *pane = ui.verbariumUi().contextsPane;
+    QElapsedTimer clock;
+    clock.start();
+    ui.viewMenu().contextsAction()->setChecked(true);
+    if (!QTest::qWaitFor([pane] { return !pane->isBusy() && pane->model().rowCount() > 0; },
+                         60'000))
+        return;
+    QCoreApplication::processEvents(); // the first screen painted
+    const qint64 firstScreen = clock.restart();
+    pane->orderChoice()->setCurrentIndex(int(ContextOrder::Following));
+    QTest::qWaitFor([pane] { return !pane->isBusy(); }, 60'000);
+    std::printf("contexts  %d lines, first screen after %lld ms, sorted by the words after in "
+                "%lld ms\n",
+                pane->model().rowCount(), static_cast<long long>(firstScreen),
+                static_cast<long long>(clock.elapsed()));
+    std::fflush(stdout);
+}
+
+// Turns the verbarium to the words before "the": their index is built on first use.
+void measureWordsBefore(UserInterface &ui)
+{
+    VerbariumView *view = ui.verbariumUi().verbariumView;
+    QElapsedTimer clock;
+    clock.start();
+    ui.viewMenu().wordsBeforeAction()->trigger();
+    QTest::qWaitFor(
+        [view] { return view->requests().work() == TreeRequests::Work::None && view->picture(); },
+        600'000);
+    std::printf("before    the tree of the words before \"the\" after %lld ms (its index built "
+                "first); peak memory %.0f MB\n",
+                static_cast<long long>(clock.elapsed()), ProcessMemory::peakResidentMegabytes());
+    std::fflush(stdout);
+}
+
 // Decoded a piece at a time, so that the peak memory of the import is the app's alone.
 qsizetype decodedLength(const QString &path)
 {
@@ -215,5 +258,7 @@ int main(int argc, char *argv[])
     print("verbarium",
           measure(
               ui, length, [&ui] { ui.appDelegate().textDidChange(); }, QStringLiteral("the")));
+    measureContexts(ui);
+    measureWordsBefore(ui);
     return 0;
 }

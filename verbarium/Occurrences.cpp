@@ -27,15 +27,24 @@ Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, s
     found.length = quint32(sequence.size());
     const quint32 depth = found.length - 1;
     const auto [begin, end] = index.occurrences(sequence);
+    if (begin == end)
+        return found;
+    // The walks from these occurrences read the same words up to the sequence's end, so
+    // the sentence-end rules stop all of them inside it or none, and end all of them
+    // with it or none: one of them tells for all.
+    const quint32 stopOfAll = index.sentenceStop(index.suffixAt(begin));
+    if (stopOfAll < depth)
+        return found;
+    if (stopOfAll == depth) {
+        found.endedHere = end - begin;
+    } else if (index.suffixAt(begin) + depth + 1 == index.size()) {
+        // The one whose walk runs into the end of the text is the shortest suffix: first.
+        found.endedHere = 1;
+    }
     found.firsts.reserve(end - begin);
     for (quint32 rank = begin; rank < end; ++rank) {
         check();
         const quint32 position = index.suffixAt(rank);
-        const quint32 stop = index.sentenceStop(position);
-        if (stop < depth)
-            continue;
-        if (stop == depth || position + depth + 1 == index.size())
-            ++found.endedHere;
         // Read backwards, the run ends at the position: its first word forward lies depth
         // words before where the reversed sequence has it.
         found.firsts.push_back(index.readsBackward() ? index.size() - 1 - position - depth
