@@ -139,7 +139,7 @@ int contextsCommand(const QStringList &arguments)
     const std::optional<ContextOrder> order = orderNamed(commandLine.value(u"sort"_s));
     if (!order)
         return commandLine.badArguments(
-            u"--sort must be text, following or preceding, not %1"_s.arg(
+            u"--sort must be text, following or preceding, not '%1'"_s.arg(
                 commandLine.value(u"sort"_s)));
 
     const std::optional<TextFile> input = readCommandText(commandLine.inputPath());
