@@ -35,6 +35,7 @@ std::vector<quint32> alphabeticalRanks(const TokenSequence &tokens)
 
 // How far past the run the words are compared: the context shows no more than these.
 constexpr quint32 comparedWords = 12;
+static_assert(comparedWords % 2 == 0, "words are compared two at a time");
 
 class RunOrder
 {
@@ -57,18 +58,10 @@ public:
         return first > step ? m_ranks[m_ids[first - 1 - step]] + 1 : 0;
     }
 
-    // The first two words' ranks in one number: most comparisons end there.
-    quint64 keyOf(quint32 first) const { return (rankAt(first, 0) << 32) | rankAt(first, 1); }
-
-    bool before(quint32 a, quint32 b) const
+    // The ranks of the step-th word and the next in one number.
+    quint64 keyOf(quint32 first, quint32 step) const
     {
-        for (quint32 step = 2; step < comparedWords; ++step) {
-            const quint64 rankA = rankAt(a, step);
-            const quint64 rankB = rankAt(b, step);
-            if (rankA != rankB)
-                return rankA < rankB;
-        }
-        return a < b;
+        return (rankAt(first, step) << 32) | rankAt(first, step + 1);
     }
 
 private:
@@ -104,7 +97,9 @@ void sortRuns(std::vector<quint32> &firsts, quint32 length, const TokenSequence 
               ContextOrder order, std::stop_token stop)
 {
     if (order == ContextOrder::Text) {
-        sortPositions(firsts);
+        // Occurrences come in text order already: a look costs far less than a sort.
+        if (!std::is_sorted(firsts.begin(), firsts.end()))
+            sortPositions(firsts);
         return;
     }
     StopCheck check(std::move(stop));
@@ -114,16 +109,45 @@ void sortRuns(std::vector<quint32> &firsts, quint32 length, const TokenSequence 
         quint64 key;
         quint32 first;
     };
-    std::vector<Keyed> keyed;
-    keyed.reserve(firsts.size());
-    for (const quint32 first : firsts) {
-        check();
-        keyed.push_back({runOrder.keyOf(first), first});
+    std::vector<Keyed> keyed(firsts.size());
+    for (std::size_t index = 0; index < keyed.size(); ++index)
+        keyed[index].first = firsts[index];
+    // Runs alike in the words before step are sorted by the next two, and those alike in
+    // these too by the two after, and so on: each word is read once, not at every
+    // comparison, where it would be a miss in the cache more often than not.
+    struct Alike
+    {
+        std::size_t begin;
+        std::size_t end;
+        quint32 step;
+    };
+    std::vector<Alike> pending{{0, keyed.size(), 0}};
+    while (!pending.empty()) {
+        const Alike alike = pending.back();
+        pending.pop_back();
+        const auto begin = keyed.begin() + std::ptrdiff_t(alike.begin);
+        const auto end = keyed.begin() + std::ptrdiff_t(alike.end);
+        if (alike.step >= comparedWords) {
+            std::sort(begin, end, [](const Keyed &a, const Keyed &b) { return a.first < b.first; });
+            continue;
+        }
+        for (auto run = begin; run != end; ++run) {
+            check();
+            run->key = runOrder.keyOf(run->first, alike.step);
+        }
+        std::sort(begin, end, [&](const Keyed &a, const Keyed &b) {
+            check();
+            return a.key < b.key;
+        });
+        for (std::size_t group = alike.begin; group < alike.end;) {
+            std::size_t groupEnd = group + 1;
+            while (groupEnd < alike.end && keyed[groupEnd].key == keyed[group].key)
+                ++groupEnd;
+            if (groupEnd - group > 1)
+                pending.push_back({group, groupEnd, alike.step + 2});
+            group = groupEnd;
+        }
     }
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
-        check();
-        return a.key != b.key ? a.key < b.key : runOrder.before(a.first, b.first);
-    });
     for (std::size_t index = 0; index < keyed.size(); ++index)
         firsts[index] = keyed[index].first;
 }

@@ -1,5 +1,8 @@
 #include "CliRun.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -54,7 +57,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, TreeOutput, testing::Values(
     TreeRow{"PunctuationIsSetApart", {u"--word"_s, u"hello"_s}, "Hello, \"world\"",
             R"({"word":"hello","count":1,"countOfLeaves":1,"children":[{"word":",","count":1,"countOfLeaves":1,"children":[)"
             R"({"word":"\"","count":1,"countOfLeaves":1,"children":[{"word":"world","count":1,"countOfLeaves":1,"children":[)"
-            R"({"word":"\"","count":1,"countOfLeaves":1,"children":[]}]}]}]}]})" "\n"}),
+            R"({"word":"\"","count":1,"countOfLeaves":1,"children":[]}]}]}]}]})" "\n"},
+    TreeRow{"PhraseIsTheRoot", {u"--word"_s, u"The  Cat"_s, u"--max-depth"_s, u"1"_s},
+            "The cat sat. The cat ran. A cat ran.",
+            R"({"word":"the cat","count":1,"countOfLeaves":2,"children":[)"
+            R"({"word":"sat","count":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":"ran","count":1,"countOfLeaves":1,"children":[]}]})" "\n"},
+    TreeRow{"OneWordWithASpaceFindsNothing", {u"--word"_s, u"the "_s}, "The cat sat.",
+            R"({"word":"the ","count":1,"countOfLeaves":1,"children":[]})" "\n"},
+    TreeRow{"WordsBefore", {u"--word"_s, u"sat"_s, u"--before"_s, u"--max-depth"_s, u"2"_s},
+            "A cat sat. The cat sat. The dog ran.",
+            R"({"word":"sat","count":1,"countOfLeaves":2,"children":[{"word":"cat","count":2,"countOfLeaves":2,"children":[)"
+            R"({"word":"the","count":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":"a","count":1,"countOfLeaves":1,"children":[]}]}]})" "\n"},
+    TreeRow{"PhraseBeforeInReadingOrder",
+            {u"--word"_s, u"cat sat"_s, u"--before"_s, u"--max-depth"_s, u"1"_s},
+            "A cat sat. The cat sat. The dog ran.",
+            R"({"word":"cat sat","count":1,"countOfLeaves":2,"children":[)"
+            R"({"word":"the","count":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":"a","count":1,"countOfLeaves":1,"children":[]}]})" "\n"}),
     [](const testing::TestParamInfo<TreeRow> &info) { return info.param.name; });
 // clang-format on
 
@@ -70,6 +91,57 @@ TEST(TreeOutput, CutsALongRunAtTheThousandthNode)
                                  QByteArray(1000, '}').replace("}", "]}") + "\n"))
         << run.out.right(200).toStdString();
 }
+
+struct ContinuationsRow
+{
+    const char *name;
+    QString between; // the words between the start and the node with the followers
+    int followers;
+    QString trimmedNode; // the word of the node that says so, empty for none
+};
+
+void PrintTo(const ContinuationsRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class TreeContinuations : public testing::TestWithParam<ContinuationsRow>
+{
+};
+
+void collectContinuations(const QJsonObject &node, QStringList &said)
+{
+    if (node.contains(u"continuations"_s))
+        said.append(u"%1:%2"_s.arg(node[u"word"_s].toString(),
+                                   QString::number(node[u"continuations"_s].toInt())));
+    for (const QJsonValue &child : node[u"children"_s].toArray())
+        collectContinuations(child.toObject(), said);
+}
+
+// Only a node whose followers were trimmed to 30 says how many there were.
+TEST_P(TreeContinuations, AreSaidWhereFollowersWereLeftOut)
+{
+    const ContinuationsRow &row = GetParam();
+    QString text;
+    for (int follower = 0; follower < row.followers; ++follower)
+        text += u"root %1 f%2. "_s.arg(row.between).arg(follower);
+    const CliRun run = runCommand(u"tree"_s, {u"--word"_s, u"root"_s}, text.toUtf8());
+    ASSERT_EQ(run.exitCode, 0);
+    QStringList said;
+    collectContinuations(QJsonDocument::fromJson(run.out).object(), said);
+    const QStringList expected =
+        row.trimmedNode.isEmpty()
+            ? QStringList()
+            : QStringList{row.trimmedNode + u':' + QString::number(row.followers)};
+    EXPECT_EQ(said, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TreeContinuations,
+    testing::Values(ContinuationsRow{"ThirtyFollowersAllShown", u""_s, 30, u""_s},
+                    ContinuationsRow{"ThirtyOneAtTheRoot", u""_s, 31, u"root"_s},
+                    ContinuationsRow{"FortySevenBelowTheRoot", u"x"_s, 47, u"x"_s}),
+    [](const testing::TestParamInfo<ContinuationsRow> &info) { return info.param.name; });
 
 struct FailureRow
 {

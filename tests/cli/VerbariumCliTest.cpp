@@ -129,6 +129,49 @@ TEST(VerbariumCommand, SpreadLayoutMakesRoomForEveryWord)
     EXPECT_GE(spread[u"height"_s].toDouble(), followerHeights);
 }
 
+// The words before "b" are drawn mirrored: the root at the right, as far from the edge as
+// a tree after a word stands from the left, and every curve running from a word's right
+// end to the next word's left end, towards the root.
+TEST(VerbariumCommand, WordsBeforeAreDrawnMirrored)
+{
+    const QStringList size{u"--word"_s, u"b"_s, u"--width"_s, u"400"_s, u"--height"_s, u"200"_s};
+    const QByteArray text = "a b. c b. d e b f.";
+    const QJsonObject after = displayOf(size, text);
+    const QJsonObject before = displayOf(size + QStringList{u"--before"_s}, text);
+
+    const QJsonArray words = before[u"words"_s].toArray();
+    ASSERT_GT(words.size(), 3);
+    const QJsonObject root = words[0].toObject();
+    EXPECT_EQ(root[u"word"_s].toString(), u"b"_s);
+    const double rootLeft = root[u"x"_s].toDouble();
+    EXPECT_FLOAT_EQ(before[u"width"_s].toDouble() - (rootLeft + root[u"width"_s].toDouble()),
+                    after[u"words"_s][0][u"x"_s].toDouble());
+    const auto startsAt = [&words](double x) {
+        return std::any_of(words.begin(), words.end(), [x](const QJsonValue &word) {
+            return qFuzzyCompare(word[u"x"_s].toDouble(), x);
+        });
+    };
+    const auto endsAt = [&words](double x) {
+        return std::any_of(words.begin(), words.end(), [x](const QJsonValue &word) {
+            return qFuzzyCompare(word[u"x"_s].toDouble() + word[u"width"_s].toDouble(), x);
+        });
+    };
+    for (qsizetype i = 1; i < words.size(); ++i)
+        EXPECT_LT(words[i][u"x"_s].toDouble() + words[i][u"width"_s].toDouble(), rootLeft);
+
+    const QJsonArray curves = before[u"curves"_s].toArray();
+    int intoTheRoot = 0;
+    for (const QJsonValue &curve : curves) {
+        const double from = curve[u"x"_s].toDouble() + curve[u"start"_s][0].toDouble();
+        const double to = curve[u"x"_s].toDouble() + curve[u"end"_s][0].toDouble();
+        EXPECT_LT(from, to);
+        EXPECT_TRUE(endsAt(from)) << from;
+        EXPECT_TRUE(startsAt(to)) << to;
+        intoTheRoot += qFuzzyCompare(to, rootLeft) ? 1 : 0;
+    }
+    EXPECT_EQ(intoTheRoot, 3); // "a", "c" and "e"
+}
+
 struct FailureRow
 {
     const char *name;

@@ -1,0 +1,83 @@
+// Indexes a text forwards and backwards (the words before) as the app does, in this fresh
+// process, and prints how long each index took and the peak memory of the text with both
+// indexes and the tokens' places in the text.   indexes-peak-memory FILE [COPIES]
+
+#include "ProcessMemory.h"
+#include "TextIndex.h"
+#include "Tokeniser.h"
+#include "TreeInputs.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Each index is built this many times; the fastest build counts, as the machine is shared.
+constexpr int rounds = 3;
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s FILE [COPIES]\n", argv[0]);
+        return 2;
+    }
+    QFile file(QString::fromLocal8Bit(argv[1]));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "%s: cannot be read\n", argv[1]);
+        return 1;
+    }
+    const int copies = argc == 3 ? std::max(1, std::atoi(argv[2])) : 1;
+    const QString text = QString::fromUtf8(TreeInputs::copies(file.readAll(), copies));
+    file.close();
+    const double withText = ProcessMemory::peakResidentMegabytes();
+
+    std::shared_ptr<const TextIndex> forward;
+    std::shared_ptr<const TextIndex> backward;
+    double tokenising = 1e300;
+    double forwardIndex = 1e300;
+    double backwardIndex = 1e300;
+    double withBoth = 0;
+    for (int round = 0; round < rounds; ++round) {
+        backward.reset();
+        forward.reset();
+        QElapsedTimer timer;
+        timer.start();
+        TokenSequence tokens = tokenise(text);
+        tokenising = std::min(tokenising, milliseconds(timer));
+        timer.restart();
+        forward = TextIndex::build(std::move(tokens));
+        forwardIndex = std::min(forwardIndex, milliseconds(timer));
+        timer.restart();
+        backward = TextIndex::build(forward->tokens().reversed());
+        backwardIndex = std::min(backwardIndex, milliseconds(timer));
+        if (round == 0)
+            withBoth = ProcessMemory::peakResidentMegabytes();
+    }
+
+    const double tokenCount = double(forward->size());
+    const double spans = tokenCount * sizeof(TextSpan) / 1e6;
+    std::printf("%s x %d: %.0f tokens, fastest of %d builds\n", argv[1], copies, tokenCount,
+                rounds);
+    std::printf("  tokenising %.0f ms, then the index %.0f ms; the index of the words before "
+                "(reversing included) %.0f ms: %s the forward index's time\n",
+                tokenising, forwardIndex, backwardIndex,
+                backwardIndex <= forwardIndex ? "within" : "OVER");
+    std::printf("  the index %.1f MB (%.1f bytes per token, the tokens' places %.1f MB of it), "
+                "the index before %.1f MB\n",
+                double(forward->bytesUsed()) / 1e6, double(forward->bytesUsed()) / tokenCount,
+                spans, double(backward->bytesUsed()) / 1e6);
+    std::printf("  peak RSS %.1f MB with the text, %.1f MB once both indexes were built "
+                "(limit for the app with both: 2000 MB)\n",
+                withText, withBoth);
+    return 0;
+}

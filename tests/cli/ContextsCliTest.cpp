@@ -1,0 +1,262 @@
+#include "CliRun.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+CliRun runContexts(const QStringList &arguments, const QByteArray &input)
+{
+    return runCommand(u"contexts"_s, arguments, input);
+}
+
+struct OutputRow
+{
+    const char *name;
+    QStringList arguments;
+    QByteArray input;
+    QByteArray expected;
+};
+
+void PrintTo(const OutputRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class ContextsOutput : public testing::TestWithParam<OutputRow>
+{
+};
+
+TEST_P(ContextsOutput, ShowsEveryOccurrenceAsItStands)
+{
+    const OutputRow &row = GetParam();
+    const CliRun run = runContexts(row.arguments, row.input);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, row.expected);
+    EXPECT_EQ(run.err, QByteArray());
+}
+
+const QByteArray catText = "The cat sat.\nA well-\nknown Cat, the\tdog; the CAT ran!";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, ContextsOutput, testing::Values(
+    OutputRow{"CaseLineBreaksAndTabs", {u"--word"_s, u"CAT"_s, u"--width"_s, u"12"_s}, catText,
+              "4\tThe \tcat\t sat. A well\n"
+              "27\twell- known \tCat\t, the dog; t\n"
+              "45\the dog; the \tCAT\t ran!\n"},
+    OutputRow{"HyphenJoinedAcrossALineEnd", {u"--word"_s, u"a wellknown"_s, u"--width"_s, u"5"_s},
+              catText, "13\tsat. \tA well- known\t Cat,\n"},
+    OutputRow{"PhraseAcrossACrLfAsJson", {u"--word"_s, u"the cat"_s, u"--format"_s, u"json"_s},
+              "He said \"the\r\ncat\" \\ ok.",
+              R"({"offset":9,"left":"He said \"","match":"the  cat","right":"\" \\ ok."})" "\n"},
+    OutputRow{"ZeroWidthLeavesTheMatchAlone", {u"--word"_s, u"a"_s, u"--width"_s, u"0"_s}, "a b A",
+              "0\t\ta\t\n4\t\tA\t\n"},
+    OutputRow{"AbsentWordGivesNoLines", {u"--word"_s, u"dog"_s}, "the cat", ""},
+    OutputRow{"WordWithASpaceIsNoToken", {u"--word"_s, u"the "_s}, "the cat", ""}),
+    [](const testing::TestParamInfo<OutputRow> &info) { return info.param.name; });
+// clang-format on
+
+struct OffsetRow
+{
+    const char *name;
+    QByteArray byteOrderMark;
+    bool fromFile;
+};
+
+void PrintTo(const OffsetRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class ContextsOffsets : public testing::TestWithParam<OffsetRow>
+{
+};
+
+// Characters of one to four bytes (a surrogate pair in the text) before every match, over
+// more than the few hundred characters between the checkpoints the offsets are counted
+// from: each offset is where the match stands in the file's bytes.
+TEST_P(ContextsOffsets, AreTheFilesByteOffsets)
+{
+    const OffsetRow &row = GetParam();
+    QByteArray body;
+    for (int sentence = 0; sentence < 60; ++sentence)
+        body += u"Été 😀 n°%1 — Café naïve. "_s.arg(sentence).toUtf8();
+    const QByteArray bytes = row.byteOrderMark + body;
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile file(folder.filePath(u"text.txt"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    const QStringList arguments{u"--word"_s, u"café naïve"_s, u"--format"_s, u"json"_s};
+    const CliRun run = row.fromFile ? runContexts(QStringList{file.fileName()} + arguments, {})
+                                    : runContexts(arguments, bytes);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QList<QByteArray> lines = run.out.split('\n');
+    ASSERT_EQ(lines.size(), 61); // and the empty rest after the last line break
+    for (const QByteArray &line : lines.first(60)) {
+        const QJsonObject record = QJsonDocument::fromJson(line).object();
+        const QByteArray match = record[u"match"_s].toString().toUtf8();
+        ASSERT_EQ(match, "Café naïve");
+        const auto offset = qsizetype(record[u"offset"_s].toInteger(-1));
+        EXPECT_EQ(bytes.mid(offset, match.size()), match) << line.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ContextsOffsets,
+    testing::Values(OffsetRow{"File", {}, true},
+                    OffsetRow{"FileWithAByteOrderMark", "\xEF\xBB\xBF", true},
+                    OffsetRow{"StandardInputWithAByteOrderMark", "\xEF\xBB\xBF", false}),
+    [](const testing::TestParamInfo<OffsetRow> &info) { return info.param.name; });
+
+// The first column of each line: where the occurrences stand, in the order given.
+QList<QByteArray> offsetsOf(const CliRun &run)
+{
+    QList<QByteArray> offsets;
+    for (const QByteArray &line : run.out.split('\n')) {
+        if (!line.isEmpty())
+            offsets.append(line.left(line.indexOf('\t')));
+    }
+    return offsets;
+}
+
+// "k" at the start of the text, before the end of it, and in between; ties on the first
+// word after or before are settled by the next.
+TEST(ContextsCommand, SortsInTheOrderAsked)
+{
+    const QByteArray text = "k z. y k a. k a b. x k a";
+    const std::pair<QString, QList<QByteArray>> orders[] = {
+        {u"text"_s, {"0", "7", "12", "21"}},
+        {u"following"_s, {"21", "7", "12", "0"}},
+        {u"preceding"_s, {"0", "12", "21", "7"}},
+    };
+    for (const auto &[order, expected] : orders) {
+        const CliRun run = runContexts({u"--word"_s, u"k"_s, u"--sort"_s, order}, text);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(offsetsOf(run), expected) << order.toStdString();
+    }
+    EXPECT_EQ(offsetsOf(runContexts({u"--word"_s, u"k"_s}, text)), orders[0].second);
+}
+
+struct PathRow
+{
+    const char *name;
+    QByteArray text;
+    QString word;
+    qsizetype occurrences;
+};
+
+void PrintTo(const PathRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class ContextsPath : public testing::TestWithParam<PathRow>
+{
+};
+
+// The nodes of a tree from `tree`'s JSON down to depth levels below the root: the words
+// from the root to each and its count.
+void collectNodes(const QJsonObject &node, const QStringList &path, int depth,
+                  std::vector<std::pair<QStringList, int>> &nodes)
+{
+    for (const QJsonValue &child : node[u"children"_s].toArray()) {
+        const QStringList down = path + QStringList{child[u"word"_s].toString()};
+        nodes.emplace_back(down, child[u"count"_s].toInt());
+        if (depth > 1)
+            collectNodes(child.toObject(), down, depth - 1, nodes);
+    }
+}
+
+// Each node's lines are the occurrences the tree counts for it, sentence ends and all;
+// the root's are every occurrence of the word or phrase.
+TEST_P(ContextsPath, ListsTheOccurrencesANodeCounts)
+{
+    const PathRow &row = GetParam();
+    const CliRun tree = runCommand(u"tree"_s, {u"--word"_s, row.word}, row.text);
+    ASSERT_EQ(tree.exitCode, 0);
+    std::vector<std::pair<QStringList, int>> nodes;
+    collectNodes(QJsonDocument::fromJson(tree.out).object(), {}, 4, nodes);
+    ASSERT_GT(nodes.size(), 8u);
+
+    EXPECT_EQ(runContexts({u"--word"_s, row.word}, row.text).out.count('\n'), row.occurrences);
+    for (const auto &[path, count] : nodes) {
+        const CliRun run =
+            runContexts({u"--word"_s, row.word, u"--path"_s, path.join(u' ')}, row.text);
+        EXPECT_EQ(run.out.count('\n'), count) << path.join(u' ').toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ContextsPath,
+    testing::Values(PathRow{"Word", "A b. C a b! D. A b! E. A c a b.", u"a"_s, 5},
+                    PathRow{"Phrase", "A b. C a b! D. A b! E. A c a b.", u"A B"_s, 4},
+                    PathRow{"ManyFollowers", "a b, a c? a b c. a c b! a b b.", u"a"_s, 5}),
+    [](const testing::TestParamInfo<PathRow> &info) { return info.param.name; });
+
+// From "c", the walk stops at the "!" after "b": the words stand in the text, but the
+// node is not in the tree.
+TEST(ContextsCommand, PathPastAWalksEndHasNoLines)
+{
+    const QByteArray text = "A b. C a b! D.";
+    EXPECT_EQ(runContexts({u"--word"_s, u"b"_s, u"--path"_s, u". c a b !"_s}, text).out,
+              QByteArray("2\tA \tb. C a b!\t D.\n"));
+    EXPECT_EQ(runContexts({u"--word"_s, u"b"_s, u"--path"_s, u". c a b ! d"_s}, text).out,
+              QByteArray());
+}
+
+struct FailureRow
+{
+    const char *name;
+    QStringList arguments;
+    int exitCode;
+    QByteArray messagePart;
+};
+
+void PrintTo(const FailureRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class ContextsFailure : public testing::TestWithParam<FailureRow>
+{
+};
+
+TEST_P(ContextsFailure, ReportsTheProblem)
+{
+    const FailureRow &row = GetParam();
+    const CliRun run = runContexts(row.arguments, "a b");
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ContextsFailure,
+    testing::Values(
+        FailureRow{"NoWord", {u"--path"_s, u"b"_s}, 2, "--word is required"},
+        FailureRow{"UnknownOrder",
+                   {u"--word"_s, u"a"_s, u"--sort"_s, u"up"_s},
+                   2,
+                   "--sort must be text, following or preceding, not 'up'"},
+        FailureRow{"NegativeWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"-1"_s}, 2, "'-1'"},
+        FailureRow{"WidthPastTheLargest",
+                   {u"--word"_s, u"a"_s, u"--width"_s, u"100001"_s},
+                   2,
+                   "--width needs a whole number from 0 to 100000"},
+        FailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"csv"_s}, 2, "'csv'"},
+        FailureRow{"MissingFile",
+                   {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
+                   1,
+                   "/nonexistent/text.txt"}),
+    [](const testing::TestParamInfo<FailureRow> &info) { return info.param.name; });
+
+} // namespace
