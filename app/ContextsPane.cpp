@@ -175,26 +175,34 @@ void ContextsPane::start(std::function<Found(std::stop_token)> work)
     m_stop = std::stop_source();
     m_job = new QFutureWatcher<Found>(this);
     connect(m_job, &QFutureWatcherBase::finished, this, [this] {
-        const Found found = m_job->result();
+        Found found = m_job->result();
         m_job->deleteLater();
         m_job = nullptr;
-        takeFound(found);
+        takeFound(std::move(found));
     });
     m_job->setFuture(QtConcurrent::run([work = std::move(work), stop = m_stop.get_token()] {
         try {
             return work(stop);
         } catch (const WorkStopped &) {
         } catch (const std::bad_alloc &) {
+            return Found{.outOfMemory = true};
         }
         return Found{};
     }));
 }
 
-void ContextsPane::takeFound(const Found &found)
+void ContextsPane::takeFound(Found found)
 {
+    m_passage->clear();
+    if (found.outOfMemory) {
+        m_model.clear();
+        m_header->setText(
+            tr("Not enough memory to list the occurrences of “%1”.").arg(m_query.shown));
+        return;
+    }
     m_endedHere = found.endedHere;
-    m_model.setLines(m_text, m_query.forward, found.firsts, found.length);
     const auto lines = qint64(found.firsts.size());
+    m_model.setLines(m_text, m_query.forward, std::move(found.firsts), found.length);
     QString header = (lines == 1 ? tr("1 occurrence of “%2”") : tr("%L1 occurrences of “%2”"))
                          .arg(lines)
                          .arg(m_query.shown);
@@ -202,7 +210,6 @@ void ContextsPane::takeFound(const Found &found)
     if (hidden > 0)
         header += tr(" · %L1 go on in followers the tree leaves out").arg(hidden);
     m_header->setText(header);
-    m_passage->clear();
 }
 
 void ContextsPane::resort()

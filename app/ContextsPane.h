@@ -56,17 +56,19 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // What a job hands back: the lines in order, and how many walks end at the node.
+    // What a job hands back: the lines in order, and how many walks end at the node; or
+    // that there was not memory enough for them.
     struct Found
     {
         std::vector<quint32> firsts;
         quint32 length = 0;
         quint32 endedHere = 0;
+        bool outOfMemory = false;
     };
 
     void find();
     void start(std::function<Found(std::stop_token)> work);
-    void takeFound(const Found &found);
+    void takeFound(Found found);
     void resort();
     void showPassage();
     ContextOrder order() const;
