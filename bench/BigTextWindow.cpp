@@ -136,6 +136,10 @@ void reset(UserInterface &ui)
 {
     ui.inputUi().textField->clear();
     ui.cloudWindow()->hide();
+    // What the clear sets off is done before the next action, as it is for a user, who
+    // takes far longer than one turn of the event loop to paste.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // The whole run of the command-line tool that grows the same tree from the same file.
