@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -233,15 +234,26 @@ void VerbariumView::showPicture(VerbariumPicture picture)
     setContentSize(
         QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
     setRootLayer(verbariumLayers(picture, picture.viewSize));
+    // The keyboard's focus stays on its word when the same display is laid out anew (the
+    // window was resized); on a new display it goes on with the start word.
+    int focus = -1;
+    if (m_focused >= 0) {
+        focus = 0;
+        const Node focusedNode = m_picture->words[std::size_t(m_focused)].node;
+        if (picture.tree == m_picture->tree && picture.startNode == m_picture->startNode) {
+            const auto same = std::ranges::find(picture.words, focusedNode, &PlacedWord::node);
+            if (same != picture.words.end())
+                focus = int(same - picture.words.begin());
+        }
+    }
     m_picture = std::move(picture);
     m_outline = outlineOf(*m_picture);
     ++m_generation;
-    // The keyboard's focus goes on with the start word of the new display.
-    const bool hadFocusedWord = std::exchange(m_focused, -1) >= 0;
+    m_focused = -1;
     emit pictureChanged();
     announcePictureChanged(this);
-    if (hadFocusedWord && hasFocus())
-        focusWord(0);
+    if (focus >= 0 && hasFocus())
+        focusWord(focus);
 }
 
 void VerbariumView::setRoomForEveryWord(bool on)

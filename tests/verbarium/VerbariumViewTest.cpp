@@ -500,6 +500,9 @@ TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
     EXPECT_EQ(focused[1][0].toString(), u"cat"_s);
     EXPECT_EQ(focused[2][0].toString(), u"mat"_s);
     const Node cat = view->picture()->words[std::size_t(view->focusedWord())].node;
+    // The end of a resize lays the same display out anew: the focus stays on its word.
+    view->viewDidEndLiveResize();
+    EXPECT_EQ(view->picture()->words[std::size_t(view->focusedWord())].node, cat);
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_EQ(startNode(), cat);
     EXPECT_EQ(parentWords->text(), u"the "_s);
