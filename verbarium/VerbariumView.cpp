@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <algorithm>
 #include <cmath>
@@ -286,24 +287,32 @@ QSize VerbariumView::visibleArea() const
     return m_scrollView ? m_scrollView->viewport()->size() : pictureSize().toSize();
 }
 
-// A spread picture is often many windows tall: show where it starts, its start word
-// in the middle of the window.
+// A spread picture is often many windows tall, and a smaller window leaves any tree
+// larger than it: show where the tree starts, its start word in the middle of the window.
 void VerbariumView::scrollToStartWord()
 {
     if (!m_scrollView)
         return;
+    // The whole word across (at the right when mirrored), and the middle of the window
+    // down.
     const QRect start = wordRect(0);
-    m_scrollView->ensureVisible(0, start.center().y(), 0, m_scrollView->viewport()->height() / 2);
+    m_scrollView->ensureVisible(start.center().x(), start.center().y(), start.width() / 2,
+                                m_scrollView->viewport()->height() / 2);
 }
 
 void VerbariumView::viewDidEndLiveResize()
 {
+    const bool startWasInSight = std::exchange(m_startInSightBeforeResize, false);
     if (!m_picture || m_picture->tree->childCount(m_picture->startNode) == 0)
         return;
     growToVisibleArea();
     updateTrackingAreas();
-    // The same start in a new size: the reader keeps the place scrolled to.
+    // The same start in a new size: the reader keeps the place scrolled to, and the
+    // start word in sight if it was (a smaller area, the contexts pane shown, would
+    // otherwise leave the top of the tree and hide it).
     showPicture(layOut(m_picture->tree, m_picture->startNode));
+    if (startWasInSight)
+        scrollToStartWord();
 }
 
 void VerbariumView::mouseReleaseEvent(QMouseEvent *event)
@@ -444,8 +453,14 @@ void VerbariumView::showEvent(QShowEvent *event)
 
 bool VerbariumView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_watchedWindow && event->type() == QEvent::Resize)
+    if (watched == m_watchedWindow && event->type() == QEvent::Resize) {
+        if (!m_liveResizeEnd.isActive() && m_picture && m_scrollView) {
+            // Where the view stands in the visible area is minus its scroll position.
+            const QRect seen(-pos(), static_cast<QResizeEvent *>(event)->oldSize());
+            m_startInSightBeforeResize = seen.contains(wordRect(0));
+        }
         m_liveResizeEnd.start();
+    }
     return LayerHostWidget::eventFilter(watched, event);
 }
 

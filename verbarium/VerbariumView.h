@@ -161,6 +161,7 @@ private:
     // The visible area (or window) whose resizes end in a redisplay.
     QPointer<QWidget> m_watchedWindow;
     QTimer m_liveResizeEnd;
+    bool m_startInSightBeforeResize = false;
     QTimer m_progressDelay;
     QString m_message; // what the view says instead of a tree: a wait, or why none
 };

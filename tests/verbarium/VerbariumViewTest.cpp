@@ -444,6 +444,16 @@ TEST_F(VerbariumViewTest, EndOfWindowResizeRedisplaysInTheLargerArea)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return wordLayer(u"the"_s)->position().y() == view->height() * 0.5; }));
     EXPECT_GE(view->size().width(), scrollArea->viewport()->width());
+
+    // Made smaller again (as the contexts pane does), the tree keeps its size but the
+    // start word, in sight before, is scrolled back into sight.
+    window.resize(700, 300);
+    const auto startInSight = [&] {
+        const QRect seen(-view->pos(), scrollArea->viewport()->size());
+        return seen.contains(view->wordRect(0));
+    };
+    ASSERT_TRUE(QTest::qWaitFor(startInSight));
+    EXPECT_GE(view->height(), 1100);
 }
 
 TEST_F(VerbariumViewTest, EndOfResizeWithoutFollowersKeepsThePicture)
