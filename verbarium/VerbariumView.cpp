@@ -220,11 +220,7 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
-    VerbariumPicture picture = layOut(std::move(tree), node);
-    // The words before are read from right to left, the start at the right.
-    if (mirrored())
-        picture = mirroredPicture(std::move(picture));
-    showPicture(std::move(picture));
+    showPicture(layOut(std::move(tree), node));
     if (m_roomForEveryWord)
         scrollToStartWord();
 }
@@ -275,10 +271,15 @@ void VerbariumView::setRoomForEveryWord(bool on)
 
 VerbariumPicture VerbariumView::layOut(std::shared_ptr<const VerbariumTree> tree, Node node) const
 {
-    if (m_roomForEveryWord)
-        return m_layout.spreadVerbariumFromNode(std::move(tree), node, QSizeF(visibleArea()));
-    return m_layout.displayVerbariumFromNode(std::move(tree), node, rootLayer()->bounds(),
-                                             pictureSize());
+    VerbariumPicture picture =
+        m_roomForEveryWord
+            ? m_layout.spreadVerbariumFromNode(std::move(tree), node, QSizeF(visibleArea()))
+            : m_layout.displayVerbariumFromNode(std::move(tree), node, rootLayer()->bounds(),
+                                                pictureSize());
+    // The words before are read from right to left, the start at the right.
+    if (mirrored())
+        return mirroredPicture(std::move(picture));
+    return picture;
 }
 
 // Unmagnified, as a new tree takes the area (see fitToVisibleArea).

@@ -392,6 +392,10 @@ TEST_F(VerbariumViewTest, WordsBeforeAreMirroredWithTheStartInSight)
     EXPECT_EQ(tree().word(tree().child(tree().root(), 0)), u"w59"_s);
     EXPECT_GT(words.front().position.x(), words.back().position.x());
     EXPECT_TRUE(view->visibleRegion().contains(view->wordRect(0)));
+    // Laid out anew at the end of a resize, it stays mirrored.
+    view->viewDidEndLiveResize();
+    const std::vector<PlacedWord> &resized = view->picture()->words;
+    EXPECT_GT(resized.front().position.x(), resized.back().position.x());
 
     view->setFocus(Qt::TabFocusReason);
     view->focusWord(0);
