@@ -16,11 +16,11 @@ struct TextFile
 };
 
 // The largest text read, in bytes. What a text costs grows with its tokens: the
-// verbarium's index takes about 18 bytes per token and its suffix sorting needs working
-// space on top, the app holds the text as UTF-16 beside the tree text, and the input
-// window lays it out as well. Measured on a 24 GB machine: verbarium-cli tree peaks at
-// 6.9 GB on this much text of one-letter words (a token per two bytes, the worst
-// case), and the app at 1.5 GB on 100 MB of prose, some 7.5 GB at this size. Twice as
+// verbarium's index takes about 26 bytes per token (where each token stands in the text
+// included) and its suffix sorting needs working space on top, and the app holds the
+// text as UTF-16 besides. Measured on a 24 GB machine: verbarium-cli tree peaks at
+// 8.5 GB on this much text of one-letter words (a token per two bytes, the worst
+// case), and the app at 0.94 GB on 100 MB of prose, some 5 GB at this size. Twice as
 // much would leave a 24 GB machine too little for the rest of the desktop. The tokens
 // stay far below the index's limit of 2^31.
 inline constexpr qint64 largestTextBytes = 500 * 1000 * 1000;
