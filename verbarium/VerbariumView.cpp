@@ -144,6 +144,8 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
     display(tree, tree->root());
     // Magnified, the picture is larger than the window: the start word comes first.
     scrollToShow(wordRect(0));
+    // Every tree's root is the same node: the last one asked for was of another tree.
+    m_contextsNode.reset();
     askForContexts(tree->root());
 }
 
@@ -209,8 +211,11 @@ void VerbariumView::startAtStartNode()
 {
     emit parentWordsChanged(QString());
     const auto tree = root();
-    if (tree && tree->childCount(tree->root()) > 0)
+    if (!tree)
+        return;
+    if (tree->childCount(tree->root()) > 0)
         display(tree, tree->root());
+    askForContexts(tree->root());
 }
 
 void VerbariumView::displayVerbariumFromNode(Node node)

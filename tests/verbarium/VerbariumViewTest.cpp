@@ -375,6 +375,14 @@ TEST_F(VerbariumViewTest, NodesAskForTheirContexts)
     EXPECT_EQ(query.sequence, (QStringList{u"the"_s, u"cat"_s}));
     EXPECT_EQ(query.count, catCount);
     EXPECT_EQ(query.index, query.forward);
+
+    // Back at the start word, the root's again.
+    view->startAtStartNode();
+    EXPECT_EQ(asked.last()[0].value<ContextsQuery>().sequence, QStringList{u"the"_s});
+    // Each new tree asks for its own root's, though every root is the same node.
+    startWith(u"the"_s);
+    startWith(u"cat"_s);
+    EXPECT_EQ(asked.last()[0].value<ContextsQuery>().sequence, QStringList{u"cat"_s});
 }
 
 // The words before stand to the left of the start word, which stands at the right
