@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <cmath>
 
 void ContextLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
@@ -20,7 +21,10 @@ void ContextLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     bold.setBold(true);
     const QFontMetrics boldMetrics(bold);
     const QString match = index.data(ContextsModel::MatchRole).toString();
-    const int matchWidth = std::min(boldMetrics.horizontalAdvance(match), area.right() - column);
+    // Whole pixels rounded up: the advance rounded to the nearest can be narrower than
+    // the eliding below measures, and "the" would be shown as "t…".
+    const int matchWidth = std::min(int(std::ceil(QFontMetricsF(bold).horizontalAdvance(match))),
+                                    area.right() - column);
 
     painter->save();
     painter->setPen(option.palette.color(
