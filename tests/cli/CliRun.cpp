@@ -1,6 +1,7 @@
 #include "CliRun.h"
 
 #include <QProcess>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -37,4 +38,11 @@ CliRun runCliWith(const QStringList &arguments, const std::function<void(QProces
                   const QByteArray &input)
 {
     return run(arguments, input, setUp);
+}
+
+void expectFailure(const CliRun &run, const CliFailureRow &row)
+{
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();
 }

@@ -25,6 +25,24 @@ CliRun runCommand(const QString &command, const QStringList &arguments,
 CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp,
                   const QByteArray &input = {});
 
+// A command run that must fail: its arguments, its exit status and a part of the one
+// line it writes on standard error.
+struct CliFailureRow
+{
+    const char *name;
+    QStringList arguments;
+    int exitCode;
+    QByteArray messagePart;
+};
+
+inline void PrintTo(const CliFailureRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+// Expects run to have failed as row says, with nothing on standard output.
+void expectFailure(const CliRun &run, const CliFailureRow &row);
+
 // Bytes in failure messages as text, not as a list of characters.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QByteArray &bytes, std::ostream *out)

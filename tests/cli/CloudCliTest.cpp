@@ -163,58 +163,46 @@ TEST(CloudCommand, PicturesShowTheWholeView)
     EXPECT_EQ(image.pixelColor(599, 0), QColor(Qt::white));
 }
 
-struct FailureRow
-{
-    const char *name;
-    QStringList arguments;
-    int exitCode;
-    const char *message;
-};
-
-class CloudCommandFailure : public testing::TestWithParam<FailureRow>
+class CloudCommandFailure : public testing::TestWithParam<CliFailureRow>
 {
 };
 
 TEST_P(CloudCommandFailure, ReportsOnStandardErrorOnly)
 {
-    const FailureRow &row = GetParam();
-    const CliRun run = runCommand(u"cloud"_s, row.arguments, skyText);
-    EXPECT_EQ(run.exitCode, row.exitCode);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains(row.message)) << run.err.constData();
+    expectFailure(runCommand(u"cloud"_s, GetParam().arguments, skyText), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CloudCommandFailure,
     testing::Values(
-        FailureRow{"zeroWidth", {u"--width"_s, u"0"_s}, 2, "--width needs"},
-        FailureRow{"widthWithASpace", {u"--width"_s, u" 80"_s}, 2, "--width needs"},
-        FailureRow{"repeatedWidth",
-                   {u"--width"_s, u"800"_s, u"--width"_s, u"100"_s},
-                   2,
-                   "--width is given more than once"},
-        FailureRow{"scaleOverFour", {u"--scale"_s, u"5"_s}, 2, "--scale needs"},
-        FailureRow{"wordyHeight", {u"--height"_s, u"tall"_s}, 2, "--height needs"},
-        FailureRow{"negativeSeed", {u"--seed"_s, u"-1"_s}, 2, "--seed needs"},
-        FailureRow{"unknownFormat", {u"--format"_s, u"gif"_s}, 2, "unknown format"},
-        FailureRow{"outlinesOfAPng",
-                   {u"--format"_s, u"png"_s, u"--svg-outlines"_s},
-                   2,
-                   "--svg-outlines needs --format svg"},
-        FailureRow{"pictureTooLarge",
-                   {u"--width"_s, u"100000"_s, u"--height"_s, u"100000"_s, u"--format"_s, u"png"_s,
-                    u"--output"_s, u"/tmp/verbarium-cloud-too-large.png"_s},
-                   1,
-                   "is too large"},
-        FailureRow{"missingFile", {u"/nonexistent/cloud.txt"_s}, 1, "/nonexistent/cloud.txt"},
-        FailureRow{"missingWordList",
-                   {u"--leave-out"_s, u"/nonexistent/words.txt"_s},
-                   1,
-                   "/nonexistent/words.txt"},
-        FailureRow{"unknownLanguage",
-                   {u"--leave-out"_s, u"xx"_s},
-                   1,
-                   "xx: no such file (the languages with a list are da, de, en"}),
+        CliFailureRow{"zeroWidth", {u"--width"_s, u"0"_s}, 2, "--width needs"},
+        CliFailureRow{"widthWithASpace", {u"--width"_s, u" 80"_s}, 2, "--width needs"},
+        CliFailureRow{"repeatedWidth",
+                      {u"--width"_s, u"800"_s, u"--width"_s, u"100"_s},
+                      2,
+                      "--width is given more than once"},
+        CliFailureRow{"scaleOverFour", {u"--scale"_s, u"5"_s}, 2, "--scale needs"},
+        CliFailureRow{"wordyHeight", {u"--height"_s, u"tall"_s}, 2, "--height needs"},
+        CliFailureRow{"negativeSeed", {u"--seed"_s, u"-1"_s}, 2, "--seed needs"},
+        CliFailureRow{"unknownFormat", {u"--format"_s, u"gif"_s}, 2, "unknown format"},
+        CliFailureRow{"outlinesOfAPng",
+                      {u"--format"_s, u"png"_s, u"--svg-outlines"_s},
+                      2,
+                      "--svg-outlines needs --format svg"},
+        CliFailureRow{"pictureTooLarge",
+                      {u"--width"_s, u"100000"_s, u"--height"_s, u"100000"_s, u"--format"_s,
+                       u"png"_s, u"--output"_s, u"/tmp/verbarium-cloud-too-large.png"_s},
+                      1,
+                      "is too large"},
+        CliFailureRow{"missingFile", {u"/nonexistent/cloud.txt"_s}, 1, "/nonexistent/cloud.txt"},
+        CliFailureRow{"missingWordList",
+                      {u"--leave-out"_s, u"/nonexistent/words.txt"_s},
+                      1,
+                      "/nonexistent/words.txt"},
+        CliFailureRow{"unknownLanguage",
+                      {u"--leave-out"_s, u"xx"_s},
+                      1,
+                      "xx: no such file (the languages with a list are da, de, en"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -213,50 +213,33 @@ TEST(ContextsCommand, PathPastAWalksEndHasNoLines)
               QByteArray());
 }
 
-struct FailureRow
-{
-    const char *name;
-    QStringList arguments;
-    int exitCode;
-    QByteArray messagePart;
-};
-
-void PrintTo(const FailureRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class ContextsFailure : public testing::TestWithParam<FailureRow>
+class ContextsFailure : public testing::TestWithParam<CliFailureRow>
 {
 };
 
 TEST_P(ContextsFailure, ReportsTheProblem)
 {
-    const FailureRow &row = GetParam();
-    const CliRun run = runContexts(row.arguments, "a b");
-    EXPECT_EQ(run.exitCode, row.exitCode);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();
+    expectFailure(runContexts(GetParam().arguments, "a b"), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ContextsFailure,
     testing::Values(
-        FailureRow{"NoWord", {u"--path"_s, u"b"_s}, 2, "--word is required"},
-        FailureRow{"UnknownOrder",
-                   {u"--word"_s, u"a"_s, u"--sort"_s, u"up"_s},
-                   2,
-                   "--sort must be text, following or preceding, not 'up'"},
-        FailureRow{"NegativeWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"-1"_s}, 2, "'-1'"},
-        FailureRow{"WidthPastTheLargest",
-                   {u"--word"_s, u"a"_s, u"--width"_s, u"100001"_s},
-                   2,
-                   "--width needs a whole number from 0 to 100000"},
-        FailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"csv"_s}, 2, "'csv'"},
-        FailureRow{"MissingFile",
-                   {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
-                   1,
-                   "/nonexistent/text.txt"}),
-    [](const testing::TestParamInfo<FailureRow> &info) { return info.param.name; });
+        CliFailureRow{"NoWord", {u"--path"_s, u"b"_s}, 2, "--word is required"},
+        CliFailureRow{"UnknownOrder",
+                      {u"--word"_s, u"a"_s, u"--sort"_s, u"up"_s},
+                      2,
+                      "--sort must be text, following or preceding, not 'up'"},
+        CliFailureRow{"NegativeWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"-1"_s}, 2, "'-1'"},
+        CliFailureRow{"WidthPastTheLargest",
+                      {u"--word"_s, u"a"_s, u"--width"_s, u"100001"_s},
+                      2,
+                      "--width needs a whole number from 0 to 100000"},
+        CliFailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"csv"_s}, 2, "'csv'"},
+        CliFailureRow{"MissingFile",
+                      {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
+                      1,
+                      "/nonexistent/text.txt"}),
+    [](const testing::TestParamInfo<CliFailureRow> &info) { return info.param.name; });
 
 } // namespace

@@ -143,47 +143,30 @@ INSTANTIATE_TEST_SUITE_P(
                     ContinuationsRow{"FortySevenBelowTheRoot", u"x"_s, 47, u"x"_s}),
     [](const testing::TestParamInfo<ContinuationsRow> &info) { return info.param.name; });
 
-struct FailureRow
-{
-    const char *name;
-    QStringList arguments;
-    int exitCode;
-    QByteArray messagePart;
-};
-
-void PrintTo(const FailureRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class TreeFailure : public testing::TestWithParam<FailureRow>
+class TreeFailure : public testing::TestWithParam<CliFailureRow>
 {
 };
 
 TEST_P(TreeFailure, ReportsTheProblem)
 {
-    const FailureRow &row = GetParam();
-    const CliRun run = runCommand(u"tree"_s, row.arguments, "a b");
-    EXPECT_EQ(run.exitCode, row.exitCode);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();
+    expectFailure(runCommand(u"tree"_s, GetParam().arguments, "a b"), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TreeFailure,
-    testing::Values(FailureRow{"NoWord", {}, 2, "--word is required"},
-                    FailureRow{"NegativeDepth",
-                               {u"--word"_s, u"a"_s, u"--max-depth"_s, u"-1"_s},
-                               2,
-                               "--max-depth needs a whole number"},
-                    FailureRow{"DepthNotANumber",
-                               {u"--word"_s, u"a"_s, u"--max-depth"_s, u"two"_s},
-                               2,
-                               "'two'"},
-                    FailureRow{"MissingFile",
-                               {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
-                               1,
-                               "/nonexistent/text.txt"}),
-    [](const testing::TestParamInfo<FailureRow> &info) { return info.param.name; });
+    testing::Values(CliFailureRow{"NoWord", {}, 2, "--word is required"},
+                    CliFailureRow{"NegativeDepth",
+                                  {u"--word"_s, u"a"_s, u"--max-depth"_s, u"-1"_s},
+                                  2,
+                                  "--max-depth needs a whole number"},
+                    CliFailureRow{"DepthNotANumber",
+                                  {u"--word"_s, u"a"_s, u"--max-depth"_s, u"two"_s},
+                                  2,
+                                  "'two'"},
+                    CliFailureRow{"MissingFile",
+                                  {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
+                                  1,
+                                  "/nonexistent/text.txt"}),
+    [](const testing::TestParamInfo<CliFailureRow> &info) { return info.param.name; });
 
 } // namespace

@@ -172,52 +172,36 @@ TEST(VerbariumCommand, WordsBeforeAreDrawnMirrored)
     EXPECT_EQ(intoTheRoot, 3); // "a", "c" and "e"
 }
 
-struct FailureRow
-{
-    const char *name;
-    QStringList arguments;
-    int exitCode;
-    QByteArray message;
-};
-
-void PrintTo(const FailureRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
-class VerbariumCommandFailure : public testing::TestWithParam<FailureRow>
+class VerbariumCommandFailure : public testing::TestWithParam<CliFailureRow>
 {
 };
 
 TEST_P(VerbariumCommandFailure, ReportsOnStandardErrorOnly)
 {
-    const CliRun run = runCommand(u"verbarium"_s, GetParam().arguments, sampleText);
-    EXPECT_EQ(run.exitCode, GetParam().exitCode);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains(GetParam().message)) << run.err.constData();
+    expectFailure(runCommand(u"verbarium"_s, GetParam().arguments, sampleText), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     VerbariumCommand, VerbariumCommandFailure,
     testing::Values(
-        FailureRow{"MissingWord", {}, 2, "--word is required"},
-        FailureRow{"ZeroWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"0"_s}, 2, "--width"},
-        FailureRow{"TextHeight", {u"--word"_s, u"a"_s, u"--height"_s, u"tall"_s}, 2, "--height"},
-        FailureRow{"HugeWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"1e9"_s}, 2, "--width"},
-        FailureRow{"PictureTooLarge",
-                   {u"--word"_s, u"a"_s, u"--width"_s, u"100000"_s, u"--height"_s, u"100000"_s,
-                    u"--format"_s, u"png"_s},
-                   1,
-                   "is too large"},
-        FailureRow{"UnknownLayout",
-                   {u"--word"_s, u"a"_s, u"--layout"_s, u"roomy"_s},
-                   2,
-                   "--layout must be default or spread, not \"roomy\""},
-        FailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"gif"_s}, 2, "gif"},
-        FailureRow{"MissingFile",
-                   {u"/nonexistent/in.txt"_s, u"--word"_s, u"a"_s},
-                   1,
-                   "/nonexistent/in.txt"}),
+        CliFailureRow{"MissingWord", {}, 2, "--word is required"},
+        CliFailureRow{"ZeroWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"0"_s}, 2, "--width"},
+        CliFailureRow{"TextHeight", {u"--word"_s, u"a"_s, u"--height"_s, u"tall"_s}, 2, "--height"},
+        CliFailureRow{"HugeWidth", {u"--word"_s, u"a"_s, u"--width"_s, u"1e9"_s}, 2, "--width"},
+        CliFailureRow{"PictureTooLarge",
+                      {u"--word"_s, u"a"_s, u"--width"_s, u"100000"_s, u"--height"_s, u"100000"_s,
+                       u"--format"_s, u"png"_s},
+                      1,
+                      "is too large"},
+        CliFailureRow{"UnknownLayout",
+                      {u"--word"_s, u"a"_s, u"--layout"_s, u"roomy"_s},
+                      2,
+                      "--layout must be default or spread, not \"roomy\""},
+        CliFailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"gif"_s}, 2, "gif"},
+        CliFailureRow{"MissingFile",
+                      {u"/nonexistent/in.txt"_s, u"--word"_s, u"a"_s},
+                      1,
+                      "/nonexistent/in.txt"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
