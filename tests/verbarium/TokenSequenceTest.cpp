@@ -1,6 +1,7 @@
 #include "FileParser.h"
 #include "QtPrinters.h"
 #include "ReferenceTree.h"
+#include "StartPhrase.h"
 #include "TokenWords.h"
 #include "Tokeniser.h"
 
@@ -10,15 +11,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QStringList tokensOf(const QString &treeText)
-{
-    const TokenSequence tokens = tokenise(treeText);
-    QStringList words;
-    for (quint32 position = 0; position < tokens.size(); ++position)
-        words.append(tokens.wordAt(position));
-    return words;
-}
 
 struct PreparationCase
 {
@@ -42,7 +34,7 @@ TEST_P(TextPreparation, SetsPunctuationApartAndCutsTokens)
     const PreparationCase &preparation = GetParam();
     EXPECT_EQ(makeSpaces(preparation.treeText), preparation.spaced);
     EXPECT_EQ(preparedText(preparation.treeText), preparation.spaced.toLower());
-    EXPECT_EQ(tokensOf(preparation.treeText), preparation.tokens);
+    EXPECT_EQ(typedTokens(preparation.treeText), preparation.tokens);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TextPreparation, LowerCasesBeyondTheBasicPlane)
 {
-    EXPECT_EQ(tokensOf(u"\U00010400BC"_s), QStringList{u"\U00010428bc"_s});
+    EXPECT_EQ(typedTokens(u"\U00010400BC"_s), QStringList{u"\U00010428bc"_s});
 }
 
 QStringList literalTokensOf(const QString &text)
@@ -134,7 +126,7 @@ TEST(TextPreparation, OnePassGivesTheTokensAndWordsOfTheLiteralAnalysis)
     };
     for (int round = 0; round < 4000; ++round) {
         const QString text = randomText(12);
-        ASSERT_EQ(tokensOf(text), literalTokensOf(text)) << text.toStdString();
+        ASSERT_EQ(typedTokens(text), literalTokensOf(text)) << text.toStdString();
         expectSpansHoldTheirTokens(text);
         ASSERT_EQ(cloudWordsOfTokens(tokenise(text)).entries(),
                   FileParser().inputStrings(text).entries())
@@ -143,7 +135,7 @@ TEST(TextPreparation, OnePassGivesTheTokensAndWordsOfTheLiteralAnalysis)
     // Long enough to be cut in halves, tokenised on two threads and joined.
     const QString text = randomText(1'000'000);
     ASSERT_GT(text.size(), 1 << 20);
-    EXPECT_EQ(tokensOf(text), literalTokensOf(text));
+    EXPECT_EQ(typedTokens(text), literalTokensOf(text));
 }
 
 } // namespace
