@@ -32,8 +32,6 @@ public:
             throw WorkStopped();
     }
 
-    const std::stop_token &token() const { return m_token; }
-
 private:
     static constexpr unsigned interval = 1u << 14;
 

@@ -39,12 +39,9 @@ void reportError(const QString &message)
     printToStandardError(u"verbarium-cli: %1\n"_s.arg(message));
 }
 
-bool writeResult(const QByteArray &bytes, const QString &path)
+int writeResult(const QByteArray &bytes, const QString &path)
 {
-    const std::optional<QString> problem = writeOutputFile(bytes, path);
-    if (problem)
-        reportError(*problem);
-    return !problem;
+    return writeResultInPieces(path, [&bytes](OutputFile &output) { return output.write(bytes); });
 }
 
 int writeResultInPieces(const QString &path,

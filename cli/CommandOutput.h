@@ -18,9 +18,9 @@ void printToStandardError(const QString &text);
 void reportError(const QString &message);
 
 // Writes the result to standard output, or to path when it is not empty (see
-// OutputFile for how each kind of file is written). False, after reporting the
-// problem with the system's reason, when it could not be written.
-bool writeResult(const QByteArray &bytes, const QString &path);
+// OutputFile for how each kind of file is written). Returns the command's exit status,
+// after reporting the problem with the system's reason when it could not be written.
+int writeResult(const QByteArray &bytes, const QString &path);
 
 // Writes a result made in pieces, as write() hands them to the output, to standard
 // output or to path. Returns the command's exit status, after reporting the problem

@@ -239,16 +239,6 @@ void OutputFile::discard()
     m_temporary.clear();
 }
 
-std::optional<QString> writeOutputFile(const QByteArray &bytes, const QString &path)
-{
-    OutputFile file(path);
-    if (auto problem = file.open())
-        return problem;
-    if (auto problem = file.write(bytes))
-        return problem;
-    return file.commit();
-}
-
 bool outputIsTerminal(const QString &path)
 {
     if (path.isEmpty())

@@ -55,9 +55,6 @@ private:
     std::optional<unsigned> m_keptMode; // replacing: the permissions of the file replaced
 };
 
-// Writes bytes to the file at path, as an OutputFile does, in one piece.
-std::optional<QString> writeOutputFile(const QByteArray &bytes, const QString &path);
-
 // Whether what an OutputFile for path writes to is a terminal (standard output for an
 // empty path).
 bool outputIsTerminal(const QString &path);

@@ -77,5 +77,5 @@ int writePicture(const PictureSettings &settings, const Layer &root, QSizeF view
     } else {
         result = makeJson();
     }
-    return CommandOutput::writeResult(result, settings.outputPath) ? 0 : 1;
+    return CommandOutput::writeResult(result, settings.outputPath);
 }
