@@ -87,7 +87,7 @@ void AppDelegate::displayWordCloud()
     m_pipeline.analyse(m_outlets.textField->text());
 }
 
-void AppDelegate::takeImportedText(const QString &, const QString &text)
+void AppDelegate::takeImportedText(const QString &text)
 {
     m_outlets.textField->replaceText(text);
     if (!m_outlets.textField->isFilling())

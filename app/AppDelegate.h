@@ -65,7 +65,7 @@ signals:
 
 private:
     void displayWordCloud();
-    void takeImportedText(const QString &path, const QString &text);
+    void takeImportedText(const QString &text);
     void handOver(const std::shared_ptr<const TextAnalysis> &analysis);
     void takeIndex(const std::shared_ptr<const TextIndex> &index);
     void reportFailure(TextPipeline::Stage stage, const QString &message);

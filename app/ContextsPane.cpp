@@ -1,6 +1,7 @@
 #include "ContextsPane.h"
 
 #include "ContextLineDelegate.h"
+#include "DropJob.h"
 #include "Occurrences.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
@@ -141,7 +142,7 @@ void ContextsPane::find()
 {
     m_found = true;
     if (!m_query.index) {
-        start({});
+        dropJob(m_job, m_stop, this);
         m_model.clear();
         m_header->clear();
         m_passage->clear();
@@ -164,14 +165,7 @@ ContextOrder ContextsPane::order() const
 
 void ContextsPane::start(std::function<Found(std::stop_token)> work)
 {
-    if (m_job) {
-        m_stop.request_stop();
-        m_job->disconnect(this);
-        m_job->deleteLater();
-        m_job = nullptr;
-    }
-    if (!work)
-        return;
+    dropJob(m_job, m_stop, this);
     m_stop = std::stop_source();
     m_job = new QFutureWatcher<Found>(this);
     connect(m_job, &QFutureWatcherBase::finished, this, [this] {
@@ -185,7 +179,7 @@ void ContextsPane::start(std::function<Found(std::stop_token)> work)
             return work(stop);
         } catch (const WorkStopped &) {
         } catch (const std::bad_alloc &) {
-            return Found{.outOfMemory = true};
+            return Found{{}, 0, 0, true};
         }
         return Found{};
     }));

@@ -19,7 +19,6 @@ public:
 
     // Above this many code units a text is held, not edited: the editor would take tens
     // of seconds and several times the text's size in memory to take it in.
-    qsizetype longTextLength() const { return m_longTextLength; }
     void setLongTextLength(qsizetype length) { m_longTextLength = length; }
 
     // Replaces the whole text, as setPlainText does.

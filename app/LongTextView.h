@@ -17,7 +17,6 @@ public:
 
     // Shows text from its first line; its lines are found on a worker meanwhile.
     void setText(const QString &text);
-    const QString &text() const { return m_text; }
     // The lines found so far: none until the worker is done.
     qsizetype lineCount() const { return qsizetype(m_lineStarts.size()); }
     QStringView line(qsizetype index) const;

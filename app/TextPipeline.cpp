@@ -1,12 +1,13 @@
 #include "TextPipeline.h"
 
+#include "DropJob.h"
 #include "StopCheck.h"
 #include "TextAnalysis.h"
 #include "TextFile.h"
 #include "TextIndex.h"
 #include "TokenWords.h"
-#include "WordCloud.h"
 #include "Tokeniser.h"
+#include "WordCloud.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -57,7 +58,7 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
                 return;
             }
             text = std::move(file.text);
-            promise.addResult(Step(ReadText{source.path, text}));
+            promise.addResult(Step(ReadText{text}));
         }
         stage = Stage::Analysing;
         TokenSequence tokens = tokenise(text, stop);
@@ -96,27 +97,10 @@ void TextPipeline::analyse(const QString &text)
     start({QString(), text});
 }
 
-void TextPipeline::stop()
-{
-    if (!m_watcher)
-        return;
-    dropJob();
-    emit busyChanged(false);
-}
-
-void TextPipeline::dropJob()
-{
-    m_stop.request_stop();
-    m_watcher->disconnect(this);
-    m_watcher->deleteLater();
-    m_watcher = nullptr;
-}
-
 void TextPipeline::start(Source source)
 {
     const bool wasBusy = isBusy();
-    if (wasBusy)
-        dropJob();
+    dropJob(m_watcher, m_stop, this);
     m_stop = std::stop_source();
     m_watcher = new QFutureWatcher<Step>(this);
     QFutureWatcher<Step> *watcher = m_watcher;
@@ -136,7 +120,7 @@ void TextPipeline::takeStep(const Step &step)
 {
     if (const auto *read = std::get_if<ReadText>(&step)) {
         setStage(Stage::Analysing);
-        emit textRead(read->path, read->text);
+        emit textRead(read->text);
     } else if (const auto *analysis = std::get_if<std::shared_ptr<const TextAnalysis>>(&step)) {
         setStage(Stage::Indexing);
         emit textAnalysed(*analysis);

@@ -33,8 +33,6 @@ public:
 
     void importFile(const QString &path);
     void analyse(const QString &text);
-    // Stops the job under way, which hands nothing more back.
-    void stop();
     // For the jobs started from now on.
     void setIndexer(Indexer indexer) { m_indexer = std::move(indexer); }
 
@@ -45,7 +43,7 @@ public:
 signals:
     void busyChanged(bool busy);
     void stageChanged(TextPipeline::Stage stage);
-    void textRead(const QString &path, const QString &text);
+    void textRead(const QString &text);
     void textAnalysed(const std::shared_ptr<const TextAnalysis> &analysis);
     void textIndexed(const std::shared_ptr<const TextIndex> &index);
     // The job ended in stage; message says why, in words for the user.
@@ -55,7 +53,6 @@ private:
     // What a job hands back, one stage at a time.
     struct ReadText
     {
-        QString path;
         QString text;
     };
     struct Failure
@@ -76,8 +73,6 @@ private:
     static void run(QPromise<Step> &promise, const Source &source, const Indexer &indexer,
                     std::stop_token stop);
     void start(Source source);
-    // Stops the running job and forgets it.
-    void dropJob();
     void takeStep(const Step &step);
     void setStage(Stage stage);
     void finish();

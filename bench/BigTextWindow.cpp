@@ -171,7 +171,10 @@ void measureContexts(UserInterface &ui)
     QCoreApplication::processEvents(); // the first screen painted
     const qint64 firstScreen = clock.restart();
     pane->orderChoice()->setCurrentIndex(int(ContextOrder::Following));
-    QTest::qWaitFor([pane] { return !pane->isBusy(); }, 60'000);
+    if (!QTest::qWaitFor([pane] { return !pane->isBusy(); }, 60'000)) {
+        std::printf("contexts  not sorted within a minute\n");
+        return;
+    }
     std::printf("contexts  %d lines, first screen after %lld ms, sorted by the words after in "
                 "%lld ms\n",
                 pane->model().rowCount(), static_cast<long long>(firstScreen),
@@ -186,9 +189,14 @@ void measureWordsBefore(UserInterface &ui)
     QElapsedTimer clock;
     clock.start();
     ui.viewMenu().wordsBeforeAction()->trigger();
-    QTest::qWaitFor(
-        [view] { return view->requests().work() == TreeRequests::Work::None && view->picture(); },
-        600'000);
+    if (!QTest::qWaitFor(
+            [view] {
+                return view->requests().work() == TreeRequests::Work::None && view->picture();
+            },
+            600'000)) {
+        std::printf("before    no tree of the words before \"the\" within ten minutes\n");
+        return;
+    }
     std::printf("before    the tree of the words before \"the\" after %lld ms (its index built "
                 "first); peak memory %.0f MB\n",
                 static_cast<long long>(clock.elapsed()), ProcessMemory::peakResidentMegabytes());

@@ -42,7 +42,6 @@ public:
     // change of the wider field. A note (what a count leaves unsaid) goes on a line of
     // its own below them, the panel as wide and tall as it needs.
     void showWord(const QString &word, int count, const QString &note = {});
-    QLabel *noteField() const { return m_noteField; }
     // Moves the panel beside target (screen coordinates), on target's screen.
     void placeBeside(const QRect &target);
 

@@ -1,5 +1,6 @@
 #include "TreeRequests.h"
 
+#include "DropJob.h"
 #include "ReleaseOnWorker.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
@@ -7,21 +8,6 @@
 #include "VerbariumTree.h"
 
 #include <QtConcurrent/QtConcurrentRun>
-
-namespace {
-
-// Drops a job's watcher, so nothing of the job arrives any more, and stops the job.
-template<typename Watcher> void dropJob(Watcher *&watcher, std::stop_source &stop, QObject *owner)
-{
-    if (!watcher)
-        return;
-    stop.request_stop();
-    watcher->disconnect(owner);
-    watcher->deleteLater();
-    watcher = nullptr;
-}
-
-} // namespace
 
 TreeRequests::TreeRequests(QObject *parent)
     : QObject(parent)

@@ -173,10 +173,9 @@ void VerbariumView::askForContexts(Node node)
     query.index = m_pictureIndex;
     query.forward = m_requests.index();
     query.sequence = tree.sequenceTo(node);
-    query.shown = (m_pictureIndex->readsBackward()
-                       ? QStringList(query.sequence.rbegin(), query.sequence.rend())
-                       : query.sequence)
-                      .join(u' ');
+    query.shown =
+        (mirrored() ? QStringList(query.sequence.rbegin(), query.sequence.rend()) : query.sequence)
+            .join(u' ');
     query.count = node == tree.root() ? tree.occurrences() : tree.count(node);
     for (quint32 child = 0; child < tree.childCount(node); ++child)
         query.inShownBranches += tree.count(tree.child(node, child));
@@ -517,8 +516,7 @@ void VerbariumView::growToVisibleArea()
 {
     if (!m_scrollView)
         return;
-    // Unmagnified, as a new tree takes the area (see fitToVisibleArea).
-    setContentSize(pictureSize().expandedTo(QSizeF(m_scrollView->viewport()->size())));
+    setContentSize(pictureSize().expandedTo(QSizeF(visibleArea())));
 }
 
 // A new tree starts from the window's visible area: the room an earlier tree grew the

@@ -23,7 +23,7 @@ public:
     explicit Steps(TextPipeline &pipeline)
     {
         connect(&pipeline, &TextPipeline::textRead, this,
-                [this](const QString &, const QString &text) { names << u"read "_s + text; });
+                [this](const QString &text) { names << u"read "_s + text; });
         connect(&pipeline, &TextPipeline::textAnalysed, this,
                 [this](const std::shared_ptr<const TextAnalysis> &analysis) {
                     names << u"analysed "_s + analysis->text;
