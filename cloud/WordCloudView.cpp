@@ -10,7 +10,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollArea>
 
 WordCloudView::WordCloudView(QWidget *parent)
@@ -267,17 +266,6 @@ void WordCloudView::focusOutEvent(QFocusEvent *event)
 {
     LayerHostWidget::focusOutEvent(event);
     update();
-}
-
-void WordCloudView::paintEvent(QPaintEvent *event)
-{
-    LayerHostWidget::paintEvent(event);
-    if (const QString message = emptyMessage(); !message.isEmpty()) {
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter | Qt::TextWordWrap,
-                         message);
-    }
 }
 
 QRect WordCloudView::focusedWordRect() const

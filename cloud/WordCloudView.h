@@ -98,7 +98,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    QString placeholderMessage() const override { return emptyMessage(); }
     void zoomDidChange() override;
     QRect focusedWordRect() const override;
     bool focusNextPrevChild(bool next) override;

@@ -155,6 +155,13 @@ void LayerHostWidget::paintEvent(QPaintEvent *event)
     const QRectF exposed = ViewCoordinates(viewHeight()).toLayer(exposedInPoints);
     LayerPainter::paint(painter, *m_rootLayer, viewHeight(), exposed);
     paintKeyboardFocus(painter);
+    if (const QString message = placeholderMessage(); !message.isEmpty()) {
+        painter.resetTransform();
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter | Qt::TextWordWrap,
+                         message);
+    }
 }
 
 void LayerHostWidget::resizeEvent(QResizeEvent *event)

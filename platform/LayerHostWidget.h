@@ -71,6 +71,9 @@ protected:
     // Where the word with the keyboard's focus is (widget coordinates), empty for none.
     // The view draws the focus around it and keeps it in sight through a zoom.
     virtual QRect focusedWordRect() const { return {}; }
+    // What the view says instead of a picture (a wait, why there is none), drawn in the
+    // middle of its visible area; empty for nothing.
+    virtual QString placeholderMessage() const { return {}; }
 
 private:
     void fitRootLayer();

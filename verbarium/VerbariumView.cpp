@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <algorithm>
@@ -433,16 +432,6 @@ void VerbariumView::focusWord(int index)
                      QRect(mapToGlobal(rect.topLeft()), rect.size()));
     verbariumFocusMoved(this, index);
     askForContexts(word.node);
-}
-
-void VerbariumView::paintEvent(QPaintEvent *event)
-{
-    LayerHostWidget::paintEvent(event);
-    if (m_message.isEmpty())
-        return;
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::PlaceholderText));
-    painter.drawText(visibleRegion().boundingRect(), Qt::AlignCenter | Qt::TextWordWrap, m_message);
 }
 
 QRect VerbariumView::focusedWordRect() const

@@ -114,7 +114,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    QString placeholderMessage() const override { return m_message; }
     QRect focusedWordRect() const override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
