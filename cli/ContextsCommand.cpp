@@ -119,8 +119,8 @@ int contextsCommand(const QStringList &arguments)
     commandLine.addOption(QCommandLineOption(
         u"path"_s, u"The words below the start, as a click down the tree reaches them."_s,
         u"WORDS"_s));
-    commandLine.addOption(
-        QCommandLineOption(u"width"_s, u"Characters of context on either side."_s, u"N"_s));
+    commandLine.addOption(QCommandLineOption(
+        u"width"_s, u"Characters of context on either side (default 40)."_s, u"N"_s, u"40"_s));
     commandLine.addOption(
         QCommandLineOption(u"sort"_s, u"text, following or preceding."_s, u"ORDER"_s, u"text"_s));
     commandLine.addFormatOption({u"tsv"_s, u"json"_s});
@@ -129,13 +129,9 @@ int contextsCommand(const QStringList &arguments)
         return *status;
     if (!commandLine.isSet(u"word"_s))
         return commandLine.badArguments(u"--word is required"_s);
-    qint64 width = 40;
-    if (commandLine.isSet(u"width"_s)) {
-        const std::optional<qint64> chosen = commandLine.wholeNumber(u"width"_s, 0, 100000);
-        if (!chosen)
-            return 2;
-        width = *chosen;
-    }
+    const std::optional<qint64> width = commandLine.wholeNumber(u"width"_s, 0, 100000);
+    if (!width)
+        return 2;
     const std::optional<ContextOrder> order = orderNamed(commandLine.value(u"sort"_s));
     if (!order)
         return commandLine.badArguments(
@@ -160,7 +156,7 @@ int contextsCommand(const QStringList &arguments)
             int linesInPiece = 0;
             for (const quint32 first : found.firsts) {
                 const ContextLine line =
-                    contextLine(input->text, index->tokens(), first, found.length, width);
+                    contextLine(input->text, index->tokens(), first, found.length, *width);
                 const qint64 offset =
                     offsets.byteOffsetOf(spanOfRun(index->tokens(), first, found.length).begin);
                 if (json)
