@@ -200,13 +200,18 @@ void InputTextView::fillSome()
         finishFilling();
 }
 
-void InputTextView::finishFilling()
+void InputTextView::endFilling()
 {
     m_filling = false;
     m_fillTimer.stop();
     m_pending.clear();
     document()->setUndoRedoEnabled(true);
     setReadOnly(false);
+}
+
+void InputTextView::finishFilling()
+{
+    endFilling();
     if (m_scrollToStart) {
         moveCursor(QTextCursor::Start);
         verticalScrollBar()->setValue(0);
@@ -226,11 +231,7 @@ void InputTextView::documentChanged()
     m_heldText.clear();
     releaseLongText();
     if (isFilling()) {
-        m_filling = false;
-        m_fillTimer.stop();
-        m_pending.clear();
-        document()->setUndoRedoEnabled(true);
-        setReadOnly(false);
+        endFilling();
         emit fillFinished();
     }
 }

@@ -53,6 +53,8 @@ private:
     // it is all in.
     void startFilling(const QTextCursor &cursor, const QString &text, QString wholeText);
     void fillSome();
+    // Makes the view editable again, the text in or not.
+    void endFilling();
     void finishFilling();
     void documentChanged();
     void holdLongText(const QString &text);

@@ -104,17 +104,18 @@ void LongTextView::paintEvent(QPaintEvent *)
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().base());
     painter.setPen(palette().text().color());
+    const QFontMetrics metrics = fontMetrics();
     const int height = lineHeight();
-    const int margin = fontMetrics().averageCharWidth();
+    const int margin = metrics.averageCharWidth();
     const int x = margin - horizontalScrollBar()->value();
     int widest = m_widestLine;
     const qsizetype first = verticalScrollBar()->value();
     for (qsizetype index = first, y = 0; index < lineCount() && y < viewport()->height();
          ++index, y += height) {
-        const QString shown =
-            line(index).first(std::min(line(index).size(), drawnLineLength)).toString();
-        painter.drawText(QPoint(x, int(y) + fontMetrics().ascent()), shown);
-        widest = std::max(widest, 2 * margin + fontMetrics().horizontalAdvance(shown));
+        const QStringView whole = line(index);
+        const QString shown = whole.first(std::min(whole.size(), drawnLineLength)).toString();
+        painter.drawText(QPoint(x, int(y) + metrics.ascent()), shown);
+        widest = std::max(widest, 2 * margin + metrics.horizontalAdvance(shown));
     }
     // The lines seen so far say how far sideways the text reaches.
     if (widest != m_widestLine) {
