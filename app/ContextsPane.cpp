@@ -1,10 +1,9 @@
 #include "ContextsPane.h"
 
 #include "ContextLineDelegate.h"
-#include "DropJob.h"
 #include "Occurrences.h"
-#include "StopCheck.h"
 #include "TextIndex.h"
+#include "WorkerJobs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +14,6 @@
 #include <QSplitter>
 #include <QTextBlock>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -154,7 +152,7 @@ void ContextsPane::find()
         Occurrences occurrences = occurrencesOf(*index, sequence, stop);
         // The lines are runs of the text's own tokens, whichever index grew the tree.
         sortRuns(occurrences.firsts, occurrences.length, forward->tokens(), order, stop);
-        return Found{std::move(occurrences.firsts), occurrences.length, occurrences.endedHere};
+        return Found{std::move(occurrences.firsts), occurrences.length, occurrences.endedHere, {}};
     });
 }
 
@@ -174,24 +172,17 @@ void ContextsPane::start(std::function<Found(std::stop_token)> work)
         m_job = nullptr;
         takeFound(std::move(found));
     });
-    m_job->setFuture(QtConcurrent::run([work = std::move(work), stop = m_stop.get_token()] {
-        try {
-            return work(stop);
-        } catch (const WorkStopped &) {
-        } catch (const std::bad_alloc &) {
-            return Found{{}, 0, 0, true};
-        }
-        return Found{};
-    }));
+    m_job->setFuture(
+        runStoppable(std::move(work), m_stop.get_token(),
+                     tr("Not enough memory to list the occurrences of “%1”.").arg(m_query.shown)));
 }
 
 void ContextsPane::takeFound(Found found)
 {
     m_passage->clear();
-    if (found.outOfMemory) {
+    if (!found.failure.isEmpty()) {
         m_model.clear();
-        m_header->setText(
-            tr("Not enough memory to list the occurrences of “%1”.").arg(m_query.shown));
+        m_header->setText(found.failure);
         return;
     }
     m_endedHere = found.endedHere;
@@ -214,7 +205,7 @@ void ContextsPane::resort()
     start([forward = m_query.forward, firsts = m_model.firsts(), length = m_model.length(),
            ended = m_endedHere, order = order()](std::stop_token stop) mutable {
         sortRuns(firsts, length, forward->tokens(), order, stop);
-        return Found{std::move(firsts), length, ended};
+        return Found{std::move(firsts), length, ended, {}};
     });
 }
 

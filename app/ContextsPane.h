@@ -57,13 +57,13 @@ protected:
 
 private:
     // What a job hands back: the lines in order, and how many walks end at the node; or
-    // that there was not memory enough for them.
+    // why there are none.
     struct Found
     {
         std::vector<quint32> firsts;
         quint32 length = 0;
         quint32 endedHere = 0;
-        bool outOfMemory = false;
+        QString failure;
     };
 
     void find();

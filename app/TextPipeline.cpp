@@ -1,6 +1,6 @@
 #include "TextPipeline.h"
 
-#include "DropJob.h"
+#include "WorkerJobs.h"
 #include "StopCheck.h"
 #include "TextAnalysis.h"
 #include "TextFile.h"

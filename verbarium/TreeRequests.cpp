@@ -1,13 +1,10 @@
 #include "TreeRequests.h"
 
-#include "DropJob.h"
 #include "ReleaseOnWorker.h"
-#include "StopCheck.h"
 #include "TextIndex.h"
 #include "TreeGrowth.h"
 #include "VerbariumTree.h"
-
-#include <QtConcurrent/QtConcurrentRun>
+#include "WorkerJobs.h"
 
 TreeRequests::TreeRequests(QObject *parent)
     : QObject(parent)
@@ -86,16 +83,11 @@ void TreeRequests::growTree(const Request &request, std::shared_ptr<const TextIn
         else if (!grown.failure.isEmpty())
             emit treeFailed(grown.failure);
     });
-    m_growth->setFuture(QtConcurrent::run([index = std::move(index), phrase = request.phrase,
-                                           stop = m_growthStop.get_token()]() -> Grown {
-        try {
-            return {::growTree(index, phrase, stop), index, QString()};
-        } catch (const WorkStopped &) {
-            return {};
-        } catch (const std::bad_alloc &) {
-            return {nullptr, nullptr, tr("There is not enough memory to grow this tree.")};
-        }
-    }));
+    m_growth->setFuture(runStoppable(
+        [index = std::move(index), phrase = request.phrase](std::stop_token stop) {
+            return Grown{::growTree(index, phrase, stop), index, QString()};
+        },
+        m_growthStop.get_token(), tr("There is not enough memory to grow this tree.")));
 }
 
 void TreeRequests::buildIndexBefore()
@@ -115,16 +107,11 @@ void TreeRequests::buildIndexBefore()
         serveWaitingRequest();
         setWork();
     });
-    m_indexingBefore->setFuture(QtConcurrent::run([forward = m_index,
-                                                   stop = m_indexingStop.get_token()]() -> Grown {
-        try {
-            return {nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString()};
-        } catch (const WorkStopped &) {
-            return {};
-        } catch (const std::bad_alloc &) {
-            return {nullptr, nullptr, tr("There is not enough memory to index the words before.")};
-        }
-    }));
+    m_indexingBefore->setFuture(runStoppable(
+        [forward = m_index](std::stop_token stop) {
+            return Grown{nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString()};
+        },
+        m_indexingStop.get_token(), tr("There is not enough memory to index the words before.")));
 }
 
 void TreeRequests::dropGrowth()
