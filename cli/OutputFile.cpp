@@ -3,6 +3,7 @@
 #include "FileAttributes.h"
 #include "SignalCleanup.h"
 #include "StandardStreams.h"
+#include "SymbolicLinks.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -76,12 +77,10 @@ int createTemporaryBeside(const QByteArray &target, mode_t mode, QByteArray *tem
 std::optional<QByteArray> endOfLinks(QByteArray path)
 {
     for (int link = 0; link < 40; ++link) { // as many as the system follows
-        char target[PATH_MAX];
-        const ssize_t length = readlink(path.constData(), target, sizeof target);
-        if (length < 0)
+        const std::optional<QByteArray> next = linkTarget(path);
+        if (!next)
             return path;
-        const QByteArray next(target, length);
-        path = next.startsWith('/') ? next : folderOf(path) + next;
+        path = *next;
     }
     errno = ELOOP;
     return std::nullopt;

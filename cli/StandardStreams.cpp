@@ -1,5 +1,7 @@
 #include "StandardStreams.h"
 
+#include "SymbolicLinks.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -51,12 +53,10 @@ std::optional<int> streamNamedBy(const QByteArray &path)
                 return name[0] - '0';
             return std::nullopt;
         }
-        char target[PATH_MAX];
-        const ssize_t length = readlink(current.constData(), target, sizeof target);
-        if (length <= 0)
+        const std::optional<QByteArray> next = linkTarget(current);
+        if (!next)
             return std::nullopt;
-        const QByteArray next(target, length);
-        current = next.startsWith('/') ? next : folder + '/' + next;
+        current = *next;
     }
     return std::nullopt;
 }
