@@ -16,10 +16,7 @@ seconds=${1:-600}
 # recommends.
 scripts/install-packages.sh clang libclang-rt-14-dev libfuzzer-14-dev python3 >/dev/null
 export QT_QPA_PLATFORM=offscreen
-# As scripts/test.sh sets them, when this script runs alone.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+source scripts/sanitizer-options.sh
 
 if [ ! -f build-asan/build.ninja ]; then
     cmake -S . -B build-asan -G Ninja -DVERBARIUM_SANITIZE=ON -DVERBARIUM_BENCHMARKS=OFF \

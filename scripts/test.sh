@@ -9,9 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+source scripts/sanitizer-options.sh
 
 scripts/setup.sh build
 ctest --test-dir build --output-on-failure -j2
