@@ -112,8 +112,14 @@ active_title() {
     xdotool getactivewindow getwindowname 2>/dev/null || true
 }
 
+# The window that gets the keys: the window manager names a window active a moment
+# before the server gives it the focus, and keys sent in between go to the last one.
+focused_title() {
+    xdotool getwindowfocus -f getwindowname 2>/dev/null || true
+}
+
 is_active() {
-    [ "$(active_title)" = "$1" ] && is_visible "$1"
+    [ "$(active_title)" = "$1" ] && [ "$(focused_title)" = "$1" ] && is_visible "$1"
 }
 
 list_windows() {
