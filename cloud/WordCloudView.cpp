@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollArea>
 
 WordCloudView::WordCloudView(QWidget *parent)
@@ -29,6 +30,19 @@ void WordCloudView::setScrollView(QScrollArea *scrollView)
     // goes to the words, not to the area around them.
     m_scrollView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scrollView->setFocusPolicy(Qt::NoFocus);
+    // A bar above the area shown or hidden changes its height, not the window's.
+    m_scrollView->viewport()->installEventFilter(this);
+}
+
+bool WordCloudView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_built && m_scrollView && watched == m_scrollView->viewport() &&
+        event->type() == QEvent::Resize) {
+        const auto *resize = static_cast<QResizeEvent *>(event);
+        if (resize->size().height() != resize->oldSize().height())
+            refit();
+    }
+    return LayerHostWidget::eventFilter(watched, event);
 }
 
 void WordCloudView::setOptions(const CloudOptions &options)

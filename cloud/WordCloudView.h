@@ -87,6 +87,7 @@ signals:
     void wordFocused(const QString &word, int count, const QRect &screenRect);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
