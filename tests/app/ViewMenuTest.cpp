@@ -1,5 +1,6 @@
 #include "ViewMenu.h"
 
+#include "AppDelegate.h"
 #include "FakeDialogs.h"
 #include "OwnFiles.h"
 #include "OwnListEditor.h"
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -260,6 +262,31 @@ INSTANTIATE_TEST_SUITE_P(OwnFiles, BadSettings,
                                                        "not a regular file"},
                                          BadOwnFileRow{"hugeFile", writeHugeFile, "larger than"}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The app's own settings file, a FIFO, held the app before any window showed.
+TEST(BadSettingsAtStart, AreSaidInAnAlertOnceTheWindowIsUp)
+{
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         u"/Verbarium/Verbarium.ini"_s;
+    const QString kept = path + u".kept"_s;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::rename(path, kept);
+    ASSERT_TRUE(makeFifo(path));
+    FakeDialogs dialogs;
+    {
+        UserInterface ui(&dialogs);
+        ui.appDelegate().applicationDidFinishLaunching();
+        ASSERT_TRUE(QTest::qWaitFor([&dialogs] { return !dialogs.alerts.empty(); }));
+    }
+    EXPECT_EQ(dialogs.alerts[0].title, u"Settings Set Aside"_s);
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(path + u": is not a regular file"_s))
+        << dialogs.alerts[0].message.toStdString();
+    for (const QString &aside : QDir(QFileInfo(path).absolutePath())
+                                    .entryList({u"Verbarium.ini.set-aside-*"_s}, QDir::System))
+        QFile::remove(QFileInfo(path).absolutePath() + u'/' + aside);
+    QFile::remove(path);
+    QFile::rename(kept, path);
+}
 
 TEST_F(ViewMenuTest, MenusStandBeforeHelpAndWindowEntriesWaitForPictures)
 {

@@ -131,6 +131,11 @@ struct EnvironmentRow
     QStringList variables; // NAME=VALUE
 };
 
+void PrintTo(const EnvironmentRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 class PlatformEnvironment : public testing::TestWithParam<EnvironmentRow>
 {
 };
@@ -170,6 +175,11 @@ struct EscapeRow
     QStringList arguments;
     QByteArray message; // all of standard error
 };
+
+void PrintTo(const EscapeRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 class ControlCharacters : public testing::TestWithParam<EscapeRow>
 {
