@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "Layer.h"
 #include "TextLayer.h"
+#include "VisibleText.h"
 
 #include <QGlyphRun>
 #include <QHash>
@@ -22,13 +23,7 @@ using Coverage = QHash<QString, QHash<char32_t, bool>>;
 QList<QGlyphRun> glyphRunsOf(const QString &text, const QFont &font, int from = -1, int length = -1)
 {
     QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    return line.glyphRuns(from, length);
+    return layOutOneLine(layout).glyphRuns(from, length);
 }
 
 bool allHaveAFace(const QList<QGlyphRun> &runs)

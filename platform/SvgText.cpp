@@ -80,17 +80,6 @@ bool isEmbeddable(const QRawFont &font)
     return false;
 }
 
-QTextLine laidOutLine(QTextLayout &layout)
-{
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    return line;
-}
-
 QString fillAttributes(const QColor &color)
 {
     QString fill = u"fill=\""_s + color.name(QColor::HexRgb) + u'"';
@@ -135,7 +124,7 @@ void SvgText::addText(const PlacedText &placed, const QFont &font, const QColor 
         return;
     const QString fill = fillAttributes(color);
     QTextLayout layout(placed.text, font, m_device);
-    const QTextLine line = laidOutLine(layout);
+    const QTextLine line = layOutOneLine(layout);
     const std::optional<std::vector<DrawnCharacter>> characters =
         drawnCharacters(placed.text, line);
     if (!characters) {

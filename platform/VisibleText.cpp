@@ -4,6 +4,17 @@
 #include <QTextLayout>
 #include <algorithm>
 
+QTextLine layOutOneLine(QTextLayout &layout)
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    return line;
+}
+
 PlacedText visibleText(const QString &text, const QFont &font, QPaintDevice *device, QPointF origin,
                        const QRectF &area)
 {
@@ -15,12 +26,7 @@ PlacedText visibleText(const QString &text, const QFont &font, QPaintDevice *dev
         return {text, origin};
 
     QTextLayout layout(text, font, device);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
+    const QTextLine line = layOutOneLine(layout);
     // Right-to-left text has its first character on the right.
     const int atLeft = line.xToCursor(left);
     const int atRight = line.xToCursor(right);

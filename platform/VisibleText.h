@@ -6,6 +6,8 @@
 
 class QFont;
 class QPaintDevice;
+class QTextLayout;
+class QTextLine;
 
 // Text with the start of its baseline.
 struct PlacedText
@@ -13,6 +15,9 @@ struct PlacedText
     QString text;
     QPointF origin;
 };
+
+// Lays layout out as a single line that never wraps, as painting sets a word.
+QTextLine layOutOneLine(QTextLayout &layout);
 
 // The part of text (set in font, resolved for device, with its baseline starting at
 // origin) whose glyphs can reach into the horizontal span of area, and where that

@@ -181,14 +181,24 @@ INSTANTIATE_TEST_SUITE_P(
                                  SvgWords::Outlines}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(PictureCopyTest, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
+// The windows with the cloud of the text on screen.
+class AnalysedWindows : public testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        ui.appDelegate().applicationDidFinishLaunching();
+        ui.inputUi().textField->setPlainText(text);
+        ui.appDelegate().textDidChange();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+    }
+
     FakeDialogs dialogs;
     UserInterface ui{&dialogs};
-    ui.appDelegate().applicationDidFinishLaunching();
-    ui.inputUi().textField->setPlainText(text);
-    ui.appDelegate().textDidChange();
-    ASSERT_TRUE(QTest::qWaitFor([&ui] { return !ui.appDelegate().isBusy(); }));
+};
+
+TEST_F(AnalysedWindows, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
+{
     ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
     QGuiApplication::clipboard()->clear();
 
@@ -204,14 +214,8 @@ TEST(PictureCopyTest, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
 
 // A write that failed on a full disk said "Unknown error", in an alert in front of
 // whichever window the file chooser had handed the activation to.
-TEST(PictureExportFailure, SaysWhyInFrontOfThePicturesWindow)
+TEST_F(AnalysedWindows, AFailedExportSaysWhyInFrontOfThePicturesWindow)
 {
-    FakeDialogs dialogs;
-    UserInterface ui{&dialogs};
-    ui.appDelegate().applicationDidFinishLaunching();
-    ui.inputUi().textField->setPlainText(text);
-    ui.appDelegate().textDidChange();
-    ASSERT_TRUE(QTest::qWaitFor([&ui] { return !ui.appDelegate().isBusy(); }));
     QTemporaryDir directory;
     const QString path = directory.filePath(u"cloud.png"_s);
     dialogs.pictureFile = PictureFileChoice{path, PictureFileChoice::Format::Png, 2.0};
