@@ -42,8 +42,9 @@ void CloudJob::start(bool forNewText)
         // The job's result stays in its future until the watcher goes.
         m_watcher->deleteLater();
         m_watcher = nullptr;
+        const bool forNewText = std::exchange(m_newTextPending, false);
         if (made.content)
-            emit cloudReady(made.content, std::exchange(m_newTextPending, false));
+            emit cloudReady(made.content, forNewText);
         else if (!made.failure.isEmpty())
             emit failed(made.failure);
         emit busyChanged(false);

@@ -31,8 +31,11 @@ void LeftOutWords::choose(const QString &choice, const QString &ownListPath)
         m_reading->deleteLater();
         m_reading = nullptr;
         take(read.words);
-        if (!read.failure.isEmpty())
+        // The list is read again at each analysis and each change in its folder: a
+        // problem is said once, until it changes.
+        if (!read.failure.isEmpty() && read.failure != m_lastFailure)
             emit failed(read.failure);
+        m_lastFailure = read.failure;
     });
     m_reading->setFuture(runStoppable(
         [ownListPath](std::stop_token stop) {

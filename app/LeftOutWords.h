@@ -30,7 +30,8 @@ public:
 
 signals:
     void changed(const QSet<QString> &words);
-    // The own list could not be read; message says why, naming the file.
+    // The own list could not be read; message says why, naming the file. Said once
+    // while the same problem lasts.
     void failed(const QString &message);
 
 private:
@@ -44,6 +45,7 @@ private:
 
     QString m_choice;
     QSet<QString> m_words;
+    QString m_lastFailure; // of the last reading of the own list
     std::stop_source m_stop;
     QFutureWatcher<ReadList> *m_reading = nullptr; // a child, while the own list is read
 };
