@@ -254,17 +254,7 @@ void SvgText::openGroup(const std::vector<DrawnCharacter> &characters, const QFo
 
 void SvgText::addOutline(const PlacedText &placed, const QTextLine &line, const QString &fill)
 {
-    // Glyph by glyph, as the line has them: Qt's own boxes for characters no face has
-    // come out as drawn, not as the filled squares its text outlines make of them.
-    QPainterPath outline;
-    for (const QGlyphRun &run : line.glyphRuns()) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
-            outline.addPath(font.pathForGlyph(glyphs[i]).translated(placed.origin + positions[i] -
-                                                                    QPointF(0.0, line.ascent())));
-    }
+    const QPainterPath outline = outlinesOf(line, placed.origin);
     const QString rule = outline.fillRule() == Qt::WindingFill ? u"nonzero"_s : u"evenodd"_s;
     // The word stays findable by its name, if not as text.
     m_elements += u"<path aria-label=\"%1\" fill-rule=\"%2\" %3 d=\"%4\"/>\n"_s.arg(

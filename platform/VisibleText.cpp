@@ -1,6 +1,9 @@
 #include "VisibleText.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
 
@@ -13,6 +16,20 @@ QTextLine layOutOneLine(QTextLayout &layout)
     QTextLine line = layout.createLine();
     layout.endLayout();
     return line;
+}
+
+QPainterPath outlinesOf(const QTextLine &line, QPointF origin)
+{
+    QPainterPath outline;
+    for (const QGlyphRun &run : line.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+            outline.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i] -
+                                                                    QPointF(0.0, line.ascent())));
+    }
+    return outline;
 }
 
 PlacedText visibleText(const QString &text, const QFont &font, QPaintDevice *device, QPointF origin,
