@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "InputTextView.h"
+#include "MessageText.h"
 #include "TextAnalysis.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
@@ -80,7 +81,7 @@ void AppDelegate::importTextFile()
 void AppDelegate::openFile(const QString &path)
 {
     emit analysisStarted();
-    m_importName = QFileInfo(path).fileName();
+    m_importName = escapedControls(QFileInfo(path).fileName());
     setImporting(true);
     m_pipeline.importFile(path);
 }

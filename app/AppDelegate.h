@@ -82,5 +82,5 @@ private:
     TextPipeline m_pipeline;
     CloudJob m_cloudJob;
     bool m_importing = false;
-    QString m_importName; // the file being imported, for the status bar
+    QString m_importName; // the file being imported, for the status bar, escaped
 };
