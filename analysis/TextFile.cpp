@@ -62,12 +62,13 @@ TextFile readPieces(int descriptor, const QString &name, qint64 largestBytes,
 {
     Utf8Pieces text;
     struct stat file;
+    qint64 expectedBytes = 0; // of a regular file: what it held when the read began
     if (fstat(descriptor, &file) == 0 && S_ISREG(file.st_mode)) {
         const off_t offset = lseek(descriptor, 0, SEEK_CUR);
-        const qint64 left = qint64(file.st_size) - qint64(std::max<off_t>(offset, 0));
-        if (left > largestBytes)
+        expectedBytes = qint64(file.st_size) - qint64(std::max<off_t>(offset, 0));
+        if (expectedBytes > largestBytes)
             return {{}, tooLarge(name, largestBytes)};
-        text.reserveForBytes(left);
+        text.reserveForBytes(expectedBytes);
     }
     QByteArray piece(pieceBytes, Qt::Uninitialized);
     for (;;) {
@@ -90,6 +91,13 @@ TextFile readPieces(int descriptor, const QString &name, qint64 largestBytes,
         if (text.bytesAdded() > largestBytes)
             return {{}, tooLarge(name, largestBytes)};
     }
+    // Cut short by another program while it was read: what came is not the text
+    // (and may end inside a character).
+    if (text.bytesAdded() < expectedBytes)
+        return {{},
+                u"%1: was cut short while it was read (%2 of its %3 bytes came)"_s.arg(name)
+                    .arg(text.bytesAdded())
+                    .arg(expectedBytes)};
     if (!text.finish())
         return {{}, notUtf8(name, text.badOffset())};
     return {text.takeText(), {}, text.bytesBeforeText()};

@@ -28,7 +28,8 @@ inline constexpr qint64 largestTextBytes = 500 * 1000 * 1000;
 // Reads the file at path as UTF-8, dropping one leading byte-order mark. Every failure
 // is a message naming path: a missing file, a directory, a file that cannot be read,
 // invalid UTF-8 (with the byte offset of the first bad sequence; nothing is replaced),
-// a text over largestTextBytes, too little memory to hold the text, or a stop request.
+// a text over largestTextBytes, a file cut short while it is read, too little memory to
+// hold the text, or a stop request.
 //
 // The file is read in pieces, checked and decoded as they come, so a bad sequence or
 // an excess is found before the rest is read and memory holds the text and one piece.

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "InputTextView.h"
+#include "MessageText.h"
 #include "TextAnalysis.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
@@ -26,6 +27,11 @@ AppDelegate::AppDelegate(const Outlets &outlets, Dialogs &dialogs, QObject *pare
         m_outlets.textField->setFillPaused(busy);
         describeWork();
     });
+    connect(&m_cloudJob, &CloudJob::cloudReady, this, &AppDelegate::showCloud);
+    connect(&m_cloudJob, &CloudJob::failed, this, [this](const QString &message) {
+        m_dialogs.runAlert(tr("Cannot Show the Word Cloud"), message, u"OK"_s);
+    });
+    connect(&m_cloudJob, &CloudJob::busyChanged, this, &AppDelegate::describeWork);
     connect(m_outlets.textField, &InputTextView::fillFinished, this, [this] {
         if (!m_outlets.textField->isFilling())
             setImporting(false);
@@ -75,7 +81,7 @@ void AppDelegate::importTextFile()
 void AppDelegate::openFile(const QString &path)
 {
     emit analysisStarted();
-    m_importName = QFileInfo(path).fileName();
+    m_importName = escapedControls(QFileInfo(path).fileName());
     setImporting(true);
     m_pipeline.importFile(path);
 }
@@ -96,12 +102,21 @@ void AppDelegate::takeImportedText(const QString &text)
 
 void AppDelegate::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
 {
-    m_outlets.wordCloudView->setWordDict(analysis->words);
-    m_outlets.wordCloudView->setWordCounts(analysis->allWords);
     m_outlets.verbariumView->beginText();
-    m_outlets.wordCloudView->buildCloud();
-    m_outlets.searchWindow->activateWindow();
+    // The words are chosen and measured on a worker too: a text of many or giant words
+    // takes its time there.
+    m_cloudJob.buildFor(analysis);
     emit analysisHandedOver(analysis);
+}
+
+void AppDelegate::showCloud(const std::shared_ptr<const CloudContent> &content, bool forNewText)
+{
+    if (!forNewText) {
+        m_outlets.wordCloudView->replaceCloud(content);
+        return;
+    }
+    m_outlets.wordCloudView->buildCloud(content);
+    m_outlets.searchWindow->activateWindow();
     emit wordCloudDisplayed();
 }
 
@@ -158,6 +173,8 @@ void AppDelegate::describeWork()
             description = tr("Indexing the text for the verbarium…");
             break;
         }
+    } else if (m_cloudJob.isBusy()) {
+        description = tr("Making the word cloud…");
     } else if (m_importing) {
         description = tr("Putting %1 into the text view…").arg(m_importName);
     }

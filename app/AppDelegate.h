@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CloudJob.h"
 #include "TextPipeline.h"
 
 #include <QObject>
@@ -11,6 +12,7 @@ class QWidget;
 class TextIndex;
 class VerbariumView;
 class WordCloudView;
+struct CloudContent;
 struct TextAnalysis;
 
 // The spine of every request: takes the user's text, typed or imported, has it read,
@@ -35,10 +37,12 @@ public:
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
-    // Whether a text is being read, analysed or indexed.
-    bool isBusy() const { return m_pipeline.isBusy(); }
+    // Whether a text is being read, analysed or indexed, or its cloud made.
+    bool isBusy() const { return m_pipeline.isBusy() || m_cloudJob.isBusy(); }
     // What every text goes through; tests change how it indexes.
     TextPipeline &pipeline() { return m_pipeline; }
+    // What chooses and measures the cloud's words: the words left out go to it.
+    CloudJob &cloudJob() { return m_cloudJob; }
     // Whether an imported text is still on its way into the text view: until it is in,
     // the view holds no text of the user's to analyse.
     bool isImporting() const { return m_importing; }
@@ -67,6 +71,7 @@ private:
     void displayWordCloud();
     void takeImportedText(const QString &text);
     void handOver(const std::shared_ptr<const TextAnalysis> &analysis);
+    void showCloud(const std::shared_ptr<const CloudContent> &content, bool forNewText);
     void takeIndex(const std::shared_ptr<const TextIndex> &index);
     void reportFailure(TextPipeline::Stage stage, const QString &message);
     void setImporting(bool importing);
@@ -75,6 +80,7 @@ private:
     Outlets m_outlets;
     Dialogs &m_dialogs;
     TextPipeline m_pipeline;
+    CloudJob m_cloudJob;
     bool m_importing = false;
-    QString m_importName; // the file being imported, for the status bar
+    QString m_importName; // the file being imported, for the status bar, escaped
 };

@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include "MessageText.h"
 #include "OwnActivationWatch.h"
 
 #include <QApplication>
@@ -32,9 +33,12 @@ QList<PictureFilter> pictureFilters()
 
 } // namespace
 
-void WidgetDialogs::runAlert(const QString &title, const QString &message, const QString &button)
+void WidgetDialogs::runAlert(const QString &title, const QString &message, const QString &button,
+                             QWidget *over)
 {
-    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, parentWindow());
+    QMessageBox box(QMessageBox::Warning, title, escapedControls(message), QMessageBox::NoButton,
+                    over ? over->window() : parentWindow());
+    box.setTextFormat(Qt::PlainText);
     box.addButton(button, QMessageBox::AcceptRole);
     runModal(box);
 }

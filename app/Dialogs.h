@@ -28,7 +28,9 @@ class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
-    virtual void runAlert(const QString &title, const QString &message, const QString &button) = 0;
+    // over: the window the alert stands in front of; when null, the one the user is in.
+    virtual void runAlert(const QString &title, const QString &message, const QString &button,
+                          QWidget *over = nullptr) = 0;
     // One existing file, offered among those whose suffix is one of fileTypes; nothing
     // when cancelled. A typed path may have any suffix.
     virtual std::optional<QString> chooseFile(const QStringList &fileTypes) = 0;
@@ -49,7 +51,10 @@ public:
         , m_activationWatch(activationWatch)
     {}
 
-    void runAlert(const QString &title, const QString &message, const QString &button) override;
+    // The message is plain text, one paragraph: control characters in names it holds
+    // are shown as escapes.
+    void runAlert(const QString &title, const QString &message, const QString &button,
+                  QWidget *over = nullptr) override;
     std::optional<QString> chooseFile(const QStringList &fileTypes) override;
     std::optional<PictureFileChoice> choosePictureFile(const QString &title,
                                                        const QString &suggestedName) override;

@@ -1,11 +1,11 @@
 #include "PictureExport.h"
 
+#include "FileSaving.h"
 #include "LayerExport.h"
 #include "LayerHostWidget.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,9 +34,8 @@ QString writePictureFile(const Layer &root, QSizeF viewSize, const PictureFileCh
                 .arg(choice.path);
         bytes = *png;
     }
-    QSaveFile file(choice.path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QObject::tr("Cannot write %1: %2.").arg(choice.path, file.errorString());
+    if (const std::optional<QString> problem = saveWholeFile(choice.path, bytes))
+        return QObject::tr("Cannot write %1: %2.").arg(choice.path, *problem);
     return {};
 }
 
@@ -104,5 +103,7 @@ void PictureExport::exportView(LayerHostWidget *view, const QString &title,
     const QString error = writePictureFile(*view->rootLayer(), view->pictureSize(), *choice,
                                            view->devicePixelRatioF());
     if (!error.isEmpty())
-        m_dialogs.runAlert(tr("Cannot Export Picture"), error, u"OK"_s);
+        // In front of the picture's window, whichever window the chooser handed the
+        // activation back to.
+        m_dialogs.runAlert(tr("Cannot Export Picture"), error, u"OK"_s, view->window());
 }

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
+#include "LeftOutBar.h"
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
@@ -23,7 +24,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -31,7 +31,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QUrl>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -88,13 +88,14 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_menus = std::make_unique<AppMenus>(*m_appDelegate, *m_pictureExport, m_inputUi->textField,
                                          *dialogs);
     m_viewSettings = std::make_unique<ViewSettings>();
+    if (const QString note = m_viewSettings->setAsideNote(); !note.isEmpty()) {
+        // Once the input window is up, which the alert stands in front of.
+        QTimer::singleShot(0, m_inputWindow.get(), [dialogs, note] {
+            dialogs->runAlert(QObject::tr("Settings Set Aside"), note, u"OK"_s);
+        });
+    }
     m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
                                             verbariumView, m_verbariumUi->contextsPane);
-    // The desktop's editor opens the user's list, unless tests stand in for the windows.
-    if (m_ownDialogs)
-        QObject::connect(m_viewMenu.get(), &ViewMenu::ownListOpened, [](const QString &path) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-        });
     QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
     m_viewMenu->addMenusTo(inputBar);
     m_inputWindow->setMenuBar(inputBar);
@@ -120,6 +121,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     connectRoomForEveryWord();
     connectContexts();
     connectInfoPanel();
+    connectLeftOutWords(*dialogs);
     AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
                      [verbariumView, menus](const QString &word) {
@@ -236,6 +238,26 @@ void UserInterface::connectContexts()
                      });
     QObject::connect(m_verbariumUi->verbariumView, &VerbariumView::contextsAsked, pane,
                      &ContextsPane::show);
+}
+
+// The View menu says which words the cloud leaves out; the cloud window says how many.
+void UserInterface::connectLeftOutWords(Dialogs &dialogs)
+{
+    CloudJob &cloudJob = m_appDelegate->cloudJob();
+    ViewMenu *viewMenu = m_viewMenu.get();
+    cloudJob.setLeftOut(viewMenu->leftOutWords().words());
+    QObject::connect(viewMenu, &ViewMenu::leftOutChanged, &cloudJob, &CloudJob::setLeftOut);
+    QObject::connect(
+        viewMenu, &ViewMenu::ownListFailed, viewMenu, [&dialogs](const QString &message) {
+            dialogs.runAlert(QObject::tr("Cannot Read Your List of Words"),
+                             QObject::tr("%1. No words are left out.").arg(message), u"OK"_s);
+        });
+    LeftOutBar *bar = m_cloudUi->leftOutBar;
+    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    QObject::connect(bar, &LeftOutBar::showAllWordsAsked, viewMenu, &ViewMenu::showAllWords);
+    QObject::connect(cloudView, &WordCloudView::cloudReplaced, bar, [cloudView, viewMenu, bar] {
+        bar->showFor(cloudView->content()->leftOutWords, viewMenu->leftOutWords().description());
+    });
 }
 
 void UserInterface::connectRoomForEveryWord()

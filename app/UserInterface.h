@@ -57,6 +57,7 @@ private:
     void connectRoomForEveryWord();
     void connectContexts();
     void connectInfoPanel();
+    void connectLeftOutWords(Dialogs &dialogs);
 
     std::unique_ptr<Ui::InputWindow> m_inputUi;
     std::unique_ptr<Ui::CloudWindow> m_cloudUi;

@@ -1,21 +1,36 @@
 #include "ViewMenu.h"
 
 #include "CommonWords.h"
+#include "OwnListEditor.h"
 #include "VerbariumView.h"
 #include "ViewSettings.h"
 #include "WordCloudView.h"
 
 #include <QActionGroup>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// What a list not made yet starts from: the words of the language chosen, or English's.
+QString newOwnListText(const QString &choice)
+{
+    const QString language =
+        choice.isEmpty() || choice == ViewSettings::ownListChoice ? u"en"_s : choice;
+    QStringList words = commonWordsOf(language).values();
+    words.sort();
+    return QObject::tr("# Words the cloud leaves out under View ▸ Leave Out Common Words ▸ "
+                       "Your Own List.\n# Separate them by spaces or line breaks; lines "
+                       "starting with # are comments.\n") +
+           words.join(u'\n') + u'\n';
+}
+
+} // namespace
 
 ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *cloudView,
                    VerbariumView *verbariumView, QWidget *contextsPane, QObject *parent)
@@ -113,11 +128,15 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
             applyCloudOptions();
         });
     watchOwnList();
+    connect(&m_leftOutWords, &LeftOutWords::changed, this, &ViewMenu::leftOutChanged);
+    connect(&m_leftOutWords, &LeftOutWords::failed, this, &ViewMenu::ownListFailed);
     connect(qApp, &QApplication::focusWindowChanged, this, &ViewMenu::updateActions);
     connect(m_verbariumView, &VerbariumView::pictureChanged, this, &ViewMenu::updateActions);
     applyCloudOptions();
     updateActions();
 }
+
+ViewMenu::~ViewMenu() = default;
 
 void ViewMenu::addMenusTo(QMenuBar *bar)
 {
@@ -148,6 +167,9 @@ QMenu *ViewMenu::makeLeaveOutMenu(QWidget *parent) const
     menu->addActions(choices.mid(1, choices.size() - 2));
     menu->addSeparator();
     menu->addActions({choices.constLast(), m_editOwnList});
+    // The keyboard starts on the current choice, so that Return keeps it.
+    connect(menu, &QMenu::aboutToShow, menu,
+            [menu, group = m_leaveOut] { menu->setActiveAction(group->checkedAction()); });
     return menu;
 }
 
@@ -170,15 +192,13 @@ void ViewMenu::applyCloudOptions()
     CloudOptions options;
     options.gapBetweenWords = m_settings.value(ViewSettings::wordGap);
     options.contrastColours = m_settings.value(ViewSettings::contrastColours);
-    const QString choice = m_settings.leftOutWords();
-    if (choice == ViewSettings::ownListChoice) {
-        QFile list(m_settings.ownListPath());
-        if (list.open(QIODevice::ReadOnly))
-            options.leftOut = parseWordList(QString::fromUtf8(list.readAll()));
-    } else if (!choice.isEmpty()) {
-        options.leftOut = commonWordsOf(choice);
-    }
     m_cloudView->setOptions(options);
+    m_leftOutWords.choose(m_settings.leftOutWords(), m_settings.ownListPath());
+}
+
+void ViewMenu::showAllWords()
+{
+    choose(QString());
 }
 
 QAction *ViewMenu::addAction(const QString &text, const QList<QKeySequence> &shortcuts)
@@ -209,33 +229,26 @@ void ViewMenu::rememberOptions()
     applyCloudOptions();
 }
 
+void ViewMenu::choose(const QString &leftOut)
+{
+    for (QAction *action : m_leaveOut->actions()) {
+        if (action->data().toString() == leftOut)
+            action->setChecked(true);
+    }
+    rememberOptions();
+}
+
 void ViewMenu::editOwnList()
 {
-    const QString path = m_settings.ownListPath();
-    if (!QFileInfo::exists(path)) {
-        // A new list starts from the language chosen, or from English.
-        const QString choice = m_settings.leftOutWords();
-        const QString language =
-            choice.isEmpty() || choice == ViewSettings::ownListChoice ? u"en"_s : choice;
-        QStringList words = commonWordsOf(language).values();
-        words.sort();
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QSaveFile file(path);
-        const QString text =
-            tr("# Words the cloud leaves out under View ▸ Leave Out Common Words ▸ Your Own "
-               "List.\n# Separate them by spaces or line breaks; lines starting with # are "
-               "comments.\n") +
-            words.join(u'\n') + u'\n';
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text.toUtf8());
-        file.commit();
+    if (!m_ownListEditor) {
+        m_ownListEditor = std::make_unique<OwnListEditor>(m_settings.ownListPath());
+        // What is saved is what the user wants left out.
+        connect(m_ownListEditor.get(), &OwnListEditor::saved, this, [this] {
+            watchOwnList();
+            choose(ViewSettings::ownListChoice);
+        });
     }
-    for (QAction *action : m_leaveOut->actions())
-        if (action->data().toString() == ViewSettings::ownListChoice)
-            action->setChecked(true);
-    watchOwnList();
-    rememberOptions();
-    emit ownListOpened(path);
+    m_ownListEditor->edit(newOwnListText(m_settings.leftOutWords()));
 }
 
 void ViewMenu::watchOwnList()

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "LeftOutWords.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <memory>
 
 class LayerHostWidget;
+class OwnListEditor;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -26,6 +30,7 @@ public:
     // outlive this object. The cloud takes the remembered options at once.
     ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *cloudView,
              VerbariumView *verbariumView, QWidget *contextsPane, QObject *parent = nullptr);
+    ~ViewMenu() override;
 
     // Puts the two menus into bar, before its last menu (Help).
     void addMenusTo(QMenuBar *bar);
@@ -46,19 +51,27 @@ public:
     // "own" for the user's list, empty for none.
     QList<QAction *> leaveOutActions() const;
     QAction *editOwnListAction() const { return m_editOwnList; }
+    // The words the choice leaves out, once read.
+    const LeftOutWords &leftOutWords() const { return m_leftOutWords; }
+    // The window Edit Your Own List… opens; null until then.
+    OwnListEditor *ownListEditor() const { return m_ownListEditor.get(); }
     QAction *showInputAction() const { return m_showInput; }
     QAction *showCloudAction() const { return m_showCloud; }
     QAction *showVerbariumAction() const { return m_showVerbarium; }
 
 signals:
-    // The user's own list is ready at path for editing in the desktop's text editor.
-    void ownListOpened(const QString &path);
+    // The words to leave out changed, for the cloud of the text at hand and the next.
+    void leftOutChanged(const QSet<QString> &words);
+    // The user's own list could not be read; message says why.
+    void ownListFailed(const QString &message);
 
 public slots:
     void updateActions();
     // Reads the options from the settings (the user's list from its file) and gives
-    // them to the cloud. Saving the user's list in an editor does this too.
+    // them to the cloud. Saving the user's list, here or in another editor, does this too.
     void applyCloudOptions();
+    // Chooses to leave out no words.
+    void showAllWords();
 
 private:
     QAction *addAction(const QString &text, const QList<QKeySequence> &shortcuts = {});
@@ -66,6 +79,7 @@ private:
     // The picture view in the active window, or null.
     LayerHostWidget *activePictureView() const;
     void rememberOptions();
+    void choose(const QString &leftOut);
     void editOwnList();
     void watchOwnList();
     static void bringForward(QWidget *window);
@@ -93,4 +107,6 @@ private:
     QAction *m_showVerbarium;
     // The user's list and its folder: editors often save by replacing the file.
     QFileSystemWatcher m_ownListWatcher;
+    LeftOutWords m_leftOutWords;
+    std::unique_ptr<OwnListEditor> m_ownListEditor;
 };

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <memory>
 
 // A view option that is on or off, remembered under its key.
 struct ViewOption
@@ -20,8 +21,14 @@ public:
     static constexpr ViewOption roomForEveryWord{"verbarium/roomForEveryWord"};
     static constexpr ViewOption contexts{"verbarium/contexts"};
 
-    // The file the settings live in; the user's own when empty.
+    // The file the settings live in; the user's own when empty. One that is not a
+    // small regular file of settings (a FIFO, a device, a huge or garbled file) is set
+    // aside under another name, and the settings start from their defaults.
     explicit ViewSettings(const QString &fileName = {});
+    ~ViewSettings();
+
+    // What was done with a bad settings file, for the user; empty when nothing was.
+    const QString &setAsideNote() const { return m_setAsideNote; }
 
     bool value(ViewOption option) const;
     void setValue(ViewOption option, bool on);
@@ -37,5 +44,11 @@ public:
     QString ownListPath() const;
 
 private:
-    QSettings m_settings;
+    // The file QSettings can be given: the settings file, or a stand-in when a bad one
+    // could not be moved away.
+    QString usableFile();
+
+    QString m_fileName;
+    QString m_setAsideNote;
+    std::unique_ptr<QSettings> m_settings;
 };

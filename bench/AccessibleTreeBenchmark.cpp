@@ -2,6 +2,7 @@
 // and of the verbarium of "the" in the King James text, built anew and read whole
 // (every item's name, description and place), as a screen reader reads a window.
 #include "BenchInputs.h"
+#include "TextAnalysis.h"
 #include "TextIndex.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
@@ -60,8 +61,9 @@ void BM_AccessibleCloud_200Words(benchmark::State &state)
         words.insert(u"word"_s + QString::number(i), 1 + (i * 37) % 500);
     WordCloudView view;
     view.resize(800, 600);
-    view.setWordDict(words);
-    view.buildCloud();
+    const FontMetricsMeasurer measurer;
+    view.buildCloud(std::make_shared<const CloudContent>(
+        makeCloudContent(TextAnalysis{QString(), words, nullptr}, {}, measurer)));
     readFromScratch(state, view);
 }
 BENCHMARK(BM_AccessibleCloud_200Words)->Unit(benchmark::kMillisecond);

@@ -11,7 +11,7 @@ public:
     explicit AnsweringDialogs(QString path)
         : m_path(std::move(path))
     {}
-    void runAlert(const QString &title, const QString &message, const QString &) override
+    void runAlert(const QString &title, const QString &message, const QString &, QWidget *) override
     {
         std::fprintf(stderr, "alert: %s: %s\n", qPrintable(title), qPrintable(message));
     }

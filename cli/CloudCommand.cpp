@@ -6,6 +6,7 @@
 #include "CommonWords.h"
 #include "JsonWriter.h"
 #include "PictureOutput.h"
+#include "StandardStreams.h"
 #include "TextFile.h"
 #include "TextLayer.h"
 #include "TokenWords.h"
@@ -13,8 +14,10 @@
 #include "WordCloud.h"
 #include "WordColor.h"
 
+#include <QFile>
 #include <cstdlib>
 #include <limits>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -57,6 +60,28 @@ QString languageCodes()
         codes << language.code;
     codes.sort();
     return codes.join(u", "_s);
+}
+
+// Whether the argument names the process's standard input: "-" as an input, or one of
+// the system's names for it.
+bool namesStandardInput(const QString &path, bool dashToo)
+{
+    return (dashToo && path == u"-") ||
+           StandardStreams::streamNamedBy(QFile::encodeName(path)) == STDIN_FILENO;
+}
+
+// The problem with --leave-out's value that makes it a usage error, if any.
+std::optional<QString> leaveOutProblem(const CommandLine &commandLine)
+{
+    if (!commandLine.isSet(u"leave-out"_s))
+        return std::nullopt;
+    const QString choice = commandLine.value(u"leave-out"_s);
+    if (choice.isEmpty())
+        return u"--leave-out needs a language (%1) or a file"_s.arg(languageCodes());
+    // One stream cannot be read twice: the list would take the text, or the text nothing.
+    if (namesStandardInput(choice, false) && namesStandardInput(commandLine.inputPath(), true))
+        return u"--leave-out and the text cannot both be read from standard input"_s;
+    return std::nullopt;
 }
 
 // The words --leave-out names: a language's list, or a file's; nothing, after reporting
@@ -125,6 +150,8 @@ int cloudCommand(const QStringList &arguments)
     const std::optional<PictureSettings> settings = pictureSettings(commandLine);
     if (!settings)
         return 2;
+    if (const std::optional<QString> problem = leaveOutProblem(commandLine))
+        return commandLine.badArguments(*problem);
 
     const std::optional<QSet<QString>> leftOut = leftOutWords(commandLine);
     if (!leftOut)

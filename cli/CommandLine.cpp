@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "MessageText.h"
 #include "TextFile.h"
 
 #include <algorithm>
@@ -153,6 +154,6 @@ QString CommandLine::usage() const
 int CommandLine::badArguments(const QString &problem) const
 {
     CommandOutput::printToStandardError(
-        u"verbarium-cli %1: %2\n\n%3"_s.arg(m_command, problem, usage()));
+        u"verbarium-cli %1: %2\n\n%3"_s.arg(m_command, escapedControls(problem), usage()));
     return 2;
 }

@@ -19,7 +19,8 @@ inline const QString outputText = QStringLiteral(
     "it, which then takes its name, its owner, group, permissions, access control list\n"
     "and extended attributes. A file with other hard links, or one whose owner or\n"
     "attributes cannot be given to a new file, is written in place instead, as are\n"
-    "FIFOs, devices and terminals. An interrupted run leaves the old file as it was.\n");
+    "FIFOs, devices and terminals; writers to one such file take turns. An interrupted\n"
+    "run leaves the old file as it was.\n");
 
 // The arguments of one subcommand: its options, the optional input FILE (or "-"
 // for standard input), --help, and the usage text. Bad arguments print the

@@ -1,5 +1,6 @@
 #include "CommandOutput.h"
 
+#include "MessageText.h"
 #include "OutputFile.h"
 #include "StandardStreams.h"
 
@@ -36,7 +37,8 @@ void printToStandardError(const QString &text)
 
 void reportError(const QString &message)
 {
-    printToStandardError(u"verbarium-cli: %1\n"_s.arg(message));
+    // Names in it (paths, words) may hold anything a file name or an argument can.
+    printToStandardError(u"verbarium-cli: %1\n"_s.arg(escapedControls(message)));
 }
 
 int writeResult(const QByteArray &bytes, const QString &path)

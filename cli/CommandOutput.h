@@ -14,7 +14,8 @@ namespace CommandOutput {
 bool printToStandardOutput(const QString &text);
 void printToStandardError(const QString &text);
 
-// One line on standard error: "verbarium-cli: <message>".
+// One line on standard error: "verbarium-cli: <message>", its control characters
+// escaped.
 void reportError(const QString &message);
 
 // Writes the result to standard output, or to path when it is not empty (see

@@ -15,9 +15,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// How many lines are written before they go out, so that memory does not grow with the
-// output.
-constexpr int linesPerPiece = 8192;
+// How many code units of lines are gathered before they go out, so that memory does not
+// grow with the output, however long each line is.
+constexpr qsizetype unitsPerPiece = qsizetype(1) << 18;
 
 // Where a position of the text lies in bytes of its UTF-8 source: checkpoints every
 // so many code units, and the units since the last one counted.
@@ -153,7 +153,6 @@ int contextsCommand(const QStringList &arguments)
     return CommandOutput::writeResultInPieces(
         commandLine.outputPath(), [&](OutputFile &output) -> std::optional<QString> {
             QString piece;
-            int linesInPiece = 0;
             for (const quint32 first : found.firsts) {
                 const ContextLine line =
                     contextLine(input->text, index->tokens(), first, found.length, *width);
@@ -163,10 +162,11 @@ int contextsCommand(const QStringList &arguments)
                     appendJsonLine(piece, offset, line);
                 else
                     appendTsvLine(piece, offset, line);
-                if (++linesInPiece == linesPerPiece) {
-                    linesInPiece = 0;
-                    if (auto problem = output.write(std::exchange(piece, {}).toUtf8()))
+                if (piece.size() >= unitsPerPiece) {
+                    if (auto problem = output.write(piece.toUtf8()))
                         return problem;
+                    // Kept allocated: the next piece is about as long.
+                    piece.resize(0);
                 }
             }
             return output.write(piece.toUtf8());

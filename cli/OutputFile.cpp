@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -154,10 +155,21 @@ std::optional<QString> OutputFile::open()
 std::optional<QString> OutputFile::openInPlace(const QByteArray &path)
 {
     m_kind = Kind::InPlace;
-    // O_TRUNC does nothing to FIFOs and terminals.
-    m_descriptor = ::open(path.constData(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+    m_descriptor = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (m_descriptor < 0)
         return failure(reason(errno));
+    struct stat file;
+    if (fstat(m_descriptor, &file) != 0)
+        return failure(reason(errno));
+    if (!S_ISREG(file.st_mode))
+        return std::nullopt; // a FIFO, a device or a terminal takes the bytes as they come
+    // Another writer to the same file waits until this one has written and cut the file
+    // to its length, so that what is left is one whole result, not a mix of several.
+    while (flock(m_descriptor, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return failure(u"it cannot be locked: %1"_s.arg(reason(errno)));
+    }
+    m_inPlaceLength = 0;
     return std::nullopt;
 }
 
@@ -188,6 +200,8 @@ std::optional<QString> OutputFile::write(const QByteArray &bytes)
         discard();
         return failure(*problem);
     }
+    if (m_inPlaceLength)
+        *m_inPlaceLength += bytes.size();
     return std::nullopt;
 }
 
@@ -197,9 +211,14 @@ std::optional<QString> OutputFile::commit()
         return std::nullopt;
     if (m_kind == Kind::Replacing)
         return replace();
+    // The old content past the new end goes; closing lets the next writer in.
+    const bool cut = !m_inPlaceLength || ftruncate(m_descriptor, *m_inPlaceLength) == 0;
+    const int cutError = errno;
     const int descriptor = std::exchange(m_descriptor, -1);
-    if (close(descriptor) != 0)
+    if (close(descriptor) != 0 && cut)
         return failure(reason(errno));
+    if (!cut)
+        return failure(reason(cutError));
     return std::nullopt;
 }
 

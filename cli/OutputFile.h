@@ -17,7 +17,9 @@
 //   hang-up removes the temporary file.
 // - A regular file that cannot be replaced like that is written in place: one with
 //   other hard links (they would keep the old content), or one whose owner, group,
-//   permissions or attributes this process cannot give a new file.
+//   permissions or attributes this process cannot give a new file. The writer holds an
+//   advisory lock (flock) on it from the start and cuts it to what it wrote at the end,
+//   so writers to the same file take turns and the last one's result is what stays.
 // - Anything else (a FIFO, a device, a terminal, a symlink to one) is opened and written
 //   in place, never replaced or removed.
 // - Standard output is written through its stream, at its current offset: for an
@@ -50,9 +52,10 @@ private:
     QString m_path;
     Kind m_kind = Kind::StandardOutput;
     int m_descriptor = -1;
-    QByteArray m_target;                // replacing: the file renamed over
-    QByteArray m_temporary;             // replacing: the file written
-    std::optional<unsigned> m_keptMode; // replacing: the permissions of the file replaced
+    QByteArray m_target;                   // replacing: the file renamed over
+    QByteArray m_temporary;                // replacing: the file written
+    std::optional<unsigned> m_keptMode;    // replacing: the permissions of the file replaced
+    std::optional<qint64> m_inPlaceLength; // a regular file in place: the bytes written
 };
 
 // Whether what an OutputFile for path writes to is a terminal (standard output for an

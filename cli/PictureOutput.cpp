@@ -1,6 +1,7 @@
 #include "PictureOutput.h"
 
 #include "CommandLine.h"
+#include "FontCoverage.h"
 #include "LayerExport.h"
 #include "OutputFile.h"
 
@@ -9,6 +10,18 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int largestScale = 4;
+
+// The one line a picture with missing glyphs adds, so the boxes in it are explained:
+// its sizes and places are measured with them, whatever the format.
+void noteScriptsWithoutFont(const Layer &root)
+{
+    const QStringList scripts = scriptsWithoutFont(root);
+    if (scripts.isEmpty())
+        return;
+    CommandOutput::reportError(
+        u"no installed font has the letters of %1: they are drawn as empty boxes (Debian's "
+        "fonts-noto-core has fonts for most scripts)"_s.arg(scripts.join(u", "_s)));
+}
 
 } // namespace
 
@@ -77,5 +90,8 @@ int writePicture(const PictureSettings &settings, const Layer &root, QSizeF view
     } else {
         result = makeJson();
     }
-    return CommandOutput::writeResult(result, settings.outputPath);
+    const int status = CommandOutput::writeResult(result, settings.outputPath);
+    if (status == 0)
+        noteScriptsWithoutFont(root);
+    return status;
 }

@@ -1,16 +1,27 @@
 #include "SignalCleanup.h"
 
-#include <array>
 #include <atomic>
 #include <csignal>
 #include <cstring>
 #include <unistd.h>
+#include <vector>
 
 namespace SignalCleanup {
 
 namespace {
 
-constexpr std::array<int, 3> endingSignals{SIGINT, SIGTERM, SIGHUP};
+// Every signal that ends the process by default and can be caught, but for those a
+// fault of the process itself raises (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS,
+// SIGABRT): a sanitizer or a core dump wants those as they are. SIGXFSZ is ignored
+// instead (see ignoreFileSizeLimitSignal).
+std::vector<int> endingSignals()
+{
+    std::vector<int> ending{SIGHUP,  SIGINT,    SIGQUIT, SIGTERM, SIGPIPE, SIGALRM, SIGUSR1,
+                            SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU, SIGIO,   SIGPWR,  SIGSTKFLT};
+    for (int realTime = SIGRTMIN; realTime <= SIGRTMAX; ++realTime)
+        ending.push_back(realTime);
+    return ending;
+}
 
 // What the handler reads: a fixed buffer, since it may not allocate, and a flag set
 // only once the buffer holds the whole name. The signal may arrive on any thread.
@@ -30,7 +41,8 @@ extern "C" void removeAndEnd(int signalNumber)
 
 void installHandlers()
 {
-    for (const int signalNumber : endingSignals) {
+    const std::vector<int> ending = endingSignals();
+    for (const int signalNumber : ending) {
         struct sigaction current = {};
         sigaction(signalNumber, nullptr, &current);
         if (current.sa_handler == SIG_IGN)
@@ -38,7 +50,7 @@ void installHandlers()
         struct sigaction action = {};
         action.sa_handler = removeAndEnd;
         sigemptyset(&action.sa_mask);
-        for (const int other : endingSignals)
+        for (const int other : ending)
             sigaddset(&action.sa_mask, other);
         action.sa_flags = SA_RESTART;
         sigaction(signalNumber, &action, nullptr);
@@ -62,6 +74,11 @@ void removeOnSignal(const QByteArray &path)
 void forget()
 {
     hasPath = false;
+}
+
+void ignoreFileSizeLimitSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace SignalCleanup

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
+#include "MessageText.h"
+#include "SignalCleanup.h"
 #include "StandardStreams.h"
 
 #include <QGuiApplication>
@@ -32,14 +34,25 @@ constexpr Command commands[] = {
 
 QtMessageHandler defaultMessageHandler = nullptr;
 
-// Standard error carries the tool's own messages. Without a session (XDG_RUNTIME_DIR
-// unset, as under cron or in containers) Qt warns that it falls back to a runtime
-// directory of its own, which is harmless here.
-void dropSessionWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+// Standard error carries the tool's own messages: one line for a failure, nothing after
+// a success. Qt's diagnostics (a font without the tables a script's shaping wants, a
+// session without a runtime directory) are not the user's business; what matters of
+// them, a script no font draws, the commands say themselves. Only a fatal error, which
+// ends the process, is let through.
+void keepQtDiagnosticsOut(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtWarningMsg && message.startsWith(u"QStandardPaths: XDG_RUNTIME_DIR not set"))
-        return;
-    defaultMessageHandler(type, context, message);
+    if (type == QtFatalMsg)
+        defaultMessageHandler(type, context, message);
+}
+
+// The tool draws off screen whatever the session: the environment's choice of platform
+// (a display that may not be there, plugins from another folder) is not asked.
+void useOffscreenPlatform()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const char *name :
+         {"QT_QPA_PLATFORM_PLUGIN_PATH", "QT_QPA_PLATFORMTHEME", "QT_QPA_GENERIC_PLUGINS"})
+        qunsetenv(name);
 }
 
 QString usage()
@@ -100,7 +113,7 @@ int run(QStringList arguments)
             return runCommand(command, arguments);
     }
     CommandOutput::printToStandardError(
-        u"verbarium-cli: unknown command '%1'\n\n%2"_s.arg(name, usage()));
+        u"verbarium-cli: unknown command '%1'\n\n%2"_s.arg(escapedControls(name), usage()));
     return 2;
 }
 
@@ -109,14 +122,20 @@ int run(QStringList arguments)
 int main(int argc, char **argv)
 {
     StandardStreams::guardClosedStreams();
+    SignalCleanup::ignoreFileSizeLimitSignal();
+    // The arguments are the tool's alone: Qt would take -platform, -platformpluginpath
+    // and the like out of them for itself.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    useOffscreenPlatform();
+    defaultMessageHandler = qInstallMessageHandler(keepQtDiagnosticsOut);
     // Commands that measure fonts need a GUI application, never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    defaultMessageHandler = qInstallMessageHandler(dropSessionWarnings);
-    QGuiApplication application(argc, argv);
+    int applicationArgc = 1;
+    char programName[] = "verbarium-cli";
+    char *applicationArgv[] = {programName, nullptr};
+    QGuiApplication application(applicationArgc, applicationArgv);
 
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
     const int status = run(arguments);
     // A file system may report a failed write only when the file is closed.
     if (const std::optional<QString> problem = StandardStreams::closeStandardOutput();

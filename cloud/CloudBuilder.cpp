@@ -2,6 +2,7 @@
 
 #include "FontSizeScale.h"
 #include "ShownWord.h"
+#include "StopCheck.h"
 #include "TextLayer.h"
 #include "WordColor.h"
 #include "WordDictionary.h"
@@ -14,8 +15,8 @@ namespace {
 struct SortEntry
 {
     WordSortKey key;
-    TextLayer *layer; // non-owning
-    int count;
+    CloudWord word;
+    std::size_t entry; // its place in the dictionary
 };
 
 QColor shownColor(const QColor &drawn, CloudStyle style)
@@ -25,52 +26,70 @@ QColor shownColor(const QColor &drawn, CloudStyle style)
 
 } // namespace
 
-BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer &measurer,
-                            RandomSource &random, CloudStyle style)
+MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeasurer &measurer,
+                                std::stop_token stop)
 {
-    BuiltCloud cloud;
-    cloud.root = std::make_unique<Layer>();
-    cloud.root->setName(cloudRootLayerName);
-
+    const StopCheck checkStop(std::move(stop));
     const FontSizeScale scale(dictionary);
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<size_t>(dictionary.size()));
     for (const WordDictionary::Entry &entry : dictionary) {
-        auto wordLayer = std::make_unique<TextLayer>();
-        wordLayer->setName(entry.word);
-        wordLayer->setAlignmentMode(TextLayer::Alignment::Center);
-        AttributedString string;
-        string.text = drawnWord(entry.word);
-        string.fontName = cloudFontName;
-        string.fontSize = scale.fontSize(entry.count);
-        wordLayer->setString(string);
-        const QSizeF preferred = wordLayer->preferredFrameSize(measurer);
+        checkStop.throwIfStopped();
+        CloudWord word;
+        word.string.text = drawnWord(entry.word);
+        word.string.fontName = cloudFontName;
+        word.string.fontSize = scale.fontSize(entry.count);
+        word.count = entry.count;
+        const QSizeF preferred = measurer.preferredSize(word.string);
         // Geometry is kept in single precision throughout the cloud.
-        wordLayer->setFrame(QRectF(0, 0, static_cast<float>(preferred.width()),
-                                   static_cast<float>(preferred.height())));
-        wordLayer->setAnchorPoint(QPointF(0.0, 0.5));
-        auto *layer = static_cast<TextLayer *>(cloud.root->addSublayer(std::move(wordLayer)));
-        entries.push_back({wordSortKey(entry.word), layer, entry.count});
+        word.size =
+            QSizeF(static_cast<float>(preferred.width()), static_cast<float>(preferred.height()));
+        entries.push_back({wordSortKey(entry.word), std::move(word), entries.size()});
     }
-
-    // The same order as compare() on the layers, with each word normalised once.
+    // Each word normalised once, not at every comparison.
     std::sort(entries.begin(), entries.end(), [](const SortEntry &first, const SortEntry &second) {
         return compareKeys(first.key, second.key) < 0;
     });
-    cloud.layers.reserve(entries.size());
-    cloud.words.reserve(entries.size());
-    for (const SortEntry &entry : entries) {
-        CloudWord word;
+    MeasuredCloud measured;
+    measured.names.reserve(entries.size());
+    measured.words.reserve(entries.size());
+    measured.placeOfEntry.resize(entries.size());
+    for (SortEntry &entry : entries) {
+        measured.placeOfEntry[entry.entry] = measured.words.size();
+        measured.names.push_back(std::move(entry.key.word));
+        measured.words.push_back(std::move(entry.word));
+    }
+    return measured;
+}
+
+BuiltCloud buildCloudLayers(const MeasuredCloud &measured, RandomSource &random, CloudStyle style)
+{
+    BuiltCloud cloud;
+    cloud.root = std::make_unique<Layer>();
+    cloud.root->setName(cloudRootLayerName);
+    cloud.words = measured.words;
+    for (CloudWord &word : cloud.words) {
         word.drawnColor = drawWordColor(random).toQColor();
-        word.string = entry.layer->string();
         word.string.color = shownColor(word.drawnColor, style);
-        word.count = entry.count;
-        word.size = entry.layer->bounds().size();
-        entry.layer->setString(word.string);
-        cloud.layers.push_back(entry.layer);
-        cloud.words.push_back(std::move(word));
+    }
+    cloud.layers.resize(cloud.words.size());
+    for (const std::size_t place : measured.placeOfEntry) {
+        const CloudWord &word = cloud.words[place];
+        auto layer = std::make_unique<TextLayer>();
+        layer->setName(measured.names[place]);
+        layer->setAlignmentMode(TextLayer::Alignment::Center);
+        layer->setString(word.string);
+        layer->setFrame(QRectF(QPointF(0, 0), word.size));
+        layer->setAnchorPoint(QPointF(0.0, 0.5));
+        cloud.layers[place] = static_cast<TextLayer *>(cloud.root->addSublayer(std::move(layer)));
     }
     return cloud;
+}
+
+BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer &measurer,
+                            RandomSource &random, CloudStyle style)
+{
+    return buildCloudLayers(measureCloudWords(dictionary, measurer), random, style);
 }
 
 void restyleCloud(BuiltCloud &cloud, CloudStyle style)

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <stop_token>
 #include <vector>
 
 class RandomSource;
@@ -33,9 +34,29 @@ struct BuiltCloud
     std::vector<TextLayer *> layers; // non-owning: the layers live under root
 };
 
-// Makes one word per dictionary entry, sized by its count and measured by `measurer`,
-// not yet positioned. Colours are drawn in the alphabetical order of the words, so a
-// seeded source gives the same colours whatever the dictionary's order.
+// A cloud's words sized by their counts, measured and in alphabetical order (see
+// compareWords), without colours or places yet: what takes time in building a cloud,
+// as plain data that a worker can make.
+struct MeasuredCloud
+{
+    std::vector<QString> names;   // the whole words, which the layers are named after
+    std::vector<CloudWord> words; // words[i] draws names[i], cut if it is very long
+    // Where the dictionary's i-th word is in words: the root layer keeps the
+    // dictionary's order.
+    std::vector<std::size_t> placeOfEntry;
+};
+
+// One word per dictionary entry, measured by measurer. Throws WorkStopped once stop
+// is requested.
+MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeasurer &measurer,
+                                std::stop_token stop = {});
+
+// The layers of the measured words, not yet positioned. Colours are drawn in the
+// alphabetical order of the words, so a seeded source gives the same colours whatever
+// the dictionary's order.
+BuiltCloud buildCloudLayers(const MeasuredCloud &measured, RandomSource &random,
+                            CloudStyle style = {});
+// Both at once.
 BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer &measurer,
                             RandomSource &random, CloudStyle style = {});
 

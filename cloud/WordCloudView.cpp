@@ -3,18 +3,16 @@
 #include "AccessibleItems.h"
 #include "CloudAccessibility.h"
 #include "CloudRowLayout.h"
-#include "CommonWords.h"
 #include "TextLayer.h"
-#include "WordCloud.h"
 #include "WordColor.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollArea>
 
 WordCloudView::WordCloudView(QWidget *parent)
     : LayerHostWidget(parent)
-    , m_measurer(std::make_unique<FontMetricsMeasurer>())
     , m_random(std::make_unique<StdRandomSource>())
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -22,11 +20,6 @@ WordCloudView::WordCloudView(QWidget *parent)
 }
 
 WordCloudView::~WordCloudView() = default;
-
-void WordCloudView::setWordCounts(std::shared_ptr<const CountedSet> counts)
-{
-    m_wordCounts = std::move(counts);
-}
 
 void WordCloudView::setScrollView(QScrollArea *scrollView)
 {
@@ -37,12 +30,19 @@ void WordCloudView::setScrollView(QScrollArea *scrollView)
     // goes to the words, not to the area around them.
     m_scrollView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scrollView->setFocusPolicy(Qt::NoFocus);
+    // A bar above the area shown or hidden changes its height, not the window's.
+    m_scrollView->viewport()->installEventFilter(this);
 }
 
-void WordCloudView::setTextMeasurer(std::unique_ptr<TextMeasurer> measurer)
+bool WordCloudView::eventFilter(QObject *watched, QEvent *event)
 {
-    Q_ASSERT(measurer);
-    m_measurer = std::move(measurer);
+    if (m_built && m_scrollView && watched == m_scrollView->viewport() &&
+        event->type() == QEvent::Resize) {
+        const auto *resize = static_cast<QResizeEvent *>(event);
+        if (resize->size().height() != resize->oldSize().height())
+            refit();
+    }
+    return LayerHostWidget::eventFilter(watched, event);
 }
 
 void WordCloudView::setOptions(const CloudOptions &options)
@@ -50,10 +50,6 @@ void WordCloudView::setOptions(const CloudOptions &options)
     const CloudOptions old = std::exchange(m_options, options);
     if (!m_built)
         return;
-    if (old.leftOut != m_options.leftOut) {
-        rebuild();
-        return;
-    }
     if (old.contrastColours != m_options.contrastColours) {
         restyleCloud(m_cloud, style());
         update();
@@ -66,27 +62,25 @@ QString WordCloudView::emptyMessage() const
 {
     if (!m_built || !m_cloud.words.empty())
         return {};
-    if (m_wordDict.isEmpty())
+    if (!m_content->textHasWords)
         return tr("No words to show: the text has no letters.");
     return tr("No words to show: every word of the text is left out as a common word.");
 }
 
-void WordCloudView::buildCloud()
+void WordCloudView::buildCloud(std::shared_ptr<const CloudContent> content)
 {
-    rebuild();
+    replaceCloud(std::move(content));
     window()->show();
     window()->raise();
 }
 
-void WordCloudView::rebuild()
+void WordCloudView::replaceCloud(std::shared_ptr<const CloudContent> content)
 {
+    Q_ASSERT(content);
     const QString focusedWord =
         m_focused >= 0 ? m_cloud.words[std::size_t(m_focused)].word() : QString();
-    m_shownWords =
-        m_options.leftOut.isEmpty() || !m_wordCounts
-            ? m_wordDict
-            : WordCloud(withoutWords(*m_wordCounts, m_options.leftOut)).wordCloudElements();
-    BuiltCloud cloud = buildCloudLayers(m_shownWords, *m_measurer, *m_random, style());
+    m_content = std::move(content);
+    BuiltCloud cloud = buildCloudLayers(m_content->measured, *m_random, style());
     // The old layer list points into the old root: replace both together.
     m_cloud.words = std::move(cloud.words);
     m_cloud.layers = std::move(cloud.layers);
@@ -99,6 +93,7 @@ void WordCloudView::rebuild()
     for (std::size_t i = 0; i < m_cloud.words.size() && !focusedWord.isEmpty(); ++i)
         if (m_cloud.words[i].word() == focusedWord)
             focusWord(qsizetype(i));
+    emit cloudReplaced();
 }
 
 void WordCloudView::scaleLayersToSize(QSizeF size)

@@ -1,28 +1,24 @@
 #pragma once
 
 #include "CloudBuilder.h"
+#include "CloudContent.h"
 #include "CloudNavigation.h"
 #include "LayerHostWidget.h"
-#include "WordDictionary.h"
 
-#include <QSet>
 #include <memory>
 #include <optional>
 #include <vector>
 
-class CountedSet;
 class QScrollArea;
 class RandomSource;
 class TextLayer;
-class TextMeasurer;
 
-// The cloud's options beyond the counts, all off by default.
+// How the cloud's words look beyond their counts, all off by default. (Which words it
+// shows is its content's business.)
 struct CloudOptions
 {
     bool gapBetweenWords = false;
     bool contrastColours = false;
-    // Words taken out of what the cloud is built from, before the dictionary's limits.
-    QSet<QString> leftOut;
 };
 
 // The word cloud: one word per dictionary entry, in rows fitted to the width of the
@@ -39,17 +35,10 @@ public:
     explicit WordCloudView(QWidget *parent = nullptr);
     ~WordCloudView() override;
 
-    // The dictionary of the analysis, and the counts of every word of the text it was
-    // made from (needed only to leave words out).
-    const WordDictionary &wordDict() const { return m_wordDict; }
-    void setWordDict(const WordDictionary &wordDict) { m_wordDict = wordDict; }
-    void setWordCounts(std::shared_ptr<const CountedSet> counts);
-
     QScrollArea *scrollView() const { return m_scrollView; }
     // The view does not become the area's widget here; the window does that.
     void setScrollView(QScrollArea *scrollView);
 
-    void setTextMeasurer(std::unique_ptr<TextMeasurer> measurer);
     // Takes the options; a cloud on screen follows them at once.
     void setOptions(const CloudOptions &options);
     const CloudOptions &options() const { return m_options; }
@@ -58,16 +47,19 @@ public:
     // them (layers()[i] shows words()[i]).
     const std::vector<CloudWord> &words() const { return m_cloud.words; }
     const std::vector<TextLayer *> &layers() const { return m_cloud.layers; }
-    // The dictionary the cloud shows: the analysis's, less any words left out.
-    const WordDictionary &shownWords() const { return m_shownWords; }
+    // What the cloud shows: the words chosen and measured for it; null before the first.
+    const std::shared_ptr<const CloudContent> &content() const { return m_content; }
     // The word with the keyboard focus, −1 for none.
     qsizetype focusedWord() const { return m_focused; }
     // What the view says instead of a picture, or empty.
     QString emptyMessage() const;
 
-    // Replaces the whole cloud from wordDict, fits it to the view's size and brings
-    // the window to the front.
-    void buildCloud();
+    // Replaces the whole cloud with content's words, fits it to the view's size and
+    // brings the window to the front.
+    void buildCloud(std::shared_ptr<const CloudContent> content);
+    // The same without bringing the window forward, e.g. for other words left out; the
+    // keyboard's focus stays on its word if the new cloud has it.
+    void replaceCloud(std::shared_ptr<const CloudContent> content);
     // Reflows the rows for size.width() (the height is not used) and sizes the view:
     // as tall as the rows when they overflow the visible area, else the area's size
     // (see fitCloudToView). A zoom reflows the rows for the width it leaves.
@@ -87,12 +79,15 @@ public:
     quint64 generation() const { return m_generation; }
 
 signals:
+    // The cloud was replaced: other words, another content().
+    void cloudReplaced();
     void wordChosen(const QString &word);
     void wordHovered(const QString &word, int count);
     // The keyboard focus moved to word, shown at screenRect (global coordinates).
     void wordFocused(const QString &word, int count, const QRect &screenRect);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -104,16 +99,12 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // Builds the cloud anew without bringing its window forward.
-    void rebuild();
     void refit();
     QSizeF visibleAreaSize() const;
     CloudStyle style() const { return {m_options.contrastColours}; }
     float rowGap() const;
 
-    WordDictionary m_wordDict;
-    std::shared_ptr<const CountedSet> m_wordCounts;
-    WordDictionary m_shownWords;
+    std::shared_ptr<const CloudContent> m_content;
     CloudOptions m_options;
     BuiltCloud m_cloud;
     bool m_built = false;
@@ -121,6 +112,5 @@ private:
     qreal m_rowWidthPixels = 0.0; // the width the rows were last asked for, zoom aside
     qsizetype m_focused = -1;
     QScrollArea *m_scrollView = nullptr; // non-owning: part of the window
-    std::unique_ptr<TextMeasurer> m_measurer;
     std::unique_ptr<RandomSource> m_random;
 };

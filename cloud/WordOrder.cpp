@@ -2,11 +2,15 @@
 
 #include "Layer.h"
 
+#include <algorithm>
+
 WordSortKey wordSortKey(QStringView word)
 {
-    QString text = word.toString();
-    QString decomposed = text.normalized(QString::NormalizationForm_D);
-    return {std::move(decomposed), std::move(text)};
+    QStringView start = word.first(std::min(word.size(), sortPrefixUnits));
+    // Half a surrogate pair is no character to normalise.
+    if (start.size() < word.size() && !start.isEmpty() && start.back().isHighSurrogate())
+        start.chop(1);
+    return {start.toString().normalized(QString::NormalizationForm_D), word.toString()};
 }
 
 int compareKeys(const WordSortKey &first, const WordSortKey &second)

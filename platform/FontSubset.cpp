@@ -22,16 +22,6 @@ constexpr const char *carriedTables[] = {
     "CFF2", "VORG", "GDEF", "GSUB", "GPOS", "COLR", "CPAL", "CBDT", "CBLC", "sbix", "SVG ",
 };
 
-// What HarfBuzz applies for scripts that need shaping, and for every script the
-// composition and mark placement; left out are the optional typographic features
-// (liga, clig, calt, kern...) that unshaped text never gets.
-constexpr const char *requiredFeatures[] = {
-    "ccmp", "locl", "rlig", "rvrn", "mark", "mkmk", "curs", "isol", "init", "medi",
-    "med2", "fina", "fin2", "fin3", "stch", "nukt", "akhn", "rphf", "rkrf", "pref",
-    "blwf", "half", "abvf", "pstf", "cfar", "vatu", "cjct", "pres", "abvs", "blws",
-    "psts", "haln", "dist", "abvm", "blwm", "ljmo", "vjmo", "tjmo",
-};
-
 hb_tag_t tag(const char *name)
 {
     return hb_tag_from_string(name, 4);
@@ -58,7 +48,8 @@ Face wholeFace(const QRawFont &font)
 
 } // namespace
 
-QByteArray fontSubset(const QRawFont &font, const QSet<char32_t> &codePoints)
+QByteArray fontSubset(const QRawFont &font, const QSet<char32_t> &codePoints,
+                      const QSet<quint32> &glyphs)
 {
     if (!font.isValid())
         return {};
@@ -69,10 +60,12 @@ QByteArray fontSubset(const QRawFont &font, const QSet<char32_t> &codePoints)
     hb_set_t *unicodes = hb_subset_input_unicode_set(input.get());
     for (const char32_t codePoint : codePoints)
         hb_set_add(unicodes, codePoint);
-    hb_set_t *features = hb_subset_input_set(input.get(), HB_SUBSET_SETS_LAYOUT_FEATURE_TAG);
-    hb_set_clear(features);
-    for (const char *feature : requiredFeatures)
-        hb_set_add(features, tag(feature));
+    hb_set_t *glyphIds = hb_subset_input_glyph_set(input.get());
+    for (const quint32 glyph : glyphs)
+        hb_set_add(glyphIds, glyph);
+    // HarfBuzz keeps the layout features a renderer applies by default: words that were
+    // shaped are shaped again the same way, and a word set unshaped is positioned one
+    // character at a time, where no feature spans two characters.
     hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_NO_HINTING);
 
     const Face subset(hb_subset_or_fail(face.get(), input.get()));

@@ -45,7 +45,13 @@ void LargeTextImage::render(const AttributedString &string, const QFontMetricsF 
     // the line, plus a pixel for antialiasing, in whole device pixels.
     const QRectF line(0.0, -metrics.ascent(), metrics.horizontalAdvance(string.text),
                       metrics.height());
-    const QRectF glyphs = metrics.boundingRect(string.text).united(line);
+    // Glyphs reach past their line by less than its height. Qt's boxes for characters
+    // no face has report a bounding box far off (100000 pixels away), which would make
+    // an image too large to draw anything.
+    const qreal reach = metrics.height();
+    const QRectF glyphs = metrics.boundingRect(string.text)
+                              .united(line)
+                              .intersected(line.adjusted(-reach, -reach, reach, reach));
     const QRect pixels = QRectF(glyphs.topLeft() * scale, glyphs.size() * scale)
                              .toAlignedRect()
                              .adjusted(-1, -1, 2, 2);

@@ -9,6 +9,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 
 namespace {
 
@@ -99,9 +100,8 @@ void TextLayer::drawContent(QPainter &painter) const
             svg->text().addText({visible.text, toDevice.map(visible.origin)}, font, color);
         } else {
             // Asked for outlines: the same picture without any font, but no words.
-            QPainterPath outline;
-            outline.addText(visible.origin, font, visible.text);
-            painter.fillPath(outline, color);
+            QTextLayout layout(visible.text, font, device);
+            painter.fillPath(outlinesOf(layOutOneLine(layout), visible.origin), color);
         }
     } else if (!m_largeText.draw(painter, m_string, metrics, origin)) {
         painter.setRenderHint(QPainter::TextAntialiasing);

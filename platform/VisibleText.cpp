@@ -1,8 +1,36 @@
 #include "VisibleText.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
+
+QTextLine layOutOneLine(QTextLayout &layout)
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    return line;
+}
+
+QPainterPath outlinesOf(const QTextLine &line, QPointF origin)
+{
+    QPainterPath outline;
+    for (const QGlyphRun &run : line.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+            outline.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i] -
+                                                                    QPointF(0.0, line.ascent())));
+    }
+    return outline;
+}
 
 PlacedText visibleText(const QString &text, const QFont &font, QPaintDevice *device, QPointF origin,
                        const QRectF &area)
@@ -15,12 +43,7 @@ PlacedText visibleText(const QString &text, const QFont &font, QPaintDevice *dev
         return {text, origin};
 
     QTextLayout layout(text, font, device);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
+    const QTextLine line = layOutOneLine(layout);
     // Right-to-left text has its first character on the right.
     const int atLeft = line.xToCursor(left);
     const int atRight = line.xToCursor(right);

@@ -143,6 +143,33 @@ TEST(ReadUtf8TextFile, RefusesARegularFileOverTheLimitBeforeReadingIt)
                                 .arg(largestTextBytes / 1000000));
 }
 
+// A file cut short by another program while it was read was analysed short, without a
+// word of it.
+TEST(ReadUtf8TextFile, SaysSoWhenTheFileIsCutShortWhileRead)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile file(folder.filePath(u"growing.txt"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(QByteArray(64 << 20, 'a')), 64 << 20);
+    file.close();
+    const int descriptor = open(QFile::encodeName(file.fileName()).constData(), O_RDONLY);
+    ASSERT_GE(descriptor, 0);
+    auto reading = std::async(std::launch::async, [&] {
+        return readUtf8Descriptor(descriptor, file.fileName(), largestTextBytes);
+    });
+    // Cut where the reader is, once it has read its first piece.
+    off_t offset = 0;
+    while ((offset = lseek(descriptor, 0, SEEK_CUR)) == 0) {
+    }
+    ASSERT_TRUE(file.resize(offset));
+    const TextFile result = reading.get();
+    close(descriptor);
+    EXPECT_TRUE(result.text.isEmpty());
+    EXPECT_TRUE(result.error.startsWith(file.fileName() + u": was cut short while it was read"_s))
+        << result.error.toStdString();
+}
+
 class FifoTest : public testing::Test
 {
 protected:

@@ -5,6 +5,7 @@
 #include "InfoPanel.h"
 #include "InputTextView.h"
 #include "TextIndex.h"
+#include "TextLayer.h"
 #include "TokenSequence.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
@@ -16,8 +17,10 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -244,6 +247,51 @@ TEST_F(AppDelegateTest, FailedIndexKeepsTheCloudAndSaysWhy)
     EXPECT_FALSE(verbarium->picture());
     EXPECT_TRUE(verbarium->message().contains(u"not enough memory"_s))
         << verbarium->message().toStdString();
+}
+
+// Measures a word only once the test lets it, so that the cloud's job can be caught at
+// work.
+class HeldMeasurer : public TextMeasurer
+{
+public:
+    explicit HeldMeasurer(std::shared_ptr<std::atomic<bool>> released)
+        : m_released(std::move(released))
+    {}
+    QSizeF preferredSize(const AttributedString &) const override
+    {
+        m_released->wait(false);
+        return {10, 10};
+    }
+
+private:
+    std::shared_ptr<std::atomic<bool>> m_released;
+};
+
+// The cloud was made on the window's thread: a text of giant words of decomposable
+// letters held the window for 38 s, quitting included.
+TEST_F(AppDelegateTest, TheCloudIsMadeOnAWorkerThatANewerTextStops)
+{
+    auto released = std::make_shared<std::atomic<bool>>(false);
+    ui.appDelegate().cloudJob().setMeasurerMaker(
+        [released] { return std::make_unique<HeldMeasurer>(released); });
+    QSignalSpy described(&ui.appDelegate(), &AppDelegate::workDescribed);
+    textField()->setPlainText(u"the first text"_s);
+    ui.appDelegate().textDidChange();
+    // The window's thread goes on, and says what is being done.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return !described.isEmpty() &&
+               described.constLast().constFirst().toString() == u"Making the word cloud…"_s;
+    }));
+    EXPECT_FALSE(ui.cloudWindow()->isVisible());
+
+    textField()->setPlainText(u"a second text"_s);
+    ui.appDelegate().textDidChange();
+    released->store(true);
+    released->notify_all();
+    finishRequests();
+    EXPECT_EQ(cloudWords(), (QStringList{u"a"_s, u"second"_s, u"text"_s}));
+    EXPECT_TRUE(ui.cloudWindow()->isVisible());
+    EXPECT_EQ(described.constLast().constFirst().toString(), QString());
 }
 
 } // namespace

@@ -11,11 +11,13 @@ public:
         QString title;
         QString message;
         QString button;
+        QWidget *over;
     };
 
-    void runAlert(const QString &title, const QString &message, const QString &button) override
+    void runAlert(const QString &title, const QString &message, const QString &button,
+                  QWidget *over) override
     {
-        alerts.push_back({title, message, button});
+        alerts.push_back({title, message, button, over});
     }
     std::optional<QString> chooseFile(const QStringList &fileTypes) override
     {

@@ -19,8 +19,11 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -178,14 +181,24 @@ INSTANTIATE_TEST_SUITE_P(
                                  SvgWords::Outlines}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(PictureCopyTest, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
+// The windows with the cloud of the text on screen.
+class AnalysedWindows : public testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        ui.appDelegate().applicationDidFinishLaunching();
+        ui.inputUi().textField->setPlainText(text);
+        ui.appDelegate().textDidChange();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+    }
+
     FakeDialogs dialogs;
     UserInterface ui{&dialogs};
-    ui.appDelegate().applicationDidFinishLaunching();
-    ui.inputUi().textField->setPlainText(text);
-    ui.appDelegate().textDidChange();
-    ASSERT_TRUE(QTest::qWaitFor([&ui] { return !ui.appDelegate().isBusy(); }));
+};
+
+TEST_F(AnalysedWindows, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
+{
     ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
     QGuiApplication::clipboard()->clear();
 
@@ -197,6 +210,32 @@ TEST(PictureCopyTest, CopyInTheCloudWindowPutsItsPictureOnTheClipboard)
         renderLayersToImage(*cloud->rootLayer(), QSizeF(cloud->size()), cloud->devicePixelRatioF());
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32),
               expected.convertToFormat(QImage::Format_ARGB32));
+}
+
+// A write that failed on a full disk said "Unknown error", in an alert in front of
+// whichever window the file chooser had handed the activation to.
+TEST_F(AnalysedWindows, AFailedExportSaysWhyInFrontOfThePicturesWindow)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(u"cloud.png"_s);
+    dialogs.pictureFile = PictureFileChoice{path, PictureFileChoice::Format::Png, 2.0};
+
+    // A file-size limit fails the write as a full disk does, with a reason of its own.
+    const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before = {};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit small{100, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    ui.inputWindow()->activateWindow();
+    ui.menus().exportCloudAction()->trigger();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, ignored);
+
+    ASSERT_EQ(dialogs.alerts.size(), 1u);
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << dialogs.alerts[0].message.toStdString();
+    EXPECT_EQ(dialogs.alerts[0].over, ui.cloudWindow());
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "FakeDialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
+#include "LeftOutBar.h"
 #include "NodeLayer.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
@@ -167,10 +168,19 @@ TEST_F(WindowsEndToEndTest, LeftOutWordsLeaveTheCloudButNotTheVerbarium)
         words << word.word();
     EXPECT_EQ(words, (QStringList{u"sea"_s, u"whale"_s}));
     EXPECT_EQ(cloud()->words()[1].string.fontSize, 80);
+    // The window says so, and offers the words back: a choice made for one text went on
+    // leaving words out of the next without a word.
+    LeftOutBar *bar = ui.cloudUi().leftOutBar;
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->message(), u"English common words left out: 2"_s);
     verbarium()->startWithWord(u"the"_s);
     ASSERT_TRUE(verbariumShows(u"the"_s));
     EXPECT_EQ(verbarium()->root()->childCount(verbarium()->root()->root()), 2u); // whale, sea
-    choose(QString()); // the settings outlive the test
+
+    QTest::mouseClick(bar->actionButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return cloud()->words().size() == 4; }));
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(ui.viewMenu().leaveOutActions().constFirst()->isChecked()); // None
 }
 
 TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -118,8 +119,92 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadArgumentsTest, testing::Values(
     BadArgumentsRow{"UnknownOption", {u"counts"_s, u"--bogus"_s}},
     BadArgumentsRow{"UnknownFormat", {u"counts"_s, u"--format"_s, u"xml"_s}},
     BadArgumentsRow{"MissingOptionValue", {u"counts"_s, u"--output"_s}},
-    BadArgumentsRow{"TwoInputFiles", {u"counts"_s, u"a.txt"_s, u"b.txt"_s}}
+    BadArgumentsRow{"TwoInputFiles", {u"counts"_s, u"a.txt"_s, u"b.txt"_s}},
+    // Qt took these for itself: the first aborted, the second loaded plugins from DIR.
+    BadArgumentsRow{"QtsPlatformOption", {u"counts"_s, u"--platform"_s, u"xcb"_s}},
+    BadArgumentsRow{"QtsPluginPathOption", {u"counts"_s, u"-platformpluginpath"_s, u"/tmp"_s}}
 ), [](const auto &info) { return std::string(info.param.name); });
+
+struct EnvironmentRow
+{
+    const char *name;
+    QStringList variables; // NAME=VALUE
+};
+
+void PrintTo(const EnvironmentRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class PlatformEnvironment : public testing::TestWithParam<EnvironmentRow>
+{
+};
+
+// The environment's choice of platform aborted the run with Qt's fatal message where
+// there was no such display, or loaded plugins from elsewhere.
+TEST_P(PlatformEnvironment, IsNotAsked)
+{
+    const CliRun run = runCliWith(
+        {u"cloud"_s},
+        [](QProcess &process) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.remove(u"DISPLAY"_s);
+            environment.remove(u"WAYLAND_DISPLAY"_s);
+            for (const QString &variable : GetParam().variables)
+                environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+            process.setProcessEnvironment(environment);
+        },
+        "the words of the text");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, QByteArray());
+    EXPECT_TRUE(run.out.startsWith("{\"width\""));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environment, PlatformEnvironment,
+    testing::Values(EnvironmentRow{"xcbWithoutADisplay", {u"QT_QPA_PLATFORM=xcb"_s}},
+                    EnvironmentRow{"wayland", {u"QT_QPA_PLATFORM=wayland"_s}},
+                    EnvironmentRow{"pluginsFromElsewhere",
+                                   {u"QT_QPA_PLATFORM_PLUGIN_PATH=/nonexistent"_s,
+                                    u"QT_QPA_PLATFORM=offscreen"_s}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct EscapeRow
+{
+    const char *name;
+    QStringList arguments;
+    QByteArray message; // all of standard error
+};
+
+void PrintTo(const EscapeRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class ControlCharacters : public testing::TestWithParam<EscapeRow>
+{
+};
+
+// A name's line feed broke the message in two, and its escape sequence reached the
+// terminal.
+TEST_P(ControlCharacters, InNamesAreEscapedOnOneLine)
+{
+    const CliRun run = runCli(GetParam().arguments, "text");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ControlCharacters,
+    testing::Values(
+        EscapeRow{"inTheInput",
+                  {u"counts"_s, u"a\nb\x1b[31mRED"_s},
+                  "verbarium-cli: a\\nb\\x1b[31mRED: no such file\n"},
+        EscapeRow{"inTheOutput",
+                  {u"counts"_s, u"--output"_s, u"/nonexistent/\tx\u202e\r"_s},
+                  "verbarium-cli: /nonexistent/\\tx\\u{202e}\\r: cannot be written (no "
+                  "temporary file can be made beside it: No such file or directory)\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 
 struct FailureRow

@@ -1,7 +1,11 @@
 #include "CliRun.h"
 
 #include <QProcess>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,9 +44,44 @@ CliRun runCliWith(const QStringList &arguments, const std::function<void(QProces
     return run(arguments, input, setUp);
 }
 
+pid_t spawnCli(const QStringList &arguments)
+{
+    QList<QByteArray> owned{VERBARIUM_CLI_PATH};
+    for (const QString &argument : arguments)
+        owned.append(argument.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &argument : owned)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    // Whatever this process ignores or blocks, the signals reach the command as usual.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t chosen;
+    sigemptyset(&chosen);
+    posix_spawnattr_setsigmask(&attributes, &chosen);
+    for (int signalNumber = 1; signalNumber < NSIG; ++signalNumber) {
+        if (signalNumber != SIGKILL && signalNumber != SIGSTOP)
+            sigaddset(&chosen, signalNumber);
+    }
+    posix_spawnattr_setsigdefault(&attributes, &chosen);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) != 0)
+        pid = -1;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
 void expectFailure(const CliRun &run, const CliFailureRow &row)
 {
     EXPECT_EQ(run.exitCode, row.exitCode);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(row.messagePart)) << run.err.toStdString();
+    if (row.exitCode == 1) {
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <ostream>
+#include <sys/types.h>
 
 class QProcess;
 
@@ -24,6 +25,10 @@ CliRun runCommand(const QString &command, const QStringList &arguments,
 // another standard input.
 CliRun runCliWith(const QStringList &arguments, const std::function<void(QProcess &)> &setUp,
                   const QByteArray &input = {});
+
+// Starts verbarium-cli with arguments, its output to /dev/null and every signal at its
+// default, and returns its pid (-1 when it did not start); the caller waits for it.
+pid_t spawnCli(const QStringList &arguments);
 
 // A command run that must fail: its arguments, its exit status and a part of the one
 // line it writes on standard error.

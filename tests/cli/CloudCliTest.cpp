@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
@@ -163,6 +164,59 @@ TEST(CloudCommand, PicturesShowTheWholeView)
     EXPECT_EQ(image.pixelColor(599, 0), QColor(Qt::white));
 }
 
+struct ScriptRow
+{
+    const char *name;
+    QStringList command; // the command and its options; the text comes on standard input
+};
+
+void PrintTo(const ScriptRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class ScriptWithoutAFont : public testing::TestWithParam<ScriptRow>
+{
+};
+
+// With only the Latin faces installed: Devanagari crashed SVG export and filled
+// standard error with 190 lines of warnings on a successful run.
+TEST_P(ScriptWithoutAFont, IsDrawnAndNamedInOneLine)
+{
+    QTemporaryDir fonts;
+    ASSERT_TRUE(fonts.isValid());
+    QFile configuration(fonts.filePath(u"fonts.conf"_s));
+    ASSERT_TRUE(configuration.open(QIODevice::WriteOnly));
+    configuration.write("<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
+                        "<dir>/usr/share/fonts/truetype/beteckna</dir><cachedir>" +
+                        fonts.path().toUtf8() + "</cachedir></fontconfig>");
+    configuration.close();
+    const CliRun run = runCliWith(
+        GetParam().command,
+        [&configuration](QProcess &process) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"FONTCONFIG_FILE"_s, configuration.fileName());
+            process.setProcessEnvironment(environment);
+        },
+        "\xe0\xa4\xa8\xe0\xa4\xae\xe0\xa4\xb8\xe0\xa5\x8d\xe0\xa4\xa4\xe0\xa5\x87 "
+        "\xe0\xa4\xad\xe0\xa4\xbe\xe0\xa4\xb0\xe0\xa4\xa4 word");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err,
+              "verbarium-cli: no installed font has the letters of Devanagari: they are drawn "
+              "as empty boxes (Debian's fonts-noto-core has fonts for most scripts)\n");
+    EXPECT_FALSE(run.out.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ScriptWithoutAFont,
+                         testing::Values(ScriptRow{"cloudAsSvg",
+                                                   {u"cloud"_s, u"--format"_s, u"svg"_s}},
+                                         ScriptRow{"cloudAsJson", {u"cloud"_s}},
+                                         ScriptRow{"verbariumAsSvg",
+                                                   {u"verbarium"_s, u"--word"_s,
+                                                    u"\u0928\u092e\u0938\u094d\u0924\u0947"_s,
+                                                    u"--format"_s, u"svg"_s}}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 class CloudCommandFailure : public testing::TestWithParam<CliFailureRow>
 {
 };
@@ -202,7 +256,14 @@ INSTANTIATE_TEST_SUITE_P(
         CliFailureRow{"unknownLanguage",
                       {u"--leave-out"_s, u"xx"_s},
                       1,
-                      "xx: no such file (the languages with a list are da, de, en"}),
+                      "xx: no such file (the languages with a list are da, de, en"},
+        CliFailureRow{
+            "emptyLeaveOut", {u"--leave-out"_s, u""_s}, 2, "--leave-out needs a language"},
+        // The list took the text, and the cloud was silently empty.
+        CliFailureRow{"leaveOutFromTheTextsStream",
+                      {u"--leave-out"_s, u"/dev/stdin"_s},
+                      2,
+                      "--leave-out and the text cannot both be read from standard input"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

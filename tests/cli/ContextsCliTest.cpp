@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -204,6 +206,38 @@ INSTANTIATE_TEST_SUITE_P(
 
 // From "c", the walk stops at the "!" after "b": the words stand in the text, but the
 // node is not in the tree.
+// The largest resident size of a run, in kilobytes.
+long peakMemoryOf(const QStringList &arguments)
+{
+    const pid_t cli = spawnCli(arguments);
+    EXPECT_GT(cli, 0);
+    int status = 0;
+    rusage usage = {};
+    EXPECT_EQ(wait4(cli, &status, 0, &usage), cli);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return usage.ru_maxrss;
+}
+
+// Lines went out 8,192 at a time, however long: 64 KB of text at --width 100000 wrote 2
+// GB with a peak of 1.5 GB.
+TEST(ContextsCommand, MemoryStaysFlatInTheOutputsSize)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's quarantine keeps freed memory";
+#endif
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString input = folder.filePath(u"input.txt"_s);
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("a ").repeated(8192)); // 8,192 lines of some 16 KB: 128 MB
+    file.close();
+    const QStringList arguments{u"contexts"_s, input, u"--word"_s, u"a"_s, u"--width"_s};
+    const long narrow = peakMemoryOf(arguments + QStringList{u"10"_s});
+    const long wide = peakMemoryOf(arguments + QStringList{u"100000"_s});
+    EXPECT_LT(wide - narrow, 48 * 1024) << narrow << " KB for narrow lines, " << wide;
+}
+
 TEST(ContextsCommand, PathPastAWalksEndHasNoLines)
 {
     const QByteArray text = "A b. C a b! D.";

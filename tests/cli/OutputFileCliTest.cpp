@@ -225,37 +225,6 @@ INSTANTIATE_TEST_SUITE_P(CountsCommand, ReplacedOutput, testing::Values(
 ), [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 
-// Runs verbarium-cli with arguments, its output to /dev/null, and returns its pid.
-pid_t spawnCli(const QStringList &arguments)
-{
-    QList<QByteArray> owned{VERBARIUM_CLI_PATH};
-    for (const QString &argument : arguments)
-        owned.append(argument.toUtf8());
-    std::vector<char *> argv;
-    for (QByteArray &argument : owned)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    // Whatever this process ignores or blocks, the signals reach the command as usual.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t chosen;
-    sigemptyset(&chosen);
-    posix_spawnattr_setsigmask(&attributes, &chosen);
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP})
-        sigaddset(&chosen, signalNumber);
-    posix_spawnattr_setsigdefault(&attributes, &chosen);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
 class InterruptedOutput : public testing::TestWithParam<int>
 {
 };
@@ -288,6 +257,9 @@ TEST_P(InterruptedOutput, RemovesTheTemporaryFileAndEndsByTheSignal)
         FAIL() << "no temporary file was made";
     }
     ASSERT_EQ(leftOver(folder.path()).size(), 1) << "the write ended before it was stopped";
+    // SIGQUIT would leave a core dump in the test's folder.
+    const rlimit noCore{0, RLIM_INFINITY};
+    setrlimit(RLIMIT_CORE, &noCore);
     kill(cli, signalNumber);
     kill(cli, SIGCONT);
     int status = 0;
@@ -297,7 +269,72 @@ TEST_P(InterruptedOutput, RemovesTheTemporaryFileAndEndsByTheSignal)
     EXPECT_EQ(contentOf(output), "old");
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, InterruptedOutput, testing::Values(SIGINT, SIGTERM, SIGHUP),
-                         [](const auto &info) { return std::string(sigabbrev_np(info.param)); });
+// The quit key, a closed pipe, alarms, user and real-time signals and a CPU limit left
+// the temporary file behind before.
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedOutput,
+                         testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGALRM,
+                                         SIGUSR1, SIGUSR2, SIGXCPU, SIGRTMIN),
+                         [](const auto &info) {
+                             const char *name = sigabbrev_np(info.param);
+                             return std::string(name ? name : "RTMIN");
+                         });
+
+// Past a file-size limit the kernel sends SIGXFSZ, which ended the run (status 153) and
+// left the temporary file.
+TEST(FileSizeLimit, FailsTheWriteWithOneLineAndLeavesNothing)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString output = folder.filePath(u"out.json"_s);
+    const CliRun run = runCliWith(
+        {u"counts"_s, u"--output"_s, output},
+        [](QProcess &process) {
+            process.setChildProcessModifier([] {
+                const rlimit fileSize{10, RLIM_INFINITY};
+                setrlimit(RLIMIT_FSIZE, &fileSize);
+            });
+        },
+        "New words");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(std::strerror(EFBIG))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(output));
+    EXPECT_EQ(leftOver(folder.path()), QStringList());
+}
+
+// Writers to one file with other hard links write it in place. They took no turns: each
+// truncated it on opening and wrote at its own offset, and what was left was often no
+// one's result, with every writer reporting success.
+TEST(InPlaceOutput, ConcurrentWritersLeaveOneWholeResult)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString output = folder.filePath(u"out.json"_s);
+    ASSERT_TRUE(writeFile(output, "old"));
+    ASSERT_EQ(link(native(output).constData(), native(folder.filePath(u"link"_s)).constData()), 0);
+    // Results of different lengths, each long enough to be written in pieces.
+    std::vector<QString> inputs;
+    std::vector<QByteArray> results;
+    for (int writer = 0; writer < 8; ++writer) {
+        inputs.push_back(folder.filePath(u"input%1.txt"_s.arg(writer)));
+        ASSERT_TRUE(
+            writeFile(inputs.back(),
+                      ("word" + QByteArray::number(writer) + ' ').repeated(20000 * (writer + 1))));
+        results.push_back(runCli({u"counts"_s, inputs.back()}).out);
+    }
+    for (int round = 0; round < 3; ++round) {
+        std::vector<pid_t> writers;
+        for (const QString &input : inputs)
+            writers.push_back(spawnCli({u"counts"_s, input, u"--output"_s, output}));
+        for (const pid_t writer : writers) {
+            int status = 0;
+            ASSERT_EQ(waitpid(writer, &status, 0), writer);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        }
+        const QByteArray left = contentOf(output);
+        EXPECT_TRUE(std::find(results.begin(), results.end(), left) != results.end())
+            << "round " << round << ": " << left.size() << " bytes of no one's result";
+    }
+}
 
 } // namespace

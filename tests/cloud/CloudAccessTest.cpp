@@ -1,4 +1,5 @@
 // The cloud by keyboard, for screen readers, magnified, and with its options.
+#include "CloudContentOf.h"
 #include "CountedSet.h"
 #include "FixedMeasurer.h"
 #include "QStringPrinter.h"
@@ -29,23 +30,18 @@ protected:
         view = new WordCloudView;
         scrollArea->setWidget(view);
         view->setScrollView(scrollArea);
-        view->setTextMeasurer(
-            std::make_unique<FixedMeasurer>(QHash<QString, QSizeF>{{u"moon"_s, {80, 30}},
-                                                                   {u"star"_s, {60, 20}},
-                                                                   {u"sun"_s, {50, 40}},
-                                                                   {u"the"_s, {40, 40}}}));
         window.resize(400, 300);
-        const CountedSet all = CountedSet::fromDistinct(
-            {{u"sun"_s, 12}, {u"moon"_s, 3}, {u"the"_s, 40}, {u"star"_s, 7}});
-        WordDictionary dictionary;
-        for (const CountedSet::Entry &entry : all)
+        for (const CountedSet::Entry &entry : *all)
             dictionary.insert(entry.word, int(entry.count));
-        view->setWordDict(dictionary);
-        view->setWordCounts(std::make_shared<const CountedSet>(all));
-        view->buildCloud();
+        view->buildCloud(leavingOut({}));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         // What the app does on every resize of the window, the first showing included.
         view->scaleLayersToSize(QSizeF(window.size()));
+    }
+
+    std::shared_ptr<const CloudContent> leavingOut(const QSet<QString> &words) const
+    {
+        return cloudContentOf(dictionary, measurer, all, words);
     }
 
     QStringList shownWords() const
@@ -56,6 +52,11 @@ protected:
         return words;
     }
 
+    const FixedMeasurer measurer{QHash<QString, QSizeF>{
+        {u"moon"_s, {80, 30}}, {u"star"_s, {60, 20}}, {u"sun"_s, {50, 40}}, {u"the"_s, {40, 40}}}};
+    const std::shared_ptr<const CountedSet> all = std::make_shared<const CountedSet>(
+        CountedSet::fromDistinct({{u"sun"_s, 12}, {u"moon"_s, 3}, {u"the"_s, 40}, {u"star"_s, 7}}));
+    WordDictionary dictionary;
     QWidget window;
     WordCloudView *view = nullptr; // owned by the scroll area
 };
@@ -98,7 +99,7 @@ TEST_F(Cloud, ScreenReadersReadAListOfWordsWithTheirCounts)
     EXPECT_EQ(view->focusedWord(), 1);
 
     // A new cloud: the list reads the new words.
-    view->setOptions(CloudOptions{false, false, {u"the"_s}});
+    view->replaceCloud(leavingOut({u"the"_s}));
     ASSERT_EQ(list->childCount(), 3);
     EXPECT_EQ(list->child(2)->text(QAccessible::Name), u"sun, 12 times"_s);
 }
@@ -106,12 +107,13 @@ TEST_F(Cloud, ScreenReadersReadAListOfWordsWithTheirCounts)
 TEST_F(Cloud, LeftOutWordsLeaveTheCloudAndItsSizes)
 {
     const float sunSize = view->words()[2].string.fontSize;
-    view->setOptions(CloudOptions{false, false, {u"the"_s, u"moon"_s}});
+    view->replaceCloud(leavingOut({u"the"_s, u"moon"_s}));
     EXPECT_EQ(shownWords(), (QStringList{u"star"_s, u"sun"_s}));
-    EXPECT_FALSE(view->shownWords().contains(u"the"_s));
+    EXPECT_FALSE(view->content()->words.contains(u"the"_s));
+    EXPECT_EQ(view->content()->leftOutWords, 2);
     // Without "the", sun is the most frequent word: the largest size.
     EXPECT_GT(view->words()[1].string.fontSize, sunSize);
-    view->setOptions(CloudOptions{false, false, {u"moon"_s, u"star"_s, u"sun"_s, u"the"_s}});
+    view->replaceCloud(leavingOut({u"moon"_s, u"star"_s, u"sun"_s, u"the"_s}));
     EXPECT_TRUE(view->words().empty());
     EXPECT_EQ(view->emptyMessage(),
               u"No words to show: every word of the text is left out as a common word."_s);
@@ -120,7 +122,7 @@ TEST_F(Cloud, LeftOutWordsLeaveTheCloudAndItsSizes)
 TEST_F(Cloud, GapAndContrastApplyToTheCloudOnScreen)
 {
     const QColor before = *view->words()[0].string.color;
-    view->setOptions(CloudOptions{true, true, {}});
+    view->setOptions(CloudOptions{true, true});
     EXPECT_EQ(view->words()[1].position.x(), 80 + 8);
     EXPECT_EQ(view->layers()[1]->position().x(), 80 + 8);
     EXPECT_GE(contrastRatio(*view->words()[0].string.color, Qt::white), 3.0);
@@ -179,7 +181,7 @@ TEST(EmptyCloud, SaysTheTextHasNoLetters)
 {
     WordCloudView view;
     EXPECT_EQ(view.emptyMessage(), QString()); // nothing built yet
-    view.buildCloud();
+    view.buildCloud(cloudContentOf(WordDictionary(), FixedMeasurer({})));
     EXPECT_EQ(view.emptyMessage(), u"No words to show: the text has no letters."_s);
 }
 

@@ -116,15 +116,32 @@ TEST_P(WordOrdering, ComparesDecomposedFormsThenCodeUnits)
     EXPECT_EQ((reverse > 0) - (reverse < 0), -row.sign);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cloud, WordOrdering,
-                         testing::Values(OrderRow{"alphabetical", u"apple"_s, u"fig"_s, -1},
-                                         OrderRow{"prefixFirst", u"fig"_s, u"figs"_s, -1},
-                                         OrderRow{"precomposedAfterE", u"\u00e9"_s, u"e"_s, 1},
-                                         OrderRow{"precomposedBeforeF", u"\u00e9"_s, u"f"_s, -1},
-                                         OrderRow{"equivalentSpellingsStillOrdered", u"e\u0301"_s,
-                                                  u"\u00e9"_s, -1},
-                                         OrderRow{"sameWord", u"pear"_s, u"pear"_s, 0}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cloud, WordOrdering,
+    testing::Values(OrderRow{"alphabetical", u"apple"_s, u"fig"_s, -1},
+                    OrderRow{"prefixFirst", u"fig"_s, u"figs"_s, -1},
+                    OrderRow{"precomposedAfterE", u"\u00e9"_s, u"e"_s, 1},
+                    OrderRow{"precomposedBeforeF", u"\u00e9"_s, u"f"_s, -1},
+                    OrderRow{"equivalentSpellingsStillOrdered", u"e\u0301"_s, u"\u00e9"_s, -1},
+                    OrderRow{"sameWord", u"pear"_s, u"pear"_s, 0},
+                    OrderRow{"longWordsByTheirStarts", u"\u00e9"_s.repeated(300) + u'z',
+                             u"e\u0301f"_s, -1},
+                    OrderRow{"longWordsSharingTheirStartsByCodeUnits", u"a"_s.repeated(300) + u'b',
+                             u"a"_s.repeated(300) + u'a', 1}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Decomposing a whole word took time growing with the square of its length: 15 s for
+// a word of 400,000 "é".
+TEST(WordOrder, KeyDecomposesABoundedStart)
+{
+    const QString word = u"\u00e9"_s.repeated(400000);
+    const WordSortKey key = wordSortKey(word);
+    EXPECT_EQ(key.decomposed, u"e\u0301"_s.repeated(sortPrefixUnits));
+    EXPECT_EQ(key.word, word);
+    // A surrogate pair across the cut is left out whole.
+    const QString pairs = u"\U0001d41a"_s.repeated(sortPrefixUnits);
+    EXPECT_EQ(wordSortKey(u'x' + pairs).decomposed, u'x' + pairs.left(sortPrefixUnits - 2));
+}
 
 TEST(CloudBuilder, SortsLayersWhateverTheDictionaryOrder)
 {

@@ -1,5 +1,6 @@
 #include "WordCloudView.h"
 
+#include "CloudContentOf.h"
 #include "FixedMeasurer.h"
 #include "InfoPanel.h"
 #include "QStringPrinter.h"
@@ -24,6 +25,7 @@ class CloudWindow
 public:
     CloudWindow(QSize visibleSize, const QList<WordDictionary::Entry> &entries,
                 const QHash<QString, QSizeF> &sizes)
+        : measurer(sizes)
     {
         auto *layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -35,14 +37,12 @@ public:
         view->setScrollView(scrollArea);
         QObject::connect(view, &WordCloudView::wordHovered, &panel,
                          [this](const QString &word, int count) { panel.showWord(word, count); });
-        view->setTextMeasurer(std::make_unique<FixedMeasurer>(sizes));
         window.resize(visibleSize);
 
         WordDictionary dictionary;
         for (const auto &entry : entries)
             dictionary.insert(entry.word, entry.count);
-        view->setWordDict(dictionary);
-        view->buildCloud();
+        view->buildCloud(cloudContentOf(dictionary, measurer));
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         // What the app does on every resize of the window, the first showing included.
         view->scaleLayersToSize(QSizeF(window.size()));
@@ -77,6 +77,7 @@ public:
     QScrollArea *scrollArea = nullptr; // owned by window
     WordCloudView *view = nullptr;     // owned by scrollArea
     InfoPanel panel;
+    FixedMeasurer measurer;
 };
 
 const QList<WordDictionary::Entry> skyWords{{u"sun"_s, 12}, {u"moon"_s, 3}, {u"star"_s, 7}};
@@ -236,8 +237,7 @@ TEST(WordCloudView, RebuildReplacesEveryLayer)
     WordDictionary fruit;
     fruit.insert(u"pear"_s, 2);
     fruit.insert(u"fig"_s, 5);
-    cloud.view->setWordDict(fruit);
-    cloud.view->buildCloud();
+    cloud.view->buildCloud(cloudContentOf(fruit, cloud.measurer));
     QStringList names;
     for (const TextLayer *layer : cloud.view->layers())
         names << layer->name();

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Mutation fuzzing of verbarium-cli: mutated texts and arguments for all four commands.
+"""Mutation fuzzing of verbarium-cli: mutated texts and arguments for all five commands.
 
 Every run must end with status 0, 1 or 2 and nothing else: no crash, no sanitizer
-report, no hang. Status 1 is one line on standard error, status 2 the usage; a JSON
-result parses; no temporary file is left beside an output. A failing case is kept as a
-folder with its input and a script that runs it again.
+report, no hang, and within a time that grows linearly with its input, so that a cost
+growing faster shows. Status 0 writes nothing on standard error but the one line that
+names scripts without a font, status 1 is one line, status 2 the usage; a JSON result
+parses; no temporary file is left beside an output. A failing case is kept as a folder
+with its input and a script that runs it again.
 
     cli_fuzz.py --cli PATH [--seconds N] [--seed N] [--failures DIR]
 """
@@ -19,6 +21,23 @@ import subprocess
 import sys
 import tempfile
 import time
+import unicodedata
+
+
+def letters_of_every_script():
+    """One letter of each script, told by the first word of its characters' names."""
+    seen = {}
+    for code_point in range(0x80, 0x30000):
+        character = chr(code_point)
+        if not unicodedata.category(character).startswith("L"):
+            continue
+        script = unicodedata.name(character, "").split(" ")[0]
+        if script and script not in seen:
+            seen[script] = character
+    return list(seen.values())
+
+
+SCRIPT_LETTERS = letters_of_every_script()
 
 SEED_TEXTS = [
     b"The cat sat on the mat. The cat ran! Did the dog see the cat? The dog did.\n",
@@ -27,8 +46,16 @@ SEED_TEXTS = [
     "\U0001d41a\U0001d41b \U0001d41a. e\u0301e\u0301 \u00e9 \u2028line\u2029end\n".encode(),
     b"\xef\xbb\xbfA text with a mark. A text. A mark.\n",
     b"a a a a a a a a a a . a a a a ? b a b a b ! c\n",
+    " ".join(SCRIPT_LETTERS).encode(),
+    "\u0928\u092e\u0938\u094d\u0924\u0947 \u09ac\u09be\u0982\u09b2\u09be \u0dc1\u0dca\u200d\u0dbb "
+    "\u1781\u17d2\u1798\u17c2\u179a \u0710\u0712 \u0786\u07a6 \u0633\u0644\u0627\u0645 art heart\n".encode(),
     b"",
 ]
+
+# Long words whose letters decompose, or runs of combining marks that canonical ordering
+# reorders: shapes whose cost grew with the square of their length.
+LONG_WORD_UNITS = ["a", "\u00e9", "\u6587", "e\u0301", "\u0301\u0316", "\u1e09",
+                   "\U0001d41a"]
 
 # Pieces a mutation may insert: sentence ends, line ends, marks, bad and cut sequences.
 PIECES = [
@@ -39,10 +66,18 @@ PIECES = [
 
 COMMANDS = {
     "counts": ["format_counts", "output"],
-    "cloud": ["size", "seed", "format_picture", "scale", "output"],
+    "cloud": ["size", "seed", "format_picture", "scale", "leave_out", "output"],
     "tree": ["word", "max_depth", "output"],
     "verbarium": ["word", "size", "format_picture", "scale", "output"],
+    "contexts": ["word", "path", "context_width", "sort", "format_contexts", "output"],
 }
+
+# The one line a successful picture may write: which scripts lack a font.
+FONT_NOTE = b"verbarium-cli: no installed font has the letters of "
+
+# Names an output may have besides plain ones: control characters and marks that
+# reorder text, which messages must show escaped on one line.
+STRANGE_NAMES = ["out\nnext", "out\x1b[31mred", "out\tx", "\u202eout", "out\r"]
 
 SANITIZER_MARKS = [b"AddressSanitizer", b"LeakSanitizer", b"runtime error:", b"Sanitizer"]
 
@@ -50,7 +85,7 @@ SANITIZER_MARKS = [b"AddressSanitizer", b"LeakSanitizer", b"runtime error:", b"S
 def mutate(rng, text, others):
     data = bytearray(text)
     for _ in range(rng.randint(1, 6)):
-        choice = rng.randrange(8)
+        choice = rng.randrange(9)
         at = rng.randint(0, len(data))
         if choice == 0 and data:
             data[min(at, len(data) - 1)] = rng.randrange(256)
@@ -68,8 +103,10 @@ def mutate(rng, text, others):
             data[at:] = other[rng.randint(0, len(other)):]
         elif choice == 5:
             # A long word, or many short ones: the shapes that cost the most.
-            letter = rng.choice([b"a", b"\xc3\xa9", b"\xe6\x96\x87"])
-            data[at:at] = letter * rng.choice([100, 5000, 200000])
+            unit = rng.choice(LONG_WORD_UNITS).encode()
+            data[at:at] = unit * rng.choice([100, 5000, 200000, 400000])
+        elif choice == 8:
+            data[at:at] = rng.choice(SCRIPT_LETTERS).encode() * rng.randint(1, 5) + b" "
         elif choice == 6:
             data[at:at] = b"x " * rng.choice([10, 2000])
         else:
@@ -100,6 +137,18 @@ def option_arguments(rng, kind, text, folder):
         return ["--word", rng.choice([word, word.upper(), ".", "absent"])]
     if kind == "max_depth":
         return ["--max-depth", rng.choice(["0", "1", "3", "20", "-1", "x"])]
+    if kind == "path":
+        return ["--path", " ".join(rng.choice(words_of(text))[:50] for _ in range(rng.randint(1, 3)))]
+    if kind == "context_width":
+        # Wide contexts of many occurrences make an output as large as their product.
+        widths = ["0", "10", "40", "1000", "100001", "x"] + (["100000"] if len(text) < 4096 else [])
+        return ["--width", rng.choice(widths)]
+    if kind == "sort":
+        return ["--sort", rng.choice(["text", "following", "preceding", "random"])]
+    if kind == "format_contexts":
+        return ["--format", rng.choice(["tsv", "json", "csv"])]
+    if kind == "leave_out":
+        return ["--leave-out", rng.choice(["en", "de", "xx", "", "/dev/stdin", "/dev/null"])]
     if kind == "output":
         return ["--output", output_path(rng, folder)]
     raise ValueError(kind)
@@ -107,7 +156,9 @@ def option_arguments(rng, kind, text, folder):
 
 def output_path(rng, folder):
     target = os.path.join(folder, "out")
-    kind = rng.randrange(6)
+    kind = rng.randrange(7)
+    if kind == 6:
+        return os.path.join(folder, rng.choice(STRANGE_NAMES))
     if kind == 1:
         with open(target, "wb") as existing:
             existing.write(b"old")
@@ -152,6 +203,15 @@ def temporary_files(folder):
     return [name for name in os.listdir(folder) if name.endswith(".tmp")]
 
 
+def time_budget(base, per_megabyte, stdin_bytes, arguments):
+    """Seconds a run may take: linear in its input, so a cost that grows faster shows."""
+    size = len(stdin_bytes)
+    for argument in arguments:
+        if os.path.isfile(argument):
+            size += os.path.getsize(argument)
+    return base + per_megabyte * size / 1e6
+
+
 def run_cli(arguments, stdin_bytes, environment, timeout):
     """The finished run and, when it had to be ended, why. A run that takes too long is
     terminated as a user would (SIGTERM), which must not leave a temporary file."""
@@ -185,7 +245,9 @@ def problem_with(run, arguments, folder):
     if run.returncode == 2 and b"Usage: verbarium-cli" not in run.stderr:
         return "status 2 without the usage"
     if run.returncode == 0 and "--help" not in arguments:
-        if run.stderr:
+        note = run.stderr.startswith(FONT_NOTE) and run.stderr.count(b"\n") == 1 \
+            and run.stderr.endswith(b"\n") and arguments[1] in ("cloud", "verbarium")
+        if run.stderr and not note:
             return "success with messages"
         output = run.stdout
         if "--output" in arguments:
@@ -194,10 +256,15 @@ def problem_with(run, arguments, folder):
                 with open(path, "rb") as file:
                     output = file.read()
         wants_json = arguments[1] == "tree" or (
-            "--format" not in arguments or arguments[arguments.index("--format") + 1] == "json")
+            "--format" in arguments and arguments[arguments.index("--format") + 1] == "json") or (
+            "--format" not in arguments and arguments[1] != "contexts")
         if wants_json and output:
             try:
-                json.loads(output)
+                if arguments[1] == "contexts":
+                    for line in output.splitlines():
+                        json.loads(line)
+                else:
+                    json.loads(output)
             except RecursionError:
                 pass  # deeper than Python's parser goes: a tree's long branch
             except ValueError as error:
@@ -226,7 +293,10 @@ def main():
     parser.add_argument("--seconds", type=float, default=60)
     parser.add_argument("--seed", type=int, default=None)
     parser.add_argument("--failures", default="build-fuzz/cli-failures")
-    parser.add_argument("--timeout", type=float, default=60)
+    parser.add_argument("--timeout", type=float, default=20,
+                        help="seconds every run may take, whatever its input")
+    parser.add_argument("--seconds-per-megabyte", type=float, default=20,
+                        help="seconds a run may take more for each megabyte of its input")
     options = parser.parse_args()
     seed = options.seed if options.seed is not None else random.randrange(1 << 32)
     rng = random.Random(seed)
@@ -240,7 +310,9 @@ def main():
         try:
             text = mutate(rng, rng.choice(texts), texts)
             arguments, stdin_bytes = command_line(rng, options.cli, text, folder)
-            run, late = run_cli(arguments, stdin_bytes, environment, options.timeout)
+            budget = time_budget(options.timeout, options.seconds_per_megabyte, stdin_bytes,
+                                 arguments)
+            run, late = run_cli(arguments, stdin_bytes, environment, budget)
             if late:
                 left = temporary_files(folder)
                 problem = late + (f"; terminated, it left {left}" if left else "")

@@ -52,8 +52,11 @@ Contents read(const QByteArray &svg)
                       attributes.value(u"font-size"_s).toDouble(),
                       attributes.value(u"fill"_s).toString(),
                       families};
-            word.text = reader.readElementText();
+            // A word set unshaped has a <tspan> for each character after its first.
+            word.text = reader.readElementText(QXmlStreamReader::IncludeChildElements);
             contents.words.push_back(word);
+        } else if (reader.name() == u"path" && attributes.hasAttribute(u"aria-label"_s)) {
+            contents.outlinedWords << attributes.value(u"aria-label"_s).toString();
         }
     }
     if (reader.hasError())
@@ -61,24 +64,29 @@ Contents read(const QByteArray &svg)
     return contents;
 }
 
-QImage renderedWithEmbeddedFaces(const QByteArray &svg, QSize viewSize)
+namespace {
+
+QImage rendered(const QByteArray &svg, QSize viewSize, bool embeddedFacesOnly)
 {
     QTemporaryDir directory;
     const auto write = [&directory](const QString &name, const QByteArray &bytes) {
         QFile file(directory.filePath(name));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     };
-    int index = 0;
-    for (const Face &face : read(svg).faces)
-        write(u"face%1.otf"_s.arg(index++), face.font);
-    write(u"fonts.conf"_s, u"<fontconfig><dir>%1</dir><cachedir>%1/cache</cachedir></fontconfig>"_s
-                               .arg(directory.path())
-                               .toUtf8());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (embeddedFacesOnly) {
+        int index = 0;
+        for (const Face &face : read(svg).faces)
+            write(u"face%1.otf"_s.arg(index++), face.font);
+        write(u"fonts.conf"_s,
+              u"<fontconfig><dir>%1</dir><cachedir>%1/cache</cachedir></fontconfig>"_s
+                  .arg(directory.path())
+                  .toUtf8());
+        environment.insert(u"FONTCONFIG_FILE"_s, directory.filePath(u"fonts.conf"_s));
+    }
     write(u"picture.svg"_s, svg);
 
     QProcess rsvg;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"FONTCONFIG_FILE"_s, directory.filePath(u"fonts.conf"_s));
     rsvg.setProcessEnvironment(environment);
     rsvg.start(u"rsvg-convert"_s,
                {u"--background-color=white"_s, u"--width"_s, QString::number(viewSize.width()),
@@ -87,6 +95,18 @@ QImage renderedWithEmbeddedFaces(const QByteArray &svg, QSize viewSize)
     if (!rsvg.waitForFinished(60000) || rsvg.exitCode() != 0)
         qWarning("rsvg-convert failed: %s", rsvg.readAllStandardError().constData());
     return QImage(directory.filePath(u"picture.png"_s));
+}
+
+} // namespace
+
+QImage renderedWithEmbeddedFaces(const QByteArray &svg, QSize viewSize)
+{
+    return rendered(svg, viewSize, true);
+}
+
+QImage renderedWithInstalledFonts(const QByteArray &svg, QSize viewSize)
+{
+    return rendered(svg, viewSize, false);
 }
 
 } // namespace SvgPicture

@@ -28,6 +28,7 @@ struct Contents
 {
     std::vector<Word> words;
     std::vector<Face> faces;
+    QStringList outlinedWords; // the names of the words drawn as outlines
 };
 
 // Fails the test where the document is not well-formed XML.
@@ -36,5 +37,8 @@ Contents read(const QByteArray &svg);
 // The SVG drawn by rsvg-convert on white, of viewSize pixels, with its embedded faces
 // as the only fonts installed: what the words look like comes from the file alone.
 QImage renderedWithEmbeddedFaces(const QByteArray &svg, QSize viewSize);
+// The same with the fonts installed here, which rsvg-convert takes instead of the
+// embedded ones, as many renderers do.
+QImage renderedWithInstalledFonts(const QByteArray &svg, QSize viewSize);
 
 } // namespace SvgPicture

@@ -1,0 +1,50 @@
+#include "NoticeBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+NoticeBar::NoticeBar(const QString &message, const QString &action, QWidget *parent)
+    : QFrame(parent)
+    , m_message(new QLabel(message, this))
+    , m_actionButton(new QPushButton(action, this))
+    , m_closeButton(new QToolButton(this))
+{
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    QPalette tinted = palette();
+    const QColor highlight = tinted.color(QPalette::Highlight);
+    const QColor base = tinted.color(QPalette::Window);
+    tinted.setColor(QPalette::Window,
+                    QColor::fromRgbF(0.8f * base.redF() + 0.2f * highlight.redF(),
+                                     0.8f * base.greenF() + 0.2f * highlight.greenF(),
+                                     0.8f * base.blueF() + 0.2f * highlight.blueF()));
+    setPalette(tinted);
+    m_message->setTextFormat(Qt::PlainText);
+
+    m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    m_closeButton->setAutoRaise(true);
+    m_closeButton->setToolTip(tr("Close"));
+    m_closeButton->setAccessibleName(tr("Close"));
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 4, 4, 4);
+    layout->addWidget(m_message, 1);
+    layout->addWidget(m_actionButton);
+    layout->addWidget(m_closeButton);
+
+    connect(m_closeButton, &QToolButton::clicked, this, &QWidget::hide);
+    hide();
+}
+
+QString NoticeBar::message() const
+{
+    return m_message->text();
+}
+
+void NoticeBar::setMessage(const QString &message)
+{
+    m_message->setText(message);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "CloudBuilder.h"
+#include "WordDictionary.h"
+
+#include <QSet>
+#include <QString>
+#include <stop_token>
+
+struct TextAnalysis;
+class TextMeasurer;
+
+// What the cloud shows of one text: its words chosen and measured, which takes time and
+// is done on a worker; the window's thread then only colours, places and draws them.
+// Immutable once made.
+struct CloudContent
+{
+    WordDictionary words;       // the words shown
+    MeasuredCloud measured;     // the same, measured and in alphabetical order
+    bool textHasWords = false;  // whether the text had words before any were left out
+    qsizetype leftOutWords = 0; // how many different words of the text were left out
+};
+
+// The cloud of analysis without the words of leftOut, which are taken out before the
+// dictionary's limits so that others take their room; measured by measurer. Throws
+// WorkStopped once stop is requested.
+CloudContent makeCloudContent(const TextAnalysis &analysis, const QSet<QString> &leftOut,
+                              const TextMeasurer &measurer, std::stop_token stop = {});
