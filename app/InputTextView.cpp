@@ -73,7 +73,7 @@ void InputTextView::holdLongText(const QString &text)
     releaseOnWorker(std::exchange(m_heldText, text));
     m_holdsText = true;
     m_holdsLongText = true;
-    setReadOnly(true);
+    updateReadOnly();
     emit longTextChanged(text);
 }
 
@@ -82,7 +82,7 @@ void InputTextView::releaseLongText()
     if (!m_holdsLongText)
         return;
     m_holdsLongText = false;
-    setReadOnly(false);
+    updateReadOnly();
     emit longTextChanged(QString());
 }
 
@@ -109,6 +109,10 @@ qsizetype InputTextView::textLength() const
 
 void InputTextView::insertFromMimeData(const QMimeData *source)
 {
+    // The paste slot comes here whatever the view's state; a long paste would go in
+    // without the editor's own check.
+    if (isReadOnly())
+        return;
     // Into an empty view, a text too long to edit is held like an imported one.
     if (source->hasText() && textLength() == 0 && source->text().size() > m_longTextLength) {
         replaceText(source->text());
@@ -166,9 +170,9 @@ void InputTextView::startFilling(const QTextCursor &cursor, const QString &text,
     // An undo record of a long text would double its memory; the text is kept whole
     // above while it goes in.
     document()->setUndoRedoEnabled(false);
-    setReadOnly(true);
-    emit fillProgress(0, m_pending.size());
     m_filling = true;
+    updateReadOnly();
+    emit fillProgress(0, m_pending.size());
     if (!m_fillPaused)
         m_fillTimer.start();
 }
@@ -182,6 +186,17 @@ void InputTextView::setFillPaused(bool paused)
         m_fillTimer.stop();
     else
         m_fillTimer.start();
+}
+
+void InputTextView::setAwaitingText(bool awaiting)
+{
+    m_awaitingText = awaiting;
+    updateReadOnly();
+}
+
+void InputTextView::updateReadOnly()
+{
+    setReadOnly(m_filling || m_holdsLongText || m_awaitingText);
 }
 
 void InputTextView::fillSome()
@@ -206,7 +221,7 @@ void InputTextView::endFilling()
     m_fillTimer.stop();
     m_pending.clear();
     document()->setUndoRedoEnabled(true);
-    setReadOnly(false);
+    updateReadOnly();
 }
 
 void InputTextView::finishFilling()

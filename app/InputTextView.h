@@ -33,6 +33,9 @@ public:
     bool isFilling() const { return m_filling; }
     // While paused, a long text waits to go in; the view stays read-only meanwhile.
     void setFillPaused(bool paused);
+    // While a text is on its way to replace this one (an import being read), what the
+    // user typed would be lost: the view is read-only meanwhile.
+    void setAwaitingText(bool awaiting);
 
 signals:
     // Of total code units, done have gone in.
@@ -59,6 +62,9 @@ private:
     void documentChanged();
     void holdLongText(const QString &text);
     void releaseLongText();
+    // The one place that sets the editor read-only: while a text goes in, is held or is
+    // awaited, nothing may edit it.
+    void updateReadOnly();
 
     // While valid, the document's whole text, kept so that reading it costs nothing.
     QString m_heldText;
@@ -72,5 +78,6 @@ private:
     bool m_holdsLongText = false;
     qsizetype m_longTextLength = 8 * 1024 * 1024;
     bool m_fillPaused = false;
+    bool m_awaitingText = false;
     QTimer m_fillTimer;
 };
