@@ -472,11 +472,12 @@ void VerbariumView::rightMouseUp(const PlacedWord &hit)
     startWithWord(word);
 }
 
+// Only the panel previews a hovered word: the contexts stay where a click or the keyboard
+// put them, or the pointer on its way down to them would change them under it.
 void VerbariumView::mouseMoved(const PlacedWord &hit)
 {
     emit wordHovered(m_picture->tree->word(hit.node), int(m_picture->tree->countOfLeaves(hit.node)),
                      noteOn(hit.node));
-    askForContexts(hit.node);
 }
 
 void VerbariumView::updateTrackingAreas()

@@ -357,8 +357,8 @@ TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
     EXPECT_EQ(printedTree(tree(), tree().root()), u"dog:1[two:1[dog:1[three:1]] three:1]"_s);
 }
 
-// A new tree asks for the contexts of its root, a click or a hover for its node's:
-// the sequence down to it and the count it stands for.
+// A new tree asks for the contexts of its root, a click or the keyboard's focus for its
+// node's: the sequence down to it and the count it stands for. Pointing asks for none.
 TEST_F(VerbariumViewTest, NodesAskForTheirContexts)
 {
     QSignalSpy asked(view, &VerbariumView::contextsAsked);
@@ -375,6 +375,9 @@ TEST_F(VerbariumViewTest, NodesAskForTheirContexts)
     EXPECT_EQ(query.sequence, (QStringList{u"the"_s, u"cat"_s}));
     EXPECT_EQ(query.count, catCount);
     EXPECT_EQ(query.index, query.forward);
+    const qsizetype asks = asked.count();
+    hover(*wordLayer(u"sat"_s));
+    EXPECT_EQ(asked.count(), asks);
 
     // Back at the start word, the root's again.
     view->startAtStartNode();
@@ -513,6 +516,7 @@ TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
     view->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
     QSignalSpy focused(view, &VerbariumView::wordFocused);
+    QSignalSpy contexts(view, &VerbariumView::contextsAsked);
     QTest::keyClick(view, Qt::Key_Right);
     QTest::keyClick(view, Qt::Key_Right);
     QTest::keyClick(view, Qt::Key_Down);
@@ -521,6 +525,8 @@ TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
     EXPECT_EQ(focused[0][0].toString(), u"the"_s);
     EXPECT_EQ(focused[1][0].toString(), u"cat"_s);
     EXPECT_EQ(focused[2][0].toString(), u"mat"_s);
+    EXPECT_EQ(contexts.last()[0].value<ContextsQuery>().sequence,
+              (QStringList{u"the"_s, u"cat"_s}));
     const Node cat = view->picture()->words[std::size_t(view->focusedWord())].node;
     // The end of a resize lays the same display out anew: the focus stays on its word.
     view->viewDidEndLiveResize();
