@@ -3,6 +3,7 @@
 #include "AppDelegate.h"
 #include "AppMenus.h"
 #include "ContextsPane.h"
+#include "CountText.h"
 #include "Dialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
@@ -253,23 +254,25 @@ void UserInterface::connectInfoPanel()
 {
     InfoPanel *panel = m_infoPanel.get();
     // Beside the pointer for a hovered word, beside the word for the keyboard's focus.
-    const auto showHovered = [panel](const QString &word, int count, const QString &note) {
-        panel->showWord(word, count, note);
+    const auto showHovered = [panel](const QString &word, const QString &counts,
+                                     const QString &note) {
+        panel->showWord(word, counts, note);
         panel->placeBeside(QRect(QCursor::pos(), QSize(16, 20)));
     };
-    const auto showFocused = [panel](const QString &word, int count, const QString &note,
-                                     const QRect &place) {
-        panel->showWord(word, count, note);
+    const auto showFocused = [panel](const QString &word, const QString &counts,
+                                     const QString &note, const QRect &place) {
+        panel->showWord(word, counts, note);
         panel->placeBeside(place);
     };
     WordCloudView *cloudView = m_cloudUi->wordCloudView;
     VerbariumView *verbariumView = m_verbariumUi->verbariumView;
-    QObject::connect(
-        cloudView, &WordCloudView::wordHovered, panel,
-        [showHovered](const QString &word, int count) { showHovered(word, count, QString()); });
+    QObject::connect(cloudView, &WordCloudView::wordHovered, panel,
+                     [showHovered](const QString &word, int count) {
+                         showHovered(word, timesText(count), QString());
+                     });
     QObject::connect(cloudView, &WordCloudView::wordFocused, panel,
                      [showFocused](const QString &word, int count, const QRect &place) {
-                         showFocused(word, count, QString(), place);
+                         showFocused(word, timesText(count), QString(), place);
                      });
     QObject::connect(verbariumView, &VerbariumView::wordHovered, panel, showHovered);
     QObject::connect(verbariumView, &VerbariumView::wordFocused, panel, showFocused);

@@ -1,12 +1,12 @@
 #include "AccessibleItems.h"
 
+#include "CountText.h"
+
 #include <QCoreApplication>
 
 QString wordWithCount(const QString &word, qint64 count)
 {
-    if (count == 1)
-        return QCoreApplication::translate("AccessibleText", "%1, 1 time").arg(word);
-    return QCoreApplication::translate("AccessibleText", "%1, %2 times").arg(word).arg(count);
+    return QCoreApplication::translate("AccessibleText", "%1, %2").arg(word, timesText(count));
 }
 
 QAccessibleInterface *AccessibleItemCache::item(int index, int count, quint64 generation,

@@ -1,6 +1,7 @@
 #include "VerbariumAccessibility.h"
 
 #include "AccessibleItems.h"
+#include "CountText.h"
 #include "VerbariumView.h"
 
 #include <QAccessibleWidget>
@@ -13,18 +14,6 @@ namespace {
 class VerbariumAccessible;
 
 VerbariumAccessible *treeOf(VerbariumView *view);
-
-// How often the word sequence occurs. The root's own count stays 1 however often its
-// word occurs; it is as often as the word is followed, which its followers add up to.
-qint64 timesOf(const VerbariumTree &tree, Node node)
-{
-    if (node != tree.root())
-        return tree.count(node);
-    qint64 times = 0;
-    for (quint32 i = 0; i < tree.childCount(node); ++i)
-        times += tree.count(tree.child(node, i));
-    return std::max<qint64>(times, 1);
-}
 
 // One word of the picture, an item of the tree.
 class WordItemAccessible : public AccessibleWord
@@ -54,7 +43,8 @@ public:
         const VerbariumPicture &picture = *verbarium()->picture();
         const PlacedWord &word = picture.words[std::size_t(index())];
         if (t == QAccessible::Name)
-            return wordWithCount(word.string.text, timesOf(*picture.tree, word.node));
+            return spokenTimesAndBranches(word.string.text, picture.tree->occurrences(word.node),
+                                          picture.tree->countOfLeaves(word.node));
         if (t == QAccessible::Description)
             return QObject::tr("level %1").arg(verbarium()->outline().level[std::size_t(index())]);
         return {};

@@ -1,6 +1,7 @@
 #include "VerbariumView.h"
 
 #include "AccessibleItems.h"
+#include "CountText.h"
 #include "LowerCase.h"
 #include "ReleaseOnWorker.h"
 #include "StartPhrase.h"
@@ -153,6 +154,12 @@ bool VerbariumView::mirrored() const
     return m_pictureIndex && m_pictureIndex->readsBackward();
 }
 
+QString VerbariumView::countsOf(Node node) const
+{
+    const VerbariumTree &tree = *m_picture->tree;
+    return timesAndBranchesText(tree.occurrences(node), tree.countOfLeaves(node));
+}
+
 QString VerbariumView::noteOn(Node node) const
 {
     const VerbariumTree &tree = *m_picture->tree;
@@ -175,7 +182,7 @@ void VerbariumView::askForContexts(Node node)
     query.shown =
         (mirrored() ? QStringList(query.sequence.rbegin(), query.sequence.rend()) : query.sequence)
             .join(u' ');
-    query.count = node == tree.root() ? tree.occurrences() : tree.count(node);
+    query.count = tree.occurrences(node);
     for (quint32 child = 0; child < tree.childCount(node); ++child)
         query.inShownBranches += tree.count(tree.child(node, child));
     emit contextsAsked(query);
@@ -426,9 +433,8 @@ void VerbariumView::focusWord(int index)
     scrollToShow(rect);
     update();
     const PlacedWord &word = m_picture->words[std::size_t(index)];
-    // The count hovering shows, so the panel says the same whichever way a word is found.
-    emit wordFocused(m_picture->tree->word(word.node),
-                     int(m_picture->tree->countOfLeaves(word.node)), noteOn(word.node),
+    // The numbers hovering shows, so the panel says the same whichever way a word is found.
+    emit wordFocused(m_picture->tree->word(word.node), countsOf(word.node), noteOn(word.node),
                      QRect(mapToGlobal(rect.topLeft()), rect.size()));
     verbariumFocusMoved(this, index);
     askForContexts(word.node);
@@ -476,8 +482,7 @@ void VerbariumView::rightMouseUp(const PlacedWord &hit)
 // put them, or the pointer on its way down to them would change them under it.
 void VerbariumView::mouseMoved(const PlacedWord &hit)
 {
-    emit wordHovered(m_picture->tree->word(hit.node), int(m_picture->tree->countOfLeaves(hit.node)),
-                     noteOn(hit.node));
+    emit wordHovered(m_picture->tree->word(hit.node), countsOf(hit.node), noteOn(hit.node));
 }
 
 void VerbariumView::updateTrackingAreas()

@@ -96,10 +96,12 @@ signals:
     void parentWordsChanged(const QString &path);
     // A new picture is on screen, or none since a new text.
     void pictureChanged();
-    // note: what the count leaves unsaid (followers left out of the tree), or empty.
-    void wordHovered(const QString &word, int count, const QString &note);
+    // counts: how often the word's sequence occurs and the branches below it, in words;
+    // note: what they leave unsaid (followers left out of the tree), or empty.
+    void wordHovered(const QString &word, const QString &counts, const QString &note);
     // The keyboard focus moved to word, shown at screenRect (global coordinates).
-    void wordFocused(const QString &word, int count, const QString &note, const QRect &screenRect);
+    void wordFocused(const QString &word, const QString &counts, const QString &note,
+                     const QRect &screenRect);
     // A node was hovered, clicked or focused, or a new tree's root is shown: its
     // contexts are asked for. An empty query (no index) when no tree is shown.
     void contextsAsked(const ContextsQuery &query);
@@ -124,7 +126,9 @@ private:
                   const std::shared_ptr<const TextIndex> &index);
     // Whether the picture shows the words before: drawn from right to left.
     bool mirrored() const;
-    // What a word's count leaves unsaid: how many of its followers the tree keeps.
+    // A node's numbers in words, and what they leave unsaid: how many of its followers the
+    // tree keeps.
+    QString countsOf(Node node) const;
     QString noteOn(Node node) const;
     void askForContexts(Node node);
     void clearPicture();

@@ -121,7 +121,7 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     movePointer(cloud(), widgetCentre(*cloud(), *the));
     EXPECT_TRUE(ui.infoPanel()->isVisible());
     EXPECT_EQ(ui.infoPanel()->wordField()->text(), u"the"_s);
-    EXPECT_EQ(ui.infoPanel()->countField()->text(), u"5"_s);
+    EXPECT_EQ(ui.infoPanel()->countField()->text(), u"5 times"_s);
     // A zoom moves the word away from beside the panel, which goes.
     cloud()->zoomBy(1.0);
     EXPECT_FALSE(ui.infoPanel()->isVisible());

@@ -221,15 +221,16 @@ TEST_F(VerbariumViewTest, RightClickRestartsOverTheWholeText)
     EXPECT_EQ(startNode(), tree().root());
 }
 
-TEST_F(VerbariumViewTest, HoverShowsTheCountOfLeaves)
+// The panel says how often the word's sequence occurs and, the count the tree's bands
+// follow, how many branches lie below it.
+TEST_F(VerbariumViewTest, HoverShowsHowOftenAndTheBranches)
 {
     startWith(u"the"_s);
     const NodeLayer *cat = wordLayer(u"cat"_s);
     ASSERT_NE(cat, nullptr);
-    ASSERT_NE(tree().count(cat->node()), tree().countOfLeaves(cat->node()));
     hover(*cat);
     EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
-    EXPECT_EQ(panel.countField()->text(), QString::number(tree().countOfLeaves(cat->node())));
+    EXPECT_EQ(panel.countField()->text(), u"4 times · 3 branches"_s);
 
     // Off every word the panel keeps showing the last one.
     QTest::mouseMove(scrollArea->viewport(), viewportPointFor(QPointF(view->width() - 2.0, 2.0)));
@@ -542,6 +543,41 @@ TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
     waitForTreeOf(u"cat"_s);
 }
 
+// One quantity, one number: how often a node's sequence occurs is the same in the
+// panel, the screen reader's name and the contexts asked for; the start's is how often
+// it occurs, followed or not (the last "a" ends the text), though its own count stays 1.
+TEST_F(VerbariumViewTest, EveryNumberOfANodeSaysWhatItCounts)
+{
+    QSignalSpy focused(view, &VerbariumView::wordFocused);
+    QSignalSpy contexts(view, &VerbariumView::contextsAsked);
+    giveText(u"a b. a c. a"_s);
+    startWith(u"a"_s);
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
+    QAccessibleInterface *start = QAccessible::queryAccessibleInterface(view)->child(0);
+    const struct
+    {
+        const char *name;
+        int index; // in the picture's words
+        QString counts;
+        QString spoken;
+        quint32 contextsCount;
+    } rows[] = {
+        {"start", 0, u"3 times · 2 branches"_s, u"a, 3 times, 2 branches"_s, 3},
+        {"follower", 1, u"1 time · 1 branch"_s, u"b, 1 time, 1 branch"_s, 1},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        view->focusWord(row.index);
+        ASSERT_FALSE(focused.isEmpty());
+        ASSERT_FALSE(contexts.isEmpty());
+        EXPECT_EQ(focused.last()[1].toString().toStdString(), row.counts.toStdString());
+        const QAccessibleInterface *item = row.index == 0 ? start : start->child(0);
+        EXPECT_EQ(item->text(QAccessible::Name).toStdString(), row.spoken.toStdString());
+        EXPECT_EQ(contexts.last()[0].value<ContextsQuery>().count, row.contextsCount);
+    }
+}
+
 TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
 {
     startWith(u"the"_s);
@@ -551,11 +587,11 @@ TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
     ASSERT_EQ(tree->childCount(), 1);
     QAccessibleInterface *start = tree->child(0);
     // The start word is as often as it is followed.
-    EXPECT_EQ(start->text(QAccessible::Name), u"the, 7 times"_s);
+    EXPECT_EQ(start->text(QAccessible::Name), u"the, 7 times, 5 branches"_s);
     EXPECT_EQ(start->text(QAccessible::Description), u"level 1"_s);
     ASSERT_GE(start->childCount(), 2);
     QAccessibleInterface *cat = start->child(0);
-    EXPECT_EQ(cat->text(QAccessible::Name), u"cat, 4 times"_s);
+    EXPECT_EQ(cat->text(QAccessible::Name), u"cat, 4 times, 3 branches"_s);
     EXPECT_EQ(cat->text(QAccessible::Description), u"level 2"_s);
     EXPECT_EQ(cat->role(), QAccessible::TreeItem);
     EXPECT_EQ(cat->parent(), start);
@@ -563,7 +599,7 @@ TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
     EXPECT_EQ(cat->child(0)->parent(), cat);
     cat->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(parentWords->text(), u"the "_s);
-    EXPECT_EQ(tree->child(0)->text(QAccessible::Name), u"cat, 4 times"_s);
+    EXPECT_EQ(tree->child(0)->text(QAccessible::Name), u"cat, 4 times, 3 branches"_s);
 }
 
 } // namespace
