@@ -1,5 +1,6 @@
 #include "OverlapBar.h"
 
+#include "NoticeBarLook.h"
 #include "VerbariumLayout.h"
 #include "WordOverlaps.h"
 
@@ -15,16 +16,7 @@ OverlapBar::OverlapBar(QWidget *parent)
     , m_roomButton(new QPushButton(tr("Make &Room for Every Word"), this))
     , m_closeButton(new QToolButton(this))
 {
-    setFrameShape(QFrame::StyledPanel);
-    setAutoFillBackground(true);
-    QPalette tinted = palette();
-    const QColor highlight = tinted.color(QPalette::Highlight);
-    const QColor base = tinted.color(QPalette::Window);
-    tinted.setColor(QPalette::Window,
-                    QColor::fromRgbF(0.8f * base.redF() + 0.2f * highlight.redF(),
-                                     0.8f * base.greenF() + 0.2f * highlight.greenF(),
-                                     0.8f * base.blueF() + 0.2f * highlight.blueF()));
-    setPalette(tinted);
+    setNoticeBarLook(*this);
 
     m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     m_closeButton->setAutoRaise(true);

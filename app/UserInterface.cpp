@@ -5,11 +5,13 @@
 #include "ContextsPane.h"
 #include "CountText.h"
 #include "Dialogs.h"
+#include "HoldingTokensBar.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
+#include "StartPhrase.h"
 #include "TextAnalysis.h"
 #include "VerbariumView.h"
 #include "ViewMenu.h"
@@ -215,9 +217,23 @@ void UserInterface::connectVerbariumWindow()
     view->setFocus();
     QObject::connect(view, &VerbariumView::parentWordsChanged, m_verbariumUi->parentWords,
                      &QLineEdit::setText);
+    // The field shows the start on screen, however it was chosen.
+    QObject::connect(view, &VerbariumView::startChanged, inputField, &QLineEdit::setText);
     const auto start = [view, inputField] { view->start(inputField->text()); };
-    QObject::connect(m_verbariumUi->startButton, &QPushButton::clicked, view, start);
+    QPushButton *startButton = m_verbariumUi->startButton;
+    QObject::connect(startButton, &QPushButton::clicked, view, start);
     QObject::connect(inputField, &QLineEdit::returnPressed, view, start);
+    QObject::connect(inputField, &QLineEdit::textChanged, startButton,
+                     [startButton](const QString &typed) {
+                         startButton->setEnabled(!typedTokens(typed).isEmpty());
+                     });
+    startButton->setEnabled(false);
+    HoldingTokensBar *holdingBar = m_verbariumUi->holdingTokensBar;
+    QObject::connect(view, &VerbariumView::startOnlyInsideTokens, holdingBar,
+                     &HoldingTokensBar::showFor);
+    QObject::connect(view, &VerbariumView::pictureChanged, holdingBar, &QWidget::hide);
+    QObject::connect(holdingBar, &HoldingTokensBar::tokenChosen, view,
+                     &VerbariumView::startWithWord);
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
                      &VerbariumView::startAtStartNode);
     // The verbarium's picture arrives from a worker: what can be exported changes then.

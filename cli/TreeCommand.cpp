@@ -80,7 +80,8 @@ int treeCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"tree"_s, u"tree [FILE|-] --word WORD [--before] [--max-depth N] [--output PATH]"_s,
-        u"Grows the tree of the word sequences that follow WORD (lower-cased) in the text,\n"
+        u"Grows the tree of the word sequences that follow WORD in the text (cut into\n"
+        "words and lower-cased as the text is, so that \"lord's\" finds \"lord ' s\"),\n"
         "sorted and trimmed as the verbarium shows it, and prints it as nested JSON:\n"
         "{\"word\", \"count\", \"occurrences\", \"countOfLeaves\", \"children\": [...]},\n"
         "children in sorted order. \"occurrences\" is how often the node's whole sequence\n"
@@ -101,8 +102,8 @@ int treeCommand(const QStringList &arguments)
     commandLine.addOutputOption();
     if (const auto status = commandLine.parse(arguments))
         return *status;
-    if (!commandLine.isSet(u"word"_s))
-        return commandLine.badArguments(u"--word is required"_s);
+    if (const auto status = checkStartWord(commandLine))
+        return *status;
     qint64 maxDepth = std::numeric_limits<qint64>::max();
     if (commandLine.isSet(u"max-depth"_s)) {
         const std::optional<qint64> depth =

@@ -85,8 +85,8 @@ int verbariumCommand(const QStringList &arguments)
     addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
-    if (!commandLine.isSet(u"word"_s))
-        return commandLine.badArguments(u"--word is required"_s);
+    if (const auto status = checkStartWord(commandLine))
+        return *status;
     const std::optional<QSize> viewSize = commandLine.viewSize();
     if (!viewSize)
         return 2;

@@ -2,6 +2,7 @@
 
 #include "AccessibleItems.h"
 #include "CountText.h"
+#include "HoldingTokensText.h"
 #include "LowerCase.h"
 #include "ReleaseOnWorker.h"
 #include "StartPhrase.h"
@@ -78,6 +79,7 @@ void VerbariumView::clearPicture()
         releaseOnWorker(std::move(m_picture->tree));
     m_picture.reset();
     m_pictureIndex.reset();
+    m_holding.clear();
     m_contextsNode.reset();
     emit contextsAsked({});
     m_outline = {};
@@ -106,6 +108,7 @@ void VerbariumView::startWithWord(const QString &word)
 void VerbariumView::startWithPhrase(const QStringList &phrase)
 {
     emit parentWordsChanged(QString());
+    emit startChanged(phrase.join(u' '));
     QWidget *shownWindow = window();
     shownWindow->show();
     shownWindow->raise();
@@ -126,15 +129,25 @@ void VerbariumView::setWordsBefore(bool before)
 }
 
 void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
-                             const std::shared_ptr<const TextIndex> &index)
+                             const std::shared_ptr<const TextIndex> &index,
+                             const QList<HoldingToken> &holding)
 {
     // A start that never occurs is said so: drawn alone, it would look like a word
-    // that occurs with nothing after it.
+    // that occurs with nothing after it. The cloud counts a word inside longer tokens
+    // too ("x" in "x86"), where the tree, following whole tokens, never finds it.
     if (tree->occurrences() == 0) {
         clearPicture();
-        showMessage(tr("“%1” does not occur in the text.").arg(tree->word(tree->root())));
+        const QString &start = tree->word(tree->root());
+        if (holding.isEmpty()) {
+            showMessage(tr("“%1” does not occur in the text.").arg(start));
+            return;
+        }
+        showMessage(tr("“%1” occurs only inside %2; the tree follows whole words.")
+                        .arg(start, holdingTokensText(holding)));
+        emit startOnlyInsideTokens(holding);
         return;
     }
+    m_holding = holding;
     // A word without followers is shown alone: the picture of another word, or of
     // another text, would answer a question the user did not ask.
     if (tree->childCount(tree->root()) > 0)
@@ -163,10 +176,14 @@ QString VerbariumView::countsOf(Node node) const
 QString VerbariumView::noteOn(Node node) const
 {
     const VerbariumTree &tree = *m_picture->tree;
-    const quint32 continuations = tree.continuations(node);
-    if (continuations <= tree.childCount(node))
-        return {};
-    return tr("%L1 of %L2 continuations shown").arg(tree.childCount(node)).arg(continuations);
+    QStringList notes;
+    if (const quint32 continuations = tree.continuations(node);
+        continuations > tree.childCount(node))
+        notes << tr("%L1 of %L2 continuations shown").arg(tree.childCount(node)).arg(continuations);
+    if (node == tree.root() && !m_holding.isEmpty())
+        notes << tr("Also inside %1, which the tree does not follow")
+                     .arg(holdingTokensText(m_holding));
+    return notes.join(u'\n');
 }
 
 void VerbariumView::askForContexts(Node node)
@@ -209,7 +226,9 @@ void VerbariumView::showMessage(const QString &message)
 
 void VerbariumView::start(const QString &typedWord)
 {
-    startWithPhrase(startPhraseOf(typedWord));
+    const QStringList phrase = typedTokens(typedWord);
+    if (!phrase.isEmpty())
+        startWithPhrase(phrase);
 }
 
 void VerbariumView::startAtStartNode()
@@ -218,6 +237,7 @@ void VerbariumView::startAtStartNode()
     const auto tree = root();
     if (!tree)
         return;
+    emit startChanged(tree->word(tree->root()));
     if (tree->childCount(tree->root()) > 0)
         display(tree, tree->root());
     askForContexts(tree->root());

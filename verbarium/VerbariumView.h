@@ -85,7 +85,8 @@ public:
     void restartFromWord(int index);
 
 public slots:
-    // Starts with the lower-cased typed word, or with the phrase of several typed words.
+    // Starts with what was typed, cut into words and lower-cased as the text is: a word,
+    // or a phrase of several; whitespace alone asks for nothing.
     void start(const QString &typedWord);
     void startAtStartNode();
     // Redisplays for the window's new size once a resize has come to rest.
@@ -94,6 +95,12 @@ public slots:
 signals:
     // The words leading to the displayed start node, each followed by a space.
     void parentWordsChanged(const QString &path);
+    // The start asked for, or gone back to, as the reader reads it: what the Start
+    // field shows.
+    void startChanged(const QString &start);
+    // The start asked for occurs only inside longer tokens, which the tree does not
+    // follow; tokens names them, the most frequent first.
+    void startOnlyInsideTokens(const QList<HoldingToken> &tokens);
     // A new picture is on screen, or none since a new text.
     void pictureChanged();
     // counts: how often the word's sequence occurs and the branches below it, in words;
@@ -123,7 +130,8 @@ protected:
 
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree,
-                  const std::shared_ptr<const TextIndex> &index);
+                  const std::shared_ptr<const TextIndex> &index,
+                  const QList<HoldingToken> &holding);
     // Whether the picture shows the words before: drawn from right to left.
     bool mirrored() const;
     // A node's numbers in words, and what they leave unsaid: how many of its followers the
@@ -151,8 +159,9 @@ private:
     TreeRequests m_requests;
     std::optional<VerbariumPicture> m_picture;       // what the layers show
     std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
-    std::optional<Node> m_contextsNode;              // the node whose contexts were asked for
-    QStringList m_phrase;                            // the start asked for last
+    QList<HoldingToken> m_holding;      // the longer tokens holding the picture's start word
+    std::optional<Node> m_contextsNode; // the node whose contexts were asked for
+    QStringList m_phrase;               // the start asked for last
     bool m_wordsBefore = false;
     PictureOutline m_outline; // of m_picture
     int m_focused = -1;

@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "FakeDialogs.h"
+#include "HoldingTokensBar.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
 #include "NodeLayer.h"
@@ -12,7 +13,9 @@
 #include "ui_VerbariumWindow.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -131,6 +134,9 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *the));
     ASSERT_TRUE(QTest::qWaitForWindowActive(ui.verbariumWindow()));
     ASSERT_TRUE(verbariumShows(u"the"_s));
+    // The Start field shows the start on screen, however it was chosen.
+    QLineEdit *startField = ui.verbariumUi().inputField;
+    EXPECT_EQ(startField->text(), u"the"_s);
 
     // A left click on a follower re-roots the display and shows the path to it.
     const NodeLayer *cat = verbariumLayer(u"cat"_s);
@@ -146,6 +152,33 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     ASSERT_TRUE(verbariumShows(u"saw"_s));
     EXPECT_EQ(ui.verbariumUi().parentWords->text(), QString());
     EXPECT_EQ(verbarium()->root()->childCount(verbarium()->root()->root()), 1u); // "the"
+    EXPECT_EQ(startField->text(), u"saw"_s);
+    // Typed but not started, then Back: the field shows the start word again.
+    startField->setText(u"dog"_s);
+    QTest::mouseClick(ui.verbariumUi().backButton, Qt::LeftButton);
+    EXPECT_EQ(startField->text(), u"saw"_s);
+}
+
+// A cloud word the tree cannot start from, since it occurs only inside longer tokens,
+// is said so, and each of those tokens is a button away.
+TEST_F(WindowsEndToEndTest, CloudWordOnlyInsideLongerTokensLeadsToThem)
+{
+    ui.appDelegate().applicationDidFinishLaunching();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
+    analyse(u"x86 chips and x86 code. h2o"_s);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    const TextLayer *x = cloudLayer(u"x"_s);
+    ASSERT_NE(x, nullptr);
+    QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *x));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !verbarium()->message().isEmpty(); }));
+    EXPECT_TRUE(verbarium()->message().contains(u"only inside x86 (2 times)"_s));
+    HoldingTokensBar *bar = ui.verbariumUi().holdingTokensBar;
+    ASSERT_TRUE(bar->isVisible());
+    ASSERT_EQ(bar->buttons().size(), 1);
+    bar->buttons().front()->click();
+    ASSERT_TRUE(verbariumShows(u"x86"_s));
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(ui.verbariumUi().inputField->text(), u"x86"_s);
 }
 
 // Common words chosen in the View menu leave the cloud, which is sized among what is

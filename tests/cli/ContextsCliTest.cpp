@@ -58,7 +58,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, ContextsOutput, testing::Values(
     OutputRow{"ZeroWidthLeavesTheMatchAlone", {u"--word"_s, u"a"_s, u"--width"_s, u"0"_s}, "a b A",
               "0\t\ta\t\n4\t\tA\t\n"},
     OutputRow{"AbsentWordGivesNoLines", {u"--word"_s, u"dog"_s}, "the cat", ""},
-    OutputRow{"WordWithASpaceIsNoToken", {u"--word"_s, u"the "_s}, "the cat", ""}),
+    OutputRow{"WordIsReadAsTheTextIs", {u"--word"_s, u"LORD'S "_s, u"--width"_s, u"4"_s},
+              "The Lord's house, the lord.", "4\tThe \tLord's\t hou\n"},
+    OutputRow{"PathIsReadAsTheTextIs",
+              {u"--word"_s, u"lord,"_s, u"--path"_s, u"The"_s, u"--width"_s, u"4"_s},
+              "The Lord's house, the lord, the end.", "22\tthe \tlord, the\t end\n"}),
     [](const testing::TestParamInfo<OutputRow> &info) { return info.param.name; });
 // clang-format on
 

@@ -63,8 +63,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, TreeOutput, testing::Values(
             R"({"word":"the cat","count":1,"occurrences":2,"countOfLeaves":2,"children":[)"
             R"({"word":"sat","count":1,"occurrences":1,"countOfLeaves":1,"children":[]},)"
             R"({"word":"ran","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]})" "\n"},
-    TreeRow{"OneWordWithASpaceFindsNothing", {u"--word"_s, u"the "_s}, "The cat sat.",
-            R"({"word":"the ","count":1,"occurrences":0,"countOfLeaves":1,"children":[]})" "\n"},
+    TreeRow{"WordIsReadAsTheTextIs", {u"--word"_s, u" The LORD'S "_s, u"--max-depth"_s, u"1"_s},
+            "The Lord's house. The LORD'S.",
+            R"({"word":"the lord ' s","count":1,"occurrences":2,"countOfLeaves":2,"children":[)"
+            R"({"word":"house","count":1,"occurrences":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":".","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]})" "\n"},
     TreeRow{"WordsBefore", {u"--word"_s, u"sat"_s, u"--before"_s, u"--max-depth"_s, u"2"_s},
             "A cat sat. The cat sat. The dog ran.",
             R"({"word":"sat","count":1,"occurrences":2,"countOfLeaves":2,"children":[{"word":"cat","count":2,"occurrences":2,"countOfLeaves":2,"children":[)"
@@ -155,19 +158,19 @@ TEST_P(TreeFailure, ReportsTheProblem)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TreeFailure,
-    testing::Values(CliFailureRow{"NoWord", {}, 2, "--word is required"},
-                    CliFailureRow{"NegativeDepth",
-                                  {u"--word"_s, u"a"_s, u"--max-depth"_s, u"-1"_s},
-                                  2,
-                                  "--max-depth needs a whole number"},
-                    CliFailureRow{"DepthNotANumber",
-                                  {u"--word"_s, u"a"_s, u"--max-depth"_s, u"two"_s},
-                                  2,
-                                  "'two'"},
-                    CliFailureRow{"MissingFile",
-                                  {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
-                                  1,
-                                  "/nonexistent/text.txt"}),
+    testing::Values(
+        CliFailureRow{"NoWord", {}, 2, "--word is required"},
+        CliFailureRow{"WordOfSpaces", {u"--word"_s, u"  "_s}, 2, "--word holds no word"},
+        CliFailureRow{"NegativeDepth",
+                      {u"--word"_s, u"a"_s, u"--max-depth"_s, u"-1"_s},
+                      2,
+                      "--max-depth needs a whole number"},
+        CliFailureRow{
+            "DepthNotANumber", {u"--word"_s, u"a"_s, u"--max-depth"_s, u"two"_s}, 2, "'two'"},
+        CliFailureRow{"MissingFile",
+                      {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
+                      1,
+                      "/nonexistent/text.txt"}),
     [](const testing::TestParamInfo<CliFailureRow> &info) { return info.param.name; });
 
 } // namespace

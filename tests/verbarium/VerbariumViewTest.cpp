@@ -4,6 +4,7 @@
 
 #include "VerbariumView.h"
 
+#include "HoldingTokensText.h"
 #include "InfoPanel.h"
 #include "NodeLayer.h"
 #include "ReferenceTree.h"
@@ -301,24 +302,79 @@ INSTANTIATE_TEST_SUITE_P(VerbariumView, IgnoredClick,
                                          IgnoredRow{"RightOnCurve", Qt::RightButton, true}),
                          [](const auto &info) { return info.param.name; });
 
-// The Start field takes a word lower-cased as typed, so "the " with its space is no
-// token; several words are a phrase, cut and lower-cased as the text is.
-TEST_F(VerbariumViewTest, StartFieldTakesAWordAsTypedOrAPhrase)
+// What is typed in the Start field, or copied from the text, is cut into words and
+// lower-cased as the text is, so it finds what the text holds.
+TEST_F(VerbariumViewTest, StartFieldReadsWhatIsTypedAsTheTextIsRead)
 {
-    view->start(u"The"_s);
-    waitForTreeOf(u"the"_s);
-    EXPECT_GT(tree().childCount(tree().root()), 0u);
+    giveText(u"The LORD'S house. The lord, the LORD'S!"_s);
+    const struct
+    {
+        QString typed;
+        QString root;
+        quint32 occurrences;
+    } rows[] = {
+        {u"The"_s, u"the"_s, 3},
+        {u" the "_s, u"the"_s, 3},
+        {u"lord's"_s, u"lord ' s"_s, 2},
+        {u"lord,"_s, u"lord ,"_s, 1},
+        {u"The LORD'S"_s, u"the lord ' s"_s, 2},
+    };
+    for (const auto &row : rows) {
+        view->start(row.typed);
+        waitForTreeOf(row.root);
+        EXPECT_EQ(tree().occurrences(), row.occurrences) << row.typed.toStdString();
+    }
+    // Whitespace alone asks for nothing: the tree stays.
+    view->start(u"  "_s);
+    EXPECT_EQ(tree().word(tree().root()), u"the lord ' s"_s);
+}
 
-    view->start(u"The  Cat"_s);
-    waitForTreeOf(u"the cat"_s);
-    EXPECT_EQ(tree().occurrences(), 4u);
-    EXPECT_EQ(tree().word(tree().child(tree().root(), 0)), u"sat"_s);
-
-    view->start(u"the "_s);
+// A word the cloud counts only inside longer tokens ("x" in "x86") is said to be there,
+// with those tokens, rather than not to occur.
+TEST_F(VerbariumViewTest, WordOnlyInsideLongerTokensNamesThem)
+{
+    QSignalSpy inside(view, &VerbariumView::startOnlyInsideTokens);
+    giveText(u"x86 chips and x86 code. h2o"_s);
+    view->startWithWord(u"x"_s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view->message().isEmpty(); }));
-    EXPECT_EQ(view->message(), u"“the ” does not occur in the text."_s);
+    EXPECT_EQ(view->message(),
+              u"“x” occurs only inside x86 (2 times); the tree follows whole words."_s);
+    ASSERT_EQ(inside.count(), 1);
+    EXPECT_EQ(inside[0][0].value<QList<HoldingToken>>(), (QList<HoldingToken>{{u"x86"_s, 2}}));
     EXPECT_FALSE(view->picture());
 }
+
+struct HoldingTextRow
+{
+    const char *name;
+    QList<HoldingToken> tokens;
+    QString text;
+};
+
+void PrintTo(const HoldingTextRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class HoldingText : public testing::TestWithParam<HoldingTextRow>
+{
+};
+
+TEST_P(HoldingText, NamesTheFirstTokensAndCountsTheOthers)
+{
+    EXPECT_EQ(holdingTokensText(GetParam().tokens), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tokens, HoldingText,
+    testing::Values(
+        HoldingTextRow{"one", {{u"x86"_s, 2}}, u"x86 (2 times)"_s},
+        HoldingTextRow{"two", {{u"x86"_s, 2}, {u"x64"_s, 1}}, u"x86 (2 times) and x64 (1 time)"_s},
+        HoldingTextRow{"five",
+                       {{u"a1"_s, 5}, {u"a2"_s, 4}, {u"a3"_s, 3}, {u"a4"_s, 2}, {u"a5"_s, 1}},
+                       u"a1 (5 times), a2 (4 times), a3 (3 times) and 2 other words"_s},
+        HoldingTextRow{"invisible", {{u"foo\u200Dbar"_s, 1}}, u"foo⟨U+200D⟩bar (1 time)"_s}),
+    [](const auto &info) { return info.param.name; });
 
 // A word that occurs without followers is shown alone with the path cleared; one that
 // never occurs is said so, with nothing drawn: neither the tree of the word chosen
