@@ -3,10 +3,10 @@
 #include "AppDelegate.h"
 #include "AppMenus.h"
 #include "ContextsPane.h"
-#include "CountText.h"
 #include "Dialogs.h"
 #include "HoldingTokensBar.h"
 #include "InfoPanel.h"
+#include "InfoPanelCoupling.h"
 #include "InputTextView.h"
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
@@ -25,7 +25,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QLayout>
 #include <QMainWindow>
@@ -268,35 +267,12 @@ void UserInterface::connectRoomForEveryWord()
 
 void UserInterface::connectInfoPanel()
 {
-    InfoPanel *panel = m_infoPanel.get();
-    // Beside the pointer for a hovered word, beside the word for the keyboard's focus.
-    const auto showHovered = [panel](const QString &word, const QString &counts,
-                                     const QString &note) {
-        panel->showWord(word, counts, note);
-        panel->placeBeside(QRect(QCursor::pos(), QSize(16, 20)));
-    };
-    const auto showFocused = [panel](const QString &word, const QString &counts,
-                                     const QString &note, const QRect &place) {
-        panel->showWord(word, counts, note);
-        panel->placeBeside(place);
-    };
-    WordCloudView *cloudView = m_cloudUi->wordCloudView;
-    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
-    QObject::connect(cloudView, &WordCloudView::wordHovered, panel,
-                     [showHovered](const QString &word, int count) {
-                         showHovered(word, timesText(count), QString());
-                     });
-    QObject::connect(cloudView, &WordCloudView::wordFocused, panel,
-                     [showFocused](const QString &word, int count, const QRect &place) {
-                         showFocused(word, timesText(count), QString(), place);
-                     });
-    QObject::connect(verbariumView, &VerbariumView::wordHovered, panel, showHovered);
-    QObject::connect(verbariumView, &VerbariumView::wordFocused, panel, showFocused);
-    // A zoom moves the word away from the panel beside it.
-    QObject::connect(cloudView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
-    QObject::connect(verbariumView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
+    m_infoPanelCoupling = std::make_unique<InfoPanelCoupling>(
+        m_infoPanel.get(), m_cloudUi->wordCloudView, m_verbariumUi->verbariumView);
+    InfoPanelCoupling *coupling = m_infoPanelCoupling.get();
     // A new analysis makes the word shown a word of the old text.
-    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, panel, &QWidget::hide);
+    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, coupling,
+                     &InfoPanelCoupling::hide);
     QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, m_viewMenu.get(),
                      &ViewMenu::applyCloudOptions);
 }

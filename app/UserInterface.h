@@ -8,6 +8,7 @@ class AppMenus;
 class OwnActivationWatch;
 class Dialogs;
 class InfoPanel;
+class InfoPanelCoupling;
 class InputWindowDelegate;
 class PictureExport;
 class QMainWindow;
@@ -75,4 +76,5 @@ private:
     std::unique_ptr<ViewMenu> m_viewMenu;
     std::unique_ptr<SearchWindowDelegate> m_searchWindowDelegate;
     std::unique_ptr<InputWindowDelegate> m_inputWindowDelegate;
+    std::unique_ptr<InfoPanelCoupling> m_infoPanelCoupling;
 };

@@ -375,6 +375,8 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
         return;
     if (const int hit = wordAt(event->position()); hit >= 0)
         mouseMoved(m_picture->words[std::size_t(hit)]);
+    else
+        emit hoverEnded();
 }
 
 void VerbariumView::keyPressEvent(QKeyEvent *event)

@@ -226,11 +226,50 @@ TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)
     EXPECT_TRUE(cloud()->hasMouseTracking());
 
     // Back to the input window: everything else goes, the info panel included.
+    movePointer(cloud(), widgetCentre(*cloud(), *cloudLayer(u"two"_s)));
     ASSERT_TRUE(ui.infoPanel()->isVisible());
     activate(ui.inputWindow());
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
     EXPECT_FALSE(ui.infoPanel()->isVisible());
     EXPECT_FALSE(ui.verbariumWindow()->isVisible());
+}
+
+// The panel speaks of what is in front of the reader: it goes when the pointer leaves the
+// word or the view, when the picture is re-rooted, and when another window comes forward.
+TEST_F(WindowsEndToEndTest, InfoPanelGoesWithWhatItSpeaksOf)
+{
+    ui.appDelegate().applicationDidFinishLaunching();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
+    analyse(u"The cat saw the dog. The dog saw the cat. The cat ran."_s);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    InfoPanel *panel = ui.infoPanel();
+    const QPoint the = widgetCentre(*cloud(), *cloudLayer(u"the"_s));
+
+    movePointer(cloud(), the);
+    ASSERT_TRUE(panel->isVisible());
+    QWidget *viewport = ui.cloudUi().scrollView->viewport();
+    movePointer(viewport, QPoint(viewport->width() - 2, viewport->height() - 2)); // a gap
+    EXPECT_FALSE(panel->isVisible());
+    movePointer(cloud(), the);
+    ASSERT_TRUE(panel->isVisible());
+    movePointer(ui.cloudWindow(), QPoint(ui.cloudWindow()->width() / 2, 2)); // out of the view
+    EXPECT_FALSE(panel->isVisible());
+
+    // Another window forward: the verbarium's, opened from the word.
+    movePointer(cloud(), the);
+    ASSERT_TRUE(panel->isVisible());
+    QTest::mouseClick(cloud(), Qt::LeftButton, {}, the);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.verbariumWindow()));
+    ASSERT_TRUE(verbariumShows(u"the"_s));
+    EXPECT_FALSE(panel->isVisible());
+
+    // A re-root: the word the panel spoke of has moved.
+    const QPoint cat = widgetCentre(*verbarium(), *verbariumLayer(u"cat"_s));
+    movePointer(verbarium(), cat);
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->wordField()->text(), u"cat"_s);
+    QTest::mouseClick(verbarium(), Qt::LeftButton, {}, cat);
+    EXPECT_FALSE(panel->isVisible());
 }
 
 TEST_F(WindowsEndToEndTest, ResizingTheCloudWindowRefitsTheRows)
