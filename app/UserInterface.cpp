@@ -1,5 +1,6 @@
 #include "UserInterface.h"
 
+#include "AccessibleWindows.h"
 #include "AppDelegate.h"
 #include "AppMenus.h"
 #include "ContextsPane.h"
@@ -60,6 +61,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     , m_infoPanel(std::make_unique<InfoPanel>())
     , m_activationWatch(std::make_unique<OwnActivationWatch>())
 {
+    installWindowAccessibility();
     m_inputUi->setupUi(m_inputWindow.get());
     m_cloudUi->setupUi(m_cloudWindow.get());
     m_verbariumUi->setupUi(m_verbariumWindow.get());

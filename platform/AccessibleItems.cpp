@@ -73,6 +73,8 @@ QAccessible::State AccessibleWord::state() const
         state.focused = focused && m_view->hasFocus();
         state.selected = focused;
         state.invisible = !m_view->isVisible();
+        // Scrolled out of sight, a word is there but not on screen.
+        state.offscreen = !m_view->visibleRegion().intersects(rectInView());
     }
     return state;
 }

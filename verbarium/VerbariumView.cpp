@@ -262,16 +262,18 @@ void VerbariumView::showPicture(VerbariumPicture picture)
         QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
     setRootLayer(verbariumLayers(picture, picture.viewSize));
     // The keyboard's focus stays on its word when the same display is laid out anew (the
-    // window was resized); on a new display it goes on with the start word.
+    // window was resized); on a new display it goes on with the start word, as it does
+    // where the view took the focus before its first picture came.
     int focus = -1;
-    if (m_focused >= 0) {
+    if (m_focused >= 0 || m_focusAwaitsPicture)
         focus = 0;
+    m_focusAwaitsPicture = false;
+    if (m_focused >= 0 && picture.tree == m_picture->tree &&
+        picture.startNode == m_picture->startNode) {
         const Node focusedNode = m_picture->words[std::size_t(m_focused)].node;
-        if (picture.tree == m_picture->tree && picture.startNode == m_picture->startNode) {
-            const auto same = std::ranges::find(picture.words, focusedNode, &PlacedWord::node);
-            if (same != picture.words.end())
-                focus = int(same - picture.words.begin());
-        }
+        const auto same = std::ranges::find(picture.words, focusedNode, &PlacedWord::node);
+        if (same != picture.words.end())
+            focus = int(same - picture.words.begin());
     }
     m_picture = std::move(picture);
     m_outline = outlineOf(*m_picture);
@@ -280,7 +282,7 @@ void VerbariumView::showPicture(VerbariumPicture picture)
     emit pictureChanged();
     announcePictureChanged(this);
     if (focus >= 0 && hasFocus())
-        focusWord(focus);
+        moveFocus(focus, m_focusTold);
 }
 
 void VerbariumView::setRoomForEveryWord(bool on)
@@ -418,18 +420,29 @@ void VerbariumView::keyPressEvent(QKeyEvent *event)
         focusWord(stepInOutline(m_outline, m_focused, *step));
 }
 
+// Whatever brings the keyboard here (Tab, the window coming forward, a word chosen in
+// the cloud) puts it on a word, so that the first arrow already moves in the tree and a
+// screen reader says where it is; a click chooses its own word. The panel tells of the
+// word only when the keyboard itself moved here.
 void VerbariumView::focusInEvent(QFocusEvent *event)
 {
     LayerHostWidget::focusInEvent(event);
+    if (event->reason() == Qt::MouseFocusReason)
+        return;
     const bool byKeyboard =
         event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (byKeyboard && m_picture)
-        focusWord(m_focused >= 0 ? m_focused : 0);
+    if (m_picture) {
+        moveFocus(m_focused >= 0 ? m_focused : 0, byKeyboard);
+    } else {
+        m_focusAwaitsPicture = true;
+        m_focusTold = byKeyboard;
+    }
 }
 
 void VerbariumView::focusOutEvent(QFocusEvent *event)
 {
     LayerHostWidget::focusOutEvent(event);
+    m_focusAwaitsPicture = false;
     update();
 }
 
@@ -448,16 +461,23 @@ QRect VerbariumView::wordRect(int index) const
 
 void VerbariumView::focusWord(int index)
 {
+    moveFocus(index, true);
+}
+
+void VerbariumView::moveFocus(int index, bool told)
+{
     if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
         return;
     m_focused = index;
+    m_focusTold = told;
     const QRect rect = wordRect(index);
     scrollToShow(rect);
     update();
     const PlacedWord &word = m_picture->words[std::size_t(index)];
     // The numbers hovering shows, so the panel says the same whichever way a word is found.
-    emit wordFocused(m_picture->tree->word(word.node), countsOf(word.node), noteOn(word.node),
-                     QRect(mapToGlobal(rect.topLeft()), rect.size()));
+    if (told)
+        emit wordFocused(m_picture->tree->word(word.node), countsOf(word.node), noteOn(word.node),
+                         QRect(mapToGlobal(rect.topLeft()), rect.size()));
     verbariumFocusMoved(this, index);
     askForContexts(word.node);
 }

@@ -139,6 +139,9 @@ private:
     QString countsOf(Node node) const;
     QString noteOn(Node node) const;
     void askForContexts(Node node);
+    // Moves the keyboard's focus to the word; told: the panel tells of it too (the
+    // keyboard moved, rather than the window coming forward).
+    void moveFocus(int index, bool told);
     void clearPicture();
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showPicture(VerbariumPicture picture);
@@ -165,6 +168,8 @@ private:
     bool m_wordsBefore = false;
     PictureOutline m_outline; // of m_picture
     int m_focused = -1;
+    bool m_focusAwaitsPicture = false; // the keyboard came before the picture
+    bool m_focusTold = true;           // whether the panel tells of the focused word
     quint64 m_generation = 0;
     FontMetricsMeasurer m_measurer;
     VerbariumLayout m_layout{m_measurer};

@@ -12,6 +12,7 @@
 #include "ui_InputWindow.h"
 #include "ui_VerbariumWindow.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -270,6 +271,30 @@ TEST_F(WindowsEndToEndTest, InfoPanelGoesWithWhatItSpeaksOf)
     EXPECT_EQ(panel->wordField()->text(), u"cat"_s);
     QTest::mouseClick(verbarium(), Qt::LeftButton, {}, cat);
     EXPECT_FALSE(panel->isVisible());
+}
+
+// Screen readers name the windows by their titles and the verbarium's fields by what
+// they hold.
+TEST_F(WindowsEndToEndTest, WindowsAndFieldsAreNamedForScreenReaders)
+{
+    const struct
+    {
+        QWidget *widget;
+        QAccessible::Role role;
+        QString name;
+    } rows[] = {
+        {ui.inputWindow(), QAccessible::Window, u"Verbarium"_s},
+        {ui.cloudWindow(), QAccessible::Window, u"Word Cloud"_s},
+        {ui.verbariumWindow(), QAccessible::Window, u"Verbarium Tree"_s},
+        {ui.verbariumUi().inputField, QAccessible::EditableText, u"Start"_s},
+        {ui.verbariumUi().parentWords, QAccessible::EditableText, u"Path"_s},
+    };
+    for (const auto &row : rows) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(row.widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), row.role) << row.name.toStdString();
+        EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), row.name.toStdString());
+    }
 }
 
 TEST_F(WindowsEndToEndTest, ResizingTheCloudWindowRefitsTheRows)

@@ -4,6 +4,7 @@
 
 #include "VerbariumView.h"
 
+#include "AtSpiTreeItems.h"
 #include "HoldingTokensText.h"
 #include "InfoPanel.h"
 #include "NodeLayer.h"
@@ -566,23 +567,24 @@ TEST_F(VerbariumViewTest, NewTreeWhileZoomedIsTheWindowsPictureMagnified)
     EXPECT_TRUE(scrollArea->viewport()->rect().contains(start)) << start.x() << ", " << start.y();
 }
 
-// Right: the start word, then its first follower; Return re-roots there as a click
-// does; Backspace goes back; Shift+Return restarts from the focused word.
+// The keyboard arriving puts the focus on the start word; Right goes to its first
+// follower, Up and Down to the others; Return re-roots there as a click does; Backspace
+// goes back; Shift+Return restarts from the focused word.
 TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
 {
     startWith(u"the"_s);
-    view->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
     QSignalSpy focused(view, &VerbariumView::wordFocused);
     QSignalSpy contexts(view, &VerbariumView::contextsAsked);
-    QTest::keyClick(view, Qt::Key_Right);
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
+    EXPECT_EQ(view->focusedWord(), 0);
     QTest::keyClick(view, Qt::Key_Right);
     QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Up);
-    ASSERT_EQ(focused.size(), 4);
-    EXPECT_EQ(focused[0][0].toString(), u"the"_s);
-    EXPECT_EQ(focused[1][0].toString(), u"cat"_s);
-    EXPECT_EQ(focused[2][0].toString(), u"mat"_s);
+    ASSERT_EQ(focused.size(), 3);
+    EXPECT_EQ(focused[0][0].toString(), u"cat"_s);
+    EXPECT_EQ(focused[1][0].toString(), u"mat"_s);
+    EXPECT_EQ(focused[2][0].toString(), u"cat"_s);
     EXPECT_EQ(contexts.last()[0].value<ContextsQuery>().sequence,
               (QStringList{u"the"_s, u"cat"_s}));
     const Node cat = view->picture()->words[std::size_t(view->focusedWord())].node;
@@ -635,6 +637,57 @@ TEST_F(VerbariumViewTest, EveryNumberOfANodeSaysWhatItCounts)
     }
 }
 
+// A word whose followers the picture leaves out (below the second branching) is
+// collapsed; one the picture follows is expanded; a last word is neither.
+TEST_F(VerbariumViewTest, ItemsSayWhetherTheirFollowersAreShown)
+{
+    giveText(u"a b c. a b d. a e f. a e g."_s);
+    startWith(u"a"_s);
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(view)->child(0);
+    QAccessibleInterface *b = a->child(0);
+    QAccessibleInterface *c = b->child(0);
+    ASSERT_EQ(c->text(QAccessible::Name).left(2), u"c,"_s);
+    EXPECT_TRUE(b->state().expanded);
+    EXPECT_FALSE(b->state().collapsed);
+    EXPECT_TRUE(c->state().expandable);
+    EXPECT_TRUE(c->state().collapsed);
+    EXPECT_FALSE(c->state().expanded);
+
+    giveText(u"a b"_s);
+    startWith(u"a"_s);
+    QAccessibleInterface *last = QAccessible::queryAccessibleInterface(view)->child(0)->child(0);
+    EXPECT_FALSE(last->state().expandable);
+    EXPECT_FALSE(last->state().collapsed);
+}
+
+// Words scrolled out of the window are there, but not on screen.
+TEST_F(VerbariumViewTest, ItemsOutOfSightAreOffscreen)
+{
+    QString text;
+    for (int follower = 0; follower < 30; ++follower)
+        text += u"root f%1. "_s.arg(follower);
+    giveText(text);
+    view->setRoomForEveryWord(true); // a band for each word: taller than the window
+    startWith(u"root"_s);
+    scrollArea->verticalScrollBar()->setValue(0);
+    int below = 0;
+    while (below < int(view->picture()->words.size()) &&
+           view->wordRect(below).top() <= scrollArea->viewport()->height())
+        ++below;
+    ASSERT_LT(below, int(view->picture()->words.size())) << "no word below the window";
+    const QPoint centre = view->mapToGlobal(view->wordRect(below).center());
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(view);
+    QAccessibleInterface *item = tree->childAt(centre.x(), centre.y());
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->state().offscreen);
+    const QPoint top = view->mapToGlobal(view->wordRect(1).center()); // the first follower
+    EXPECT_FALSE(tree->childAt(top.x(), top.y())->state().offscreen);
+    scrollArea->ensureWidgetVisible(view, 0, 0);
+    scrollArea->ensureVisible(view->wordRect(below).center().x(),
+                              view->wordRect(below).center().y());
+    EXPECT_FALSE(item->state().offscreen);
+}
+
 TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
 {
     startWith(u"the"_s);
@@ -645,15 +698,26 @@ TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
     QAccessibleInterface *start = tree->child(0);
     // The start word is as often as it is followed.
     EXPECT_EQ(start->text(QAccessible::Name), u"the, 7 times, 5 branches"_s);
-    EXPECT_EQ(start->text(QAccessible::Description), u"level 1"_s);
     ASSERT_GE(start->childCount(), 2);
     QAccessibleInterface *cat = start->child(0);
     EXPECT_EQ(cat->text(QAccessible::Name), u"cat, 4 times, 3 branches"_s);
-    EXPECT_EQ(cat->text(QAccessible::Description), u"level 2"_s);
     EXPECT_EQ(cat->role(), QAccessible::TreeItem);
     EXPECT_EQ(cat->parent(), start);
     EXPECT_EQ(start->indexOfChild(cat), 0);
     EXPECT_EQ(cat->child(0)->parent(), cat);
+    // Where each item stands, as screen readers ask it beyond Qt's interface.
+    auto *startItem = dynamic_cast<AccessibleTreeItem *>(start);
+    auto *catItem = dynamic_cast<AccessibleTreeItem *>(cat);
+    ASSERT_NE(startItem, nullptr);
+    ASSERT_NE(catItem, nullptr);
+    EXPECT_EQ(startItem->itemAbove(), tree);
+    EXPECT_EQ(catItem->itemAbove(), start);
+    EXPECT_EQ(catItem->level(), 2);
+    EXPECT_EQ(catItem->positionInSet(), 1);
+    EXPECT_EQ(catItem->setSize(), start->childCount());
+    auto *second = dynamic_cast<AccessibleTreeItem *>(start->child(1));
+    EXPECT_EQ(second->positionInSet(), 2);
+    EXPECT_TRUE(start->state().expanded);
     cat->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(parentWords->text(), u"the "_s);
     EXPECT_EQ(tree->child(0)->text(QAccessible::Name), u"cat, 4 times, 3 branches"_s);
