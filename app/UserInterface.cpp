@@ -140,6 +140,11 @@ UserInterface::~UserInterface()
     m_inputWindow->removeEventFilter(m_inputWindowDelegate.get());
 }
 
+void UserInterface::saveSettings()
+{
+    m_viewSettings->save();
+}
+
 void UserInterface::placeWindows()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();

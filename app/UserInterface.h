@@ -50,6 +50,9 @@ public:
     const Ui::CloudWindow &cloudUi() const { return *m_cloudUi; }
     const Ui::VerbariumWindow &verbariumUi() const { return *m_verbariumUi; }
 
+    // Writes the remembered view options: what must outlive the process.
+    void saveSettings();
+
 private:
     void placeWindows();
     void connectInputWindow();
