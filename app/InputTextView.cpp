@@ -1,11 +1,17 @@
 #include "InputTextView.h"
 
+#include "LongTextDocument.h"
 #include "ReleaseOnWorker.h"
+#include "WorkerJobs.h"
 
 #include <QElapsedTimer>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTextDocument>
+#include <QThread>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -53,6 +59,7 @@ InputTextView::InputTextView(QWidget *parent)
 
 void InputTextView::replaceText(const QString &text)
 {
+    dropDocumentJob();
     releaseLongText();
     if (text.size() > m_longTextLength) {
         holdLongText(text);
@@ -88,12 +95,81 @@ void InputTextView::releaseLongText()
 
 void InputTextView::editLongText()
 {
-    if (!m_holdsLongText)
+    if (!m_holdsLongText || m_documentJob)
         return;
-    const QString text = m_heldText;
+    m_filling = true;
+    updateReadOnly();
+    const qsizetype total = m_heldText.size();
+    emit fillProgress(0, total);
+    m_documentStop = std::stop_source();
+    m_documentJob = new QFutureWatcher<BuiltDocument>(this);
+    connect(m_documentJob, &QFutureWatcherBase::progressValueChanged, this,
+            [this, total](int permille) { emit fillProgress(total * permille / 1000, total); });
+    connect(m_documentJob, &QFutureWatcherBase::finished, this, [this] {
+        BuiltDocument built = m_documentJob->future().takeResult();
+        m_documentJob->deleteLater();
+        m_documentJob = nullptr;
+        if (built.document) {
+            takeLongTextDocument(std::move(built.document));
+            return;
+        }
+        m_filling = false;
+        updateReadOnly();
+        emit fillFinished();
+        emit longTextNotEditable(built.failure);
+    });
+    m_documentJob->setFuture(QtConcurrent::run([text = m_heldText, owner = thread(),
+                                                stop = m_documentStop.get_token()](
+                                                   QPromise<BuiltDocument> &promise) {
+        promise.setProgressRange(0, 1000);
+        try {
+            BuiltDocumentPointer document(
+                longTextDocument(text, owner, stop, [&promise](qsizetype done, qsizetype total) {
+                    promise.setProgressValue(int(1000 * done / total));
+                }).release());
+            promise.addResult(BuiltDocument{std::move(document), {}});
+        } catch (const WorkStopped &) {
+            promise.addResult(BuiltDocument{});
+        } catch (const std::bad_alloc &) {
+            promise.addResult(BuiltDocument{
+                nullptr, tr("There is not enough memory to put this text into the editor.")});
+        }
+    }));
+}
+
+void InputTextView::DeleteLater::operator()(QTextDocument *document) const
+{
+    document->deleteLater();
+}
+
+void InputTextView::takeLongTextDocument(BuiltDocumentPointer built)
+{
+    // The editor deletes the document it made itself when it takes another.
+    const QPointer<QTextDocument> old = document();
+    QTextDocument *taken = built.release();
     releaseLongText();
-    m_scrollToStart = true;
-    startFilling(QTextCursor(document()), text, text);
+    setDocument(taken);
+    // This one is the view's, as was the last one it took.
+    taken->setParent(this);
+    if (old && old->parent() == this)
+        delete old;
+    connect(taken, &QTextDocument::contentsChanged, this, &InputTextView::documentChanged);
+    taken->setUndoRedoEnabled(true);
+    m_filling = false;
+    updateReadOnly();
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
+    emit fillFinished();
+}
+
+void InputTextView::dropDocumentJob()
+{
+    if (!m_documentJob)
+        return;
+    dropJob(m_documentJob, m_documentStop, this);
+    m_filling = false;
+    updateReadOnly();
+    emit fillFinished();
 }
 
 QString InputTextView::text() const

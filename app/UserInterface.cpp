@@ -181,7 +181,11 @@ void UserInterface::connectInputWindow()
     // A long text going into the view shows its progress in the status bar.
     m_progressBar = new QProgressBar;
     m_progressBar->setRange(0, 1000);
-    m_progressBar->setMaximumWidth(200);
+    m_progressBar->setMaximumWidth(240);
+    // The bar says what it measures, to the eye and to a screen reader.
+    m_progressBar->setTextVisible(true);
+    m_progressBar->setFormat(QObject::tr("Into the editor: %p%"));
+    m_progressBar->setAccessibleName(QObject::tr("Text going into the editor"));
     m_progressBar->hide();
     m_inputWindow->statusBar()->addPermanentWidget(m_progressBar);
     QProgressBar *progressBar = m_progressBar;
@@ -197,21 +201,43 @@ void UserInterface::connectInputWindow()
 void UserInterface::connectLongText()
 {
     Ui::InputWindow &input = *m_inputUi;
+    const auto describe = [&input](qsizetype length) {
+        input.longTextNote->setText(
+            QObject::tr("This text of %L1 characters is too long to edit comfortably and is "
+                        "shown as it is; it is analysed all the same. Edit Here puts it into the "
+                        "editor.")
+                .arg(length));
+    };
     QObject::connect(input.textField, &InputTextView::longTextChanged, input.textStack,
-                     [&input](const QString &text) {
+                     [&input, describe](const QString &text) {
                          input.longTextView->setText(text);
+                         input.editLongTextButton->setEnabled(true);
                          if (text.isEmpty()) {
                              input.textStack->setCurrentWidget(input.textField);
                              return;
                          }
-                         input.longTextNote->setText(
-                             QObject::tr("This text of %L1 characters is too long to edit here "
-                                         "and is shown as it is; it is analysed all the same.")
-                                 .arg(text.size()));
+                         describe(text.size());
                          input.textStack->setCurrentWidget(input.longTextPage);
                      });
-    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textField,
-                     &InputTextView::editLongText);
+    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textField, [&input] {
+        input.editLongTextButton->setEnabled(false);
+        input.textField->editLongText();
+    });
+    // While it goes in, the note says what is done and how far it is.
+    QObject::connect(input.textField, &InputTextView::fillProgress, input.longTextNote,
+                     [&input](qsizetype done, qsizetype total) {
+                         if (input.textStack->currentWidget() != input.longTextPage)
+                             return;
+                         input.longTextNote->setText(
+                             QObject::tr("Putting the text into the editor: %1% done. It stays "
+                                         "read only until it is all in.")
+                                 .arg(100 * done / std::max<qsizetype>(total, 1)));
+                     });
+    QObject::connect(input.textField, &InputTextView::longTextNotEditable, input.longTextNote,
+                     [&input](const QString &message) {
+                         input.longTextNote->setText(message);
+                         input.editLongTextButton->setEnabled(true);
+                     });
 }
 
 void UserInterface::connectVerbariumWindow()
