@@ -3,6 +3,7 @@
 #include "CountText.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 QString wordWithCount(const QString &word, qint64 count)
 {
@@ -88,6 +89,15 @@ void *AccessibleWord::interface_cast(QAccessible::InterfaceType type)
 QAccessibleInterface *AccessibleWord::viewInterface() const
 {
     return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
+}
+
+void installAccessibleFactory(QAccessible::InterfaceFactory factory)
+{
+    static std::vector<QAccessible::InterfaceFactory> installed;
+    if (std::ranges::find(installed, factory) != installed.end())
+        return;
+    installed.push_back(factory);
+    QAccessible::installFactory(factory);
 }
 
 void announcePictureChanged(QWidget *view)

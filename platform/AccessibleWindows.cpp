@@ -1,5 +1,7 @@
 #include "AccessibleWindows.h"
 
+#include "AccessibleItems.h"
+
 #include <QAccessibleWidget>
 #include <QWidget>
 
@@ -23,9 +25,5 @@ QAccessibleInterface *windowAccessibleFactory(const QString &className, QObject 
 
 void installWindowAccessibility()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(windowAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleFactory(windowAccessibleFactory);
 }

@@ -198,11 +198,7 @@ QAccessibleInterface *verbariumAccessibleFactory(const QString &className, QObje
 
 void installVerbariumAccessibility()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(verbariumAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleFactory(verbariumAccessibleFactory);
     installAtSpiTreeItems();
 }
 

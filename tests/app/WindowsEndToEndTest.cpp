@@ -55,6 +55,15 @@ protected:
         // The analysis runs on a worker; the cloud window exists once it is handed over.
         ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
     }
+    // Launches the app, analyses text and waits for the cloud window to be active.
+    bool showCloudOf(const QString &text)
+    {
+        ui.appDelegate().applicationDidFinishLaunching();
+        if (!QTest::qWaitForWindowActive(ui.inputWindow()))
+            return false;
+        analyse(text);
+        return QTest::qWaitForWindowActive(ui.cloudWindow());
+    }
     const TextLayer *cloudLayer(const QString &word) const
     {
         for (const TextLayer *layer : cloud()->layers())
@@ -114,10 +123,7 @@ TEST_F(WindowsEndToEndTest, TypedTextBecomesACloudInLeftAlignedRowsFromTheTop)
 
 TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"The cat saw the dog. The dog saw the cat. The cat ran."_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"The cat saw the dog. The dog saw the cat. The cat ran."_s));
 
     // Pointing at a word shows it with its count.
     const TextLayer *the = cloudLayer(u"the"_s);
@@ -164,10 +170,7 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
 // is said so, and each of those tokens is a button away.
 TEST_F(WindowsEndToEndTest, CloudWordOnlyInsideLongerTokensLeadsToThem)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"x86 chips and x86 code. h2o"_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"x86 chips and x86 code. h2o"_s));
     const TextLayer *x = cloudLayer(u"x"_s);
     ASSERT_NE(x, nullptr);
     QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *x));
@@ -192,10 +195,7 @@ TEST_F(WindowsEndToEndTest, LeftOutWordsLeaveTheCloudButNotTheVerbarium)
                 action->trigger();
     };
     choose(u"en"_s);
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"The whale and the sea. The whale."_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"The whale and the sea. The whale."_s));
     QStringList words;
     for (const CloudWord &word : cloud()->words())
         words << word.word();
@@ -209,10 +209,7 @@ TEST_F(WindowsEndToEndTest, LeftOutWordsLeaveTheCloudButNotTheVerbarium)
 
 TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"one two three one two one"_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"one two three one two one"_s));
     EXPECT_TRUE(cloud()->hasMouseTracking());
 
     movePointer(cloud(), widgetCentre(*cloud(), *cloudLayer(u"one"_s)));
@@ -239,10 +236,7 @@ TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)
 // word or the view, when the picture is re-rooted, and when another window comes forward.
 TEST_F(WindowsEndToEndTest, InfoPanelGoesWithWhatItSpeaksOf)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"The cat saw the dog. The dog saw the cat. The cat ran."_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"The cat saw the dog. The dog saw the cat. The cat ran."_s));
     InfoPanel *panel = ui.infoPanel();
     const QPoint the = widgetCentre(*cloud(), *cloudLayer(u"the"_s));
 
@@ -299,10 +293,8 @@ TEST_F(WindowsEndToEndTest, WindowsAndFieldsAreNamedForScreenReaders)
 
 TEST_F(WindowsEndToEndTest, ResizingTheCloudWindowRefitsTheRows)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu"_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(
+        showCloudOf(u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu"_s));
     const QRectF lastBefore = cloud()->layers().back()->frame();
 
     ui.cloudWindow()->resize(200, 600);
