@@ -186,8 +186,9 @@ qsizetype InputTextView::textLength() const
 void InputTextView::insertFromMimeData(const QMimeData *source)
 {
     // The paste slot comes here whatever the view's state; a long paste would go in
-    // without the editor's own check.
-    if (isReadOnly())
+    // without the editor's own check. Qt 6.4's editor reads the first format of what
+    // is pasted without asking whether there is one: an empty clipboard would crash it.
+    if (isReadOnly() || source->formats().isEmpty())
         return;
     // Into an empty view, a text too long to edit is held like an imported one.
     if (source->hasText() && textLength() == 0 && source->text().size() > m_longTextLength) {

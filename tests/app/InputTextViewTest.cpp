@@ -198,6 +198,17 @@ TEST(InputTextViewTest, TextTooLongToEditIsHeldUntilAskedFor)
     EXPECT_EQ(view.toPlainText(), u"short"_s);
 }
 
+// Ctrl+V with nothing on the clipboard (no application offers anything) changes nothing;
+// it crashed the editor.
+TEST(InputTextViewTest, PastingAnEmptyClipboardChangesNothing)
+{
+    InputTextView view;
+    view.setPlainText(u"kept"_s);
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    QTest::keySequence(&view, QKeySequence::Paste);
+    EXPECT_EQ(view.text(), u"kept"_s);
+}
+
 struct GatherCase
 {
     const char *name;
