@@ -48,3 +48,20 @@ QString holdingTokensText(const QList<HoldingToken> &tokens)
     return QCoreApplication::translate("HoldingTokensText", "%1 and %2")
         .arg(named.join(QStringLiteral(", ")), last);
 }
+
+QString absentStartMessage(const QString &start, const QList<HoldingToken> &holding)
+{
+    if (holding.isEmpty())
+        return QCoreApplication::translate("HoldingTokensText", "“%1” does not occur in the text.")
+            .arg(start);
+    return QCoreApplication::translate("HoldingTokensText",
+                                       "“%1” occurs only inside %2; the tree follows whole words.")
+        .arg(start, holdingTokensText(holding));
+}
+
+QString alsoInsideNote(const QList<HoldingToken> &holding)
+{
+    return QCoreApplication::translate("HoldingTokensText",
+                                       "Also inside %1, which the tree does not follow")
+        .arg(holdingTokensText(holding));
+}

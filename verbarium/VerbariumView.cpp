@@ -137,14 +137,9 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
     // too ("x" in "x86"), where the tree, following whole tokens, never finds it.
     if (tree->occurrences() == 0) {
         clearPicture();
-        const QString &start = tree->word(tree->root());
-        if (holding.isEmpty()) {
-            showMessage(tr("“%1” does not occur in the text.").arg(start));
-            return;
-        }
-        showMessage(tr("“%1” occurs only inside %2; the tree follows whole words.")
-                        .arg(start, holdingTokensText(holding)));
-        emit startOnlyInsideTokens(holding);
+        showMessage(absentStartMessage(tree->word(tree->root()), holding));
+        if (!holding.isEmpty())
+            emit startOnlyInsideTokens(holding);
         return;
     }
     m_holding = holding;
@@ -181,8 +176,7 @@ QString VerbariumView::noteOn(Node node) const
         continuations > tree.childCount(node))
         notes << tr("%L1 of %L2 continuations shown").arg(tree.childCount(node)).arg(continuations);
     if (node == tree.root() && !m_holding.isEmpty())
-        notes << tr("Also inside %1, which the tree does not follow")
-                     .arg(holdingTokensText(m_holding));
+        notes << alsoInsideNote(m_holding);
     return notes.join(u'\n');
 }
 
