@@ -61,6 +61,15 @@ CountedSet wordsOfTokens(const TokenSequence &tokens, std::stop_token stop)
     return CountedSet::fromDistinct(std::move(entries));
 }
 
+bool holdsWord(QStringView token, QStringView word)
+{
+    bool holds = false;
+    forEachLetterRun(token, [&](qsizetype begin, qsizetype end) {
+        holds = holds || token.sliced(begin, end - begin) == word;
+    });
+    return holds;
+}
+
 WordDictionary cloudWordsOfTokens(const TokenSequence &tokens, std::stop_token stop)
 {
     return WordCloud(wordsOfTokens(tokens, std::move(stop))).wordCloudElements();

@@ -3,6 +3,7 @@
 #include "CountedSet.h"
 #include "WordDictionary.h"
 
+#include <QStringView>
 #include <stop_token>
 
 class TokenSequence;
@@ -13,6 +14,10 @@ class TokenSequence;
 // occurrence in the text, as counting the tree text itself gives them. A word that is a
 // whole token shares the token's string. Throws WorkStopped once stop is requested.
 CountedSet wordsOfTokens(const TokenSequence &tokens, std::stop_token stop = {});
+
+// Whether word is one of token's maximal runs of letters: one of the words the cloud
+// counts in it ("x" in "x86").
+bool holdsWord(QStringView token, QStringView word);
 
 // The word-to-count dictionary the cloud shows, from the same words.
 WordDictionary cloudWordsOfTokens(const TokenSequence &tokens, std::stop_token stop = {});

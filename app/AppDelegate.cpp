@@ -152,8 +152,7 @@ void AppDelegate::setImporting(bool importing)
     if (importing == m_importing)
         return;
     m_importing = importing;
-    // What the user types while a file is read would be replaced when it arrives.
-    m_outlets.textField->setReadOnly(importing);
+    m_outlets.textField->setAwaitingText(importing);
     emit importingChanged(importing);
     describeWork();
 }

@@ -188,9 +188,8 @@ void ContextsPane::takeFound(Found found)
     m_endedHere = found.endedHere;
     const auto lines = qint64(found.firsts.size());
     m_model.setLines(m_text, m_query.forward, std::move(found.firsts), found.length);
-    QString header = (lines == 1 ? tr("1 occurrence of “%2”") : tr("%L1 occurrences of “%2”"))
-                         .arg(lines)
-                         .arg(m_query.shown);
+    QString header = lines == 1 ? tr("1 occurrence of “%1”").arg(m_query.shown)
+                                : tr("%L1 occurrences of “%2”").arg(lines).arg(m_query.shown);
     const qint64 hidden = lines - qint64(found.endedHere) - qint64(m_query.inShownBranches);
     if (hidden > 0)
         header += tr(" · %L1 go on in followers the tree leaves out").arg(hidden);

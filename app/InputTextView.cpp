@@ -1,11 +1,17 @@
 #include "InputTextView.h"
 
+#include "LongTextDocument.h"
 #include "ReleaseOnWorker.h"
+#include "WorkerJobs.h"
 
 #include <QElapsedTimer>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTextDocument>
+#include <QThread>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -53,6 +59,7 @@ InputTextView::InputTextView(QWidget *parent)
 
 void InputTextView::replaceText(const QString &text)
 {
+    dropDocumentJob();
     releaseLongText();
     if (text.size() > m_longTextLength) {
         holdLongText(text);
@@ -73,7 +80,7 @@ void InputTextView::holdLongText(const QString &text)
     releaseOnWorker(std::exchange(m_heldText, text));
     m_holdsText = true;
     m_holdsLongText = true;
-    setReadOnly(true);
+    updateReadOnly();
     emit longTextChanged(text);
 }
 
@@ -82,18 +89,87 @@ void InputTextView::releaseLongText()
     if (!m_holdsLongText)
         return;
     m_holdsLongText = false;
-    setReadOnly(false);
+    updateReadOnly();
     emit longTextChanged(QString());
 }
 
 void InputTextView::editLongText()
 {
-    if (!m_holdsLongText)
+    if (!m_holdsLongText || m_documentJob)
         return;
-    const QString text = m_heldText;
+    m_filling = true;
+    updateReadOnly();
+    const qsizetype total = m_heldText.size();
+    emit fillProgress(0, total);
+    m_documentStop = std::stop_source();
+    m_documentJob = new QFutureWatcher<BuiltDocument>(this);
+    connect(m_documentJob, &QFutureWatcherBase::progressValueChanged, this,
+            [this, total](int permille) { emit fillProgress(total * permille / 1000, total); });
+    connect(m_documentJob, &QFutureWatcherBase::finished, this, [this] {
+        BuiltDocument built = m_documentJob->future().takeResult();
+        m_documentJob->deleteLater();
+        m_documentJob = nullptr;
+        if (built.document) {
+            takeLongTextDocument(std::move(built.document));
+            return;
+        }
+        m_filling = false;
+        updateReadOnly();
+        emit fillFinished();
+        emit longTextNotEditable(built.failure);
+    });
+    m_documentJob->setFuture(QtConcurrent::run([text = m_heldText, owner = thread(),
+                                                stop = m_documentStop.get_token()](
+                                                   QPromise<BuiltDocument> &promise) {
+        promise.setProgressRange(0, 1000);
+        try {
+            BuiltDocumentPointer document(
+                longTextDocument(text, owner, stop, [&promise](qsizetype done, qsizetype total) {
+                    promise.setProgressValue(int(1000 * done / total));
+                }).release());
+            promise.addResult(BuiltDocument{std::move(document), {}});
+        } catch (const WorkStopped &) {
+            promise.addResult(BuiltDocument{});
+        } catch (const std::bad_alloc &) {
+            promise.addResult(BuiltDocument{
+                nullptr, tr("There is not enough memory to put this text into the editor.")});
+        }
+    }));
+}
+
+void InputTextView::DeleteLater::operator()(QTextDocument *document) const
+{
+    document->deleteLater();
+}
+
+void InputTextView::takeLongTextDocument(BuiltDocumentPointer built)
+{
+    // The editor deletes the document it made itself when it takes another.
+    const QPointer<QTextDocument> old = document();
+    QTextDocument *taken = built.release();
     releaseLongText();
-    m_scrollToStart = true;
-    startFilling(QTextCursor(document()), text, text);
+    setDocument(taken);
+    // This one is the view's, as was the last one it took.
+    taken->setParent(this);
+    if (old && old->parent() == this)
+        delete old;
+    connect(taken, &QTextDocument::contentsChanged, this, &InputTextView::documentChanged);
+    taken->setUndoRedoEnabled(true);
+    m_filling = false;
+    updateReadOnly();
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
+    emit fillFinished();
+}
+
+void InputTextView::dropDocumentJob()
+{
+    if (!m_documentJob)
+        return;
+    dropJob(m_documentJob, m_documentStop, this);
+    m_filling = false;
+    updateReadOnly();
+    emit fillFinished();
 }
 
 QString InputTextView::text() const
@@ -109,6 +185,11 @@ qsizetype InputTextView::textLength() const
 
 void InputTextView::insertFromMimeData(const QMimeData *source)
 {
+    // The paste slot comes here whatever the view's state; a long paste would go in
+    // without the editor's own check. Qt 6.4's editor reads the first format of what
+    // is pasted without asking whether there is one: an empty clipboard would crash it.
+    if (isReadOnly() || source->formats().isEmpty())
+        return;
     // Into an empty view, a text too long to edit is held like an imported one.
     if (source->hasText() && textLength() == 0 && source->text().size() > m_longTextLength) {
         replaceText(source->text());
@@ -166,9 +247,9 @@ void InputTextView::startFilling(const QTextCursor &cursor, const QString &text,
     // An undo record of a long text would double its memory; the text is kept whole
     // above while it goes in.
     document()->setUndoRedoEnabled(false);
-    setReadOnly(true);
-    emit fillProgress(0, m_pending.size());
     m_filling = true;
+    updateReadOnly();
+    emit fillProgress(0, m_pending.size());
     if (!m_fillPaused)
         m_fillTimer.start();
 }
@@ -182,6 +263,17 @@ void InputTextView::setFillPaused(bool paused)
         m_fillTimer.stop();
     else
         m_fillTimer.start();
+}
+
+void InputTextView::setAwaitingText(bool awaiting)
+{
+    m_awaitingText = awaiting;
+    updateReadOnly();
+}
+
+void InputTextView::updateReadOnly()
+{
+    setReadOnly(m_filling || m_holdsLongText || m_awaitingText);
 }
 
 void InputTextView::fillSome()
@@ -206,7 +298,7 @@ void InputTextView::endFilling()
     m_fillTimer.stop();
     m_pending.clear();
     document()->setUndoRedoEnabled(true);
-    setReadOnly(false);
+    updateReadOnly();
 }
 
 void InputTextView::finishFilling()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QFutureWatcher>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTimer>
+#include <memory>
+#include <stop_token>
 
 // The input window's text view. It takes a long text (an import, a paste, a drop) a
 // piece per event-loop turn, read-only meanwhile, so the window keeps repainting and
@@ -25,7 +28,8 @@ public:
     void replaceText(const QString &text);
     // Whether the text is held rather than in the editor, which is empty and read-only.
     bool holdsLongText() const { return m_holdsLongText; }
-    // Puts a held long text into the editor after all.
+    // Puts a held long text into the editor after all: its document is built on a
+    // worker, the view read-only meanwhile (fillProgress tells how far it is).
     void editLongText();
     // The whole text, including what is still going in.
     QString text() const;
@@ -33,6 +37,9 @@ public:
     bool isFilling() const { return m_filling; }
     // While paused, a long text waits to go in; the view stays read-only meanwhile.
     void setFillPaused(bool paused);
+    // While a text is on its way to replace this one (an import being read), what the
+    // user typed would be lost: the view is read-only meanwhile.
+    void setAwaitingText(bool awaiting);
 
 signals:
     // Of total code units, done have gone in.
@@ -41,6 +48,8 @@ signals:
     void fileDropped(const QString &path);
     // The text is now held without the editor (text), or back in the editor (empty).
     void longTextChanged(const QString &text);
+    // A held long text could not go into the editor (memory ran out); it stays held.
+    void longTextNotEditable(const QString &message);
 
 protected:
     void insertFromMimeData(const QMimeData *source) override;
@@ -59,6 +68,18 @@ private:
     void documentChanged();
     void holdLongText(const QString &text);
     void releaseLongText();
+    // The one place that sets the editor read-only: while a text goes in, is held or is
+    // awaited, nothing may edit it.
+    void updateReadOnly();
+    // A document made on a worker, deleted on the window's thread if it is not taken.
+    struct DeleteLater
+    {
+        void operator()(QTextDocument *document) const;
+    };
+    using BuiltDocumentPointer = std::unique_ptr<QTextDocument, DeleteLater>;
+    // Gives the editor the document built for the held long text.
+    void takeLongTextDocument(BuiltDocumentPointer built);
+    void dropDocumentJob();
 
     // While valid, the document's whole text, kept so that reading it costs nothing.
     QString m_heldText;
@@ -72,5 +93,15 @@ private:
     bool m_holdsLongText = false;
     qsizetype m_longTextLength = 8 * 1024 * 1024;
     bool m_fillPaused = false;
+    bool m_awaitingText = false;
     QTimer m_fillTimer;
+    // A held long text's document being built: what the worker hands back, and the watcher
+    // of that work (a child) while it runs.
+    struct BuiltDocument
+    {
+        BuiltDocumentPointer document;
+        QString failure;
+    };
+    QFutureWatcher<BuiltDocument> *m_documentJob = nullptr;
+    std::stop_source m_documentStop;
 };

@@ -1,5 +1,7 @@
 #include "NoticeBar.h"
 
+#include "NoticeBarLook.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -12,16 +14,7 @@ NoticeBar::NoticeBar(const QString &message, const QString &action, QWidget *par
     , m_actionButton(new QPushButton(action, this))
     , m_closeButton(new QToolButton(this))
 {
-    setFrameShape(QFrame::StyledPanel);
-    setAutoFillBackground(true);
-    QPalette tinted = palette();
-    const QColor highlight = tinted.color(QPalette::Highlight);
-    const QColor base = tinted.color(QPalette::Window);
-    tinted.setColor(QPalette::Window,
-                    QColor::fromRgbF(0.8f * base.redF() + 0.2f * highlight.redF(),
-                                     0.8f * base.greenF() + 0.2f * highlight.greenF(),
-                                     0.8f * base.blueF() + 0.2f * highlight.blueF()));
-    setPalette(tinted);
+    setNoticeBarLook(*this);
     m_message->setTextFormat(Qt::PlainText);
 
     m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));

@@ -1,6 +1,5 @@
 #include "TextPipeline.h"
 
-#include "WorkerJobs.h"
 #include "StopCheck.h"
 #include "TextAnalysis.h"
 #include "TextFile.h"
@@ -8,6 +7,7 @@
 #include "TokenWords.h"
 #include "Tokeniser.h"
 #include "WordCloud.h"
+#include "WorkerJobs.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

@@ -1,15 +1,19 @@
 #include "UserInterface.h"
 
+#include "AccessibleWindows.h"
 #include "AppDelegate.h"
 #include "AppMenus.h"
 #include "ContextsPane.h"
 #include "Dialogs.h"
+#include "HoldingTokensBar.h"
 #include "InfoPanel.h"
+#include "InfoPanelCoupling.h"
 #include "InputTextView.h"
 #include "LeftOutBar.h"
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
+#include "StartPhrase.h"
 #include "TextAnalysis.h"
 #include "VerbariumView.h"
 #include "ViewMenu.h"
@@ -58,6 +62,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     , m_infoPanel(std::make_unique<InfoPanel>())
     , m_activationWatch(std::make_unique<OwnActivationWatch>())
 {
+    installWindowAccessibility();
     m_inputUi->setupUi(m_inputWindow.get());
     m_cloudUi->setupUi(m_cloudWindow.get());
     m_verbariumUi->setupUi(m_verbariumWindow.get());
@@ -138,6 +143,11 @@ UserInterface::~UserInterface()
     m_inputWindow->removeEventFilter(m_inputWindowDelegate.get());
 }
 
+void UserInterface::saveSettings()
+{
+    m_viewSettings->save();
+}
+
 void UserInterface::placeWindows()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -174,7 +184,11 @@ void UserInterface::connectInputWindow()
     // A long text going into the view shows its progress in the status bar.
     m_progressBar = new QProgressBar;
     m_progressBar->setRange(0, 1000);
-    m_progressBar->setMaximumWidth(200);
+    m_progressBar->setMaximumWidth(240);
+    // The bar says what it measures, to the eye and to a screen reader.
+    m_progressBar->setTextVisible(true);
+    m_progressBar->setFormat(QObject::tr("Into the editor: %p%"));
+    m_progressBar->setAccessibleName(QObject::tr("Text going into the editor"));
     m_progressBar->hide();
     m_inputWindow->statusBar()->addPermanentWidget(m_progressBar);
     QProgressBar *progressBar = m_progressBar;
@@ -190,21 +204,43 @@ void UserInterface::connectInputWindow()
 void UserInterface::connectLongText()
 {
     Ui::InputWindow &input = *m_inputUi;
+    const auto describe = [&input](qsizetype length) {
+        input.longTextNote->setText(
+            QObject::tr("This text of %L1 characters is too long to edit comfortably and is "
+                        "shown as it is; it is analysed all the same. Edit Here puts it into the "
+                        "editor.")
+                .arg(length));
+    };
     QObject::connect(input.textField, &InputTextView::longTextChanged, input.textStack,
-                     [&input](const QString &text) {
+                     [&input, describe](const QString &text) {
                          input.longTextView->setText(text);
+                         input.editLongTextButton->setEnabled(true);
                          if (text.isEmpty()) {
                              input.textStack->setCurrentWidget(input.textField);
                              return;
                          }
-                         input.longTextNote->setText(
-                             QObject::tr("This text of %L1 characters is too long to edit here "
-                                         "and is shown as it is; it is analysed all the same.")
-                                 .arg(text.size()));
+                         describe(text.size());
                          input.textStack->setCurrentWidget(input.longTextPage);
                      });
-    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textField,
-                     &InputTextView::editLongText);
+    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textField, [&input] {
+        input.editLongTextButton->setEnabled(false);
+        input.textField->editLongText();
+    });
+    // While it goes in, the note says what is done and how far it is.
+    QObject::connect(input.textField, &InputTextView::fillProgress, input.longTextNote,
+                     [&input](qsizetype done, qsizetype total) {
+                         if (input.textStack->currentWidget() != input.longTextPage)
+                             return;
+                         input.longTextNote->setText(
+                             QObject::tr("Putting the text into the editor: %1% done. It stays "
+                                         "read only until it is all in.")
+                                 .arg(100 * done / std::max<qsizetype>(total, 1)));
+                     });
+    QObject::connect(input.textField, &InputTextView::longTextNotEditable, input.longTextNote,
+                     [&input](const QString &message) {
+                         input.longTextNote->setText(message);
+                         input.editLongTextButton->setEnabled(true);
+                     });
 }
 
 void UserInterface::connectVerbariumWindow()
@@ -216,9 +252,23 @@ void UserInterface::connectVerbariumWindow()
     view->setFocus();
     QObject::connect(view, &VerbariumView::parentWordsChanged, m_verbariumUi->parentWords,
                      &QLineEdit::setText);
+    // The field shows the start on screen, however it was chosen.
+    QObject::connect(view, &VerbariumView::startChanged, inputField, &QLineEdit::setText);
     const auto start = [view, inputField] { view->start(inputField->text()); };
-    QObject::connect(m_verbariumUi->startButton, &QPushButton::clicked, view, start);
+    QPushButton *startButton = m_verbariumUi->startButton;
+    QObject::connect(startButton, &QPushButton::clicked, view, start);
     QObject::connect(inputField, &QLineEdit::returnPressed, view, start);
+    QObject::connect(inputField, &QLineEdit::textChanged, startButton,
+                     [startButton](const QString &typed) {
+                         startButton->setEnabled(!typedTokens(typed).isEmpty());
+                     });
+    startButton->setEnabled(false);
+    HoldingTokensBar *holdingBar = m_verbariumUi->holdingTokensBar;
+    QObject::connect(view, &VerbariumView::startOnlyInsideTokens, holdingBar,
+                     &HoldingTokensBar::showFor);
+    QObject::connect(view, &VerbariumView::pictureChanged, holdingBar, &QWidget::hide);
+    QObject::connect(holdingBar, &HoldingTokensBar::tokenChosen, view,
+                     &VerbariumView::startWithWord);
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
                      &VerbariumView::startAtStartNode);
     // The verbarium's picture arrives from a worker: what can be exported changes then.
@@ -273,33 +323,12 @@ void UserInterface::connectRoomForEveryWord()
 
 void UserInterface::connectInfoPanel()
 {
-    InfoPanel *panel = m_infoPanel.get();
-    // Beside the pointer for a hovered word, beside the word for the keyboard's focus.
-    const auto showHovered = [panel](const QString &word, int count, const QString &note) {
-        panel->showWord(word, count, note);
-        panel->placeBeside(QRect(QCursor::pos(), QSize(16, 20)));
-    };
-    const auto showFocused = [panel](const QString &word, int count, const QString &note,
-                                     const QRect &place) {
-        panel->showWord(word, count, note);
-        panel->placeBeside(place);
-    };
-    WordCloudView *cloudView = m_cloudUi->wordCloudView;
-    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
-    QObject::connect(
-        cloudView, &WordCloudView::wordHovered, panel,
-        [showHovered](const QString &word, int count) { showHovered(word, count, QString()); });
-    QObject::connect(cloudView, &WordCloudView::wordFocused, panel,
-                     [showFocused](const QString &word, int count, const QRect &place) {
-                         showFocused(word, count, QString(), place);
-                     });
-    QObject::connect(verbariumView, &VerbariumView::wordHovered, panel, showHovered);
-    QObject::connect(verbariumView, &VerbariumView::wordFocused, panel, showFocused);
-    // A zoom moves the word away from the panel beside it.
-    QObject::connect(cloudView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
-    QObject::connect(verbariumView, &LayerHostWidget::zoomChanged, panel, &QWidget::hide);
+    m_infoPanelCoupling = std::make_unique<InfoPanelCoupling>(
+        m_infoPanel.get(), m_cloudUi->wordCloudView, m_verbariumUi->verbariumView);
+    InfoPanelCoupling *coupling = m_infoPanelCoupling.get();
     // A new analysis makes the word shown a word of the old text.
-    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, panel, &QWidget::hide);
+    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, coupling,
+                     &InfoPanelCoupling::hide);
     QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, m_viewMenu.get(),
                      &ViewMenu::applyCloudOptions);
 }

@@ -8,6 +8,7 @@ class AppMenus;
 class OwnActivationWatch;
 class Dialogs;
 class InfoPanel;
+class InfoPanelCoupling;
 class InputWindowDelegate;
 class PictureExport;
 class QMainWindow;
@@ -49,6 +50,9 @@ public:
     const Ui::CloudWindow &cloudUi() const { return *m_cloudUi; }
     const Ui::VerbariumWindow &verbariumUi() const { return *m_verbariumUi; }
 
+    // Writes the remembered view options: what must outlive the process.
+    void saveSettings();
+
 private:
     void placeWindows();
     void connectInputWindow();
@@ -76,4 +80,5 @@ private:
     std::unique_ptr<ViewMenu> m_viewMenu;
     std::unique_ptr<SearchWindowDelegate> m_searchWindowDelegate;
     std::unique_ptr<InputWindowDelegate> m_inputWindowDelegate;
+    std::unique_ptr<InfoPanelCoupling> m_infoPanelCoupling;
 };

@@ -43,6 +43,9 @@ public:
     // The user's own list of words to leave out, a plain file beside the settings.
     QString ownListPath() const;
 
+    // Writes what changed now rather than when the event loop comes to it.
+    void save() { m_settings->sync(); }
+
 private:
     // The file QSettings can be given: the settings file, or a stand-in when a bad one
     // could not be moved away.

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -104,5 +105,12 @@ int main(int argc, char *argv[])
     userInterface.appDelegate().applicationDidFinishLaunching();
     if (!commandLine.positionalArguments().isEmpty())
         openOnceActive(userInterface, commandLine.positionalArguments().constFirst());
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Quitting never waits for work: once the settings are written, the process ends at
+    // once, neither waiting for the workers to notice they should stop (on a loaded
+    // machine that took seconds) nor freeing what the text took piece by piece, which
+    // the system takes back whole. Nothing else outlives the process.
+    userInterface.saveSettings();
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

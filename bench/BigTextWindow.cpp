@@ -1,7 +1,8 @@
 // Imports a big text into the real windows (offscreen), starts the verbarium of "the"
 // as soon as the cloud is there, and prints how long the cloud, the painted tree and
 // the text in the view took, the longest time the event loop went without a turn, and
-// the peak memory; then times verbarium-cli on the same file and the same tree. Then it
+// the peak memory; then puts the text, held read only, into the editor (Edit Here) and
+// times that; then times verbarium-cli on the same file and the same tree. Then it
 // pastes the text and analyses it, and analyses it once more with "the" started.
 //   big-text-window FILE
 #include "AnsweringDialogs.h"
@@ -29,6 +30,7 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QTest>
 #include <QTimer>
@@ -203,6 +205,35 @@ void measureWordsBefore(UserInterface &ui)
     std::fflush(stdout);
 }
 
+// Edit Here on the held text: how long until the text is in the editor and editable, and
+// what the process holds before and after (its peak so far included).
+void measureEditHere(UserInterface &ui)
+{
+    InputTextView *textView = ui.inputUi().textField;
+    if (!textView->holdsLongText()) {
+        std::printf("edit here the text is not held: nothing to measure\n");
+        return;
+    }
+    const double before = ProcessMemory::residentMegabytes();
+    EventLoopGaps gaps;
+    gaps.start();
+    QElapsedTimer clock;
+    clock.start();
+    ui.inputUi().editLongTextButton->click();
+    const bool editable = QTest::qWaitFor(
+        [textView] { return !textView->isReadOnly() && !textView->holdsLongText(); }, 600'000);
+    const qint64 elapsed = clock.elapsed();
+    QCoreApplication::processEvents(); // the editor painted
+    gaps.stop();
+    std::printf("edit here %s after %lld ms (painted after %lld ms), longest event-loop gap %lld "
+                "ms; memory %.0f MB before, %.0f MB after, peak so far %.0f MB\n",
+                editable ? "editable" : "NOT editable", static_cast<long long>(elapsed),
+                static_cast<long long>(clock.elapsed()),
+                static_cast<long long>(gaps.longestGapMs()), before,
+                ProcessMemory::residentMegabytes(), ProcessMemory::peakResidentMegabytes());
+    std::fflush(stdout);
+}
+
 // Decoded a piece at a time, so that the peak memory of the import is the app's alone.
 qsizetype decodedLength(const QString &path)
 {
@@ -252,6 +283,7 @@ int main(int argc, char *argv[])
                 "with the text in the view: %.0f MB\n",
                 imported.verbariumProcessorSeconds, imported.verbariumPeakMegabytes,
                 ProcessMemory::peakResidentMegabytes());
+    measureEditHere(ui);
     const qint64 cliMs = commandLineMilliseconds(path);
     std::printf("verbarium-cli tree FILE --word the --max-depth 1: %lld ms, processor time %.1f s; "
                 "the app's tree took %.2f times that\n",

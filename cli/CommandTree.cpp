@@ -12,12 +12,26 @@ void addTreeOptions(CommandLine &commandLine)
 {
     commandLine.addOption(QCommandLineOption(
         u"word"_s,
-        u"The start word (lower-cased), or a phrase of several words, cut into words as the "
-        "text is."_s,
+        u"The start word, or a phrase of several words, cut into words and lower-cased as "
+        "the text is."_s,
         u"WORD"_s));
     commandLine.addOption(QCommandLineOption(
         u"before"_s,
         u"The words that come before WORD, read backwards from it, instead of those after."_s));
+}
+
+std::optional<int> checkStartWord(const CommandLine &commandLine)
+{
+    if (!commandLine.isSet(u"word"_s))
+        return commandLine.badArguments(u"--word is required"_s);
+    if (startWords(commandLine).isEmpty())
+        return commandLine.badArguments(u"--word holds no word"_s);
+    return std::nullopt;
+}
+
+QStringList startWords(const CommandLine &commandLine)
+{
+    return typedTokens(commandLine.value(u"word"_s));
 }
 
 std::shared_ptr<const VerbariumTree> commandTree(const QString &text,
@@ -26,6 +40,5 @@ std::shared_ptr<const VerbariumTree> commandTree(const QString &text,
     TokenSequence tokens = tokenise(text);
     if (commandLine.isSet(u"before"_s))
         tokens = tokens.reversed();
-    return growTree(TextIndex::build(std::move(tokens)),
-                    startPhraseOf(commandLine.value(u"word"_s)));
+    return growTree(TextIndex::build(std::move(tokens)), startWords(commandLine));
 }

@@ -1,6 +1,7 @@
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandOutput.h"
+#include "CommandTree.h"
 #include "Commands.h"
 #include "ContextLines.h"
 #include "JsonWriter.h"
@@ -127,8 +128,8 @@ int contextsCommand(const QStringList &arguments)
     commandLine.addOutputOption();
     if (const auto status = commandLine.parse(arguments))
         return *status;
-    if (!commandLine.isSet(u"word"_s))
-        return commandLine.badArguments(u"--word is required"_s);
+    if (const auto status = checkStartWord(commandLine))
+        return *status;
     const std::optional<qint64> width = commandLine.wholeNumber(u"width"_s, 0, 100000);
     if (!width)
         return 2;
@@ -142,7 +143,7 @@ int contextsCommand(const QStringList &arguments)
     if (!input)
         return 1;
     const auto index = TextIndex::build(input->text);
-    QStringList sequence = startPhraseOf(commandLine.value(u"word"_s));
+    QStringList sequence = startWords(commandLine);
     if (commandLine.isSet(u"path"_s))
         sequence += typedTokens(commandLine.value(u"path"_s));
     Occurrences found = occurrencesOf(*index, sequence);

@@ -39,6 +39,7 @@ std::optional<QString> writeTreeAsJson(const VerbariumTree &tree, qint64 maxDept
         json.beginObject();
         json.field(u"word", tree.word(node));
         json.field(u"count", qint64(tree.count(node)));
+        json.field(u"occurrences", qint64(tree.occurrences(node)));
         json.field(u"countOfLeaves", qint64(tree.countOfLeaves(node)));
         if (tree.continuations(node) > tree.childCount(node))
             json.field(u"continuations", qint64(tree.continuations(node)));
@@ -79,12 +80,17 @@ int treeCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"tree"_s, u"tree [FILE|-] --word WORD [--before] [--max-depth N] [--output PATH]"_s,
-        u"Grows the tree of the word sequences that follow WORD (lower-cased) in the text,\n"
+        u"Grows the tree of the word sequences that follow WORD in the text (cut into\n"
+        "words and lower-cased as the text is, so that \"lord's\" finds \"lord ' s\"),\n"
         "sorted and trimmed as the verbarium shows it, and prints it as nested JSON:\n"
-        "{\"word\", \"count\", \"countOfLeaves\", \"children\": [...]}, children in sorted order.\n"
-        "A node whose children were trimmed to the most frequent 30 also has\n"
-        "\"continuations\": M, how many distinct words follow it. WORD may be a phrase of\n"
-        "several words; --before grows the tree of the words that come before it.\n"
+        "{\"word\", \"count\", \"occurrences\", \"countOfLeaves\", \"children\": [...]},\n"
+        "children in sorted order. \"occurrences\" is how often the node's whole sequence\n"
+        "from the root occurs (the lines `contexts` lists for it); \"count\" is the same but\n"
+        "stays 1 for the root; \"countOfLeaves\" is how many branches (leaves) lie below\n"
+        "the node, which the picture's bands follow. A node whose children were trimmed to\n"
+        "the most frequent 30 also has \"continuations\": M, how many distinct words\n"
+        "follow it. WORD may be a phrase of several words, cut into words as the text\n"
+        "is; --before grows the tree of the words that come before it.\n"
         "A word that does not occur gives the root alone. --max-depth cuts only the output:\n"
         "the nodes at the cut keep their counts and are written with empty children.\n"
         "A run of single followers is cut as the picture cuts it: its 1000th node, when it\n"
@@ -96,8 +102,8 @@ int treeCommand(const QStringList &arguments)
     commandLine.addOutputOption();
     if (const auto status = commandLine.parse(arguments))
         return *status;
-    if (!commandLine.isSet(u"word"_s))
-        return commandLine.badArguments(u"--word is required"_s);
+    if (const auto status = checkStartWord(commandLine))
+        return *status;
     qint64 maxDepth = std::numeric_limits<qint64>::max();
     if (commandLine.isSet(u"max-depth"_s)) {
         const std::optional<qint64> depth =

@@ -35,6 +35,7 @@ QByteArray displayAsJson(const VerbariumPicture &picture)
         json.beginObject();
         json.field(u"word", tree.word(word.node));
         json.field(u"count", qint64(tree.count(word.node)));
+        json.field(u"occurrences", qint64(tree.occurrences(word.node)));
         json.field(u"countOfLeaves", qint64(tree.countOfLeaves(word.node)));
         json.field(u"fontSize", float(word.string.fontSize));
         json.boxFields(word.position, word.size);
@@ -84,8 +85,8 @@ int verbariumCommand(const QStringList &arguments)
     addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
-    if (!commandLine.isSet(u"word"_s))
-        return commandLine.badArguments(u"--word is required"_s);
+    if (const auto status = checkStartWord(commandLine))
+        return *status;
     const std::optional<QSize> viewSize = commandLine.viewSize();
     if (!viewSize)
         return 2;

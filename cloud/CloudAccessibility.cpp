@@ -102,11 +102,7 @@ QAccessibleInterface *cloudAccessibleFactory(const QString &className, QObject *
 
 void installCloudAccessibility()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(cloudAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleFactory(cloudAccessibleFactory);
 }
 
 void cloudFocusMoved(WordCloudView *view, qsizetype index)

@@ -187,6 +187,8 @@ void WordCloudView::mouseMoveEvent(QMouseEvent *event)
     if (index >= 0)
         emit wordHovered(m_cloud.words[std::size_t(index)].word(),
                          m_cloud.words[std::size_t(index)].count);
+    else
+        emit hoverEnded();
 }
 
 void WordCloudView::mouseReleaseEvent(QMouseEvent *event)

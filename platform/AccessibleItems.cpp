@@ -1,12 +1,13 @@
 #include "AccessibleItems.h"
 
+#include "CountText.h"
+
 #include <QCoreApplication>
+#include <algorithm>
 
 QString wordWithCount(const QString &word, qint64 count)
 {
-    if (count == 1)
-        return QCoreApplication::translate("AccessibleText", "%1, 1 time").arg(word);
-    return QCoreApplication::translate("AccessibleText", "%1, %2 times").arg(word).arg(count);
+    return QCoreApplication::translate("AccessibleText", "%1, %2").arg(word, timesText(count));
 }
 
 QAccessibleInterface *AccessibleItemCache::item(int index, int count, quint64 generation,
@@ -73,6 +74,8 @@ QAccessible::State AccessibleWord::state() const
         state.focused = focused && m_view->hasFocus();
         state.selected = focused;
         state.invisible = !m_view->isVisible();
+        // Scrolled out of sight, a word is there but not on screen.
+        state.offscreen = !m_view->visibleRegion().intersects(rectInView());
     }
     return state;
 }
@@ -86,6 +89,15 @@ void *AccessibleWord::interface_cast(QAccessible::InterfaceType type)
 QAccessibleInterface *AccessibleWord::viewInterface() const
 {
     return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
+}
+
+void installAccessibleFactory(QAccessible::InterfaceFactory factory)
+{
+    static std::vector<QAccessible::InterfaceFactory> installed;
+    if (std::ranges::find(installed, factory) != installed.end())
+        return;
+    installed.push_back(factory);
+    QAccessible::installFactory(factory);
 }
 
 void announcePictureChanged(QWidget *view)

@@ -65,5 +65,8 @@ private:
     int m_index;
 };
 
+// Installs factory once, however often it is asked for.
+void installAccessibleFactory(QAccessible::InterfaceFactory factory);
+
 // Tells screen readers that view shows another picture.
 void announcePictureChanged(QWidget *view);

@@ -78,13 +78,13 @@ InfoPanel::InfoPanel(QWidget *parent)
             });
 }
 
-void InfoPanel::showWord(const QString &word, int count, const QString &note)
+void InfoPanel::showWord(const QString &word, const QString &counts, const QString &note)
 {
     const InfoFieldWidths before{qreal(m_wordField->width()), qreal(m_countField->width())};
     show();
     m_wordField->setText(panelWord(word));
     sizeToFit(m_wordField);
-    m_countField->setText(QString::number(count));
+    m_countField->setText(counts);
     sizeToFit(m_countField);
     const InfoFieldWidths after{qreal(m_wordField->width()), qreal(m_countField->width())};
     m_fieldsSize.rwidth() += infoPanelWidthDelta(before, after);

@@ -38,10 +38,11 @@ public:
     QLabel *countField() const { return m_countField; }
 
     // Shows the panel without activating it, fills both fields (a long word cut, as
-    // panelWord() says), fits each to its text and widens or narrows the panel by the
-    // change of the wider field. A note (what a count leaves unsaid) goes on a line of
-    // its own below them, the panel as wide and tall as it needs.
-    void showWord(const QString &word, int count, const QString &note = {});
+    // panelWord() says; its numbers in words, see CountText.h), fits each to its text and
+    // widens or narrows the panel by the change of the wider field. A note (what the
+    // numbers leave unsaid) goes on a line of its own below them, the panel as wide and
+    // tall as it needs.
+    void showWord(const QString &word, const QString &counts, const QString &note = {});
     // Moves the panel beside target (screen coordinates), on target's screen.
     void placeBeside(const QRect &target);
 

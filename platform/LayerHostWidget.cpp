@@ -170,6 +170,12 @@ void LayerHostWidget::resizeEvent(QResizeEvent *event)
     fitRootLayer();
 }
 
+void LayerHostWidget::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    emit hoverEnded();
+}
+
 void LayerHostWidget::wheelEvent(QWheelEvent *event)
 {
     if (!(event->modifiers() & Qt::ControlModifier)) {

@@ -57,11 +57,15 @@ public:
 
 signals:
     void zoomChanged(qreal zoom);
+    // The pointer is over none of the picture's words any more: it left the view, or
+    // the view found no word under it.
+    void hoverEnded();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     // Called once the zoom has changed and the widget taken its new size.
     virtual void zoomDidChange() {}
     // The scroll area this view is the document of, if any.

@@ -14,8 +14,9 @@ packages=(
     openbox xdotool x11-utils imagemagick
     # The lists of common words the cloud can leave out, read at build time.
     liblingua-stopwords-perl
-    # The screen-reader tests read the running app through the accessibility bus.
-    at-spi2-core python3-pyatspi dbus-daemon
+    # The screen-reader tests read the running app through the accessibility bus, and
+    # hear it through a real screen reader, Orca, whose speech goes to its log.
+    at-spi2-core python3-pyatspi dbus-daemon orca speech-dispatcher
     # The installed desktop files and manual pages are checked with these; exported SVG
     # pictures are drawn by another renderer and compared with the PNG export.
     desktop-file-utils appstream man-db librsvg2-bin

@@ -79,13 +79,16 @@ void TreeRequests::growTree(const Request &request, std::shared_ptr<const TextIn
         m_growth = nullptr;
         setWork();
         if (grown.tree)
-            emit treeReady(grown.tree, grown.index);
+            emit treeReady(grown.tree, grown.index, grown.holding);
         else if (!grown.failure.isEmpty())
             emit treeFailed(grown.failure);
     });
     m_growth->setFuture(runStoppable(
         [index = std::move(index), phrase = request.phrase](std::stop_token stop) {
-            return Grown{::growTree(index, phrase, stop), index, QString()};
+            Grown grown{::growTree(index, phrase, stop), index, QString(), {}};
+            if (phrase.size() == 1)
+                grown.holding = tokensHoldingWord(*index, phrase.front(), stop);
+            return grown;
         },
         m_growthStop.get_token(), tr("There is not enough memory to grow this tree.")));
 }
@@ -109,7 +112,8 @@ void TreeRequests::buildIndexBefore()
     });
     m_indexingBefore->setFuture(runStoppable(
         [forward = m_index](std::stop_token stop) {
-            return Grown{nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString()};
+            return Grown{
+                nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString(), {}};
         },
         m_indexingStop.get_token(), tr("There is not enough memory to index the words before.")));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TokensHoldingWord.h"
+
 #include <QFutureWatcher>
 #include <QObject>
 #include <QString>
@@ -45,9 +47,12 @@ public:
     const std::shared_ptr<const TextIndex> &index() const { return m_index; }
 
 signals:
-    // A tree and the index it grew from.
+    // A tree, the index it grew from, and for a start of one word the longer tokens that
+    // hold it as a word of their own (see tokensHoldingWord), which the tree never
+    // starts from.
     void treeReady(const std::shared_ptr<const VerbariumTree> &tree,
-                   const std::shared_ptr<const TextIndex> &index);
+                   const std::shared_ptr<const TextIndex> &index,
+                   const QList<HoldingToken> &holding);
     // Growing the last tree asked for failed (memory ran out); message says so.
     void treeFailed(const QString &message);
     void workChanged(TreeRequests::Work work);
@@ -64,6 +69,7 @@ private:
         std::shared_ptr<const VerbariumTree> tree;
         std::shared_ptr<const TextIndex> index;
         QString failure;
+        QList<HoldingToken> holding;
     };
 
     // Grows the waiting request's tree once its index is there, building the index of

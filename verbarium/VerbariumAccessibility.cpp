@@ -1,6 +1,8 @@
 #include "VerbariumAccessibility.h"
 
 #include "AccessibleItems.h"
+#include "AtSpiTreeItems.h"
+#include "CountText.h"
 #include "VerbariumView.h"
 
 #include <QAccessibleWidget>
@@ -14,20 +16,8 @@ class VerbariumAccessible;
 
 VerbariumAccessible *treeOf(VerbariumView *view);
 
-// How often the word sequence occurs. The root's own count stays 1 however often its
-// word occurs; it is as often as the word is followed, which its followers add up to.
-qint64 timesOf(const VerbariumTree &tree, Node node)
-{
-    if (node != tree.root())
-        return tree.count(node);
-    qint64 times = 0;
-    for (quint32 i = 0; i < tree.childCount(node); ++i)
-        times += tree.count(tree.child(node, i));
-    return std::max<qint64>(times, 1);
-}
-
 // One word of the picture, an item of the tree.
-class WordItemAccessible : public AccessibleWord
+class WordItemAccessible : public AccessibleWord, public AccessibleTreeItem
 {
 public:
     WordItemAccessible(VerbariumView *view, int index)
@@ -53,20 +43,44 @@ public:
             return {};
         const VerbariumPicture &picture = *verbarium()->picture();
         const PlacedWord &word = picture.words[std::size_t(index())];
+        // The level is the item's place in the tree, which screen readers say themselves.
         if (t == QAccessible::Name)
-            return wordWithCount(word.string.text, timesOf(*picture.tree, word.node));
-        if (t == QAccessible::Description)
-            return QObject::tr("level %1").arg(verbarium()->outline().level[std::size_t(index())]);
+            return spokenTimesAndBranches(word.string.text, picture.tree->occurrences(word.node),
+                                          picture.tree->countOfLeaves(word.node));
         return {};
     }
     QAccessible::Role role() const override { return QAccessible::TreeItem; }
+    // Expanded where the picture shows the word's followers, collapsed where the tree
+    // has followers the picture leaves out (past its depth), neither for a last word.
     QAccessible::State state() const override
     {
         QAccessible::State state = AccessibleWord::state();
-        state.expandable = childCount() > 0;
-        state.expanded = childCount() > 0;
+        if (!isValid())
+            return state;
+        const VerbariumPicture &picture = *verbarium()->picture();
+        const bool followed =
+            picture.tree->childCount(picture.words[std::size_t(index())].node) > 0;
+        state.expandable = followed;
+        state.expanded = followed && childCount() > 0;
+        state.collapsed = followed && childCount() == 0;
         return state;
     }
+
+    int level() const override
+    {
+        return isValid() ? verbarium()->outline().level[std::size_t(index())] : 0;
+    }
+    int positionInSet() const override
+    {
+        const std::vector<int> *siblings = this->siblings();
+        return siblings ? int(std::ranges::find(*siblings, index()) - siblings->begin()) + 1 : 1;
+    }
+    int setSize() const override
+    {
+        const std::vector<int> *siblings = this->siblings();
+        return siblings ? int(siblings->size()) : 1;
+    }
+    QAccessibleInterface *itemAbove() const override { return parent(); }
 
     QStringList actionNames() const override
     {
@@ -90,6 +104,16 @@ protected:
 
 private:
     VerbariumView *verbarium() const { return static_cast<VerbariumView *>(view()); }
+    // The followers shown of the word's parent, the word among them; none for the start
+    // word, the only item at the top.
+    const std::vector<int> *siblings() const
+    {
+        if (!isValid())
+            return nullptr;
+        const PictureOutline &outline = verbarium()->outline();
+        const int parent = outline.parent[std::size_t(index())];
+        return parent < 0 ? nullptr : &outline.children[std::size_t(parent)];
+    }
 };
 
 // The picture as a tree. Its items are made when asked for and kept, with their ids,
@@ -174,11 +198,8 @@ QAccessibleInterface *verbariumAccessibleFactory(const QString &className, QObje
 
 void installVerbariumAccessibility()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(verbariumAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleFactory(verbariumAccessibleFactory);
+    installAtSpiTreeItems();
 }
 
 void verbariumFocusMoved(VerbariumView *view, int index)

@@ -3,8 +3,10 @@
 class VerbariumView;
 
 // Screen readers see the verbarium as a tree: the start word, its followers below it,
-// and so on, each item named "word, N times" and described by its level ("level 2").
-// The keyboard focus moves among them.
+// and so on, each item a tree item named by its word and numbers ("lord, 7,035 times,
+// 4,900 branches"), with its level, its place among its siblings and whether its
+// followers are shown (expanded) or left out (collapsed). The keyboard focus moves
+// among them, and words out of sight are not on screen.
 
 // Makes every VerbariumView describe itself so; safe to call more than once.
 void installVerbariumAccessibility();

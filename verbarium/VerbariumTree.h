@@ -57,7 +57,11 @@ public:
 
     Node root() const { return {}; }
     const QString &word(Node node) const;
+    // How often the start occurs in the text, perhaps never.
     quint32 occurrences() const { return m_occurrences; }
+    // How often the sequence down to node occurs where a walk reads it whole: the start's
+    // occurrences for the root, whose own count stays 1, and the count of any other node.
+    quint32 occurrences(Node node) const { return node == root() ? m_occurrences : count(node); }
     // The sequence a node stands for, as the tree's tokens read it: the phrase, then
     // the words down to the node.
     QStringList sequenceTo(Node node) const;

@@ -1,6 +1,8 @@
 #include "VerbariumView.h"
 
 #include "AccessibleItems.h"
+#include "CountText.h"
+#include "HoldingTokensText.h"
 #include "LowerCase.h"
 #include "ReleaseOnWorker.h"
 #include "StartPhrase.h"
@@ -77,6 +79,7 @@ void VerbariumView::clearPicture()
         releaseOnWorker(std::move(m_picture->tree));
     m_picture.reset();
     m_pictureIndex.reset();
+    m_holding.clear();
     m_contextsNode.reset();
     emit contextsAsked({});
     m_outline = {};
@@ -105,6 +108,7 @@ void VerbariumView::startWithWord(const QString &word)
 void VerbariumView::startWithPhrase(const QStringList &phrase)
 {
     emit parentWordsChanged(QString());
+    emit startChanged(phrase.join(u' '));
     QWidget *shownWindow = window();
     shownWindow->show();
     shownWindow->raise();
@@ -125,15 +129,20 @@ void VerbariumView::setWordsBefore(bool before)
 }
 
 void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
-                             const std::shared_ptr<const TextIndex> &index)
+                             const std::shared_ptr<const TextIndex> &index,
+                             const QList<HoldingToken> &holding)
 {
     // A start that never occurs is said so: drawn alone, it would look like a word
-    // that occurs with nothing after it.
+    // that occurs with nothing after it. The cloud counts a word inside longer tokens
+    // too ("x" in "x86"), where the tree, following whole tokens, never finds it.
     if (tree->occurrences() == 0) {
         clearPicture();
-        showMessage(tr("“%1” does not occur in the text.").arg(tree->word(tree->root())));
+        showMessage(absentStartMessage(tree->word(tree->root()), holding));
+        if (!holding.isEmpty())
+            emit startOnlyInsideTokens(holding);
         return;
     }
+    m_holding = holding;
     // A word without followers is shown alone: the picture of another word, or of
     // another text, would answer a question the user did not ask.
     if (tree->childCount(tree->root()) > 0)
@@ -153,13 +162,22 @@ bool VerbariumView::mirrored() const
     return m_pictureIndex && m_pictureIndex->readsBackward();
 }
 
+QString VerbariumView::countsOf(Node node) const
+{
+    const VerbariumTree &tree = *m_picture->tree;
+    return timesAndBranchesText(tree.occurrences(node), tree.countOfLeaves(node));
+}
+
 QString VerbariumView::noteOn(Node node) const
 {
     const VerbariumTree &tree = *m_picture->tree;
-    const quint32 continuations = tree.continuations(node);
-    if (continuations <= tree.childCount(node))
-        return {};
-    return tr("%L1 of %L2 continuations shown").arg(tree.childCount(node)).arg(continuations);
+    QStringList notes;
+    if (const quint32 continuations = tree.continuations(node);
+        continuations > tree.childCount(node))
+        notes << tr("%L1 of %L2 continuations shown").arg(tree.childCount(node)).arg(continuations);
+    if (node == tree.root() && !m_holding.isEmpty())
+        notes << alsoInsideNote(m_holding);
+    return notes.join(u'\n');
 }
 
 void VerbariumView::askForContexts(Node node)
@@ -175,7 +193,7 @@ void VerbariumView::askForContexts(Node node)
     query.shown =
         (mirrored() ? QStringList(query.sequence.rbegin(), query.sequence.rend()) : query.sequence)
             .join(u' ');
-    query.count = node == tree.root() ? tree.occurrences() : tree.count(node);
+    query.count = tree.occurrences(node);
     for (quint32 child = 0; child < tree.childCount(node); ++child)
         query.inShownBranches += tree.count(tree.child(node, child));
     emit contextsAsked(query);
@@ -202,7 +220,9 @@ void VerbariumView::showMessage(const QString &message)
 
 void VerbariumView::start(const QString &typedWord)
 {
-    startWithPhrase(startPhraseOf(typedWord));
+    const QStringList phrase = typedTokens(typedWord);
+    if (!phrase.isEmpty())
+        startWithPhrase(phrase);
 }
 
 void VerbariumView::startAtStartNode()
@@ -211,6 +231,7 @@ void VerbariumView::startAtStartNode()
     const auto tree = root();
     if (!tree)
         return;
+    emit startChanged(tree->word(tree->root()));
     if (tree->childCount(tree->root()) > 0)
         display(tree, tree->root());
     askForContexts(tree->root());
@@ -235,16 +256,18 @@ void VerbariumView::showPicture(VerbariumPicture picture)
         QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
     setRootLayer(verbariumLayers(picture, picture.viewSize));
     // The keyboard's focus stays on its word when the same display is laid out anew (the
-    // window was resized); on a new display it goes on with the start word.
+    // window was resized); on a new display it goes on with the start word, as it does
+    // where the view took the focus before its first picture came.
     int focus = -1;
-    if (m_focused >= 0) {
+    if (m_focused >= 0 || m_focusAwaitsPicture)
         focus = 0;
+    m_focusAwaitsPicture = false;
+    if (m_focused >= 0 && picture.tree == m_picture->tree &&
+        picture.startNode == m_picture->startNode) {
         const Node focusedNode = m_picture->words[std::size_t(m_focused)].node;
-        if (picture.tree == m_picture->tree && picture.startNode == m_picture->startNode) {
-            const auto same = std::ranges::find(picture.words, focusedNode, &PlacedWord::node);
-            if (same != picture.words.end())
-                focus = int(same - picture.words.begin());
-        }
+        const auto same = std::ranges::find(picture.words, focusedNode, &PlacedWord::node);
+        if (same != picture.words.end())
+            focus = int(same - picture.words.begin());
     }
     m_picture = std::move(picture);
     m_outline = outlineOf(*m_picture);
@@ -253,7 +276,7 @@ void VerbariumView::showPicture(VerbariumPicture picture)
     emit pictureChanged();
     announcePictureChanged(this);
     if (focus >= 0 && hasFocus())
-        focusWord(focus);
+        moveFocus(focus, m_focusTold);
 }
 
 void VerbariumView::setRoomForEveryWord(bool on)
@@ -348,6 +371,8 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
         return;
     if (const int hit = wordAt(event->position()); hit >= 0)
         mouseMoved(m_picture->words[std::size_t(hit)]);
+    else
+        emit hoverEnded();
 }
 
 void VerbariumView::keyPressEvent(QKeyEvent *event)
@@ -389,18 +414,29 @@ void VerbariumView::keyPressEvent(QKeyEvent *event)
         focusWord(stepInOutline(m_outline, m_focused, *step));
 }
 
+// Whatever brings the keyboard here (Tab, the window coming forward, a word chosen in
+// the cloud) puts it on a word, so that the first arrow already moves in the tree and a
+// screen reader says where it is; a click chooses its own word. The panel tells of the
+// word only when the keyboard itself moved here.
 void VerbariumView::focusInEvent(QFocusEvent *event)
 {
     LayerHostWidget::focusInEvent(event);
+    if (event->reason() == Qt::MouseFocusReason)
+        return;
     const bool byKeyboard =
         event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (byKeyboard && m_picture)
-        focusWord(m_focused >= 0 ? m_focused : 0);
+    if (m_picture) {
+        moveFocus(m_focused >= 0 ? m_focused : 0, byKeyboard);
+    } else {
+        m_focusAwaitsPicture = true;
+        m_focusTold = byKeyboard;
+    }
 }
 
 void VerbariumView::focusOutEvent(QFocusEvent *event)
 {
     LayerHostWidget::focusOutEvent(event);
+    m_focusAwaitsPicture = false;
     update();
 }
 
@@ -419,17 +455,23 @@ QRect VerbariumView::wordRect(int index) const
 
 void VerbariumView::focusWord(int index)
 {
+    moveFocus(index, true);
+}
+
+void VerbariumView::moveFocus(int index, bool told)
+{
     if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
         return;
     m_focused = index;
+    m_focusTold = told;
     const QRect rect = wordRect(index);
     scrollToShow(rect);
     update();
     const PlacedWord &word = m_picture->words[std::size_t(index)];
-    // The count hovering shows, so the panel says the same whichever way a word is found.
-    emit wordFocused(m_picture->tree->word(word.node),
-                     int(m_picture->tree->countOfLeaves(word.node)), noteOn(word.node),
-                     QRect(mapToGlobal(rect.topLeft()), rect.size()));
+    // The numbers hovering shows, so the panel says the same whichever way a word is found.
+    if (told)
+        emit wordFocused(m_picture->tree->word(word.node), countsOf(word.node), noteOn(word.node),
+                         QRect(mapToGlobal(rect.topLeft()), rect.size()));
     verbariumFocusMoved(this, index);
     askForContexts(word.node);
 }
@@ -472,11 +514,11 @@ void VerbariumView::rightMouseUp(const PlacedWord &hit)
     startWithWord(word);
 }
 
+// Only the panel previews a hovered word: the contexts stay where a click or the keyboard
+// put them, or the pointer on its way down to them would change them under it.
 void VerbariumView::mouseMoved(const PlacedWord &hit)
 {
-    emit wordHovered(m_picture->tree->word(hit.node), int(m_picture->tree->countOfLeaves(hit.node)),
-                     noteOn(hit.node));
-    askForContexts(hit.node);
+    emit wordHovered(m_picture->tree->word(hit.node), countsOf(hit.node), noteOn(hit.node));
 }
 
 void VerbariumView::updateTrackingAreas()

@@ -85,7 +85,8 @@ public:
     void restartFromWord(int index);
 
 public slots:
-    // Starts with the lower-cased typed word, or with the phrase of several typed words.
+    // Starts with what was typed, cut into words and lower-cased as the text is: a word,
+    // or a phrase of several; whitespace alone asks for nothing.
     void start(const QString &typedWord);
     void startAtStartNode();
     // Redisplays for the window's new size once a resize has come to rest.
@@ -94,12 +95,20 @@ public slots:
 signals:
     // The words leading to the displayed start node, each followed by a space.
     void parentWordsChanged(const QString &path);
+    // The start asked for, or gone back to, as the reader reads it: what the Start
+    // field shows.
+    void startChanged(const QString &start);
+    // The start asked for occurs only inside longer tokens, which the tree does not
+    // follow; tokens names them, the most frequent first.
+    void startOnlyInsideTokens(const QList<HoldingToken> &tokens);
     // A new picture is on screen, or none since a new text.
     void pictureChanged();
-    // note: what the count leaves unsaid (followers left out of the tree), or empty.
-    void wordHovered(const QString &word, int count, const QString &note);
+    // counts: how often the word's sequence occurs and the branches below it, in words;
+    // note: what they leave unsaid (followers left out of the tree), or empty.
+    void wordHovered(const QString &word, const QString &counts, const QString &note);
     // The keyboard focus moved to word, shown at screenRect (global coordinates).
-    void wordFocused(const QString &word, int count, const QString &note, const QRect &screenRect);
+    void wordFocused(const QString &word, const QString &counts, const QString &note,
+                     const QRect &screenRect);
     // A node was hovered, clicked or focused, or a new tree's root is shown: its
     // contexts are asked for. An empty query (no index) when no tree is shown.
     void contextsAsked(const ContextsQuery &query);
@@ -121,12 +130,18 @@ protected:
 
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree,
-                  const std::shared_ptr<const TextIndex> &index);
+                  const std::shared_ptr<const TextIndex> &index,
+                  const QList<HoldingToken> &holding);
     // Whether the picture shows the words before: drawn from right to left.
     bool mirrored() const;
-    // What a word's count leaves unsaid: how many of its followers the tree keeps.
+    // A node's numbers in words, and what they leave unsaid: how many of its followers the
+    // tree keeps.
+    QString countsOf(Node node) const;
     QString noteOn(Node node) const;
     void askForContexts(Node node);
+    // Moves the keyboard's focus to the word; told: the panel tells of it too (the
+    // keyboard moved, rather than the window coming forward).
+    void moveFocus(int index, bool told);
     void clearPicture();
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showPicture(VerbariumPicture picture);
@@ -147,11 +162,14 @@ private:
     TreeRequests m_requests;
     std::optional<VerbariumPicture> m_picture;       // what the layers show
     std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
-    std::optional<Node> m_contextsNode;              // the node whose contexts were asked for
-    QStringList m_phrase;                            // the start asked for last
+    QList<HoldingToken> m_holding;      // the longer tokens holding the picture's start word
+    std::optional<Node> m_contextsNode; // the node whose contexts were asked for
+    QStringList m_phrase;               // the start asked for last
     bool m_wordsBefore = false;
     PictureOutline m_outline; // of m_picture
     int m_focused = -1;
+    bool m_focusAwaitsPicture = false; // the keyboard came before the picture
+    bool m_focusTold = true;           // whether the panel tells of the focused word
     quint64 m_generation = 0;
     FontMetricsMeasurer m_measurer;
     VerbariumLayout m_layout{m_measurer};

@@ -15,6 +15,8 @@
 #include "ui_VerbariumWindow.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -223,6 +225,28 @@ TEST_F(AppDelegateTest, AnalyseWaitsForTheImportedText)
     EXPECT_TRUE(ui.inputUi().analyseButton->isEnabled());
     EXPECT_TRUE(ui.menus().analyseAction()->isEnabled());
     EXPECT_FALSE(textField()->isReadOnly());
+}
+
+// An imported text too long to edit is shown read only: a paste (Edit > Paste, or the
+// keys) must not replace it until the user asks to edit it.
+TEST_F(AppDelegateTest, PasteCannotTouchALongImportedTextUntilEditHere)
+{
+    textField()->setLongTextLength(100);
+    const QString imported = u"a line of the imported book\n"_s.repeated(20);
+    ui.appDelegate().openFile(writeFile(u"book.txt"_s, imported.toUtf8()));
+    finishRequests();
+    ASSERT_TRUE(textField()->holdsLongText());
+
+    QGuiApplication::clipboard()->setText(u"pasted over"_s);
+    textField()->paste();
+    EXPECT_TRUE(textField()->holdsLongText());
+    EXPECT_EQ(textField()->text(), imported);
+
+    ui.inputUi().editLongTextButton->click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !textField()->isFilling(); }));
+    textField()->moveCursor(QTextCursor::End);
+    textField()->paste();
+    EXPECT_EQ(textField()->text(), imported + u"pasted over"_s);
 }
 
 // The index failed: the cloud stays usable, and the verbarium says why it shows no tree.

@@ -1,5 +1,6 @@
 #include "InputTextView.h"
 
+#include "LongTextDocument.h"
 #include "LongTextView.h"
 
 #include <QClipboard>
@@ -7,6 +8,8 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
+#include <QThread>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -167,12 +170,23 @@ TEST(InputTextViewTest, TextTooLongToEditIsHeldUntilAskedFor)
     ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.last()[0].toString(), text);
 
+    // Edit Here: read only while its document is built, then the editor's.
+    QSignalSpy progress(&view, &InputTextView::fillProgress);
     view.editLongText();
+    EXPECT_TRUE(view.isReadOnly());
+    EXPECT_TRUE(view.isFilling());
+    waitUntilFilled(view);
     EXPECT_FALSE(view.holdsLongText());
     EXPECT_EQ(shown.last()[0].toString(), QString());
-    waitUntilFilled(view);
     EXPECT_EQ(view.toPlainText(), text);
+    EXPECT_EQ(view.text(), text);
     EXPECT_FALSE(view.isReadOnly());
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last()[0].toLongLong(), text.size());
+    // Typed into, the text is the editor's.
+    view.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&view, u"more"_s);
+    EXPECT_EQ(view.text(), text + u"more"_s);
 
     // Pasted into an empty view, it is held too; a shorter text goes into the editor.
     view.clear();
@@ -183,6 +197,62 @@ TEST(InputTextViewTest, TextTooLongToEditIsHeldUntilAskedFor)
     EXPECT_FALSE(view.holdsLongText());
     EXPECT_EQ(view.toPlainText(), u"short"_s);
 }
+
+// Ctrl+V with nothing on the clipboard (no application offers anything) changes nothing;
+// it crashed the editor.
+TEST(InputTextViewTest, PastingAnEmptyClipboardChangesNothing)
+{
+    InputTextView view;
+    view.setPlainText(u"kept"_s);
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    QTest::keySequence(&view, QKeySequence::Paste);
+    EXPECT_EQ(view.text(), u"kept"_s);
+}
+
+struct GatherCase
+{
+    const char *name;
+    QString text;
+    int blocks; // of the editor's document
+};
+
+void PrintTo(const GatherCase &gatherCase, std::ostream *out)
+{
+    *out << gatherCase.name;
+}
+
+class LongTextDocumentTest : public ::testing::TestWithParam<GatherCase>
+{
+};
+
+// The lines of a long text go into the editor gathered in blocks, every kind of line
+// break among them; its plain text is the text, each line break a line feed.
+TEST_P(LongTextDocumentTest, GathersLinesIntoBlocksAndGivesTheTextBack)
+{
+    const GatherCase &row = GetParam();
+    qsizetype reported = 0;
+    const auto document =
+        longTextDocument(row.text, QThread::currentThread(), {},
+                         [&reported](qsizetype done, qsizetype) { reported = done; });
+    EXPECT_EQ(document->blockCount(), row.blocks);
+    QString expected = row.text;
+    expected.replace(u"\r\n"_s, u"\n"_s)
+        .replace(u'\r', u'\n')
+        .replace(QChar::ParagraphSeparator, u'\n');
+    EXPECT_EQ(document->toPlainText(), expected);
+    EXPECT_EQ(reported, row.text.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LongTextDocumentTest,
+    ::testing::Values(
+        GatherCase{"oneBlockOf64Lines", u"line\n"_s.repeated(63) + u"last"_s, 1},
+        GatherCase{"the65thLineStartsABlock", u"line\n"_s.repeated(64) + u"last"_s, 2},
+        GatherCase{"everyKindOfBreak", u"a\r\nb\rc\u2029d\ne"_s, 1},
+        GatherCase{"crLfCountsOnce", u"x\r\n"_s.repeated(64) + u"y"_s, 2},
+        GatherCase{"longLinesEndBlocksSooner", (QString(10000, u'w') + u'\n').repeated(4), 3},
+        GatherCase{"emptyText", QString(), 1}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct LineCase
 {

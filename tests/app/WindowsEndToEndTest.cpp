@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "FakeDialogs.h"
+#include "HoldingTokensBar.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
 #include "LeftOutBar.h"
@@ -12,8 +13,11 @@
 #include "ui_InputWindow.h"
 #include "ui_VerbariumWindow.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -51,6 +55,15 @@ protected:
         QTest::mouseClick(ui.inputUi().analyseButton, Qt::LeftButton);
         // The analysis runs on a worker; the cloud window exists once it is handed over.
         ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+    }
+    // Launches the app, analyses text and waits for the cloud window to be active.
+    bool showCloudOf(const QString &text)
+    {
+        ui.appDelegate().applicationDidFinishLaunching();
+        if (!QTest::qWaitForWindowActive(ui.inputWindow()))
+            return false;
+        analyse(text);
+        return QTest::qWaitForWindowActive(ui.cloudWindow());
     }
     const TextLayer *cloudLayer(const QString &word) const
     {
@@ -111,10 +124,7 @@ TEST_F(WindowsEndToEndTest, TypedTextBecomesACloudInLeftAlignedRowsFromTheTop)
 
 TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"The cat saw the dog. The dog saw the cat. The cat ran."_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"The cat saw the dog. The dog saw the cat. The cat ran."_s));
 
     // Pointing at a word shows it with its count.
     const TextLayer *the = cloudLayer(u"the"_s);
@@ -122,7 +132,7 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     movePointer(cloud(), widgetCentre(*cloud(), *the));
     EXPECT_TRUE(ui.infoPanel()->isVisible());
     EXPECT_EQ(ui.infoPanel()->wordField()->text(), u"the"_s);
-    EXPECT_EQ(ui.infoPanel()->countField()->text(), u"5"_s);
+    EXPECT_EQ(ui.infoPanel()->countField()->text(), u"5 times"_s);
     // A zoom moves the word away from beside the panel, which goes.
     cloud()->zoomBy(1.0);
     EXPECT_FALSE(ui.infoPanel()->isVisible());
@@ -132,6 +142,9 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *the));
     ASSERT_TRUE(QTest::qWaitForWindowActive(ui.verbariumWindow()));
     ASSERT_TRUE(verbariumShows(u"the"_s));
+    // The Start field shows the start on screen, however it was chosen.
+    QLineEdit *startField = ui.verbariumUi().inputField;
+    EXPECT_EQ(startField->text(), u"the"_s);
 
     // A left click on a follower re-roots the display and shows the path to it.
     const NodeLayer *cat = verbariumLayer(u"cat"_s);
@@ -147,6 +160,30 @@ TEST_F(WindowsEndToEndTest, FromTypedTextThroughCloudAndVerbariumClicks)
     ASSERT_TRUE(verbariumShows(u"saw"_s));
     EXPECT_EQ(ui.verbariumUi().parentWords->text(), QString());
     EXPECT_EQ(verbarium()->root()->childCount(verbarium()->root()->root()), 1u); // "the"
+    EXPECT_EQ(startField->text(), u"saw"_s);
+    // Typed but not started, then Back: the field shows the start word again.
+    startField->setText(u"dog"_s);
+    QTest::mouseClick(ui.verbariumUi().backButton, Qt::LeftButton);
+    EXPECT_EQ(startField->text(), u"saw"_s);
+}
+
+// A cloud word the tree cannot start from, since it occurs only inside longer tokens,
+// is said so, and each of those tokens is a button away.
+TEST_F(WindowsEndToEndTest, CloudWordOnlyInsideLongerTokensLeadsToThem)
+{
+    ASSERT_TRUE(showCloudOf(u"x86 chips and x86 code. h2o"_s));
+    const TextLayer *x = cloudLayer(u"x"_s);
+    ASSERT_NE(x, nullptr);
+    QTest::mouseClick(cloud(), Qt::LeftButton, {}, widgetCentre(*cloud(), *x));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !verbarium()->message().isEmpty(); }));
+    EXPECT_TRUE(verbarium()->message().contains(u"only inside x86 (2 times)"_s));
+    HoldingTokensBar *bar = ui.verbariumUi().holdingTokensBar;
+    ASSERT_TRUE(bar->isVisible());
+    ASSERT_EQ(bar->buttons().size(), 1);
+    bar->buttons().front()->click();
+    ASSERT_TRUE(verbariumShows(u"x86"_s));
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(ui.verbariumUi().inputField->text(), u"x86"_s);
 }
 
 // Common words chosen in the View menu leave the cloud, which is sized among what is
@@ -159,10 +196,7 @@ TEST_F(WindowsEndToEndTest, LeftOutWordsLeaveTheCloudButNotTheVerbarium)
                 action->trigger();
     };
     choose(u"en"_s);
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"The whale and the sea. The whale."_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"The whale and the sea. The whale."_s));
     QStringList words;
     for (const CloudWord &word : cloud()->words())
         words << word.word();
@@ -185,10 +219,7 @@ TEST_F(WindowsEndToEndTest, LeftOutWordsLeaveTheCloudButNotTheVerbarium)
 
 TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"one two three one two one"_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(showCloudOf(u"one two three one two one"_s));
     EXPECT_TRUE(cloud()->hasMouseTracking());
 
     movePointer(cloud(), widgetCentre(*cloud(), *cloudLayer(u"one"_s)));
@@ -203,6 +234,7 @@ TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)
     EXPECT_TRUE(cloud()->hasMouseTracking());
 
     // Back to the input window: everything else goes, the info panel included.
+    movePointer(cloud(), widgetCentre(*cloud(), *cloudLayer(u"two"_s)));
     ASSERT_TRUE(ui.infoPanel()->isVisible());
     activate(ui.inputWindow());
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
@@ -210,12 +242,69 @@ TEST_F(WindowsEndToEndTest, ActivationHidesTheOtherWindows)
     EXPECT_FALSE(ui.verbariumWindow()->isVisible());
 }
 
+// The panel speaks of what is in front of the reader: it goes when the pointer leaves the
+// word or the view, when the picture is re-rooted, and when another window comes forward.
+TEST_F(WindowsEndToEndTest, InfoPanelGoesWithWhatItSpeaksOf)
+{
+    ASSERT_TRUE(showCloudOf(u"The cat saw the dog. The dog saw the cat. The cat ran."_s));
+    InfoPanel *panel = ui.infoPanel();
+    const QPoint the = widgetCentre(*cloud(), *cloudLayer(u"the"_s));
+
+    movePointer(cloud(), the);
+    ASSERT_TRUE(panel->isVisible());
+    QWidget *viewport = ui.cloudUi().scrollView->viewport();
+    movePointer(viewport, QPoint(viewport->width() - 2, viewport->height() - 2)); // a gap
+    EXPECT_FALSE(panel->isVisible());
+    movePointer(cloud(), the);
+    ASSERT_TRUE(panel->isVisible());
+    movePointer(ui.cloudWindow(), QPoint(ui.cloudWindow()->width() / 2, 2)); // out of the view
+    EXPECT_FALSE(panel->isVisible());
+
+    // Another window forward: the verbarium's, opened from the word.
+    movePointer(cloud(), the);
+    ASSERT_TRUE(panel->isVisible());
+    QTest::mouseClick(cloud(), Qt::LeftButton, {}, the);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.verbariumWindow()));
+    ASSERT_TRUE(verbariumShows(u"the"_s));
+    EXPECT_FALSE(panel->isVisible());
+
+    // A re-root: the word the panel spoke of has moved.
+    const QPoint cat = widgetCentre(*verbarium(), *verbariumLayer(u"cat"_s));
+    movePointer(verbarium(), cat);
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->wordField()->text(), u"cat"_s);
+    QTest::mouseClick(verbarium(), Qt::LeftButton, {}, cat);
+    EXPECT_FALSE(panel->isVisible());
+}
+
+// Screen readers name the windows by their titles and the verbarium's fields by what
+// they hold.
+TEST_F(WindowsEndToEndTest, WindowsAndFieldsAreNamedForScreenReaders)
+{
+    const struct
+    {
+        QWidget *widget;
+        QAccessible::Role role;
+        QString name;
+    } rows[] = {
+        {ui.inputWindow(), QAccessible::Window, u"Verbarium"_s},
+        {ui.cloudWindow(), QAccessible::Window, u"Word Cloud"_s},
+        {ui.verbariumWindow(), QAccessible::Window, u"Verbarium Tree"_s},
+        {ui.verbariumUi().inputField, QAccessible::EditableText, u"Start"_s},
+        {ui.verbariumUi().parentWords, QAccessible::EditableText, u"Path"_s},
+    };
+    for (const auto &row : rows) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(row.widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), row.role) << row.name.toStdString();
+        EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), row.name.toStdString());
+    }
+}
+
 TEST_F(WindowsEndToEndTest, ResizingTheCloudWindowRefitsTheRows)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
-    analyse(u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu"_s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
+    ASSERT_TRUE(
+        showCloudOf(u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu"_s));
     const QRectF lastBefore = cloud()->layers().back()->frame();
 
     ui.cloudWindow()->resize(200, 600);

@@ -60,7 +60,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, ContextsOutput, testing::Values(
     OutputRow{"ZeroWidthLeavesTheMatchAlone", {u"--word"_s, u"a"_s, u"--width"_s, u"0"_s}, "a b A",
               "0\t\ta\t\n4\t\tA\t\n"},
     OutputRow{"AbsentWordGivesNoLines", {u"--word"_s, u"dog"_s}, "the cat", ""},
-    OutputRow{"WordWithASpaceIsNoToken", {u"--word"_s, u"the "_s}, "the cat", ""}),
+    OutputRow{"WordIsReadAsTheTextIs", {u"--word"_s, u"LORD'S "_s, u"--width"_s, u"4"_s},
+              "The Lord's house, the lord.", "4\tThe \tLord's\t hou\n"},
+    OutputRow{"PathIsReadAsTheTextIs",
+              {u"--word"_s, u"lord,"_s, u"--path"_s, u"The"_s, u"--width"_s, u"4"_s},
+              "The Lord's house, the lord, the end.", "22\tthe \tlord, the\t end\n"}),
     [](const testing::TestParamInfo<OutputRow> &info) { return info.param.name; });
 // clang-format on
 
@@ -165,21 +169,21 @@ class ContextsPath : public testing::TestWithParam<PathRow>
 {
 };
 
-// The nodes of a tree from `tree`'s JSON down to depth levels below the root: the words
-// from the root to each and its count.
+// The nodes of a tree from `tree`'s JSON down to depth levels below the root, the root
+// included: the words below the root down to each, and its "occurrences".
 void collectNodes(const QJsonObject &node, const QStringList &path, int depth,
                   std::vector<std::pair<QStringList, int>> &nodes)
 {
-    for (const QJsonValue &child : node[u"children"_s].toArray()) {
-        const QStringList down = path + QStringList{child[u"word"_s].toString()};
-        nodes.emplace_back(down, child[u"count"_s].toInt());
-        if (depth > 1)
-            collectNodes(child.toObject(), down, depth - 1, nodes);
-    }
+    nodes.emplace_back(path, node[u"occurrences"_s].toInt());
+    if (depth == 0)
+        return;
+    for (const QJsonValue &child : node[u"children"_s].toArray())
+        collectNodes(child.toObject(), path + QStringList{child[u"word"_s].toString()}, depth - 1,
+                     nodes);
 }
 
-// Each node's lines are the occurrences the tree counts for it, sentence ends and all;
-// the root's are every occurrence of the word or phrase.
+// Each node's lines are the occurrences the tree counts for it, sentence ends and all,
+// as many as its "occurrences"; the root's are every occurrence of the word or phrase.
 TEST_P(ContextsPath, ListsTheOccurrencesANodeCounts)
 {
     const PathRow &row = GetParam();
@@ -188,12 +192,14 @@ TEST_P(ContextsPath, ListsTheOccurrencesANodeCounts)
     std::vector<std::pair<QStringList, int>> nodes;
     collectNodes(QJsonDocument::fromJson(tree.out).object(), {}, 4, nodes);
     ASSERT_GT(nodes.size(), 8u);
+    EXPECT_EQ(nodes.front().second, row.occurrences);
 
-    EXPECT_EQ(runContexts({u"--word"_s, row.word}, row.text).out.count('\n'), row.occurrences);
-    for (const auto &[path, count] : nodes) {
-        const CliRun run =
-            runContexts({u"--word"_s, row.word, u"--path"_s, path.join(u' ')}, row.text);
-        EXPECT_EQ(run.out.count('\n'), count) << path.join(u' ').toStdString();
+    for (const auto &[path, occurrences] : nodes) {
+        QStringList arguments{u"--word"_s, row.word};
+        if (!path.isEmpty())
+            arguments << u"--path"_s << path.join(u' ');
+        EXPECT_EQ(runContexts(arguments, row.text).out.count('\n'), occurrences)
+            << path.join(u' ').toStdString();
     }
 }
 

@@ -38,44 +38,47 @@ TEST_P(TreeOutput, PrintsTheSortedTree)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, TreeOutput, testing::Values(
     TreeRow{"WordIsLowerCasedAndChildrenSorted", {u"--word"_s, u"K"_s}, "k z. K y. k y.",
-            R"({"word":"k","count":1,"countOfLeaves":2,"children":[)"
-            R"({"word":"y","count":2,"countOfLeaves":1,"children":[{"word":".","count":2,"countOfLeaves":1,"children":[)"
-            R"({"word":"k","count":1,"countOfLeaves":1,"children":[{"word":"y","count":1,"countOfLeaves":1,"children":[)"
-            R"({"word":".","count":1,"countOfLeaves":1,"children":[]}]}]}]}]},)"
-            R"({"word":"z","count":1,"countOfLeaves":1,"children":[{"word":".","count":1,"countOfLeaves":1,"children":[)"
-            R"({"word":"k","count":1,"countOfLeaves":1,"children":[{"word":"y","count":1,"countOfLeaves":1,"children":[)"
-            R"({"word":".","count":1,"countOfLeaves":1,"children":[]}]}]}]}]}]})" "\n"},
+            R"({"word":"k","count":1,"occurrences":3,"countOfLeaves":2,"children":[)"
+            R"({"word":"y","count":2,"occurrences":2,"countOfLeaves":1,"children":[{"word":".","count":2,"occurrences":2,"countOfLeaves":1,"children":[)"
+            R"({"word":"k","count":1,"occurrences":1,"countOfLeaves":1,"children":[{"word":"y","count":1,"occurrences":1,"countOfLeaves":1,"children":[)"
+            R"({"word":".","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]}]}]}]},)"
+            R"({"word":"z","count":1,"occurrences":1,"countOfLeaves":1,"children":[{"word":".","count":1,"occurrences":1,"countOfLeaves":1,"children":[)"
+            R"({"word":"k","count":1,"occurrences":1,"countOfLeaves":1,"children":[{"word":"y","count":1,"occurrences":1,"countOfLeaves":1,"children":[)"
+            R"({"word":".","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]}]}]}]}]})" "\n"},
     TreeRow{"MaxDepthCutsOnlyTheOutput", {u"--word"_s, u"a"_s, u"--max-depth"_s, u"1"_s},
             "a b. a b c. a d.",
-            R"({"word":"a","count":1,"countOfLeaves":3,"children":[)"
-            R"({"word":"b","count":2,"countOfLeaves":2,"children":[]},)"
-            R"({"word":"d","count":1,"countOfLeaves":1,"children":[]}]})" "\n"},
+            R"({"word":"a","count":1,"occurrences":3,"countOfLeaves":3,"children":[)"
+            R"({"word":"b","count":2,"occurrences":2,"countOfLeaves":2,"children":[]},)"
+            R"({"word":"d","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]})" "\n"},
     TreeRow{"MaxDepthZeroIsTheRootAlone", {u"-"_s, u"--word"_s, u"a"_s, u"--max-depth"_s, u"0"_s},
-            "a b. a b c.", R"({"word":"a","count":1,"countOfLeaves":2,"children":[]})" "\n"},
+            "a b. a b c.", R"({"word":"a","count":1,"occurrences":2,"countOfLeaves":2,"children":[]})" "\n"},
     TreeRow{"MissingWordIsTheRootAlone", {u"--word"_s, u"dog"_s}, "the cat",
-            R"({"word":"dog","count":1,"countOfLeaves":1,"children":[]})" "\n"},
+            R"({"word":"dog","count":1,"occurrences":0,"countOfLeaves":1,"children":[]})" "\n"},
     TreeRow{"PunctuationIsSetApart", {u"--word"_s, u"hello"_s}, "Hello, \"world\"",
-            R"({"word":"hello","count":1,"countOfLeaves":1,"children":[{"word":",","count":1,"countOfLeaves":1,"children":[)"
-            R"({"word":"\"","count":1,"countOfLeaves":1,"children":[{"word":"world","count":1,"countOfLeaves":1,"children":[)"
-            R"({"word":"\"","count":1,"countOfLeaves":1,"children":[]}]}]}]}]})" "\n"},
+            R"({"word":"hello","count":1,"occurrences":1,"countOfLeaves":1,"children":[{"word":",","count":1,"occurrences":1,"countOfLeaves":1,"children":[)"
+            R"({"word":"\"","count":1,"occurrences":1,"countOfLeaves":1,"children":[{"word":"world","count":1,"occurrences":1,"countOfLeaves":1,"children":[)"
+            R"({"word":"\"","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]}]}]}]})" "\n"},
     TreeRow{"PhraseIsTheRoot", {u"--word"_s, u"The  Cat"_s, u"--max-depth"_s, u"1"_s},
             "The cat sat. The cat ran. A cat ran.",
-            R"({"word":"the cat","count":1,"countOfLeaves":2,"children":[)"
-            R"({"word":"sat","count":1,"countOfLeaves":1,"children":[]},)"
-            R"({"word":"ran","count":1,"countOfLeaves":1,"children":[]}]})" "\n"},
-    TreeRow{"OneWordWithASpaceFindsNothing", {u"--word"_s, u"the "_s}, "The cat sat.",
-            R"({"word":"the ","count":1,"countOfLeaves":1,"children":[]})" "\n"},
+            R"({"word":"the cat","count":1,"occurrences":2,"countOfLeaves":2,"children":[)"
+            R"({"word":"sat","count":1,"occurrences":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":"ran","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]})" "\n"},
+    TreeRow{"WordIsReadAsTheTextIs", {u"--word"_s, u" The LORD'S "_s, u"--max-depth"_s, u"1"_s},
+            "The Lord's house. The LORD'S.",
+            R"({"word":"the lord ' s","count":1,"occurrences":2,"countOfLeaves":2,"children":[)"
+            R"({"word":"house","count":1,"occurrences":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":".","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]})" "\n"},
     TreeRow{"WordsBefore", {u"--word"_s, u"sat"_s, u"--before"_s, u"--max-depth"_s, u"2"_s},
             "A cat sat. The cat sat. The dog ran.",
-            R"({"word":"sat","count":1,"countOfLeaves":2,"children":[{"word":"cat","count":2,"countOfLeaves":2,"children":[)"
-            R"({"word":"the","count":1,"countOfLeaves":1,"children":[]},)"
-            R"({"word":"a","count":1,"countOfLeaves":1,"children":[]}]}]})" "\n"},
+            R"({"word":"sat","count":1,"occurrences":2,"countOfLeaves":2,"children":[{"word":"cat","count":2,"occurrences":2,"countOfLeaves":2,"children":[)"
+            R"({"word":"the","count":1,"occurrences":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":"a","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]}]})" "\n"},
     TreeRow{"PhraseBeforeInReadingOrder",
             {u"--word"_s, u"cat sat"_s, u"--before"_s, u"--max-depth"_s, u"1"_s},
             "A cat sat. The cat sat. The dog ran.",
-            R"({"word":"cat sat","count":1,"countOfLeaves":2,"children":[)"
-            R"({"word":"the","count":1,"countOfLeaves":1,"children":[]},)"
-            R"({"word":"a","count":1,"countOfLeaves":1,"children":[]}]})" "\n"}),
+            R"({"word":"cat sat","count":1,"occurrences":2,"countOfLeaves":2,"children":[)"
+            R"({"word":"the","count":1,"occurrences":1,"countOfLeaves":1,"children":[]},)"
+            R"({"word":"a","count":1,"occurrences":1,"countOfLeaves":1,"children":[]}]})" "\n"}),
     [](const testing::TestParamInfo<TreeRow> &info) { return info.param.name; });
 // clang-format on
 
@@ -87,8 +90,9 @@ TEST(TreeOutput, CutsALongRunAtTheThousandthNode)
         runCommand(u"tree"_s, {u"--word"_s, u"w"_s}, "w" + QByteArray(" t").repeated(1500));
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.count(R"("word":"t")"), 1000);
-    EXPECT_TRUE(run.out.endsWith(R"("word":"t","count":1,"countOfLeaves":1,"truncated":500})" +
-                                 QByteArray(1000, '}').replace("}", "]}") + "\n"))
+    EXPECT_TRUE(run.out.endsWith(
+        R"("word":"t","count":1,"occurrences":1,"countOfLeaves":1,"truncated":500})" +
+        QByteArray(1000, '}').replace("}", "]}") + "\n"))
         << run.out.right(200).toStdString();
 }
 
@@ -154,19 +158,19 @@ TEST_P(TreeFailure, ReportsTheProblem)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TreeFailure,
-    testing::Values(CliFailureRow{"NoWord", {}, 2, "--word is required"},
-                    CliFailureRow{"NegativeDepth",
-                                  {u"--word"_s, u"a"_s, u"--max-depth"_s, u"-1"_s},
-                                  2,
-                                  "--max-depth needs a whole number"},
-                    CliFailureRow{"DepthNotANumber",
-                                  {u"--word"_s, u"a"_s, u"--max-depth"_s, u"two"_s},
-                                  2,
-                                  "'two'"},
-                    CliFailureRow{"MissingFile",
-                                  {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
-                                  1,
-                                  "/nonexistent/text.txt"}),
+    testing::Values(
+        CliFailureRow{"NoWord", {}, 2, "--word is required"},
+        CliFailureRow{"WordOfSpaces", {u"--word"_s, u"  "_s}, 2, "--word holds no word"},
+        CliFailureRow{"NegativeDepth",
+                      {u"--word"_s, u"a"_s, u"--max-depth"_s, u"-1"_s},
+                      2,
+                      "--max-depth needs a whole number"},
+        CliFailureRow{
+            "DepthNotANumber", {u"--word"_s, u"a"_s, u"--max-depth"_s, u"two"_s}, 2, "'two'"},
+        CliFailureRow{"MissingFile",
+                      {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
+                      1,
+                      "/nonexistent/text.txt"}),
     [](const testing::TestParamInfo<CliFailureRow> &info) { return info.param.name; });
 
 } // namespace

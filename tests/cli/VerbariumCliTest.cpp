@@ -44,6 +44,9 @@ TEST(VerbariumCommand, LaysOutTheTreeFromItsRoot)
     EXPECT_EQ(start[u"y"_s].toDouble(), 100.0);
     EXPECT_EQ(start[u"fontSize"_s].toDouble(), 30.0);
     EXPECT_EQ(start[u"countOfLeaves"_s].toInt(), 2);
+    // The root's count stays 1; how often it occurs is said beside it.
+    EXPECT_EQ(start[u"count"_s].toInt(), 1);
+    EXPECT_EQ(start[u"occurrences"_s].toInt(), 3);
 
     // The root branches: each curve runs from the end of "a" to one follower's left end.
     const QJsonArray curves = display[u"curves"_s].toArray();

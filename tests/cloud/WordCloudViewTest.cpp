@@ -36,7 +36,9 @@ public:
         scrollArea->setWidget(view);
         view->setScrollView(scrollArea);
         QObject::connect(view, &WordCloudView::wordHovered, &panel,
-                         [this](const QString &word, int count) { panel.showWord(word, count); });
+                         [this](const QString &word, int count) {
+                             panel.showWord(word, QString::number(count));
+                         });
         window.resize(visibleSize);
 
         WordDictionary dictionary;

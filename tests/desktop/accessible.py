@@ -2,7 +2,8 @@
 
 Usage: accessible.py WINDOW_TITLE list|tree|focused
   list     the names of the items of the window's list, one a line, then its description
-  tree     the items of the window's tree, one a line, indented by level: name | description
+  tree     the tree items of the window's tree, one a line, indented by depth: name | level N,
+           the level as the item's attributes give it
   focused  the name of the item that has the keyboard focus
 Exits non-zero when the app, the window or the list or tree is not (yet) there.
 """
@@ -33,13 +34,16 @@ def find(node, role):
 
 
 def tree_lines(item, depth, lines):
-    lines.append("  " * depth + f"{item.name} | {item.description}")
+    if item.getRole() != pyatspi.ROLE_TREE_ITEM:
+        return
+    attributes = dict(pair.split(":", 1) for pair in item.getAttributes())
+    lines.append("  " * depth + f"{item.name} | level {attributes.get('level', '?')}")
     for child in item:
         tree_lines(child, depth + 1, lines)
 
 
-# The roles of the words' items; Qt hands tree items on as table cells.
-ITEM_ROLES = (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_TABLE_CELL)
+# The roles of the words' items.
+ITEM_ROLES = (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TREE_ITEM)
 
 
 def focused(node):

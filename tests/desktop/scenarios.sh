@@ -6,7 +6,7 @@
 # with a runtime directory of their own: scenarios running side by side must not share
 # an accessibility bus.
 case $1 in
-    screen_reader | keyboard | empty_result)
+    screen_reader | keyboard | empty_result | orca_walk)
         if [ -z "${VERBARIUM_OWN_BUS:-}" ]; then
             runtime=$(mktemp -d)
             status=0
@@ -49,10 +49,11 @@ click_a_cloud_word() {
     fail "no cloud word under the pointer"
 }
 
-# A short poll: most points of the scan are over no word.
+# A short poll: most points of the scan are over no word, and the panel goes again as
+# soon as the pointer leaves the word, so it must be seen before the next point.
 poll_for_info() {
     local tries
-    for ((tries = 0; tries < 3; tries++)); do
+    for ((tries = 0; tries < 12; tries++)); do
         is_visible "$INFO_TITLE" && return 0
         sleep 0.02
     done
@@ -124,7 +125,10 @@ scenario_input_brought_back() {
     expect_state "$INPUT_TITLE" active
     analyse_typed_text
     click_a_cloud_word
-    expect_state "$TREE_TITLE" active "$INFO_TITLE" visible
+    expect_state "$TREE_TITLE" active
+    # The panel beside the word the keyboard moves to.
+    press Right
+    expect_state "$INFO_TITLE" visible
     # A click into the input window hides every other window.
     click_input_window
     expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden "$TREE_TITLE" hidden \
@@ -207,8 +211,8 @@ scenario_screen_reader() {
     # Return opens the verbarium, read as a tree with levels.
     press Return
     expect_state "$TREE_TITLE" active
-    expect_accessible "$TREE_TITLE" tree 'sea, 1 time | level 1'
-    expect_accessible "$TREE_TITLE" tree '      ship, 1 time | level 4'
+    expect_accessible "$TREE_TITLE" tree 'sea, 1 time, 1 branch | level 1'
+    expect_accessible "$TREE_TITLE" tree '      ship, 1 time, 1 branch | level 4'
 }
 
 # The verbarium walked and used by keyboard alone, and the Window menu's shortcuts.
@@ -220,23 +224,25 @@ scenario_keyboard() {
     expect_accessible "$CLOUD_TITLE" focused 'the, 5 times'
     press Return
     expect_state "$TREE_TITLE" active
-    expect_accessible "$TREE_TITLE" tree 'the, 5 times | level 1'
-    # Right: the start word, then its first follower; Down and Up: the other followers.
-    press Right Right
-    expect_accessible "$TREE_TITLE" focused 'whale, 3 times'
+    expect_accessible "$TREE_TITLE" tree 'the, 5 times, 5 branches | level 1'
+    # The keyboard arrives on the start word. Right: its first follower; Down and Up:
+    # the other followers.
+    expect_accessible "$TREE_TITLE" focused 'the, 5 times, 5 branches'
+    press Right
+    expect_accessible "$TREE_TITLE" focused 'whale, 3 times, 3 branches'
     press Down Down Up
-    expect_accessible "$TREE_TITLE" focused 'sea, 1 time'
+    expect_accessible "$TREE_TITLE" focused 'sea, 1 time, 1 branch'
     press Left
-    expect_accessible "$TREE_TITLE" focused 'the, 5 times'
+    expect_accessible "$TREE_TITLE" focused 'the, 5 times, 5 branches'
     # Return re-roots at the focused word, Backspace goes back to the start word.
     press Right Down Return
-    expect_accessible "$TREE_TITLE" tree 'sea, 1 time | level 1'
+    expect_accessible "$TREE_TITLE" tree 'sea, 1 time, 1 branch | level 1'
     press BackSpace
-    expect_accessible "$TREE_TITLE" tree 'the, 5 times | level 1'
+    expect_accessible "$TREE_TITLE" tree 'the, 5 times, 5 branches | level 1'
     # The focus went on with the start word. Shift+Return restarts from the focused
     # word, as a right click does.
     press Right shift+Return
-    expect_accessible "$TREE_TITLE" tree 'whale, 3 times | level 1'
+    expect_accessible "$TREE_TITLE" tree 'whale, 3 times, 3 branches | level 1'
     # Window > Cloud hides the verbarium; Window > Verbarium brings it back; Window >
     # Text hides both.
     press ctrl+2
@@ -268,8 +274,8 @@ point_at_a_cloud_word() {
     fail "no cloud word under the pointer"
 }
 
-# The info panel stands beside the pointer, goes when another application is activated
-# and when a new analysis starts.
+# The info panel stands beside the pointer, goes when the pointer leaves the word, when
+# another application is activated and when a new analysis starts.
 scenario_info_panel() {
     local x y w h px py
     start_app
@@ -281,6 +287,10 @@ scenario_info_panel() {
     px=$X py=$Y
     ((x >= px - 4 && x <= px + 40 && y >= py - h - 40 && y <= py + 40)) ||
         fail "the panel at $x,$y is not beside the pointer at $px,$py"
+    # Off the word, the panel goes; back on it, it comes again.
+    xdotool mousemove_relative 0 -400
+    expect_state "$INFO_TITLE" hidden
+    point_at_a_cloud_word
     xmessage -name other -title 'Other Application' 'another application' &
     pids+=($!)
     expect_state 'Other Application' visible
@@ -291,6 +301,30 @@ scenario_info_panel() {
     point_at_a_cloud_word
     press ctrl+Return
     expect_state "$INFO_TITLE" hidden "$CLOUD_TITLE" active
+}
+
+# A real screen reader: Orca, its speech written to its debug log, hears the verbarium
+# as a tree and says each word the arrows reach, by its name and numbers; how long each
+# took after its key is printed.
+scenario_orca_walk() {
+    # The text comes from a file rather than typing: keys reach the app only once the
+    # screen reader has heard them, and typing would race the analysis.
+    echo "$analysed_text" >"$work_dir/text.txt"
+    start_app "$work_dir/text.txt"
+    expect_state "$CLOUD_TITLE" active
+    start_orca
+    local step key word
+    for step in Tab:'and, 2 times' Right:'sea, 1 time' Right:'ship, 1 time' \
+        Right:'the, 5 times' Return:'the, 5 times, 5 branches' \
+        Right:'whale, 3 times, 3 branches' Down:'sea, 1 time, 1 branch' \
+        Down:'ship, 1 time, 1 branch' Left:'the, 5 times, 5 branches'; do
+        key=${step%%:*}
+        word=${step#*:}
+        mark_speech
+        press "$key"
+        expect_spoken "$word"
+        echo "$key: \"$word\" spoken $(speech_latency "$word") s after the key"
+    done
 }
 
 start_session

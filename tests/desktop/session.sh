@@ -52,6 +52,11 @@ start_session() {
     pids+=($!)
     wait_until "Xvfb to start" test -s "$work_dir/display"
     export DISPLAY=":$(head -n 1 "$work_dir/display")"
+    # On a bus of the scenario's own, what the bus starts later (the accessibility bus,
+    # whose registry hears the keys for a screen reader) must find the display.
+    if [ -n "${VERBARIUM_OWN_BUS:-}" ]; then
+        dbus-update-activation-environment DISPLAY
+    fi
     openbox --sm-disable >"$work_dir/openbox.log" 2>&1 &
     pids+=($!)
     wait_until "openbox to manage the screen" wm_running
@@ -106,6 +111,54 @@ expect_accessible() {
             fail "'$3' not in the $2 of '$1', which reads: $(accessible "$1" "$2" 2>&1 | head -c 400)"
         sleep 0.1
     done
+}
+
+# Orca, the screen reader, on the session's accessibility bus, its settings and its
+# speech (the "SPEECH OUTPUT" lines of its debug log) in the session's own directory.
+start_orca() {
+    HOME="$work_dir/home" PYTHONPATH="$(dirname "${BASH_SOURCE[0]}")/orca-log" \
+        orca --replace --debug-file="$work_dir/orca.txt" >"$work_dir/orca.log" 2>&1 &
+    pids+=($!)
+    mark_speech
+    expect_spoken 'Screen reader on'
+}
+
+# What Orca said since the last mark_speech, one line each: "HH:MM:SS.micro text".
+speech_since_mark() {
+    [ -f "$work_dir/orca.txt" ] || return 0
+    tail -n +"$((speech_mark + 1))" "$work_dir/orca.txt" |
+        sed -n "s/^\([0-9:.]*\) - SPEECH OUTPUT: '\(.*\)'{'established.*$/\1 \2/p"
+}
+
+# Orca's words from here on are the answer to what comes next; notes the time.
+mark_speech() {
+    speech_mark=0
+    if [ -f "$work_dir/orca.txt" ]; then
+        speech_mark=$(wc -l <"$work_dir/orca.txt")
+    fi
+    mark_time=$(date +%H:%M:%S.%N)
+}
+
+spoken() {
+    speech_since_mark | grep -qF -- "$1"
+}
+
+expect_spoken() {
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    until spoken "$1"; do
+        ((SECONDS < deadline)) || fail "Orca did not say '$1'; it said: $(speech_since_mark | tail -n 8)"
+        sleep 0.05
+    done
+}
+
+# Seconds from the mark to the first time Orca said text.
+speech_latency() {
+    local said
+    said=$(speech_since_mark | grep -F -- "$1" | head -n 1 | cut -d' ' -f1)
+    awk -v from="$mark_time" -v to="$said" 'BEGIN {
+        split(from, a, ":"); split(to, b, ":")
+        printf "%.2f", (b[1] * 3600 + b[2] * 60 + b[3]) - (a[1] * 3600 + a[2] * 60 + a[3])
+    }'
 }
 
 active_title() {

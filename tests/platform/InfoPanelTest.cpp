@@ -40,29 +40,29 @@ TEST(InfoPanelWidget, ShowWordFillsFitsAndWidensWithoutMoving)
     QWidget owner;
     InfoPanel panel(&owner);
     panel.move(200, 150);
-    panel.showWord(u"sun"_s, 12);
+    panel.showWord(u"sun"_s, u"12 times"_s);
     ASSERT_TRUE(panel.isVisible());
     EXPECT_EQ(panel.wordField()->text(), u"sun"_s);
-    EXPECT_EQ(panel.countField()->text(), u"12"_s);
+    EXPECT_EQ(panel.countField()->text(), u"12 times"_s);
     EXPECT_EQ(panel.wordField()->width(), panel.wordField()->sizeHint().width());
 
     const QPoint placeBefore = panel.pos();
     const int widthBefore = panel.width();
     const int fieldBefore = std::max(panel.wordField()->width(), panel.countField()->width());
-    panel.showWord(u"incomprehensibilities"_s, 3);
+    panel.showWord(u"incomprehensibilities"_s, u"3 times"_s);
     const int fieldAfter = std::max(panel.wordField()->width(), panel.countField()->width());
     EXPECT_GT(fieldAfter, fieldBefore);
     EXPECT_EQ(panel.width() - widthBefore, fieldAfter - fieldBefore);
     EXPECT_EQ(panel.pos(), placeBefore);
 
-    panel.showWord(u"sun"_s, 12);
+    panel.showWord(u"sun"_s, u"12 times"_s);
     EXPECT_EQ(panel.width(), widthBefore);
 }
 
 TEST(InfoPanelWidget, ShowsMarkupAsPlainText)
 {
     InfoPanel panel;
-    panel.showWord(u"<b>bold</b>"_s, 1);
+    panel.showWord(u"<b>bold</b>"_s, u"1 time"_s);
     // Rendered as markup, the fitted label would be narrower than its literal text.
     EXPECT_GE(panel.wordField()->width(),
               panel.wordField()->fontMetrics().horizontalAdvance(u"<b>bold</b>"_s));

@@ -4,6 +4,8 @@
 
 #include "VerbariumView.h"
 
+#include "AtSpiTreeItems.h"
+#include "HoldingTokensText.h"
 #include "InfoPanel.h"
 #include "NodeLayer.h"
 #include "ReferenceTree.h"
@@ -221,19 +223,21 @@ TEST_F(VerbariumViewTest, RightClickRestartsOverTheWholeText)
     EXPECT_EQ(startNode(), tree().root());
 }
 
-TEST_F(VerbariumViewTest, HoverShowsTheCountOfLeaves)
+// The panel says how often the word's sequence occurs and, the count the tree's bands
+// follow, how many branches lie below it.
+TEST_F(VerbariumViewTest, HoverShowsHowOftenAndTheBranches)
 {
     startWith(u"the"_s);
     const NodeLayer *cat = wordLayer(u"cat"_s);
     ASSERT_NE(cat, nullptr);
-    ASSERT_NE(tree().count(cat->node()), tree().countOfLeaves(cat->node()));
     hover(*cat);
     EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
-    EXPECT_EQ(panel.countField()->text(), QString::number(tree().countOfLeaves(cat->node())));
+    EXPECT_EQ(panel.countField()->text(), u"4 times · 3 branches"_s);
 
-    // Off every word the panel keeps showing the last one.
+    // Off every word the view says the hover has ended.
+    QSignalSpy ended(view, &VerbariumView::hoverEnded);
     QTest::mouseMove(scrollArea->viewport(), viewportPointFor(QPointF(view->width() - 2.0, 2.0)));
-    EXPECT_EQ(panel.wordField()->text(), u"cat"_s);
+    EXPECT_EQ(ended.count(), 1);
     hover(*wordLayer(u"dog"_s));
     EXPECT_EQ(panel.wordField()->text(), u"dog"_s);
 }
@@ -300,24 +304,79 @@ INSTANTIATE_TEST_SUITE_P(VerbariumView, IgnoredClick,
                                          IgnoredRow{"RightOnCurve", Qt::RightButton, true}),
                          [](const auto &info) { return info.param.name; });
 
-// The Start field takes a word lower-cased as typed, so "the " with its space is no
-// token; several words are a phrase, cut and lower-cased as the text is.
-TEST_F(VerbariumViewTest, StartFieldTakesAWordAsTypedOrAPhrase)
+// What is typed in the Start field, or copied from the text, is cut into words and
+// lower-cased as the text is, so it finds what the text holds.
+TEST_F(VerbariumViewTest, StartFieldReadsWhatIsTypedAsTheTextIsRead)
 {
-    view->start(u"The"_s);
-    waitForTreeOf(u"the"_s);
-    EXPECT_GT(tree().childCount(tree().root()), 0u);
+    giveText(u"The LORD'S house. The lord, the LORD'S!"_s);
+    const struct
+    {
+        QString typed;
+        QString root;
+        quint32 occurrences;
+    } rows[] = {
+        {u"The"_s, u"the"_s, 3},
+        {u" the "_s, u"the"_s, 3},
+        {u"lord's"_s, u"lord ' s"_s, 2},
+        {u"lord,"_s, u"lord ,"_s, 1},
+        {u"The LORD'S"_s, u"the lord ' s"_s, 2},
+    };
+    for (const auto &row : rows) {
+        view->start(row.typed);
+        waitForTreeOf(row.root);
+        EXPECT_EQ(tree().occurrences(), row.occurrences) << row.typed.toStdString();
+    }
+    // Whitespace alone asks for nothing: the tree stays.
+    view->start(u"  "_s);
+    EXPECT_EQ(tree().word(tree().root()), u"the lord ' s"_s);
+}
 
-    view->start(u"The  Cat"_s);
-    waitForTreeOf(u"the cat"_s);
-    EXPECT_EQ(tree().occurrences(), 4u);
-    EXPECT_EQ(tree().word(tree().child(tree().root(), 0)), u"sat"_s);
-
-    view->start(u"the "_s);
+// A word the cloud counts only inside longer tokens ("x" in "x86") is said to be there,
+// with those tokens, rather than not to occur.
+TEST_F(VerbariumViewTest, WordOnlyInsideLongerTokensNamesThem)
+{
+    QSignalSpy inside(view, &VerbariumView::startOnlyInsideTokens);
+    giveText(u"x86 chips and x86 code. h2o"_s);
+    view->startWithWord(u"x"_s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view->message().isEmpty(); }));
-    EXPECT_EQ(view->message(), u"“the ” does not occur in the text."_s);
+    EXPECT_EQ(view->message(),
+              u"“x” occurs only inside x86 (2 times); the tree follows whole words."_s);
+    ASSERT_EQ(inside.count(), 1);
+    EXPECT_EQ(inside[0][0].value<QList<HoldingToken>>(), (QList<HoldingToken>{{u"x86"_s, 2}}));
     EXPECT_FALSE(view->picture());
 }
+
+struct HoldingTextRow
+{
+    const char *name;
+    QList<HoldingToken> tokens;
+    QString text;
+};
+
+void PrintTo(const HoldingTextRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class HoldingText : public testing::TestWithParam<HoldingTextRow>
+{
+};
+
+TEST_P(HoldingText, NamesTheFirstTokensAndCountsTheOthers)
+{
+    EXPECT_EQ(holdingTokensText(GetParam().tokens), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tokens, HoldingText,
+    testing::Values(
+        HoldingTextRow{"one", {{u"x86"_s, 2}}, u"x86 (2 times)"_s},
+        HoldingTextRow{"two", {{u"x86"_s, 2}, {u"x64"_s, 1}}, u"x86 (2 times) and x64 (1 time)"_s},
+        HoldingTextRow{"five",
+                       {{u"a1"_s, 5}, {u"a2"_s, 4}, {u"a3"_s, 3}, {u"a4"_s, 2}, {u"a5"_s, 1}},
+                       u"a1 (5 times), a2 (4 times), a3 (3 times) and 2 other words"_s},
+        HoldingTextRow{"invisible", {{u"foo\u200Dbar"_s, 1}}, u"foo⟨U+200D⟩bar (1 time)"_s}),
+    [](const auto &info) { return info.param.name; });
 
 // A word that occurs without followers is shown alone with the path cleared; one that
 // never occurs is said so, with nothing drawn: neither the tree of the word chosen
@@ -357,8 +416,8 @@ TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
     EXPECT_EQ(printedTree(tree(), tree().root()), u"dog:1[two:1[dog:1[three:1]] three:1]"_s);
 }
 
-// A new tree asks for the contexts of its root, a click or a hover for its node's:
-// the sequence down to it and the count it stands for.
+// A new tree asks for the contexts of its root, a click or the keyboard's focus for its
+// node's: the sequence down to it and the count it stands for. Pointing asks for none.
 TEST_F(VerbariumViewTest, NodesAskForTheirContexts)
 {
     QSignalSpy asked(view, &VerbariumView::contextsAsked);
@@ -375,6 +434,9 @@ TEST_F(VerbariumViewTest, NodesAskForTheirContexts)
     EXPECT_EQ(query.sequence, (QStringList{u"the"_s, u"cat"_s}));
     EXPECT_EQ(query.count, catCount);
     EXPECT_EQ(query.index, query.forward);
+    const qsizetype asks = asked.count();
+    hover(*wordLayer(u"sat"_s));
+    EXPECT_EQ(asked.count(), asks);
 
     // Back at the start word, the root's again.
     view->startAtStartNode();
@@ -505,22 +567,26 @@ TEST_F(VerbariumViewTest, NewTreeWhileZoomedIsTheWindowsPictureMagnified)
     EXPECT_TRUE(scrollArea->viewport()->rect().contains(start)) << start.x() << ", " << start.y();
 }
 
-// Right: the start word, then its first follower; Return re-roots there as a click
-// does; Backspace goes back; Shift+Return restarts from the focused word.
+// The keyboard arriving puts the focus on the start word; Right goes to its first
+// follower, Up and Down to the others; Return re-roots there as a click does; Backspace
+// goes back; Shift+Return restarts from the focused word.
 TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
 {
     startWith(u"the"_s);
+    QSignalSpy focused(view, &VerbariumView::wordFocused);
+    QSignalSpy contexts(view, &VerbariumView::contextsAsked);
     view->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
-    QSignalSpy focused(view, &VerbariumView::wordFocused);
-    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(view->focusedWord(), 0);
     QTest::keyClick(view, Qt::Key_Right);
     QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Up);
-    ASSERT_EQ(focused.size(), 4);
-    EXPECT_EQ(focused[0][0].toString(), u"the"_s);
-    EXPECT_EQ(focused[1][0].toString(), u"cat"_s);
-    EXPECT_EQ(focused[2][0].toString(), u"mat"_s);
+    ASSERT_EQ(focused.size(), 3);
+    EXPECT_EQ(focused[0][0].toString(), u"cat"_s);
+    EXPECT_EQ(focused[1][0].toString(), u"mat"_s);
+    EXPECT_EQ(focused[2][0].toString(), u"cat"_s);
+    EXPECT_EQ(contexts.last()[0].value<ContextsQuery>().sequence,
+              (QStringList{u"the"_s, u"cat"_s}));
     const Node cat = view->picture()->words[std::size_t(view->focusedWord())].node;
     // The end of a resize lays the same display out anew: the focus stays on its word.
     view->viewDidEndLiveResize();
@@ -536,6 +602,92 @@ TEST_F(VerbariumViewTest, KeyboardWalksTheTreeAndActsLikeTheMouse)
     waitForTreeOf(u"cat"_s);
 }
 
+// One quantity, one number: how often a node's sequence occurs is the same in the
+// panel, the screen reader's name and the contexts asked for; the start's is how often
+// it occurs, followed or not (the last "a" ends the text), though its own count stays 1.
+TEST_F(VerbariumViewTest, EveryNumberOfANodeSaysWhatItCounts)
+{
+    QSignalSpy focused(view, &VerbariumView::wordFocused);
+    QSignalSpy contexts(view, &VerbariumView::contextsAsked);
+    giveText(u"a b. a c. a"_s);
+    startWith(u"a"_s);
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
+    QAccessibleInterface *start = QAccessible::queryAccessibleInterface(view)->child(0);
+    const struct
+    {
+        const char *name;
+        int index; // in the picture's words
+        QString counts;
+        QString spoken;
+        quint32 contextsCount;
+    } rows[] = {
+        {"start", 0, u"3 times · 2 branches"_s, u"a, 3 times, 2 branches"_s, 3},
+        {"follower", 1, u"1 time · 1 branch"_s, u"b, 1 time, 1 branch"_s, 1},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        view->focusWord(row.index);
+        ASSERT_FALSE(focused.isEmpty());
+        ASSERT_FALSE(contexts.isEmpty());
+        EXPECT_EQ(focused.last()[1].toString().toStdString(), row.counts.toStdString());
+        const QAccessibleInterface *item = row.index == 0 ? start : start->child(0);
+        EXPECT_EQ(item->text(QAccessible::Name).toStdString(), row.spoken.toStdString());
+        EXPECT_EQ(contexts.last()[0].value<ContextsQuery>().count, row.contextsCount);
+    }
+}
+
+// A word whose followers the picture leaves out (below the second branching) is
+// collapsed; one the picture follows is expanded; a last word is neither.
+TEST_F(VerbariumViewTest, ItemsSayWhetherTheirFollowersAreShown)
+{
+    giveText(u"a b c. a b d. a e f. a e g."_s);
+    startWith(u"a"_s);
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(view)->child(0);
+    QAccessibleInterface *b = a->child(0);
+    QAccessibleInterface *c = b->child(0);
+    ASSERT_EQ(c->text(QAccessible::Name).left(2), u"c,"_s);
+    EXPECT_TRUE(b->state().expanded);
+    EXPECT_FALSE(b->state().collapsed);
+    EXPECT_TRUE(c->state().expandable);
+    EXPECT_TRUE(c->state().collapsed);
+    EXPECT_FALSE(c->state().expanded);
+
+    giveText(u"a b"_s);
+    startWith(u"a"_s);
+    QAccessibleInterface *last = QAccessible::queryAccessibleInterface(view)->child(0)->child(0);
+    EXPECT_FALSE(last->state().expandable);
+    EXPECT_FALSE(last->state().collapsed);
+}
+
+// Words scrolled out of the window are there, but not on screen.
+TEST_F(VerbariumViewTest, ItemsOutOfSightAreOffscreen)
+{
+    QString text;
+    for (int follower = 0; follower < 30; ++follower)
+        text += u"root f%1. "_s.arg(follower);
+    giveText(text);
+    view->setRoomForEveryWord(true); // a band for each word: taller than the window
+    startWith(u"root"_s);
+    scrollArea->verticalScrollBar()->setValue(0);
+    int below = 0;
+    while (below < int(view->picture()->words.size()) &&
+           view->wordRect(below).top() <= scrollArea->viewport()->height())
+        ++below;
+    ASSERT_LT(below, int(view->picture()->words.size())) << "no word below the window";
+    const QPoint centre = view->mapToGlobal(view->wordRect(below).center());
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(view);
+    QAccessibleInterface *item = tree->childAt(centre.x(), centre.y());
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->state().offscreen);
+    const QPoint top = view->mapToGlobal(view->wordRect(1).center()); // the first follower
+    EXPECT_FALSE(tree->childAt(top.x(), top.y())->state().offscreen);
+    scrollArea->ensureWidgetVisible(view, 0, 0);
+    scrollArea->ensureVisible(view->wordRect(below).center().x(),
+                              view->wordRect(below).center().y());
+    EXPECT_FALSE(item->state().offscreen);
+}
+
 TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
 {
     startWith(u"the"_s);
@@ -545,19 +697,30 @@ TEST_F(VerbariumViewTest, ScreenReadersReadATreeWithCountsAndLevels)
     ASSERT_EQ(tree->childCount(), 1);
     QAccessibleInterface *start = tree->child(0);
     // The start word is as often as it is followed.
-    EXPECT_EQ(start->text(QAccessible::Name), u"the, 7 times"_s);
-    EXPECT_EQ(start->text(QAccessible::Description), u"level 1"_s);
+    EXPECT_EQ(start->text(QAccessible::Name), u"the, 7 times, 5 branches"_s);
     ASSERT_GE(start->childCount(), 2);
     QAccessibleInterface *cat = start->child(0);
-    EXPECT_EQ(cat->text(QAccessible::Name), u"cat, 4 times"_s);
-    EXPECT_EQ(cat->text(QAccessible::Description), u"level 2"_s);
+    EXPECT_EQ(cat->text(QAccessible::Name), u"cat, 4 times, 3 branches"_s);
     EXPECT_EQ(cat->role(), QAccessible::TreeItem);
     EXPECT_EQ(cat->parent(), start);
     EXPECT_EQ(start->indexOfChild(cat), 0);
     EXPECT_EQ(cat->child(0)->parent(), cat);
+    // Where each item stands, as screen readers ask it beyond Qt's interface.
+    auto *startItem = dynamic_cast<AccessibleTreeItem *>(start);
+    auto *catItem = dynamic_cast<AccessibleTreeItem *>(cat);
+    ASSERT_NE(startItem, nullptr);
+    ASSERT_NE(catItem, nullptr);
+    EXPECT_EQ(startItem->itemAbove(), tree);
+    EXPECT_EQ(catItem->itemAbove(), start);
+    EXPECT_EQ(catItem->level(), 2);
+    EXPECT_EQ(catItem->positionInSet(), 1);
+    EXPECT_EQ(catItem->setSize(), start->childCount());
+    auto *second = dynamic_cast<AccessibleTreeItem *>(start->child(1));
+    EXPECT_EQ(second->positionInSet(), 2);
+    EXPECT_TRUE(start->state().expanded);
     cat->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(parentWords->text(), u"the "_s);
-    EXPECT_EQ(tree->child(0)->text(QAccessible::Name), u"cat, 4 times"_s);
+    EXPECT_EQ(tree->child(0)->text(QAccessible::Name), u"cat, 4 times, 3 branches"_s);
 }
 
 } // namespace
