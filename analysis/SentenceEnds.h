@@ -1,0 +1,59 @@
+#pragma once
+
+#include "SectionFile.h"
+#include "Stored.h"
+
+#include <QtGlobal>
+#include <vector>
+
+// Where the sentence ends of a text stand ("." apart from "?" and "!"), a bit a token
+// each, and how far a walk from any token reads before the sentence-end rules stop it,
+// in either reading direction: the text's order, or backwards for the words before.
+class SentenceEnds
+{
+public:
+    static constexpr quint32 never = 0xFFFFFFFFu;
+    enum class Kind : quint8 { Ordinary, FullStop, QuestionOrExclamation };
+
+    SentenceEnds() = default;
+    // kinds: every token's, in text order.
+    explicit SentenceEnds(const std::vector<Kind> &kinds);
+
+    // How many tokens after position (in reading order) a walk from an occurrence there
+    // reads before the rules stop it, its last token included; never when they don't.
+    quint32 stopAfter(quint32 position, bool backward) const;
+    // The same for every position of [begin, end), into stops, a pass over them rather
+    // than a search for each.
+    void stopsOf(quint32 begin, quint32 end, bool backward, quint32 *stops) const;
+
+    quint32 size() const { return m_size; }
+    std::size_t bytesUsed() const;
+    void writeTo(SectionWriter &writer) const;
+    static SentenceEnds readFrom(SectionReader &reader);
+
+private:
+    // A bit a token, and, for every 4,096 tokens, the first one set at or after their
+    // first and the last one set at or before their last, so that no search reads more
+    // than two such stretches.
+    struct Bits
+    {
+        Stored<quint64> words;
+        Stored<quint32> firstFrom;
+        Stored<quint32> lastUpTo;
+
+        explicit Bits(std::vector<quint64> bits = {});
+        // The first position set at or after from, the last at or before; never if none.
+        quint32 next(quint32 from, quint32 size) const;
+        quint32 previous(quint32 from) const;
+        bool at(quint32 position) const { return (words[position / 64] >> (position % 64)) & 1; }
+    };
+    enum Which { FullStops = 1, Marks = 2, Both = 3 };
+
+    // The first such end at or after from in reading order.
+    quint32 nextEnd(quint32 from, bool backward, int which) const;
+    Kind kindAt(quint32 position, bool backward) const;
+
+    Bits m_fullStops;
+    Bits m_marks;
+    quint32 m_size = 0;
+};

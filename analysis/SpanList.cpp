@@ -1,0 +1,165 @@
+#include "SpanList.h"
+
+#include <bit>
+#include <utility>
+
+namespace {
+
+// The position of the n-th set bit of word (counting from 0), which has more than n.
+quint32 selectInWord(quint64 word, quint32 n)
+{
+    quint32 shift = 0;
+    for (auto inByte = quint32(std::popcount(word & 0xFF)); n >= inByte;
+         inByte = quint32(std::popcount(word & 0xFF))) {
+        n -= inByte;
+        word >>= 8;
+        shift += 8;
+    }
+    for (;; word >>= 1, ++shift) {
+        if ((word & 1) && n-- == 0)
+            return shift;
+    }
+}
+
+} // namespace
+
+void SpanList::append(TextSpan span)
+{
+    Q_ASSERT(m_storedBlocks.empty());
+    Q_ASSERT(span.begin <= span.end);
+    m_pending.push_back(span);
+    ++m_size;
+    if (m_pending.size() == blockTokens)
+        encodeBlock();
+}
+
+void SpanList::append(const SpanList &later)
+{
+    for (quint32 token = 0; token < later.size(); ++token)
+        append(later[token]);
+}
+
+void SpanList::encodeBlock()
+{
+    const quint32 base = m_pending.front().begin;
+    const quint32 count = 2 * quint32(m_pending.size());
+    const auto valueAt = [this, base](quint32 index) {
+        const TextSpan &span = m_pending[index / 2];
+        return (index % 2 == 0 ? span.begin : span.end) - base;
+    };
+    const quint32 largest = valueAt(count - 1);
+    const quint32 lowBits = largest >= count ? quint32(std::bit_width(largest / count)) - 1 : 0;
+    Block block{base, quint32(m_words.size()), lowBits, 0};
+    const std::size_t lowWords = (std::size_t(count) * lowBits + 63) / 64;
+    const std::size_t highBits = count + (largest >> lowBits) + 1;
+    block.highWords = quint32((highBits + 63) / 64);
+    m_words.resize(m_words.size() + lowWords + block.highWords, 0);
+    quint64 *low = m_words.data() + block.firstWord;
+    quint64 *high = low + lowWords;
+    for (quint32 index = 0; index < count; ++index) {
+        const quint32 value = valueAt(index);
+        if (lowBits > 0) {
+            const std::size_t bit = std::size_t(index) * lowBits;
+            const quint64 bits = value & ((quint64(1) << lowBits) - 1);
+            low[bit / 64] |= bits << (bit % 64);
+            if (bit % 64 + lowBits > 64)
+                low[bit / 64 + 1] |= bits >> (64 - bit % 64);
+        }
+        const std::size_t one = (value >> lowBits) + index;
+        high[one / 64] |= quint64(1) << (one % 64);
+    }
+    m_blocks.push_back(block);
+    m_pending.clear();
+}
+
+quint32 SpanList::valueAt(const Block &block, quint32 index) const
+{
+    const quint64 *low = words() + block.firstWord;
+    const std::size_t lowWords = (std::size_t(2 * blockTokens) * block.lowBits + 63) / 64;
+    quint32 lowValue = 0;
+    if (block.lowBits > 0) {
+        const std::size_t bit = std::size_t(index) * block.lowBits;
+        quint64 bits = low[bit / 64] >> (bit % 64);
+        if (bit % 64 + block.lowBits > 64)
+            bits |= low[bit / 64 + 1] << (64 - bit % 64);
+        lowValue = quint32(bits & ((quint64(1) << block.lowBits) - 1));
+    }
+    const quint64 *high = low + lowWords;
+    quint32 remaining = index;
+    for (quint32 word = 0;; ++word) {
+        const auto ones = quint32(std::popcount(high[word]));
+        if (remaining < ones) {
+            const quint32 one = word * 64 + selectInWord(high[word], remaining);
+            return block.base + (((one - index) << block.lowBits) | lowValue);
+        }
+        remaining -= ones;
+    }
+}
+
+void SpanList::seal()
+{
+    if (!m_storedBlocks.empty())
+        return;
+    m_storedBlocks = Stored<Block>(std::exchange(m_blocks, {}));
+    m_storedWords = Stored<quint64>(std::exchange(m_words, {}));
+}
+
+TextSpan SpanList::operator[](quint32 token) const
+{
+    const quint32 blockIndex = token >> blockShift;
+    if (blockIndex >= fullBlocks())
+        return m_pending[token & (blockTokens - 1)];
+    const Block &block = blocks()[blockIndex];
+    const quint32 first = 2 * (token & (blockTokens - 1));
+    return {valueAt(block, first), valueAt(block, first + 1)};
+}
+
+std::size_t SpanList::bytesUsed() const
+{
+    if (!m_storedBlocks.empty())
+        return m_storedBlocks.bytesUsed() + m_storedWords.bytesUsed() +
+               m_pending.size() * sizeof(TextSpan);
+    return m_blocks.size() * sizeof(Block) + m_words.size() * sizeof(quint64) +
+           m_pending.size() * sizeof(TextSpan);
+}
+
+void SpanList::writeTo(SectionWriter &writer) const
+{
+    writer.writeValue(m_size);
+    writer.write(std::span<const Block>(blocks(), fullBlocks()));
+    writer.write(std::span<const quint64>(words(), m_storedWords.empty() ? m_words.size()
+                                                                         : m_storedWords.size()));
+    writer.write(std::span<const TextSpan>(m_pending));
+}
+
+SpanList SpanList::readFrom(SectionReader &reader)
+{
+    SpanList spans;
+    spans.m_size = reader.readValue<quint32>();
+    spans.m_storedBlocks = reader.read<Block>();
+    spans.m_storedWords = reader.read<quint64>();
+    const Stored<TextSpan> pending = reader.read<TextSpan>();
+    spans.m_pending.assign(pending.begin(), pending.end());
+    const std::size_t blocks = spans.m_storedBlocks.size();
+    if (spans.m_pending.size() >= blockTokens ||
+        blocks * blockTokens + spans.m_pending.size() != spans.m_size)
+        throw DamagedSections();
+    // Every block's words must lie within the words read: a damaged block would read
+    // past them.
+    std::size_t end = 0;
+    for (const Block &block : spans.m_storedBlocks) {
+        const std::size_t lowWords = (std::size_t(2 * blockTokens) * block.lowBits + 63) / 64;
+        if (block.firstWord != end || block.lowBits > 31 ||
+            lowWords + block.highWords > spans.m_storedWords.size() - end)
+            throw DamagedSections();
+        end = std::size_t(block.firstWord) + lowWords + block.highWords;
+        std::size_t ones = 0;
+        for (std::size_t word = end - block.highWords; word < end; ++word)
+            ones += std::size_t(std::popcount(spans.m_storedWords[word]));
+        if (ones != 2 * blockTokens)
+            throw DamagedSections();
+    }
+    if (end != spans.m_storedWords.size())
+        throw DamagedSections();
+    return spans;
+}

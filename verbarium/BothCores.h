@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QtGlobal>
+#include <future>
+
+// Runs work(begin, end) over [0, size) in two halves on two threads when size is large
+// enough for a second thread to pay, else in one piece. What either half throws comes out
+// here, once both have ended.
+template<typename Work> void inTwoHalves(quint32 size, const Work &work)
+{
+    constexpr quint32 halvedFrom = 1u << 20;
+    if (size < halvedFrom) {
+        work(quint32(0), size);
+        return;
+    }
+    const quint32 middle = size / 2;
+    auto later = std::async(std::launch::async, [&work, middle, size] { work(middle, size); });
+    try {
+        work(quint32(0), middle);
+    } catch (...) {
+        later.wait();
+        throw;
+    }
+    later.get();
+}
