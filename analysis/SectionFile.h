@@ -4,10 +4,12 @@
 
 #include <QIODevice>
 #include <QtGlobal>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <span>
 #include <stdexcept>
+#include <stop_token>
 #include <type_traits>
 
 // An index kept in a file is a run of sections, each an array of plain values: its length
@@ -16,8 +18,9 @@
 class SectionWriter
 {
 public:
-    // Writes to device, which stays open as long as this writer is used.
-    explicit SectionWriter(QIODevice &device);
+    // Writes to device, which stays open as long as this writer is used. Throws
+    // WorkStopped from a write once stop is requested.
+    explicit SectionWriter(QIODevice &device, std::stop_token stop = {});
     ~SectionWriter();
     SectionWriter(const SectionWriter &) = delete;
     SectionWriter &operator=(const SectionWriter &) = delete;
@@ -43,6 +46,7 @@ private:
     void append(const void *data, quint64 size);
 
     QIODevice &m_device;
+    std::stop_token m_stop;
     struct HashState;
     std::unique_ptr<HashState> m_hash;
     bool m_failed = false;
@@ -50,6 +54,8 @@ private:
 
 // The checksum that SectionWriter computes, of bytes already in memory.
 quint64 checksumOf(std::span<const char> bytes);
+// A 128-bit hash of bytes, one for each seed, to tell contents apart by.
+std::array<quint64, 2> contentHashOf(std::span<const char> bytes, quint64 seed);
 
 // A section that is not there, or not of the size its reader expects.
 class DamagedSections : public std::runtime_error

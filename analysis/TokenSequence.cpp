@@ -144,12 +144,21 @@ void TokenSequence::grow()
 
 std::size_t TokenSequence::bytesUsed() const
 {
-    std::size_t bytes = m_plainIds.size() * sizeof(quint32) + m_packedIds.bytesUsed() +
-                        m_spans.bytesUsed() + m_ends.bytesUsed() +
-                        m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind);
-    for (const QString &word : m_words)
-        bytes += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
+    std::size_t bytes = 0;
+    for (const auto &part : bytesByPart())
+        bytes += part.second;
     return bytes;
+}
+
+QList<std::pair<QString, std::size_t>> TokenSequence::bytesByPart() const
+{
+    std::size_t words = m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind);
+    for (const QString &word : m_words)
+        words += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
+    return {{u"token ids"_s, m_plainIds.size() * sizeof(quint32) + m_packedIds.bytesUsed()},
+            {u"places in the text"_s, m_spans.bytesUsed()},
+            {u"sentence ends"_s, m_ends.bytesUsed()},
+            {u"distinct words"_s, words}};
 }
 
 void TokenSequence::writeTo(SectionWriter &writer) const

@@ -76,6 +76,8 @@ public:
     bool readsBackward() const { return m_readsBackward; }
 
     std::size_t bytesUsed() const;
+    // What each part takes: the ids, the spans, the sentence ends, the distinct words.
+    QList<std::pair<QString, std::size_t>> bytesByPart() const;
 
     // A packed sequence read in text order.
     void writeTo(SectionWriter &writer) const;

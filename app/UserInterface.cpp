@@ -4,6 +4,7 @@
 #include "AppMenus.h"
 #include "ContextsPane.h"
 #include "Dialogs.h"
+#include "IndexCacheMenu.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
 #include "OverlapBar.h"
@@ -90,6 +91,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_viewSettings = std::make_unique<ViewSettings>();
     m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
                                             verbariumView, m_verbariumUi->contextsPane);
+    m_indexCacheMenu = std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appDelegate->pipeline());
+    m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
     // The desktop's editor opens the user's list, unless tests stand in for the windows.
     if (m_ownDialogs)
         QObject::connect(m_viewMenu.get(), &ViewMenu::ownListOpened, [](const QString &path) {

@@ -3,6 +3,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 
+class IndexCacheMenu;
 class LayerHostWidget;
 class QAction;
 class QActionGroup;
@@ -27,6 +28,8 @@ public:
     ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *cloudView,
              VerbariumView *verbariumView, QWidget *contextsPane, QObject *parent = nullptr);
 
+    // The index cache's menu, put at the end of the View menus made from now on.
+    void setIndexCacheMenu(const IndexCacheMenu *menu) { m_indexCacheMenu = menu; }
     // Puts the two menus into bar, before its last menu (Help).
     void addMenusTo(QMenuBar *bar);
 
@@ -91,6 +94,7 @@ private:
     QAction *m_showInput;
     QAction *m_showCloud;
     QAction *m_showVerbarium;
+    const IndexCacheMenu *m_indexCacheMenu = nullptr; // not owned
     // The user's list and its folder: editors often save by replacing the file.
     QFileSystemWatcher m_ownListWatcher;
 };

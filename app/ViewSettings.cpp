@@ -1,5 +1,7 @@
 #include "ViewSettings.h"
 
+#include "IndexCache.h"
+
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
@@ -7,6 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const auto leftOutKey = u"cloud/leaveOut"_s;
+const auto indexCacheSizeKey = u"indexCache/sizeLimit"_s;
 
 } // namespace
 
@@ -36,6 +39,18 @@ QString ViewSettings::leftOutWords() const
 void ViewSettings::setLeftOutWords(const QString &choice)
 {
     m_settings.setValue(leftOutKey, choice);
+}
+
+qint64 ViewSettings::indexCacheSize() const
+{
+    bool valid = false;
+    const qint64 bytes = m_settings.value(indexCacheSizeKey).toLongLong(&valid);
+    return valid && bytes >= 0 ? bytes : IndexCache::defaultSizeLimit;
+}
+
+void ViewSettings::setIndexCacheSize(qint64 bytes)
+{
+    m_settings.setValue(indexCacheSizeKey, bytes);
 }
 
 QString ViewSettings::ownListPath() const

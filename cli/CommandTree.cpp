@@ -1,9 +1,8 @@
 #include "CommandTree.h"
 
+#include "CommandIndexes.h"
 #include "CommandLine.h"
 #include "StartPhrase.h"
-#include "TextIndex.h"
-#include "Tokeniser.h"
 #include "TreeGrowth.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,14 +17,12 @@ void addTreeOptions(CommandLine &commandLine)
     commandLine.addOption(QCommandLineOption(
         u"before"_s,
         u"The words that come before WORD, read backwards from it, instead of those after."_s));
+    CommandIndexes::addOptions(commandLine);
 }
 
-std::shared_ptr<const VerbariumTree> commandTree(const QString &text,
-                                                 const CommandLine &commandLine)
+std::shared_ptr<const VerbariumTree>
+commandTree(const QString &text, const CommandLine &commandLine, CommandIndexes &indexes)
 {
-    TokenSequence tokens = tokenise(text);
-    if (commandLine.isSet(u"before"_s))
-        tokens = tokens.reversed();
-    return growTree(TextIndex::build(std::move(tokens)),
+    return growTree(indexes.indexOf(text, commandLine.isSet(u"before"_s)),
                     startPhraseOf(commandLine.value(u"word"_s)));
 }

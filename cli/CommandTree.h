@@ -3,13 +3,14 @@
 #include <QString>
 #include <memory>
 
+class CommandIndexes;
 class CommandLine;
 class VerbariumTree;
 
-// --word WORD (a word, or a phrase of several) and --before (the words that come before
-// it rather than those that follow).
+// --word WORD (a word, or a phrase of several), --before (the words that come before
+// it rather than those that follow), and the index cache's options.
 void addTreeOptions(CommandLine &commandLine);
 
-// The tree those options ask for, grown from text.
-std::shared_ptr<const VerbariumTree> commandTree(const QString &text,
-                                                 const CommandLine &commandLine);
+// The tree those options ask for, grown from text's index from indexes.
+std::shared_ptr<const VerbariumTree>
+commandTree(const QString &text, const CommandLine &commandLine, CommandIndexes &indexes);

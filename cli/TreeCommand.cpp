@@ -1,3 +1,4 @@
+#include "CommandIndexes.h"
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandTree.h"
@@ -96,6 +97,9 @@ int treeCommand(const QStringList &arguments)
     commandLine.addOutputOption();
     if (const auto status = commandLine.parse(arguments))
         return *status;
+    std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
+    if (!indexes)
+        return 2;
     if (!commandLine.isSet(u"word"_s))
         return commandLine.badArguments(u"--word is required"_s);
     qint64 maxDepth = std::numeric_limits<qint64>::max();
@@ -110,7 +114,7 @@ int treeCommand(const QStringList &arguments)
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = commandTree(*text, commandLine);
+    const auto tree = commandTree(*text, commandLine, *indexes);
     return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
         return writeTreeAsJson(*tree, maxDepth, output);
     });

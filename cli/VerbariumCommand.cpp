@@ -1,3 +1,4 @@
+#include "CommandIndexes.h"
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandTree.h"
@@ -84,6 +85,9 @@ int verbariumCommand(const QStringList &arguments)
     addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
+    std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
+    if (!indexes)
+        return 2;
     if (!commandLine.isSet(u"word"_s))
         return commandLine.badArguments(u"--word is required"_s);
     const std::optional<QSize> viewSize = commandLine.viewSize();
@@ -100,7 +104,7 @@ int verbariumCommand(const QStringList &arguments)
     const std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = commandTree(*text, commandLine);
+    const auto tree = commandTree(*text, commandLine, *indexes);
 
     const QSizeF startSize(*viewSize);
     const FontMetricsMeasurer measurer;

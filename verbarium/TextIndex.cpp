@@ -1,12 +1,29 @@
 #include "TextIndex.h"
 
+#include "AvailableMemory.h"
+#include "IndexCache.h"
 #include "StopCheck.h"
 #include "SuffixArray.h"
 #include "Tokeniser.h"
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
+
+// What building takes at its peak besides the tokens, a token: the suffixes while they
+// are sorted, then the suffixes packed, the shared prefixes in text order and in rank
+// order (of 32 bits each in a text without sentence ends). Measured at about 12.
+constexpr qint64 buildingBytesPerToken = 16;
+
+// Building an index for which memory lacks would first make the whole system swap.
+void requireMemoryFor(const TokenSequence &tokens)
+{
+    const std::optional<qint64> available = availableMemoryBytes();
+    if (available && qint64(tokens.size()) * buildingBytesPerToken > *available)
+        throw std::bad_alloc();
+}
 
 // Below this many ranks a plain scan finds the splits faster than range minima.
 constexpr quint32 scannedRanges = 256;
@@ -21,6 +38,7 @@ std::shared_ptr<const TextIndex> TextIndex::build(QStringView text, std::stop_to
 std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::stop_token stop)
 {
     StopCheck check(stop);
+    requireMemoryFor(tokens);
     std::shared_ptr<TextIndex> index(new TextIndex);
     std::vector<quint32> ids = tokens.takeIds();
     std::vector<quint32> suffixes = suffixArray(ids, tokens.distinctCount(), stop);
@@ -33,6 +51,18 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     index->m_positionMinimum =
         RangeMinimum([&sorted](quint32 rank) { return sorted[rank]; }, size, check);
     return index;
+}
+
+std::shared_ptr<const TextIndex> TextIndex::keptIn(const std::shared_ptr<const TextIndex> &index,
+                                                   KeptIndex kept)
+{
+    std::shared_ptr<TextIndex> same(new TextIndex);
+    same->m_tokens = index->m_tokens;
+    same->m_suffixes = index->m_suffixes;
+    same->m_prefixes = index->m_prefixes;
+    same->m_positionMinimum = index->m_positionMinimum;
+    same->m_kept = std::make_shared<const KeptIndex>(std::move(kept));
+    return same;
 }
 
 std::pair<quint32, quint32> TextIndex::occurrences(const QStringList &words) const
@@ -99,6 +129,13 @@ std::size_t TextIndex::bytesUsed() const
 std::size_t TextIndex::bytesUsedBesideTokens() const
 {
     return m_suffixes.bytesUsed() + m_prefixes.bytesUsed() + m_positionMinimum.bytesUsed();
+}
+
+QList<std::pair<QString, std::size_t>> TextIndex::bytesByPart() const
+{
+    return {{u"suffixes"_s, m_suffixes.bytesUsed()},
+            {u"shared prefixes"_s, m_prefixes.bytesUsed()},
+            {u"first positions"_s, m_positionMinimum.bytesUsed()}};
 }
 
 void TextIndex::writeTo(SectionWriter &writer) const

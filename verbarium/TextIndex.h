@@ -12,6 +12,8 @@
 #include <stop_token>
 #include <vector>
 
+struct KeptIndex;
+
 // Everything the trees of any start word grow from, built once per analysis: the
 // tokens of the prepared text, their suffix array with the prefixes neighbours share,
 // range minima over both, and where the sentence-end rules stop each walk. Immutable
@@ -35,6 +37,13 @@ public:
     // sections do not hold such an index.
     static std::shared_ptr<const TextIndex>
     readFrom(SectionReader &reader, const std::shared_ptr<const TokenSequence> &forwardTokens);
+
+    // The same index, sharing all it holds, that knows where the text's indexes are kept
+    // between runs (so that the index of the words before is kept there too).
+    static std::shared_ptr<const TextIndex> keptIn(const std::shared_ptr<const TextIndex> &index,
+                                                   KeptIndex kept);
+    // Where the text's indexes are kept, or null.
+    const KeptIndex *kept() const { return m_kept.get(); }
 
     TextIndex(const TextIndex &) = delete;
     TextIndex &operator=(const TextIndex &) = delete;
@@ -76,6 +85,8 @@ public:
     std::size_t bytesUsed() const;
     // What the index adds to its tokens, which the index of the words before shares.
     std::size_t bytesUsedBesideTokens() const;
+    // What each part beside the tokens takes.
+    QList<std::pair<QString, std::size_t>> bytesByPart() const;
 
 private:
     TextIndex() = default;
@@ -84,4 +95,5 @@ private:
     PackedInts m_suffixes;
     CommonPrefixes m_prefixes; // at rank r: shared by the suffixes of ranks r − 1 and r
     RangeMinimum m_positionMinimum;
+    std::shared_ptr<const KeptIndex> m_kept;
 };
