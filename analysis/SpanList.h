@@ -53,6 +53,8 @@ private:
 
     void encodeBlock();
     quint32 valueAt(const Block &block, quint32 index) const;
+    // All of a block's values, into values.
+    void decodeBlock(const Block &block, quint32 *values) const;
     const Block *blocks() const
     {
         return m_storedBlocks.empty() ? m_blocks.data() : m_storedBlocks.data();

@@ -103,16 +103,23 @@ std::vector<quint32> TokenSequence::takeIds()
     return ids;
 }
 
-void TokenSequence::pack(std::vector<quint32> ids)
+void TokenSequence::noteSentenceEnds(const std::vector<quint32> &ids)
 {
-    if (m_packedIds.size() == m_size && m_size > 0)
+    // The words before share the text's.
+    if (m_readsBackward || (m_size > 0 && m_ends.size() == m_size))
         return;
-    Q_ASSERT(ids.size() == m_size && !m_readsBackward);
+    Q_ASSERT(ids.size() == m_size);
     std::vector<Kind> kinds(m_size);
     for (quint32 position = 0; position < m_size; ++position)
         kinds[position] = m_kinds[ids[position]];
     m_ends = SentenceEnds(kinds);
-    kinds = {};
+}
+
+void TokenSequence::pack(std::vector<quint32> ids)
+{
+    if (m_readsBackward || (m_size > 0 && m_packedIds.size() == m_size))
+        return;
+    noteSentenceEnds(ids);
     m_packedIds = PackedInts(std::move(ids), PackedInts::widthFor(distinctCount() - 1));
     m_plainIds = {};
     m_spans.seal();

@@ -62,11 +62,12 @@ public:
     // The ids in reading order as a plain array, for sorting: a sequence not packed
     // yet hands over its own and must get them back through pack().
     std::vector<quint32> takeIds();
-    // Packs the ids that takeIds() gave (a packed sequence only drops them). Appending
-    // ends here.
+    // Notes where the sentence ends stand from the ids that takeIds() gave, then packs
+    // them (a packed sequence only drops them). Appending ends here.
+    void noteSentenceEnds(const std::vector<quint32> &ids);
     void pack(std::vector<quint32> ids);
     bool isPacked() const { return m_plainIds.empty(); }
-    // Where the sentence ends stand; known once packed.
+    // Where the sentence ends stand; known once noted, or packed.
     const SentenceEnds &sentenceEnds() const { return m_ends; }
 
     // The same tokens from the last to the first, for the words that come before a word,

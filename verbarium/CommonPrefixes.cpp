@@ -2,7 +2,6 @@
 
 #include "BothCores.h"
 #include "StopCheck.h"
-#include "TokenSequence.h"
 
 #include <algorithm>
 #include <atomic>
@@ -17,16 +16,17 @@ constexpr quint32 stopsAtOnce = 1u << 14;
 // that each suffix p shares with the one sorted right before it (permuted[p] on entry)
 // is computed in text order, where it shrinks by at most one from one position to the
 // next. It is then cut at one past p's stop.
-void shareInTextOrder(const TokenSequence &tokens, std::vector<quint32> &permuted, quint32 begin,
-                      quint32 end, std::stop_token stop)
+void shareInTextOrder(std::span<const quint32> ids, const SentenceEnds &ends, bool backward,
+                      std::vector<quint32> &permuted, quint32 begin, quint32 end,
+                      std::stop_token stop)
 {
     StopCheck check(std::move(stop));
-    const quint32 size = tokens.size();
+    const auto size = quint32(ids.size());
     std::vector<quint32> stops(std::min(stopsAtOnce, end - begin));
     quint32 shared = 0;
     for (quint32 chunk = begin; chunk < end; chunk += stopsAtOnce) {
         const quint32 chunkEnd = std::min(end, chunk + stopsAtOnce);
-        tokens.sentenceEnds().stopsOf(chunk, chunkEnd, tokens.readsBackward(), stops.data());
+        ends.stopsOf(chunk, chunkEnd, backward, stops.data());
         for (quint32 position = chunk; position < chunkEnd; ++position) {
             check();
             const quint32 previous = permuted[position];
@@ -36,7 +36,7 @@ void shareInTextOrder(const TokenSequence &tokens, std::vector<quint32> &permute
                 continue;
             }
             while (position + shared < size && previous + shared < size &&
-                   tokens.idAt(position + shared) == tokens.idAt(previous + shared)) {
+                   ids[position + shared] == ids[previous + shared]) {
                 check();
                 ++shared;
             }
@@ -51,10 +51,10 @@ void shareInTextOrder(const TokenSequence &tokens, std::vector<quint32> &permute
 
 } // namespace
 
-CommonPrefixes::CommonPrefixes(const TokenSequence &tokens, const PackedInts &suffixes,
-                               std::stop_token stop)
+CommonPrefixes::CommonPrefixes(std::span<const quint32> ids, std::span<const quint32> suffixes,
+                               const SentenceEnds &ends, bool backward, std::stop_token stop)
 {
-    const quint32 size = tokens.size();
+    const auto size = quint32(ids.size());
     StopCheck check(stop);
     std::vector<quint32> permuted(size);
     if (size > 0)
@@ -67,7 +67,7 @@ CommonPrefixes::CommonPrefixes(const TokenSequence &tokens, const PackedInts &su
         }
     });
     inTwoHalves(size, [&](quint32 begin, quint32 end) {
-        shareInTextOrder(tokens, permuted, begin, end, stop);
+        shareInTextOrder(ids, ends, backward, permuted, begin, end, stop);
     });
 
     std::vector<quint8> narrow(size);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "PackedInts.h"
 #include "RangeMinimum.h"
 #include "SectionFile.h"
+#include "SentenceEnds.h"
 #include "Stored.h"
 
+#include <span>
 #include <stop_token>
-
-class TokenSequence;
+#include <vector>
 
 // How many tokens each suffix shares with the one sorted before it, as far as walks read
 // them: a walk never reads past its sentence-end stop, so a value is cut to one past the
@@ -18,9 +18,11 @@ class CommonPrefixes
 {
 public:
     CommonPrefixes() = default;
-    // Of the suffixes of tokens (packed) in sorted order. Uses both cores on a long text.
-    // Throws WorkStopped once stop is requested.
-    CommonPrefixes(const TokenSequence &tokens, const PackedInts &suffixes, std::stop_token stop);
+    // Of the suffixes of ids (in reading order) in sorted order, cut at the stops of
+    // ends read that way. Uses both cores on a long text. Throws WorkStopped once stop
+    // is requested.
+    CommonPrefixes(std::span<const quint32> ids, std::span<const quint32> suffixes,
+                   const SentenceEnds &ends, bool backward, std::stop_token stop);
 
     // The value at rank; 0 at rank 0.
     quint32 operator[](quint32 rank) const

@@ -42,14 +42,17 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     std::shared_ptr<TextIndex> index(new TextIndex);
     std::vector<quint32> ids = tokens.takeIds();
     std::vector<quint32> suffixes = suffixArray(ids, tokens.distinctCount(), stop);
+    // The shared prefixes and the minima are worked out from the plain arrays, which are
+    // faster to read; packed once done.
+    tokens.noteSentenceEnds(ids);
+    const auto size = quint32(ids.size());
+    index->m_prefixes =
+        CommonPrefixes(ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), stop);
+    index->m_positionMinimum =
+        RangeMinimum([&suffixes](quint32 rank) { return suffixes[rank]; }, size, check);
+    index->m_suffixes = PackedInts(std::move(suffixes), PackedInts::widthFor(size - (size > 0)));
     tokens.pack(std::move(ids));
     index->m_tokens = std::make_shared<const TokenSequence>(std::move(tokens));
-    const quint32 size = index->size();
-    index->m_suffixes = PackedInts(std::move(suffixes), PackedInts::widthFor(size - (size > 0)));
-    index->m_prefixes = CommonPrefixes(*index->m_tokens, index->m_suffixes, stop);
-    const PackedInts &sorted = index->m_suffixes;
-    index->m_positionMinimum =
-        RangeMinimum([&sorted](quint32 rank) { return sorted[rank]; }, size, check);
     return index;
 }
 

@@ -148,11 +148,10 @@ void expectPrefixesOf(const QString &text)
 {
     TokenSequence tokens = tokenise(text);
     std::vector<quint32> ids = tokens.takeIds();
-    std::vector<quint32> suffixes = suffixArray(ids, tokens.distinctCount());
+    const std::vector<quint32> plain = suffixArray(ids, tokens.distinctCount());
+    tokens.noteSentenceEnds(ids);
+    const CommonPrefixes prefixes(ids, plain, tokens.sentenceEnds(), false, {});
     tokens.pack(std::move(ids));
-    const std::vector<quint32> plain = suffixes;
-    const PackedInts sorted(std::move(suffixes), 32);
-    const CommonPrefixes prefixes(tokens, sorted, {});
     const quint32 size = tokens.size();
     std::vector<quint32> expected(size, 0);
     for (quint32 rank = 1; rank < size; ++rank) {
