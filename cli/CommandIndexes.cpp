@@ -88,21 +88,20 @@ void CommandIndexes::keep(const std::array<quint64, 2> &key, std::shared_ptr<con
     }));
 }
 
-std::shared_ptr<const TextIndex> CommandIndexes::indexOf(const QString &text, bool backward)
+std::shared_ptr<const TextIndex> CommandIndexes::indexOf(QString text, bool backward)
 {
-    if (!m_cache || m_cache->sizeLimit() == 0) {
-        TokenSequence tokens = tokenise(text);
-        return TextIndex::build(backward ? tokens.reversed() : std::move(tokens));
-    }
-    const std::array<quint64, 2> key = IndexCache::keyOf(text);
-    std::shared_ptr<const TextIndex> forward = m_cache->open(key);
+    const bool cached = m_cache && m_cache->sizeLimit() > 0;
+    const std::array<quint64, 2> key = cached ? IndexCache::keyOf(text) : std::array<quint64, 2>{};
+    std::shared_ptr<const TextIndex> forward = cached ? m_cache->open(key) : nullptr;
     if (!forward) {
         TokenSequence tokens = tokenise(text);
+        text = QString();
         // The words before alone: their index is kept only beside the text's own.
         if (backward)
             return TextIndex::build(tokens.reversed());
         forward = TextIndex::build(std::move(tokens));
-        keep(key, forward);
+        if (cached)
+            keep(key, forward);
         return forward;
     }
     if (!backward)

@@ -26,8 +26,9 @@ public:
     // Waits until what is being kept is written.
     ~CommandIndexes();
 
-    // The index of text, or of its words before when backward.
-    std::shared_ptr<const TextIndex> indexOf(const QString &text, bool backward = false);
+    // The index of text, or of its words before when backward. The text is let go once
+    // it is read into tokens, unless the caller holds it too.
+    std::shared_ptr<const TextIndex> indexOf(QString text, bool backward = false);
 
 private:
     explicit CommandIndexes(std::optional<IndexCache> cache);

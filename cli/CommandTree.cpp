@@ -20,9 +20,9 @@ void addTreeOptions(CommandLine &commandLine)
     CommandIndexes::addOptions(commandLine);
 }
 
-std::shared_ptr<const VerbariumTree>
-commandTree(const QString &text, const CommandLine &commandLine, CommandIndexes &indexes)
+std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
+                                                 CommandIndexes &indexes)
 {
-    return growTree(indexes.indexOf(text, commandLine.isSet(u"before"_s)),
+    return growTree(indexes.indexOf(std::move(text), commandLine.isSet(u"before"_s)),
                     startPhraseOf(commandLine.value(u"word"_s)));
 }

@@ -12,5 +12,5 @@ class VerbariumTree;
 void addTreeOptions(CommandLine &commandLine);
 
 // The tree those options ask for, grown from text's index from indexes.
-std::shared_ptr<const VerbariumTree>
-commandTree(const QString &text, const CommandLine &commandLine, CommandIndexes &indexes);
+std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
+                                                 CommandIndexes &indexes);

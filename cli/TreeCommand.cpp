@@ -111,10 +111,11 @@ int treeCommand(const QStringList &arguments)
         maxDepth = *depth;
     }
 
-    const std::optional<QString> text = readCommandInput(commandLine.inputPath());
+    std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = commandTree(*text, commandLine, *indexes);
+    // The text goes once it is read into tokens: the index needs the room.
+    const auto tree = commandTree(std::move(*text), commandLine, *indexes);
     return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
         return writeTreeAsJson(*tree, maxDepth, output);
     });

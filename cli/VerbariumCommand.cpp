@@ -101,10 +101,11 @@ int verbariumCommand(const QStringList &arguments)
     if (!settings)
         return 2;
 
-    const std::optional<QString> text = readCommandInput(commandLine.inputPath());
+    std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = commandTree(*text, commandLine, *indexes);
+    // The text goes once it is read into tokens: the index needs the room.
+    const auto tree = commandTree(std::move(*text), commandLine, *indexes);
 
     const QSizeF startSize(*viewSize);
     const FontMetricsMeasurer measurer;

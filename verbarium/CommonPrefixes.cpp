@@ -51,11 +51,12 @@ void shareInTextOrder(std::span<const quint32> ids, const SentenceEnds &ends, bo
 
 } // namespace
 
-CommonPrefixes::CommonPrefixes(std::span<const quint32> ids, std::span<const quint32> suffixes,
-                               const SentenceEnds &ends, bool backward, std::stop_token stop)
+std::vector<quint32> CommonPrefixes::inTextOrder(std::span<const quint32> ids,
+                                                 std::span<const quint32> suffixes,
+                                                 const SentenceEnds &ends, bool backward,
+                                                 std::stop_token stop)
 {
     const auto size = quint32(ids.size());
-    StopCheck check(stop);
     std::vector<quint32> permuted(size);
     if (size > 0)
         permuted[suffixes[0]] = nothingBefore;
@@ -69,7 +70,14 @@ CommonPrefixes::CommonPrefixes(std::span<const quint32> ids, std::span<const qui
     inTwoHalves(size, [&](quint32 begin, quint32 end) {
         shareInTextOrder(ids, ends, backward, permuted, begin, end, stop);
     });
+    return permuted;
+}
 
+CommonPrefixes::CommonPrefixes(std::vector<quint32> permuted, std::span<const quint32> suffixes,
+                               std::stop_token stop)
+{
+    const auto size = quint32(permuted.size());
+    StopCheck check(stop);
     std::vector<quint8> narrow(size);
     std::atomic<quint32> large = 0;
     inTwoHalves(size, [&](quint32 begin, quint32 end) {

@@ -18,11 +18,16 @@ class CommonPrefixes
 {
 public:
     CommonPrefixes() = default;
-    // Of the suffixes of ids (in reading order) in sorted order, cut at the stops of
-    // ends read that way. Uses both cores on a long text. Throws WorkStopped once stop
-    // is requested.
-    CommonPrefixes(std::span<const quint32> ids, std::span<const quint32> suffixes,
-                   const SentenceEnds &ends, bool backward, std::stop_token stop);
+    // Made in two steps, so that the ids can go in between: first the values in text
+    // order, of the suffixes of ids (in reading order) in sorted order, cut at the stops
+    // of ends read that way; then, from these, the values in sorted order. Both use both
+    // cores on a long text and throw WorkStopped once stop is requested.
+    static std::vector<quint32> inTextOrder(std::span<const quint32> ids,
+                                            std::span<const quint32> suffixes,
+                                            const SentenceEnds &ends, bool backward,
+                                            std::stop_token stop);
+    CommonPrefixes(std::vector<quint32> inTextOrder, std::span<const quint32> suffixes,
+                   std::stop_token stop);
 
     // The value at rank; 0 at rank 0.
     quint32 operator[](quint32 rank) const

@@ -43,15 +43,16 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     std::vector<quint32> ids = tokens.takeIds();
     std::vector<quint32> suffixes = suffixArray(ids, tokens.distinctCount(), stop);
     // The shared prefixes and the minima are worked out from the plain arrays, which are
-    // faster to read; packed once done.
+    // faster to read; each is packed as soon as nothing reads it any more.
     tokens.noteSentenceEnds(ids);
     const auto size = quint32(ids.size());
-    index->m_prefixes =
-        CommonPrefixes(ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), stop);
+    std::vector<quint32> prefixes = CommonPrefixes::inTextOrder(
+        ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), stop);
+    tokens.pack(std::move(ids));
+    index->m_prefixes = CommonPrefixes(std::move(prefixes), suffixes, stop);
     index->m_positionMinimum =
         RangeMinimum([&suffixes](quint32 rank) { return suffixes[rank]; }, size, check);
     index->m_suffixes = PackedInts(std::move(suffixes), PackedInts::widthFor(size - (size > 0)));
-    tokens.pack(std::move(ids));
     index->m_tokens = std::make_shared<const TokenSequence>(std::move(tokens));
     return index;
 }

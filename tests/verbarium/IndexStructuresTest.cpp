@@ -150,7 +150,8 @@ void expectPrefixesOf(const QString &text)
     std::vector<quint32> ids = tokens.takeIds();
     const std::vector<quint32> plain = suffixArray(ids, tokens.distinctCount());
     tokens.noteSentenceEnds(ids);
-    const CommonPrefixes prefixes(ids, plain, tokens.sentenceEnds(), false, {});
+    const CommonPrefixes prefixes(
+        CommonPrefixes::inTextOrder(ids, plain, tokens.sentenceEnds(), false, {}), plain, {});
     tokens.pack(std::move(ids));
     const quint32 size = tokens.size();
     std::vector<quint32> expected(size, 0);
