@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr quint32 stretchShift = 12;
+constexpr quint32 stretchShift = 9;
 constexpr quint32 wordsPerStretch = (1u << stretchShift) / 64;
 
 // The end of a walk at end, from position: never stays never.
@@ -44,35 +44,27 @@ SentenceEnds::Bits::Bits(std::vector<quint64> bits)
     this->lastUpTo = Stored<quint32>(std::move(lastUpTo));
 }
 
-quint32 SentenceEnds::Bits::next(quint32 from, quint32 size) const
+quint32 SentenceEnds::Bits::nextInLaterWords(std::size_t word) const
 {
-    if (from >= size)
-        return never;
-    std::size_t word = from / 64;
-    quint64 bits = words[word] & (~quint64(0) << (from % 64));
-    const std::size_t stretchEnd =
-        std::min(words.size(), (word / wordsPerStretch + 1) * wordsPerStretch);
-    while (bits == 0) {
-        if (++word == stretchEnd)
-            return word == words.size() ? never : firstFrom[word / wordsPerStretch];
-        bits = words[word];
+    for (; word < words.size(); ++word) {
+        if (words[word] != 0)
+            return quint32(word * 64 + std::size_t(std::countr_zero(words[word])));
+        // Past the end of a stretch the directory knows the rest.
+        if (word % wordsPerStretch == wordsPerStretch - 1)
+            return word + 1 == words.size() ? never : firstFrom[word / wordsPerStretch + 1];
     }
-    return quint32(word * 64 + std::size_t(std::countr_zero(bits)));
+    return never;
 }
 
-quint32 SentenceEnds::Bits::previous(quint32 from) const
+quint32 SentenceEnds::Bits::previousInEarlierWords(std::size_t word) const
 {
-    if (from == never)
-        return never;
-    std::size_t word = from / 64;
-    quint64 bits = words[word] & (~quint64(0) >> (63 - from % 64));
-    const std::size_t stretchStart = word / wordsPerStretch * wordsPerStretch;
-    while (bits == 0) {
-        if (word == stretchStart)
+    while (word-- > 0) {
+        if (words[word] != 0)
+            return quint32(word * 64 + 63 - std::size_t(std::countl_zero(words[word])));
+        if (word % wordsPerStretch == 0)
             return word == 0 ? never : lastUpTo[word / wordsPerStretch - 1];
-        bits = words[--word];
     }
-    return quint32(word * 64 + 63 - std::size_t(std::countl_zero(bits)));
+    return never;
 }
 
 SentenceEnds::SentenceEnds(const std::vector<Kind> &kinds)

@@ -4,6 +4,7 @@
 #include "Stored.h"
 
 #include <QtGlobal>
+#include <bit>
 #include <vector>
 
 // Where the sentence ends of a text stand ("." apart from "?" and "!"), a bit a token
@@ -32,7 +33,7 @@ public:
     static SentenceEnds readFrom(SectionReader &reader);
 
 private:
-    // A bit a token, and, for every 4,096 tokens, the first one set at or after their
+    // A bit a token, and, for every 512 tokens, the first one set at or after their
     // first and the last one set at or before their last, so that no search reads more
     // than two such stretches.
     struct Bits
@@ -43,8 +44,26 @@ private:
 
         explicit Bits(std::vector<quint64> bits = {});
         // The first position set at or after from, the last at or before; never if none.
-        quint32 next(quint32 from, quint32 size) const;
-        quint32 previous(quint32 from) const;
+        // Ends stand close in prose: the word of from is read here, the rest further on.
+        quint32 next(quint32 from, quint32 size) const
+        {
+            if (from >= size)
+                return never;
+            const quint64 bits = words[from / 64] & (~quint64(0) << (from % 64));
+            return bits != 0 ? from / 64 * 64 + quint32(std::countr_zero(bits))
+                             : nextInLaterWords(from / 64 + 1);
+        }
+        quint32 previous(quint32 from) const
+        {
+            if (from == never)
+                return never;
+            const quint64 bits = words[from / 64] & (~quint64(0) >> (63 - from % 64));
+            return bits != 0 ? from / 64 * 64 + 63 - quint32(std::countl_zero(bits))
+                             : previousInEarlierWords(from / 64);
+        }
+        quint32 nextInLaterWords(std::size_t word) const;
+        // Before word.
+        quint32 previousInEarlierWords(std::size_t word) const;
         bool at(quint32 position) const { return (words[position / 64] >> (position % 64)) & 1; }
     };
     enum Which { FullStops = 1, Marks = 2, Both = 3 };

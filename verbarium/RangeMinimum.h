@@ -9,15 +9,15 @@
 #include <vector>
 
 // Answers "where is the first smallest value in [begin, end)" over a fixed array in
-// constant time with about a sixtieth of a byte per value: the offset of each block of
-// 64 values' minimum, a sparse table over the minima of superblocks of 2,048, and scans
-// of at most two partial blocks and 62 block minima. The values are not kept here: each
+// constant time with about a twentieth of a byte per value: the offset of each block of
+// 64 values' minimum, a sparse table over the minima of superblocks of 1,024, and scans
+// of at most two partial blocks and 30 block minima. The values are not kept here: each
 // query is given them again, as a callable from position to value.
 class RangeMinimum
 {
 public:
     static constexpr quint32 blockShift = 6;
-    static constexpr quint32 blocksPerSuperblockShift = 5;
+    static constexpr quint32 blocksPerSuperblockShift = 4;
 
     RangeMinimum() = default;
     // Throws WorkStopped once check finds a stop requested.

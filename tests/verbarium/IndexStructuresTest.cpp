@@ -118,7 +118,7 @@ TEST(SentenceEnds, StopEveryWalkWhereTheRulesDoInEitherDirection)
     using Kind = SentenceEnds::Kind;
     std::mt19937 random(2026);
     for (int round = 0; round < 100; ++round) {
-        // Sparse ends, dense ends, and runs long enough to cross the stretches of 4,096.
+        // Sparse ends, dense ends, and runs long enough to cross the stretches of 512.
         const double endShare = std::array{0.0, 0.001, 0.05, 0.5, 1.0}[round % 5];
         std::bernoulli_distribution isEnd(endShare);
         std::vector<Kind> kinds(1 + random() % (round % 7 == 0 ? 20000 : 300));
