@@ -15,6 +15,18 @@ quint32 onesIn(quint64 word)
     return quint32((word * 0x0101010101010101ull) >> 56);
 }
 
+// The index-th value's low bits, each value having lowBits of them.
+quint32 lowBitsOf(const quint64 *low, quint32 index, quint32 lowBits)
+{
+    if (lowBits == 0)
+        return 0;
+    const std::size_t bit = std::size_t(index) * lowBits;
+    quint64 bits = low[bit / 64] >> (bit % 64);
+    if (bit % 64 + lowBits > 64)
+        bits |= low[bit / 64 + 1] << (64 - bit % 64);
+    return quint32(bits & ((quint64(1) << lowBits) - 1));
+}
+
 // The position of the n-th set bit of word (counting from 0), which has more than n.
 quint32 selectInWord(quint64 word, quint32 n)
 {
@@ -60,20 +72,12 @@ void SpanList::decodeBlock(const Block &block, quint32 *values) const
     const quint64 *low = words() + block.firstWord;
     const std::size_t lowWords = (std::size_t(blockValues) * block.lowBits + 63) / 64;
     const quint64 *high = low + lowWords;
-    const quint64 lowMask = (quint64(1) << block.lowBits) - 1;
     quint32 index = 0;
     for (quint32 word = 0; index < blockValues; ++word) {
         for (quint64 bits = high[word]; bits != 0 && index < blockValues; bits &= bits - 1) {
             const quint32 one = word * 64 + quint32(std::countr_zero(bits));
-            quint32 lowValue = 0;
-            if (block.lowBits > 0) {
-                const std::size_t bit = std::size_t(index) * block.lowBits;
-                quint64 lowPart = low[bit / 64] >> (bit % 64);
-                if (bit % 64 + block.lowBits > 64)
-                    lowPart |= low[bit / 64 + 1] << (64 - bit % 64);
-                lowValue = quint32(lowPart & lowMask);
-            }
-            values[index] = block.base + (((one - index) << block.lowBits) | lowValue);
+            values[index] = block.base + (((one - index) << block.lowBits) |
+                                          lowBitsOf(low, index, block.lowBits));
             ++index;
         }
     }
@@ -116,14 +120,7 @@ quint32 SpanList::valueAt(const Block &block, quint32 index) const
 {
     const quint64 *low = words() + block.firstWord;
     const std::size_t lowWords = (std::size_t(2 * blockTokens) * block.lowBits + 63) / 64;
-    quint32 lowValue = 0;
-    if (block.lowBits > 0) {
-        const std::size_t bit = std::size_t(index) * block.lowBits;
-        quint64 bits = low[bit / 64] >> (bit % 64);
-        if (bit % 64 + block.lowBits > 64)
-            bits |= low[bit / 64 + 1] << (64 - bit % 64);
-        lowValue = quint32(bits & ((quint64(1) << block.lowBits) - 1));
-    }
+    const quint32 lowValue = lowBitsOf(low, index, block.lowBits);
     const quint64 *high = low + lowWords;
     quint32 remaining = index;
     for (quint32 word = 0;; ++word) {
