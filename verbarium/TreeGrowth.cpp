@@ -1,5 +1,6 @@
 #include "TreeGrowth.h"
 
+#include "AvailableMemory.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
 #include "VerbariumTree.h"
@@ -66,6 +67,7 @@ public:
 private:
     void follow(Walks walks);
     void branch(const Walks &walks);
+    void addSegment(const Segment &segment);
     quint32 continueWith(quint32 segment, quint32 firstToken, quint32 length, quint32 count);
 
     const TextIndex &m_index;
@@ -153,8 +155,21 @@ void TreeGrowth::branch(const Walks &walks)
         child.count = group.count();
         child.parent = walks.segment;
         m_pending.push_back({quint32(m_segments.size()), group.begin, group.end, depth});
-        m_segments.push_back(child);
+        addSegment(child);
     }
+}
+
+// A tree can have a segment for every token (one word repeated, without sentence ends):
+// before the segments double, the room is looked for, so that such a tree fails as too
+// little memory rather than making the whole system swap.
+void TreeGrowth::addSegment(const Segment &segment)
+{
+    if (m_segments.size() == m_segments.capacity()) {
+        const std::optional<qint64> available = availableMemoryBytes();
+        if (available && qint64(m_segments.capacity() * 2 * sizeof(Segment)) > *available)
+            throw std::bad_alloc();
+    }
+    m_segments.push_back(segment);
 }
 
 // Adds length words that all the walks read after segment's last word: to the segment
@@ -176,7 +191,7 @@ quint32 TreeGrowth::continueWith(quint32 segment, quint32 firstToken, quint32 le
     child.length = length;
     child.count = count;
     child.parent = segment;
-    m_segments.push_back(child); // current is no longer valid
+    addSegment(child); // current is no longer valid
     return added;
 }
 
