@@ -1,5 +1,6 @@
 #include "SentenceEnds.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace {
@@ -20,7 +21,8 @@ quint32 after(quint32 position)
 
 } // namespace
 
-SentenceEnds::Bits::Bits(std::vector<quint64> bits)
+std::pair<std::vector<quint32>, std::vector<quint32>>
+SentenceEnds::Bits::directoryOf(std::span<const quint64> bits)
 {
     const std::size_t stretches = (bits.size() + wordsPerStretch - 1) / wordsPerStretch;
     std::vector<quint32> firstFrom(stretches, never);
@@ -39,6 +41,12 @@ SentenceEnds::Bits::Bits(std::vector<quint64> bits)
         if (word % wordsPerStretch == wordsPerStretch - 1 || word + 1 == bits.size())
             lastUpTo[word / wordsPerStretch] = last;
     }
+    return {std::move(firstFrom), std::move(lastUpTo)};
+}
+
+SentenceEnds::Bits::Bits(std::vector<quint64> bits)
+{
+    auto [firstFrom, lastUpTo] = directoryOf(bits);
     words = Stored<quint64>(std::move(bits));
     this->firstFrom = Stored<quint32>(std::move(firstFrom));
     this->lastUpTo = Stored<quint32>(std::move(lastUpTo));
@@ -170,19 +178,19 @@ SentenceEnds SentenceEnds::readFrom(SectionReader &reader)
     SentenceEnds ends;
     ends.m_size = reader.readValue<quint32>();
     const std::size_t words = (std::size_t(ends.m_size) + 63) / 64;
-    const std::size_t stretches = (words + wordsPerStretch - 1) / wordsPerStretch;
     for (Bits *bits : {&ends.m_fullStops, &ends.m_marks}) {
         bits->words = reader.read<quint64>();
         bits->firstFrom = reader.read<quint32>();
         bits->lastUpTo = reader.read<quint32>();
-        if (bits->words.size() != words || bits->firstFrom.size() != stretches ||
-            bits->lastUpTo.size() != stretches)
+        if (bits->words.size() != words)
             throw DamagedSections();
-        for (std::size_t stretch = 0; stretch < stretches; ++stretch) {
-            if ((bits->firstFrom[stretch] != never && bits->firstFrom[stretch] >= ends.m_size) ||
-                (bits->lastUpTo[stretch] != never && bits->lastUpTo[stretch] >= ends.m_size))
-                throw DamagedSections();
-        }
+        // A directory that misleads would stop walks elsewhere, and a bit past the last
+        // token would stand for a token that is not there.
+        const auto [firstFrom, lastUpTo] = Bits::directoryOf(bits->words.view());
+        if (!std::ranges::equal(bits->firstFrom, firstFrom) ||
+            !std::ranges::equal(bits->lastUpTo, lastUpTo) ||
+            (ends.m_size % 64 != 0 && bits->words[words - 1] >> (ends.m_size % 64) != 0))
+            throw DamagedSections();
     }
     return ends;
 }

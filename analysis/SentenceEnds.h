@@ -4,7 +4,10 @@
 #include "Stored.h"
 
 #include <QtGlobal>
+#include <algorithm>
 #include <bit>
+#include <span>
+#include <utility>
 #include <vector>
 
 // Where the sentence ends of a text stand ("." apart from "?" and "!"), a bit a token
@@ -30,7 +33,10 @@ public:
     quint32 size() const { return m_size; }
     std::size_t bytesUsed() const;
     void writeTo(SectionWriter &writer) const;
+    // Throws DamagedSections when the sections do not hold such ends.
     static SentenceEnds readFrom(SectionReader &reader);
+    // Whether the ends stand where kindAt(position) says, for every position in text order.
+    template<typename KindAt> bool standWhere(const KindAt &kindAt) const;
 
 private:
     // A bit a token, and, for every 512 tokens, the first one set at or after their
@@ -43,6 +49,9 @@ private:
         Stored<quint32> lastUpTo;
 
         explicit Bits(std::vector<quint64> bits = {});
+        // What firstFrom and lastUpTo hold for these bits.
+        static std::pair<std::vector<quint32>, std::vector<quint32>>
+        directoryOf(std::span<const quint64> bits);
         // The first position set at or after from, the last at or before; never if none.
         // Ends stand close in prose: the word of from is read here, the rest further on.
         quint32 next(quint32 from, quint32 size) const
@@ -76,3 +85,21 @@ private:
     Bits m_marks;
     quint32 m_size = 0;
 };
+
+template<typename KindAt> bool SentenceEnds::standWhere(const KindAt &kindAt) const
+{
+    for (quint32 word = 0; word < m_fullStops.words.size(); ++word) {
+        quint64 fullStops = 0;
+        quint64 marks = 0;
+        const quint32 first = word * 64;
+        const quint32 end = std::min(m_size - first, 64u);
+        for (quint32 bit = 0; bit < end; ++bit) {
+            const Kind kind = kindAt(first + bit);
+            fullStops |= quint64(kind == Kind::FullStop) << bit;
+            marks |= quint64(kind == Kind::QuestionOrExclamation) << bit;
+        }
+        if (fullStops != m_fullStops.words[word] || marks != m_marks.words[word])
+            return false;
+    }
+    return true;
+}

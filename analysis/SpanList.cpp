@@ -169,7 +169,30 @@ void SpanList::writeTo(SectionWriter &writer) const
     writer.write(std::span<const TextSpan>(m_pending));
 }
 
-SpanList SpanList::readFrom(SectionReader &reader)
+bool SpanList::inOrderWithin(quint32 textLength) const
+{
+    quint32 last = 0;
+    const auto follows = [&last](quint32 value) {
+        const bool inOrder = value >= last;
+        last = value;
+        return inOrder;
+    };
+    std::vector<quint32> values(blockValues);
+    for (std::size_t block = 0; block < fullBlocks(); ++block) {
+        decodeBlock(blocks()[block], values.data());
+        for (const quint32 value : values) {
+            if (!follows(value))
+                return false;
+        }
+    }
+    for (const TextSpan &span : m_pending) {
+        if (!follows(span.begin) || !follows(span.end))
+            return false;
+    }
+    return last <= textLength;
+}
+
+SpanList SpanList::readFrom(SectionReader &reader, quint32 textLength)
 {
     SpanList spans;
     spans.m_size = reader.readValue<quint32>();
@@ -196,7 +219,7 @@ SpanList SpanList::readFrom(SectionReader &reader)
         if (ones != 2 * blockTokens)
             throw DamagedSections();
     }
-    if (end != spans.m_storedWords.size())
+    if (end != spans.m_storedWords.size() || !spans.inOrderWithin(textLength))
         throw DamagedSections();
     return spans;
 }

@@ -36,7 +36,8 @@ public:
 
     void writeTo(SectionWriter &writer) const;
     // The spans written, a whole block at a time: the last, partial block goes with them.
-    static SpanList readFrom(SectionReader &reader);
+    // Throws DamagedSections unless they follow one another within a text of textLength.
+    static SpanList readFrom(SectionReader &reader, quint32 textLength);
 
 private:
     static constexpr quint32 blockShift = 7;
@@ -52,6 +53,8 @@ private:
     };
 
     void encodeBlock();
+    // Whether every span starts at or after the last one's end and ends within textLength.
+    bool inOrderWithin(quint32 textLength) const;
     quint32 valueAt(const Block &block, quint32 index) const;
     // All of a block's values, into values.
     void decodeBlock(const Block &block, quint32 *values) const;

@@ -1,5 +1,6 @@
 #include "TokenSequence.h"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 
@@ -188,7 +189,7 @@ void TokenSequence::writeTo(SectionWriter &writer) const
     m_ends.writeTo(writer);
 }
 
-TokenSequence TokenSequence::readFrom(SectionReader &reader)
+TokenSequence TokenSequence::readFrom(SectionReader &reader, quint32 textLength)
 {
     TokenSequence tokens;
     tokens.m_size = reader.readValue<quint32>();
@@ -214,17 +215,34 @@ TokenSequence TokenSequence::readFrom(SectionReader &reader)
             throw DamagedSections();
     }
     tokens.m_kinds.assign(kinds.begin(), kinds.end());
+    // Each word in one slot, so that a search ends at an empty one.
+    std::vector<bool> slotted(distinct, false);
     for (const quint64 slot : slotTable) {
-        if (slot != 0 && quint32(slot) > distinct)
+        if (slot == 0)
+            continue;
+        const quint32 id = quint32(slot) - 1;
+        if (id >= distinct || slotted[id])
             throw DamagedSections();
+        slotted[id] = true;
     }
+    if (std::ranges::find(slotted, false) != slotted.end())
+        throw DamagedSections();
     tokens.m_slots.assign(slotTable.begin(), slotTable.end());
     tokens.m_packedIds = PackedInts::readFrom(reader);
-    tokens.m_spans = SpanList::readFrom(reader);
+    tokens.m_spans = SpanList::readFrom(reader, textLength);
     tokens.m_ends = SentenceEnds::readFrom(reader);
     if (tokens.m_packedIds.size() != tokens.m_size || tokens.m_spans.size() != tokens.m_size ||
         tokens.m_ends.size() != tokens.m_size ||
         (distinct > 0 && tokens.m_packedIds.width() != PackedInts::widthFor(distinct - 1)))
+        throw DamagedSections();
+    // Checked with the ends, in one pass over the ids.
+    bool idsOfWords = true;
+    const bool endsAtTheirWords = tokens.m_ends.standWhere([&](quint32 position) {
+        const quint32 id = tokens.m_packedIds[position];
+        idsOfWords = idsOfWords && id < distinct;
+        return id < distinct ? tokens.m_kinds[id] : Kind::Ordinary;
+    });
+    if (!idsOfWords || !endsAtTheirWords)
         throw DamagedSections();
     // The words' characters are views of the file's memory, which this keeps.
     tokens.m_wordsKeeper = characters.keeper();

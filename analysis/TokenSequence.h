@@ -82,7 +82,11 @@ public:
 
     // A packed sequence read in text order.
     void writeTo(SectionWriter &writer) const;
-    static TokenSequence readFrom(SectionReader &reader);
+    // The sequence of a text of textLength code units. Throws DamagedSections unless the
+    // sections hold one whose every part agrees with the others: each id a word's, each
+    // word found in its slot, the sentence ends where their words stand, the places in
+    // order within the text.
+    static TokenSequence readFrom(SectionReader &reader, quint32 textLength);
 
 private:
     // The word's id, a new one for a word not seen yet.

@@ -61,8 +61,7 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
             promise.addResult(Step(ReadText{text}));
         }
         stage = Stage::Analysing;
-        const std::array<quint64, 2> key =
-            cache ? IndexCache::keyOf(text) : std::array<quint64, 2>{};
+        const TextKey key = cache ? IndexCache::keyOf(text) : TextKey{};
         // A text indexed before has its tokens, and so its words, in the kept index.
         std::shared_ptr<const TextIndex> index = cache ? cache->open(key) : nullptr;
         std::optional<TokenSequence> tokens;

@@ -76,7 +76,7 @@ CommandIndexes::~CommandIndexes()
     }
 }
 
-void CommandIndexes::keep(const std::array<quint64, 2> &key, std::shared_ptr<const TextIndex> index)
+void CommandIndexes::keep(const TextKey &key, std::shared_ptr<const TextIndex> index)
 {
     // Written while the command grows its tree and writes its output. What cannot be
     // kept (a full disk, a folder that cannot be made) is built again next time.
@@ -91,7 +91,7 @@ void CommandIndexes::keep(const std::array<quint64, 2> &key, std::shared_ptr<con
 std::shared_ptr<const TextIndex> CommandIndexes::indexOf(QString text, bool backward)
 {
     const bool cached = m_cache && m_cache->sizeLimit() > 0;
-    const std::array<quint64, 2> key = cached ? IndexCache::keyOf(text) : std::array<quint64, 2>{};
+    const TextKey key = cached ? IndexCache::keyOf(text) : TextKey{};
     std::shared_ptr<const TextIndex> forward = cached ? m_cache->open(key) : nullptr;
     if (!forward) {
         TokenSequence tokens = tokenise(text);

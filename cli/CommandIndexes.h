@@ -32,7 +32,7 @@ public:
 
 private:
     explicit CommandIndexes(std::optional<IndexCache> cache);
-    void keep(const std::array<quint64, 2> &key, std::shared_ptr<const TextIndex> index);
+    void keep(const TextKey &key, std::shared_ptr<const TextIndex> index);
 
     std::optional<IndexCache> m_cache;
     std::vector<std::future<void>> m_keeping;

@@ -210,5 +210,16 @@ CommonPrefixes CommonPrefixes::readFrom(SectionReader &reader, quint32 size)
         if (index != large)
             throw DamagedSections();
     }
+    // The minima are worked out again, as cheaply as read, and must be the same.
+    StopCheck check;
+    const auto wideAt = [&prefixes](quint32 rank) { return prefixes.m_wide[rank]; };
+    const auto narrowAt = [&prefixes](quint32 rank) { return prefixes.m_narrow[rank]; };
+    const auto largeAt = [&prefixes](quint32 index) { return prefixes.m_largeValues[index]; };
+    const bool minimaHold =
+        wide ? prefixes.m_minimum == RangeMinimum(wideAt, size, check)
+             : prefixes.m_minimum == RangeMinimum(narrowAt, size, check) &&
+                   prefixes.m_largeMinimum == RangeMinimum(largeAt, large, check);
+    if (!minimaHold)
+        throw DamagedSections();
     return prefixes;
 }

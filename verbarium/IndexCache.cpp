@@ -34,17 +34,17 @@ QString IndexCache::defaultDirectory()
     return base + u"/verbarium"_s;
 }
 
-std::array<quint64, 2> IndexCache::keyOf(QStringView text)
+TextKey IndexCache::keyOf(QStringView text)
 {
-    return contentHashOf(
-        {reinterpret_cast<const char *>(text.utf16()), std::size_t(text.size()) * sizeof(char16_t)},
-        indexFileVersion);
+    const std::span<const char> bytes(reinterpret_cast<const char *>(text.utf16()),
+                                      std::size_t(text.size()) * sizeof(char16_t));
+    return {contentHashOf(bytes, indexFileVersion), quint32(text.size())};
 }
 
 QString IndexCache::pathOf(const IndexFileKey &key) const
 {
-    return m_directory + u'/' + QString::number(key.textHash[0], 16).rightJustified(16, u'0') +
-           QString::number(key.textHash[1], 16).rightJustified(16, u'0') +
+    return m_directory + u'/' + QString::number(key.text.hash[0], 16).rightJustified(16, u'0') +
+           QString::number(key.text.hash[1], 16).rightJustified(16, u'0') +
            (key.backward ? u"-before"_s : QString()) + fileSuffix;
 }
 
@@ -67,20 +67,18 @@ IndexCache::read(const IndexFileKey &key, const std::shared_ptr<const TextIndex>
     return index;
 }
 
-std::shared_ptr<const TextIndex> IndexCache::open(const std::array<quint64, 2> &key) const
+std::shared_ptr<const TextIndex> IndexCache::open(const TextKey &key) const
 {
     return read({key, false}, nullptr);
 }
 
 std::shared_ptr<const TextIndex>
-IndexCache::openBefore(const std::array<quint64, 2> &key,
-                       const std::shared_ptr<const TextIndex> &forward) const
+IndexCache::openBefore(const TextKey &key, const std::shared_ptr<const TextIndex> &forward) const
 {
     return read({key, true}, forward);
 }
 
-QString IndexCache::keep(const std::array<quint64, 2> &key, const TextIndex &index,
-                         std::stop_token stop) const
+QString IndexCache::keep(const TextKey &key, const TextIndex &index, std::stop_token stop) const
 {
     if (m_sizeLimit == 0)
         return {};

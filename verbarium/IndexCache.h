@@ -27,23 +27,21 @@ public:
     // $XDG_CACHE_HOME/verbarium, or ~/.cache/verbarium without it.
     static QString defaultDirectory();
     // What a text's indexes are kept under.
-    static std::array<quint64, 2> keyOf(QStringView text);
+    static TextKey keyOf(QStringView text);
 
     const QString &directory() const { return m_directory; }
     qint64 sizeLimit() const { return m_sizeLimit; }
 
     // The text's index kept before, or none.
-    std::shared_ptr<const TextIndex> open(const std::array<quint64, 2> &key) const;
+    std::shared_ptr<const TextIndex> open(const TextKey &key) const;
     // The index of the words before kept for the text whose own index (read from here or
     // built) is forward, or none.
     std::shared_ptr<const TextIndex>
-    openBefore(const std::array<quint64, 2> &key,
-               const std::shared_ptr<const TextIndex> &forward) const;
+    openBefore(const TextKey &key, const std::shared_ptr<const TextIndex> &forward) const;
     // Keeps index (the text's own or of its words before) for the text of key, then
     // makes room. Returns why it could not, empty on success. Throws WorkStopped once
     // stop is requested.
-    QString keep(const std::array<quint64, 2> &key, const TextIndex &index,
-                 std::stop_token stop = {}) const;
+    QString keep(const TextKey &key, const TextIndex &index, std::stop_token stop = {}) const;
 
 private:
     QString pathOf(const IndexFileKey &key) const;
@@ -61,7 +59,7 @@ private:
 struct KeptIndex
 {
     IndexCache cache;
-    std::array<quint64, 2> key{};
+    TextKey key;
 };
 
 // Keeps index where kept says on a worker of its own, nobody waiting for it; a stop

@@ -28,7 +28,7 @@ struct Header
     quint32 version;
     quint64 textHash[2];
     quint32 backward;
-    quint32 reserved;
+    quint32 textLength;
     char padding[24];
 };
 static_assert(sizeof(Header) == 64);
@@ -45,9 +45,10 @@ Header headerFor(const IndexFileKey &key)
     std::memcpy(header.magic, headerMagic, sizeof headerMagic);
     header.byteOrder = byteOrderMark;
     header.version = indexFileVersion;
-    header.textHash[0] = key.textHash[0];
-    header.textHash[1] = key.textHash[1];
+    header.textHash[0] = key.text.hash[0];
+    header.textHash[1] = key.text.hash[1];
     header.backward = key.backward ? 1 : 0;
+    header.textLength = key.text.length;
     return header;
 }
 
@@ -132,7 +133,8 @@ std::shared_ptr<const TextIndex> readIndexFile(const QString &path, const IndexF
         return nullptr;
     try {
         SectionReader reader(sections, mapping);
-        return TextIndex::readFrom(reader, forward ? forward->sharedTokens() : nullptr);
+        return TextIndex::readFrom(reader, forward ? forward->sharedTokens() : nullptr,
+                                   key.text.length);
     } catch (const DamagedSections &) {
         return nullptr;
     }

@@ -7,11 +7,19 @@
 
 class TextIndex;
 
-// What an index file is kept for: the hash of a text's characters, and whether the file
-// holds the index of the words before.
+// What a text's indexes are kept under: a hash of its characters, and how many there are
+// (the places of its tokens lie within them).
+struct TextKey
+{
+    std::array<quint64, 2> hash{};
+    quint32 length = 0;
+};
+
+// What an index file is kept for: a text, and whether the file holds the index of the
+// words before.
 struct IndexFileKey
 {
-    std::array<quint64, 2> textHash{};
+    TextKey text;
     bool backward = false;
 };
 
@@ -32,4 +40,4 @@ std::shared_ptr<const TextIndex> readIndexFile(const QString &path, const IndexF
 
 // The version written into every index file: one more whenever tokens or the index's
 // layout change, so that older files are never read as newer ones.
-inline constexpr quint32 indexFileVersion = 1;
+inline constexpr quint32 indexFileVersion = 2;

@@ -1,5 +1,7 @@
 #include "RangeMinimum.h"
 
+#include <algorithm>
+
 std::size_t RangeMinimum::tableSizeFor(quint32 superblocks)
 {
     std::size_t size = 0;
@@ -32,4 +34,11 @@ RangeMinimum RangeMinimum::readFrom(SectionReader &reader, quint32 size)
             throw DamagedSections();
     }
     return minimum;
+}
+
+bool RangeMinimum::operator==(const RangeMinimum &other) const
+{
+    return m_superblocks == other.m_superblocks &&
+           std::ranges::equal(m_blockMinima, other.m_blockMinima) &&
+           std::ranges::equal(m_table, other.m_table);
 }

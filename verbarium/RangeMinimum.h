@@ -31,6 +31,9 @@ public:
     void writeTo(SectionWriter &writer) const;
     // For size values. Throws DamagedSections when the sections do not fit.
     static RangeMinimum readFrom(SectionReader &reader, quint32 size);
+    // Whether both answer alike: a minimum read from a file that a rebuilt one does not
+    // match would point outside the ranges asked about.
+    bool operator==(const RangeMinimum &other) const;
 
 private:
     static constexpr quint32 blockSize = 1u << blockShift;

@@ -153,13 +153,14 @@ void TextIndex::writeTo(SectionWriter &writer) const
 
 std::shared_ptr<const TextIndex>
 TextIndex::readFrom(SectionReader &reader,
-                    const std::shared_ptr<const TokenSequence> &forwardTokens)
+                    const std::shared_ptr<const TokenSequence> &forwardTokens, quint32 textLength)
 {
     std::shared_ptr<TextIndex> index(new TextIndex);
     if (forwardTokens)
         index->m_tokens = std::make_shared<const TokenSequence>(forwardTokens->reversed());
     else
-        index->m_tokens = std::make_shared<const TokenSequence>(TokenSequence::readFrom(reader));
+        index->m_tokens =
+            std::make_shared<const TokenSequence>(TokenSequence::readFrom(reader, textLength));
     const quint32 size = index->size();
     index->m_suffixes = PackedInts::readFrom(reader);
     index->m_prefixes = CommonPrefixes::readFrom(reader, size);
@@ -167,5 +168,27 @@ TextIndex::readFrom(SectionReader &reader,
     if (index->m_suffixes.size() != size || !reader.atEnd() ||
         (size > 0 && index->m_suffixes.width() != PackedInts::widthFor(size - 1)))
         throw DamagedSections();
+    index->checkSuffixesAndPrefixes();
     return index;
+}
+
+void TextIndex::checkSuffixesAndPrefixes() const
+{
+    const quint32 size = this->size();
+    // Each suffix a position, and no shared prefix longer than its two suffixes: a tree
+    // then reads no token past the text's end. Whether the order is right would take
+    // reading the tokens at random: a tree that finds it is not says so.
+    quint32 previous = 0;
+    for (quint32 rank = 0; rank < size; ++rank) {
+        const quint32 suffix = m_suffixes[rank];
+        const quint32 shared = m_prefixes[rank];
+        if (suffix >= size ||
+            (rank == 0 ? shared != 0 : shared > size - std::max(suffix, previous)))
+            throw DamagedSections();
+        previous = suffix;
+    }
+    StopCheck check;
+    if (m_positionMinimum !=
+        RangeMinimum([this](quint32 rank) { return m_suffixes[rank]; }, size, check))
+        throw DamagedSections();
 }

@@ -9,10 +9,21 @@
 #include <QStringList>
 #include <QStringView>
 #include <memory>
+#include <stdexcept>
 #include <stop_token>
 #include <vector>
 
 struct KeptIndex;
+
+// Thrown where a tree finds an index read from a file not holding together in a way that
+// reading it could not tell cheaply; an index built here always does.
+class DamagedIndex : public std::runtime_error
+{
+public:
+    DamagedIndex()
+        : std::runtime_error("the index kept for this text is damaged")
+    {}
+};
 
 // Everything the trees of any start word grow from, built once per analysis: the
 // tokens of the prepared text, their suffix array with the prefixes neighbours share,
@@ -32,11 +43,13 @@ public:
     // Writes the index; the index of the text's own order writes its tokens too, the
     // index of the words before only what it adds to them.
     void writeTo(SectionWriter &writer) const;
-    // Reads what writeTo wrote: forwardTokens are none for the text's own index, and the
-    // tokens of that index for the words before. Throws DamagedSections when the
-    // sections do not hold such an index.
+    // Reads what writeTo wrote for a text of textLength code units: forwardTokens are
+    // none for the text's own index, and the tokens of that index for the words before.
+    // Throws DamagedSections when the sections do not hold such an index: every value
+    // that trees read without a check is checked here, in one pass over each part.
     static std::shared_ptr<const TextIndex>
-    readFrom(SectionReader &reader, const std::shared_ptr<const TokenSequence> &forwardTokens);
+    readFrom(SectionReader &reader, const std::shared_ptr<const TokenSequence> &forwardTokens,
+             quint32 textLength);
 
     // The same index, sharing all it holds, that knows where the text's indexes are kept
     // between runs (so that the index of the words before is kept there too).
@@ -90,6 +103,8 @@ public:
 
 private:
     TextIndex() = default;
+    // Throws DamagedSections unless the suffixes and prefixes read are safe to grow from.
+    void checkSuffixesAndPrefixes() const;
 
     std::shared_ptr<const TokenSequence> m_tokens;
     PackedInts m_suffixes;

@@ -97,15 +97,23 @@ void TreeGrowth::follow(Walks walks)
         const quint32 count = walks.end - walks.begin;
         if (count == 1) {
             const quint32 last = std::min(stop, lastPosition - position);
+            // Only an index read from a file, in the wrong order, gets here without a
+            // token to read; the same below.
+            if (last <= depth)
+                throw DamagedIndex();
             continueWith(walks.segment, position + depth + 1, last - depth, 1);
             return;
         }
         const quint32 shared = m_index.sharedPrefix(walks.begin, walks.end);
+        if (shared <= depth)
+            throw DamagedIndex();
         if (shared - 1 == depth) {
             branch(walks);
             return;
         }
         const quint32 last = std::min(shared - 1, stop);
+        if (last <= depth)
+            throw DamagedIndex();
         walks.segment = continueWith(walks.segment, position + depth + 1, last - depth, count);
         if (last == stop)
             return;
@@ -152,6 +160,8 @@ void TreeGrowth::branch(const Walks &walks)
         const Group &group = m_groups[i];
         Segment child;
         child.firstToken = m_index.suffixAt(group.begin) + depth;
+        if (child.firstToken >= m_index.size())
+            throw DamagedIndex();
         child.count = group.count();
         child.parent = walks.segment;
         m_pending.push_back({quint32(m_segments.size()), group.begin, group.end, depth});

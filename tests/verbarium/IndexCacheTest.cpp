@@ -52,7 +52,7 @@ protected:
     QTemporaryDir m_folder;
     IndexCache m_cache{m_folder.path() + u"/verbarium"_s};
     QString m_text = sampleText();
-    std::array<quint64, 2> m_key = IndexCache::keyOf(m_text);
+    TextKey m_key = IndexCache::keyOf(m_text);
 
     std::shared_ptr<const TextIndex> keptForward()
     {
@@ -160,8 +160,8 @@ TEST_F(IndexCacheTest, RemovesTheLeastRecentlyUsedBeyondTheLimit)
     const qint64 oneFile = QFileInfo(m_cache.directory() + u'/' + files().constFirst()).size();
     // Room for two such files: a third pushes out the one used least recently.
     const IndexCache small(m_cache.directory(), oneFile * 5 / 2);
-    const std::array<quint64, 2> second{1, 2};
-    const std::array<quint64, 2> third{3, 4};
+    const TextKey second{{1, 2}, m_key.length};
+    const TextKey third{{3, 4}, m_key.length};
     std::this_thread::sleep_for(std::chrono::milliseconds(20)); // file times apart
     ASSERT_EQ(small.keep(second, *built), QString());
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
