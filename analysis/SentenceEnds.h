@@ -35,8 +35,10 @@ public:
     void writeTo(SectionWriter &writer) const;
     // Throws DamagedSections when the sections do not hold such ends.
     static SentenceEnds readFrom(SectionReader &reader);
-    // Whether the ends stand where kindAt(position) says, for every position in text order.
-    template<typename KindAt> bool standWhere(const KindAt &kindAt) const;
+    // Whether the ends stand where kindAt(position) says, for every position in text order
+    // in [begin, end); begin a multiple of 64.
+    template<typename KindAt>
+    bool standWhere(const KindAt &kindAt, quint32 begin, quint32 end) const;
 
 private:
     // A bit a token, and, for every 512 tokens, the first one set at or after their
@@ -86,14 +88,15 @@ private:
     quint32 m_size = 0;
 };
 
-template<typename KindAt> bool SentenceEnds::standWhere(const KindAt &kindAt) const
+template<typename KindAt>
+bool SentenceEnds::standWhere(const KindAt &kindAt, quint32 begin, quint32 end) const
 {
-    for (quint32 word = 0; word < m_fullStops.words.size(); ++word) {
+    for (quint32 first = begin; first < end; first += 64) {
+        const quint32 word = first / 64;
         quint64 fullStops = 0;
         quint64 marks = 0;
-        const quint32 first = word * 64;
-        const quint32 end = std::min(m_size - first, 64u);
-        for (quint32 bit = 0; bit < end; ++bit) {
+        const quint32 bitsHere = std::min(end - first, 64u);
+        for (quint32 bit = 0; bit < bitsHere; ++bit) {
             const Kind kind = kindAt(first + bit);
             fullStops |= quint64(kind == Kind::FullStop) << bit;
             marks |= quint64(kind == Kind::QuestionOrExclamation) << bit;

@@ -1,6 +1,10 @@
 #include "SpanList.h"
 
+#include "BothCores.h"
+
+#include <atomic>
 #include <bit>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -169,27 +173,55 @@ void SpanList::writeTo(SectionWriter &writer) const
     writer.write(std::span<const TextSpan>(m_pending));
 }
 
-bool SpanList::inOrderWithin(quint32 textLength) const
+std::optional<quint64> SpanList::lastIfAscending(const Block &block) const
 {
-    quint32 last = 0;
-    const auto follows = [&last](quint32 value) {
-        const bool inOrder = value >= last;
-        last = value;
-        return inOrder;
-    };
-    std::vector<quint32> values(blockValues);
-    for (std::size_t block = 0; block < fullBlocks(); ++block) {
-        decodeBlock(blocks()[block], values.data());
-        for (const quint32 value : values) {
-            if (!follows(value))
-                return false;
+    const quint64 *low = words() + block.firstWord;
+    const std::size_t lowWords = (std::size_t(blockValues) * block.lowBits + 63) / 64;
+    const quint64 *high = low + lowWords;
+    // Read eight bytes at a time: the block's high words follow its low ones.
+    const auto *lowBytes = reinterpret_cast<const char *>(low);
+    const quint64 lowMask = (quint64(1) << block.lowBits) - 1;
+    quint64 last = 0;
+    quint32 index = 0;
+    for (quint32 word = 0; index < blockValues; ++word) {
+        for (quint64 bits = high[word]; bits != 0 && index < blockValues; bits &= bits - 1) {
+            const quint32 one = word * 64 + quint32(std::countr_zero(bits));
+            const std::size_t bit = std::size_t(index) * block.lowBits;
+            quint64 lowValue;
+            std::memcpy(&lowValue, lowBytes + bit / 8, sizeof lowValue);
+            const quint64 value =
+                (quint64(one - index) << block.lowBits) | ((lowValue >> (bit % 8)) & lowMask);
+            // The first value is the block's base itself.
+            if (value < last || (index == 0 && value != 0))
+                return std::nullopt;
+            last = value;
+            ++index;
         }
     }
+    return block.base + last;
+}
+
+bool SpanList::inOrderWithin(quint32 textLength) const
+{
+    // Each block's values ascend up to where the next block, or the spans not encoded,
+    // or the text's end begin.
+    const auto blockCount = quint32(fullBlocks());
+    const quint64 firstPending = m_pending.empty() ? textLength : m_pending.front().begin;
+    std::atomic<bool> inOrder = true;
+    inTwoHalves(blockCount, blockTokens, [&](quint32 begin, quint32 end) {
+        for (quint32 block = begin; block < end && inOrder; ++block) {
+            const std::optional<quint64> last = lastIfAscending(blocks()[block]);
+            if (!last || *last > (block + 1 < blockCount ? blocks()[block + 1].base : firstPending))
+                inOrder = false;
+        }
+    });
+    quint32 last = m_pending.empty() ? 0 : m_pending.front().begin;
     for (const TextSpan &span : m_pending) {
-        if (!follows(span.begin) || !follows(span.end))
+        if (span.begin < last || span.end < span.begin)
             return false;
+        last = span.end;
     }
-    return last <= textLength;
+    return inOrder && last <= textLength;
 }
 
 SpanList SpanList::readFrom(SectionReader &reader, quint32 textLength)

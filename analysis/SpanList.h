@@ -4,6 +4,7 @@
 #include "Stored.h"
 
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 // Where a token stands in the text it was read from, in UTF-16 code units: from its
@@ -55,6 +56,8 @@ private:
     void encodeBlock();
     // Whether every span starts at or after the last one's end and ends within textLength.
     bool inOrderWithin(quint32 textLength) const;
+    // The block's last value if its values ascend from its base, else none.
+    std::optional<quint64> lastIfAscending(const Block &block) const;
     quint32 valueAt(const Block &block, quint32 index) const;
     // All of a block's values, into values.
     void decodeBlock(const Block &block, quint32 *values) const;

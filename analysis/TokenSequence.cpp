@@ -1,6 +1,9 @@
 #include "TokenSequence.h"
 
+#include "BothCores.h"
+
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <utility>
 
@@ -236,13 +239,21 @@ TokenSequence TokenSequence::readFrom(SectionReader &reader, quint32 textLength)
         (distinct > 0 && tokens.m_packedIds.width() != PackedInts::widthFor(distinct - 1)))
         throw DamagedSections();
     // Checked with the ends, in one pass over the ids.
-    bool idsOfWords = true;
-    const bool endsAtTheirWords = tokens.m_ends.standWhere([&](quint32 position) {
-        const quint32 id = tokens.m_packedIds[position];
-        idsOfWords = idsOfWords && id < distinct;
-        return id < distinct ? tokens.m_kinds[id] : Kind::Ordinary;
+    std::atomic<bool> agree = true;
+    const quint32 words = (tokens.m_size + 63) / 64;
+    inTwoHalves(words, 64, [&](quint32 begin, quint32 end) {
+        bool idsOfWords = true;
+        const bool endsAtTheirWords = tokens.m_ends.standWhere(
+            [&](quint32 position) {
+                const quint32 id = tokens.m_packedIds[position];
+                idsOfWords = idsOfWords && id < distinct;
+                return id < distinct ? tokens.m_kinds[id] : Kind::Ordinary;
+            },
+            begin * 64, std::min(end * 64, tokens.m_size));
+        if (!idsOfWords || !endsAtTheirWords)
+            agree = false;
     });
-    if (!idsOfWords || !endsAtTheirWords)
+    if (!agree)
         throw DamagedSections();
     // The words' characters are views of the file's memory, which this keeps.
     tokens.m_wordsKeeper = characters.keeper();

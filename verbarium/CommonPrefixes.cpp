@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 
 namespace {
 
@@ -199,9 +200,12 @@ CommonPrefixes CommonPrefixes::readFrom(SectionReader &reader, quint32 size)
     // The large values must be exactly the saturated ranks, in order.
     if (narrow) {
         quint32 index = 0;
-        for (quint32 rank = 0; rank < size; ++rank) {
-            if (prefixes.m_narrow[rank] != saturated)
-                continue;
+        const quint8 *values = prefixes.m_narrow.data();
+        for (const quint8 *found = values;
+             (found = static_cast<const quint8 *>(
+                  std::memchr(found, saturated, std::size_t(values + size - found))));
+             ++found) {
+            const auto rank = quint32(found - values);
             if (index == large || prefixes.m_largeRanks[index] != rank ||
                 prefixes.m_largeValues[index] < saturated)
                 throw DamagedSections();

@@ -1,12 +1,14 @@
 #include "TextIndex.h"
 
 #include "AvailableMemory.h"
+#include "BothCores.h"
 #include "IndexCache.h"
 #include "StopCheck.h"
 #include "SuffixArray.h"
 #include "Tokeniser.h"
 
 #include <algorithm>
+#include <atomic>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -178,15 +180,22 @@ void TextIndex::checkSuffixesAndPrefixes() const
     // Each suffix a position, and no shared prefix longer than its two suffixes: a tree
     // then reads no token past the text's end. Whether the order is right would take
     // reading the tokens at random: a tree that finds it is not says so.
-    quint32 previous = 0;
-    for (quint32 rank = 0; rank < size; ++rank) {
-        const quint32 suffix = m_suffixes[rank];
-        const quint32 shared = m_prefixes[rank];
-        if (suffix >= size ||
-            (rank == 0 ? shared != 0 : shared > size - std::max(suffix, previous)))
-            throw DamagedSections();
-        previous = suffix;
-    }
+    std::atomic<bool> inRange = true;
+    inTwoHalves(size, [&](quint32 begin, quint32 end) {
+        quint32 previous = begin > 0 ? m_suffixes[begin - 1] : 0;
+        for (quint32 rank = begin; rank < end; ++rank) {
+            const quint32 suffix = m_suffixes[rank];
+            const quint32 shared = m_prefixes[rank];
+            if (suffix >= size ||
+                (rank == 0 ? shared != 0 : shared > size - std::max(suffix, previous))) {
+                inRange = false;
+                return;
+            }
+            previous = suffix;
+        }
+    });
+    if (!inRange)
+        throw DamagedSections();
     StopCheck check;
     if (m_positionMinimum !=
         RangeMinimum([this](quint32 rank) { return m_suffixes[rank]; }, size, check))

@@ -79,7 +79,7 @@ TEST_P(Spans, AreGivenBackAsAppended)
     first.writeTo(writer);
     const QByteArray bytes = file.data();
     SectionReader reader({bytes.constData(), std::size_t(bytes.size())}, nullptr);
-    const SpanList read = SpanList::readFrom(reader, spans.back().end);
+    const SpanList read = SpanList::readFrom(reader, spans.empty() ? 0 : spans.back().end);
 
     ASSERT_EQ(first.size(), spans.size());
     ASSERT_EQ(read.size(), spans.size());
