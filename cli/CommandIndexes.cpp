@@ -1,6 +1,7 @@
 #include "CommandIndexes.h"
 
 #include "CommandLine.h"
+#include "SignalCleanup.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
 #include "Tokeniser.h"
@@ -61,7 +62,10 @@ std::optional<CommandIndexes> CommandIndexes::fromOptions(const CommandLine &com
         }
         limit = *bytes;
     }
-    return CommandIndexes(IndexCache(IndexCache::defaultDirectory(), limit));
+    IndexCache cache(IndexCache::defaultDirectory(), limit);
+    // An interrupt leaves no index half written.
+    cache.setTemporaryFileWatch({SignalCleanup::removeOnSignal, SignalCleanup::forget});
+    return CommandIndexes(std::move(cache));
 }
 
 CommandIndexes::CommandIndexes(std::optional<IndexCache> cache)

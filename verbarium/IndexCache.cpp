@@ -85,7 +85,7 @@ QString IndexCache::keep(const TextKey &key, const TextIndex &index, std::stop_t
     if (!QDir().mkpath(m_directory))
         return QObject::tr("Cannot make the folder %1.").arg(m_directory);
     const QString problem = writeIndexFile(pathOf({key, index.readsBackward()}), index,
-                                           {key, index.readsBackward()}, std::move(stop));
+                                           {key, index.readsBackward()}, std::move(stop), m_watch);
     makeRoom();
     return problem;
 }

@@ -31,6 +31,8 @@ public:
 
     const QString &directory() const { return m_directory; }
     qint64 sizeLimit() const { return m_sizeLimit; }
+    // Who is told of the files being written, from now on.
+    void setTemporaryFileWatch(TemporaryFileWatch watch) { m_watch = watch; }
 
     // The text's index kept before, or none.
     std::shared_ptr<const TextIndex> open(const TextKey &key) const;
@@ -53,6 +55,7 @@ private:
 
     QString m_directory;
     qint64 m_sizeLimit;
+    TemporaryFileWatch m_watch;
 };
 
 // Where a text's indexes are kept: the cache and the text's key in it.

@@ -3,7 +3,8 @@
 #include "SectionFile.h"
 #include "TextIndex.h"
 
-#include <QTemporaryFile>
+#include <QFile>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -84,16 +85,82 @@ std::shared_ptr<const Mapping> mapped(const QString &path)
     return mapping->address == MAP_FAILED ? nullptr : mapping;
 }
 
+// A new file beside the one it becomes, under a name that no reader opens, removed
+// unless it is renamed.
+class TemporaryIndexFile
+{
+public:
+    TemporaryIndexFile(const QString &path, TemporaryFileWatch watch)
+        : m_watch(watch)
+    {
+        for (int attempt = 0; attempt < 100 && !m_file.isOpen(); ++attempt) {
+            m_name = QFile::encodeName(path) + '.' +
+                     QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            if (m_watch.willMake)
+                m_watch.willMake(m_name);
+            const int descriptor =
+                ::open(m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (descriptor >= 0) {
+                m_file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+                return;
+            }
+            m_problem = QString::fromLocal8Bit(std::strerror(errno));
+            forget();
+            if (errno != EEXIST)
+                return;
+        }
+    }
+    ~TemporaryIndexFile()
+    {
+        if (m_name.isEmpty())
+            return;
+        m_file.close();
+        ::unlink(m_name.constData());
+        forget();
+    }
+    TemporaryIndexFile(const TemporaryIndexFile &) = delete;
+    TemporaryIndexFile &operator=(const TemporaryIndexFile &) = delete;
+
+    QFile &file() { return m_file; }
+    // Why it could not be made, when it is not open.
+    const QString &problem() const { return m_problem; }
+    // Puts it in the place of path; returns why it could not.
+    QString renameTo(const QString &path)
+    {
+        m_file.close();
+        // rename() replaces a file another process wrote meanwhile in one step: a reader
+        // maps the one or the other, never a mix.
+        if (::rename(m_name.constData(), QFile::encodeName(path).constData()) != 0)
+            return QString::fromLocal8Bit(std::strerror(errno));
+        forget();
+        return {};
+    }
+
+private:
+    void forget()
+    {
+        if (m_watch.isGone)
+            m_watch.isGone(m_name);
+        m_name.clear();
+    }
+
+    TemporaryFileWatch m_watch;
+    QByteArray m_name;
+    QFile m_file;
+    QString m_problem;
+};
+
 } // namespace
 
 QString writeIndexFile(const QString &path, const TextIndex &index, const IndexFileKey &key,
-                       std::stop_token stop)
+                       std::stop_token stop, TemporaryFileWatch watch)
 {
-    // Beside the file it becomes, under a name that no reader opens. Not synced to the
-    // disk: a file a crash cut short fails its checksum and is made again.
-    QTemporaryFile file(path + u".XXXXXX"_s);
-    if (!file.open())
-        return file.errorString();
+    // Not synced to the disk: a file a crash cut short fails its checksum and is made
+    // again.
+    TemporaryIndexFile temporary(path, watch);
+    QFile &file = temporary.file();
+    if (!file.isOpen())
+        return temporary.problem();
     const Header header = headerFor(key);
     if (file.write(reinterpret_cast<const char *>(&header), sizeof header) != sizeof header)
         return file.errorString();
@@ -106,13 +173,7 @@ QString writeIndexFile(const QString &path, const TextIndex &index, const IndexF
     if (file.write(reinterpret_cast<const char *>(&trailer), sizeof trailer) != sizeof trailer ||
         !file.flush())
         return file.errorString();
-    // rename() replaces a file another process wrote meanwhile in one step: a reader
-    // maps the one or the other, never a mix.
-    if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(path).constData()) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    file.setAutoRemove(false);
-    return {};
+    return temporary.renameTo(path);
 }
 
 std::shared_ptr<const TextIndex> readIndexFile(const QString &path, const IndexFileKey &key,

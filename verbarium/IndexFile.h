@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <memory>
@@ -23,13 +24,21 @@ struct IndexFileKey
     bool backward = false;
 };
 
+// Told of each temporary file before it is made and once it is renamed or removed, so
+// that a process ended by a signal can remove what it was writing.
+struct TemporaryFileWatch
+{
+    void (*willMake)(const QByteArray &path) = nullptr;
+    void (*isGone)(const QByteArray &path) = nullptr;
+};
+
 // Writes index to path as one file: a header (what the file is, this machine's byte
 // order, the index's version, key), the index's sections, and a checksum of them. The
-// file appears whole or not at all: it is written beside path and renamed. Returns why
-// it could not be written, empty on success; throws WorkStopped once stop is requested
-// (nothing is left behind then).
+// file appears whole or not at all: it is written beside path, under a name that watch
+// is told of, and renamed. Returns why it could not be written, empty on success; throws
+// WorkStopped once stop is requested (nothing is left behind then).
 QString writeIndexFile(const QString &path, const TextIndex &index, const IndexFileKey &key,
-                       std::stop_token stop = {});
+                       std::stop_token stop = {}, TemporaryFileWatch watch = {});
 
 // Maps the file at path and reads the index in it, or gives none when the file is not an
 // intact index for key of this version and byte order (missing, cut short, damaged,
