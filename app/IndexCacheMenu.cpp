@@ -21,7 +21,7 @@ IndexCacheMenu::IndexCacheMenu(ViewSettings &settings, TextPipeline &pipeline, Q
     for (const qint64 bytes : {500'000'000LL, 1'000'000'000LL, IndexCache::defaultSizeLimit,
                                5'000'000'000LL, 10'000'000'000LL}) {
         QAction *size = m_sizes->addAction(
-            tr("At Most %1").arg(QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat)));
+            tr("At Most %1").arg(QLocale().formattedDataSize(bytes, 0, QLocale::DataSizeSIFormat)));
         size->setCheckable(true);
         size->setData(bytes);
         size->setChecked(bytes == chosen);

@@ -41,6 +41,7 @@ public:
     // Where indexes are kept between runs, for the jobs started from now on: a text
     // indexed before is then neither tokenised nor indexed again. None keeps nothing.
     void setCache(std::optional<IndexCache> cache) { m_cache = std::move(cache); }
+    const std::optional<IndexCache> &cache() const { return m_cache; }
 
     bool isBusy() const { return m_watcher != nullptr; }
     // The stage the job is in, while busy.
