@@ -40,6 +40,7 @@ public:
     QAction *roomForEveryWordAction() const { return m_roomForEveryWord; }
     // One of the two is checked: the verbarium shows the words after its start, or
     // those before it.
+    QAction *wordsAfterAction() const { return m_wordsAfter; }
     QAction *wordsBeforeAction() const { return m_wordsBefore; }
     // Checkable: the contexts pane below the verbarium.
     QAction *contextsAction() const { return m_contexts; }

@@ -31,7 +31,8 @@ while read -r benchmark; do
 done <"$build_dir/bench/benchmarks.txt"
 
 echo
-echo "== the window with a big text (24 copies of the King James text)"
+echo "== the window with a big text (24 copies of the King James text): imported, with the"
+echo "   words before, reopened from the index cache, pasted and analysed again"
 kjv24="$PWD/$build_dir/kjv24.txt"
 if [ ! -s "$kjv24" ]; then
     for _ in $(seq 24); do cat "$kjv"; done >"$kjv24.tmp"
