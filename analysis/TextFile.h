@@ -16,14 +16,16 @@ struct TextFile
 };
 
 // The largest text read, in bytes. What a text costs grows with its tokens: the
-// verbarium's index takes about 26 bytes per token (where each token stands in the text
-// included) and its suffix sorting needs working space on top, and the app holds the
-// text as UTF-16 besides. Measured on a 24 GB machine: verbarium-cli tree peaks at
-// 8.5 GB on this much text of one-letter words (a token per two bytes, the worst
-// case), and the app at 0.94 GB on 100 MB of prose, some 5 GB at this size. Twice as
-// much would leave a 24 GB machine too little for the rest of the desktop. The tokens
-// stay far below the index's limit of 2^31.
-inline constexpr qint64 largestTextBytes = 500 * 1000 * 1000;
+// verbarium's compact index takes under 12 bytes a token for both directions (about 7
+// for the words after alone, where each token stands in the text included), and
+// building it about 14 bytes a token at its peak in the worst case, a token every two
+// bytes without sentence ends. Measured on a 24 GB machine: verbarium-cli tree peaks at
+// 1.4 GB on 200 MB of one-letter words (some 14 GB at this size), and at 0.42 GB on
+// 100 MB of prose; the app holds the text as UTF-16 besides. Where memory is short, an
+// index is refused before it is built, as too little memory, rather than the system
+// swapping. The tokens (1,000 million at most here) stay below the index's limit of
+// 2^31.
+inline constexpr qint64 largestTextBytes = 2000LL * 1000 * 1000;
 
 // Reads the file at path as UTF-8, dropping one leading byte-order mark. Every failure
 // is a message naming path: a missing file, a directory, a file that cannot be read,

@@ -1,5 +1,12 @@
 #include "TokenSequence.h"
 
+#include "BothCores.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <utility>
+
 using namespace Qt::Literals::StringLiterals;
 
 TooManyTokens::TooManyTokens()
@@ -65,10 +72,12 @@ quint32 TokenSequence::idFor(QStringView word)
 
 void TokenSequence::append(QStringView token, TextSpan span)
 {
-    if (m_ids.size() == maximumSize)
+    Q_ASSERT(!m_readsBackward && (m_size == 0 || !isPacked()));
+    if (m_size == maximumSize)
         throw TooManyTokens();
-    m_ids.push_back(idFor(token));
-    m_textSpans.push_back(span);
+    m_plainIds.push_back(idFor(token));
+    m_spans.append(span);
+    ++m_size;
 }
 
 void TokenSequence::append(const TokenSequence &later)
@@ -79,21 +88,52 @@ void TokenSequence::append(const TokenSequence &later)
     idHere.reserve(std::size_t(later.m_words.size()));
     for (const QString &word : later.m_words)
         idHere.push_back(idFor(word));
-    if (later.m_ids.size() > maximumSize - m_ids.size())
+    if (later.size() > maximumSize - m_size)
         throw TooManyTokens();
-    m_ids.reserve(m_ids.size() + later.m_ids.size());
-    for (const quint32 id : later.m_ids)
-        m_ids.push_back(idHere[id]);
-    m_textSpans.insert(m_textSpans.end(), later.m_textSpans.begin(), later.m_textSpans.end());
+    m_plainIds.reserve(m_plainIds.size() + later.size());
+    for (quint32 position = 0; position < later.size(); ++position)
+        m_plainIds.push_back(idHere[later.idAt(position)]);
+    m_spans.append(later.m_spans);
+    m_size += later.size();
+}
+
+std::vector<quint32> TokenSequence::takeIds()
+{
+    if (!isPacked() && !m_readsBackward)
+        return std::exchange(m_plainIds, {});
+    std::vector<quint32> ids(m_size);
+    for (quint32 position = 0; position < m_size; ++position)
+        ids[position] = idAt(position);
+    return ids;
+}
+
+void TokenSequence::noteSentenceEnds(const std::vector<quint32> &ids)
+{
+    // The words before share the text's.
+    if (m_readsBackward || (m_size > 0 && m_ends.size() == m_size))
+        return;
+    Q_ASSERT(ids.size() == m_size);
+    std::vector<Kind> kinds(m_size);
+    for (quint32 position = 0; position < m_size; ++position)
+        kinds[position] = m_kinds[ids[position]];
+    m_ends = SentenceEnds(kinds);
+}
+
+void TokenSequence::pack(std::vector<quint32> ids)
+{
+    if (m_readsBackward || (m_size > 0 && m_packedIds.size() == m_size))
+        return;
+    noteSentenceEnds(ids);
+    m_packedIds = PackedInts(std::move(ids), PackedInts::widthFor(distinctCount() - 1));
+    m_plainIds = {};
+    m_spans.seal();
 }
 
 TokenSequence TokenSequence::reversed() const
 {
-    TokenSequence backward;
-    backward.m_words = m_words;
-    backward.m_kinds = m_kinds;
-    backward.m_slots = m_slots;
-    backward.m_ids.assign(m_ids.rbegin(), m_ids.rend());
+    TokenSequence backward = *this;
+    if (!backward.isPacked())
+        backward.pack(backward.takeIds());
     backward.m_readsBackward = !m_readsBackward;
     return backward;
 }
@@ -115,9 +155,107 @@ void TokenSequence::grow()
 
 std::size_t TokenSequence::bytesUsed() const
 {
-    std::size_t bytes = m_ids.size() * sizeof(quint32) + m_textSpans.size() * sizeof(TextSpan) +
-                        m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind);
-    for (const QString &word : m_words)
-        bytes += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
+    std::size_t bytes = 0;
+    for (const auto &part : bytesByPart())
+        bytes += part.second;
     return bytes;
+}
+
+QList<std::pair<QString, std::size_t>> TokenSequence::bytesByPart() const
+{
+    std::size_t words = m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind);
+    for (const QString &word : m_words)
+        words += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
+    return {{u"token ids"_s, m_plainIds.size() * sizeof(quint32) + m_packedIds.bytesUsed()},
+            {u"places in the text"_s, m_spans.bytesUsed()},
+            {u"sentence ends"_s, m_ends.bytesUsed()},
+            {u"distinct words"_s, words}};
+}
+
+void TokenSequence::writeTo(SectionWriter &writer) const
+{
+    Q_ASSERT(isPacked() && !m_readsBackward);
+    std::vector<quint32> wordEnds;
+    wordEnds.reserve(std::size_t(m_words.size()));
+    std::vector<char16_t> characters;
+    for (const QString &word : m_words) {
+        characters.insert(characters.end(), word.utf16(), word.utf16() + word.size());
+        wordEnds.push_back(quint32(characters.size()));
+    }
+    writer.writeValue(m_size);
+    writer.write(std::span<const char16_t>(characters));
+    writer.write(std::span<const quint32>(wordEnds));
+    writer.write(std::span<const Kind>(m_kinds));
+    writer.write(std::span<const quint64>(m_slots));
+    m_packedIds.writeTo(writer);
+    m_spans.writeTo(writer);
+    m_ends.writeTo(writer);
+}
+
+TokenSequence TokenSequence::readFrom(SectionReader &reader, quint32 textLength)
+{
+    TokenSequence tokens;
+    tokens.m_size = reader.readValue<quint32>();
+    const Stored<char16_t> characters = reader.read<char16_t>();
+    const Stored<quint32> wordEnds = reader.read<quint32>();
+    const Stored<Kind> kinds = reader.read<Kind>();
+    const Stored<quint64> slotTable = reader.read<quint64>();
+    const auto distinct = quint32(wordEnds.size());
+    if (kinds.size() != distinct || slotTable.size() < 2 * std::size_t(distinct) ||
+        !std::has_single_bit(slotTable.size()) || tokens.m_size > maximumSize)
+        throw DamagedSections();
+    tokens.m_words.reserve(distinct);
+    quint32 start = 0;
+    for (const quint32 end : wordEnds) {
+        if (end < start || end > characters.size())
+            throw DamagedSections();
+        tokens.m_words.append(QString::fromRawData(
+            reinterpret_cast<const QChar *>(characters.data() + start), qsizetype(end - start)));
+        start = end;
+    }
+    for (const Kind kind : kinds) {
+        if (quint8(kind) > quint8(Kind::QuestionOrExclamation))
+            throw DamagedSections();
+    }
+    tokens.m_kinds.assign(kinds.begin(), kinds.end());
+    // Each word in one slot, so that a search ends at an empty one.
+    std::vector<bool> slotted(distinct, false);
+    for (const quint64 slot : slotTable) {
+        if (slot == 0)
+            continue;
+        const quint32 id = quint32(slot) - 1;
+        if (id >= distinct || slotted[id])
+            throw DamagedSections();
+        slotted[id] = true;
+    }
+    if (std::ranges::find(slotted, false) != slotted.end())
+        throw DamagedSections();
+    tokens.m_slots.assign(slotTable.begin(), slotTable.end());
+    tokens.m_packedIds = PackedInts::readFrom(reader);
+    tokens.m_spans = SpanList::readFrom(reader, textLength);
+    tokens.m_ends = SentenceEnds::readFrom(reader);
+    if (tokens.m_packedIds.size() != tokens.m_size || tokens.m_spans.size() != tokens.m_size ||
+        tokens.m_ends.size() != tokens.m_size ||
+        (distinct > 0 && tokens.m_packedIds.width() != PackedInts::widthFor(distinct - 1)))
+        throw DamagedSections();
+    // Checked with the ends, in one pass over the ids.
+    std::atomic<bool> agree = true;
+    const quint32 words = (tokens.m_size + 63) / 64;
+    inTwoHalves(words, 64, [&](quint32 begin, quint32 end) {
+        bool idsOfWords = true;
+        const bool endsAtTheirWords = tokens.m_ends.standWhere(
+            [&](quint32 position) {
+                const quint32 id = tokens.m_packedIds[position];
+                idsOfWords = idsOfWords && id < distinct;
+                return id < distinct ? tokens.m_kinds[id] : Kind::Ordinary;
+            },
+            begin * 64, std::min(end * 64, tokens.m_size));
+        if (!idsOfWords || !endsAtTheirWords)
+            agree = false;
+    });
+    if (!agree)
+        throw DamagedSections();
+    // The words' characters are views of the file's memory, which this keeps.
+    tokens.m_wordsKeeper = characters.keeper();
+    return tokens;
 }

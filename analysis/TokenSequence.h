@@ -1,5 +1,11 @@
 #pragma once
 
+#include "PackedInts.h"
+#include "SectionFile.h"
+#include "SentenceEnds.h"
+#include "SpanList.h"
+#include "Stored.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -15,35 +21,36 @@ public:
     TooManyTokens();
 };
 
-// Where a token stands in the text it was read from, in UTF-16 code units: from its
-// first character to past its last. A token joined across a line-end hyphen spans the
-// hyphen and the line break too.
-struct TextSpan
-{
-    quint32 begin = 0;
-    quint32 end = 0;
-    bool operator==(const TextSpan &) const = default;
-};
-
 // The tokens of a text, each replaced by the id of its distinct string, so that walks
 // compare numbers instead of strings, and each with where it stands in the text, so that
 // the text behind a tree can be shown.
+//
+// While tokens are appended the ids are a plain array; pack() then keeps each in the
+// bits the largest needs and notes the sentence ends, and copies share what is packed.
 class TokenSequence
 {
 public:
-    enum class Kind : quint8 { Ordinary, FullStop, QuestionOrExclamation };
+    using Kind = SentenceEnds::Kind;
 
     static constexpr quint32 maximumSize = 0x7FFFFFFFu;
 
-    quint32 size() const { return quint32(m_ids.size()); }
-    const std::vector<quint32> &ids() const { return m_ids; }
-    // Scratch space for sorting, which must leave the ids as they were.
-    std::vector<quint32> &idsToSort() { return m_ids; }
+    quint32 size() const { return m_size; }
+    // The id of the token at position, in reading order.
+    quint32 idAt(quint32 position) const
+    {
+        const quint32 inText = m_readsBackward ? m_size - 1 - position : position;
+        return m_plainIds.empty() ? m_packedIds[inText] : m_plainIds[inText];
+    }
     quint32 distinctCount() const { return quint32(m_words.size()); }
     const QString &word(quint32 id) const { return m_words[id]; }
-    const QString &wordAt(quint32 position) const { return m_words[m_ids[position]]; }
-    Kind kindAt(quint32 position) const { return m_kinds[m_ids[position]]; }
-    TextSpan textSpanAt(quint32 position) const { return m_textSpans[position]; }
+    const QString &wordAt(quint32 position) const { return m_words[idAt(position)]; }
+    Kind kindAt(quint32 position) const { return m_kinds[idAt(position)]; }
+    // Where the token at position stands in the text (for the words before, the token
+    // read at that position backwards).
+    TextSpan textSpanAt(quint32 position) const
+    {
+        return m_spans[m_readsBackward ? m_size - 1 - position : position];
+    }
     std::optional<quint32> idOf(QStringView word) const;
 
     // Appends a token that stands at span, giving a new word the next id. Throws
@@ -52,13 +59,34 @@ public:
     // Appends the tokens of a later part of the same text, tokenised on their own.
     void append(const TokenSequence &later);
 
-    // The same tokens from the last to the first, for the words that come before a word.
-    // It keeps no spans: this sequence's, read backwards, serve.
+    // The ids in reading order as a plain array, for sorting: a sequence not packed
+    // yet hands over its own and must get them back through pack().
+    std::vector<quint32> takeIds();
+    // Notes where the sentence ends stand from the ids that takeIds() gave, then packs
+    // them (a packed sequence only drops them). Appending ends here.
+    void noteSentenceEnds(const std::vector<quint32> &ids);
+    void pack(std::vector<quint32> ids);
+    bool isPacked() const { return m_plainIds.empty(); }
+    // Where the sentence ends stand; known once noted, or packed.
+    const SentenceEnds &sentenceEnds() const { return m_ends; }
+
+    // The same tokens from the last to the first, for the words that come before a word,
+    // sharing this sequence's packed ids and spans.
     TokenSequence reversed() const;
     // Whether the sequence is the text's tokens reversed.
     bool readsBackward() const { return m_readsBackward; }
 
     std::size_t bytesUsed() const;
+    // What each part takes: the ids, the spans, the sentence ends, the distinct words.
+    QList<std::pair<QString, std::size_t>> bytesByPart() const;
+
+    // A packed sequence read in text order.
+    void writeTo(SectionWriter &writer) const;
+    // The sequence of a text of textLength code units. Throws DamagedSections unless the
+    // sections hold one whose every part agrees with the others: each id a word's, each
+    // word found in its slot, the sentence ends where their words stand, the places in
+    // order within the text.
+    static TokenSequence readFrom(SectionReader &reader, quint32 textLength);
 
 private:
     // The word's id, a new one for a word not seen yet.
@@ -68,12 +96,17 @@ private:
     std::size_t slotOf(QStringView word, quint32 hash) const;
     void grow();
 
-    QList<QString> m_words;            // by id
-    std::vector<Kind> m_kinds;         // by id
-    std::vector<quint32> m_ids;        // the tokens in text order
-    std::vector<TextSpan> m_textSpans; // by position
+    QList<QString> m_words;          // by id
+    std::vector<Kind> m_kinds;       // by id
+    std::vector<quint32> m_plainIds; // the tokens in text order while appending...
+    PackedInts m_packedIds;          // ...and once packed
+    SpanList m_spans;                // by position in the text
+    SentenceEnds m_ends;
+    quint32 m_size = 0;
     bool m_readsBackward = false;
     // Open addressing: each slot holds a word's hash (high half) and id + 1 (low half),
     // 0 when empty. Cheaper than a node-based map on the million tokens of a long text.
     std::vector<quint64> m_slots = std::vector<quint64>(1024, 0);
+    // Holds the memory of words read from an index file.
+    std::shared_ptr<const void> m_wordsKeeper;
 };

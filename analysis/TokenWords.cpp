@@ -36,9 +36,9 @@ CountedSet wordsOfTokens(const TokenSequence &tokens, std::stop_token stop)
 {
     StopCheck check(std::move(stop));
     std::vector<qsizetype> occurrences(tokens.distinctCount(), 0);
-    for (const quint32 id : tokens.ids()) {
+    for (quint32 position = 0; position < tokens.size(); ++position) {
         check();
-        ++occurrences[id];
+        ++occurrences[tokens.idAt(position)];
     }
     std::vector<CountedSet::Entry> entries;
     // Views of the entries' strings: moving a QString keeps its characters in place.

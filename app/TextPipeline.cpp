@@ -45,7 +45,7 @@ QString failureMessage(TextPipeline::Stage stage)
 // The whole way of one text. Every exception ends here: as a failure, or, once stopped,
 // as nothing at all.
 void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Indexer &indexer,
-                       std::stop_token stop)
+                       const std::optional<IndexCache> &cache, std::stop_token stop)
 {
     Stage stage = Stage::Reading;
     try {
@@ -61,13 +61,28 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
             promise.addResult(Step(ReadText{text}));
         }
         stage = Stage::Analysing;
-        TokenSequence tokens = tokenise(text, stop);
-        auto allWords = std::make_shared<const CountedSet>(wordsOfTokens(tokens, stop));
+        const TextKey key = cache ? IndexCache::keyOf(text) : TextKey{};
+        // A text indexed before has its tokens, and so its words, in the kept index.
+        std::shared_ptr<const TextIndex> index = cache ? cache->open(key) : nullptr;
+        std::optional<TokenSequence> tokens;
+        if (!index)
+            tokens = tokenise(text, stop);
+        const TokenSequence &counted = index ? index->tokens() : *tokens;
+        auto allWords = std::make_shared<const CountedSet>(wordsOfTokens(counted, stop));
         auto analysis = std::make_shared<const TextAnalysis>(
             TextAnalysis{text, WordCloud(*allWords).wordCloudElements(), std::move(allWords)});
         promise.addResult(Step(std::move(analysis)));
         stage = Stage::Indexing;
-        promise.addResult(Step(indexer(std::move(tokens), stop)));
+        const bool built = !index;
+        if (built)
+            index = indexer(std::move(*tokens), stop);
+        if (cache && index) {
+            const KeptIndex kept{*cache, key};
+            index = TextIndex::keptIn(index, kept);
+            if (built)
+                keepInBackground(kept, index, stop);
+        }
+        promise.addResult(Step(std::move(index)));
     } catch (const WorkStopped &) {
         // Nobody waits for what a stopped job would have given.
     } catch (...) {
@@ -110,8 +125,8 @@ void TextPipeline::start(Source source)
     setStage(source.path.isNull() ? Stage::Analysing : Stage::Reading);
     // The job reads its own copies: QString's sharing is thread-safe, and nobody changes
     // a string another holds.
-    watcher->setFuture(
-        QtConcurrent::run(&TextPipeline::run, std::move(source), m_indexer, m_stop.get_token()));
+    watcher->setFuture(QtConcurrent::run(&TextPipeline::run, std::move(source), m_indexer, m_cache,
+                                         m_stop.get_token()));
     if (!wasBusy)
         emit busyChanged(true);
 }

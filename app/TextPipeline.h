@@ -1,11 +1,14 @@
 #pragma once
 
+#include "IndexCache.h"
+
 #include <QFutureWatcher>
 #include <QObject>
 #include <QPromise>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <variant>
 
@@ -35,6 +38,10 @@ public:
     void analyse(const QString &text);
     // For the jobs started from now on.
     void setIndexer(Indexer indexer) { m_indexer = std::move(indexer); }
+    // Where indexes are kept between runs, for the jobs started from now on: a text
+    // indexed before is then neither tokenised nor indexed again. None keeps nothing.
+    void setCache(std::optional<IndexCache> cache) { m_cache = std::move(cache); }
+    const std::optional<IndexCache> &cache() const { return m_cache; }
 
     bool isBusy() const { return m_watcher != nullptr; }
     // The stage the job is in, while busy.
@@ -71,13 +78,14 @@ private:
     };
 
     static void run(QPromise<Step> &promise, const Source &source, const Indexer &indexer,
-                    std::stop_token stop);
+                    const std::optional<IndexCache> &cache, std::stop_token stop);
     void start(Source source);
     void takeStep(const Step &step);
     void setStage(Stage stage);
     void finish();
 
     Indexer m_indexer;
+    std::optional<IndexCache> m_cache;
     std::stop_source m_stop;
     // The running job's, a child; none while idle. An older job's watcher goes with its
     // job's stop, so nothing of that job arrives any more.

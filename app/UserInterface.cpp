@@ -6,6 +6,7 @@
 #include "ContextsPane.h"
 #include "Dialogs.h"
 #include "HoldingTokensBar.h"
+#include "IndexCacheMenu.h"
 #include "InfoPanel.h"
 #include "InfoPanelCoupling.h"
 #include "InputTextView.h"
@@ -101,6 +102,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     }
     m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
                                             verbariumView, m_verbariumUi->contextsPane);
+    m_indexCacheMenu = std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appDelegate->pipeline());
+    m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
     QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
     m_viewMenu->addMenusTo(inputBar);
     m_inputWindow->setMenuBar(inputBar);

@@ -15,6 +15,7 @@ class QMainWindow;
 class QProgressBar;
 class QWidget;
 class SearchWindowDelegate;
+class IndexCacheMenu;
 class ViewMenu;
 class ViewSettings;
 
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<AppMenus> m_menus;
     std::unique_ptr<ViewSettings> m_viewSettings;
     std::unique_ptr<ViewMenu> m_viewMenu;
+    std::unique_ptr<IndexCacheMenu> m_indexCacheMenu;
     std::unique_ptr<SearchWindowDelegate> m_searchWindowDelegate;
     std::unique_ptr<InputWindowDelegate> m_inputWindowDelegate;
     std::unique_ptr<InfoPanelCoupling> m_infoPanelCoupling;

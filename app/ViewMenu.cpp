@@ -1,6 +1,7 @@
 #include "ViewMenu.h"
 
 #include "CommonWords.h"
+#include "IndexCacheMenu.h"
 #include "OwnListEditor.h"
 #include "VerbariumView.h"
 #include "ViewSettings.h"
@@ -150,6 +151,10 @@ void ViewMenu::addMenusTo(QMenuBar *bar)
     view->addSeparator();
     view->addActions({m_gap, m_contrast});
     view->addMenu(makeLeaveOutMenu(view));
+    if (m_indexCacheMenu) {
+        view->addSeparator();
+        view->addMenu(m_indexCacheMenu->makeMenu(view));
+    }
     auto *window = new QMenu(tr("&Window"), bar);
     window->addActions({m_showInput, m_showCloud, m_showVerbarium});
     bar->insertMenu(before, view);

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <memory>
 
+class IndexCacheMenu;
 class LayerHostWidget;
 class OwnListEditor;
 class QAction;
@@ -32,6 +33,8 @@ public:
              VerbariumView *verbariumView, QWidget *contextsPane, QObject *parent = nullptr);
     ~ViewMenu() override;
 
+    // The index cache's menu, put at the end of the View menus made from now on.
+    void setIndexCacheMenu(const IndexCacheMenu *menu) { m_indexCacheMenu = menu; }
     // Puts the two menus into bar, before its last menu (Help).
     void addMenusTo(QMenuBar *bar);
 
@@ -42,6 +45,7 @@ public:
     QAction *roomForEveryWordAction() const { return m_roomForEveryWord; }
     // One of the two is checked: the verbarium shows the words after its start, or
     // those before it.
+    QAction *wordsAfterAction() const { return m_wordsAfter; }
     QAction *wordsBeforeAction() const { return m_wordsBefore; }
     // Checkable: the contexts pane below the verbarium.
     QAction *contextsAction() const { return m_contexts; }
@@ -105,6 +109,7 @@ private:
     QAction *m_showInput;
     QAction *m_showCloud;
     QAction *m_showVerbarium;
+    const IndexCacheMenu *m_indexCacheMenu = nullptr; // not owned
     // The user's list and its folder: editors often save by replacing the file.
     QFileSystemWatcher m_ownListWatcher;
     LeftOutWords m_leftOutWords;

@@ -1,5 +1,6 @@
 #include "ViewSettings.h"
 
+#include "IndexCache.h"
 #include "OwnFiles.h"
 
 #include <QDateTime>
@@ -12,6 +13,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const auto leftOutKey = u"cloud/leaveOut"_s;
+const auto indexCacheSizeKey = u"indexCache/sizeLimit"_s;
 
 // Where QSettings keeps the user's INI settings, found without opening them.
 QString userSettingsFile()
@@ -81,6 +83,18 @@ QString ViewSettings::leftOutWords() const
 void ViewSettings::setLeftOutWords(const QString &choice)
 {
     m_settings->setValue(leftOutKey, choice);
+}
+
+qint64 ViewSettings::indexCacheSize() const
+{
+    bool valid = false;
+    const qint64 bytes = m_settings->value(indexCacheSizeKey).toLongLong(&valid);
+    return valid && bytes >= 0 ? bytes : IndexCache::defaultSizeLimit;
+}
+
+void ViewSettings::setIndexCacheSize(qint64 bytes)
+{
+    m_settings->setValue(indexCacheSizeKey, bytes);
 }
 
 QString ViewSettings::ownListPath() const

@@ -20,6 +20,7 @@ public:
     static constexpr ViewOption contrastColours{"cloud/contrastColours"};
     static constexpr ViewOption roomForEveryWord{"verbarium/roomForEveryWord"};
     static constexpr ViewOption contexts{"verbarium/contexts"};
+    static constexpr ViewOption keepIndexes{"indexCache/keepBetweenRuns", true};
 
     // The file the settings live in; the user's own when empty. One that is not a
     // small regular file of settings (a FIFO, a device, a huge or garbled file) is set
@@ -39,6 +40,10 @@ public:
     // user's own list, or empty for none.
     QString leftOutWords() const;
     void setLeftOutWords(const QString &choice);
+
+    // How many bytes the kept indexes may take.
+    qint64 indexCacheSize() const;
+    void setIndexCacheSize(qint64 bytes);
 
     // The user's own list of words to leave out, a plain file beside the settings.
     QString ownListPath() const;

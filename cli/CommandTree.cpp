@@ -1,9 +1,8 @@
 #include "CommandTree.h"
 
+#include "CommandIndexes.h"
 #include "CommandLine.h"
 #include "StartPhrase.h"
-#include "TextIndex.h"
-#include "Tokeniser.h"
 #include "TreeGrowth.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,6 +17,7 @@ void addTreeOptions(CommandLine &commandLine)
     commandLine.addOption(QCommandLineOption(
         u"before"_s,
         u"The words that come before WORD, read backwards from it, instead of those after."_s));
+    CommandIndexes::addOptions(commandLine);
 }
 
 std::optional<int> checkStartWord(const CommandLine &commandLine)
@@ -34,11 +34,9 @@ QStringList startWords(const CommandLine &commandLine)
     return typedTokens(commandLine.value(u"word"_s));
 }
 
-std::shared_ptr<const VerbariumTree> commandTree(const QString &text,
-                                                 const CommandLine &commandLine)
+std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
+                                                 CommandIndexes &indexes)
 {
-    TokenSequence tokens = tokenise(text);
-    if (commandLine.isSet(u"before"_s))
-        tokens = tokens.reversed();
-    return growTree(TextIndex::build(std::move(tokens)), startWords(commandLine));
+    return growTree(indexes.indexOf(std::move(text), commandLine.isSet(u"before"_s)),
+                    startWords(commandLine));
 }

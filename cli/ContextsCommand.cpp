@@ -1,3 +1,4 @@
+#include "CommandIndexes.h"
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandOutput.h"
@@ -126,8 +127,12 @@ int contextsCommand(const QStringList &arguments)
         QCommandLineOption(u"sort"_s, u"text, following or preceding."_s, u"ORDER"_s, u"text"_s));
     commandLine.addFormatOption({u"tsv"_s, u"json"_s});
     commandLine.addOutputOption();
+    CommandIndexes::addOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
+    std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
+    if (!indexes)
+        return 2;
     if (const auto status = checkStartWord(commandLine))
         return *status;
     const std::optional<qint64> width = commandLine.wholeNumber(u"width"_s, 0, 100000);
@@ -142,7 +147,7 @@ int contextsCommand(const QStringList &arguments)
     const std::optional<TextFile> input = readCommandText(commandLine.inputPath());
     if (!input)
         return 1;
-    const auto index = TextIndex::build(input->text);
+    const auto index = indexes->indexOf(input->text);
     QStringList sequence = startWords(commandLine);
     if (commandLine.isSet(u"path"_s))
         sequence += typedTokens(commandLine.value(u"path"_s));

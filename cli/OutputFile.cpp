@@ -65,7 +65,7 @@ int createTemporaryBeside(const QByteArray &target, mode_t mode, QByteArray *tem
             ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (descriptor >= 0)
             return descriptor;
-        SignalCleanup::forget();
+        SignalCleanup::forget(*temporary);
         if (errno != EEXIST)
             break;
     }
@@ -239,7 +239,7 @@ std::optional<QString> OutputFile::replace()
         discard();
         return failure(*problem);
     }
-    SignalCleanup::forget();
+    SignalCleanup::forget(m_temporary);
     m_temporary.clear();
     if (const std::optional<QString> folderProblem = syncFolder(folderOf(m_target)))
         return failure(u"its folder cannot be flushed to the disk: %1"_s.arg(*folderProblem));
@@ -253,7 +253,7 @@ void OutputFile::discard()
     m_descriptor = -1;
     if (!m_temporary.isEmpty())
         unlink(m_temporary.constData());
-    SignalCleanup::forget();
+    SignalCleanup::forget(m_temporary);
     m_temporary.clear();
 }
 

@@ -1,8 +1,10 @@
 #include "SignalCleanup.h"
 
+#include <array>
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <mutex>
 #include <unistd.h>
 #include <vector>
 
@@ -23,17 +25,25 @@ std::vector<int> endingSignals()
     return ending;
 }
 
-// What the handler reads: a fixed buffer, since it may not allocate, and a flag set
-// only once the buffer holds the whole name. The signal may arrive on any thread.
-char pathToRemove[4096];
-std::atomic<bool> hasPath = false;
-static_assert(std::atomic<bool>::is_always_lock_free);
-bool handlersInstalled = false;
+// What the handler reads: fixed buffers, since it may not allocate, each with a state
+// that says Ready only once its buffer holds a whole name. The signal may arrive on any
+// thread.
+enum State { Free, Filling, Ready };
+struct PathToRemove
+{
+    char path[4096];
+    std::atomic<int> state = Free;
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+std::array<PathToRemove, 4> pathsToRemove;
+std::once_flag handlersInstalled;
 
 extern "C" void removeAndEnd(int signalNumber)
 {
-    if (hasPath)
-        unlink(pathToRemove);
+    for (PathToRemove &entry : pathsToRemove) {
+        if (entry.state == Ready)
+            unlink(entry.path);
+    }
     // Blocked while this runs, the signal comes again on return, with its usual effect.
     std::signal(signalNumber, SIG_DFL);
     raise(signalNumber);
@@ -55,25 +65,34 @@ void installHandlers()
         action.sa_flags = SA_RESTART;
         sigaction(signalNumber, &action, nullptr);
     }
-    handlersInstalled = true;
 }
 
 } // namespace
 
 void removeOnSignal(const QByteArray &path)
 {
-    if (!handlersInstalled)
-        installHandlers();
-    hasPath = false;
-    if (size_t(path.size()) >= sizeof pathToRemove)
+    std::call_once(handlersInstalled, installHandlers);
+    if (std::size_t(path.size()) >= sizeof PathToRemove::path)
         return; // longer than any path the system takes
-    std::memcpy(pathToRemove, path.constData(), size_t(path.size()) + 1);
-    hasPath = true;
+    for (PathToRemove &entry : pathsToRemove) {
+        int free = Free;
+        if (!entry.state.compare_exchange_strong(free, Filling))
+            continue;
+        std::memcpy(entry.path, path.constData(), std::size_t(path.size()) + 1);
+        entry.state = Ready;
+        return;
+    }
 }
 
-void forget()
+void forget(const QByteArray &path)
 {
-    hasPath = false;
+    for (PathToRemove &entry : pathsToRemove) {
+        // Only the thread that made a name forgets it, so a Ready entry stays as it is.
+        if (entry.state == Ready && path == entry.path) {
+            entry.state = Free;
+            return;
+        }
+    }
 }
 
 void ignoreFileSizeLimitSignal()

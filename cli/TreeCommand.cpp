@@ -1,3 +1,4 @@
+#include "CommandIndexes.h"
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandTree.h"
@@ -102,6 +103,9 @@ int treeCommand(const QStringList &arguments)
     commandLine.addOutputOption();
     if (const auto status = commandLine.parse(arguments))
         return *status;
+    std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
+    if (!indexes)
+        return 2;
     if (const auto status = checkStartWord(commandLine))
         return *status;
     qint64 maxDepth = std::numeric_limits<qint64>::max();
@@ -113,10 +117,11 @@ int treeCommand(const QStringList &arguments)
         maxDepth = *depth;
     }
 
-    const std::optional<QString> text = readCommandInput(commandLine.inputPath());
+    std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = commandTree(*text, commandLine);
+    // The text goes once it is read into tokens: the index needs the room.
+    const auto tree = commandTree(std::move(*text), commandLine, *indexes);
     return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
         return writeTreeAsJson(*tree, maxDepth, output);
     });

@@ -1,3 +1,4 @@
+#include "CommandIndexes.h"
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandTree.h"
@@ -85,6 +86,9 @@ int verbariumCommand(const QStringList &arguments)
     addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
+    std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
+    if (!indexes)
+        return 2;
     if (const auto status = checkStartWord(commandLine))
         return *status;
     const std::optional<QSize> viewSize = commandLine.viewSize();
@@ -98,10 +102,11 @@ int verbariumCommand(const QStringList &arguments)
     if (!settings)
         return 2;
 
-    const std::optional<QString> text = readCommandInput(commandLine.inputPath());
+    std::optional<QString> text = readCommandInput(commandLine.inputPath());
     if (!text)
         return 1;
-    const auto tree = commandTree(*text, commandLine);
+    // The text goes once it is read into tokens: the index needs the room.
+    const auto tree = commandTree(std::move(*text), commandLine, *indexes);
 
     const QSizeF startSize(*viewSize);
     const FontMetricsMeasurer measurer;

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
-    libicu-dev libharfbuzz-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libicu-dev libharfbuzz-dev libxxhash-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-beteckna fonts-dejavu-core fonts-noto-cjk
     xvfb xauth
     # The desktop tests: a window manager, input and window queries, picture checks.

@@ -41,7 +41,7 @@ class RunOrder
 {
 public:
     RunOrder(const TokenSequence &tokens, quint32 length, ContextOrder order)
-        : m_ids(tokens.ids())
+        : m_tokens(tokens)
         , m_ranks(alphabeticalRanks(tokens))
         , m_length(length)
         , m_forward(order == ContextOrder::Following)
@@ -53,9 +53,9 @@ public:
     {
         if (m_forward) {
             const quint64 position = quint64(first) + m_length + step;
-            return position < m_ids.size() ? m_ranks[m_ids[position]] + 1 : 0;
+            return position < m_tokens.size() ? m_ranks[m_tokens.idAt(quint32(position))] + 1 : 0;
         }
-        return first > step ? m_ranks[m_ids[first - 1 - step]] + 1 : 0;
+        return first > step ? m_ranks[m_tokens.idAt(first - 1 - step)] + 1 : 0;
     }
 
     // The ranks of the step-th word and the next in one number.
@@ -65,7 +65,7 @@ public:
     }
 
 private:
-    const std::vector<quint32> &m_ids;
+    const TokenSequence &m_tokens;
     std::vector<quint32> m_ranks;
     quint32 m_length;
     bool m_forward;

@@ -45,6 +45,8 @@ Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, s
     for (quint32 rank = begin; rank < end; ++rank) {
         check();
         const quint32 position = index.suffixAt(rank);
+        if (position >= index.size() - depth)
+            throw DamagedIndex(); // the order of an index read from a file is wrong
         // Read backwards, the run ends at the position: its first word forward lies depth
         // words before where the reversed sequence has it.
         found.firsts.push_back(index.readsBackward() ? index.size() - 1 - position - depth

@@ -24,30 +24,43 @@ bool isSType(quint32 typed)
     return (typed & 1u) != 0;
 }
 
-void fillBuckets(const quint32 *typed, quint32 size, std::vector<quint32> &buckets, bool ends,
-                 StopCheck &check)
+// How often each symbol occurs: counted once a level, every bucket's bounds follow.
+struct Buckets
 {
-    std::fill(buckets.begin(), buckets.end(), 0u);
-    for (quint32 i = 0; i < size; ++i) {
-        check();
-        ++buckets[symbolOf(typed[i])];
+    std::vector<quint32> counts;
+    std::vector<quint32> bounds;
+
+    Buckets(const quint32 *typed, quint32 size, quint32 alphabetSize, StopCheck &check)
+        : counts(alphabetSize, 0)
+        , bounds(alphabetSize)
+    {
+        for (quint32 i = 0; i < size; ++i) {
+            check();
+            ++counts[symbolOf(typed[i])];
+        }
     }
-    quint32 sum = 0;
-    for (quint32 &bucket : buckets) {
-        sum += bucket;
-        bucket = ends ? sum : sum - bucket;
+
+    // Every bucket's start, or its end.
+    void fill(bool ends)
+    {
+        quint32 sum = 0;
+        for (std::size_t symbol = 0; symbol < counts.size(); ++symbol) {
+            sum += counts[symbol];
+            bounds[symbol] = ends ? sum : sum - counts[symbol];
+        }
     }
-}
+};
 
 // Sorts every suffix from the sorted left-most S-type suffixes already in their buckets.
 // With Mark, the right-to-left pass marks the left-most S-type suffixes as it meets
 // them: it reads the symbol before each suffix anyway, and its own is next to it, where
 // finding them afterwards would read the text at random.
 template<bool Mark>
-void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32> &buckets,
+void induce(const quint32 *typed, quint32 *sa, quint32 size, Buckets &bucketBounds,
             StopCheck &check)
 {
-    fillBuckets(typed, size, buckets, false, check);
+    std::vector<quint32> &buckets = bucketBounds.bounds;
+    bucketBounds.fill(false);
     // The last suffix is L-type: it comes right after the (virtual) end of the text.
     sa[buckets[symbolOf(typed[size - 1])]++] = size - 1;
     for (quint32 i = 0; i < size; ++i) {
@@ -61,7 +74,7 @@ void induce(const quint32 *typed, quint32 *sa, quint32 size, std::vector<quint32
         if (suffix != empty && suffix > 0 && !isSType(typed[suffix - 1]))
             sa[buckets[symbolOf(typed[suffix - 1])]++] = suffix - 1;
     }
-    fillBuckets(typed, size, buckets, true, check);
+    bucketBounds.fill(true);
     for (quint32 i = size; i-- > 0;) {
         check();
         if (i >= prefetchDistance) {
@@ -102,15 +115,16 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
         return i > 0 && isSType(typed[i]) && !isSType(typed[i - 1]);
     };
 
-    std::vector<quint32> buckets(alphabetSize);
-    fillBuckets(typed, size, buckets, true, check);
+    Buckets bucketBounds(typed, size, alphabetSize, check);
+    std::vector<quint32> &buckets = bucketBounds.bounds;
+    bucketBounds.fill(true);
     std::fill(sa, sa + size, empty);
     for (quint32 i = 1; i < size; ++i) {
         check();
         if (isLeftmostS(i))
             sa[--buckets[symbolOf(typed[i])]] = i;
     }
-    induce<true>(typed, sa, size, buckets, check);
+    induce<true>(typed, sa, size, bucketBounds, check);
 
     // Name the sorted left-most S substrings; equal substrings share a name.
     quint32 count = 0;
@@ -170,13 +184,13 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
     for (quint32 i = 0; i < count; ++i)
         reducedSa[i] = reduced[reducedSa[i]];
     std::fill(sa + count, sa + size, empty);
-    fillBuckets(typed, size, buckets, true, check);
+    bucketBounds.fill(true);
     for (quint32 i = count; i-- > 0;) {
         const quint32 position = sa[i];
         sa[i] = empty;
         sa[--buckets[symbolOf(typed[position])]] = position;
     }
-    induce<false>(typed, sa, size, buckets, check);
+    induce<false>(typed, sa, size, bucketBounds, check);
 
     for (quint32 i = 0; i < size; ++i)
         symbols[i] >>= 1;
@@ -195,52 +209,4 @@ std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSiz
     std::vector<quint32> sa(symbols.size());
     sortSuffixes(symbols.data(), sa.data(), quint32(symbols.size()), alphabetSize, check);
     return sa;
-}
-
-// Kärkkäinen, Manzini and Puglisi's permuted LCP: the prefix shared with the previous
-// suffix in sorted order is computed in text order, where it shrinks by at most one
-// from one position to the next.
-std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
-                                           std::span<const quint32> suffixes, std::stop_token stop)
-{
-    StopCheck check(std::move(stop));
-    const std::size_t size = suffixes.size();
-    std::vector<quint32> lcp(size, 0u);
-    if (size == 0)
-        return lcp;
-    // previousInOrder[p]: the suffix sorted right before p; then, in place, the prefix p shares
-    // with it.
-    std::vector<quint32> permuted(size);
-    permuted[suffixes[0]] = empty;
-    for (std::size_t i = 1; i < size; ++i) {
-        check();
-        if (i + prefetchDistance < size)
-            __builtin_prefetch(permuted.data() + suffixes[i + prefetchDistance], 1);
-        permuted[suffixes[i]] = suffixes[i - 1];
-    }
-    std::size_t shared = 0;
-    for (std::size_t position = 0; position < size; ++position) {
-        check();
-        const quint32 previous = permuted[position];
-        if (previous == empty) {
-            shared = 0;
-            permuted[position] = 0;
-            continue;
-        }
-        while (position + shared < size && previous + shared < size &&
-               symbols[position + shared] == symbols[previous + shared]) {
-            check();
-            ++shared;
-        }
-        permuted[position] = quint32(shared);
-        if (shared > 0)
-            --shared;
-    }
-    for (std::size_t i = 1; i < size; ++i) {
-        check();
-        if (i + prefetchDistance < size)
-            __builtin_prefetch(permuted.data() + suffixes[i + prefetchDistance]);
-        lcp[i] = permuted[suffixes[i]];
-    }
-    return lcp;
 }

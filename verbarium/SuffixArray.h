@@ -12,10 +12,3 @@
 // (once stop is requested) they are left as scratch. At most 2^31 − 1 symbols.
 std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSize,
                                  std::stop_token stop = {});
-
-// The longest common prefixes of neighbours in the suffix array: entry i is the length
-// shared by the suffixes at i − 1 and i, entry 0 is 0. Linear time. Throws WorkStopped
-// once stop is requested.
-std::vector<quint32> longestCommonPrefixes(std::span<const quint32> symbols,
-                                           std::span<const quint32> suffixes,
-                                           std::stop_token stop = {});

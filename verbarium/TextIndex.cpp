@@ -1,54 +1,34 @@
 #include "TextIndex.h"
 
+#include "AvailableMemory.h"
+#include "BothCores.h"
+#include "IndexCache.h"
 #include "StopCheck.h"
 #include "SuffixArray.h"
 #include "Tokeniser.h"
 
 #include <algorithm>
+#include <atomic>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr quint32 nowhere = 0xFFFFFFFFu;
+// What building takes at its peak besides the tokens, a token: the suffixes while they
+// are sorted, then the suffixes packed, the shared prefixes in text order and in rank
+// order (of 32 bits each in a text without sentence ends). Measured at about 12.
+constexpr qint64 buildingBytesPerToken = 16;
+
+// Building an index for which memory lacks would first make the whole system swap.
+void requireMemoryFor(const TokenSequence &tokens)
+{
+    const std::optional<qint64> available = availableMemoryBytes();
+    if (available && qint64(tokens.size()) * buildingBytesPerToken > *available)
+        throw std::bad_alloc();
+}
+
 // Below this many ranks a plain scan finds the splits faster than range minima.
 constexpr quint32 scannedRanges = 256;
-
-// A node at depth m of a walk from position p is marked once a "." stood at depth 0 to
-// m − 1 or a "?" or "!" at depth 1 to m; the walk stops at the first sentence end whose
-// parent is marked. So each walk's stop follows from the next marks and sentence ends
-// after its start, which one pass from the end of the text carries along.
-std::vector<quint32> sentenceStops(const TokenSequence &tokens, StopCheck &check)
-{
-    using Kind = TokenSequence::Kind;
-    const quint32 size = tokens.size();
-    std::vector<quint32> stops(size, TextIndex::neverStops);
-    quint32 endAfter1 = nowhere;   // the first sentence end after the position
-    quint32 endAfter2 = nowhere;   // the first sentence end after the position's successor
-    quint32 fullStop = nowhere;    // the first "." at or after the position...
-    quint32 fullStopEnd = nowhere; // ...and the first sentence end after its successor
-    quint32 mark = nowhere;        // the first "?" or "!" after the position...
-    quint32 markEnd = nowhere;     // ...and the first sentence end after it
-    for (quint32 position = size; position-- > 0;) {
-        check();
-        const Kind kind = tokens.kindAt(position);
-        if (kind == Kind::FullStop) {
-            fullStop = position;
-            fullStopEnd = endAfter2;
-        }
-        // A "." at depth j marks depth j + 1; a "?" or "!" at depth j marks depth j.
-        const quint32 byFullStop = fullStop == nowhere ? nowhere : fullStop + 1;
-        const quint32 end = byFullStop <= mark ? fullStopEnd : markEnd;
-        if (end != nowhere)
-            stops[position] = end - position;
-        if (kind == Kind::QuestionOrExclamation) {
-            mark = position;
-            markEnd = endAfter1;
-        }
-        endAfter2 = endAfter1;
-        if (kind != Kind::Ordinary)
-            endAfter1 = position;
-    }
-    return stops;
-}
 
 } // namespace
 
@@ -60,14 +40,35 @@ std::shared_ptr<const TextIndex> TextIndex::build(QStringView text, std::stop_to
 std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::stop_token stop)
 {
     StopCheck check(stop);
+    requireMemoryFor(tokens);
     std::shared_ptr<TextIndex> index(new TextIndex);
-    index->m_sentenceStops = sentenceStops(tokens, check);
-    index->m_suffixes = suffixArray(tokens.idsToSort(), tokens.distinctCount(), stop);
+    std::vector<quint32> ids = tokens.takeIds();
+    std::vector<quint32> suffixes = suffixArray(ids, tokens.distinctCount(), stop);
+    // The shared prefixes and the minima are worked out from the plain arrays, which are
+    // faster to read; each is packed as soon as nothing reads it any more.
+    tokens.noteSentenceEnds(ids);
+    const auto size = quint32(ids.size());
+    std::vector<quint32> prefixes = CommonPrefixes::inTextOrder(
+        ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), stop);
+    tokens.pack(std::move(ids));
+    index->m_prefixes = CommonPrefixes(std::move(prefixes), suffixes, stop);
+    index->m_positionMinimum =
+        RangeMinimum([&suffixes](quint32 rank) { return suffixes[rank]; }, size, check);
+    index->m_suffixes = PackedInts(std::move(suffixes), PackedInts::widthFor(size - (size > 0)));
     index->m_tokens = std::make_shared<const TokenSequence>(std::move(tokens));
-    index->m_prefixes = longestCommonPrefixes(index->m_tokens->ids(), index->m_suffixes, stop);
-    index->m_prefixMinimum.emplace(index->m_prefixes, stop);
-    index->m_positionMinimum.emplace(index->m_suffixes, stop);
     return index;
+}
+
+std::shared_ptr<const TextIndex> TextIndex::keptIn(const std::shared_ptr<const TextIndex> &index,
+                                                   KeptIndex kept)
+{
+    std::shared_ptr<TextIndex> same(new TextIndex);
+    same->m_tokens = index->m_tokens;
+    same->m_suffixes = index->m_suffixes;
+    same->m_prefixes = index->m_prefixes;
+    same->m_positionMinimum = index->m_positionMinimum;
+    same->m_kept = std::make_shared<const KeptIndex>(std::move(kept));
+    return same;
 }
 
 std::pair<quint32, quint32> TextIndex::occurrences(const QStringList &words) const
@@ -80,17 +81,24 @@ std::pair<quint32, quint32> TextIndex::occurrences(const QStringList &words) con
         const std::optional<quint32> id = m_tokens->idOf(words[depth]);
         if (!id)
             return {0, 0};
-        const auto idBelow = [this, depth](quint32 suffix, qint64 wanted) {
-            const quint64 position = quint64(suffix) + quint64(depth);
-            const qint64 id = position < size() ? qint64(m_tokens->ids()[position]) : -1;
-            return id < wanted;
+        // The first rank in [low, high) whose suffix's token at depth is at least wanted
+        // (a suffix that ends before depth counts as below every id).
+        const auto firstFrom = [this, depth](quint32 low, quint32 high, quint64 wanted) {
+            while (low < high) {
+                const quint32 middle = low + (high - low) / 2;
+                const quint64 position = quint64(suffixAt(middle)) + quint64(depth);
+                const quint64 idThere =
+                    position < size() ? m_tokens->idAt(quint32(position)) + 1 : 0;
+                if (idThere < wanted)
+                    low = middle + 1;
+                else
+                    high = middle;
+            }
+            return low;
         };
-        const auto first = m_suffixes.begin() + begin;
-        const auto last = m_suffixes.begin() + end;
-        const auto from = std::lower_bound(first, last, qint64(*id), idBelow);
-        const auto to = std::lower_bound(from, last, qint64(*id) + 1, idBelow);
-        begin = quint32(from - m_suffixes.begin());
-        end = quint32(to - m_suffixes.begin());
+        const quint32 from = firstFrom(begin, end, quint64(*id) + 1);
+        end = firstFrom(from, end, quint64(*id) + 2);
+        begin = from;
     }
     return begin < end ? std::pair{begin, end} : std::pair<quint32, quint32>{0, 0};
 }
@@ -100,10 +108,7 @@ void TextIndex::splitsAt(quint32 begin, quint32 end, quint32 length,
 {
     splits.clear();
     if (end - begin < scannedRanges) {
-        for (quint32 rank = begin + 1; rank < end; ++rank) {
-            if (m_prefixes[rank] == length)
-                splits.push_back(rank);
-        }
+        m_prefixes.ranksOf(length, begin + 1, end, splits);
         return;
     }
     std::vector<std::pair<quint32, quint32>> pending{{begin + 1, end}};
@@ -112,7 +117,7 @@ void TextIndex::splitsAt(quint32 begin, quint32 end, quint32 length,
         pending.pop_back();
         if (low >= high)
             continue;
-        const quint32 rank = m_prefixMinimum->positionOfMinimum(low, high);
+        const quint32 rank = m_prefixes.positionOfMinimum(low, high);
         if (m_prefixes[rank] != length)
             continue;
         splits.push_back(rank);
@@ -124,9 +129,75 @@ void TextIndex::splitsAt(quint32 begin, quint32 end, quint32 length,
 
 std::size_t TextIndex::bytesUsed() const
 {
-    const auto arrayBytes = [](const std::vector<quint32> &array) {
-        return array.size() * sizeof(quint32);
-    };
-    return m_tokens->bytesUsed() + arrayBytes(m_sentenceStops) + arrayBytes(m_suffixes) +
-           arrayBytes(m_prefixes) + m_prefixMinimum->bytesUsed() + m_positionMinimum->bytesUsed();
+    return m_tokens->bytesUsed() + bytesUsedBesideTokens();
+}
+
+std::size_t TextIndex::bytesUsedBesideTokens() const
+{
+    return m_suffixes.bytesUsed() + m_prefixes.bytesUsed() + m_positionMinimum.bytesUsed();
+}
+
+QList<std::pair<QString, std::size_t>> TextIndex::bytesByPart() const
+{
+    return {{u"suffixes"_s, m_suffixes.bytesUsed()},
+            {u"shared prefixes"_s, m_prefixes.bytesUsed()},
+            {u"first positions"_s, m_positionMinimum.bytesUsed()}};
+}
+
+void TextIndex::writeTo(SectionWriter &writer) const
+{
+    if (!readsBackward())
+        m_tokens->writeTo(writer);
+    m_suffixes.writeTo(writer);
+    m_prefixes.writeTo(writer);
+    m_positionMinimum.writeTo(writer);
+}
+
+std::shared_ptr<const TextIndex>
+TextIndex::readFrom(SectionReader &reader,
+                    const std::shared_ptr<const TokenSequence> &forwardTokens, quint32 textLength)
+{
+    std::shared_ptr<TextIndex> index(new TextIndex);
+    if (forwardTokens)
+        index->m_tokens = std::make_shared<const TokenSequence>(forwardTokens->reversed());
+    else
+        index->m_tokens =
+            std::make_shared<const TokenSequence>(TokenSequence::readFrom(reader, textLength));
+    const quint32 size = index->size();
+    index->m_suffixes = PackedInts::readFrom(reader);
+    index->m_prefixes = CommonPrefixes::readFrom(reader, size);
+    index->m_positionMinimum = RangeMinimum::readFrom(reader, size);
+    if (index->m_suffixes.size() != size || !reader.atEnd() ||
+        (size > 0 && index->m_suffixes.width() != PackedInts::widthFor(size - 1)))
+        throw DamagedSections();
+    index->checkSuffixesAndPrefixes();
+    return index;
+}
+
+void TextIndex::checkSuffixesAndPrefixes() const
+{
+    const quint32 size = this->size();
+    // Each suffix a position, and no shared prefix longer than its two suffixes: a tree
+    // then reads no token past the text's end. Whether the order is right would take
+    // reading the tokens at random: a tree that finds it is not says so.
+    std::atomic<bool> inRange = true;
+    inTwoHalves(size, [&](quint32 begin, quint32 end) {
+        quint32 previous = begin > 0 ? m_suffixes[begin - 1] : 0;
+        for (quint32 rank = begin; rank < end; ++rank) {
+            const quint32 suffix = m_suffixes[rank];
+            const quint32 shared = m_prefixes[rank];
+            if (suffix >= size ||
+                (rank == 0 ? shared != 0 : shared > size - std::max(suffix, previous))) {
+                inRange = false;
+                return;
+            }
+            previous = suffix;
+        }
+    });
+    if (!inRange)
+        throw DamagedSections();
+    StopCheck check;
+    if (m_positionMinimum !=
+        RangeMinimum([this](quint32 rank) { return m_suffixes[rank]; }, size, check))
+        throw DamagedSections();
 }

@@ -1,14 +1,29 @@
 #pragma once
 
+#include "CommonPrefixes.h"
+#include "PackedInts.h"
 #include "RangeMinimum.h"
+#include "SectionFile.h"
 #include "TokenSequence.h"
 
 #include <QStringList>
 #include <QStringView>
 #include <memory>
-#include <optional>
+#include <stdexcept>
 #include <stop_token>
 #include <vector>
+
+struct KeptIndex;
+
+// Thrown where a tree finds an index read from a file not holding together in a way that
+// reading it could not tell cheaply; an index built here always does.
+class DamagedIndex : public std::runtime_error
+{
+public:
+    DamagedIndex()
+        : std::runtime_error("the index kept for this text is damaged")
+    {}
+};
 
 // Everything the trees of any start word grow from, built once per analysis: the
 // tokens of the prepared text, their suffix array with the prefixes neighbours share,
@@ -17,13 +32,31 @@
 class TextIndex
 {
 public:
-    static constexpr quint32 neverStops = 0xFFFFFFFFu;
+    static constexpr quint32 neverStops = SentenceEnds::never;
 
     // The index of a text as the user gave it (or of a tree text). Throws WorkStopped
     // once stop is requested, TooManyTokens when the text has more tokens than the
     // index can number, std::bad_alloc when memory runs out.
     static std::shared_ptr<const TextIndex> build(QStringView text, std::stop_token stop = {});
     static std::shared_ptr<const TextIndex> build(TokenSequence tokens, std::stop_token stop = {});
+
+    // Writes the index; the index of the text's own order writes its tokens too, the
+    // index of the words before only what it adds to them.
+    void writeTo(SectionWriter &writer) const;
+    // Reads what writeTo wrote for a text of textLength code units: forwardTokens are
+    // none for the text's own index, and the tokens of that index for the words before.
+    // Throws DamagedSections when the sections do not hold such an index: every value
+    // that trees read without a check is checked here, in one pass over each part.
+    static std::shared_ptr<const TextIndex>
+    readFrom(SectionReader &reader, const std::shared_ptr<const TokenSequence> &forwardTokens,
+             quint32 textLength);
+
+    // The same index, sharing all it holds, that knows where the text's indexes are kept
+    // between runs (so that the index of the words before is kept there too).
+    static std::shared_ptr<const TextIndex> keptIn(const std::shared_ptr<const TextIndex> &index,
+                                                   KeptIndex kept);
+    // Where the text's indexes are kept, or null.
+    const KeptIndex *kept() const { return m_kept.get(); }
 
     TextIndex(const TextIndex &) = delete;
     TextIndex &operator=(const TextIndex &) = delete;
@@ -39,32 +72,43 @@ public:
     // The ranks of the suffixes that start with the words, in that order: one interval,
     // empty when they never stand one after another in the text.
     std::pair<quint32, quint32> occurrences(const QStringList &words) const;
-    // The length of the prefix that all suffixes of ranks [begin, end) share; end − begin ≥ 2.
+    // The length of the prefix that all suffixes of ranks [begin, end) share, as far as
+    // their walks read (one past their stop at most); end − begin ≥ 2.
     quint32 sharedPrefix(quint32 begin, quint32 end) const
     {
-        return m_prefixes[m_prefixMinimum->positionOfMinimum(begin + 1, end)];
+        return m_prefixes[m_prefixes.positionOfMinimum(begin + 1, end)];
     }
     // The ranks in (begin, end) where the suffixes stop sharing a prefix of more than
-    // length tokens, in order. Every rank in the range must share at least length.
+    // length tokens, in order. Every rank in the range must share at least length, and
+    // length must not pass their stop.
     void splitsAt(quint32 begin, quint32 end, quint32 length, std::vector<quint32> &splits) const;
     // The earliest text position among the suffixes of ranks [begin, end).
     quint32 firstPosition(quint32 begin, quint32 end) const
     {
-        return m_suffixes[m_positionMinimum->positionOfMinimum(begin, end)];
+        return m_suffixes[m_positionMinimum.positionOfMinimum(
+            [this](quint32 rank) { return m_suffixes[rank]; }, begin, end)];
     }
     // How many tokens after position a walk from an occurrence there reads before the
     // sentence-end rules stop it (its last token included); neverStops when they don't.
-    quint32 sentenceStop(quint32 position) const { return m_sentenceStops[position]; }
+    quint32 sentenceStop(quint32 position) const
+    {
+        return m_tokens->sentenceEnds().stopAfter(position, readsBackward());
+    }
 
     std::size_t bytesUsed() const;
+    // What the index adds to its tokens, which the index of the words before shares.
+    std::size_t bytesUsedBesideTokens() const;
+    // What each part beside the tokens takes.
+    QList<std::pair<QString, std::size_t>> bytesByPart() const;
 
 private:
     TextIndex() = default;
+    // Throws DamagedSections unless the suffixes and prefixes read are safe to grow from.
+    void checkSuffixesAndPrefixes() const;
 
     std::shared_ptr<const TokenSequence> m_tokens;
-    std::vector<quint32> m_sentenceStops;
-    std::vector<quint32> m_suffixes;
-    std::vector<quint32> m_prefixes; // m_prefixes[r]: shared by the suffixes of ranks r − 1 and r
-    std::optional<RangeMinimum> m_prefixMinimum;
-    std::optional<RangeMinimum> m_positionMinimum;
+    PackedInts m_suffixes;
+    CommonPrefixes m_prefixes; // at rank r: shared by the suffixes of ranks r − 1 and r
+    RangeMinimum m_positionMinimum;
+    std::shared_ptr<const KeptIndex> m_kept;
 };

@@ -1,5 +1,6 @@
 #include "TreeGrowth.h"
 
+#include "AvailableMemory.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
 #include "VerbariumTree.h"
@@ -66,6 +67,7 @@ public:
 private:
     void follow(Walks walks);
     void branch(const Walks &walks);
+    void addSegment(const Segment &segment);
     quint32 continueWith(quint32 segment, quint32 firstToken, quint32 length, quint32 count);
 
     const TextIndex &m_index;
@@ -95,15 +97,23 @@ void TreeGrowth::follow(Walks walks)
         const quint32 count = walks.end - walks.begin;
         if (count == 1) {
             const quint32 last = std::min(stop, lastPosition - position);
+            // Only an index read from a file, in the wrong order, gets here without a
+            // token to read; the same below.
+            if (last <= depth)
+                throw DamagedIndex();
             continueWith(walks.segment, position + depth + 1, last - depth, 1);
             return;
         }
         const quint32 shared = m_index.sharedPrefix(walks.begin, walks.end);
+        if (shared <= depth)
+            throw DamagedIndex();
         if (shared - 1 == depth) {
             branch(walks);
             return;
         }
         const quint32 last = std::min(shared - 1, stop);
+        if (last <= depth)
+            throw DamagedIndex();
         walks.segment = continueWith(walks.segment, position + depth + 1, last - depth, count);
         if (last == stop)
             return;
@@ -150,11 +160,26 @@ void TreeGrowth::branch(const Walks &walks)
         const Group &group = m_groups[i];
         Segment child;
         child.firstToken = m_index.suffixAt(group.begin) + depth;
+        if (child.firstToken >= m_index.size())
+            throw DamagedIndex();
         child.count = group.count();
         child.parent = walks.segment;
         m_pending.push_back({quint32(m_segments.size()), group.begin, group.end, depth});
-        m_segments.push_back(child);
+        addSegment(child);
     }
+}
+
+// A tree can have a segment for every token (one word repeated, without sentence ends):
+// before the segments double, the room is looked for, so that such a tree fails as too
+// little memory rather than making the whole system swap.
+void TreeGrowth::addSegment(const Segment &segment)
+{
+    if (m_segments.size() == m_segments.capacity()) {
+        const std::optional<qint64> available = availableMemoryBytes();
+        if (available && qint64(m_segments.capacity() * 2 * sizeof(Segment)) > *available)
+            throw std::bad_alloc();
+    }
+    m_segments.push_back(segment);
 }
 
 // Adds length words that all the walks read after segment's last word: to the segment
@@ -176,7 +201,7 @@ quint32 TreeGrowth::continueWith(quint32 segment, quint32 firstToken, quint32 le
     child.length = length;
     child.count = count;
     child.parent = segment;
-    m_segments.push_back(child); // current is no longer valid
+    addSegment(child); // current is no longer valid
     return added;
 }
 

@@ -1,5 +1,6 @@
 #include "TreeRequests.h"
 
+#include "IndexCache.h"
 #include "ReleaseOnWorker.h"
 #include "TextIndex.h"
 #include "TreeGrowth.h"
@@ -112,8 +113,7 @@ void TreeRequests::buildIndexBefore()
     });
     m_indexingBefore->setFuture(runStoppable(
         [forward = m_index](std::stop_token stop) {
-            return Grown{
-                nullptr, TextIndex::build(forward->tokens().reversed(), stop), QString(), {}};
+            return Grown{nullptr, indexBefore(forward, stop), QString(), {}};
         },
         m_indexingStop.get_token(), tr("There is not enough memory to index the words before.")));
 }

@@ -141,3 +141,59 @@ TEST(TextPipelineTest, GoingAwayStopsTheJob)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::pair<QString, qsizetype>> countsOf(const CountedSet &words)
+{
+    std::vector<std::pair<QString, qsizetype>> counts;
+    for (const CountedSet::Entry &entry : words)
+        counts.emplace_back(entry.word, entry.count);
+    return counts;
+}
+
+// A text analysed again comes from the index cache: the same counts and index, with
+// nothing tokenised or indexed; another text is indexed.
+TEST(TextPipelineTest, TextAnalysedAgainIsReadFromTheIndexCache)
+{
+    QTemporaryDir cacheFolder;
+    const IndexCache cache(cacheFolder.path());
+    TextPipeline pipeline;
+    pipeline.setCache(cache);
+    auto indexed = std::make_shared<std::atomic<int>>(0);
+    pipeline.setIndexer([indexed](TokenSequence tokens, std::stop_token stop) {
+        ++*indexed;
+        return TextIndex::build(std::move(tokens), std::move(stop));
+    });
+    std::shared_ptr<const TextIndex> index;
+    std::shared_ptr<const TextAnalysis> analysis;
+    QObject::connect(&pipeline, &TextPipeline::textIndexed,
+                     [&index](const std::shared_ptr<const TextIndex> &given) { index = given; });
+    QObject::connect(
+        &pipeline, &TextPipeline::textAnalysed,
+        [&analysis](const std::shared_ptr<const TextAnalysis> &given) { analysis = given; });
+    const QString text = u"The cat saw the dog. The dog saw the cat."_s;
+    pipeline.analyse(text);
+    waitUntilIdle(pipeline);
+    ASSERT_TRUE(index && analysis);
+    const auto firstIndex = index;
+    const auto firstWords = countsOf(*analysis->allWords);
+    // Kept on a worker of its own: there once the cache finds it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cache.open(IndexCache::keyOf(text)) != nullptr; }));
+
+    pipeline.analyse(text);
+    waitUntilIdle(pipeline);
+    EXPECT_EQ(*indexed, 1);
+    ASSERT_NE(index, firstIndex);
+    ASSERT_EQ(index->size(), firstIndex->size());
+    for (quint32 rank = 0; rank < index->size(); ++rank)
+        EXPECT_EQ(index->suffixAt(rank), firstIndex->suffixAt(rank));
+    EXPECT_EQ(countsOf(*analysis->allWords), firstWords);
+    ASSERT_TRUE(index->kept()); // so that the words before are kept beside it
+
+    pipeline.analyse(text + u" Another."_s);
+    waitUntilIdle(pipeline);
+    EXPECT_EQ(*indexed, 2);
+}
+
+} // namespace

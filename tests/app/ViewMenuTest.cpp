@@ -2,8 +2,10 @@
 
 #include "AppDelegate.h"
 #include "FakeDialogs.h"
+#include "IndexCache.h"
 #include "OwnFiles.h"
 #include "OwnListEditor.h"
+#include "TextPipeline.h"
 #include "UserInterface.h"
 #include "ViewSettings.h"
 #include "WordCloudView.h"
@@ -298,6 +300,74 @@ TEST_F(ViewMenuTest, MenusStandBeforeHelpAndWindowEntriesWaitForPictures)
     EXPECT_FALSE(ui->viewMenu().showCloudAction()->isEnabled());
     EXPECT_FALSE(ui->viewMenu().showVerbariumAction()->isEnabled());
     EXPECT_FALSE(ui->viewMenu().zoomInAction()->isEnabled()); // no picture window active
+}
+
+// The input window's View ▸ Index Cache, found as the user finds it.
+QMenu *indexCacheMenu(const UserInterface &ui)
+{
+    for (QMenu *menu : ui.inputWindow()->menuBar()->findChildren<QMenu *>()) {
+        if (menu->title().remove(u'&') == u"Index Cache"_s)
+            return menu;
+    }
+    return nullptr;
+}
+
+// Clicks the action's entry in the menu, opened.
+void choose(QMenu *menu, const QString &text)
+{
+    menu->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    for (QAction *action : menu->actions()) {
+        if (action->text().remove(u'&') == text) {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            return;
+        }
+    }
+    FAIL() << "no entry " << text.toStdString();
+}
+
+// The entries checked, one after another.
+std::string checkedEntries(QMenu *menu)
+{
+    QStringList checked;
+    for (const QAction *action : menu->actions()) {
+        if (action->isChecked())
+            checked.append(action->text().remove(u'&'));
+    }
+    return checked.join(u" | "_s).toStdString();
+}
+
+// Keeping is on and the limit 2 GB until chosen otherwise; the pipeline follows at once,
+// and the next run starts as the last one ended.
+TEST_F(ViewMenuTest, IndexCacheChoicesApplyAndAreRemembered)
+{
+    const auto cacheOf = [this] { return ui->appDelegate().pipeline().cache(); };
+    QMenu *menu = indexCacheMenu(*ui);
+    ASSERT_NE(menu, nullptr);
+    const QString keep = u"Keep Indexes Between Runs"_s;
+    EXPECT_EQ(checkedEntries(menu), "Keep Indexes Between Runs | At Most 2 GB");
+    ASSERT_TRUE(cacheOf());
+    EXPECT_EQ(cacheOf()->sizeLimit(), IndexCache::defaultSizeLimit);
+    EXPECT_EQ(cacheOf()->directory(), IndexCache::defaultDirectory());
+
+    choose(menu, u"At Most 5 GB"_s);
+    ASSERT_TRUE(cacheOf());
+    EXPECT_EQ(cacheOf()->sizeLimit(), 5'000'000'000);
+    choose(menu, keep);
+    EXPECT_FALSE(cacheOf());
+    for (const QAction *action : menu->actions())
+        EXPECT_EQ(action->isEnabled(),
+                  action->text().remove(u'&') == keep || action->isSeparator());
+
+    ui = std::make_unique<UserInterface>(&dialogs);
+    menu = indexCacheMenu(*ui);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(checkedEntries(menu), "At Most 5 GB");
+    EXPECT_FALSE(cacheOf());
+    choose(menu, keep);
+    ASSERT_TRUE(cacheOf());
+    EXPECT_EQ(cacheOf()->sizeLimit(), 5'000'000'000);
+    choose(menu, u"At Most 2 GB"_s);
 }
 
 } // namespace

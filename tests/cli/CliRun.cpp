@@ -1,18 +1,27 @@
 #include "CliRun.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <unistd.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 CliRun run(const QStringList &arguments, const QByteArray &input,
            const std::function<void(QProcess &)> &setUp)
 {
+    // The index cache of these runs is their own, shared by the runs of one test program:
+    // never the user's.
+    static const QTemporaryDir cacheHome;
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CACHE_HOME"_s, cacheHome.path());
+    process.setProcessEnvironment(environment);
     if (setUp)
         setUp(process);
     process.start(QString::fromUtf8(VERBARIUM_CLI_PATH), arguments);

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -225,28 +226,17 @@ INSTANTIATE_TEST_SUITE_P(CountsCommand, ReplacedOutput, testing::Values(
 ), [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 
-class InterruptedOutput : public testing::TestWithParam<int>
+// Runs verbarium-cli with arguments, holds it still as soon as a file is made in folder,
+// so that the signal finds it there, checks that made() lists one file, then ends it with
+// signalNumber, which must be what it ends by.
+void interruptOnceAFileIsMade(const QString &folder, const QStringList &arguments, int signalNumber,
+                              const std::function<QStringList()> &made)
 {
-};
-
-// Each used to leave the temporary file behind.
-TEST_P(InterruptedOutput, RemovesTheTemporaryFileAndEndsByTheSignal)
-{
-    const int signalNumber = GetParam();
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString input = folder.filePath(u"input.txt"_s);
-    const QString output = folder.filePath(u"out.json"_s);
-    // Its tree text makes the output as long: writing it takes a while.
-    ASSERT_TRUE(writeFile(input, QByteArray("some words. ").repeated(2 << 20)));
-    ASSERT_TRUE(writeFile(output, "old"));
     const int events = inotify_init1(IN_CLOEXEC);
     ASSERT_GE(events, 0);
-    ASSERT_GE(inotify_add_watch(events, native(folder.path()).constData(), IN_CREATE), 0);
-
-    const pid_t cli = spawnCli({u"counts"_s, input, u"--output"_s, output});
+    ASSERT_GE(inotify_add_watch(events, native(folder).constData(), IN_CREATE), 0);
+    const pid_t cli = spawnCli(arguments);
     ASSERT_GT(cli, 0);
-    // Held still as soon as the temporary file is there, so the signal finds it.
     pollfd created{events, POLLIN, 0};
     const int ready = poll(&created, 1, 60000);
     kill(cli, SIGSTOP);
@@ -256,7 +246,7 @@ TEST_P(InterruptedOutput, RemovesTheTemporaryFileAndEndsByTheSignal)
         waitpid(cli, nullptr, 0);
         FAIL() << "no temporary file was made";
     }
-    ASSERT_EQ(leftOver(folder.path()).size(), 1) << "the write ended before it was stopped";
+    ASSERT_EQ(made().size(), 1) << "the write ended before it was stopped";
     // SIGQUIT would leave a core dump in the test's folder.
     const rlimit noCore{0, RLIM_INFINITY};
     setrlimit(RLIMIT_CORE, &noCore);
@@ -265,6 +255,24 @@ TEST_P(InterruptedOutput, RemovesTheTemporaryFileAndEndsByTheSignal)
     int status = 0;
     ASSERT_EQ(waitpid(cli, &status, 0), cli);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
+}
+
+class InterruptedOutput : public testing::TestWithParam<int>
+{
+};
+
+// Each used to leave the temporary file behind.
+TEST_P(InterruptedOutput, RemovesTheTemporaryFileAndEndsByTheSignal)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString input = folder.filePath(u"input.txt"_s);
+    const QString output = folder.filePath(u"out.json"_s);
+    // Its tree text makes the output as long: writing it takes a while.
+    ASSERT_TRUE(writeFile(input, QByteArray("some words. ").repeated(2 << 20)));
+    ASSERT_TRUE(writeFile(output, "old"));
+    interruptOnceAFileIsMade(folder.path(), {u"counts"_s, input, u"--output"_s, output}, GetParam(),
+                             [&] { return leftOver(folder.path()); });
     EXPECT_EQ(leftOver(folder.path()), QStringList());
     EXPECT_EQ(contentOf(output), "old");
 }
@@ -335,6 +343,24 @@ TEST(InPlaceOutput, ConcurrentWritersLeaveOneWholeResult)
         EXPECT_TRUE(std::find(results.begin(), results.end(), left) != results.end())
             << "round " << round << ": " << left.size() << " bytes of no one's result";
     }
+}
+
+// The index of the text, kept in the cache while the tree is grown, is written the same
+// way: an interrupt leaves no part of it.
+TEST(InterruptedIndexKeeping, RemovesTheIndexBeingWritten)
+{
+    QTemporaryDir cacheHome;
+    ASSERT_TRUE(cacheHome.isValid());
+    const QString cache = cacheHome.filePath(u"verbarium"_s);
+    ASSERT_TRUE(QDir().mkpath(cache));
+    const QString input = cacheHome.filePath(u"input.txt"_s);
+    ASSERT_TRUE(writeFile(input, QByteArray("some words. ").repeated(2 << 20)));
+    const QByteArray home = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", native(cacheHome.path()));
+    const auto files = [&cache] { return QDir(cache).entryList(QDir::Files | QDir::Hidden); };
+    interruptOnceAFileIsMade(cache, {u"tree"_s, input, u"--word"_s, u"some"_s}, SIGINT, files);
+    qputenv("XDG_CACHE_HOME", home);
+    EXPECT_TRUE(files().isEmpty()) << files().join(u' ').toStdString();
 }
 
 } // namespace

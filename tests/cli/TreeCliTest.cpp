@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <future>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -170,7 +171,31 @@ INSTANTIATE_TEST_SUITE_P(
         CliFailureRow{"MissingFile",
                       {u"/nonexistent/text.txt"_s, u"--word"_s, u"a"_s},
                       1,
-                      "/nonexistent/text.txt"}),
+                      "/nonexistent/text.txt"},
+        CliFailureRow{"CacheSizeNotASize",
+                      {u"--word"_s, u"a"_s, u"--cache-size"_s, u"2T"_s},
+                      2,
+                      "--cache-size must be"}),
     [](const testing::TestParamInfo<CliFailureRow> &info) { return info.param.name; });
+
+// The same tree without the index cache, keeping the index there, from there, and from
+// two runs at once, both ways.
+TEST(TreeCache, GivesTheSameTreesFromTheCache)
+{
+    const QByteArray text = "A cat sat. The cat sat. The dog ran. The cat ran off.";
+    for (const QStringList &asked :
+         {QStringList{u"--word"_s, u"cat"_s}, QStringList{u"--word"_s, u"cat"_s, u"--before"_s}}) {
+        const CliRun cold = runCommand(u"tree"_s, asked + QStringList{u"--no-cache"_s}, text);
+        ASSERT_EQ(cold.exitCode, 0) << cold.err.toStdString();
+        for (int run = 0; run < 2; ++run)
+            EXPECT_EQ(runCommand(u"tree"_s, asked, text).out, cold.out) << run;
+        std::vector<std::future<CliRun>> atOnce;
+        for (int run = 0; run < 2; ++run)
+            atOnce.push_back(
+                std::async(std::launch::async, [&] { return runCommand(u"tree"_s, asked, text); }));
+        for (auto &run : atOnce)
+            EXPECT_EQ(run.get().out, cold.out);
+    }
+}
 
 } // namespace

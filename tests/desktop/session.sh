@@ -69,8 +69,8 @@ wm_running() {
 # start_app [ARGS...]: starts the app and waits for its input window to show. Its
 # settings live in the session's own directory, never in the user's.
 start_app() {
-    # What the app remembers stays in this session's own configuration.
-    XDG_CONFIG_HOME="$work_dir/config" QT_QPA_PLATFORM=xcb \
+    # What the app remembers and the indexes it keeps stay in this session's own folders.
+    XDG_CONFIG_HOME="$work_dir/config" XDG_CACHE_HOME="$work_dir/cache" QT_QPA_PLATFORM=xcb \
         "${VERBARIUM_APP:?VERBARIUM_APP names the app under test}" "$@" \
         >"$work_dir/app.log" 2>&1 &
     pids+=($!)

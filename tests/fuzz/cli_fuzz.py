@@ -301,7 +301,9 @@ def main():
     seed = options.seed if options.seed is not None else random.randrange(1 << 32)
     rng = random.Random(seed)
     print(f"cli fuzzing for {options.seconds:g} s, seed {seed}", flush=True)
-    environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    # The indexes the runs keep go to a cache of their own, never the user's.
+    environment = dict(os.environ, QT_QPA_PLATFORM="offscreen",
+                       XDG_CACHE_HOME=tempfile.mkdtemp(prefix="cli-fuzz-cache-"))
     texts = list(SEED_TEXTS)
     deadline = time.monotonic() + options.seconds
     runs = failed = 0
