@@ -14,6 +14,19 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+QtMessageHandler defaultMessageHandler = nullptr;
+
+// A font without the tables a script's shaping wants makes Qt warn for every font it
+// tries, hundreds of lines for one text in such a script; the words are drawn all the
+// same. Every other diagnostic goes where it always went.
+void dropFontTableWarnings(QtMsgType type, const QMessageLogContext &context,
+                           const QString &message)
+{
+    if (type == QtWarningMsg && message.trimmed().startsWith(u"OpenType support missing for"))
+        return;
+    defaultMessageHandler(type, context, message);
+}
+
 // Opens path once the launch has made the input window active: that activation hides
 // the other windows, so a cloud shown before it would be gone at once.
 void openOnceActive(UserInterface &userInterface, const QString &path)
@@ -95,6 +108,7 @@ int main(int argc, char *argv[])
         commandLine.positionalArguments().size() > 1)
         return answerWithoutDisplay(commandLine, parsed, argc, argv);
 
+    defaultMessageHandler = qInstallMessageHandler(dropFontTableWarnings);
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(u"app.verbarium.Verbarium"_s);
     // The installed icon where the theme has it, else the one built in (a build that
