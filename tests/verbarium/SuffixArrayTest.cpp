@@ -106,13 +106,18 @@ INSTANTIATE_TEST_SUITE_P(
                     LongSequence{"growingRuns", 7, growingRuns}),
     [](const testing::TestParamInfo<LongSequence> &info) { return info.param.name; });
 
-TEST(RangeMinimum, FindsTheFirstSmallestInEveryRange)
+class RangeMinimumOfValuesBelow : public testing::TestWithParam<quint32>
+{
+};
+
+// Values of a few kinds tie all the time, and the first of the smallest must be found.
+TEST_P(RangeMinimumOfValuesBelow, FindsTheFirstSmallestInEveryRange)
 {
     std::mt19937 random(7);
     // Long enough for whole superblocks, whose minima the table holds.
     std::vector<quint32> values(20000);
     for (quint32 &value : values)
-        value = random() % 5000;
+        value = random() % GetParam();
     const auto valueAt = [&values](quint32 position) { return values[position]; };
     StopCheck check;
     const RangeMinimum minimum(valueAt, quint32(values.size()), check);
@@ -128,5 +133,7 @@ TEST(RangeMinimum, FindsTheFirstSmallestInEveryRange)
             << begin << ".." << end;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, RangeMinimumOfValuesBelow, testing::Values(3u, 5000u));
 
 } // namespace
