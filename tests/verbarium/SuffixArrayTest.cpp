@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -134,6 +135,9 @@ TEST_P(RangeMinimumOfValuesBelow, FindsTheFirstSmallestInEveryRange)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RangeMinimumOfValuesBelow, testing::Values(3u, 5000u));
+INSTANTIATE_TEST_SUITE_P(Rows, RangeMinimumOfValuesBelow, testing::Values(3u, 5000u),
+                         [](const testing::TestParamInfo<quint32> &info) {
+                             return "below" + std::to_string(info.param);
+                         });
 
 } // namespace
