@@ -95,6 +95,8 @@ quint32 SentenceEnds::nextEnd(quint32 from, bool backward, int which) const
     if (from >= m_size)
         return never;
     const auto nextOf = [&](const Bits &bits) {
+        if (bits.none())
+            return never;
         if (!backward)
             return bits.next(from, m_size);
         const quint32 found = bits.previous(m_size - 1 - from);

@@ -76,6 +76,8 @@ private:
         // Before word.
         quint32 previousInEarlierWords(std::size_t word) const;
         bool at(quint32 position) const { return (words[position / 64] >> (position % 64)) & 1; }
+        // Whether no bit is set: a text without such ends is searched at no cost.
+        bool none() const { return firstFrom.empty() || firstFrom[0] == never; }
     };
     enum Which { FullStops = 1, Marks = 2, Both = 3 };
 

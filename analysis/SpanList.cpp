@@ -2,6 +2,7 @@
 
 #include "BothCores.h"
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cstring>
@@ -60,13 +61,56 @@ void SpanList::append(TextSpan span)
 
 void SpanList::append(const SpanList &later)
 {
+    if (m_pending.empty()) {
+        appendBlocksOf(later);
+        return;
+    }
+    // The later spans are encoded again on this list's blocks: the first up to a block's
+    // end past their middle here, the rest into a list of their own on the other core,
+    // which then ends on whole blocks here and joins them as they are.
+    const auto toWholeBlock = quint32(blockTokens - m_pending.size());
+    if (later.size() <= toWholeBlock) {
+        appendRange(later, 0, later.size());
+        return;
+    }
+    const quint32 middle =
+        toWholeBlock + (later.size() - toWholeBlock) / 2 / blockTokens * blockTokens;
+    SpanList rest;
+    bothAtOnce(
+        later.size(), [&] { appendRange(later, 0, middle); },
+        [&] { rest.appendRange(later, middle, later.size()); });
+    appendBlocksOf(rest);
+}
+
+void SpanList::appendRange(const SpanList &from, quint32 begin, quint32 end)
+{
     // Whole blocks are decoded in one pass over their bits, not a value at a time.
     std::vector<quint32> values(blockValues);
-    for (std::size_t block = 0; block < later.fullBlocks(); ++block) {
-        later.decodeBlock(later.blocks()[block], values.data());
-        for (quint32 index = 0; index < blockValues; index += 2)
+    const auto encoded = quint32(std::min(std::size_t(end), from.fullBlocks() * blockTokens));
+    for (quint32 token = begin; token < encoded;) {
+        const quint32 block = token >> blockShift;
+        from.decodeBlock(from.blocks()[block], values.data());
+        const quint32 blockEnd = std::min(encoded, (block + 1) << blockShift);
+        for (; token < blockEnd; ++token) {
+            const quint32 index = 2 * (token & (blockTokens - 1));
             append(TextSpan{values[index], values[index + 1]});
+        }
     }
+    for (quint32 token = std::max(begin, encoded); token < end; ++token)
+        append(from.m_pending[token & (blockTokens - 1)]);
+}
+
+void SpanList::appendBlocksOf(const SpanList &later)
+{
+    Q_ASSERT(m_pending.empty() && m_storedBlocks.empty());
+    const auto firstWord = quint32(m_words.size());
+    m_words.insert(m_words.end(), later.words(), later.words() + later.wordCount());
+    for (std::size_t index = 0; index < later.fullBlocks(); ++index) {
+        Block block = later.blocks()[index];
+        block.firstWord += firstWord;
+        m_blocks.push_back(block);
+    }
+    m_size += quint32(later.fullBlocks() * blockTokens);
     for (const TextSpan &span : later.m_pending)
         append(span);
 }
@@ -168,8 +212,7 @@ void SpanList::writeTo(SectionWriter &writer) const
 {
     writer.writeValue(m_size);
     writer.write(std::span<const Block>(blocks(), fullBlocks()));
-    writer.write(std::span<const quint64>(words(), m_storedWords.empty() ? m_words.size()
-                                                                         : m_storedWords.size()));
+    writer.write(std::span<const quint64>(words(), wordCount()));
     writer.write(std::span<const TextSpan>(m_pending));
 }
 

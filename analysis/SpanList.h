@@ -54,6 +54,10 @@ private:
     };
 
     void encodeBlock();
+    // Appends the spans of tokens [begin, end) of from.
+    void appendRange(const SpanList &from, quint32 begin, quint32 end);
+    // Appends later's blocks as they are encoded; this list must end on a whole block.
+    void appendBlocksOf(const SpanList &later);
     // Whether every span starts at or after the last one's end and ends within textLength.
     bool inOrderWithin(quint32 textLength) const;
     // The block's last value if its values ascend from its base, else none.
@@ -72,6 +76,10 @@ private:
     const quint64 *words() const
     {
         return m_storedWords.empty() ? m_words.data() : m_storedWords.data();
+    }
+    std::size_t wordCount() const
+    {
+        return m_storedWords.empty() ? m_words.size() : m_storedWords.size();
     }
 
     std::vector<Block> m_blocks;

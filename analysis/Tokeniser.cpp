@@ -173,12 +173,35 @@ private:
         return position;
     }
 
+    // Past the characters from position that are text and the same lower-cased.
+    qsizetype plainRunEnd(qsizetype position, qsizetype end) const
+    {
+        while (position < end) {
+            const char16_t unit = m_text[position].unicode();
+            if (QChar::isSurrogate(unit) || m_plane.classes[unit] != 0)
+                break;
+            ++position;
+        }
+        return position;
+    }
+
     // Reads characters of one line: within a line, whitespace separates tokens and a run
     // of punctuation is a token of its own.
     void readCharacters(qsizetype begin, qsizetype end)
     {
         for (qsizetype position = begin; position < end;) {
             m_check();
+            if (m_in == In::Text) {
+                // Most of a word's letters stay as they are: they go into it a run at once.
+                const qsizetype runEnd = plainRunEnd(position, end);
+                if (runEnd > position) {
+                    m_token.append(reinterpret_cast<const char16_t *>(m_text.utf16()) + position,
+                                   std::size_t(runEnd - position));
+                    m_end = runEnd;
+                    position = runEnd;
+                    continue;
+                }
+            }
             qsizetype length = 1;
             const quint8 bits = classAt(position, length);
             const In now = (bits & Punctuation)  ? In::Punctuation

@@ -93,48 +93,61 @@ void induce(const quint32 *typed, quint32 *sa, quint32 size, Buckets &bucketBoun
     }
 }
 
-void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetSize,
-                  StopCheck &check)
+bool isLeftmostS(const quint32 *typed, quint32 i)
 {
-    if (size == 0)
-        return;
-    if (size == 1) {
-        sa[0] = 0;
-        return;
-    }
-    symbols[size - 1] <<= 1;
+    return i > 0 && isSType(typed[i]) && !isSType(typed[i - 1]);
+}
+
+// Gives every symbol its suffix's type in the lowest bit, from the last to the first:
+// a suffix is S-type when its symbol is below the next or equal to it and the next is
+// S-type. typed may be symbols itself.
+void typeSymbols(const quint32 *symbols, quint32 *typed, quint32 size, StopCheck &check)
+{
+    typed[size - 1] = symbols[size - 1] << 1;
     for (quint32 i = size - 1; i-- > 0;) {
         check();
         const quint32 symbol = symbols[i];
-        const quint32 next = symbolOf(symbols[i + 1]);
-        const bool sType = symbol < next || (symbol == next && isSType(symbols[i + 1]));
-        symbols[i] = (symbol << 1) | quint32(sType);
+        const quint32 next = symbolOf(typed[i + 1]);
+        const bool sType = symbol < next || (symbol == next && isSType(typed[i + 1]));
+        typed[i] = (symbol << 1) | quint32(sType);
     }
-    const quint32 *typed = symbols;
-    const auto isLeftmostS = [typed](quint32 i) {
-        return i > 0 && isSType(typed[i]) && !isSType(typed[i - 1]);
-    };
+}
 
-    Buckets bucketBounds(typed, size, alphabetSize, check);
+// Puts the left-most S-type suffixes at their buckets' ends, in text order, and sorts
+// them by their substrings up to the next such suffix, marking them in place.
+void sortLeftmostSSubstrings(const quint32 *typed, quint32 *sa, quint32 size, Buckets &bucketBounds,
+                             StopCheck &check)
+{
     std::vector<quint32> &buckets = bucketBounds.bounds;
     bucketBounds.fill(true);
     std::fill(sa, sa + size, empty);
     for (quint32 i = 1; i < size; ++i) {
         check();
-        if (isLeftmostS(i))
+        if (isLeftmostS(typed, i))
             sa[--buckets[symbolOf(typed[i])]] = i;
     }
     induce<true>(typed, sa, size, bucketBounds, check);
+}
 
-    // Name the sorted left-most S substrings; equal substrings share a name.
-    quint32 count = 0;
+// The sorted left-most S-type substrings named: equal substrings share a name, and names
+// ascend with the substrings. The marked suffixes are gathered at the front of sa and
+// their names, in text order, at its end: the reduced string.
+struct Reduced
+{
+    quint32 count = 0; // how many left-most S-type suffixes
+    quint32 names = 0; // how many distinct names among them
+};
+
+Reduced nameLeftmostSSubstrings(const quint32 *typed, quint32 *sa, quint32 size, StopCheck &check)
+{
+    Reduced reduced;
+    quint32 &count = reduced.count;
     for (quint32 i = 0; i < size; ++i) {
         check();
         if (sa[i] != empty && (sa[i] & leftmostSMark))
             sa[count++] = sa[i] & ~leftmostSMark;
     }
     std::fill(sa + count, sa + size, empty);
-    quint32 names = 0;
     quint32 previous = empty;
     for (quint32 i = 0; i < count; ++i) {
         if (i + prefetchDistance < count)
@@ -146,44 +159,43 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
             if (position + d == size || previous + d == size ||
                 typed[position + d] != typed[previous + d]) {
                 differs = true;
-            } else if (d > 0 && (isLeftmostS(position + d) || isLeftmostS(previous + d))) {
-                differs = !(isLeftmostS(position + d) && isLeftmostS(previous + d));
+            } else if (d > 0 &&
+                       (isLeftmostS(typed, position + d) || isLeftmostS(typed, previous + d))) {
+                differs = !(isLeftmostS(typed, position + d) && isLeftmostS(typed, previous + d));
                 break;
             }
         }
         if (differs) {
-            ++names;
+            ++reduced.names;
             previous = position;
         }
         // Left-most S positions are at least two apart, so halves do not collide.
-        sa[count + position / 2] = names - 1;
+        sa[count + position / 2] = reduced.names - 1;
     }
     quint32 end = size;
     for (quint32 i = size; i-- > count;) {
         if (sa[i] != empty)
             sa[--end] = sa[i];
     }
+    return reduced;
+}
 
-    // Sort the reduced string of names: recursively while names repeat.
-    quint32 *reduced = sa + size - count;
-    quint32 *reducedSa = sa;
-    if (names < count) {
-        sortSuffixes(reduced, reducedSa, count, names, check);
-    } else {
-        for (quint32 i = 0; i < count; ++i)
-            reducedSa[reduced[i]] = i;
-    }
-
-    // Put the left-most S suffixes, now fully sorted, at their buckets' ends and induce.
+// From the order of the reduced string's suffixes at the front of sa: the left-most
+// S-type suffixes in that order at their buckets' ends, from which all are induced.
+void induceFromSortedLeftmostS(const quint32 *typed, quint32 *sa, quint32 size, quint32 count,
+                               Buckets &bucketBounds, StopCheck &check)
+{
+    quint32 *positions = sa + size - count;
     quint32 next = 0;
     for (quint32 i = 1; i < size; ++i) {
         check();
-        if (isLeftmostS(i))
-            reduced[next++] = i;
+        if (isLeftmostS(typed, i))
+            positions[next++] = i;
     }
     for (quint32 i = 0; i < count; ++i)
-        reducedSa[i] = reduced[reducedSa[i]];
+        sa[i] = positions[sa[i]];
     std::fill(sa + count, sa + size, empty);
+    std::vector<quint32> &buckets = bucketBounds.bounds;
     bucketBounds.fill(true);
     for (quint32 i = count; i-- > 0;) {
         const quint32 position = sa[i];
@@ -191,22 +203,45 @@ void sortSuffixes(quint32 *symbols, quint32 *sa, quint32 size, quint32 alphabetS
         sa[--buckets[symbolOf(typed[position])]] = position;
     }
     induce<false>(typed, sa, size, bucketBounds, check);
+}
 
-    for (quint32 i = 0; i < size; ++i)
-        symbols[i] >>= 1;
+// Induced sorting of typed symbols: the left-most S-type substrings are sorted and
+// named; the string of their names is sorted the same way, recursively while names
+// repeat, in sa's own room; its order gives all suffixes'.
+void sortTypedSuffixes(const quint32 *typed, quint32 *sa, quint32 size, quint32 alphabetSize,
+                       StopCheck &check)
+{
+    Buckets bucketBounds(typed, size, alphabetSize, check);
+    sortLeftmostSSubstrings(typed, sa, size, bucketBounds, check);
+    const Reduced reduced = nameLeftmostSSubstrings(typed, sa, size, check);
+    quint32 *names = sa + size - reduced.count;
+    if (reduced.names < reduced.count) {
+        // The names are not read again once typed: they are typed in place.
+        typeSymbols(names, names, reduced.count, check);
+        sortTypedSuffixes(names, sa, reduced.count, reduced.names, check);
+    } else {
+        for (quint32 i = 0; i < reduced.count; ++i)
+            sa[names[i]] = i;
+    }
+    induceFromSortedLeftmostS(typed, sa, size, reduced.count, bucketBounds, check);
 }
 
 } // namespace
 
-std::vector<quint32> suffixArray(std::span<quint32> symbols, quint32 alphabetSize,
+std::vector<quint32> suffixArray(std::span<const quint32> symbols, quint32 alphabetSize,
                                  std::stop_token stop)
 {
     // The mark bit must stay free in every position: checked in every build, since a
     // longer sequence would give a wrong order, not a crash.
     if (symbols.size() >= leftmostSMark)
         throw std::length_error("more than 2^31 − 1 symbols to sort");
+    const auto size = quint32(symbols.size());
+    std::vector<quint32> sa(size);
+    if (size <= 1)
+        return sa;
     StopCheck check(std::move(stop));
-    std::vector<quint32> sa(symbols.size());
-    sortSuffixes(symbols.data(), sa.data(), quint32(symbols.size()), alphabetSize, check);
+    std::vector<quint32> typed(size);
+    typeSymbols(symbols.data(), typed.data(), size, check);
+    sortTypedSuffixes(typed.data(), sa.data(), size, alphabetSize, check);
     return sa;
 }

@@ -43,10 +43,14 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     requireMemoryFor(tokens);
     std::shared_ptr<TextIndex> index(new TextIndex);
     std::vector<quint32> ids = tokens.takeIds();
-    std::vector<quint32> suffixes = suffixArray(ids, tokens.distinctCount(), stop);
+    const quint32 distinct = tokens.distinctCount();
+    std::vector<quint32> suffixes;
+    // Sorting takes one core; the sentence ends are noted on the other meanwhile.
+    bothAtOnce(
+        ids.size(), [&] { suffixes = suffixArray(ids, distinct, stop); },
+        [&] { tokens.noteSentenceEnds(ids); });
     // The shared prefixes and the minima are worked out from the plain arrays, which are
     // faster to read; each is packed as soon as nothing reads it any more.
-    tokens.noteSentenceEnds(ids);
     const auto size = quint32(ids.size());
     std::vector<quint32> prefixes = CommonPrefixes::inTextOrder(
         ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), stop);

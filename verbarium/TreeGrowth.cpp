@@ -82,18 +82,22 @@ private:
 void TreeGrowth::follow(Walks walks)
 {
     const quint32 lastPosition = m_index.size() - 1;
+    // All walks here read the same tokens, so the sentence-end rules stop all or none: the
+    // first walk's stop stands for them all, found once rather than at every step.
+    quint32 stop = m_index.sentenceStop(m_index.suffixAt(walks.begin));
     for (;;) {
         m_check();
         const quint32 depth = walks.depth;
-        // All walks here read the same tokens, so the sentence-end rules stop all or none.
-        if (m_index.sentenceStop(m_index.suffixAt(walks.begin)) <= depth)
+        if (stop <= depth)
             return;
         // The one walk that ran into the end of the text is the shortest, sorted first:
         // it counts for this word and goes no further.
-        if (m_index.suffixAt(walks.begin) + depth == lastPosition && ++walks.begin == walks.end)
-            return;
+        if (m_index.suffixAt(walks.begin) + depth == lastPosition) {
+            if (++walks.begin == walks.end)
+                return;
+            stop = m_index.sentenceStop(m_index.suffixAt(walks.begin));
+        }
         const quint32 position = m_index.suffixAt(walks.begin);
-        const quint32 stop = m_index.sentenceStop(position);
         const quint32 count = walks.end - walks.begin;
         if (count == 1) {
             const quint32 last = std::min(stop, lastPosition - position);

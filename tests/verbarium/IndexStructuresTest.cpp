@@ -41,6 +41,7 @@ struct SpanCase
     quint32 tokens;
     quint32 largestGap;
     quint32 largestLength;
+    quint32 firstTokens; // appended to the first list, the rest to the later one
 };
 
 void PrintTo(const SpanCase &spanCase, std::ostream *out)
@@ -52,7 +53,17 @@ class Spans : public testing::TestWithParam<SpanCase>
 {
 };
 
-// Appended one by one, in two lists joined, and read back from their sections.
+QByteArray sectionsOf(const SpanList &spans)
+{
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    SectionWriter writer(file);
+    spans.writeTo(writer);
+    return file.data();
+}
+
+// Appended one by one, in two lists joined, and read back from their sections; joined
+// they are encoded as the spans appended one by one, byte for byte.
 TEST_P(Spans, AreGivenBackAsAppended)
 {
     const SpanCase &spanCase = GetParam();
@@ -67,17 +78,17 @@ TEST_P(Spans, AreGivenBackAsAppended)
     }
     SpanList first;
     SpanList later;
-    const std::size_t middle = spans.size() / 3;
-    for (std::size_t token = 0; token < spans.size(); ++token)
-        (token < middle ? first : later).append(spans[token]);
+    SpanList whole;
+    for (std::size_t token = 0; token < spans.size(); ++token) {
+        (token < spanCase.firstTokens ? first : later).append(spans[token]);
+        whole.append(spans[token]);
+    }
     first.append(later);
     first.seal();
+    whole.seal();
 
-    QBuffer file;
-    file.open(QIODevice::WriteOnly);
-    SectionWriter writer(file);
-    first.writeTo(writer);
-    const QByteArray bytes = file.data();
+    const QByteArray bytes = sectionsOf(first);
+    ASSERT_EQ(bytes, sectionsOf(whole));
     SectionReader reader({bytes.constData(), std::size_t(bytes.size())}, nullptr);
     const SpanList read = SpanList::readFrom(reader, spans.empty() ? 0 : spans.back().end);
 
@@ -91,9 +102,14 @@ TEST_P(Spans, AreGivenBackAsAppended)
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, Spans,
-    testing::Values(SpanCase{"Prose", 5000, 2, 9}, SpanCase{"OneLetterWords", 3000, 1, 1},
-                    SpanCase{"GiantGapsAndWords", 700, 1'000'000, 100'000},
-                    SpanCase{"LessThanABlock", 100, 3, 5}, SpanCase{"Empty", 0, 1, 1}),
+    testing::Values(SpanCase{"Prose", 5000, 2, 9, 1666},
+                    SpanCase{"JoinedAtABlocksEnd", 5000, 2, 9, 1280},
+                    SpanCase{"LaterWithinTheFirstsLastBlock", 140, 2, 9, 130},
+                    SpanCase{"LaterJustPastTheFirstsLastBlock", 300, 2, 9, 250},
+                    SpanCase{"LongEnoughForTwoCores", 1'200'000, 2, 9, 400'001},
+                    SpanCase{"OneLetterWords", 3000, 1, 1, 1000},
+                    SpanCase{"GiantGapsAndWords", 700, 1'000'000, 100'000, 233},
+                    SpanCase{"LessThanABlock", 100, 3, 5, 33}, SpanCase{"Empty", 0, 1, 1, 0}),
     [](const testing::TestParamInfo<SpanCase> &info) { return info.param.name; });
 
 // The walk's stop read literally: at the first sentence end whose parent is marked, a

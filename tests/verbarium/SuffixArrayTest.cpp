@@ -5,12 +5,25 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <string>
 
 namespace {
 
-// Random sequences over small alphabets repeat a lot, which is where suffix sorting
-// and the shared prefixes go wrong if anywhere; both are held to plain comparisons.
-TEST(SuffixArray, SortsSuffixesAndMeasuresSharedPrefixes)
+std::vector<quint32> sortedByComparison(const std::vector<quint32> &symbols)
+{
+    std::vector<quint32> expected(symbols.size());
+    for (quint32 i = 0; i < expected.size(); ++i)
+        expected[i] = i;
+    std::sort(expected.begin(), expected.end(), [&](quint32 a, quint32 b) {
+        return std::lexicographical_compare(symbols.begin() + a, symbols.end(), symbols.begin() + b,
+                                            symbols.end());
+    });
+    return expected;
+}
+
+// Random sequences over small alphabets repeat a lot, which is where suffix sorting goes
+// wrong if anywhere; it is held to plain comparisons.
+TEST(SuffixArray, SortsShortRandomSequences)
 {
     std::mt19937 random(20261208);
     for (int round = 0; round < 3000; ++round) {
@@ -20,27 +33,92 @@ TEST(SuffixArray, SortsSuffixesAndMeasuresSharedPrefixes)
             symbol = random() % alphabet;
         const std::vector<quint32> original = symbols;
 
-        const std::vector<quint32> sa = suffixArray(symbols, alphabet);
+        ASSERT_EQ(suffixArray(symbols, alphabet), sortedByComparison(symbols));
         ASSERT_EQ(symbols, original);
-        std::vector<quint32> expected(symbols.size());
-        for (quint32 i = 0; i < expected.size(); ++i)
-            expected[i] = i;
-        const auto suffix = [&](quint32 p) {
-            return std::vector(symbols.begin() + p, symbols.end());
-        };
-        std::sort(expected.begin(), expected.end(),
-                  [&](quint32 a, quint32 b) { return suffix(a) < suffix(b); });
-        ASSERT_EQ(sa, expected);
     }
 }
 
-TEST(RangeMinimum, FindsTheFirstSmallestInEveryRange)
+// Longer sequences reach the deeper levels of the recursion, and a word alphabet's
+// buckets, most of them empty.
+struct LongSequence
+{
+    const char *name;
+    quint32 alphabet;
+    std::vector<quint32> (*make)(std::mt19937 &random, quint32 alphabet);
+};
+
+void PrintTo(const LongSequence &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class SuffixArrayOfLongSequences : public testing::TestWithParam<LongSequence>
+{
+};
+
+TEST_P(SuffixArrayOfLongSequences, SortsLikeComparisons)
+{
+    std::mt19937 random(5);
+    const std::vector<quint32> symbols = GetParam().make(random, GetParam().alphabet);
+    ASSERT_EQ(suffixArray(symbols, GetParam().alphabet), sortedByComparison(symbols));
+}
+
+std::vector<quint32> randomSymbols(std::mt19937 &random, quint32 alphabet)
+{
+    std::vector<quint32> symbols(20000);
+    for (quint32 &symbol : symbols)
+        symbol = random() % alphabet;
+    return symbols;
+}
+
+// A passage pasted many times, with a few changes: long shared prefixes at every level.
+std::vector<quint32> pastedPassage(std::mt19937 &random, quint32 alphabet)
+{
+    const std::vector<quint32> passage = randomSymbols(random, alphabet);
+    std::vector<quint32> symbols;
+    for (int copy = 0; copy < 8; ++copy) {
+        symbols.insert(symbols.end(), passage.begin(), passage.begin() + 1000);
+        symbols[symbols.size() - 1 - std::size_t(random() % 1000)] = random() % alphabet;
+    }
+    return symbols;
+}
+
+std::vector<quint32> oneSymbolRepeated(std::mt19937 &, quint32)
+{
+    return std::vector<quint32>(3000, 0);
+}
+
+// Runs of growing length: many levels of left-most S-type substrings of every length.
+std::vector<quint32> growingRuns(std::mt19937 &, quint32 alphabet)
+{
+    std::vector<quint32> symbols;
+    for (quint32 run = 1; symbols.size() < 6000; ++run)
+        symbols.insert(symbols.end(), run, run % alphabet);
+    return symbols;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SuffixArrayOfLongSequences,
+    testing::Values(LongSequence{"twoSymbols", 2, randomSymbols},
+                    LongSequence{"wordAlphabet", 30000, randomSymbols},
+                    LongSequence{"pastedPassageOfThreeSymbols", 3, pastedPassage},
+                    LongSequence{"pastedPassageOfWords", 5000, pastedPassage},
+                    LongSequence{"oneSymbolRepeated", 1, oneSymbolRepeated},
+                    LongSequence{"growingRuns", 7, growingRuns}),
+    [](const testing::TestParamInfo<LongSequence> &info) { return info.param.name; });
+
+class RangeMinimumOfValuesBelow : public testing::TestWithParam<quint32>
+{
+};
+
+// Values of a few kinds tie all the time, and the first of the smallest must be found.
+TEST_P(RangeMinimumOfValuesBelow, FindsTheFirstSmallestInEveryRange)
 {
     std::mt19937 random(7);
     // Long enough for whole superblocks, whose minima the table holds.
     std::vector<quint32> values(20000);
     for (quint32 &value : values)
-        value = random() % 5000;
+        value = random() % GetParam();
     const auto valueAt = [&values](quint32 position) { return values[position]; };
     StopCheck check;
     const RangeMinimum minimum(valueAt, quint32(values.size()), check);
@@ -56,5 +134,10 @@ TEST(RangeMinimum, FindsTheFirstSmallestInEveryRange)
             << begin << ".." << end;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, RangeMinimumOfValuesBelow, testing::Values(3u, 5000u),
+                         [](const testing::TestParamInfo<quint32> &info) {
+                             return "below" + std::to_string(info.param);
+                         });
 
 } // namespace
