@@ -209,8 +209,10 @@ TokenSequence TokenSequence::readFrom(SectionReader &reader, quint32 textLength)
     for (const quint32 end : wordEnds) {
         if (end < start || end > characters.size())
             throw DamagedSections();
-        tokens.m_words.append(QString::fromRawData(
-            reinterpret_cast<const QChar *>(characters.data() + start), qsizetype(end - start)));
+        // Copied, not viewed in place: copies of a word (the cloud's, a tree's) outlive the
+        // index, and with it the mapping of its file.
+        tokens.m_words.append(QString(reinterpret_cast<const QChar *>(characters.data() + start),
+                                      qsizetype(end - start)));
         start = end;
     }
     for (const Kind kind : kinds) {

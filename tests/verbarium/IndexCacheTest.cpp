@@ -90,6 +90,26 @@ TEST_F(IndexCacheTest, GivesBackTheIndexBothWaysForTheSameTextOnly)
     EXPECT_EQ(files().size(), 2);
 }
 
+// The cloud keeps the words of a text reopened from the cache after its index is gone
+// (a newer text's came): they were views of the file's mapping, and painting them read
+// unmapped memory.
+TEST_F(IndexCacheTest, WordsOutliveTheIndexReadFromTheFile)
+{
+    keptForward();
+    auto kept = m_cache.open(m_key);
+    ASSERT_TRUE(kept);
+    QStringList words;
+    for (quint32 id = 0; id < kept->tokens().distinctCount(); ++id)
+        words.append(kept->tokens().word(id));
+    std::vector<QString> deep;
+    for (const QString &word : words)
+        deep.emplace_back(word.constData(), word.size());
+    kept.reset();
+    ASSERT_EQ(words.size(), qsizetype(deep.size()));
+    for (qsizetype i = 0; i < words.size(); ++i)
+        ASSERT_EQ(words[i], deep[std::size_t(i)]);
+}
+
 struct Damage
 {
     const char *name;
