@@ -114,8 +114,8 @@ public:
     {}
 
     // The part [begin, end) must not end inside a line that a hyphen joins to the next.
-    // isFirstLine: whether the part's first line is the text's first, which keeps a
-    // trailing space that later lines lose.
+    // startsWithFirstLine: whether the part's first line is the text's first, which
+    // keeps a trailing space that later lines lose.
     TokenSequence read(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
         bool isFirstLine = startsWithFirstLine;

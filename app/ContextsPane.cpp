@@ -118,10 +118,10 @@ ContextsPane::~ContextsPane()
 void ContextsPane::setText(const QString &text)
 {
     m_text = text;
-    show({});
+    showContextsOf({});
 }
 
-void ContextsPane::show(const ContextsQuery &query)
+void ContextsPane::showContextsOf(const ContextsQuery &query)
 {
     m_query = query;
     m_found = false;

@@ -42,7 +42,7 @@ public:
     void setText(const QString &text);
     // Shows the occurrences query asks for; an empty query (no index) shows none. While
     // the pane is hidden, only the last query is kept, and found once it is shown.
-    void show(const ContextsQuery &query);
+    void showContextsOf(const ContextsQuery &query);
 
     const ContextsModel &model() const { return m_model; }
     ContextsList *list() const { return m_list; }
