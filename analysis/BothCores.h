@@ -1,7 +1,41 @@
 #pragma once
 
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QtGlobal>
-#include <future>
+#include <exception>
+
+// Runs first here and second beside it on a free thread of the global pool, or after
+// first on this thread when the pool has none free: work that already runs on the pool
+// never waits for a thread the pool may not give (its threads all waiting so). What
+// either throws comes out here once both have ended.
+template<typename First, typename Second> void alongside(const First &first, const Second &second)
+{
+    std::exception_ptr secondFailure;
+    QSemaphore secondEnded;
+    const bool besides = QThreadPool::globalInstance()->tryStart([&] {
+        try {
+            second();
+        } catch (...) {
+            secondFailure = std::current_exception();
+        }
+        secondEnded.release();
+    });
+    try {
+        first();
+    } catch (...) {
+        if (besides)
+            secondEnded.acquire();
+        throw;
+    }
+    if (!besides) {
+        second();
+        return;
+    }
+    secondEnded.acquire();
+    if (secondFailure)
+        std::rethrow_exception(secondFailure);
+}
 
 // Runs work(begin, end) over [0, size) in two halves on two threads when size is large
 // enough for a second thread to pay (each item taking stepsPerItem steps), else in one
@@ -14,14 +48,8 @@ template<typename Work> void inTwoHalves(quint32 size, quint32 stepsPerItem, con
         return;
     }
     const quint32 middle = size / 2;
-    auto later = std::async(std::launch::async, [&work, middle, size] { work(middle, size); });
-    try {
-        work(quint32(0), middle);
-    } catch (...) {
-        later.wait();
-        throw;
-    }
-    later.get();
+    alongside([&work, middle] { work(quint32(0), middle); },
+              [&work, middle, size] { work(middle, size); });
 }
 
 template<typename Work> void inTwoHalves(quint32 size, const Work &work)
