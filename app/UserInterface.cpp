@@ -105,6 +105,32 @@ UserInterface::UserInterface(Dialogs *dialogs)
     m_indexCacheMenu =
         std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appController->pipeline());
     m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
+    addMenuBars();
+    // Lay the windows out now, so the views know their visible areas before they are
+    // first shown.
+    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
+        window->layout()->activate();
+    placeWindows();
+    coupleWindows();
+
+    connectInputWindow();
+    connectVerbariumWindow();
+    connectRoomForEveryWord();
+    connectContexts();
+    connectInfoPanel();
+    connectLeftOutWords(*dialogs);
+    connectCloudWindow();
+}
+
+UserInterface::~UserInterface()
+{
+    // The couplings watch the windows: remove them before the windows go.
+    m_cloudWindow->removeEventFilter(m_cloudWindowCoupling.get());
+    m_inputWindow->removeEventFilter(m_inputWindowCoupling.get());
+}
+
+void UserInterface::addMenuBars()
+{
     QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
     m_viewMenu->addMenusTo(inputBar);
     m_inputWindow->setMenuBar(inputBar);
@@ -113,24 +139,23 @@ UserInterface::UserInterface(Dialogs *dialogs)
         m_viewMenu->addMenusTo(bar);
         window->layout()->setMenuBar(bar);
     }
-    // Lay the windows out now, so the views know their visible areas before they are
-    // first shown.
-    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
-        window->layout()->activate();
-    placeWindows();
+}
 
+void UserInterface::coupleWindows()
+{
+    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
     m_cloudWindowCoupling = std::make_unique<CloudWindowCoupling>(cloudView, verbariumView);
     m_inputWindowCoupling = std::make_unique<InputWindowCoupling>(
         cloudView, verbariumView, m_infoPanel.get(), *m_activationWatch);
     m_cloudWindow->installEventFilter(m_cloudWindowCoupling.get());
     m_inputWindow->installEventFilter(m_inputWindowCoupling.get());
+}
 
-    connectInputWindow();
-    connectVerbariumWindow();
-    connectRoomForEveryWord();
-    connectContexts();
-    connectInfoPanel();
-    connectLeftOutWords(*dialogs);
+void UserInterface::connectCloudWindow()
+{
+    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
     AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
                      [verbariumView, menus](const QString &word) {
@@ -138,13 +163,6 @@ UserInterface::UserInterface(Dialogs *dialogs)
                          verbariumView->startWithWord(word);
                          menus->updateActions();
                      });
-}
-
-UserInterface::~UserInterface()
-{
-    // The delegates watch the windows: remove them before the windows go.
-    m_cloudWindow->removeEventFilter(m_cloudWindowCoupling.get());
-    m_inputWindow->removeEventFilter(m_inputWindowCoupling.get());
 }
 
 void UserInterface::saveSettings()

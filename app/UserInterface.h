@@ -26,7 +26,7 @@ class VerbariumWindow;
 } // namespace Ui
 
 // The application's user-interface description: creates the three windows, the info
-// panel, the menus, the controller and the two window delegates, places the windows on
+// panel, the menus, the controller and the two window couplings, places the windows on
 // screen and connects them. It owns them all for the application's lifetime.
 class UserInterface
 {
@@ -55,7 +55,10 @@ public:
     void saveSettings();
 
 private:
+    void addMenuBars();
     void placeWindows();
+    void coupleWindows();
+    void connectCloudWindow();
     void connectInputWindow();
     void connectLongText();
     void connectVerbariumWindow();

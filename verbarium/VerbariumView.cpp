@@ -14,7 +14,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QResizeEvent>
 #include <QScrollArea>
 #include <algorithm>
 #include <cmath>
@@ -23,8 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// How long a window's size must stay put before a resize counts as ended.
-constexpr int resizeSettleMs = 150;
 // Work shorter than this goes by with the busy cursor alone.
 constexpr int progressDelayMs = 500;
 
@@ -43,12 +40,15 @@ QString pathText(const VerbariumTree &tree, Node node)
 
 VerbariumView::VerbariumView(QWidget *parent)
     : LayerHostWidget(parent)
+    , m_resizes(this, [this]() -> std::optional<QRect> {
+        if (!m_picture || !m_scrollView)
+            return std::nullopt;
+        return wordRect(0);
+    })
 {
     setFocusPolicy(Qt::StrongFocus);
     installVerbariumAccessibility();
-    m_resizeSettled.setSingleShot(true);
-    m_resizeSettled.setInterval(resizeSettleMs);
-    connect(&m_resizeSettled, &QTimer::timeout, this, &VerbariumView::refitAfterResize);
+    connect(&m_resizes, &ResizeSettling::settled, this, &VerbariumView::refitAfterResize);
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(progressDelayMs);
     connect(&m_progressDelay, &QTimer::timeout, this, [this] {
@@ -328,7 +328,7 @@ void VerbariumView::scrollToStartWord()
 
 void VerbariumView::refitAfterResize()
 {
-    const bool startWasInSight = std::exchange(m_startInSightBeforeResize, false);
+    const bool startWasInSight = m_resizes.takeKeptPartWasInSight();
     if (!m_picture || m_picture->tree->childCount(m_picture->startNode) == 0)
         return;
     growToVisibleArea();
@@ -483,20 +483,9 @@ QRect VerbariumView::focusedWordRect() const
 void VerbariumView::showEvent(QShowEvent *event)
 {
     LayerHostWidget::showEvent(event);
-    watchWindowResizes();
-}
-
-bool VerbariumView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_watchedWindow && event->type() == QEvent::Resize) {
-        if (!m_resizeSettled.isActive() && m_picture && m_scrollView) {
-            // Where the view stands in the visible area is minus its scroll position.
-            const QRect seen(-pos(), static_cast<QResizeEvent *>(event)->oldSize());
-            m_startInSightBeforeResize = seen.contains(wordRect(0));
-        }
-        m_resizeSettled.start();
-    }
-    return LayerHostWidget::eventFilter(watched, event);
+    // The visible area changes with the window, and with what shares the window (the
+    // contexts pane shown or hidden, a splitter moved).
+    m_resizes.watch(m_scrollView ? m_scrollView->viewport() : window());
 }
 
 void VerbariumView::reRootAt(const PlacedWord &hit)
@@ -518,21 +507,6 @@ void VerbariumView::restartFrom(const PlacedWord &hit)
 void VerbariumView::previewWord(const PlacedWord &hit)
 {
     emit wordHovered(m_picture->tree->word(hit.node), countsOf(hit.node), noteOn(hit.node));
-}
-
-void VerbariumView::watchWindowResizes()
-{
-    // The visible area changes with the window, and with what shares the window (the
-    // contexts pane shown or hidden, a splitter moved).
-    QWidget *current = m_scrollView ? m_scrollView->viewport() : window();
-    if (current == m_watchedWindow)
-        return;
-    if (m_watchedWindow)
-        m_watchedWindow->removeEventFilter(this);
-    // A view that is its own window resizes itself on every display: nothing to watch.
-    m_watchedWindow = current == this ? nullptr : current;
-    if (m_watchedWindow)
-        m_watchedWindow->installEventFilter(this);
 }
 
 // The scroll area never resizes the view; a larger window should give the tree the

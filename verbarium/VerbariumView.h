@@ -3,11 +3,11 @@
 #include "ContextsQuery.h"
 #include "LayerHostWidget.h"
 #include "PictureOutline.h"
+#include "ResizeSettling.h"
 #include "TextLayer.h"
 #include "TreeRequests.h"
 #include "VerbariumLayout.h"
 
-#include <QPointer>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -126,7 +126,6 @@ protected:
     QString placeholderMessage() const override { return m_message; }
     QRect focusedWordRect() const override;
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree,
@@ -155,7 +154,6 @@ private:
     void restartFrom(const PlacedWord &hit);
     void previewWord(const PlacedWord &hit);
     void fitToVisibleArea();
-    void watchWindowResizes();
     void growToVisibleArea();
 
     TreeRequests m_requests;
@@ -176,9 +174,7 @@ private:
 
     QScrollArea *m_scrollView = nullptr; // non-owning: the scroll area holding this view
     // The visible area (or window) whose resizes end in a redisplay.
-    QPointer<QWidget> m_watchedWindow;
-    QTimer m_resizeSettled;
-    bool m_startInSightBeforeResize = false;
+    ResizeSettling m_resizes;
     QTimer m_progressDelay;
     QString m_message; // what the view says instead of a tree: a wait, or why none
 };
