@@ -323,7 +323,10 @@ int main(int argc, char *argv[])
     // The words after "the" again, drawn before the text is reopened.
     VerbariumView *view = ui.verbariumUi().verbariumView;
     ui.viewMenu().wordsAfterAction()->trigger();
-    QTest::qWaitFor([view] { return view->requests().work() == TreeRequests::Work::None; });
+    if (!QTest::qWaitFor([view] { return view->requests().work() == TreeRequests::Work::None; })) {
+        std::printf("reopen    the words after \"the\" were not drawn again\n");
+        return 1;
+    }
     reset(ui);
     const Figures reopened = measure(
         ui, length, [&ui] { ui.appController().importTextFile(); }, QStringLiteral("the"));
