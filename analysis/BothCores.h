@@ -1,7 +1,42 @@
 #pragma once
 
+#include <QThreadPool>
 #include <QtGlobal>
-#include <future>
+#include <exception>
+#include <latch>
+
+// Runs first here and second beside it on a free thread of the global pool, or after
+// first on this thread when the pool has none free: work that already runs on the pool
+// never waits for a thread the pool may not give (its threads all waiting so). What
+// either throws comes out here once both have ended.
+template<typename First, typename Second> void alongside(const First &first, const Second &second)
+{
+    std::exception_ptr secondFailure;
+    // A standard latch rather than a Qt semaphore: ThreadSanitizer sees what it hands over.
+    std::latch secondEnded(1);
+    const bool besides = QThreadPool::globalInstance()->tryStart([&] {
+        try {
+            second();
+        } catch (...) {
+            secondFailure = std::current_exception();
+        }
+        secondEnded.count_down();
+    });
+    try {
+        first();
+    } catch (...) {
+        if (besides)
+            secondEnded.wait();
+        throw;
+    }
+    if (!besides) {
+        second();
+        return;
+    }
+    secondEnded.wait();
+    if (secondFailure)
+        std::rethrow_exception(secondFailure);
+}
 
 // Below so many steps of work a second thread costs more than it saves.
 inline constexpr quint64 twoThreadsFrom = 1u << 20;
@@ -17,14 +52,7 @@ void bothAtOnce(quint64 steps, const First &first, const Second &second)
         second();
         return;
     }
-    auto later = std::async(std::launch::async, [&second] { second(); });
-    try {
-        first();
-    } catch (...) {
-        later.wait();
-        throw;
-    }
-    later.get();
+    alongside(first, second);
 }
 
 // Runs work(begin, end) over [0, size) in two halves on two threads when size is large

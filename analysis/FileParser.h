@@ -15,7 +15,6 @@ public:
 
     // Null until inputStrings() has run.
     const QString &treeText() const { return m_treeText; }
-    void setTreeText(const QString &treeText) { m_treeText = treeText; }
 
 private:
     QString m_treeText;

@@ -1,11 +1,11 @@
 #include "Tokeniser.h"
 
+#include "BothCores.h"
 #include "CharacterClasses.h"
 #include "LowerCase.h"
 #include "StopCheck.h"
 
 #include <array>
-#include <future>
 #include <memory>
 #include <string>
 #include <unicode/uchar.h>
@@ -114,8 +114,8 @@ public:
     {}
 
     // The part [begin, end) must not end inside a line that a hyphen joins to the next.
-    // isFirstLine: whether the part's first line is the text's first, which keeps a
-    // trailing space that later lines lose.
+    // startsWithFirstLine: whether the part's first line is the text's first, which
+    // keeps a trailing space that later lines lose.
     TokenSequence read(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
         bool isFirstLine = startsWithFirstLine;
@@ -289,10 +289,10 @@ TokenSequence tokenise(QStringView text, std::stop_token stop)
     const qsizetype middle = text.size() < halvedTexts ? text.size() : halvingPoint(text);
     if (middle == text.size())
         return PartReader(text, stop).read(0, text.size(), true);
-    auto laterHalf = std::async(std::launch::async, [text, middle, stop] {
-        return PartReader(text, stop).read(middle, text.size(), false);
-    });
-    TokenSequence tokens = PartReader(text, stop).read(0, middle, true);
-    tokens.append(laterHalf.get());
+    TokenSequence tokens;
+    TokenSequence laterHalf;
+    alongside([&] { tokens = PartReader(text, stop).read(0, middle, true); },
+              [&] { laterHalf = PartReader(text, stop).read(middle, text.size(), false); });
+    tokens.append(std::move(laterHalf));
     return tokens;
 }

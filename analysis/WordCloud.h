@@ -11,15 +11,10 @@ public:
     static constexpr int groupLimit = 200;
 
     explicit WordCloud(const CountedSet &words);
-    static WordCloud initWithWords(const CountedSet &words) { return WordCloud(words); }
 
     // Group by group from the highest count down; inside a group in the counted
     // set's order.
     const WordDictionary &wordCloudElements() const { return m_wordCloudElements; }
-    void setWordCloudElements(WordDictionary elements)
-    {
-        m_wordCloudElements = std::move(elements);
-    }
 
 private:
     WordDictionary m_wordCloudElements;

@@ -1,6 +1,6 @@
 #include "AppMenus.h"
 
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "Dialogs.h"
 #include "InputTextView.h"
 #include "PictureExport.h"
@@ -14,7 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-AppMenus::AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextView *textView,
+AppMenus::AppMenus(AppController &controller, PictureExport &pictures, InputTextView *textView,
                    Dialogs &dialogs, QObject *parent)
     : QObject(parent)
     , m_controller(controller)
@@ -37,8 +37,8 @@ AppMenus::AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextVi
 {
     m_quit->setMenuRole(QAction::QuitRole);
     m_about->setMenuRole(QAction::AboutRole);
-    connect(m_import, &QAction::triggered, &m_controller, &AppDelegate::importTextFile);
-    connect(m_analyse, &QAction::triggered, &m_controller, &AppDelegate::textDidChange);
+    connect(m_import, &QAction::triggered, &m_controller, &AppController::importTextFile);
+    connect(m_analyse, &QAction::triggered, &m_controller, &AppController::analyseTypedText);
     connect(m_exportCloud, &QAction::triggered, &m_pictures, &PictureExport::exportCloud);
     connect(m_exportVerbarium, &QAction::triggered, &m_pictures, &PictureExport::exportVerbarium);
     connect(m_quit, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
@@ -67,8 +67,8 @@ AppMenus::AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextVi
     connect(m_textView, &InputTextView::longTextChanged, this, &AppMenus::updateActions);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &AppMenus::updateActions);
     connect(qApp, &QApplication::focusWindowChanged, this, &AppMenus::updateActions);
-    connect(&m_controller, &AppDelegate::wordCloudDisplayed, this, &AppMenus::updateActions);
-    connect(&m_controller, &AppDelegate::importingChanged, this, &AppMenus::updateActions);
+    connect(&m_controller, &AppController::wordCloudDisplayed, this, &AppMenus::updateActions);
+    connect(&m_controller, &AppController::importingChanged, this, &AppMenus::updateActions);
     updateActions();
 }
 

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class AppDelegate;
+class AppController;
 class Dialogs;
 class InputTextView;
 class PictureExport;
@@ -21,7 +21,7 @@ class AppMenus : public QObject
 public:
     // Everything passed in belongs to the user-interface description and outlives this
     // object; the input window is textView's window.
-    AppMenus(AppDelegate &controller, PictureExport &pictures, InputTextView *textView,
+    AppMenus(AppController &controller, PictureExport &pictures, InputTextView *textView,
              Dialogs &dialogs, QObject *parent = nullptr);
 
     // Gives window a menu bar with the menus; it owns the bar.
@@ -43,7 +43,7 @@ private:
     static bool copiesItself(const QWidget *widget);
     void showAbout();
 
-    AppDelegate &m_controller;
+    AppController &m_controller;
     PictureExport &m_pictures;
     InputTextView *m_textView;
     Dialogs &m_dialogs;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFutureWatcher>
+#include "Job.h"
+
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -34,7 +35,7 @@ public:
     // How words are measured from the next job on; tests give fixed sizes.
     void setMeasurerMaker(MeasurerMaker maker) { m_makeMeasurer = std::move(maker); }
 
-    bool isBusy() const { return m_watcher != nullptr; }
+    bool isBusy() const { return m_job.isRunning(); }
 
 signals:
     // forNewText: the cloud of a text just analysed, rather than the same text's with
@@ -45,12 +46,6 @@ signals:
     void busyChanged(bool busy);
 
 private:
-    struct Made
-    {
-        std::shared_ptr<const CloudContent> content;
-        QString failure;
-    };
-
     void start(bool forNewText);
 
     MeasurerMaker m_makeMeasurer;
@@ -58,6 +53,5 @@ private:
     QSet<QString> m_leftOut;
     // A new text's cloud that a later request replaced is still the new text's.
     bool m_newTextPending = false;
-    std::stop_source m_stop;
-    QFutureWatcher<Made> *m_watcher = nullptr; // the running job's, a child; none while idle
+    Job<std::shared_ptr<const CloudContent>> m_job;
 };

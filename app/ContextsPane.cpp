@@ -3,7 +3,6 @@
 #include "ContextLineDelegate.h"
 #include "Occurrences.h"
 #include "TextIndex.h"
-#include "WorkerJobs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -79,6 +78,7 @@ ContextsPane::ContextsPane(QWidget *parent)
     , m_order(new QComboBox(this))
     , m_list(new ContextsList(this))
     , m_passage(new QPlainTextEdit(this))
+    , m_job(this, QString())
 {
     m_header->setTextFormat(Qt::PlainText);
     m_order->addItems({tr("In Text Order"), tr("By the Words After"), tr("By the Words Before")});
@@ -110,18 +110,15 @@ ContextsPane::ContextsPane(QWidget *parent)
             &ContextsPane::showPassage);
 }
 
-ContextsPane::~ContextsPane()
-{
-    m_stop.request_stop();
-}
+ContextsPane::~ContextsPane() = default;
 
 void ContextsPane::setText(const QString &text)
 {
     m_text = text;
-    show({});
+    showContextsOf({});
 }
 
-void ContextsPane::show(const ContextsQuery &query)
+void ContextsPane::showContextsOf(const ContextsQuery &query)
 {
     m_query = query;
     m_found = false;
@@ -140,7 +137,7 @@ void ContextsPane::find()
 {
     m_found = true;
     if (!m_query.index) {
-        dropJob(m_job, m_stop, this);
+        m_job.drop();
         m_model.clear();
         m_header->clear();
         m_passage->clear();
@@ -152,7 +149,7 @@ void ContextsPane::find()
         Occurrences occurrences = occurrencesOf(*index, sequence, stop);
         // The lines are runs of the text's own tokens, whichever index grew the tree.
         sortRuns(occurrences.firsts, occurrences.length, forward->tokens(), order, stop);
-        return Found{std::move(occurrences.firsts), occurrences.length, occurrences.endedHere, {}};
+        return Found{std::move(occurrences.firsts), occurrences.length, occurrences.endedHere};
     });
 }
 
@@ -163,28 +160,15 @@ ContextOrder ContextsPane::order() const
 
 void ContextsPane::start(std::function<Found(std::stop_token)> work)
 {
-    dropJob(m_job, m_stop, this);
-    m_stop = std::stop_source();
-    m_job = new QFutureWatcher<Found>(this);
-    connect(m_job, &QFutureWatcherBase::finished, this, [this] {
-        Found found = m_job->result();
-        m_job->deleteLater();
-        m_job = nullptr;
-        takeFound(std::move(found));
-    });
-    m_job->setFuture(
-        runStoppable(std::move(work), m_stop.get_token(),
-                     tr("Not enough memory to list the occurrences of “%1”.").arg(m_query.shown)));
+    m_job.setOutOfMemory(
+        tr("Not enough memory to list the occurrences of “%1”.").arg(m_query.shown));
+    m_job.start(std::move(work), {[this](Found found) { takeFound(std::move(found)); },
+                                  [this](const QString &message) { takeFailure(message); }});
 }
 
 void ContextsPane::takeFound(Found found)
 {
     m_passage->clear();
-    if (!found.failure.isEmpty()) {
-        m_model.clear();
-        m_header->setText(found.failure);
-        return;
-    }
     m_endedHere = found.endedHere;
     const auto lines = qint64(found.firsts.size());
     m_model.setLines(m_text, m_query.forward, std::move(found.firsts), found.length);
@@ -196,6 +180,13 @@ void ContextsPane::takeFound(Found found)
     m_header->setText(header);
 }
 
+void ContextsPane::takeFailure(const QString &message)
+{
+    m_passage->clear();
+    m_model.clear();
+    m_header->setText(message);
+}
+
 void ContextsPane::resort()
 {
     if (!m_query.index || m_model.rowCount() == 0)
@@ -204,7 +195,7 @@ void ContextsPane::resort()
     start([forward = m_query.forward, firsts = m_model.firsts(), length = m_model.length(),
            ended = m_endedHere, order = order()](std::stop_token stop) mutable {
         sortRuns(firsts, length, forward->tokens(), order, stop);
-        return Found{std::move(firsts), length, ended, {}};
+        return Found{std::move(firsts), length, ended};
     });
 }
 

@@ -3,8 +3,8 @@
 #include "ContextLines.h"
 #include "ContextsModel.h"
 #include "ContextsQuery.h"
+#include "Job.h"
 
-#include <QFutureWatcher>
 #include <QListView>
 #include <QWidget>
 #include <stop_token>
@@ -42,7 +42,7 @@ public:
     void setText(const QString &text);
     // Shows the occurrences query asks for; an empty query (no index) shows none. While
     // the pane is hidden, only the last query is kept, and found once it is shown.
-    void show(const ContextsQuery &query);
+    void showContextsOf(const ContextsQuery &query);
 
     const ContextsModel &model() const { return m_model; }
     ContextsList *list() const { return m_list; }
@@ -50,7 +50,7 @@ public:
     QComboBox *orderChoice() const { return m_order; }
     QPlainTextEdit *passage() const { return m_passage; }
     // Whether occurrences are being found or sorted.
-    bool isBusy() const { return m_job != nullptr; }
+    bool isBusy() const { return m_job.isRunning(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -63,12 +63,12 @@ private:
         std::vector<quint32> firsts;
         quint32 length = 0;
         quint32 endedHere = 0;
-        QString failure;
     };
 
     void find();
     void start(std::function<Found(std::stop_token)> work);
     void takeFound(Found found);
+    void takeFailure(const QString &message);
     void resort();
     void showPassage();
     ContextOrder order() const;
@@ -82,6 +82,5 @@ private:
     QComboBox *m_order;
     ContextsList *m_list;
     QPlainTextEdit *m_passage;
-    std::stop_source m_stop;
-    QFutureWatcher<Found> *m_job = nullptr; // the running job's, a child
+    Job<Found> m_job;
 };

@@ -2,7 +2,6 @@
 
 #include "LongTextDocument.h"
 #include "ReleaseOnWorker.h"
-#include "WorkerJobs.h"
 
 #include <QElapsedTimer>
 #include <QMimeData>
@@ -11,7 +10,6 @@
 #include <QTextDocument>
 #include <QThread>
 #include <QUrl>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -51,6 +49,7 @@ std::optional<QString> localFileOf(const QMimeData *data)
 
 InputTextView::InputTextView(QWidget *parent)
     : QPlainTextEdit(parent)
+    , m_documentJob(this, tr("There is not enough memory to put this text into the editor."))
 {
     m_fillTimer.setInterval(0);
     connect(&m_fillTimer, &QTimer::timeout, this, &InputTextView::fillSome);
@@ -95,46 +94,30 @@ void InputTextView::releaseLongText()
 
 void InputTextView::editLongText()
 {
-    if (!m_holdsLongText || m_documentJob)
+    if (!m_holdsLongText || m_documentJob.isRunning())
         return;
     m_filling = true;
     updateReadOnly();
     const qsizetype total = m_heldText.size();
     emit fillProgress(0, total);
-    m_documentStop = std::stop_source();
-    m_documentJob = new QFutureWatcher<BuiltDocument>(this);
-    connect(m_documentJob, &QFutureWatcherBase::progressValueChanged, this,
-            [this, total](int permille) { emit fillProgress(total * permille / 1000, total); });
-    connect(m_documentJob, &QFutureWatcherBase::finished, this, [this] {
-        BuiltDocument built = m_documentJob->future().takeResult();
-        m_documentJob->deleteLater();
-        m_documentJob = nullptr;
-        if (built.document) {
-            takeLongTextDocument(std::move(built.document));
-            return;
-        }
-        m_filling = false;
-        updateReadOnly();
-        emit fillFinished();
-        emit longTextNotEditable(built.failure);
-    });
-    m_documentJob->setFuture(QtConcurrent::run([text = m_heldText, owner = thread(),
-                                                stop = m_documentStop.get_token()](
-                                                   QPromise<BuiltDocument> &promise) {
-        promise.setProgressRange(0, 1000);
-        try {
-            BuiltDocumentPointer document(
-                longTextDocument(text, owner, stop, [&promise](qsizetype done, qsizetype total) {
-                    promise.setProgressValue(int(1000 * done / total));
-                }).release());
-            promise.addResult(BuiltDocument{std::move(document), {}});
-        } catch (const WorkStopped &) {
-            promise.addResult(BuiltDocument{});
-        } catch (const std::bad_alloc &) {
-            promise.addResult(BuiltDocument{
-                nullptr, tr("There is not enough memory to put this text into the editor.")});
-        }
-    }));
+    m_documentJob.start(
+        [text = m_heldText, owner = thread()](std::stop_token stop,
+                                              JobReport<BuiltDocumentPointer> &report) {
+            return BuiltDocumentPointer(
+                longTextDocument(text, owner, std::move(stop),
+                                 [&report](qsizetype done, qsizetype total) {
+                                     report.setProgress(int(1000 * done / total));
+                                 })
+                    .release());
+        },
+        {[this](BuiltDocumentPointer document) { takeLongTextDocument(std::move(document)); },
+         [this](const QString &message) {
+             m_filling = false;
+             updateReadOnly();
+             emit fillFinished();
+             emit longTextNotEditable(message);
+         },
+         [this, total](int permille) { emit fillProgress(total * permille / 1000, total); }});
 }
 
 void InputTextView::DeleteLater::operator()(QTextDocument *document) const
@@ -164,9 +147,9 @@ void InputTextView::takeLongTextDocument(BuiltDocumentPointer built)
 
 void InputTextView::dropDocumentJob()
 {
-    if (!m_documentJob)
+    if (!m_documentJob.isRunning())
         return;
-    dropJob(m_documentJob, m_documentStop, this);
+    m_documentJob.drop();
     m_filling = false;
     updateReadOnly();
     emit fillFinished();

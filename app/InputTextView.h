@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFutureWatcher>
+#include "Job.h"
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTimer>
@@ -95,13 +96,6 @@ private:
     bool m_fillPaused = false;
     bool m_awaitingText = false;
     QTimer m_fillTimer;
-    // A held long text's document being built: what the worker hands back, and the watcher
-    // of that work (a child) while it runs.
-    struct BuiltDocument
-    {
-        BuiltDocumentPointer document;
-        QString failure;
-    };
-    QFutureWatcher<BuiltDocument> *m_documentJob = nullptr;
-    std::stop_source m_documentStop;
+    // A held long text's document being built.
+    Job<BuiltDocumentPointer> m_documentJob;
 };

@@ -3,41 +3,25 @@
 #include "CommonWords.h"
 #include "OwnFiles.h"
 #include "ViewSettings.h"
-#include "WorkerJobs.h"
 
 #include <QFile>
 
 LeftOutWords::LeftOutWords(QObject *parent)
     : QObject(parent)
+    , m_reading(this, tr("There is not enough memory to read your list of words."))
 {}
 
-LeftOutWords::~LeftOutWords()
-{
-    m_stop.request_stop();
-}
+LeftOutWords::~LeftOutWords() = default;
 
 void LeftOutWords::choose(const QString &choice, const QString &ownListPath)
 {
     m_choice = choice;
-    dropJob(m_reading, m_stop, this);
+    m_reading.drop();
     if (choice != ViewSettings::ownListChoice) {
         take(choice.isEmpty() ? QSet<QString>() : commonWordsOf(choice));
         return;
     }
-    m_stop = std::stop_source();
-    m_reading = new QFutureWatcher<ReadList>(this);
-    connect(m_reading, &QFutureWatcherBase::finished, this, [this] {
-        const ReadList read = m_reading->result();
-        m_reading->deleteLater();
-        m_reading = nullptr;
-        take(read.words);
-        // The list is read again at each analysis and each change in its folder: a
-        // problem is said once, until it changes.
-        if (!read.failure.isEmpty() && read.failure != m_lastFailure)
-            emit failed(read.failure);
-        m_lastFailure = read.failure;
-    });
-    m_reading->setFuture(runStoppable(
+    m_reading.start(
         [ownListPath](std::stop_token stop) {
             const TextFile file = readOwnFile(ownListPath, std::move(stop));
             // A list not made yet leaves nothing out, and is no failure.
@@ -45,7 +29,20 @@ void LeftOutWords::choose(const QString &choice, const QString &ownListPath)
                 return ReadList{{}, file.error};
             return ReadList{parseWordList(file.text), QString()};
         },
-        m_stop.get_token(), tr("There is not enough memory to read your list of words.")));
+        {[this](const ReadList &read) { takeList(read); },
+         [this](const QString &message) {
+             takeList({{}, message});
+         }});
+}
+
+void LeftOutWords::takeList(const ReadList &read)
+{
+    take(read.words);
+    // The list is read again at each analysis and each change in its folder: a problem
+    // is said once, until it changes.
+    if (!read.failure.isEmpty() && read.failure != m_lastFailure)
+        emit failed(read.failure);
+    m_lastFailure = read.failure;
 }
 
 QString LeftOutWords::description() const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFutureWatcher>
+#include "Job.h"
+
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -26,7 +27,7 @@ public:
     // What is left out, to begin a sentence: "English common words", "Words of your
     // own list"; empty for none.
     QString description() const;
-    bool isReading() const { return m_reading != nullptr; }
+    bool isReading() const { return m_reading.isRunning(); }
 
 signals:
     void changed(const QSet<QString> &words);
@@ -42,10 +43,10 @@ private:
     };
 
     void take(QSet<QString> words);
+    void takeList(const ReadList &read);
 
     QString m_choice;
     QSet<QString> m_words;
-    QString m_lastFailure; // of the last reading of the own list
-    std::stop_source m_stop;
-    QFutureWatcher<ReadList> *m_reading = nullptr; // a child, while the own list is read
+    QString m_lastFailure;   // of the last reading of the own list
+    Job<ReadList> m_reading; // of the own list
 };

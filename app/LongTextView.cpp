@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -38,6 +37,7 @@ std::vector<quint32> lineStartsOf(QStringView text)
 
 LongTextView::LongTextView(QWidget *parent)
     : QAbstractScrollArea(parent)
+    , m_lines(this, QString())
 {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFocusPolicy(Qt::StrongFocus);
@@ -48,19 +48,11 @@ void LongTextView::setText(const QString &text)
     releaseOnWorker(std::exchange(m_text, text));
     m_lineStarts.clear();
     m_widestLine = 0;
-    if (m_lines) {
-        m_lines->disconnect(this);
-        m_lines->deleteLater();
-    }
-    m_lines = new QFutureWatcher<std::vector<quint32>>(this);
-    connect(m_lines, &QFutureWatcherBase::finished, this, [this, watcher = m_lines] {
-        takeLines(watcher->result());
-        watcher->deleteLater();
-        if (m_lines == watcher)
-            m_lines = nullptr;
-    });
-    // The worker reads its own copy: QString's sharing is thread-safe.
-    m_lines->setFuture(QtConcurrent::run([text] { return lineStartsOf(text); }));
+    // The worker reads its own copy: QString's sharing is thread-safe. Without the lines
+    // (too little memory for them) the view shows none; the text stays the editor's.
+    m_lines.start([text](std::stop_token) { return lineStartsOf(text); },
+                  {[this](std::vector<quint32> lineStarts) { takeLines(std::move(lineStarts)); },
+                   [](const QString &) {}});
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();

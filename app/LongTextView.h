@@ -1,7 +1,8 @@
 #pragma once
 
+#include "Job.h"
+
 #include <QAbstractScrollArea>
-#include <QFutureWatcher>
 #include <QString>
 #include <vector>
 
@@ -33,8 +34,8 @@ private:
 
     QString m_text;
     std::vector<quint32> m_lineStarts;
-    QFutureWatcher<std::vector<quint32>> *m_lines = nullptr; // finding the lines, a child
-    int m_widestLine = 0; // of the lines painted so far, in pixels
+    Job<std::vector<quint32>> m_lines; // finding the lines
+    int m_widestLine = 0;              // of the lines painted so far, in pixels
 };
 
 // Where each line of text starts: after every line feed, after a carriage return not

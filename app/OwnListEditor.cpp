@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,6 +21,7 @@ OwnListEditor::OwnListEditor(QString path, QWidget *parent)
     , m_editor(new QPlainTextEdit(this))
     , m_status(new QLabel(this))
     , m_saveButton(new QPushButton(tr("&Save"), this))
+    , m_reading(this, tr("There is not enough memory to read your list of words."))
 {
     setWindowTitle(tr("Your Own List of Words to Leave Out"));
     auto *intro = new QLabel(tr("The cloud leaves these words out when View ▸ Leave Out Common "
@@ -59,30 +59,25 @@ OwnListEditor::OwnListEditor(QString path, QWidget *parent)
     resize(440, 480);
 }
 
-OwnListEditor::~OwnListEditor()
-{
-    m_stop.request_stop();
-}
+OwnListEditor::~OwnListEditor() = default;
 
 void OwnListEditor::edit(const QString &newListText)
 {
     show();
     raise();
     activateWindow();
-    if (m_editor->document()->isModified() || m_reading)
+    if (m_editor->document()->isModified() || m_reading.isRunning())
         return;
     m_editor->setReadOnly(true);
     m_editor->setPlainText(QString());
     setStatus(tr("Reading the list…"), false);
-    m_stop = std::stop_source();
-    m_reading = new QFutureWatcher<TextFile>(this);
-    connect(m_reading, &QFutureWatcherBase::finished, this, [this, newListText] {
-        const TextFile file = m_reading->result();
-        m_reading->deleteLater();
-        m_reading = nullptr;
-        takeRead(file, newListText);
-    });
-    m_reading->setFuture(QtConcurrent::run(readOwnFile, m_path, m_stop.get_token()));
+    m_reading.start([path = m_path](std::stop_token stop) { return readOwnFile(path, stop); },
+                    {[this, newListText](const TextFile &file) { takeRead(file, newListText); },
+                     [this, newListText](const QString &message) {
+                         TextFile failed;
+                         failed.error = message;
+                         takeRead(failed, newListText);
+                     }});
 }
 
 QString OwnListEditor::statusText() const
@@ -112,7 +107,7 @@ void OwnListEditor::takeRead(const TextFile &file, const QString &newListText)
 
 void OwnListEditor::save()
 {
-    if (m_reading || !m_saveButton->isEnabled())
+    if (m_reading.isRunning() || !m_saveButton->isEnabled())
         return;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     // What stands in the list's place and is no list (a FIFO, a link to a device) goes,

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Job.h"
 #include "TextFile.h"
 
 #include <QDialog>
-#include <QFutureWatcher>
 #include <stop_token>
 
 class QLabel;
@@ -31,7 +31,7 @@ public:
     QPushButton *saveButton() const { return m_saveButton; }
     // What the editor says of the file: read, saved, or what went wrong.
     QString statusText() const;
-    bool isReading() const { return m_reading != nullptr; }
+    bool isReading() const { return m_reading.isRunning(); }
 
 signals:
     // The list is saved in its file.
@@ -47,6 +47,5 @@ private:
     QPlainTextEdit *m_editor;
     QLabel *m_status;
     QPushButton *m_saveButton;
-    std::stop_source m_stop;
-    QFutureWatcher<TextFile> *m_reading = nullptr; // a child, while the file is read
+    Job<TextFile> m_reading;
 };

@@ -7,9 +7,6 @@
 #include "TokenWords.h"
 #include "Tokeniser.h"
 #include "WordCloud.h"
-#include "WorkerJobs.h"
-
-#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -44,7 +41,7 @@ QString failureMessage(TextPipeline::Stage stage)
 
 // The whole way of one text. Every exception ends here: as a failure, or, once stopped,
 // as nothing at all.
-void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Indexer &indexer,
+void TextPipeline::run(JobReport<Step> &report, const Source &source, const Indexer &indexer,
                        const std::optional<IndexCache> &cache, std::stop_token stop)
 {
     Stage stage = Stage::Reading;
@@ -54,11 +51,11 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
             TextFile file = readUtf8TextFile(source.path, stop);
             StopCheck(stop).throwIfStopped();
             if (!file.error.isEmpty()) {
-                promise.addResult(Step(Failure{stage, file.error}));
+                report.handOver(Step(Failure{stage, file.error}));
                 return;
             }
             text = std::move(file.text);
-            promise.addResult(Step(ReadText{text}));
+            report.handOver(Step(ReadText{text}));
         }
         stage = Stage::Analysing;
         const TextKey key = cache ? IndexCache::keyOf(text) : TextKey{};
@@ -71,7 +68,7 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
         auto allWords = std::make_shared<const CountedSet>(wordsOfTokens(counted, stop));
         auto analysis = std::make_shared<const TextAnalysis>(
             TextAnalysis{text, WordCloud(*allWords).wordCloudElements(), std::move(allWords)});
-        promise.addResult(Step(std::move(analysis)));
+        report.handOver(Step(std::move(analysis)));
         stage = Stage::Indexing;
         const bool built = !index;
         if (built)
@@ -82,11 +79,11 @@ void TextPipeline::run(QPromise<Step> &promise, const Source &source, const Inde
             if (built)
                 keepInBackground(kept, index, stop);
         }
-        promise.addResult(Step(std::move(index)));
+        report.handOver(Step(std::move(index)));
     } catch (const WorkStopped &) {
         // Nobody waits for what a stopped job would have given.
     } catch (...) {
-        promise.addResult(Step(Failure{stage, failureMessage(stage)}));
+        report.handOver(Step(Failure{stage, failureMessage(stage)}));
     }
 }
 
@@ -95,12 +92,11 @@ TextPipeline::TextPipeline(QObject *parent)
     , m_indexer([](TokenSequence tokens, std::stop_token stop) {
         return TextIndex::build(std::move(tokens), std::move(stop));
     })
+    // The job says its own failures, stage by stage.
+    , m_job(this, QString())
 {}
 
-TextPipeline::~TextPipeline()
-{
-    m_stop.request_stop();
-}
+TextPipeline::~TextPipeline() = default;
 
 void TextPipeline::importFile(const QString &path)
 {
@@ -115,18 +111,18 @@ void TextPipeline::analyse(const QString &text)
 void TextPipeline::start(Source source)
 {
     const bool wasBusy = isBusy();
-    dropJob(m_watcher, m_stop, this);
-    m_stop = std::stop_source();
-    m_watcher = new QFutureWatcher<Step>(this);
-    QFutureWatcher<Step> *watcher = m_watcher;
-    connect(watcher, &QFutureWatcherBase::resultReadyAt, this,
-            [this, watcher](int index) { takeStep(watcher->resultAt(index)); });
-    connect(watcher, &QFutureWatcherBase::finished, this, &TextPipeline::finish);
     setStage(source.path.isNull() ? Stage::Analysing : Stage::Reading);
     // The job reads its own copies: QString's sharing is thread-safe, and nobody changes
     // a string another holds.
-    watcher->setFuture(QtConcurrent::run(&TextPipeline::run, std::move(source), m_indexer, m_cache,
-                                         m_stop.get_token()));
+    m_job.start(
+        [source = std::move(source), indexer = m_indexer,
+         cache = m_cache](std::stop_token stop, JobReport<Step> &report) {
+            run(report, source, indexer, cache, std::move(stop));
+        },
+        {[this](const Step &step) { takeStep(step); },
+         [this](const QString &message) { emit failed(m_stage, message); },
+         {},
+         [this] { emit busyChanged(false); }});
     if (!wasBusy)
         emit busyChanged(true);
 }
@@ -152,12 +148,4 @@ void TextPipeline::setStage(Stage stage)
         return;
     m_stage = stage;
     emit stageChanged(stage);
-}
-
-// The job's results stay in its future until the watcher goes: let them go with it.
-void TextPipeline::finish()
-{
-    m_watcher->deleteLater();
-    m_watcher = nullptr;
-    emit busyChanged(false);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "IndexCache.h"
+#include "Job.h"
 
-#include <QFutureWatcher>
 #include <QObject>
-#include <QPromise>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -43,7 +42,7 @@ public:
     void setCache(std::optional<IndexCache> cache) { m_cache = std::move(cache); }
     const std::optional<IndexCache> &cache() const { return m_cache; }
 
-    bool isBusy() const { return m_watcher != nullptr; }
+    bool isBusy() const { return m_job.isRunning(); }
     // The stage the job is in, while busy.
     Stage stage() const { return m_stage; }
 
@@ -77,18 +76,14 @@ private:
         QString text;
     };
 
-    static void run(QPromise<Step> &promise, const Source &source, const Indexer &indexer,
+    static void run(JobReport<Step> &report, const Source &source, const Indexer &indexer,
                     const std::optional<IndexCache> &cache, std::stop_token stop);
     void start(Source source);
     void takeStep(const Step &step);
     void setStage(Stage stage);
-    void finish();
 
     Indexer m_indexer;
     std::optional<IndexCache> m_cache;
-    std::stop_source m_stop;
-    // The running job's, a child; none while idle. An older job's watcher goes with its
-    // job's stop, so nothing of that job arrives any more.
-    QFutureWatcher<Step> *m_watcher = nullptr;
+    Job<Step> m_job;
     Stage m_stage = Stage::Analysing;
 };

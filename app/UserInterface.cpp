@@ -1,7 +1,7 @@
 #include "UserInterface.h"
 
 #include "AccessibleWindows.h"
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "AppMenus.h"
 #include "ContextsPane.h"
 #include "Dialogs.h"
@@ -19,7 +19,7 @@
 #include "VerbariumView.h"
 #include "ViewMenu.h"
 #include "ViewSettings.h"
-#include "WindowDelegates.h"
+#include "WindowCouplings.h"
 #include "WindowPlacement.h"
 #include "WordCloudView.h"
 #include "ui_CloudWindow.h"
@@ -73,7 +73,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     for (QWidget *window :
          {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get())})
         window->setAttribute(Qt::WA_QuitOnClose, false);
-    m_inputUi->textField->setFocus();
+    m_inputUi->textView->setFocus();
 
     if (!dialogs) {
         m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get(), *m_activationWatch);
@@ -86,12 +86,12 @@ UserInterface::UserInterface(Dialogs *dialogs)
     // The cloud is its window's first stop for the keyboard.
     cloudView->setFocus();
 
-    m_appDelegate = std::make_unique<AppDelegate>(
-        AppDelegate::Outlets{m_inputUi->textField, m_inputWindow.get(), m_cloudWindow.get(),
-                             cloudView, verbariumView},
+    m_appController = std::make_unique<AppController>(
+        AppController::Widgets{m_inputUi->textView, m_inputWindow.get(), m_cloudWindow.get(),
+                               cloudView, verbariumView},
         *dialogs);
     m_pictureExport = std::make_unique<PictureExport>(cloudView, verbariumView, *dialogs);
-    m_menus = std::make_unique<AppMenus>(*m_appDelegate, *m_pictureExport, m_inputUi->textField,
+    m_menus = std::make_unique<AppMenus>(*m_appController, *m_pictureExport, m_inputUi->textView,
                                          *dialogs);
     m_viewSettings = std::make_unique<ViewSettings>();
     if (const QString note = m_viewSettings->setAsideNote(); !note.isEmpty()) {
@@ -102,8 +102,35 @@ UserInterface::UserInterface(Dialogs *dialogs)
     }
     m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
                                             verbariumView, m_verbariumUi->contextsPane);
-    m_indexCacheMenu = std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appDelegate->pipeline());
+    m_indexCacheMenu =
+        std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appController->pipeline());
     m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
+    addMenuBars();
+    // Lay the windows out now, so the views know their visible areas before they are
+    // first shown.
+    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
+        window->layout()->activate();
+    placeWindows();
+    coupleWindows();
+
+    connectInputWindow();
+    connectVerbariumWindow();
+    connectRoomForEveryWord();
+    connectContexts();
+    connectInfoPanel();
+    connectLeftOutWords(*dialogs);
+    connectCloudWindow();
+}
+
+UserInterface::~UserInterface()
+{
+    // The couplings watch the windows: remove them before the windows go.
+    m_cloudWindow->removeEventFilter(m_cloudWindowCoupling.get());
+    m_inputWindow->removeEventFilter(m_inputWindowCoupling.get());
+}
+
+void UserInterface::addMenuBars()
+{
     QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
     m_viewMenu->addMenusTo(inputBar);
     m_inputWindow->setMenuBar(inputBar);
@@ -112,24 +139,23 @@ UserInterface::UserInterface(Dialogs *dialogs)
         m_viewMenu->addMenusTo(bar);
         window->layout()->setMenuBar(bar);
     }
-    // Lay the windows out now, so the views know their visible areas before they are
-    // first shown.
-    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
-        window->layout()->activate();
-    placeWindows();
+}
 
-    m_searchWindowDelegate = std::make_unique<SearchWindowDelegate>(cloudView, verbariumView);
-    m_inputWindowDelegate = std::make_unique<InputWindowDelegate>(
+void UserInterface::coupleWindows()
+{
+    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
+    m_cloudWindowCoupling = std::make_unique<CloudWindowCoupling>(cloudView, verbariumView);
+    m_inputWindowCoupling = std::make_unique<InputWindowCoupling>(
         cloudView, verbariumView, m_infoPanel.get(), *m_activationWatch);
-    m_cloudWindow->installEventFilter(m_searchWindowDelegate.get());
-    m_inputWindow->installEventFilter(m_inputWindowDelegate.get());
+    m_cloudWindow->installEventFilter(m_cloudWindowCoupling.get());
+    m_inputWindow->installEventFilter(m_inputWindowCoupling.get());
+}
 
-    connectInputWindow();
-    connectVerbariumWindow();
-    connectRoomForEveryWord();
-    connectContexts();
-    connectInfoPanel();
-    connectLeftOutWords(*dialogs);
+void UserInterface::connectCloudWindow()
+{
+    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    VerbariumView *verbariumView = m_verbariumUi->verbariumView;
     AppMenus *menus = m_menus.get();
     QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
                      [verbariumView, menus](const QString &word) {
@@ -137,13 +163,6 @@ UserInterface::UserInterface(Dialogs *dialogs)
                          verbariumView->startWithWord(word);
                          menus->updateActions();
                      });
-}
-
-UserInterface::~UserInterface()
-{
-    // The delegates watch the windows: remove them before the windows go.
-    m_cloudWindow->removeEventFilter(m_searchWindowDelegate.get());
-    m_inputWindow->removeEventFilter(m_inputWindowDelegate.get());
 }
 
 void UserInterface::saveSettings()
@@ -164,19 +183,19 @@ void UserInterface::placeWindows()
 
 void UserInterface::connectInputWindow()
 {
-    AppDelegate *controller = m_appDelegate.get();
-    InputTextView *textField = m_inputUi->textField;
+    AppController *controller = m_appController.get();
+    InputTextView *textView = m_inputUi->textView;
     QObject::connect(m_inputUi->importButton, &QPushButton::clicked, controller,
-                     &AppDelegate::importTextFile);
+                     &AppController::importTextFile);
     QObject::connect(m_inputUi->analyseButton, &QPushButton::clicked, controller,
-                     &AppDelegate::textDidChange);
-    QObject::connect(textField, &InputTextView::fileDropped, controller, &AppDelegate::openFile);
+                     &AppController::analyseTypedText);
+    QObject::connect(textView, &InputTextView::fileDropped, controller, &AppController::openFile);
     connectLongText();
     // While an imported text is on its way, the view holds nothing of the user's to analyse.
-    QObject::connect(controller, &AppDelegate::importingChanged, m_inputUi->analyseButton,
+    QObject::connect(controller, &AppController::importingChanged, m_inputUi->analyseButton,
                      &QWidget::setDisabled);
     QStatusBar *statusBar = m_inputWindow->statusBar();
-    QObject::connect(controller, &AppDelegate::workDescribed, statusBar,
+    QObject::connect(controller, &AppController::workDescribed, statusBar,
                      [statusBar](const QString &description) {
                          if (description.isEmpty())
                              statusBar->clearMessage();
@@ -195,12 +214,12 @@ void UserInterface::connectInputWindow()
     m_progressBar->hide();
     m_inputWindow->statusBar()->addPermanentWidget(m_progressBar);
     QProgressBar *progressBar = m_progressBar;
-    QObject::connect(textField, &InputTextView::fillProgress, progressBar,
+    QObject::connect(textView, &InputTextView::fillProgress, progressBar,
                      [progressBar](qsizetype done, qsizetype total) {
                          progressBar->setValue(int(1000 * done / std::max<qsizetype>(total, 1)));
                          progressBar->show();
                      });
-    QObject::connect(textField, &InputTextView::fillFinished, progressBar, &QWidget::hide);
+    QObject::connect(textView, &InputTextView::fillFinished, progressBar, &QWidget::hide);
 }
 
 // A text too long to edit is shown read-only until the user asks for it in the editor.
@@ -214,23 +233,23 @@ void UserInterface::connectLongText()
                         "editor.")
                 .arg(length));
     };
-    QObject::connect(input.textField, &InputTextView::longTextChanged, input.textStack,
+    QObject::connect(input.textView, &InputTextView::longTextChanged, input.textStack,
                      [&input, describe](const QString &text) {
                          input.longTextView->setText(text);
                          input.editLongTextButton->setEnabled(true);
                          if (text.isEmpty()) {
-                             input.textStack->setCurrentWidget(input.textField);
+                             input.textStack->setCurrentWidget(input.textView);
                              return;
                          }
                          describe(text.size());
                          input.textStack->setCurrentWidget(input.longTextPage);
                      });
-    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textField, [&input] {
+    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textView, [&input] {
         input.editLongTextButton->setEnabled(false);
-        input.textField->editLongText();
+        input.textView->editLongText();
     });
     // While it goes in, the note says what is done and how far it is.
-    QObject::connect(input.textField, &InputTextView::fillProgress, input.longTextNote,
+    QObject::connect(input.textView, &InputTextView::fillProgress, input.longTextNote,
                      [&input](qsizetype done, qsizetype total) {
                          if (input.textStack->currentWidget() != input.longTextPage)
                              return;
@@ -239,7 +258,7 @@ void UserInterface::connectLongText()
                                          "read only until it is all in.")
                                  .arg(100 * done / std::max<qsizetype>(total, 1)));
                      });
-    QObject::connect(input.textField, &InputTextView::longTextNotEditable, input.longTextNote,
+    QObject::connect(input.textView, &InputTextView::longTextNotEditable, input.longTextNote,
                      [&input](const QString &message) {
                          input.longTextNote->setText(message);
                          input.editLongTextButton->setEnabled(true);
@@ -285,18 +304,18 @@ void UserInterface::connectContexts()
     // The picture keeps most of the window.
     m_verbariumUi->verbariumSplitter->setStretchFactor(0, 3);
     m_verbariumUi->verbariumSplitter->setStretchFactor(1, 2);
-    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisHandedOver, pane,
+    QObject::connect(m_appController.get(), &AppController::analysisHandedOver, pane,
                      [pane](const std::shared_ptr<const TextAnalysis> &analysis) {
                          pane->setText(analysis->text);
                      });
     QObject::connect(m_verbariumUi->verbariumView, &VerbariumView::contextsAsked, pane,
-                     &ContextsPane::show);
+                     &ContextsPane::showContextsOf);
 }
 
 // The View menu says which words the cloud leaves out; the cloud window says how many.
 void UserInterface::connectLeftOutWords(Dialogs &dialogs)
 {
-    CloudJob &cloudJob = m_appDelegate->cloudJob();
+    CloudJob &cloudJob = m_appController->cloudJob();
     ViewMenu *viewMenu = m_viewMenu.get();
     cloudJob.setLeftOut(viewMenu->leftOutWords().words());
     QObject::connect(viewMenu, &ViewMenu::leftOutChanged, &cloudJob, &CloudJob::setLeftOut);
@@ -330,8 +349,8 @@ void UserInterface::connectInfoPanel()
         m_infoPanel.get(), m_cloudUi->wordCloudView, m_verbariumUi->verbariumView);
     InfoPanelCoupling *coupling = m_infoPanelCoupling.get();
     // A new analysis makes the word shown a word of the old text.
-    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, coupling,
+    QObject::connect(m_appController.get(), &AppController::analysisStarted, coupling,
                      &InfoPanelCoupling::hide);
-    QObject::connect(m_appDelegate.get(), &AppDelegate::analysisStarted, m_viewMenu.get(),
+    QObject::connect(m_appController.get(), &AppController::analysisStarted, m_viewMenu.get(),
                      &ViewMenu::applyCloudOptions);
 }

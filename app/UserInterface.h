@@ -3,18 +3,18 @@
 #include <QObject>
 #include <memory>
 
-class AppDelegate;
+class AppController;
 class AppMenus;
 class OwnActivationWatch;
 class Dialogs;
 class InfoPanel;
 class InfoPanelCoupling;
-class InputWindowDelegate;
+class InputWindowCoupling;
 class PictureExport;
 class QMainWindow;
 class QProgressBar;
 class QWidget;
-class SearchWindowDelegate;
+class CloudWindowCoupling;
 class IndexCacheMenu;
 class ViewMenu;
 class ViewSettings;
@@ -26,7 +26,7 @@ class VerbariumWindow;
 } // namespace Ui
 
 // The application's user-interface description: creates the three windows, the info
-// panel, the menus, the controller and the two window delegates, places the windows on
+// panel, the menus, the controller and the two window couplings, places the windows on
 // screen and connects them. It owns them all for the application's lifetime.
 class UserInterface
 {
@@ -38,7 +38,7 @@ public:
     UserInterface(const UserInterface &) = delete;
     UserInterface &operator=(const UserInterface &) = delete;
 
-    AppDelegate &appDelegate() const { return *m_appDelegate; }
+    AppController &appController() const { return *m_appController; }
     AppMenus &menus() const { return *m_menus; }
     ViewMenu &viewMenu() const { return *m_viewMenu; }
     OwnActivationWatch &activationWatch() const { return *m_activationWatch; }
@@ -55,7 +55,10 @@ public:
     void saveSettings();
 
 private:
+    void addMenuBars();
     void placeWindows();
+    void coupleWindows();
+    void connectCloudWindow();
     void connectInputWindow();
     void connectLongText();
     void connectVerbariumWindow();
@@ -74,13 +77,13 @@ private:
     QProgressBar *m_progressBar = nullptr; // owned by the input window's status bar
     std::unique_ptr<OwnActivationWatch> m_activationWatch;
     std::unique_ptr<Dialogs> m_ownDialogs;
-    std::unique_ptr<AppDelegate> m_appDelegate;
+    std::unique_ptr<AppController> m_appController;
     std::unique_ptr<PictureExport> m_pictureExport;
     std::unique_ptr<AppMenus> m_menus;
     std::unique_ptr<ViewSettings> m_viewSettings;
     std::unique_ptr<ViewMenu> m_viewMenu;
     std::unique_ptr<IndexCacheMenu> m_indexCacheMenu;
-    std::unique_ptr<SearchWindowDelegate> m_searchWindowDelegate;
-    std::unique_ptr<InputWindowDelegate> m_inputWindowDelegate;
+    std::unique_ptr<CloudWindowCoupling> m_cloudWindowCoupling;
+    std::unique_ptr<InputWindowCoupling> m_inputWindowCoupling;
     std::unique_ptr<InfoPanelCoupling> m_infoPanelCoupling;
 };

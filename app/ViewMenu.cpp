@@ -57,6 +57,28 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
     , m_showCloud(addAction(tr("&Cloud"), {QKeySequence(Qt::CTRL | Qt::Key_2)}))
     , m_showVerbarium(addAction(tr("&Verbarium"), {QKeySequence(Qt::CTRL | Qt::Key_3)}))
 {
+    setUpVerbariumChoices();
+    setUpCloudChoices();
+    connectActions();
+    for (const auto changed :
+         {&QFileSystemWatcher::fileChanged, &QFileSystemWatcher::directoryChanged})
+        connect(&m_ownListWatcher, changed, this, [this] {
+            watchOwnList();
+            applyCloudOptions();
+        });
+    watchOwnList();
+    connect(&m_leftOutWords, &LeftOutWords::changed, this, &ViewMenu::leftOutChanged);
+    connect(&m_leftOutWords, &LeftOutWords::failed, this, &ViewMenu::ownListFailed);
+    connect(qApp, &QApplication::focusWindowChanged, this, &ViewMenu::updateActions);
+    connect(m_verbariumView, &VerbariumView::pictureChanged, this, &ViewMenu::updateActions);
+    applyCloudOptions();
+    updateActions();
+}
+
+ViewMenu::~ViewMenu() = default;
+
+void ViewMenu::setUpVerbariumChoices()
+{
     auto *direction = new QActionGroup(this);
     for (QAction *action : {m_wordsAfter, m_wordsBefore}) {
         action->setCheckable(true);
@@ -74,6 +96,10 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
     m_roomForEveryWord->setCheckable(true);
     m_roomForEveryWord->setChecked(m_settings.value(ViewSettings::roomForEveryWord));
     m_verbariumView->setRoomForEveryWord(m_roomForEveryWord->isChecked());
+}
+
+void ViewMenu::setUpCloudChoices()
+{
     m_gap->setCheckable(true);
     m_contrast->setCheckable(true);
     m_gap->setChecked(m_settings.value(ViewSettings::wordGap));
@@ -92,7 +118,10 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
         action->setChecked(action->data().toString() == chosen);
     if (!m_leaveOut->checkedAction())
         m_leaveOut->actions().constFirst()->setChecked(true);
+}
 
+void ViewMenu::connectActions()
+{
     connect(m_zoomIn, &QAction::triggered, this, [this] {
         if (LayerHostWidget *view = activePictureView())
             view->zoomBy(1.0);
@@ -122,22 +151,7 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
         if (m_verbariumView->picture())
             bringForward(m_verbariumView->window());
     });
-    for (const auto changed :
-         {&QFileSystemWatcher::fileChanged, &QFileSystemWatcher::directoryChanged})
-        connect(&m_ownListWatcher, changed, this, [this] {
-            watchOwnList();
-            applyCloudOptions();
-        });
-    watchOwnList();
-    connect(&m_leftOutWords, &LeftOutWords::changed, this, &ViewMenu::leftOutChanged);
-    connect(&m_leftOutWords, &LeftOutWords::failed, this, &ViewMenu::ownListFailed);
-    connect(qApp, &QApplication::focusWindowChanged, this, &ViewMenu::updateActions);
-    connect(m_verbariumView, &VerbariumView::pictureChanged, this, &ViewMenu::updateActions);
-    applyCloudOptions();
-    updateActions();
 }
-
-ViewMenu::~ViewMenu() = default;
 
 void ViewMenu::addMenusTo(QMenuBar *bar)
 {

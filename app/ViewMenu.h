@@ -79,6 +79,10 @@ public slots:
 
 private:
     QAction *addAction(const QString &text, const QList<QKeySequence> &shortcuts = {});
+    // The checkable actions, as the settings say, with the views they govern set so.
+    void setUpVerbariumChoices();
+    void setUpCloudChoices();
+    void connectActions();
     QMenu *makeLeaveOutMenu(QWidget *parent) const;
     // The picture view in the active window, or null.
     LayerHostWidget *activePictureView() const;

@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "UserInterface.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ void dropFontTableWarnings(QtMsgType type, const QMessageLogContext &context,
 // the other windows, so a cloud shown before it would be gone at once.
 void openOnceActive(UserInterface &userInterface, const QString &path)
 {
-    AppDelegate *controller = &userInterface.appDelegate();
+    AppController *controller = &userInterface.appController();
     QWidget *inputWindow = userInterface.inputWindow();
     if (inputWindow->isActiveWindow()) {
         controller->openFile(path);
@@ -116,7 +116,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(
         QIcon::fromTheme(u"app.verbarium.Verbarium"_s, QIcon(u":/app.verbarium.Verbarium.svg"_s)));
     UserInterface userInterface;
-    userInterface.appDelegate().applicationDidFinishLaunching();
+    userInterface.appController().showInputWindow();
     if (!commandLine.positionalArguments().isEmpty())
         openOnceActive(userInterface, commandLine.positionalArguments().constFirst());
     const int status = QApplication::exec();

@@ -8,7 +8,7 @@
 // text and analyses it, and analyses it once more with "the" started.
 //   big-text-window FILE
 #include "AnsweringDialogs.h"
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "ContextsPane.h"
 #include "EventLoopGaps.h"
 #include "InputTextView.h"
@@ -79,7 +79,7 @@ Figures measure(UserInterface &ui, qsizetype expectedLength, const std::function
     QElapsedTimer clock;
     QTimer poll;
     poll.setInterval(5);
-    const InputTextView *textView = ui.inputUi().textField;
+    const InputTextView *textView = ui.inputUi().textView;
     const Layer *oldCloud = ui.cloudUi().wordCloudView->rootLayer();
     VerbariumView *verbarium = ui.verbariumUi().verbariumView;
     PaintWatch treePainted(*verbarium);
@@ -140,7 +140,7 @@ void print(const char *what, const Figures &figures)
 
 void reset(UserInterface &ui)
 {
-    ui.inputUi().textField->clear();
+    ui.inputUi().textView->clear();
     ui.cloudWindow()->hide();
     // What the clear sets off is done before the next action, as it is for a user, who
     // takes far longer than one turn of the event loop to paste.
@@ -229,7 +229,7 @@ void measureWordsBefore(UserInterface &ui)
 // what the process holds before and after (its peak so far included).
 void measureEditHere(UserInterface &ui)
 {
-    InputTextView *textView = ui.inputUi().textField;
+    InputTextView *textView = ui.inputUi().textView;
     if (!textView->holdsLongText()) {
         std::printf("edit here the text is not held: nothing to measure\n");
         return;
@@ -299,10 +299,10 @@ int main(int argc, char *argv[])
 
     AnsweringDialogs dialogs(path);
     UserInterface ui(&dialogs);
-    ui.appDelegate().applicationDidFinishLaunching();
+    ui.appController().showInputWindow();
 
     const Figures imported = measure(
-        ui, length, [&ui] { ui.appDelegate().importTextFile(); }, QStringLiteral("the"));
+        ui, length, [&ui] { ui.appController().importTextFile(); }, QStringLiteral("the"));
     print("import", imported);
     std::printf("          until the tree was painted: processor time %.1f s, peak memory %.0f MB; "
                 "with the text in the view: %.0f MB\n",
@@ -323,10 +323,13 @@ int main(int argc, char *argv[])
     // The words after "the" again, drawn before the text is reopened.
     VerbariumView *view = ui.verbariumUi().verbariumView;
     ui.viewMenu().wordsAfterAction()->trigger();
-    QTest::qWaitFor([view] { return view->requests().work() == TreeRequests::Work::None; });
+    if (!QTest::qWaitFor([view] { return view->requests().work() == TreeRequests::Work::None; })) {
+        std::printf("reopen    the words after \"the\" were not drawn again\n");
+        return 1;
+    }
     reset(ui);
     const Figures reopened = measure(
-        ui, length, [&ui] { ui.appDelegate().importTextFile(); }, QStringLiteral("the"));
+        ui, length, [&ui] { ui.appController().importTextFile(); }, QStringLiteral("the"));
     print("reopen", reopened);
     std::printf("          the text's index read from the cache (target: the tree after 500 ms "
                 "at most)\n");
@@ -340,15 +343,15 @@ int main(int argc, char *argv[])
     reset(ui);
     QGuiApplication::clipboard()->setText(readText(path));
     print("paste", measure(ui, length, [&ui] {
-              ui.inputUi().textField->paste();
+              ui.inputUi().textView->paste();
               // The user asks for the analysis right after pasting.
-              QTimer::singleShot(0, &ui.appDelegate(), &AppDelegate::textDidChange);
+              QTimer::singleShot(0, &ui.appController(), &AppController::analyseTypedText);
           }));
 
     // The text is in the view: analyse it again (its index from the cache) and start "the".
     print("verbarium",
           measure(
-              ui, length, [&ui] { ui.appDelegate().textDidChange(); }, QStringLiteral("the")));
+              ui, length, [&ui] { ui.appController().analyseTypedText(); }, QStringLiteral("the")));
     measureContexts(ui);
     return 0;
 }

@@ -21,6 +21,9 @@ namespace {
 // grow with the output, however long each line is.
 constexpr qsizetype unitsPerPiece = qsizetype(1) << 18;
 
+// Characters of context on either side of an occurrence unless --width says otherwise.
+constexpr int defaultContextWidth = 40;
+
 // Where a position of the text lies in bytes of its UTF-8 source: checkpoints every
 // so many code units, and the units since the last one counted.
 class Utf8Offsets
@@ -114,15 +117,17 @@ int contextsCommand(const QStringList &arguments)
         "the tree does, and lists the occurrences that node of the tree counts. TSV has\n"
         "those four columns; JSON is an object a line with the keys \"offset\", \"left\",\n"
         "\"match\" and \"right\". --width is the context on either side in characters\n"
-        "(40). --sort orders by place in the text (the default), by the words that follow,\n"
-        "or by the words before."_s);
+        "(%1). --sort orders by place in the text (the default), by the words that follow,\n"
+        "or by the words before."_s.arg(defaultContextWidth));
     commandLine.addOption(
         QCommandLineOption(u"word"_s, u"The start word, or a phrase."_s, u"WORD"_s));
     commandLine.addOption(QCommandLineOption(
         u"path"_s, u"The words below the start, as a click down the tree reaches them."_s,
         u"WORDS"_s));
     commandLine.addOption(QCommandLineOption(
-        u"width"_s, u"Characters of context on either side (default 40)."_s, u"N"_s, u"40"_s));
+        u"width"_s,
+        u"Characters of context on either side (default %1)."_s.arg(defaultContextWidth), u"N"_s,
+        QString::number(defaultContextWidth)));
     commandLine.addOption(
         QCommandLineOption(u"sort"_s, u"text, following or preceding."_s, u"ORDER"_s, u"text"_s));
     commandLine.addFormatOption({u"tsv"_s, u"json"_s});

@@ -131,7 +131,7 @@ void WordCloudView::refit()
     scaleLayersToSize(QSizeF(m_rowWidthPixels, 0.0));
 }
 
-void WordCloudView::zoomDidChange()
+void WordCloudView::zoomApplied()
 {
     refit();
 }

@@ -94,7 +94,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     QString placeholderMessage() const override { return emptyMessage(); }
-    void zoomDidChange() override;
+    void zoomApplied() override;
     QRect focusedWordRect() const override;
     bool focusNextPrevChild(bool next) override;
 

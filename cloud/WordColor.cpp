@@ -11,6 +11,11 @@ int StdRandomSource::draw()
 
 namespace {
 
+// A colour whose components add up to more than this is too pale to read on white;
+// one of them, drawn at random, is darkened by the other.
+constexpr float palestComponentSum = 2.5f;
+constexpr float darkening = 0.5f;
+
 float drawComponent(RandomSource &random)
 {
     return static_cast<float>(random.draw() % 101) / 100.0f;
@@ -24,16 +29,16 @@ WordColor drawWordColor(RandomSource &random)
     color.red = drawComponent(random);
     color.blue = drawComponent(random);
     color.green = drawComponent(random);
-    if (color.red + color.green + color.blue > 2.5f) {
+    if (color.red + color.green + color.blue > palestComponentSum) {
         switch (random.draw() % 3) {
         case 0:
-            color.red -= 0.5f;
+            color.red -= darkening;
             break;
         case 1:
-            color.green -= 0.5f;
+            color.green -= darkening;
             break;
         default:
-            color.blue -= 0.5f;
+            color.blue -= darkening;
             break;
         }
     }

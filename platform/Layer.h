@@ -41,23 +41,12 @@ public:
     qreal zPosition() const { return m_zPosition; }
     void setZPosition(qreal zPosition) { m_zPosition = zPosition; }
 
-    Layer *superlayer() const { return m_superlayer; }
     const std::vector<std::unique_ptr<Layer>> &sublayers() const { return m_sublayers; }
     // Appends the layer above its siblings of equal z-position and returns it.
     Layer *addSublayer(std::unique_ptr<Layer> layer);
-    // Takes the layer out of its superlayer and hands it to the caller (empty when
-    // the layer has none).
-    std::unique_ptr<Layer> removeFromSuperlayer();
-
-    // point is in the superlayer's coordinates. Returns the deepest layer whose box
-    // contains it (the topmost sibling where several do), this layer where no
-    // sublayer does, and none when the point lies outside this layer.
-    Layer *hitTest(QPointF point);
 
     // Sublayers from bottom to top: by z-position, equal ones in sibling order.
     std::vector<const Layer *> sublayersInPaintOrder() const;
-    // Maps a point from the superlayer's coordinates into this layer's own.
-    QPointF convertFromSuperlayer(QPointF point) const;
 
     // Paints this layer's own content, not its sublayers, in its own coordinates
     // (y upward, origin at the lower left corner of its bounds).
@@ -72,6 +61,5 @@ private:
     QPointF m_anchorPoint{0.5, 0.5};
     QPointF m_position;
     qreal m_zPosition = 0.0;
-    Layer *m_superlayer = nullptr; // non-owning: the superlayer owns this layer
     std::vector<std::unique_ptr<Layer>> m_sublayers;
 };

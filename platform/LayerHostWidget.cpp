@@ -70,7 +70,7 @@ void LayerHostWidget::setZoom(qreal zoom, std::optional<QPointF> anchor)
         resizeToContent();
     else
         fitRootLayer();
-    zoomDidChange();
+    zoomApplied();
     if (area) {
         const QPointF scrolled = anchorInPoints * m_zoom - anchorInArea;
         area->horizontalScrollBar()->setValue(qRound(scrolled.x()));

@@ -67,7 +67,7 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
     // Called once the zoom has changed and the widget taken its new size.
-    virtual void zoomDidChange() {}
+    virtual void zoomApplied() {}
     // The scroll area this view is the document of, if any.
     QAbstractScrollArea *scrollArea() const;
     // Scrolls the enclosing area, if any, so that rect (widget coordinates) is in sight.

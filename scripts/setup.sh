@@ -28,5 +28,6 @@ scripts/install-packages.sh "${packages[@]}"
 
 build_dir=${1:-build}
 shift || true
-cmake -S . -B "$build_dir" -G Ninja "$@"
+# Warnings fail the project's own builds; the arguments may say otherwise.
+cmake -S . -B "$build_dir" -G Ninja -DVERBARIUM_WERROR=ON "$@"
 cmake --build "$build_dir"

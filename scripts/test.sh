@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the whole test suite twice: in the normal build (with
 # the desktop tests, which drive the real app under Xvfb and openbox) and in a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer (without them). Then it builds
+# with AddressSanitizer and UndefinedBehaviorSanitizer (without them); the analysis,
+# index and job tests run a third time under ThreadSanitizer. Then it builds
 # the Debian package and checks it, and ends with a minute of each fuzzer: mutated texts
 # and arguments for verbarium-cli under the sanitizers, and the differential fuzzing of
 # the verbarium's tree growth (clang and libFuzzer).
@@ -19,6 +20,15 @@ ctest --test-dir build-asan --output-on-failure -j2
 # ctest runs each test in a process of its own; the app's tests also run together in one
 # process, three times over, where a worker that outlives its window would show.
 build-asan/tests/app/app_tests --gtest_repeat=3 --gtest_brief=1
+
+# The analysis, the index and the jobs that hand work between threads, once more under
+# ThreadSanitizer: a build of only these tests' programs.
+cmake -S . -B build-tsan -G Ninja -DVERBARIUM_WERROR=ON -DVERBARIUM_TSAN=ON \
+    -DVERBARIUM_BENCHMARKS=OFF
+cmake --build build-tsan --target analysis-tests verbarium_tree_tests jobs_tests
+for program in analysis/analysis-tests verbarium/verbarium_tree_tests jobs/jobs_tests; do
+    TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp" "build-tsan/tests/$program" --gtest_brief=1
+done
 
 scripts/package.sh
 

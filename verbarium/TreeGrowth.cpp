@@ -150,7 +150,7 @@ void TreeGrowth::branch(const Walks &walks)
     for (auto group = m_groups.begin(); group != candidates; ++group)
         group->firstPosition = m_index.firstPosition(group->begin, group->end);
     std::sort(m_groups.begin(), candidates, [](const Group &a, const Group &b) {
-        const int order = sortByCount(a.count(), b.count(), nullptr);
+        const int order = sortByCount(a.count(), b.count());
         return order != 0 ? order < 0 : a.firstPosition < b.firstPosition;
     });
     const auto kept =

@@ -5,22 +5,34 @@
 #include "TextIndex.h"
 #include "TreeGrowth.h"
 #include "VerbariumTree.h"
-#include "WorkerJobs.h"
+
+TreeRequests::Workers TreeRequests::defaultWorkers()
+{
+    return {[](std::shared_ptr<const TextIndex> index, const QStringList &phrase,
+               std::stop_token stop) {
+                Grown grown{::growTree(index, phrase, stop), {}};
+                if (phrase.size() == 1)
+                    grown.holding = tokensHoldingWord(*index, phrase.front(), stop);
+                return grown;
+            },
+            [](std::shared_ptr<const TextIndex> forward, std::stop_token stop) {
+                return indexBefore(std::move(forward), std::move(stop));
+            }};
+}
 
 TreeRequests::TreeRequests(QObject *parent)
     : QObject(parent)
+    , m_workers(defaultWorkers())
     , m_index(TextIndex::build(QStringView())) // before any text, as with an empty one
+    , m_growth(this, tr("There is not enough memory to grow this tree."))
+    , m_indexingBefore(this, tr("There is not enough memory to index the words before."))
 {}
 
-TreeRequests::~TreeRequests()
-{
-    m_growthStop.request_stop();
-    m_indexingStop.request_stop();
-}
+TreeRequests::~TreeRequests() = default;
 
 void TreeRequests::awaitIndex()
 {
-    dropGrowth();
+    m_growth.drop();
     dropIndexBefore();
     m_waiting.reset();
     releaseOnWorker(std::exchange(m_index, nullptr));
@@ -48,7 +60,7 @@ void TreeRequests::setIndexFailure(const QString &message)
 
 void TreeRequests::requestTree(const QStringList &phrase, bool before)
 {
-    dropGrowth();
+    m_growth.drop();
     m_waiting.reset();
     if (m_failure.isEmpty()) {
         m_waiting = Request{phrase, before};
@@ -65,73 +77,55 @@ void TreeRequests::serveWaitingRequest()
         growTree(*std::exchange(m_waiting, std::nullopt), m_index);
     } else if (m_indexBefore) {
         growTree(*std::exchange(m_waiting, std::nullopt), m_indexBefore);
-    } else if (!m_indexingBefore) {
+    } else if (!m_indexingBefore.isRunning()) {
         buildIndexBefore();
     }
 }
 
 void TreeRequests::growTree(const Request &request, std::shared_ptr<const TextIndex> index)
 {
-    m_growthStop = std::stop_source();
-    m_growth = new QFutureWatcher<Grown>(this);
-    connect(m_growth, &QFutureWatcherBase::finished, this, [this] {
-        const Grown grown = m_growth->result();
-        m_growth->deleteLater();
-        m_growth = nullptr;
-        setWork();
-        if (grown.tree)
-            emit treeReady(grown.tree, grown.index, grown.holding);
-        else if (!grown.failure.isEmpty())
-            emit treeFailed(grown.failure);
-    });
-    m_growth->setFuture(runStoppable(
-        [index = std::move(index), phrase = request.phrase](std::stop_token stop) {
-            Grown grown{::growTree(index, phrase, stop), index, QString(), {}};
-            if (phrase.size() == 1)
-                grown.holding = tokensHoldingWord(*index, phrase.front(), stop);
-            return grown;
-        },
-        m_growthStop.get_token(), tr("There is not enough memory to grow this tree.")));
+    // The index goes with the tree: the contexts of its nodes are read from it.
+    m_growth.start([grow = m_workers.grow, index, phrase = request.phrase](
+                       std::stop_token stop) { return grow(index, phrase, std::move(stop)); },
+                   {[this, index](const Grown &grown) {
+                        setWork();
+                        emit treeReady(grown.tree, index, grown.holding);
+                    },
+                    [this](const QString &message) {
+                        setWork();
+                        emit treeFailed(message);
+                    }});
 }
 
 void TreeRequests::buildIndexBefore()
 {
-    m_indexingStop = std::stop_source();
-    m_indexingBefore = new QFutureWatcher<Grown>(this);
-    connect(m_indexingBefore, &QFutureWatcherBase::finished, this, [this] {
-        const Grown built = m_indexingBefore->result();
-        m_indexingBefore->deleteLater();
-        m_indexingBefore = nullptr;
-        m_indexBefore = built.index;
-        if (!m_indexBefore && m_waiting) {
-            m_waiting.reset();
-            if (!built.failure.isEmpty())
-                emit treeFailed(built.failure);
-        }
-        serveWaitingRequest();
-        setWork();
-    });
-    m_indexingBefore->setFuture(runStoppable(
-        [forward = m_index](std::stop_token stop) {
-            return Grown{nullptr, indexBefore(forward, stop), QString(), {}};
+    m_indexingBefore.start(
+        [indexBefore = m_workers.indexBefore, forward = m_index](std::stop_token stop) {
+            return indexBefore(forward, std::move(stop));
         },
-        m_indexingStop.get_token(), tr("There is not enough memory to index the words before.")));
-}
-
-void TreeRequests::dropGrowth()
-{
-    dropJob(m_growth, m_growthStop, this);
+        {[this](std::shared_ptr<const TextIndex> built) { m_indexBefore = std::move(built); },
+         [this](const QString &message) {
+             if (m_waiting) {
+                 m_waiting.reset();
+                 emit treeFailed(message);
+             }
+         },
+         {},
+         [this] {
+             serveWaitingRequest();
+             setWork();
+         }});
 }
 
 void TreeRequests::dropIndexBefore()
 {
-    dropJob(m_indexingBefore, m_indexingStop, this);
+    m_indexingBefore.drop();
     releaseOnWorker(std::exchange(m_indexBefore, nullptr));
 }
 
 TreeRequests::Work TreeRequests::work() const
 {
-    if (m_growth)
+    if (m_growth.isRunning())
         return Work::Growing;
     if (m_waiting)
         return Work::Indexing;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "Job.h"
 #include "TokensHoldingWord.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stop_token>
@@ -27,7 +28,28 @@ class TreeRequests : public QObject
 public:
     enum class Work { None, Indexing, Growing };
 
+    // A tree grown on a worker, with the longer tokens that hold a start of one word.
+    struct Grown
+    {
+        std::shared_ptr<const VerbariumTree> tree;
+        QList<HoldingToken> holding;
+    };
+    // What the workers do: grow a tree from an index, and build the index of the words
+    // before from the text's. Tests put failing or slow ones in their place.
+    struct Workers
+    {
+        std::function<Grown(std::shared_ptr<const TextIndex> index, const QStringList &phrase,
+                            std::stop_token stop)>
+            grow;
+        std::function<std::shared_ptr<const TextIndex>(std::shared_ptr<const TextIndex> forward,
+                                                       std::stop_token stop)>
+            indexBefore;
+    };
+    static Workers defaultWorkers();
+
     explicit TreeRequests(QObject *parent = nullptr);
+    // For the jobs started from now on.
+    void setWorkers(Workers workers) { m_workers = std::move(workers); }
     ~TreeRequests() override;
 
     // A new text: its index follows with setIndex, or setIndexFailure says why it won't.
@@ -53,7 +75,8 @@ signals:
     void treeReady(const std::shared_ptr<const VerbariumTree> &tree,
                    const std::shared_ptr<const TextIndex> &index,
                    const QList<HoldingToken> &holding);
-    // Growing the last tree asked for failed (memory ran out); message says so.
+    // Growing the last tree asked for, or the index of the words before it needs, failed;
+    // message says why, in words for the user.
     void treeFailed(const QString &message);
     void workChanged(TreeRequests::Work work);
 
@@ -63,32 +86,21 @@ private:
         QStringList phrase;
         bool before = false;
     };
-    // A grown tree, or why there is none.
-    struct Grown
-    {
-        std::shared_ptr<const VerbariumTree> tree;
-        std::shared_ptr<const TextIndex> index;
-        QString failure;
-        QList<HoldingToken> holding;
-    };
 
     // Grows the waiting request's tree once its index is there, building the index of
     // the words before first when it needs it.
     void serveWaitingRequest();
     void growTree(const Request &request, std::shared_ptr<const TextIndex> index);
     void buildIndexBefore();
-    void dropGrowth();
     void dropIndexBefore();
     void setWork();
 
+    Workers m_workers;
     std::shared_ptr<const TextIndex> m_index;       // none while the text's is on its way
     std::shared_ptr<const TextIndex> m_indexBefore; // none until first asked for
     QString m_failure;
     std::optional<Request> m_waiting; // asked for before its index was ready
-    std::stop_source m_growthStop;
-    QFutureWatcher<Grown> *m_growth = nullptr; // the running growth's, a child
-    std::stop_source m_indexingStop;
-    // Building the index of the words before: its watcher, a child.
-    QFutureWatcher<Grown> *m_indexingBefore = nullptr;
+    Job<Grown> m_growth;
+    Job<std::shared_ptr<const TextIndex>> m_indexingBefore;
     Work m_work = Work::None;
 };

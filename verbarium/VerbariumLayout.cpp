@@ -10,6 +10,10 @@ namespace {
 
 constexpr float leftMargin = 20.0f;
 constexpr float rightMargin = 20.0f;
+// Running text: the gap before a follower is its font size over this, or, where the
+// follower holds punctuation, the font size of the start over the other.
+constexpr float wordGapDivisor = 3.0f;
+constexpr float punctuationGapDivisor = 10.0f;
 
 bool containsPunctuation(QStringView word)
 {
@@ -53,12 +57,14 @@ public:
         , m_rootWidth(rootWidth)
     {}
 
-    QPointF createNodeLayerWithNode(Node node, QPointF position, float fontSize);
+    // Places the node's word with its left end at position (the middle of its height)
+    // and returns where its right end is.
+    QPointF placeWord(Node node, QPointF position, float fontSize);
     void displayChildrenOf(Node node, QPointF nodeEnd, QRectF rect, float fontSize,
                            unsigned recDepth);
 
 private:
-    void getViewDimensionsFittingTo(float width, float height);
+    void growViewToFit(float width, float height);
 
     const TextMeasurer &m_measurer;
     const BandShares &m_bands;
@@ -67,7 +73,7 @@ private:
     float m_rootWidth;
 };
 
-QPointF Display::createNodeLayerWithNode(Node node, QPointF position, float fontSize)
+QPointF Display::placeWord(Node node, QPointF position, float fontSize)
 {
     AttributedString string = wordString(m_tree.word(node), fontSize);
     const QSizeF measured = m_measurer.preferredSize(string);
@@ -75,12 +81,12 @@ QPointF Display::createNodeLayerWithNode(Node node, QPointF position, float font
     const float h = float(measured.height());
     const float x = float(position.x());
     const float y = float(position.y());
-    getViewDimensionsFittingTo(x + w + rightMargin, y + h * 0.5f);
+    growViewToFit(x + w + rightMargin, y + h * 0.5f);
     m_picture.words.push_back({node, std::move(string), QPointF(x, y), QSizeF(w, h)});
     return QPointF(x + w, y);
 }
 
-void Display::getViewDimensionsFittingTo(float width, float height)
+void Display::growViewToFit(float width, float height)
 {
     QSizeF &size = m_picture.viewSize;
     if (width > float(size.width()))
@@ -101,12 +107,12 @@ void Display::displayChildrenOf(Node startNode, QPointF startEnd, QRectF rect, f
     for (const Node child : line.run) {
         const float childFontSize = followerFontSize(m_tree, child, m_picture.maxCount);
         // Running text: the gap grows with the word's size, punctuation sits close.
-        float x = float(rect.x()) + childFontSize / 3.0f;
+        float x = float(rect.x()) + childFontSize / wordGapDivisor;
         if (containsPunctuation(m_tree.word(child)))
-            x = float(rect.x()) + fontSize / 10.0f;
+            x = float(rect.x()) + fontSize / punctuationGapDivisor;
         const float band = m_bands.bandOf(child, node, float(rect.height()));
         const float y = float(rect.y()) + float(rect.height()) * 0.5f;
-        nodeEnd = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
+        nodeEnd = placeWord(child, QPointF(x, y), childFontSize);
         rect = QRectF(nodeEnd.x(), float(nodeEnd.y()) - band * 0.5f, m_rootWidth, band);
         node = child;
     }
@@ -123,7 +129,7 @@ void Display::displayChildrenOf(Node startNode, QPointF startEnd, QRectF rect, f
         const float band = m_bands.bandOf(child, node, height);
         const float y = cursor - band * 0.5f;
         const float x = x0 + fontSize;
-        const QPointF end = createNodeLayerWithNode(child, QPointF(x, y), childFontSize);
+        const QPointF end = placeWord(child, QPointF(x, y), childFontSize);
         m_picture.curves.push_back({nodeEnd, QPointF(x, y)});
         cursor = cursor - band;
         displayChildrenOf(child, end, QRectF(end.x(), cursor, m_rootWidth, band), fontSize,
@@ -143,8 +149,8 @@ VerbariumLayout::displayVerbariumFromNode(std::shared_ptr<const VerbariumTree> t
     const VerbariumTree &shown = *picture.tree;
     const ProportionalBands bands(shown);
     Display display(m_measurer, bands, picture, float(bounds.width()));
-    const QPointF startEnd = display.createNodeLayerWithNode(
-        node, QPointF(leftMargin, float(bounds.height()) * 0.5f), baseFontSize);
+    const QPointF startEnd =
+        display.placeWord(node, QPointF(leftMargin, float(bounds.height()) * 0.5f), baseFontSize);
     // The start word itself never enlarges the view.
     picture.viewSize = QSizeF(float(frameSize.width()), float(frameSize.height()));
     if (shown.childCount(node) == 0)
@@ -172,7 +178,7 @@ VerbariumPicture VerbariumLayout::spreadVerbariumFromNode(std::shared_ptr<const 
     picture.viewSize = QSizeF(float(visibleSize.width()), startBand);
     Display display(m_measurer, bands, picture, float(visibleSize.width()));
     const QPointF startEnd =
-        display.createNodeLayerWithNode(node, QPointF(leftMargin, startBand * 0.5f), baseFontSize);
+        display.placeWord(node, QPointF(leftMargin, startBand * 0.5f), baseFontSize);
     display.displayChildrenOf(node, startEnd,
                               QRectF(startEnd.x(), 0.0f, visibleSize.width(), startBand),
                               baseFontSize, 0);

@@ -84,7 +84,7 @@ quint64 VerbariumTree::descendantCount(Node node) const
     return count;
 }
 
-int sortByCount(quint32 countA, quint32 countB, void *)
+int sortByCount(quint32 countA, quint32 countB)
 {
     if (countA > countB)
         return -1;

@@ -88,4 +88,4 @@ private:
 };
 
 // Orders by descending count: −1 when a's count is greater, 0 when equal, +1 when smaller.
-int sortByCount(quint32 countA, quint32 countB, void *context);
+int sortByCount(quint32 countA, quint32 countB);

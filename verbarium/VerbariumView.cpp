@@ -14,7 +14,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QResizeEvent>
 #include <QScrollArea>
 #include <algorithm>
 #include <cmath>
@@ -23,8 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// How long a window's size must stay put before a resize counts as ended.
-constexpr int liveResizeSettleMs = 150;
 // Work shorter than this goes by with the busy cursor alone.
 constexpr int progressDelayMs = 500;
 
@@ -43,12 +40,15 @@ QString pathText(const VerbariumTree &tree, Node node)
 
 VerbariumView::VerbariumView(QWidget *parent)
     : LayerHostWidget(parent)
+    , m_resizes(this, [this]() -> std::optional<QRect> {
+        if (!m_picture || !m_scrollView)
+            return std::nullopt;
+        return wordRect(0);
+    })
 {
     setFocusPolicy(Qt::StrongFocus);
     installVerbariumAccessibility();
-    m_liveResizeEnd.setSingleShot(true);
-    m_liveResizeEnd.setInterval(liveResizeSettleMs);
-    connect(&m_liveResizeEnd, &QTimer::timeout, this, &VerbariumView::viewDidEndLiveResize);
+    connect(&m_resizes, &ResizeSettling::settled, this, &VerbariumView::refitAfterResize);
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(progressDelayMs);
     connect(&m_progressDelay, &QTimer::timeout, this, [this] {
@@ -143,10 +143,9 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
         return;
     }
     m_holding = holding;
-    // A word without followers is shown alone: the picture of another word, or of
-    // another text, would answer a question the user did not ask.
+    // Pointing shows a word's numbers once there is a tree of more than its start.
     if (tree->childCount(tree->root()) > 0)
-        updateTrackingAreas();
+        setMouseTracking(true);
     m_pictureIndex = index;
     fitToVisibleArea();
     display(tree, tree->root());
@@ -327,13 +326,13 @@ void VerbariumView::scrollToStartWord()
                                 m_scrollView->viewport()->height() / 2);
 }
 
-void VerbariumView::viewDidEndLiveResize()
+void VerbariumView::refitAfterResize()
 {
-    const bool startWasInSight = std::exchange(m_startInSightBeforeResize, false);
+    const bool startWasInSight = m_resizes.takeKeptPartWasInSight();
     if (!m_picture || m_picture->tree->childCount(m_picture->startNode) == 0)
         return;
     growToVisibleArea();
-    updateTrackingAreas();
+    setMouseTracking(true);
     // The same start in a new size: the reader keeps the place scrolled to, and the
     // start word in sight if it was (a smaller area, the contexts pane shown, would
     // otherwise leave the top of the tree and hide it).
@@ -354,13 +353,13 @@ void VerbariumView::mouseReleaseEvent(QMouseEvent *event)
 void VerbariumView::chooseWord(int index)
 {
     if (m_picture && index >= 0 && index < int(m_picture->words.size()))
-        mouseUp(m_picture->words[std::size_t(index)]);
+        reRootAt(m_picture->words[std::size_t(index)]);
 }
 
 void VerbariumView::restartFromWord(int index)
 {
     if (m_picture && index >= 0 && index < int(m_picture->words.size()))
-        rightMouseUp(m_picture->words[std::size_t(index)]);
+        restartFrom(m_picture->words[std::size_t(index)]);
 }
 
 void VerbariumView::mouseMoveEvent(QMouseEvent *event)
@@ -370,7 +369,7 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
         QGuiApplication::applicationState() != Qt::ApplicationActive)
         return;
     if (const int hit = wordAt(event->position()); hit >= 0)
-        mouseMoved(m_picture->words[std::size_t(hit)]);
+        previewWord(m_picture->words[std::size_t(hit)]);
     else
         emit hoverEnded();
 }
@@ -484,23 +483,12 @@ QRect VerbariumView::focusedWordRect() const
 void VerbariumView::showEvent(QShowEvent *event)
 {
     LayerHostWidget::showEvent(event);
-    watchWindowResizes();
+    // The visible area changes with the window, and with what shares the window (the
+    // contexts pane shown or hidden, a splitter moved).
+    m_resizes.watch(m_scrollView ? m_scrollView->viewport() : window());
 }
 
-bool VerbariumView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_watchedWindow && event->type() == QEvent::Resize) {
-        if (!m_liveResizeEnd.isActive() && m_picture && m_scrollView) {
-            // Where the view stands in the visible area is minus its scroll position.
-            const QRect seen(-pos(), static_cast<QResizeEvent *>(event)->oldSize());
-            m_startInSightBeforeResize = seen.contains(wordRect(0));
-        }
-        m_liveResizeEnd.start();
-    }
-    return LayerHostWidget::eventFilter(watched, event);
-}
-
-void VerbariumView::mouseUp(const PlacedWord &hit)
+void VerbariumView::reRootAt(const PlacedWord &hit)
 {
     const Node clicked = hit.node; // the display replaces the picture
     emit parentWordsChanged(pathText(*m_picture->tree, clicked));
@@ -508,7 +496,7 @@ void VerbariumView::mouseUp(const PlacedWord &hit)
     askForContexts(clicked);
 }
 
-void VerbariumView::rightMouseUp(const PlacedWord &hit)
+void VerbariumView::restartFrom(const PlacedWord &hit)
 {
     const QString word = m_picture->tree->word(hit.node); // the display replaces the picture
     startWithWord(word);
@@ -516,29 +504,9 @@ void VerbariumView::rightMouseUp(const PlacedWord &hit)
 
 // Only the panel previews a hovered word: the contexts stay where a click or the keyboard
 // put them, or the pointer on its way down to them would change them under it.
-void VerbariumView::mouseMoved(const PlacedWord &hit)
+void VerbariumView::previewWord(const PlacedWord &hit)
 {
     emit wordHovered(m_picture->tree->word(hit.node), countsOf(hit.node), noteOn(hit.node));
-}
-
-void VerbariumView::updateTrackingAreas()
-{
-    setMouseTracking(true);
-}
-
-void VerbariumView::watchWindowResizes()
-{
-    // The visible area changes with the window, and with what shares the window (the
-    // contexts pane shown or hidden, a splitter moved).
-    QWidget *current = m_scrollView ? m_scrollView->viewport() : window();
-    if (current == m_watchedWindow)
-        return;
-    if (m_watchedWindow)
-        m_watchedWindow->removeEventFilter(this);
-    // A view that is its own window resizes itself on every display: nothing to watch.
-    m_watchedWindow = current == this ? nullptr : current;
-    if (m_watchedWindow)
-        m_watchedWindow->installEventFilter(this);
 }
 
 // The scroll area never resizes the view; a larger window should give the tree the

@@ -3,11 +3,11 @@
 #include "ContextsQuery.h"
 #include "LayerHostWidget.h"
 #include "PictureOutline.h"
+#include "ResizeSettling.h"
 #include "TextLayer.h"
 #include "TreeRequests.h"
 #include "VerbariumLayout.h"
 
-#include <QPointer>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -90,7 +90,7 @@ public slots:
     void start(const QString &typedWord);
     void startAtStartNode();
     // Redisplays for the window's new size once a resize has come to rest.
-    void viewDidEndLiveResize();
+    void refitAfterResize();
 
 signals:
     // The words leading to the displayed start node, each followed by a space.
@@ -126,7 +126,6 @@ protected:
     QString placeholderMessage() const override { return m_message; }
     QRect focusedWordRect() const override;
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showTree(const std::shared_ptr<const VerbariumTree> &tree,
@@ -151,12 +150,10 @@ private:
     void showWork(TreeRequests::Work work);
     // Shows message where the tree would be, at once; an empty one clears it.
     void showMessage(const QString &message);
-    void mouseUp(const PlacedWord &hit);
-    void rightMouseUp(const PlacedWord &hit);
-    void mouseMoved(const PlacedWord &hit);
+    void reRootAt(const PlacedWord &hit);
+    void restartFrom(const PlacedWord &hit);
+    void previewWord(const PlacedWord &hit);
     void fitToVisibleArea();
-    void updateTrackingAreas();
-    void watchWindowResizes();
     void growToVisibleArea();
 
     TreeRequests m_requests;
@@ -177,9 +174,7 @@ private:
 
     QScrollArea *m_scrollView = nullptr; // non-owning: the scroll area holding this view
     // The visible area (or window) whose resizes end in a redisplay.
-    QPointer<QWidget> m_watchedWindow;
-    QTimer m_liveResizeEnd;
-    bool m_startInSightBeforeResize = false;
+    ResizeSettling m_resizes;
     QTimer m_progressDelay;
     QString m_message; // what the view says instead of a tree: a wait, or why none
 };

@@ -85,7 +85,7 @@ TEST(WordCloud, KeepsCountsOfSmallSetGroupByGroup)
     words.add(u"a", 5);
     words.add(u"d", 1);
     words.add(u"b", 5);
-    EXPECT_EQ(describe(WordCloud::initWithWords(words).wordCloudElements()), "a:5 b:5 c:3 d:1");
+    EXPECT_EQ(describe(WordCloud(words).wordCloudElements()), "a:5 b:5 c:3 d:1");
 }
 
 TEST(CountedSet, CountsStayFindableWhileTheSetGrows)

@@ -1,6 +1,6 @@
 #include "AppMenus.h"
 
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "FakeDialogs.h"
 #include "InputTextView.h"
 #include "UserInterface.h"
@@ -37,7 +37,7 @@ class AppMenusTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ui.appDelegate().applicationDidFinishLaunching();
+        ui.appController().showInputWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
         QGuiApplication::clipboard()->setText(u"on the clipboard"_s);
     }
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(AppMenusTest, EditActionsFollowTheTextViewInTheInputWindowAndThePictureElsewhere)
 {
-    InputTextView *text = ui.inputUi().textField;
+    InputTextView *text = ui.inputUi().textView;
     text->setFocus();
     EXPECT_EQ(editStates(ui.inputWindow()), u"Undo- Redo- Cut- Copy- Paste+ Select All-"_s);
 
@@ -61,8 +61,8 @@ TEST_F(AppMenusTest, EditActionsFollowTheTextViewInTheInputWindowAndThePictureEl
     text->redo();
 
     // In the cloud window only Copy is left: it takes the picture.
-    ui.appDelegate().textDidChange();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+    ui.appController().analyseTypedText();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appController().isBusy(); }));
     ASSERT_TRUE(QTest::qWaitForWindowActive(ui.cloudWindow()));
     EXPECT_EQ(editStates(ui.cloudWindow()), u"Undo- Redo- Cut- Copy+ Paste- Select All-"_s);
 }

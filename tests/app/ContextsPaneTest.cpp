@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         pane.resize(600, 400);
-        pane.QWidget::show();
+        pane.show();
         pane.setText(text);
     }
 
@@ -49,7 +49,7 @@ protected:
                             0};
         for (quint32 child = 0; child < tree->childCount(node); ++child)
             query.inShownBranches += tree->count(tree->child(node, child));
-        pane.show(query);
+        pane.showContextsOf(query);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !pane.isBusy(); }));
     }
 

@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "AppMenus.h"
 #include "FakeDialogs.h"
 #include "InputTextView.h"
@@ -47,8 +47,8 @@ class PictureExportTest : public ::testing::TestWithParam<FormatCase>
 protected:
     void SetUp() override
     {
-        ui.appDelegate().applicationDidFinishLaunching();
-        ui.inputUi().textField->setPlainText(text);
+        ui.appController().showInputWindow();
+        ui.inputUi().textView->setPlainText(text);
         QFile file(directory.filePath(u"text.txt"_s));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text.toUtf8());
@@ -57,8 +57,8 @@ protected:
     {
         // The cloud's colours come from the C library's generator, seeded as the CLI does.
         std::srand(colourSeed);
-        ui.appDelegate().textDidChange();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+        ui.appController().analyseTypedText();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appController().isBusy(); }));
     }
     QString exportWith(QAction *action)
     {
@@ -187,10 +187,10 @@ class AnalysedWindows : public testing::Test
 protected:
     void SetUp() override
     {
-        ui.appDelegate().applicationDidFinishLaunching();
-        ui.inputUi().textField->setPlainText(text);
-        ui.appDelegate().textDidChange();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+        ui.appController().showInputWindow();
+        ui.inputUi().textView->setPlainText(text);
+        ui.appController().analyseTypedText();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appController().isBusy(); }));
     }
 
     FakeDialogs dialogs;

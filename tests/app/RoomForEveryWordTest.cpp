@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "AppMenus.h"
 #include "FakeDialogs.h"
 #include "OverlapBar.h"

@@ -1,6 +1,6 @@
 #include "ViewMenu.h"
 
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "FakeDialogs.h"
 #include "IndexCache.h"
 #include "OwnFiles.h"
@@ -277,7 +277,7 @@ TEST(BadSettingsAtStart, AreSaidInAnAlertOnceTheWindowIsUp)
     FakeDialogs dialogs;
     {
         UserInterface ui(&dialogs);
-        ui.appDelegate().applicationDidFinishLaunching();
+        ui.appController().showInputWindow();
         ASSERT_TRUE(QTest::qWaitFor([&dialogs] { return !dialogs.alerts.empty(); }));
     }
     EXPECT_EQ(dialogs.alerts[0].title, u"Settings Set Aside"_s);
@@ -341,7 +341,7 @@ std::string checkedEntries(QMenu *menu)
 // and the next run starts as the last one ended.
 TEST_F(ViewMenuTest, IndexCacheChoicesApplyAndAreRemembered)
 {
-    const auto cacheOf = [this] { return ui->appDelegate().pipeline().cache(); };
+    const auto cacheOf = [this] { return ui->appController().pipeline().cache(); };
     QMenu *menu = indexCacheMenu(*ui);
     ASSERT_NE(menu, nullptr);
     const QString keep = u"Keep Indexes Between Runs"_s;

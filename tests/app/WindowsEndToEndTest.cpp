@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "AppController.h"
 #include "FakeDialogs.h"
 #include "HoldingTokensBar.h"
 #include "InfoPanel.h"
@@ -49,17 +49,17 @@ protected:
     }
     void analyse(const QString &text)
     {
-        InputTextView *textField = ui.inputUi().textField;
-        textField->setFocus();
-        QTest::keyClicks(textField, text);
+        InputTextView *textView = ui.inputUi().textView;
+        textView->setFocus();
+        QTest::keyClicks(textView, text);
         QTest::mouseClick(ui.inputUi().analyseButton, Qt::LeftButton);
         // The analysis runs on a worker; the cloud window exists once it is handed over.
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appController().isBusy(); }));
     }
     // Launches the app, analyses text and waits for the cloud window to be active.
     bool showCloudOf(const QString &text)
     {
-        ui.appDelegate().applicationDidFinishLaunching();
+        ui.appController().showInputWindow();
         if (!QTest::qWaitForWindowActive(ui.inputWindow()))
             return false;
         analyse(text);
@@ -101,7 +101,7 @@ protected:
 
 TEST_F(WindowsEndToEndTest, TypedTextBecomesACloudInLeftAlignedRowsFromTheTop)
 {
-    ui.appDelegate().applicationDidFinishLaunching();
+    ui.appController().showInputWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(ui.inputWindow()));
     analyse(u"The cat saw the dog. The dog saw the cat. A bird sang."_s);
 

@@ -33,8 +33,9 @@ TEST(ContrastColours, EveryDrawnColourStandsOutThreeToOneAndKeepsItsHue)
         EXPECT_LE(shown.red(), drawn.red());
         EXPECT_LE(shown.green(), drawn.green());
         EXPECT_LE(shown.blue(), drawn.blue());
-        if (drawn.hsvSaturation() > 40 && shown.value() > 40)
+        if (drawn.hsvSaturation() > 40 && shown.value() > 40) {
             EXPECT_NEAR(shown.hsvHue(), drawn.hsvHue(), 3) << drawn.name().toStdString();
+        }
     }
 }
 
@@ -61,8 +62,9 @@ TEST_P(ContrastRows, DarkenOnlyWhereNeeded)
     EXPECT_EQ(shown != row.drawn, row.changed);
     EXPECT_GE(contrastRatio(shown, Qt::white), 3.0);
     // Darkened no further than needed: one step lighter would fail.
-    if (row.changed)
+    if (row.changed) {
         EXPECT_LT(contrastRatio(shown.lighter(103), Qt::white), 3.0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Colours, ContrastRows,

@@ -81,28 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
         SetFrameRow{"anchorAtLeftMiddle", {0, 0.5}, {10, 20, 40, 10}, {10, 20, 40, 10}, {10, 25}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(LayerTree, RemoveFromSuperlayerHandsOwnershipBack)
-{
-    Layer root;
-    Layer *first = root.addSublayer(std::make_unique<Layer>());
-    Layer *second = root.addSublayer(std::make_unique<Layer>());
-    ASSERT_EQ(first->superlayer(), &root);
-
-    std::unique_ptr<Layer> taken = first->removeFromSuperlayer();
-    EXPECT_EQ(taken.get(), first);
-    EXPECT_EQ(taken->superlayer(), nullptr);
-    ASSERT_EQ(root.sublayers().size(), 1u);
-    EXPECT_EQ(root.sublayers().front().get(), second);
-
-    // A layer without a superlayer has nothing to hand over.
-    EXPECT_EQ(taken->removeFromSuperlayer(), nullptr);
-
-    // The taken layer can be shown again elsewhere.
-    Layer other;
-    other.addSublayer(std::move(taken));
-    EXPECT_EQ(first->superlayer(), &other);
-}
-
 TEST(LayerTree, PaintOrderIsByZThenSiblingOrder)
 {
     Layer root;

@@ -18,25 +18,26 @@ struct TextAnalysis;
 // The spine of every request: takes the user's text, typed or imported, has it read,
 // analysed and indexed on a worker, and hands each result to the cloud and the
 // verbarium as it comes.
-class AppDelegate : public QObject
+class AppController : public QObject
 {
     Q_OBJECT
 
 public:
     // The widgets the user-interface description made; they outlive this object.
-    struct Outlets
+    struct Widgets
     {
-        InputTextView *textField = nullptr;
+        InputTextView *textView = nullptr;
         QWidget *inputWindow = nullptr;
-        QWidget *searchWindow = nullptr;
+        QWidget *cloudWindow = nullptr;
         WordCloudView *wordCloudView = nullptr;
         VerbariumView *verbariumView = nullptr;
     };
 
-    AppDelegate(const Outlets &outlets, Dialogs &dialogs, QObject *parent = nullptr);
-    ~AppDelegate() override;
+    AppController(const Widgets &widgets, Dialogs &dialogs, QObject *parent = nullptr);
+    ~AppController() override;
 
-    void applicationDidFinishLaunching();
+    // Brings the input window forward, as the app does on starting.
+    void showInputWindow();
     // Whether a text is being read, analysed or indexed, or its cloud made.
     bool isBusy() const { return m_pipeline.isBusy() || m_cloudJob.isBusy(); }
     // What every text goes through; tests change how it indexes.
@@ -48,8 +49,9 @@ public:
     bool isImporting() const { return m_importing; }
 
 public slots:
-    // The analysis request, sent by the Analyse button and its shortcut.
-    void textDidChange();
+    // The analysis request, sent by the Analyse button and its shortcut: analyses the
+    // text in the text view, or says it is too short.
+    void analyseTypedText();
     // Imports a .txt file chosen by the user, and analyses it.
     void importTextFile();
     // Imports any UTF-8 text file, whatever its name (a command-line argument, a
@@ -68,7 +70,6 @@ signals:
     void workDescribed(const QString &description);
 
 private:
-    void displayWordCloud();
     void takeImportedText(const QString &text);
     void handOver(const std::shared_ptr<const TextAnalysis> &analysis);
     void showCloud(const std::shared_ptr<const CloudContent> &content, bool forNewText);
@@ -77,7 +78,7 @@ private:
     void setImporting(bool importing);
     void describeWork();
 
-    Outlets m_outlets;
+    Widgets m_widgets;
     Dialogs &m_dialogs;
     TextPipeline m_pipeline;
     CloudJob m_cloudJob;

@@ -1,4 +1,4 @@
-#include "WindowDelegates.h"
+#include "WindowCouplings.h"
 
 #include "InfoPanel.h"
 #include "OwnActivationWatch.h"
@@ -8,41 +8,35 @@
 #include <QEvent>
 #include <QResizeEvent>
 
-SearchWindowDelegate::SearchWindowDelegate(WordCloudView *view, VerbariumView *treeView,
-                                           QObject *parent)
+CloudWindowCoupling::CloudWindowCoupling(WordCloudView *view, VerbariumView *treeView,
+                                         QObject *parent)
     : QObject(parent)
     , m_view(view)
     , m_treeView(treeView)
 {}
 
-QSizeF SearchWindowDelegate::windowWillResize(const QSizeF &proposedSize)
-{
-    m_view->scaleLayersToSize(proposedSize);
-    return proposedSize;
-}
-
-void SearchWindowDelegate::windowDidBecomeKey()
+void CloudWindowCoupling::cloudWindowActivated()
 {
     m_view->setMouseTracking(true);
     m_treeView->window()->hide();
 }
 
-void SearchWindowDelegate::windowDidResignKey()
+void CloudWindowCoupling::cloudWindowDeactivated()
 {
     m_view->setMouseTracking(false);
 }
 
-bool SearchWindowDelegate::eventFilter(QObject *watched, QEvent *event)
+bool CloudWindowCoupling::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Resize:
-        windowWillResize(static_cast<QResizeEvent *>(event)->size());
+        m_view->scaleLayersToSize(static_cast<QResizeEvent *>(event)->size());
         break;
     case QEvent::WindowActivate:
-        windowDidBecomeKey();
+        cloudWindowActivated();
         break;
     case QEvent::WindowDeactivate:
-        windowDidResignKey();
+        cloudWindowDeactivated();
         break;
     default:
         break;
@@ -50,7 +44,7 @@ bool SearchWindowDelegate::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-InputWindowDelegate::InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView,
+InputWindowCoupling::InputWindowCoupling(WordCloudView *cloudView, VerbariumView *treeView,
                                          InfoPanel *wordInfoPanel,
                                          OwnActivationWatch &activationWatch, QObject *parent)
     : QObject(parent)
@@ -60,16 +54,16 @@ InputWindowDelegate::InputWindowDelegate(WordCloudView *cloudView, VerbariumView
     , m_activationWatch(activationWatch)
 {}
 
-void InputWindowDelegate::windowDidBecomeKey()
+void InputWindowCoupling::hideOtherWindows()
 {
     m_wordInfoPanel->hide();
     m_cloudView->window()->hide();
     m_treeView->window()->hide();
 }
 
-bool InputWindowDelegate::eventFilter(QObject *watched, QEvent *event)
+bool InputWindowCoupling::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate && !m_activationWatch.takeOwnActivation())
-        windowDidBecomeKey();
+        hideOtherWindows();
     return QObject::eventFilter(watched, event);
 }

@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "AppController.h"
 
 #include "Dialogs.h"
 #include "InputTextView.h"
@@ -11,57 +11,66 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-AppDelegate::AppDelegate(const Outlets &outlets, Dialogs &dialogs, QObject *parent)
+namespace {
+
+// Counted in UTF-16 code units, whitespace and line breaks included: a shorter text has
+// no words worth a cloud.
+constexpr qsizetype shortestTextAnalysed = 5;
+
+} // namespace
+
+AppController::AppController(const Widgets &widgets, Dialogs &dialogs, QObject *parent)
     : QObject(parent)
-    , m_outlets(outlets)
+    , m_widgets(widgets)
     , m_dialogs(dialogs)
 {
-    connect(&m_pipeline, &TextPipeline::textRead, this, &AppDelegate::takeImportedText);
-    connect(&m_pipeline, &TextPipeline::textAnalysed, this, &AppDelegate::handOver);
-    connect(&m_pipeline, &TextPipeline::textIndexed, this, &AppDelegate::takeIndex);
-    connect(&m_pipeline, &TextPipeline::failed, this, &AppDelegate::reportFailure);
-    connect(&m_pipeline, &TextPipeline::stageChanged, this, &AppDelegate::describeWork);
+    connect(&m_pipeline, &TextPipeline::textRead, this, &AppController::takeImportedText);
+    connect(&m_pipeline, &TextPipeline::textAnalysed, this, &AppController::handOver);
+    connect(&m_pipeline, &TextPipeline::textIndexed, this, &AppController::takeIndex);
+    connect(&m_pipeline, &TextPipeline::failed, this, &AppController::reportFailure);
+    connect(&m_pipeline, &TextPipeline::stageChanged, this, &AppController::describeWork);
     connect(&m_pipeline, &TextPipeline::busyChanged, this, [this](bool busy) {
         // The text view takes a long text in while nothing else runs, so that the first
         // tree does not wait for it.
-        m_outlets.textField->setFillPaused(busy);
+        m_widgets.textView->setFillPaused(busy);
         describeWork();
     });
-    connect(&m_cloudJob, &CloudJob::cloudReady, this, &AppDelegate::showCloud);
+    connect(&m_cloudJob, &CloudJob::cloudReady, this, &AppController::showCloud);
     connect(&m_cloudJob, &CloudJob::failed, this, [this](const QString &message) {
         m_dialogs.runAlert(tr("Cannot Show the Word Cloud"), message, u"OK"_s);
     });
-    connect(&m_cloudJob, &CloudJob::busyChanged, this, &AppDelegate::describeWork);
-    connect(m_outlets.textField, &InputTextView::fillFinished, this, [this] {
-        if (!m_outlets.textField->isFilling())
+    connect(&m_cloudJob, &CloudJob::busyChanged, this, &AppController::describeWork);
+    connect(m_widgets.textView, &InputTextView::fillFinished, this, [this] {
+        if (!m_widgets.textView->isFilling())
             setImporting(false);
     });
 }
 
-AppDelegate::~AppDelegate() = default;
+AppController::~AppController() = default;
 
-void AppDelegate::applicationDidFinishLaunching()
+void AppController::showInputWindow()
 {
-    m_outlets.inputWindow->show();
-    m_outlets.inputWindow->raise();
-    m_outlets.inputWindow->activateWindow();
+    m_widgets.inputWindow->show();
+    m_widgets.inputWindow->raise();
+    m_widgets.inputWindow->activateWindow();
 }
 
-void AppDelegate::textDidChange()
+void AppController::analyseTypedText()
 {
     // The Analyse button and its shortcut are off meanwhile; the imported text is
     // analysed as it arrives.
     if (m_importing)
         return;
-    // Counts UTF-16 code units, whitespace and line breaks included.
-    if (m_outlets.textField->textLength() > 4) {
-        displayWordCloud();
+    if (m_widgets.textView->textLength() >= shortestTextAnalysed) {
+        emit analysisStarted();
+        // The worker reads its own copy: the view may change meanwhile.
+        m_pipeline.analyse(m_widgets.textView->text());
         return;
     }
     m_dialogs.runAlert(u"Empty Text"_s, u"Please enter a Text to analyse"_s, u"OK"_s);
 }
 
-void AppDelegate::importTextFile()
+void AppController::importTextFile()
 {
     const std::optional<QString> path = m_dialogs.chooseFile({u"txt"_s});
     if (!path)
@@ -78,7 +87,7 @@ void AppDelegate::importTextFile()
     openFile(*path);
 }
 
-void AppDelegate::openFile(const QString &path)
+void AppController::openFile(const QString &path)
 {
     emit analysisStarted();
     m_importName = escapedControls(QFileInfo(path).fileName());
@@ -86,46 +95,39 @@ void AppDelegate::openFile(const QString &path)
     m_pipeline.importFile(path);
 }
 
-void AppDelegate::displayWordCloud()
+void AppController::takeImportedText(const QString &text)
 {
-    emit analysisStarted();
-    // The worker reads its own copy: the view may change meanwhile.
-    m_pipeline.analyse(m_outlets.textField->text());
-}
-
-void AppDelegate::takeImportedText(const QString &text)
-{
-    m_outlets.textField->replaceText(text);
-    if (!m_outlets.textField->isFilling())
+    m_widgets.textView->replaceText(text);
+    if (!m_widgets.textView->isFilling())
         setImporting(false);
 }
 
-void AppDelegate::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
+void AppController::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
 {
-    m_outlets.verbariumView->beginText();
+    m_widgets.verbariumView->beginText();
     // The words are chosen and measured on a worker too: a text of many or giant words
     // takes its time there.
     m_cloudJob.buildFor(analysis);
     emit analysisHandedOver(analysis);
 }
 
-void AppDelegate::showCloud(const std::shared_ptr<const CloudContent> &content, bool forNewText)
+void AppController::showCloud(const std::shared_ptr<const CloudContent> &content, bool forNewText)
 {
     if (!forNewText) {
-        m_outlets.wordCloudView->replaceCloud(content);
+        m_widgets.wordCloudView->replaceCloud(content);
         return;
     }
-    m_outlets.wordCloudView->buildCloud(content);
-    m_outlets.searchWindow->activateWindow();
+    m_widgets.wordCloudView->buildCloud(content);
+    m_widgets.cloudWindow->activateWindow();
     emit wordCloudDisplayed();
 }
 
-void AppDelegate::takeIndex(const std::shared_ptr<const TextIndex> &index)
+void AppController::takeIndex(const std::shared_ptr<const TextIndex> &index)
 {
-    m_outlets.verbariumView->setIndex(index);
+    m_widgets.verbariumView->setIndex(index);
 }
 
-void AppDelegate::reportFailure(TextPipeline::Stage stage, const QString &message)
+void AppController::reportFailure(TextPipeline::Stage stage, const QString &message)
 {
     switch (stage) {
     case TextPipeline::Stage::Reading:
@@ -139,7 +141,7 @@ void AppDelegate::reportFailure(TextPipeline::Stage stage, const QString &messag
         return;
     case TextPipeline::Stage::Indexing:
         // The cloud stays; the verbarium says why it shows no trees.
-        m_outlets.verbariumView->setIndexFailure(tr("No verbarium for this text. %1").arg(message));
+        m_widgets.verbariumView->setIndexFailure(tr("No verbarium for this text. %1").arg(message));
         m_dialogs.runAlert(tr("Cannot Index the Text"),
                            tr("%1 The word cloud is shown, but no verbarium can be.").arg(message),
                            u"OK"_s);
@@ -147,17 +149,17 @@ void AppDelegate::reportFailure(TextPipeline::Stage stage, const QString &messag
     }
 }
 
-void AppDelegate::setImporting(bool importing)
+void AppController::setImporting(bool importing)
 {
     if (importing == m_importing)
         return;
     m_importing = importing;
-    m_outlets.textField->setAwaitingText(importing);
+    m_widgets.textView->setAwaitingText(importing);
     emit importingChanged(importing);
     describeWork();
 }
 
-void AppDelegate::describeWork()
+void AppController::describeWork()
 {
     QString description;
     if (m_pipeline.isBusy()) {

@@ -11,22 +11,21 @@ class WordCloudView;
 // the pointer only while the cloud window is active, and hides the verbarium window
 // whenever the cloud window becomes active. Installed as an event filter on the
 // cloud window.
-class SearchWindowDelegate : public QObject
+class CloudWindowCoupling : public QObject
 {
     Q_OBJECT
 
 public:
     // The views belong to the user-interface description and outlive this object.
-    SearchWindowDelegate(WordCloudView *view, VerbariumView *treeView, QObject *parent = nullptr);
-
-    QSizeF windowWillResize(const QSizeF &proposedSize);
-    void windowDidBecomeKey();
-    void windowDidResignKey();
+    CloudWindowCoupling(WordCloudView *view, VerbariumView *treeView, QObject *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void cloudWindowActivated();
+    void cloudWindowDeactivated();
+
     WordCloudView *m_view;
     VerbariumView *m_treeView;
 };
@@ -35,22 +34,22 @@ private:
 // the verbarium window. An activation the app brought about itself (one of its
 // dialogs closing) is no return of the user's and hides nothing. Installed as
 // an event filter on the input window.
-class InputWindowDelegate : public QObject
+class InputWindowCoupling : public QObject
 {
     Q_OBJECT
 
 public:
     // wordInfoPanel is the cloud's info panel. The views and the panel belong to the
     // user-interface description; they and activationWatch outlive this object.
-    InputWindowDelegate(WordCloudView *cloudView, VerbariumView *treeView, InfoPanel *wordInfoPanel,
+    InputWindowCoupling(WordCloudView *cloudView, VerbariumView *treeView, InfoPanel *wordInfoPanel,
                         OwnActivationWatch &activationWatch, QObject *parent = nullptr);
-
-    void windowDidBecomeKey();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void hideOtherWindows();
+
     WordCloudView *m_cloudView;
     VerbariumView *m_treeView;
     InfoPanel *m_wordInfoPanel;

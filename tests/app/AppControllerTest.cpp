@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "AppController.h"
 
 #include "AppMenus.h"
 #include "FakeDialogs.h"
@@ -29,10 +29,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class AppDelegateTest : public ::testing::Test
+class AppControllerTest : public ::testing::Test
 {
 protected:
-    InputTextView *textField() const { return ui.inputUi().textField; }
+    InputTextView *textView() const { return ui.inputUi().textView; }
     WordCloudView *cloud() const { return ui.cloudUi().wordCloudView; }
     QStringList cloudWords() const
     {
@@ -44,7 +44,7 @@ protected:
     // Imports and analyses run on workers: wait until the last one is handed over.
     void finishRequests()
     {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appDelegate().isBusy(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appController().isBusy(); }));
     }
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
@@ -67,14 +67,14 @@ struct LengthCase
     bool analysed;
 };
 
-class LengthTest : public AppDelegateTest, public ::testing::WithParamInterface<LengthCase>
+class LengthTest : public AppControllerTest, public ::testing::WithParamInterface<LengthCase>
 {
 };
 
 TEST_P(LengthTest, AnalysesOnlyTextsLongerThanFourCodeUnits)
 {
-    textField()->setPlainText(GetParam().text);
-    ui.appDelegate().textDidChange();
+    textView()->setPlainText(GetParam().text);
+    ui.appController().analyseTypedText();
     finishRequests();
     if (GetParam().analysed) {
         EXPECT_TRUE(dialogs.alerts.empty());
@@ -99,79 +99,79 @@ INSTANTIATE_TEST_SUITE_P(Texts, LengthTest,
                                            LengthCase{"astralMakesFive", u"abc\U0001D400"_s, true}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(AppDelegateTest, AnalysisShowsOneWordLayerPerCountedWordInAlphabeticalOrder)
+TEST_F(AppControllerTest, AnalysisShowsOneWordLayerPerCountedWordInAlphabeticalOrder)
 {
-    textField()->setPlainText(u"The cat saw the dog.\nThe dog saw the cat."_s);
-    ui.appDelegate().textDidChange();
+    textView()->setPlainText(u"The cat saw the dog.\nThe dog saw the cat."_s);
+    ui.appController().analyseTypedText();
     finishRequests();
     EXPECT_EQ(cloudWords(), (QStringList{u"cat"_s, u"dog"_s, u"saw"_s, u"the"_s}));
 }
 
-TEST_F(AppDelegateTest, SecondAnalysisReplacesTheFirstCloud)
+TEST_F(AppControllerTest, SecondAnalysisReplacesTheFirstCloud)
 {
-    textField()->setPlainText(u"alpha beta gamma"_s);
-    ui.appDelegate().textDidChange();
+    textView()->setPlainText(u"alpha beta gamma"_s);
+    ui.appController().analyseTypedText();
     finishRequests();
-    textField()->setPlainText(u"delta epsilon"_s);
-    ui.appDelegate().textDidChange();
+    textView()->setPlainText(u"delta epsilon"_s);
+    ui.appController().analyseTypedText();
     finishRequests();
     EXPECT_EQ(cloudWords(), (QStringList{u"delta"_s, u"epsilon"_s}));
     EXPECT_EQ(cloud()->rootLayer()->sublayers().size(), 2u);
 }
 
-TEST_F(AppDelegateTest, ImportReplacesTheWholeTextAndAnalysesEvenShortFiles)
+TEST_F(AppControllerTest, ImportReplacesTheWholeTextAndAnalysesEvenShortFiles)
 {
-    textField()->setPlainText(u"previous text that goes away"_s);
+    textView()->setPlainText(u"previous text that goes away"_s);
     dialogs.chosenFile = writeFile(u"short.txt"_s, "hi");
-    ui.appDelegate().importTextFile();
+    ui.appController().importTextFile();
     finishRequests();
     EXPECT_EQ(dialogs.askedFileTypes, QStringList{u"txt"_s});
     EXPECT_TRUE(dialogs.alerts.empty());
-    EXPECT_EQ(textField()->toPlainText(), u"hi"_s);
+    EXPECT_EQ(textView()->toPlainText(), u"hi"_s);
     EXPECT_EQ(cloudWords(), QStringList{u"hi"_s});
 }
 
-TEST_F(AppDelegateTest, ChosenFileOfAnotherTypeIsRefusedAndTheTextStays)
+TEST_F(AppControllerTest, ChosenFileOfAnotherTypeIsRefusedAndTheTextStays)
 {
-    textField()->setPlainText(u"the user's own text"_s);
+    textView()->setPlainText(u"the user's own text"_s);
     dialogs.chosenFile = writeFile(u"other.dat"_s, "perfectly good text");
-    ui.appDelegate().importTextFile();
+    ui.appController().importTextFile();
     finishRequests();
     ASSERT_EQ(dialogs.alerts.size(), 1u);
     EXPECT_EQ(dialogs.alerts[0].title, u"Cannot Import File"_s);
     EXPECT_TRUE(dialogs.alerts[0].message.contains(*dialogs.chosenFile));
     EXPECT_TRUE(dialogs.alerts[0].message.contains(u".txt"_s));
-    EXPECT_EQ(textField()->toPlainText(), u"the user's own text"_s);
+    EXPECT_EQ(textView()->toPlainText(), u"the user's own text"_s);
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
 }
 
 // Files named on the command line or dropped on the window.
-TEST_F(AppDelegateTest, OpenedFileMayHaveAnyNameAndIsAnalysed)
+TEST_F(AppControllerTest, OpenedFileMayHaveAnyNameAndIsAnalysed)
 {
-    ui.appDelegate().openFile(writeFile(u"notes.md"_s, "markdown is text too"));
+    ui.appController().openFile(writeFile(u"notes.md"_s, "markdown is text too"));
     finishRequests();
     EXPECT_TRUE(dialogs.alerts.empty());
-    EXPECT_EQ(textField()->toPlainText(), u"markdown is text too"_s);
+    EXPECT_EQ(textView()->toPlainText(), u"markdown is text too"_s);
     EXPECT_EQ(cloudWords(), (QStringList{u"is"_s, u"markdown"_s, u"text"_s, u"too"_s}));
 }
 
-TEST_F(AppDelegateTest, CloudOfTheNewerOfTwoQuickRequestsStays)
+TEST_F(AppControllerTest, CloudOfTheNewerOfTwoQuickRequestsStays)
 {
-    textField()->setPlainText(u"older words "_s.repeated(50000));
-    ui.appDelegate().textDidChange();
-    textField()->setPlainText(u"newer text"_s);
-    ui.appDelegate().textDidChange();
+    textView()->setPlainText(u"older words "_s.repeated(50000));
+    ui.appController().analyseTypedText();
+    textView()->setPlainText(u"newer text"_s);
+    ui.appController().analyseTypedText();
     finishRequests();
     EXPECT_EQ(cloudWords(), (QStringList{u"newer"_s, u"text"_s}));
 }
 
-TEST_F(AppDelegateTest, CancelledImportChangesNothing)
+TEST_F(AppControllerTest, CancelledImportChangesNothing)
 {
-    textField()->setPlainText(u"kept as it is"_s);
+    textView()->setPlainText(u"kept as it is"_s);
     dialogs.chosenFile.reset();
-    ui.appDelegate().importTextFile();
+    ui.appController().importTextFile();
     finishRequests();
-    EXPECT_EQ(textField()->toPlainText(), u"kept as it is"_s);
+    EXPECT_EQ(textView()->toPlainText(), u"kept as it is"_s);
     EXPECT_TRUE(dialogs.alerts.empty());
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
 }
@@ -183,23 +183,23 @@ struct BadFileCase
     const char *messageFragment;
 };
 
-class BadImportTest : public AppDelegateTest, public ::testing::WithParamInterface<BadFileCase>
+class BadImportTest : public AppControllerTest, public ::testing::WithParamInterface<BadFileCase>
 {
 };
 
 TEST_P(BadImportTest, KeepsTheTextViewAndTellsWhichFileAndWhy)
 {
-    textField()->setPlainText(u"the user's own text"_s);
+    textView()->setPlainText(u"the user's own text"_s);
     const QString path = GetParam().bytes.isEmpty() ? directory.filePath(u"missing.txt"_s)
                                                     : writeFile(u"bad.txt"_s, GetParam().bytes);
     dialogs.chosenFile = path;
-    ui.appDelegate().importTextFile();
+    ui.appController().importTextFile();
     finishRequests();
     ASSERT_EQ(dialogs.alerts.size(), 1u);
     EXPECT_TRUE(dialogs.alerts[0].message.contains(path));
     EXPECT_TRUE(dialogs.alerts[0].message.contains(QString::fromUtf8(GetParam().messageFragment)))
         << dialogs.alerts[0].message.toStdString();
-    EXPECT_EQ(textField()->toPlainText(), u"the user's own text"_s);
+    EXPECT_EQ(textView()->toPlainText(), u"the user's own text"_s);
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
 }
 
@@ -211,53 +211,53 @@ INSTANTIATE_TEST_SUITE_P(Files, BadImportTest,
 
 // The file's text is on its way: the view holds nothing of the user's to analyse, so
 // Analyse is off until the text is in, and the import's analysis is the one shown.
-TEST_F(AppDelegateTest, AnalyseWaitsForTheImportedText)
+TEST_F(AppControllerTest, AnalyseWaitsForTheImportedText)
 {
-    textField()->setPlainText(u"typed before the import"_s);
-    ui.appDelegate().openFile(writeFile(u"book.txt"_s, "imported words"));
+    textView()->setPlainText(u"typed before the import"_s);
+    ui.appController().openFile(writeFile(u"book.txt"_s, "imported words"));
     EXPECT_FALSE(ui.inputUi().analyseButton->isEnabled());
     EXPECT_FALSE(ui.menus().analyseAction()->isEnabled());
-    EXPECT_TRUE(textField()->isReadOnly());
-    ui.appDelegate().textDidChange();
+    EXPECT_TRUE(textView()->isReadOnly());
+    ui.appController().analyseTypedText();
     finishRequests();
-    EXPECT_EQ(textField()->toPlainText(), u"imported words"_s);
+    EXPECT_EQ(textView()->toPlainText(), u"imported words"_s);
     EXPECT_EQ(cloudWords(), (QStringList{u"imported"_s, u"words"_s}));
     EXPECT_TRUE(ui.inputUi().analyseButton->isEnabled());
     EXPECT_TRUE(ui.menus().analyseAction()->isEnabled());
-    EXPECT_FALSE(textField()->isReadOnly());
+    EXPECT_FALSE(textView()->isReadOnly());
 }
 
 // An imported text too long to edit is shown read only: a paste (Edit > Paste, or the
 // keys) must not replace it until the user asks to edit it.
-TEST_F(AppDelegateTest, PasteCannotTouchALongImportedTextUntilEditHere)
+TEST_F(AppControllerTest, PasteCannotTouchALongImportedTextUntilEditHere)
 {
-    textField()->setLongTextLength(100);
+    textView()->setLongTextLength(100);
     const QString imported = u"a line of the imported book\n"_s.repeated(20);
-    ui.appDelegate().openFile(writeFile(u"book.txt"_s, imported.toUtf8()));
+    ui.appController().openFile(writeFile(u"book.txt"_s, imported.toUtf8()));
     finishRequests();
-    ASSERT_TRUE(textField()->holdsLongText());
+    ASSERT_TRUE(textView()->holdsLongText());
 
     QGuiApplication::clipboard()->setText(u"pasted over"_s);
-    textField()->paste();
-    EXPECT_TRUE(textField()->holdsLongText());
-    EXPECT_EQ(textField()->text(), imported);
+    textView()->paste();
+    EXPECT_TRUE(textView()->holdsLongText());
+    EXPECT_EQ(textView()->text(), imported);
 
     ui.inputUi().editLongTextButton->click();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !textField()->isFilling(); }));
-    textField()->moveCursor(QTextCursor::End);
-    textField()->paste();
-    EXPECT_EQ(textField()->text(), imported + u"pasted over"_s);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !textView()->isFilling(); }));
+    textView()->moveCursor(QTextCursor::End);
+    textView()->paste();
+    EXPECT_EQ(textView()->text(), imported + u"pasted over"_s);
 }
 
 // The index failed: the cloud stays usable, and the verbarium says why it shows no tree.
-TEST_F(AppDelegateTest, FailedIndexKeepsTheCloudAndSaysWhy)
+TEST_F(AppControllerTest, FailedIndexKeepsTheCloudAndSaysWhy)
 {
-    ui.appDelegate().pipeline().setIndexer(
+    ui.appController().pipeline().setIndexer(
         [](TokenSequence, std::stop_token) -> std::shared_ptr<const TextIndex> {
             throw std::bad_alloc();
         });
-    textField()->setPlainText(u"the cat sat on the mat"_s);
-    ui.appDelegate().textDidChange();
+    textView()->setPlainText(u"the cat sat on the mat"_s);
+    ui.appController().analyseTypedText();
     finishRequests();
     ASSERT_EQ(dialogs.alerts.size(), 1u);
     EXPECT_EQ(dialogs.alerts[0].title, u"Cannot Index the Text"_s);
@@ -293,14 +293,14 @@ private:
 
 // The cloud was made on the window's thread: a text of giant words of decomposable
 // letters held the window for 38 s, quitting included.
-TEST_F(AppDelegateTest, TheCloudIsMadeOnAWorkerThatANewerTextStops)
+TEST_F(AppControllerTest, TheCloudIsMadeOnAWorkerThatANewerTextStops)
 {
     auto released = std::make_shared<std::atomic<bool>>(false);
-    ui.appDelegate().cloudJob().setMeasurerMaker(
+    ui.appController().cloudJob().setMeasurerMaker(
         [released] { return std::make_unique<HeldMeasurer>(released); });
-    QSignalSpy described(&ui.appDelegate(), &AppDelegate::workDescribed);
-    textField()->setPlainText(u"the first text"_s);
-    ui.appDelegate().textDidChange();
+    QSignalSpy described(&ui.appController(), &AppController::workDescribed);
+    textView()->setPlainText(u"the first text"_s);
+    ui.appController().analyseTypedText();
     // The window's thread goes on, and says what is being done.
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return !described.isEmpty() &&
@@ -308,8 +308,8 @@ TEST_F(AppDelegateTest, TheCloudIsMadeOnAWorkerThatANewerTextStops)
     }));
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
 
-    textField()->setPlainText(u"a second text"_s);
-    ui.appDelegate().textDidChange();
+    textView()->setPlainText(u"a second text"_s);
+    ui.appController().analyseTypedText();
     released->store(true);
     released->notify_all();
     finishRequests();
