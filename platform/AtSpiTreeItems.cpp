@@ -13,7 +13,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// From the AT-SPI specification (atspi-constants.h).
+// AT-SPI's numbers for a tree item and for "is a child of" (atspi-constants.h): Qt
+// gives them no names.
 constexpr quint32 roleTreeItem = 91;
 constexpr quint32 relationNodeChildOf = 7;
 

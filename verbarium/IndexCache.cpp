@@ -28,7 +28,8 @@ IndexCache::IndexCache(QString directory, qint64 sizeLimit)
 QString IndexCache::defaultDirectory()
 {
     QString base = qEnvironmentVariable("XDG_CACHE_HOME");
-    // The base directory specification: a relative path is to be ignored.
+    // A relative XDG_CACHE_HOME is not to be trusted (it would follow the working folder):
+    // the freedesktop rule is to ignore it.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + u"/.cache"_s;
     return base + u"/verbarium"_s;
