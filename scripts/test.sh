@@ -12,27 +12,47 @@ cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
 source scripts/sanitizer-options.sh
 
-scripts/setup.sh build
-ctest --test-dir build --output-on-failure -j2
+# Each stage says how long it took, and the end sums them up: the whole run must stay
+# well inside CI's limit on a fresh machine.
+stage_times=()
+timed() {
+    local name=$1 start=$SECONDS
+    shift
+    "$@"
+    stage_times+=("$(printf '%5d s  %s' $((SECONDS - start)) "$name")")
+    echo "== $name: $((SECONDS - start)) s" >&2
+}
 
-scripts/setup.sh build-asan -DVERBARIUM_SANITIZE=ON -DVERBARIUM_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
-ctest --test-dir build-asan --output-on-failure -j2
-# ctest runs each test in a process of its own; the app's tests also run together in one
-# process, three times over, where a worker that outlives its window would show.
-build-asan/tests/app/app_tests --gtest_repeat=3 --gtest_brief=1
+sanitizer_build() {
+    scripts/setup.sh build-asan -DVERBARIUM_SANITIZE=ON -DVERBARIUM_BENCHMARKS=OFF \
+        -DCMAKE_BUILD_TYPE=Debug
+    ctest --test-dir build-asan --output-on-failure -j2
+    # ctest runs each test in a process of its own; the app's tests also run together in
+    # one process, three times over, where a worker that outlives its window would show.
+    build-asan/tests/app/app_tests --gtest_repeat=3 --gtest_brief=1
+}
 
 # The analysis, the index and the jobs that hand work between threads, once more under
 # ThreadSanitizer: a build of only these tests' programs.
-cmake -S . -B build-tsan -G Ninja -DVERBARIUM_WERROR=ON -DVERBARIUM_TSAN=ON \
-    -DVERBARIUM_BENCHMARKS=OFF
-cmake --build build-tsan --target analysis-tests verbarium_tree_tests jobs_tests
-# The random texts held to literal walks (Texts/*) and the sentence-end walks check what
-# is computed, not how threads meet, and take minutes under ThreadSanitizer: left out.
-for program in analysis/analysis-tests verbarium/verbarium_tree_tests jobs/jobs_tests; do
-    TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp" "build-tsan/tests/$program" --gtest_brief=1 \
-        --gtest_filter='-Texts/*:SentenceEnds.*'
-done
+thread_sanitizer_build() {
+    cmake -S . -B build-tsan -G Ninja -DVERBARIUM_WERROR=ON -DVERBARIUM_TSAN=ON \
+        -DVERBARIUM_BENCHMARKS=OFF
+    cmake --build build-tsan --target analysis-tests verbarium_tree_tests jobs_tests
+    # The random texts held to literal walks (Texts/*) and the sentence-end walks check
+    # what is computed, not how threads meet, and take minutes under ThreadSanitizer.
+    local program
+    for program in analysis/analysis-tests verbarium/verbarium_tree_tests jobs/jobs_tests; do
+        TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp" "build-tsan/tests/$program" \
+            --gtest_brief=1 --gtest_filter='-Texts/*:SentenceEnds.*'
+    done
+}
 
-scripts/package.sh
+timed "packages and build" scripts/setup.sh build
+timed "tests" ctest --test-dir build --output-on-failure -j2
+timed "sanitizer build and tests" sanitizer_build
+timed "thread sanitizer build and tests" thread_sanitizer_build
+timed "Debian package" scripts/package.sh
+timed "fuzzing" scripts/fuzz.sh 60
 
-scripts/fuzz.sh 60
+printf '%s\n' "${stage_times[@]}" >&2
+echo "== all: $SECONDS s" >&2
