@@ -44,7 +44,11 @@ public:
     void setIndexFailure(const QString &message);
 
     const TreeRequests &requests() const { return m_requests; }
-    TreeRequests &requests() { return m_requests; }
+    // For the trees asked for from now on; tests give failing and slow workers.
+    void setTreeWorkers(TreeRequests::Workers workers)
+    {
+        m_requests.setWorkers(std::move(workers));
+    }
     // Whether occurrences are being found or sorted.
     bool isFindingContexts() const { return m_contexts.isRunning(); }
 

@@ -19,7 +19,7 @@
 VerbariumView::VerbariumView(QWidget *parent)
     : LayerHostWidget(parent)
     , m_resizes(this, [this]() -> std::optional<QRect> {
-        if (!m_picture || !m_scrolling.hasScrollView())
+        if (!m_picture || !m_fitting.hasScrollView())
             return std::nullopt;
         return wordRect(0);
     })
@@ -87,7 +87,7 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
         setMouseTracking(true);
     m_pictureIndex = index;
     m_textIndex = forward;
-    m_scrolling.fitToVisibleArea();
+    m_fitting.fitToVisibleArea();
     display(tree, tree->root());
     // Magnified, the picture is larger than the window: the start word comes first.
     scrollToShow(wordRect(0));
@@ -149,8 +149,8 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
-    showPicture(layOut(std::move(tree), node));
-    if (m_roomForEveryWord)
+    showPicture(m_fitting.layOut(std::move(tree), node, mirrored()));
+    if (m_fitting.roomForEveryWord())
         scrollToStartWord();
 }
 
@@ -175,33 +175,19 @@ void VerbariumView::showPicture(VerbariumPicture picture)
 
 void VerbariumView::setRoomForEveryWord(bool on)
 {
-    if (on == m_roomForEveryWord)
+    if (on == m_fitting.roomForEveryWord())
         return;
-    m_roomForEveryWord = on;
-    m_scrolling.setTallPictures(on);
+    m_fitting.setRoomForEveryWord(on);
     if (!m_picture)
         return;
     // The other layout's picture may have made the view far taller than the window.
-    m_scrolling.fitToVisibleArea();
+    m_fitting.fitToVisibleArea();
     display(m_picture->tree, m_picture->startNode);
-}
-
-VerbariumPicture VerbariumView::layOut(std::shared_ptr<const VerbariumTree> tree, Node node) const
-{
-    VerbariumPicture picture =
-        m_roomForEveryWord ? m_layout.spreadVerbariumFromNode(std::move(tree), node,
-                                                              QSizeF(m_scrolling.visibleArea()))
-                           : m_layout.displayVerbariumFromNode(
-                                 std::move(tree), node, rootLayer()->bounds(), pictureSize());
-    // The words before are read from right to left, the start at the right.
-    if (mirrored())
-        return mirroredPicture(std::move(picture));
-    return picture;
 }
 
 void VerbariumView::scrollToStartWord()
 {
-    m_scrolling.scrollToStartWord(wordRect(0));
+    m_fitting.scrollToStartWord(wordRect(0));
 }
 
 void VerbariumView::refitAfterResize()
@@ -209,12 +195,12 @@ void VerbariumView::refitAfterResize()
     const bool startWasInSight = m_resizes.takeKeptPartWasInSight();
     if (!m_picture || m_picture->tree->childCount(m_picture->startNode) == 0)
         return;
-    m_scrolling.growToVisibleArea();
+    m_fitting.growToVisibleArea();
     setMouseTracking(true);
     // The same start in a new size: the reader keeps the place scrolled to, and the
     // start word in sight if it was (a smaller area, the contexts pane shown, would
     // otherwise leave the top of the tree and hide it).
-    showPicture(layOut(m_picture->tree, m_picture->startNode));
+    showPicture(m_fitting.layOut(m_picture->tree, m_picture->startNode, mirrored()));
     if (startWasInSight)
         scrollToStartWord();
 }
@@ -324,5 +310,5 @@ QRect VerbariumView::focusedWordRect() const
 void VerbariumView::showEvent(QShowEvent *event)
 {
     LayerHostWidget::showEvent(event);
-    m_resizes.watch(m_scrolling.visibleAreaWidget());
+    m_resizes.watch(m_fitting.visibleAreaWidget());
 }

@@ -2,8 +2,8 @@
 
 #include "ContextsQuery.h"
 #include "LayerHostWidget.h"
+#include "PictureFitting.h"
 #include "PictureOutline.h"
-#include "PictureScrolling.h"
 #include "ResizeSettling.h"
 #include "TextLayer.h"
 #include "TokensHoldingWord.h"
@@ -32,7 +32,7 @@ public:
     ~VerbariumView() override;
 
     // The scroll area holding this view, not owned; may be left unset.
-    void setScrollView(QScrollArea *scrollView) { m_scrolling.setScrollView(scrollView); }
+    void setScrollView(QScrollArea *scrollView) { m_fitting.setScrollView(scrollView); }
 
     // Brings the window forward and asks for the word's tree.
     void startWithWord(const QString &word);
@@ -48,7 +48,7 @@ public:
     // Whether pictures are laid out with room for every word: each band as tall as what
     // it holds, the view as tall as the bands, scrolled to the start word. Switching
     // redisplays the picture on screen from the window's visible area.
-    bool roomForEveryWord() const { return m_roomForEveryWord; }
+    bool roomForEveryWord() const { return m_fitting.roomForEveryWord(); }
     void setRoomForEveryWord(bool on);
 
     // The picture on screen and the tree it shows; none before the first start and after
@@ -134,7 +134,6 @@ private:
     void moveFocus(int index, bool told);
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showPicture(VerbariumPicture picture);
-    VerbariumPicture layOut(std::shared_ptr<const VerbariumTree> tree, Node node) const;
     void scrollToStartWord();
 
     std::optional<VerbariumPicture> m_picture;       // what the layers show
@@ -149,11 +148,8 @@ private:
     bool m_focusAwaitsPicture = false; // the keyboard came before the picture
     bool m_focusTold = true;           // whether the panel tells of the focused word
     quint64 m_generation = 0;
-    FontMetricsMeasurer m_measurer;
-    VerbariumLayout m_layout{m_measurer};
-    bool m_roomForEveryWord = false;
 
-    PictureScrolling m_scrolling{this};
+    PictureFitting m_fitting{this};
     // The visible area (or window) whose resizes end in a redisplay.
     ResizeSettling m_resizes;
     QString m_message; // what the view says instead of a tree: a wait, or why none

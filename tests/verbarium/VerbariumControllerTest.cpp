@@ -86,7 +86,7 @@ TEST_F(VerbariumControllerTest, SaysWhatItWaitsForAndWhyATreeFailed)
             QThread::yieldCurrentThread();
         throw std::runtime_error("bad node");
     };
-    controller.requests().setWorkers(workers);
+    controller.setTreeWorkers(workers);
     controller.requestTree({u"the"_s}, false);
     ASSERT_TRUE(QTest::qWaitFor([this] { return told.size() == 2; }));
     *release = true;
