@@ -4,7 +4,6 @@
 #include "InputTextView.h"
 #include "MessageText.h"
 #include "TextAnalysis.h"
-#include "VerbariumView.h"
 #include "WordCloudView.h"
 
 #include <QFileInfo>
@@ -104,7 +103,7 @@ void AppController::takeImportedText(const QString &text)
 
 void AppController::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
 {
-    m_widgets.verbariumView->beginText();
+    m_verbariumController.beginText();
     // The words are chosen and measured on a worker too: a text of many or giant words
     // takes its time there.
     m_cloudJob.buildFor(analysis);
@@ -124,7 +123,7 @@ void AppController::showCloud(const std::shared_ptr<const CloudContent> &content
 
 void AppController::takeIndex(const std::shared_ptr<const TextIndex> &index)
 {
-    m_widgets.verbariumView->setIndex(index);
+    m_verbariumController.setIndex(index);
 }
 
 void AppController::reportFailure(TextPipeline::Stage stage, const QString &message)
@@ -141,7 +140,7 @@ void AppController::reportFailure(TextPipeline::Stage stage, const QString &mess
         return;
     case TextPipeline::Stage::Indexing:
         // The cloud stays; the verbarium says why it shows no trees.
-        m_widgets.verbariumView->setIndexFailure(tr("No verbarium for this text. %1").arg(message));
+        m_verbariumController.setIndexFailure(tr("No verbarium for this text. %1").arg(message));
         m_dialogs.runAlert(tr("Cannot Index the Text"),
                            tr("%1 The word cloud is shown, but no verbarium can be.").arg(message),
                            u"OK"_s);

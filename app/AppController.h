@@ -2,6 +2,7 @@
 
 #include "CloudJob.h"
 #include "TextPipeline.h"
+#include "VerbariumController.h"
 
 #include <QObject>
 #include <memory>
@@ -10,14 +11,13 @@ class Dialogs;
 class InputTextView;
 class QWidget;
 class TextIndex;
-class VerbariumView;
 class WordCloudView;
 struct CloudContent;
 struct TextAnalysis;
 
 // The spine of every request: takes the user's text, typed or imported, has it read,
 // analysed and indexed on a worker, and hands each result to the cloud and the
-// verbarium as it comes.
+// verbarium's controller as it comes.
 class AppController : public QObject
 {
     Q_OBJECT
@@ -30,7 +30,6 @@ public:
         QWidget *inputWindow = nullptr;
         QWidget *cloudWindow = nullptr;
         WordCloudView *wordCloudView = nullptr;
-        VerbariumView *verbariumView = nullptr;
     };
 
     AppController(const Widgets &widgets, Dialogs &dialogs, QObject *parent = nullptr);
@@ -44,6 +43,8 @@ public:
     TextPipeline &pipeline() { return m_pipeline; }
     // What chooses and measures the cloud's words: the words left out go to it.
     CloudJob &cloudJob() { return m_cloudJob; }
+    // What grows the verbarium's trees and finds its contexts.
+    VerbariumController &verbariumController() { return m_verbariumController; }
     // Whether an imported text is still on its way into the text view: until it is in,
     // the view holds no text of the user's to analyse.
     bool isImporting() const { return m_importing; }
@@ -82,6 +83,7 @@ private:
     Dialogs &m_dialogs;
     TextPipeline m_pipeline;
     CloudJob m_cloudJob;
+    VerbariumController m_verbariumController;
     bool m_importing = false;
     QString m_importName; // the file being imported, for the status bar, escaped
 };

@@ -1,8 +1,6 @@
 #include "ContextsPane.h"
 
 #include "ContextLineDelegate.h"
-#include "Occurrences.h"
-#include "TextIndex.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -78,7 +76,6 @@ ContextsPane::ContextsPane(QWidget *parent)
     , m_order(new QComboBox(this))
     , m_list(new ContextsList(this))
     , m_passage(new QPlainTextEdit(this))
-    , m_job(this, QString())
 {
     m_header->setTextFormat(Qt::PlainText);
     m_order->addItems({tr("In Text Order"), tr("By the Words After"), tr("By the Words Before")});
@@ -137,20 +134,14 @@ void ContextsPane::find()
 {
     m_found = true;
     if (!m_query.index) {
-        m_job.drop();
+        emit occurrencesAsked(m_query, order());
         m_model.clear();
         m_header->clear();
         m_passage->clear();
         return;
     }
     m_header->setText(tr("Finding “%1”…").arg(m_query.shown));
-    start([index = m_query.index, forward = m_query.forward, sequence = m_query.sequence,
-           order = order()](std::stop_token stop) {
-        Occurrences occurrences = occurrencesOf(*index, sequence, stop);
-        // The lines are runs of the text's own tokens, whichever index grew the tree.
-        sortRuns(occurrences.firsts, occurrences.length, forward->tokens(), order, stop);
-        return Found{std::move(occurrences.firsts), occurrences.length, occurrences.endedHere};
-    });
+    emit occurrencesAsked(m_query, order());
 }
 
 ContextOrder ContextsPane::order() const
@@ -158,20 +149,12 @@ ContextOrder ContextsPane::order() const
     return ContextOrder(m_order->currentIndex());
 }
 
-void ContextsPane::start(std::function<Found(std::stop_token)> work)
-{
-    m_job.setOutOfMemory(
-        tr("Not enough memory to list the occurrences of “%1”.").arg(m_query.shown));
-    m_job.start(std::move(work), {[this](Found found) { takeFound(std::move(found)); },
-                                  [this](const QString &message) { takeFailure(message); }});
-}
-
-void ContextsPane::takeFound(Found found)
+void ContextsPane::showFound(const FoundContexts &found)
 {
     m_passage->clear();
     m_endedHere = found.endedHere;
     const auto lines = qint64(found.firsts.size());
-    m_model.setLines(m_text, m_query.forward, std::move(found.firsts), found.length);
+    m_model.setLines(m_text, m_query.forward, found.firsts, found.length);
     QString header = lines == 1 ? tr("1 occurrence of “%1”").arg(m_query.shown)
                                 : tr("%L1 occurrences of “%2”").arg(lines).arg(m_query.shown);
     const qint64 hidden = lines - qint64(found.endedHere) - qint64(m_query.inShownBranches);
@@ -180,7 +163,7 @@ void ContextsPane::takeFound(Found found)
     m_header->setText(header);
 }
 
-void ContextsPane::takeFailure(const QString &message)
+void ContextsPane::showFailure(const QString &message)
 {
     m_passage->clear();
     m_model.clear();
@@ -192,11 +175,7 @@ void ContextsPane::resort()
     if (!m_query.index || m_model.rowCount() == 0)
         return;
     m_header->setText(tr("Sorting…"));
-    start([forward = m_query.forward, firsts = m_model.firsts(), length = m_model.length(),
-           ended = m_endedHere, order = order()](std::stop_token stop) mutable {
-        sortRuns(firsts, length, forward->tokens(), order, stop);
-        return Found{std::move(firsts), length, ended};
-    });
+    emit resortAsked(m_query.forward, {m_model.firsts(), m_model.length(), m_endedHere}, order());
 }
 
 void ContextsPane::showPassage()
@@ -223,4 +202,16 @@ void ContextsPane::showPassage()
     m_passage->setExtraSelections({highlight});
     m_passage->setTextCursor(highlight.cursor);
     m_passage->ensureCursorVisible();
+}
+
+void connectContextsPane(ContextsPane &pane, VerbariumController &controller)
+{
+    QObject::connect(&pane, &ContextsPane::occurrencesAsked, &controller,
+                     &VerbariumController::findContexts);
+    QObject::connect(&pane, &ContextsPane::resortAsked, &controller,
+                     &VerbariumController::resortContexts);
+    QObject::connect(&controller, &VerbariumController::contextsFound, &pane,
+                     &ContextsPane::showFound);
+    QObject::connect(&controller, &VerbariumController::contextsFailed, &pane,
+                     &ContextsPane::showFailure);
 }

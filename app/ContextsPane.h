@@ -3,11 +3,10 @@
 #include "ContextLines.h"
 #include "ContextsModel.h"
 #include "ContextsQuery.h"
-#include "Job.h"
+#include "VerbariumController.h"
 
 #include <QListView>
 #include <QWidget>
-#include <stop_token>
 
 class QComboBox;
 class QLabel;
@@ -28,8 +27,8 @@ public slots:
 // Below the verbarium: every occurrence of the sequence down to the word the reader
 // pointed at, clicked or reached by keyboard, in the text as the user gave it, one line
 // each (the text before, the occurrence, the text after), sorted as asked; the passage
-// around the selected line below them. The occurrences are found and sorted on a
-// worker; a newer node stops the older one's work.
+// around the selected line below them. The occurrences are found and sorted elsewhere,
+// on a worker: the pane asks for them and shows what comes back.
 class ContextsPane : public QWidget
 {
     Q_OBJECT
@@ -49,26 +48,25 @@ public:
     QLabel *header() const { return m_header; }
     QComboBox *orderChoice() const { return m_order; }
     QPlainTextEdit *passage() const { return m_passage; }
-    // Whether occurrences are being found or sorted.
-    bool isBusy() const { return m_job.isRunning(); }
+
+public slots:
+    // The occurrences asked for last, and why there are none.
+    void showFound(const FoundContexts &found);
+    void showFailure(const QString &message);
+
+signals:
+    // The occurrences query asks for are wanted, sorted in order; an empty query (no
+    // index) wants none.
+    void occurrencesAsked(const ContextsQuery &query, ContextOrder order);
+    // The lines shown, of the text whose index is forward, are wanted in another order.
+    void resortAsked(const std::shared_ptr<const TextIndex> &forward, const FoundContexts &found,
+                     ContextOrder order);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // What a job hands back: the lines in order, and how many walks end at the node; or
-    // why there are none.
-    struct Found
-    {
-        std::vector<quint32> firsts;
-        quint32 length = 0;
-        quint32 endedHere = 0;
-    };
-
     void find();
-    void start(std::function<Found(std::stop_token)> work);
-    void takeFound(Found found);
-    void takeFailure(const QString &message);
     void resort();
     void showPassage();
     ContextOrder order() const;
@@ -82,5 +80,7 @@ private:
     QComboBox *m_order;
     ContextsList *m_list;
     QPlainTextEdit *m_passage;
-    Job<Found> m_job;
 };
+
+// The pane's occurrences are found by controller.
+void connectContextsPane(ContextsPane &pane, VerbariumController &controller);

@@ -2,6 +2,7 @@
 
 #include "LongTextDocument.h"
 #include "ReleaseOnWorker.h"
+#include "TextPieces.h"
 
 #include <QElapsedTimer>
 #include <QMimeData>
@@ -15,28 +16,8 @@ namespace {
 
 // Texts up to this many code units go in at once, in well under a tenth of a second.
 constexpr qsizetype immediateLength = 256 * 1024;
-// One piece of a long text.
-constexpr qsizetype pieceLength = 32 * 1024;
 // How long one event-loop turn may spend inserting pieces.
 constexpr qint64 turnBudgetMs = 40;
-
-// The end of the next piece: after a line break near the piece's end where there is
-// one (a new paragraph is cheaper than a long one growing), never between the two
-// halves of a surrogate pair or of a CR LF.
-qsizetype pieceEnd(const QString &text, qsizetype start)
-{
-    qsizetype end = std::min(text.size(), start + pieceLength);
-    if (end == text.size())
-        return end;
-    const qsizetype lineBreak = text.lastIndexOf(u'\n', end - 1);
-    if (lineBreak >= start + pieceLength / 2)
-        return lineBreak + 1;
-    if (text.at(end - 1).isHighSurrogate())
-        --end;
-    else if (text.at(end - 1) == u'\r' && text.at(end) == u'\n')
-        ++end; // one line break, as the view reads it
-    return end;
-}
 
 std::optional<QString> localFileOf(const QMimeData *data)
 {

@@ -10,6 +10,7 @@
 #include "InfoPanel.h"
 #include "InfoPanelCoupling.h"
 #include "InputTextView.h"
+#include "InputWindowProgress.h"
 #include "LeftOutBar.h"
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
@@ -32,10 +33,8 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -63,18 +62,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     , m_infoPanel(std::make_unique<InfoPanel>())
     , m_activationWatch(std::make_unique<OwnActivationWatch>())
 {
-    installWindowAccessibility();
-    m_inputUi->setupUi(m_inputWindow.get());
-    m_cloudUi->setupUi(m_cloudWindow.get());
-    m_verbariumUi->setupUi(m_verbariumWindow.get());
-    m_infoPanel->setWindowTitle(u"Word Info"_s);
-
-    // Closing the input window ends the application; the others only hide.
-    for (QWidget *window :
-         {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get())})
-        window->setAttribute(Qt::WA_QuitOnClose, false);
-    m_inputUi->textView->setFocus();
-
+    setUpWindows();
     if (!dialogs) {
         m_ownDialogs = std::make_unique<WidgetDialogs>(m_inputWindow.get(), *m_activationWatch);
         dialogs = m_ownDialogs.get();
@@ -82,30 +70,13 @@ UserInterface::UserInterface(Dialogs *dialogs)
 
     WordCloudView *cloudView = m_cloudUi->wordCloudView;
     VerbariumView *verbariumView = m_verbariumUi->verbariumView;
-    cloudView->setScrollView(m_cloudUi->scrollView);
-    // The cloud is its window's first stop for the keyboard.
-    cloudView->setFocus();
-
     m_appController = std::make_unique<AppController>(
         AppController::Widgets{m_inputUi->textView, m_inputWindow.get(), m_cloudWindow.get(),
-                               cloudView, verbariumView},
+                               cloudView},
         *dialogs);
+    m_appController->verbariumController().serve(verbariumView);
     m_pictureExport = std::make_unique<PictureExport>(cloudView, verbariumView, *dialogs);
-    m_menus = std::make_unique<AppMenus>(*m_appController, *m_pictureExport, m_inputUi->textView,
-                                         *dialogs);
-    m_viewSettings = std::make_unique<ViewSettings>();
-    if (const QString note = m_viewSettings->setAsideNote(); !note.isEmpty()) {
-        // Once the input window is up, which the alert stands in front of.
-        QTimer::singleShot(0, m_inputWindow.get(), [dialogs, note] {
-            dialogs->runAlert(QObject::tr("Settings Set Aside"), note, u"OK"_s);
-        });
-    }
-    m_viewMenu = std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), cloudView,
-                                            verbariumView, m_verbariumUi->contextsPane);
-    m_indexCacheMenu =
-        std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appController->pipeline());
-    m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
-    addMenuBars();
+    addMenus(*dialogs);
     // Lay the windows out now, so the views know their visible areas before they are
     // first shown.
     for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()})
@@ -120,6 +91,45 @@ UserInterface::UserInterface(Dialogs *dialogs)
     connectInfoPanel();
     connectLeftOutWords(*dialogs);
     connectCloudWindow();
+}
+
+void UserInterface::setUpWindows()
+{
+    installWindowAccessibility();
+    m_inputUi->setupUi(m_inputWindow.get());
+    m_cloudUi->setupUi(m_cloudWindow.get());
+    m_verbariumUi->setupUi(m_verbariumWindow.get());
+    m_infoPanel->setWindowTitle(u"Word Info"_s);
+
+    // Closing the input window ends the application; the others only hide.
+    for (QWidget *window :
+         {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get())})
+        window->setAttribute(Qt::WA_QuitOnClose, false);
+    m_inputUi->textView->setFocus();
+    m_cloudUi->wordCloudView->setScrollView(m_cloudUi->scrollView);
+    // The cloud is its window's first stop for the keyboard.
+    m_cloudUi->wordCloudView->setFocus();
+}
+
+// The menus, and the view settings they show and change.
+void UserInterface::addMenus(Dialogs &dialogs)
+{
+    m_menus = std::make_unique<AppMenus>(*m_appController, *m_pictureExport, m_inputUi->textView,
+                                         dialogs);
+    m_viewSettings = std::make_unique<ViewSettings>();
+    if (const QString note = m_viewSettings->setAsideNote(); !note.isEmpty()) {
+        // Once the input window is up, which the alert stands in front of.
+        QTimer::singleShot(0, m_inputWindow.get(), [&dialogs, note] {
+            dialogs.runAlert(QObject::tr("Settings Set Aside"), note, u"OK"_s);
+        });
+    }
+    m_viewMenu =
+        std::make_unique<ViewMenu>(*m_viewSettings, m_inputWindow.get(), m_cloudUi->wordCloudView,
+                                   m_verbariumUi->verbariumView, m_verbariumUi->contextsPane);
+    m_indexCacheMenu =
+        std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appController->pipeline());
+    m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
+    addMenuBars();
 }
 
 UserInterface::~UserInterface()
@@ -190,79 +200,10 @@ void UserInterface::connectInputWindow()
     QObject::connect(m_inputUi->analyseButton, &QPushButton::clicked, controller,
                      &AppController::analyseTypedText);
     QObject::connect(textView, &InputTextView::fileDropped, controller, &AppController::openFile);
-    connectLongText();
     // While an imported text is on its way, the view holds nothing of the user's to analyse.
     QObject::connect(controller, &AppController::importingChanged, m_inputUi->analyseButton,
                      &QWidget::setDisabled);
-    QStatusBar *statusBar = m_inputWindow->statusBar();
-    QObject::connect(controller, &AppController::workDescribed, statusBar,
-                     [statusBar](const QString &description) {
-                         if (description.isEmpty())
-                             statusBar->clearMessage();
-                         else
-                             statusBar->showMessage(description);
-                     });
-
-    // A long text going into the view shows its progress in the status bar.
-    m_progressBar = new QProgressBar;
-    m_progressBar->setRange(0, 1000);
-    m_progressBar->setMaximumWidth(240);
-    // The bar says what it measures, to the eye and to a screen reader.
-    m_progressBar->setTextVisible(true);
-    m_progressBar->setFormat(QObject::tr("Into the editor: %p%"));
-    m_progressBar->setAccessibleName(QObject::tr("Text going into the editor"));
-    m_progressBar->hide();
-    m_inputWindow->statusBar()->addPermanentWidget(m_progressBar);
-    QProgressBar *progressBar = m_progressBar;
-    QObject::connect(textView, &InputTextView::fillProgress, progressBar,
-                     [progressBar](qsizetype done, qsizetype total) {
-                         progressBar->setValue(int(1000 * done / std::max<qsizetype>(total, 1)));
-                         progressBar->show();
-                     });
-    QObject::connect(textView, &InputTextView::fillFinished, progressBar, &QWidget::hide);
-}
-
-// A text too long to edit is shown read-only until the user asks for it in the editor.
-void UserInterface::connectLongText()
-{
-    Ui::InputWindow &input = *m_inputUi;
-    const auto describe = [&input](qsizetype length) {
-        input.longTextNote->setText(
-            QObject::tr("This text of %L1 characters is too long to edit comfortably and is "
-                        "shown as it is; it is analysed all the same. Edit Here puts it into the "
-                        "editor.")
-                .arg(length));
-    };
-    QObject::connect(input.textView, &InputTextView::longTextChanged, input.textStack,
-                     [&input, describe](const QString &text) {
-                         input.longTextView->setText(text);
-                         input.editLongTextButton->setEnabled(true);
-                         if (text.isEmpty()) {
-                             input.textStack->setCurrentWidget(input.textView);
-                             return;
-                         }
-                         describe(text.size());
-                         input.textStack->setCurrentWidget(input.longTextPage);
-                     });
-    QObject::connect(input.editLongTextButton, &QPushButton::clicked, input.textView, [&input] {
-        input.editLongTextButton->setEnabled(false);
-        input.textView->editLongText();
-    });
-    // While it goes in, the note says what is done and how far it is.
-    QObject::connect(input.textView, &InputTextView::fillProgress, input.longTextNote,
-                     [&input](qsizetype done, qsizetype total) {
-                         if (input.textStack->currentWidget() != input.longTextPage)
-                             return;
-                         input.longTextNote->setText(
-                             QObject::tr("Putting the text into the editor: %1% done. It stays "
-                                         "read only until it is all in.")
-                                 .arg(100 * done / std::max<qsizetype>(total, 1)));
-                     });
-    QObject::connect(input.textView, &InputTextView::longTextNotEditable, input.longTextNote,
-                     [&input](const QString &message) {
-                         input.longTextNote->setText(message);
-                         input.editLongTextButton->setEnabled(true);
-                     });
+    m_progressBar = showInputWindowProgress(m_inputWindow.get(), *m_inputUi, controller);
 }
 
 void UserInterface::connectVerbariumWindow()
@@ -286,7 +227,8 @@ void UserInterface::connectVerbariumWindow()
                      });
     startButton->setEnabled(false);
     HoldingTokensBar *holdingBar = m_verbariumUi->holdingTokensBar;
-    QObject::connect(view, &VerbariumView::startOnlyInsideTokens, holdingBar,
+    QObject::connect(&m_appController->verbariumController(),
+                     &VerbariumController::startOnlyInsideTokens, holdingBar,
                      &HoldingTokensBar::showFor);
     QObject::connect(view, &VerbariumView::pictureChanged, holdingBar, &QWidget::hide);
     QObject::connect(holdingBar, &HoldingTokensBar::tokenChosen, view,
@@ -310,6 +252,7 @@ void UserInterface::connectContexts()
                      });
     QObject::connect(m_verbariumUi->verbariumView, &VerbariumView::contextsAsked, pane,
                      &ContextsPane::showContextsOf);
+    connectContextsPane(*pane, m_appController->verbariumController());
 }
 
 // The View menu says which words the cloud leaves out; the cloud window says how many.

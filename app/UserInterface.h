@@ -55,12 +55,13 @@ public:
     void saveSettings();
 
 private:
+    void setUpWindows();
+    void addMenus(Dialogs &dialogs);
     void addMenuBars();
     void placeWindows();
     void coupleWindows();
     void connectCloudWindow();
     void connectInputWindow();
-    void connectLongText();
     void connectVerbariumWindow();
     void connectRoomForEveryWord();
     void connectContexts();

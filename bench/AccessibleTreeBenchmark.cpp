@@ -4,6 +4,7 @@
 #include "BenchInputs.h"
 #include "TextAnalysis.h"
 #include "TextIndex.h"
+#include "VerbariumController.h"
 #include "VerbariumView.h"
 #include "WordCloudView.h"
 
@@ -76,10 +77,12 @@ void BM_AccessibleVerbarium_KingJamesThe(benchmark::State &state)
         return;
     VerbariumView view;
     view.resize(900, 560);
-    view.beginText();
-    view.setIndex(TextIndex::build(QString::fromUtf8(*text)));
+    VerbariumController controller;
+    controller.serve(&view);
+    controller.beginText();
+    controller.setIndex(TextIndex::build(QString::fromUtf8(*text)));
     view.startWithWord(u"the"_s);
-    while (!view.picture() || view.requests().work() != TreeRequests::Work::None)
+    while (!view.picture() || controller.requests().work() != TreeRequests::Work::None)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     readFromScratch(state, view);
 }

@@ -184,16 +184,20 @@ bool waitForBothKept(const QString &folder)
 void measureContexts(UserInterface &ui)
 {
     ContextsPane *pane = ui.verbariumUi().contextsPane;
+    const VerbariumController *controller = &ui.appController().verbariumController();
     QElapsedTimer clock;
     clock.start();
     ui.viewMenu().contextsAction()->setChecked(true);
-    if (!QTest::qWaitFor([pane] { return !pane->isBusy() && pane->model().rowCount() > 0; },
-                         60'000))
+    if (!QTest::qWaitFor(
+            [pane, controller] {
+                return !controller->isFindingContexts() && pane->model().rowCount() > 0;
+            },
+            60'000))
         return;
     QCoreApplication::processEvents(); // the first screen painted
     const qint64 firstScreen = clock.restart();
     pane->orderChoice()->setCurrentIndex(int(ContextOrder::Following));
-    if (!QTest::qWaitFor([pane] { return !pane->isBusy(); }, 60'000)) {
+    if (!QTest::qWaitFor([controller] { return !controller->isFindingContexts(); }, 60'000)) {
         std::printf("contexts  not sorted within a minute\n");
         return;
     }
@@ -208,12 +212,13 @@ void measureContexts(UserInterface &ui)
 void measureWordsBefore(UserInterface &ui)
 {
     VerbariumView *view = ui.verbariumUi().verbariumView;
+    const TreeRequests *requests = &ui.appController().verbariumController().requests();
     QElapsedTimer clock;
     clock.start();
     ui.viewMenu().wordsBeforeAction()->trigger();
     if (!QTest::qWaitFor(
-            [view] {
-                return view->requests().work() == TreeRequests::Work::None && view->picture();
+            [view, requests] {
+                return requests->work() == TreeRequests::Work::None && view->picture();
             },
             600'000)) {
         std::printf("before    no tree of the words before \"the\" within ten minutes\n");
@@ -321,9 +326,9 @@ int main(int argc, char *argv[])
         return 1;
     }
     // The words after "the" again, drawn before the text is reopened.
-    VerbariumView *view = ui.verbariumUi().verbariumView;
+    const TreeRequests *requests = &ui.appController().verbariumController().requests();
     ui.viewMenu().wordsAfterAction()->trigger();
-    if (!QTest::qWaitFor([view] { return view->requests().work() == TreeRequests::Work::None; })) {
+    if (!QTest::qWaitFor([requests] { return requests->work() == TreeRequests::Work::None; })) {
         std::printf("reopen    the words after \"the\" were not drawn again\n");
         return 1;
     }

@@ -6,6 +6,7 @@
 #include "PaintWatch.h"
 #include "TextIndex.h"
 #include "TreeInputs.h"
+#include "VerbariumController.h"
 #include "VerbariumView.h"
 
 #include <QApplication>
@@ -45,12 +46,14 @@ int main(int argc, char **argv)
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     PaintWatch watch(*view);
+    VerbariumController controller;
+    controller.serve(view);
 
     QElapsedTimer timer;
     timer.start();
     const QString text = QString::fromUtf8(TreeInputs::copies(file.readAll(), copies));
-    view->beginText();
-    view->setIndex(TextIndex::build(text));
+    controller.beginText();
+    controller.setIndex(TextIndex::build(text));
     watch.expectNewPicture();
     view->startWithWord(word);
     if (!QTest::qWaitFor([&] { return watch.painted(); }, 600'000))

@@ -2,26 +2,27 @@
 
 #include "ContextsQuery.h"
 #include "LayerHostWidget.h"
+#include "PictureFitting.h"
 #include "PictureOutline.h"
 #include "ResizeSettling.h"
 #include "TextLayer.h"
-#include "TreeRequests.h"
+#include "TokensHoldingWord.h"
 #include "VerbariumLayout.h"
 
-#include <QTimer>
 #include <memory>
 #include <optional>
 
 class QScrollArea;
+class TextIndex;
 
-// The verbarium of a chosen word (or phrase): has the tree of the word sequences that
-// follow it grown (on a worker), or of those that come before it (drawn mirrored, the
-// word at the right), shows it from a start node, and answers the pointer: a left click
-// re-roots the display, a right click restarts from the clicked word, hovering reports
-// counts; the keyboard walks the shown tree (see keyPressEvent). The node hovered,
-// clicked or focused last (the root at first) asks for its contexts. While a tree is on
-// its way the view keeps taking events, shows the busy cursor and, after half a second,
-// what it waits for.
+// The verbarium of a chosen word (or phrase): asks for the tree of the word sequences
+// that follow it, or of those that come before it (drawn mirrored, the word at the
+// right), shows the tree it is given from a start node, and answers the pointer: a left
+// click re-roots the display, a right click restarts from the clicked word, hovering
+// reports counts; the keyboard walks the shown tree (see TreeInput). The node
+// clicked or focused last (the root at first) asks for its contexts. Trees are grown
+// elsewhere, on a worker: meanwhile the view keeps taking events and shows what it is
+// told (the busy cursor, what it waits for).
 class VerbariumView : public LayerHostWidget
 {
     Q_OBJECT
@@ -31,17 +32,9 @@ public:
     ~VerbariumView() override;
 
     // The scroll area holding this view, not owned; may be left unset.
-    void setScrollView(QScrollArea *scrollView) { m_scrollView = scrollView; }
+    void setScrollView(QScrollArea *scrollView) { m_fitting.setScrollView(scrollView); }
 
-    // A new text: the picture of the old one goes (no tree of it is shown again), and
-    // trees asked for wait for the new text's index.
-    void beginText();
-    void setIndex(std::shared_ptr<const TextIndex> index);
-    // The text has no index: the view says why instead of showing trees.
-    void setIndexFailure(const QString &message);
-    // Brings the window forward and asks for the word's tree, which is shown when it
-    // arrives: from its root, or the word alone when nothing follows it, or a message
-    // when the word does not occur.
+    // Brings the window forward and asks for the word's tree.
     void startWithWord(const QString &word);
     // The same for a phrase of several words (a single one is a word).
     void startWithPhrase(const QStringList &phrase);
@@ -55,7 +48,7 @@ public:
     // Whether pictures are laid out with room for every word: each band as tall as what
     // it holds, the view as tall as the bands, scrolled to the start word. Switching
     // redisplays the picture on screen from the window's visible area.
-    bool roomForEveryWord() const { return m_roomForEveryWord; }
+    bool roomForEveryWord() const { return m_fitting.roomForEveryWord(); }
     void setRoomForEveryWord(bool on);
 
     // The picture on screen and the tree it shows; none before the first start and after
@@ -65,7 +58,6 @@ public:
     {
         return m_picture ? m_picture->tree : nullptr;
     }
-    const TreeRequests &requests() const { return m_requests; }
     // What the view says where a tree would be: that it waits, or why there is none.
     const QString &message() const { return m_message; }
     // The shown tree's outline, and the index of the word with the keyboard focus in
@@ -80,6 +72,8 @@ public:
     QRect wordRect(int index) const;
     // Moves the keyboard focus to the word, shows it and tells of it.
     void focusWord(int index);
+    // Whether the picture shows the words before: drawn from right to left.
+    bool mirrored() const;
     // What a click and a right click on the word at index do.
     void chooseWord(int index);
     void restartFromWord(int index);
@@ -91,16 +85,28 @@ public slots:
     void startAtStartNode();
     // Redisplays for the window's new size once a resize has come to rest.
     void refitAfterResize();
+    // Shows a tree from its root, or the word alone when nothing follows it: index is what
+    // it grew from, forward the text's own index, holding the longer tokens that hold a
+    // start of one word.
+    void showTree(const std::shared_ptr<const VerbariumTree> &tree,
+                  const std::shared_ptr<const TextIndex> &index,
+                  const std::shared_ptr<const TextIndex> &forward,
+                  const QList<HoldingToken> &holding);
+    // The picture goes: no tree of it is shown again.
+    void showNoTree();
+    // Shows message where the tree would be, at once; an empty one clears it.
+    void showMessage(const QString &message);
+    // While a tree is on its way, the busy cursor.
+    void setBusy(bool busy);
 
 signals:
+    // The tree of what follows the phrase (a word or several), or of what comes before.
+    void treeAsked(const QStringList &phrase, bool before);
     // The words leading to the displayed start node, each followed by a space.
     void parentWordsChanged(const QString &path);
     // The start asked for, or gone back to, as the reader reads it: what the Start
     // field shows.
     void startChanged(const QString &start);
-    // The start asked for occurs only inside longer tokens, which the tree does not
-    // follow; tokens names them, the most frequent first.
-    void startOnlyInsideTokens(const QList<HoldingToken> &tokens);
     // A new picture is on screen, or none since a new text.
     void pictureChanged();
     // counts: how often the word's sequence occurs and the branches below it, in words;
@@ -109,18 +115,12 @@ signals:
     // The keyboard focus moved to word, shown at screenRect (global coordinates).
     void wordFocused(const QString &word, const QString &counts, const QString &note,
                      const QRect &screenRect);
-    // A node was hovered, clicked or focused, or a new tree's root is shown: its
+    // A node was clicked or focused, or a new tree's root is shown: its
     // contexts are asked for. An empty query (no index) when no tree is shown.
     void contextsAsked(const ContextsQuery &query);
 
 protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    // Arrows walk the tree (Right: first follower, Left: back, Up and Down: the other
-    // followers of the same word; Left and Right the other way round for the words
-    // before); Return re-roots as a click does; Shift+Return or the
-    // menu key restarts as a right click does; Backspace goes back to the start word.
-    void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     QString placeholderMessage() const override { return m_message; }
@@ -128,37 +128,17 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void showTree(const std::shared_ptr<const VerbariumTree> &tree,
-                  const std::shared_ptr<const TextIndex> &index,
-                  const QList<HoldingToken> &holding);
-    // Whether the picture shows the words before: drawn from right to left.
-    bool mirrored() const;
-    // A node's numbers in words, and what they leave unsaid: how many of its followers the
-    // tree keeps.
-    QString countsOf(Node node) const;
-    QString noteOn(Node node) const;
     void askForContexts(Node node);
     // Moves the keyboard's focus to the word; told: the panel tells of it too (the
     // keyboard moved, rather than the window coming forward).
     void moveFocus(int index, bool told);
-    void clearPicture();
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void showPicture(VerbariumPicture picture);
-    VerbariumPicture layOut(std::shared_ptr<const VerbariumTree> tree, Node node) const;
-    QSize visibleArea() const;
     void scrollToStartWord();
-    void showWork(TreeRequests::Work work);
-    // Shows message where the tree would be, at once; an empty one clears it.
-    void showMessage(const QString &message);
-    void reRootAt(const PlacedWord &hit);
-    void restartFrom(const PlacedWord &hit);
-    void previewWord(const PlacedWord &hit);
-    void fitToVisibleArea();
-    void growToVisibleArea();
 
-    TreeRequests m_requests;
     std::optional<VerbariumPicture> m_picture;       // what the layers show
     std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
+    std::shared_ptr<const TextIndex> m_textIndex;    // the text's own, forward
     QList<HoldingToken> m_holding;      // the longer tokens holding the picture's start word
     std::optional<Node> m_contextsNode; // the node whose contexts were asked for
     QStringList m_phrase;               // the start asked for last
@@ -168,13 +148,9 @@ private:
     bool m_focusAwaitsPicture = false; // the keyboard came before the picture
     bool m_focusTold = true;           // whether the panel tells of the focused word
     quint64 m_generation = 0;
-    FontMetricsMeasurer m_measurer;
-    VerbariumLayout m_layout{m_measurer};
-    bool m_roomForEveryWord = false;
 
-    QScrollArea *m_scrollView = nullptr; // non-owning: the scroll area holding this view
+    PictureFitting m_fitting{this};
     // The visible area (or window) whose resizes end in a redisplay.
     ResizeSettling m_resizes;
-    QTimer m_progressDelay;
     QString m_message; // what the view says instead of a tree: a wait, or why none
 };

@@ -23,6 +23,7 @@ class ContextsPaneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        connectContextsPane(pane, controller);
         pane.resize(600, 400);
         pane.show();
         pane.setText(text);
@@ -50,7 +51,7 @@ protected:
         for (quint32 child = 0; child < tree->childCount(node); ++child)
             query.inShownBranches += tree->count(tree->child(node, child));
         pane.showContextsOf(query);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !pane.isBusy(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.isFindingContexts(); }));
     }
 
     QStringList matches() const
@@ -62,6 +63,7 @@ protected:
     }
 
     std::shared_ptr<const TextIndex> index = TextIndex::build(text);
+    VerbariumController controller;
     ContextsPane pane;
 };
 
@@ -111,7 +113,7 @@ TEST_P(ContextsOrder, SortsTheLines)
 {
     showNode(u"cat"_s, {});
     pane.orderChoice()->setCurrentIndex(GetParam().order);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !pane.isBusy(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.isFindingContexts(); }));
     QStringList rights;
     for (int row = 0; row < pane.model().rowCount(); ++row)
         rights << pane.model().lineAt(row).right.left(5);

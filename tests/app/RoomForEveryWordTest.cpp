@@ -54,13 +54,15 @@ protected:
 
     void showTree(const QString &text, const QString &word)
     {
-        view()->beginText();
-        view()->setIndex(TextIndex::build(text));
+        controller().beginText();
+        controller().setIndex(TextIndex::build(text));
         view()->startWithWord(word);
         ASSERT_TRUE(QTest::qWaitFor([this] {
-            return view()->requests().work() == TreeRequests::Work::None && view()->picture();
+            return controller().requests().work() == TreeRequests::Work::None && view()->picture();
         }));
     }
+
+    VerbariumController &controller() const { return ui->appController().verbariumController(); }
 
     VerbariumView *view() const { return ui->verbariumUi().verbariumView; }
     OverlapBar *bar() const { return ui->verbariumUi().overlapBar; }

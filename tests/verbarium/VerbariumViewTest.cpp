@@ -8,8 +8,8 @@
 #include "HoldingTokensText.h"
 #include "InfoPanel.h"
 #include "NodeLayer.h"
-#include "ReferenceTree.h"
 #include "TextIndex.h"
+#include "VerbariumController.h"
 #include "ViewCoordinates.h"
 
 #include <QAccessible>
@@ -19,7 +19,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThreadPool>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -49,6 +48,7 @@ protected:
         scrollArea->setWidgetResizable(false);
         scrollArea->setWidget(view);
         view->setScrollView(scrollArea);
+        controller.serve(view);
         QObject::connect(view, &VerbariumView::parentWordsChanged, parentWords,
                          &QLineEdit::setText);
         QObject::connect(view, &VerbariumView::wordHovered, &panel, &InfoPanel::showWord);
@@ -62,8 +62,8 @@ protected:
     // A new text and, at once, its index.
     void giveText(const QString &text)
     {
-        view->beginText();
-        view->setIndex(TextIndex::build(text));
+        controller.beginText();
+        controller.setIndex(TextIndex::build(text));
     }
 
     // Starts with word and waits until its tree is on screen.
@@ -75,7 +75,7 @@ protected:
     void waitForTreeOf(const QString &word)
     {
         ASSERT_TRUE(QTest::qWaitFor([&] {
-            return view->requests().work() == TreeRequests::Work::None && view->picture() &&
+            return controller.requests().work() == TreeRequests::Work::None && view->picture() &&
                    tree().word(tree().root()) == word;
         }));
     }
@@ -123,6 +123,7 @@ protected:
         QTest::mouseMove(scrollArea->viewport(), viewportPointFor(layer));
     }
 
+    VerbariumController controller;
     QWidget window;
     InfoPanel panel;
     QLineEdit *inputField = nullptr;
@@ -293,7 +294,7 @@ TEST_P(IgnoredClick, ChangesNothing)
     QTest::mouseClick(scrollArea->viewport(), GetParam().button, {}, viewportPointFor(target));
     EXPECT_EQ(layers(), before);
     EXPECT_EQ(parentWords->text(), path);
-    EXPECT_EQ(view->requests().work(), TreeRequests::Work::None);
+    EXPECT_EQ(controller.requests().work(), TreeRequests::Work::None);
     EXPECT_EQ(tree().word(tree().root()), u"the"_s);
 }
 
@@ -335,7 +336,7 @@ TEST_F(VerbariumViewTest, StartFieldReadsWhatIsTypedAsTheTextIsRead)
 // with those tokens, rather than not to occur.
 TEST_F(VerbariumViewTest, WordOnlyInsideLongerTokensNamesThem)
 {
-    QSignalSpy inside(view, &VerbariumView::startOnlyInsideTokens);
+    QSignalSpy inside(&controller, &VerbariumController::startOnlyInsideTokens);
     giveText(u"x86 chips and x86 code. h2o"_s);
     view->startWithWord(u"x"_s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view->message().isEmpty(); }));
@@ -400,20 +401,6 @@ TEST_F(VerbariumViewTest, WordWithoutFollowersIsShownAloneAndAbsentOneSaidSo)
     // Its end of resize leaves the word as it is.
     view->refitAfterResize();
     EXPECT_EQ(layers().size(), 1u);
-}
-
-// Only the last word asked for is shown, and only from the text given last.
-TEST_F(VerbariumViewTest, NewerRequestsSupersedeOlderOnes)
-{
-    view->startWithWord(u"cat"_s);
-    giveText(u"one dog two dog three"_s);
-    view->startWithWord(u"two"_s);
-    view->startWithWord(u"dog"_s);
-    waitForTreeOf(u"dog"_s);
-    QThreadPool::globalInstance()->waitForDone();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(tree().word(tree().root()), u"dog"_s);
-    EXPECT_EQ(printedTree(tree(), tree().root()), u"dog:1[two:1[dog:1[three:1]] three:1]"_s);
 }
 
 // A new tree asks for the contexts of its root, a click or the keyboard's focus for its

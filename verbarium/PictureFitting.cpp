@@ -1,0 +1,74 @@
+#include "PictureFitting.h"
+
+#include "Layer.h"
+#include "LayerHostWidget.h"
+
+#include <QScrollArea>
+
+QWidget *PictureFitting::visibleAreaWidget() const
+{
+    // The visible area changes with the window, and with what shares the window (the
+    // contexts pane shown or hidden, a splitter moved).
+    return m_scrollView ? m_scrollView->viewport() : m_view->window();
+}
+
+QSize PictureFitting::visibleArea() const
+{
+    return m_scrollView ? m_scrollView->viewport()->size() : m_view->pictureSize().toSize();
+}
+
+void PictureFitting::setRoomForEveryWord(bool on)
+{
+    m_roomForEveryWord = on;
+    // A tall picture stands beside the scroll bar rather than under it.
+    if (m_scrollView)
+        m_scrollView->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOn
+                                                    : Qt::ScrollBarAsNeeded);
+}
+
+VerbariumPicture PictureFitting::layOut(std::shared_ptr<const VerbariumTree> tree, Node node,
+                                        bool mirrored) const
+{
+    VerbariumPicture picture =
+        m_roomForEveryWord
+            ? m_layout.spreadVerbariumFromNode(std::move(tree), node, QSizeF(visibleArea()))
+            : m_layout.displayVerbariumFromNode(
+                  std::move(tree), node, m_view->rootLayer()->bounds(), m_view->pictureSize());
+    // The words before are read from right to left, the start at the right.
+    if (mirrored)
+        return mirroredPicture(std::move(picture));
+    return picture;
+}
+
+// A new picture starts from the window's visible area: the room an earlier one grew the
+// view to would only leave scroll bars around a smaller picture. The area is taken
+// unmagnified: a zoom magnifies the picture the window would show, so that zooming in
+// helps to read every tree that follows.
+void PictureFitting::fitToVisibleArea()
+{
+    if (!m_scrollView)
+        return;
+    // The room the area has without scroll bars: a view that fits needs none.
+    m_view->setContentSize(QSizeF(m_scrollView->maximumViewportSize()));
+}
+
+// The scroll area never resizes the view; a larger window should give the picture the
+// room it now has, while a smaller one leaves the view as it is.
+void PictureFitting::growToVisibleArea()
+{
+    if (!m_scrollView)
+        return;
+    m_view->setContentSize(m_view->pictureSize().expandedTo(QSizeF(visibleArea())));
+}
+
+// A spread picture is often many windows tall, and a smaller window leaves any tree
+// larger than it: show where the tree starts, its start word in the middle of the window.
+void PictureFitting::scrollToStartWord(const QRect &rect)
+{
+    if (!m_scrollView)
+        return;
+    // The whole word across (at the right when mirrored), and the middle of the window
+    // down.
+    m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2,
+                                m_scrollView->viewport()->height() / 2);
+}
