@@ -80,7 +80,9 @@ std::optional<QString> writeTreeAsJson(const VerbariumTree &tree, qint64 maxDept
 int treeCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
-        u"tree"_s, u"tree [FILE|-] --word WORD [--before] [--max-depth N] [--output PATH]"_s,
+        u"tree"_s,
+        u"tree [FILE|-] --word WORD [--before] [--preceded-by P | --followed-by P]\n"
+        "                  [--max-depth N] [--output PATH]"_s,
         u"Grows the tree of the word sequences that follow WORD in the text (cut into\n"
         "words and lower-cased as the text is, so that \"lord's\" finds \"lord ' s\"),\n"
         "sorted and trimmed as the verbarium shows it, and prints it as nested JSON:\n"
@@ -91,7 +93,9 @@ int treeCommand(const QStringList &arguments)
         "the node, which the picture's bands follow. A node whose children were trimmed to\n"
         "the most frequent 30 also has \"continuations\": M, how many distinct words\n"
         "follow it. WORD may be a phrase of several words, cut into words as the text\n"
-        "is; --before grows the tree of the words that come before it.\n"
+        "is; --before grows the tree of the words that come before it. --preceded-by P\n"
+        "grows the words after WORD where P stands before it (the tree of \"P WORD\"),\n"
+        "--followed-by P the words before WORD where P follows it (\"WORD P\" --before).\n"
         "A word that does not occur gives the root alone. --max-depth cuts only the output:\n"
         "the nodes at the cut keep their counts and are written with empty children.\n"
         "A run of single followers is cut as the picture cuts it: its 1000th node, when it\n"
@@ -106,7 +110,7 @@ int treeCommand(const QStringList &arguments)
     std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
     if (!indexes)
         return 2;
-    if (const auto status = checkStartWord(commandLine))
+    if (const auto status = checkTreeStart(commandLine))
         return *status;
     qint64 maxDepth = std::numeric_limits<qint64>::max();
     if (commandLine.isSet(u"max-depth"_s)) {

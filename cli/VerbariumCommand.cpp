@@ -64,13 +64,14 @@ int verbariumCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"verbarium"_s,
-        u"verbarium [FILE|-] --word WORD [--before] [--width W] [--height H] "
+        u"verbarium [FILE|-] --word WORD [--before] [--preceded-by P | --followed-by P] "
+        "[--width W] [--height H] "
         "[--layout default|spread] [--format json|svg|png] [--svg-outlines] [--scale N] "
         "[--output PATH]"_s,
         u"Lays out the verbarium of WORD (lower-cased; or a phrase of several words) from\n"
         "its root in a view of W x H points (default 800 x 600), as the app does; the view\n"
         "grows to fit the words. --before lays out the words that come before it, mirrored,\n"
-        "its root at the right.\n"
+        "its root at the right; --preceded-by and --followed-by as for tree.\n"
         "default: bands in proportion to the leaves below each word, where crowded words\n"
         "may print over each other; spread: room for every word, as the app's View >\n"
         "Room for Every Word: each band as tall as what it holds, the view as tall as\n"
@@ -89,7 +90,7 @@ int verbariumCommand(const QStringList &arguments)
     std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
     if (!indexes)
         return 2;
-    if (const auto status = checkStartWord(commandLine))
+    if (const auto status = checkTreeStart(commandLine))
         return *status;
     const std::optional<QSize> viewSize = commandLine.viewSize();
     if (!viewSize)
@@ -117,7 +118,7 @@ int verbariumCommand(const QStringList &arguments)
             ? layout.spreadVerbariumFromNode(tree, tree->root(), startSize)
             : layout.displayVerbariumFromNode(tree, tree->root(), QRectF(QPointF(0, 0), startSize),
                                               startSize);
-    if (commandLine.isSet(u"before"_s))
+    if (growsBefore(commandLine))
         picture = mirroredPicture(std::move(picture));
     const std::unique_ptr<Layer> root = verbariumLayers(picture, picture.viewSize);
 
