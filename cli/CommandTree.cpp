@@ -66,14 +66,32 @@ bool growsBefore(const CommandLine &commandLine)
     return commandLine.isSet(u"before"_s) || commandLine.isSet(u"followed-by"_s);
 }
 
-std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
-                                                 CommandIndexes &indexes)
+namespace {
+
+// The start and, a word on the other side making a phrase with it, that word in the
+// text's order.
+QStringList treeStartWords(const CommandLine &commandLine)
 {
-    // A word on the other side makes a phrase with the start, in the text's order.
     QStringList words = startWords(commandLine);
     if (commandLine.isSet(u"preceded-by"_s))
         words = typedTokens(commandLine.value(u"preceded-by"_s)) + words;
     if (commandLine.isSet(u"followed-by"_s))
         words += typedTokens(commandLine.value(u"followed-by"_s));
-    return growTree(indexes.indexOf(std::move(text), growsBefore(commandLine)), words);
+    return words;
+}
+
+} // namespace
+
+std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
+                                                 CommandIndexes &indexes)
+{
+    return growTree(indexes.indexOf(std::move(text), growsBefore(commandLine)),
+                    treeStartWords(commandLine));
+}
+
+BothTrees bothCommandTrees(QString text, const CommandLine &commandLine, CommandIndexes &indexes)
+{
+    const CommandIndexes::BothIndexes both = indexes.bothIndexesOf(std::move(text));
+    const QStringList words = treeStartWords(commandLine);
+    return {growTree(both.backward, words), growTree(both.forward, words)};
 }

@@ -26,3 +26,11 @@ QStringList startWords(const CommandLine &commandLine);
 // The tree those options ask for, grown from text's index from indexes.
 std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
                                                  CommandIndexes &indexes);
+
+// The trees of the words before and after the start, from one reading of text.
+struct BothTrees
+{
+    std::shared_ptr<const VerbariumTree> before;
+    std::shared_ptr<const VerbariumTree> after;
+};
+BothTrees bothCommandTrees(QString text, const CommandLine &commandLine, CommandIndexes &indexes);

@@ -14,8 +14,8 @@ constexpr int nodesPerPiece = 4096;
 
 } // namespace
 
-std::optional<QString> writeTreeAsJson(JsonWriter &json, const VerbariumTree &tree,
-                                       qint64 maxDepth, const TreePieceDone &pieceDone)
+std::optional<QString> writeTreeAsJson(JsonWriter &json, const VerbariumTree &tree, qint64 maxDepth,
+                                       const TreePieceDone &pieceDone)
 {
     int nodesInPiece = 0;
     struct Open
@@ -64,4 +64,3 @@ std::optional<QString> writeTreeAsJson(JsonWriter &json, const VerbariumTree &tr
     }
     return std::nullopt;
 }
-

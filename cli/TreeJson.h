@@ -18,5 +18,5 @@ using TreePieceDone = std::function<std::optional<QString>()>;
 // is written with the number of nodes left out below it instead of its children.
 // pieceDone (if any) is called every few thousand nodes; the first problem it returns
 // ends the writing and is returned.
-std::optional<QString> writeTreeAsJson(JsonWriter &json, const VerbariumTree &tree,
-                                       qint64 maxDepth, const TreePieceDone &pieceDone = {});
+std::optional<QString> writeTreeAsJson(JsonWriter &json, const VerbariumTree &tree, qint64 maxDepth,
+                                       const TreePieceDone &pieceDone = {});
