@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "CommonWords.h"
 #include "JsonWriter.h"
+#include "LeaveOutOption.h"
 #include "PictureOutput.h"
 #include "StandardStreams.h"
 #include "TextFile.h"
@@ -14,10 +15,8 @@
 #include "WordCloud.h"
 #include "WordColor.h"
 
-#include <QFile>
 #include <cstdlib>
 #include <limits>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -53,59 +52,6 @@ QByteArray cloudAsJson(const CloudPicture &picture)
     return json.toUtf8();
 }
 
-QString languageCodes()
-{
-    QStringList codes;
-    for (const CommonWordLanguage &language : commonWordLanguages())
-        codes << language.code;
-    codes.sort();
-    return codes.join(u", "_s);
-}
-
-// Whether the argument names the process's standard input: "-" as an input, or one of
-// the system's names for it.
-bool namesStandardInput(const QString &path, bool dashToo)
-{
-    return (dashToo && path == u"-") ||
-           StandardStreams::streamNamedBy(QFile::encodeName(path)) == STDIN_FILENO;
-}
-
-// The problem with --leave-out's value that makes it a usage error, if any.
-std::optional<QString> leaveOutProblem(const CommandLine &commandLine)
-{
-    if (!commandLine.isSet(u"leave-out"_s))
-        return std::nullopt;
-    const QString choice = commandLine.value(u"leave-out"_s);
-    if (choice.isEmpty())
-        return u"--leave-out needs a language (%1) or a file"_s.arg(languageCodes());
-    // One stream cannot be read twice: the list would take the text, or the text nothing.
-    if (namesStandardInput(choice, false) && namesStandardInput(commandLine.inputPath(), true))
-        return u"--leave-out and the text cannot both be read from standard input"_s;
-    return std::nullopt;
-}
-
-// The words --leave-out names: a language's list, or a file's; nothing, after reporting
-// the problem, when the file cannot be read.
-std::optional<QSet<QString>> leftOutWords(const CommandLine &commandLine)
-{
-    if (!commandLine.isSet(u"leave-out"_s))
-        return QSet<QString>();
-    const QString choice = commandLine.value(u"leave-out"_s);
-    for (const CommonWordLanguage &language : commonWordLanguages())
-        if (language.code == choice)
-            return commonWordsOf(choice);
-    const TextFile file = readUtf8TextFile(choice);
-    if (!file.error.isEmpty()) {
-        // A bare name may have been meant as a language.
-        CommandOutput::reportError(
-            choice.contains(u'/')
-                ? file.error
-                : u"%1 (the languages with a list are %2)"_s.arg(file.error, languageCodes()));
-        return std::nullopt;
-    }
-    return parseWordList(file.text);
-}
-
 } // namespace
 
 int cloudCommand(const QStringList &arguments)
@@ -127,12 +73,7 @@ int cloudCommand(const QStringList &arguments)
     commandLine.addOption(QCommandLineOption(u"gap"_s, u"Set the words apart by a small gap."_s));
     commandLine.addOption(QCommandLineOption(
         u"contrast"_s, u"Darken colours to at least 3:1 contrast on the white ground."_s));
-    commandLine.addOption(QCommandLineOption(
-        u"leave-out"_s,
-        u"Leave out a language's common words (%1) or the words of FILE (plain UTF-8 text, "
-        "words separated by white space, '#' starts a comment line); sizes and limits "
-        "apply to the rest."_s.arg(languageCodes()),
-        u"LANGUAGE|FILE"_s));
+    addLeaveOutOption(commandLine, u"sizes and limits apply to the rest."_s);
     addPictureOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
@@ -150,7 +91,8 @@ int cloudCommand(const QStringList &arguments)
     const std::optional<PictureSettings> settings = pictureSettings(commandLine);
     if (!settings)
         return 2;
-    if (const std::optional<QString> problem = leaveOutProblem(commandLine))
+    if (const std::optional<QString> problem =
+            leaveOutProblem(commandLine, {commandLine.inputPath()}))
         return commandLine.badArguments(*problem);
 
     const std::optional<QSet<QString>> leftOut = leftOutWords(commandLine);

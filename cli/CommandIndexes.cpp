@@ -94,7 +94,7 @@ void CommandIndexes::keep(const TextKey &key, std::shared_ptr<const TextIndex> i
 
 std::shared_ptr<const TextIndex> CommandIndexes::indexOf(QString text, bool backward)
 {
-    const bool cached = m_cache && m_cache->sizeLimit() > 0;
+    const bool cached = usesCache();
     const TextKey key = cached ? IndexCache::keyOf(text) : TextKey{};
     std::shared_ptr<const TextIndex> forward = cached ? m_cache->open(key) : nullptr;
     if (!forward) {
@@ -108,11 +108,36 @@ std::shared_ptr<const TextIndex> CommandIndexes::indexOf(QString text, bool back
             keep(key, forward);
         return forward;
     }
-    if (!backward)
-        return forward;
-    if (auto before = m_cache->openBefore(key, forward))
-        return before;
+    return backward ? backwardOf(key, std::move(forward), true) : forward;
+}
+
+CommandIndexes::BothIndexes CommandIndexes::bothIndexesOf(QString text)
+{
+    const bool cached = usesCache();
+    const TextKey key = cached ? IndexCache::keyOf(text) : TextKey{};
+    std::shared_ptr<const TextIndex> forward = cached ? m_cache->open(key) : nullptr;
+    const bool forwardKept = forward != nullptr;
+    if (!forward) {
+        TokenSequence tokens = tokenise(text);
+        text = QString();
+        forward = TextIndex::build(std::move(tokens));
+        if (cached)
+            keep(key, forward);
+    }
+    return {forward, backwardOf(key, forward, forwardKept)};
+}
+
+std::shared_ptr<const TextIndex>
+CommandIndexes::backwardOf(const TextKey &key, std::shared_ptr<const TextIndex> forward,
+                           bool forwardKept)
+{
+    if (forwardKept) {
+        if (auto before = m_cache->openBefore(key, forward))
+            return before;
+    }
     auto before = TextIndex::build(forward->tokens().reversed());
-    keep(key, before);
+    // Kept only beside the text's own index once that is in the cache.
+    if (forwardKept)
+        keep(key, before);
     return before;
 }

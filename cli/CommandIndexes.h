@@ -30,8 +30,21 @@ public:
     // it is read into tokens, unless the caller holds it too.
     std::shared_ptr<const TextIndex> indexOf(QString text, bool backward = false);
 
+    struct BothIndexes
+    {
+        std::shared_ptr<const TextIndex> forward;
+        std::shared_ptr<const TextIndex> backward;
+    };
+    // The index of text and that of its words before, from one reading into tokens.
+    BothIndexes bothIndexesOf(QString text);
+
 private:
     explicit CommandIndexes(std::optional<IndexCache> cache);
+    bool usesCache() const { return m_cache && m_cache->sizeLimit() > 0; }
+    // The index of the words before, from the text's own index; kept beside it when that
+    // came from the cache.
+    std::shared_ptr<const TextIndex>
+    backwardOf(const TextKey &key, std::shared_ptr<const TextIndex> forward, bool forwardKept);
     void keep(const TextKey &key, std::shared_ptr<const TextIndex> index);
 
     std::optional<IndexCache> m_cache;

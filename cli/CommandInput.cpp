@@ -38,3 +38,9 @@ std::optional<QString> readCommandInput(const QString &path)
         return std::nullopt;
     return std::move(input->text);
 }
+
+bool namesStandardInput(const QString &path, bool dashToo)
+{
+    return (dashToo && path == u"-") ||
+           StandardStreams::streamNamedBy(QFile::encodeName(path)) == STDIN_FILENO;
+}

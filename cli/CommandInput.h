@@ -12,3 +12,7 @@
 std::optional<QString> readCommandInput(const QString &path);
 // The same, with where the text starts in the source (after a byte-order mark).
 std::optional<TextFile> readCommandText(const QString &path);
+
+// Whether the argument names the process's standard input: "-" as an input (when dashToo),
+// or one of the system's names for it. One stream cannot be read twice.
+bool namesStandardInput(const QString &path, bool dashToo = true);

@@ -87,8 +87,10 @@ std::optional<int> CommandLine::parse(const QStringList &arguments)
         return badArguments(u"--%1 is given more than once"_s.arg(*repeated));
     if (m_parser.isSet(u"help"_s))
         return CommandOutput::printToStandardOutput(usage()) ? 0 : 1;
-    if (m_parser.positionalArguments().size() > 1)
-        return badArguments(u"more than one input file given"_s);
+    if (m_parser.positionalArguments().size() > m_largestInputCount)
+        return badArguments(m_largestInputCount == 1
+                                ? u"more than one input file given"_s
+                                : u"more than %1 input files given"_s.arg(m_largestInputCount));
     if (!m_formats.isEmpty() && !m_formats.contains(format()))
         return badArguments(u"unknown format '%1'"_s.arg(format()));
     if (m_parser.isSet(u"output"_s) && m_parser.value(u"output"_s).isEmpty())

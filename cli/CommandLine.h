@@ -39,6 +39,8 @@ public:
     void addOutputOption();
     // --width W and --height H: the size of the view in points, 800 x 600 by default.
     void addViewSizeOptions();
+    // The command reads up to count inputs (one by default).
+    void setLargestInputCount(int count) { m_largestInputCount = count; }
 
     // An exit status when the command must stop right away: 0 after printing the
     // usage for --help, 2 after reporting bad arguments (an option given twice among
@@ -46,6 +48,7 @@ public:
     std::optional<int> parse(const QStringList &arguments);
 
     QString inputPath() const; // "-" for standard input
+    QStringList inputPaths() const { return m_parser.positionalArguments(); }
     QString format() const;
     QString outputPath() const; // empty for standard output
     QString value(const QString &optionName) const { return m_parser.value(optionName); }
@@ -73,6 +76,7 @@ private:
     QString m_description;
     QStringList m_formats;
     bool m_describesOutput = false;
+    int m_largestInputCount = 1;
     QList<QCommandLineOption> m_options;
     QCommandLineParser m_parser;
 };

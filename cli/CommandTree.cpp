@@ -17,7 +17,34 @@ void addTreeOptions(CommandLine &commandLine)
     commandLine.addOption(QCommandLineOption(
         u"before"_s,
         u"The words that come before WORD, read backwards from it, instead of those after."_s));
+    commandLine.addOption(QCommandLineOption(
+        u"preceded-by"_s,
+        u"The words after WORD where the words P stand before it: the tree of \"P WORD\"."_s,
+        u"P"_s));
+    commandLine.addOption(QCommandLineOption(
+        u"followed-by"_s,
+        u"The words before WORD where the words P follow it: the tree of \"WORD P\" "
+        "--before."_s,
+        u"P"_s));
     CommandIndexes::addOptions(commandLine);
+}
+
+std::optional<int> checkTreeStart(const CommandLine &commandLine)
+{
+    if (const auto status = checkStartWord(commandLine))
+        return status;
+    const bool precededBy = commandLine.isSet(u"preceded-by"_s);
+    const bool followedBy = commandLine.isSet(u"followed-by"_s);
+    if (precededBy && followedBy)
+        return commandLine.badArguments(
+            u"--preceded-by and --followed-by grow opposite sides: give one"_s);
+    if (precededBy && commandLine.isSet(u"before"_s))
+        return commandLine.badArguments(
+            u"--preceded-by grows the words after WORD: it cannot go with --before"_s);
+    for (const QString &option : {u"preceded-by"_s, u"followed-by"_s})
+        if (commandLine.isSet(option) && typedTokens(commandLine.value(option)).isEmpty())
+            return commandLine.badArguments(u"--%1 holds no word"_s.arg(option));
+    return std::nullopt;
 }
 
 std::optional<int> checkStartWord(const CommandLine &commandLine)
@@ -34,9 +61,37 @@ QStringList startWords(const CommandLine &commandLine)
     return typedTokens(commandLine.value(u"word"_s));
 }
 
+bool growsBefore(const CommandLine &commandLine)
+{
+    return commandLine.isSet(u"before"_s) || commandLine.isSet(u"followed-by"_s);
+}
+
+namespace {
+
+// The start and, a word on the other side making a phrase with it, that word in the
+// text's order.
+QStringList treeStartWords(const CommandLine &commandLine)
+{
+    QStringList words = startWords(commandLine);
+    if (commandLine.isSet(u"preceded-by"_s))
+        words = typedTokens(commandLine.value(u"preceded-by"_s)) + words;
+    if (commandLine.isSet(u"followed-by"_s))
+        words += typedTokens(commandLine.value(u"followed-by"_s));
+    return words;
+}
+
+} // namespace
+
 std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
                                                  CommandIndexes &indexes)
 {
-    return growTree(indexes.indexOf(std::move(text), commandLine.isSet(u"before"_s)),
-                    startWords(commandLine));
+    return growTree(indexes.indexOf(std::move(text), growsBefore(commandLine)),
+                    treeStartWords(commandLine));
+}
+
+BothTrees bothCommandTrees(QString text, const CommandLine &commandLine, CommandIndexes &indexes)
+{
+    const CommandIndexes::BothIndexes both = indexes.bothIndexesOf(std::move(text));
+    const QStringList words = treeStartWords(commandLine);
+    return {growTree(both.backward, words), growTree(both.forward, words)};
 }

@@ -10,14 +10,27 @@ class CommandLine;
 class VerbariumTree;
 
 // --word WORD (a word, or a phrase of several), --before (the words that come before
-// it rather than those that follow), and the index cache's options.
+// it rather than those that follow), --preceded-by and --followed-by (the words on one
+// side of it where given words stand on the other), and the index cache's options.
 void addTreeOptions(CommandLine &commandLine);
 
 // The exit status for a --word that is missing or holds no word (whitespace alone).
 std::optional<int> checkStartWord(const CommandLine &commandLine);
+// The same, and for side options that hold no word or contradict each other.
+std::optional<int> checkTreeStart(const CommandLine &commandLine);
+// Whether the options ask for the words before the start.
+bool growsBefore(const CommandLine &commandLine);
 // The tokens --word asks for, cut and lower-cased as the text's are.
 QStringList startWords(const CommandLine &commandLine);
 
 // The tree those options ask for, grown from text's index from indexes.
 std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
                                                  CommandIndexes &indexes);
+
+// The trees of the words before and after the start, from one reading of text.
+struct BothTrees
+{
+    std::shared_ptr<const VerbariumTree> before;
+    std::shared_ptr<const VerbariumTree> after;
+};
+BothTrees bothCommandTrees(QString text, const CommandLine &commandLine, CommandIndexes &indexes);

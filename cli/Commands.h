@@ -11,3 +11,4 @@ int cloudCommand(const QStringList &arguments);
 int treeCommand(const QStringList &arguments);
 int verbariumCommand(const QStringList &arguments);
 int contextsCommand(const QStringList &arguments);
+int keynessCommand(const QStringList &arguments);

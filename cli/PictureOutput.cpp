@@ -25,9 +25,9 @@ void noteScriptsWithoutFont(const Layer &root)
 
 } // namespace
 
-void addPictureOptions(CommandLine &commandLine)
+void addPictureOptions(CommandLine &commandLine, const QStringList &formats)
 {
-    commandLine.addFormatOption({u"json"_s, u"svg"_s, u"png"_s});
+    commandLine.addFormatOption(formats);
     commandLine.addOption(QCommandLineOption(
         u"svg-outlines"_s,
         u"Draw the words of an SVG as outlines, not as text in the embedded font."_s));

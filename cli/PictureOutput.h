@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -20,8 +21,11 @@ struct PictureSettings
     SvgWords svgWords = SvgWords::Text;
 };
 
-// --format json|svg|png, --svg-outlines, --scale N and --output PATH.
-void addPictureOptions(CommandLine &commandLine);
+// --format (json|svg|png unless formats says otherwise; the first is the default),
+// --svg-outlines, --scale N and --output PATH.
+void addPictureOptions(CommandLine &commandLine,
+                       const QStringList &formats = {QStringLiteral("json"), QStringLiteral("svg"),
+                                                     QStringLiteral("png")});
 
 // The settings asked for; nothing, after reporting bad arguments, when --scale is not
 // a whole number from 1 to 4, --svg-outlines comes without SVG, or a PNG would go to

@@ -5,82 +5,18 @@
 #include "Commands.h"
 #include "JsonWriter.h"
 #include "OutputFile.h"
-#include "VerbariumLayout.h"
+#include "TreeJson.h"
 
 #include <limits>
-#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// How many nodes are written before the text so far goes out, so that memory does not
-// grow with the output.
-constexpr int nodesPerPiece = 4096;
-
-// Depth first with a list of open nodes, since a branch can be as deep as the text.
-// Nodes at maxDepth are written with an empty children array. A run of single
-// followers is written as the picture draws it: its 1000th node, when it goes on,
-// is written with the number of nodes left out below it instead of its children.
-// Returns the problem when the output cannot take it.
-std::optional<QString> writeTreeAsJson(const VerbariumTree &tree, qint64 maxDepth,
-                                       OutputFile &output)
-{
-    JsonWriter json;
-    int nodesInPiece = 0;
-    struct Open
-    {
-        Node node;
-        quint32 nextChild;
-        quint32 runLength; // how many only children lead here from a branching
-    };
-    std::vector<Open> open;
-    const auto beginNode = [&](Node node, quint32 runLength) {
-        ++nodesInPiece;
-        json.beginObject();
-        json.field(u"word", tree.word(node));
-        json.field(u"count", qint64(tree.count(node)));
-        json.field(u"occurrences", qint64(tree.occurrences(node)));
-        json.field(u"countOfLeaves", qint64(tree.countOfLeaves(node)));
-        if (tree.continuations(node) > tree.childCount(node))
-            json.field(u"continuations", qint64(tree.continuations(node)));
-        if (runLength == VerbariumLayout::longestRun && tree.childCount(node) == 1) {
-            json.field(u"truncated", qint64(tree.descendantCount(node)));
-            json.endObject();
-            return;
-        }
-        json.key(u"children");
-        json.beginArray();
-        open.push_back({node, 0, runLength});
-    };
-    beginNode(tree.root(), 0);
-    while (!open.empty()) {
-        Open &top = open.back();
-        const bool belowCut = qint64(open.size()) <= maxDepth;
-        const quint32 children = tree.childCount(top.node);
-        if (belowCut && top.nextChild < children) {
-            const Node child = tree.child(top.node, top.nextChild++);
-            beginNode(child, children == 1 ? top.runLength + 1 : 0);
-        } else {
-            json.endArray();
-            json.endObject();
-            open.pop_back();
-        }
-        if (nodesInPiece == nodesPerPiece) {
-            nodesInPiece = 0;
-            if (auto problem = output.write(json.takeWrittenUtf8()))
-                return problem;
-        }
-    }
-    return output.write(json.toUtf8());
-}
-
-} // namespace
 
 int treeCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
-        u"tree"_s, u"tree [FILE|-] --word WORD [--before] [--max-depth N] [--output PATH]"_s,
+        u"tree"_s,
+        u"tree [FILE|-] --word WORD [--before] [--preceded-by P | --followed-by P]\n"
+        "                  [--max-depth N] [--output PATH]"_s,
         u"Grows the tree of the word sequences that follow WORD in the text (cut into\n"
         "words and lower-cased as the text is, so that \"lord's\" finds \"lord ' s\"),\n"
         "sorted and trimmed as the verbarium shows it, and prints it as nested JSON:\n"
@@ -91,7 +27,9 @@ int treeCommand(const QStringList &arguments)
         "the node, which the picture's bands follow. A node whose children were trimmed to\n"
         "the most frequent 30 also has \"continuations\": M, how many distinct words\n"
         "follow it. WORD may be a phrase of several words, cut into words as the text\n"
-        "is; --before grows the tree of the words that come before it.\n"
+        "is; --before grows the tree of the words that come before it. --preceded-by P\n"
+        "grows the words after WORD where P stands before it (the tree of \"P WORD\"),\n"
+        "--followed-by P the words before WORD where P follows it (\"WORD P\" --before).\n"
         "A word that does not occur gives the root alone. --max-depth cuts only the output:\n"
         "the nodes at the cut keep their counts and are written with empty children.\n"
         "A run of single followers is cut as the picture cuts it: its 1000th node, when it\n"
@@ -106,7 +44,7 @@ int treeCommand(const QStringList &arguments)
     std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
     if (!indexes)
         return 2;
-    if (const auto status = checkStartWord(commandLine))
+    if (const auto status = checkTreeStart(commandLine))
         return *status;
     qint64 maxDepth = std::numeric_limits<qint64>::max();
     if (commandLine.isSet(u"max-depth"_s)) {
@@ -123,6 +61,11 @@ int treeCommand(const QStringList &arguments)
     // The text goes once it is read into tokens: the index needs the room.
     const auto tree = commandTree(std::move(*text), commandLine, *indexes);
     return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
-        return writeTreeAsJson(*tree, maxDepth, output);
+        JsonWriter json;
+        if (auto problem = writeTreeAsJson(json, *tree, maxDepth, [&output, &json] {
+                return output.write(json.takeWrittenUtf8());
+            }))
+            return problem;
+        return output.write(json.toUtf8());
     });
 }

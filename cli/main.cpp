@@ -30,6 +30,8 @@ constexpr Command commands[] = {
      u"make the verbarium picture", verbariumCommand},
     {u"contexts", u"every occurrence of a word or phrase in its context", u"list the contexts",
      contextsCommand},
+    {u"keyness", u"the words one text uses markedly more or less than another",
+     u"compare the texts", keynessCommand},
 };
 
 QtMessageHandler defaultMessageHandler = nullptr;

@@ -29,8 +29,17 @@ QColor shownColor(const QColor &drawn, CloudStyle style)
 MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeasurer &measurer,
                                 std::stop_token stop)
 {
-    const StopCheck checkStop(std::move(stop));
     const FontSizeScale scale(dictionary);
+    return measureCloudWords(
+        dictionary, measurer,
+        [&scale](const WordDictionary::Entry &entry) { return scale.fontSize(entry.count); },
+        std::move(stop));
+}
+
+MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeasurer &measurer,
+                                const WordFontSize &fontSizeOf, std::stop_token stop)
+{
+    const StopCheck checkStop(std::move(stop));
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<size_t>(dictionary.size()));
     for (const WordDictionary::Entry &entry : dictionary) {
@@ -38,7 +47,7 @@ MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeas
         CloudWord word;
         word.string.text = drawnWord(entry.word);
         word.string.fontName = cloudFontName;
-        word.string.fontSize = scale.fontSize(entry.count);
+        word.string.fontSize = fontSizeOf(entry);
         word.count = entry.count;
         const QSizeF preferred = measurer.preferredSize(word.string);
         // Geometry is kept in single precision throughout the cloud.
@@ -64,12 +73,20 @@ MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeas
 
 BuiltCloud buildCloudLayers(const MeasuredCloud &measured, RandomSource &random, CloudStyle style)
 {
+    return buildCloudLayers(
+        measured, [&random](std::size_t) { return drawWordColor(random).toQColor(); }, style);
+}
+
+BuiltCloud buildCloudLayers(const MeasuredCloud &measured, const WordDrawnColor &drawnColorOf,
+                            CloudStyle style)
+{
     BuiltCloud cloud;
     cloud.root = std::make_unique<Layer>();
     cloud.root->setName(cloudRootLayerName);
     cloud.words = measured.words;
-    for (CloudWord &word : cloud.words) {
-        word.drawnColor = drawWordColor(random).toQColor();
+    for (std::size_t i = 0; i < cloud.words.size(); ++i) {
+        CloudWord &word = cloud.words[i];
+        word.drawnColor = drawnColorOf(i);
         word.string.color = shownColor(word.drawnColor, style);
     }
     cloud.layers.resize(cloud.words.size());

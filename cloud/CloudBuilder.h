@@ -2,8 +2,10 @@
 
 #include "CloudWord.h"
 #include "Layer.h"
+#include "WordDictionary.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stop_token>
 #include <vector>
@@ -11,7 +13,6 @@
 class RandomSource;
 class TextLayer;
 class TextMeasurer;
-class WordDictionary;
 
 // The face every cloud word is set in; the platform resolves it to an installed font.
 inline const QString cloudFontName = QStringLiteral("Futura-CondensedMedium");
@@ -46,15 +47,23 @@ struct MeasuredCloud
     std::vector<std::size_t> placeOfEntry;
 };
 
-// One word per dictionary entry, measured by measurer. Throws WorkStopped once stop
-// is requested.
+// One word per dictionary entry, measured by measurer, sized by its count. Throws
+// WorkStopped once stop is requested.
 MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeasurer &measurer,
                                 std::stop_token stop = {});
+// The same, each word in the font size fontSizeOf gives it.
+using WordFontSize = std::function<float(const WordDictionary::Entry &)>;
+MeasuredCloud measureCloudWords(const WordDictionary &dictionary, const TextMeasurer &measurer,
+                                const WordFontSize &fontSizeOf, std::stop_token stop = {});
 
 // The layers of the measured words, not yet positioned. Colours are drawn in the
 // alphabetical order of the words, so a seeded source gives the same colours whatever
 // the dictionary's order.
 BuiltCloud buildCloudLayers(const MeasuredCloud &measured, RandomSource &random,
+                            CloudStyle style = {});
+// The same, with the colour drawnColorOf gives the i-th word in alphabetical order.
+using WordDrawnColor = std::function<QColor(std::size_t)>;
+BuiltCloud buildCloudLayers(const MeasuredCloud &measured, const WordDrawnColor &drawnColorOf,
                             CloudStyle style = {});
 // Both at once.
 BuiltCloud buildCloudLayers(const WordDictionary &dictionary, const TextMeasurer &measurer,

@@ -11,6 +11,12 @@ std::unique_ptr<Layer> verbariumLayers(const VerbariumPicture &picture, QSizeF f
     auto root = std::make_unique<Layer>();
     root->setName(u"mainLayer"_s);
     root->setFrame(QRectF(QPointF(0, 0), frameSize));
+    appendVerbariumLayers(*root, picture);
+    return root;
+}
+
+void appendVerbariumLayers(Layer &root, const VerbariumPicture &picture)
+{
     for (const PlacedWord &placed : picture.words) {
         auto layer = std::make_unique<NodeLayer>(placed.node);
         layer->setZPosition(1.0);
@@ -20,13 +26,12 @@ std::unique_ptr<Layer> verbariumLayers(const VerbariumPicture &picture, QSizeF f
         layer->setBounds(QRectF(QPointF(0, 0), placed.size));
         layer->setAnchorPoint(QPointF(0.0, 0.5));
         layer->setPosition(placed.position);
-        root->addSublayer(std::move(layer));
+        root.addSublayer(std::move(layer));
     }
     for (const PlacedCurve &curve : picture.curves) {
         std::unique_ptr<CurveLayer> layer = CurveLayer::initWithStartNode(curve.from, curve.to);
         layer->setZPosition(0.0);
         layer->display();
-        root->addSublayer(std::move(layer));
+        root.addSublayer(std::move(layer));
     }
-    return root;
 }

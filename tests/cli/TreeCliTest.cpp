@@ -175,8 +175,42 @@ INSTANTIATE_TEST_SUITE_P(
         CliFailureRow{"CacheSizeNotASize",
                       {u"--word"_s, u"a"_s, u"--cache-size"_s, u"2T"_s},
                       2,
-                      "--cache-size must be"}),
+                      "--cache-size must be"},
+        CliFailureRow{"BothSides",
+                      {u"--word"_s, u"a"_s, u"--preceded-by"_s, u"b"_s, u"--followed-by"_s, u"c"_s},
+                      2,
+                      "give one"},
+        CliFailureRow{"PrecededByBefore",
+                      {u"--word"_s, u"a"_s, u"--preceded-by"_s, u"b"_s, u"--before"_s},
+                      2,
+                      "cannot go with --before"},
+        CliFailureRow{"FollowedByNoWord",
+                      {u"--word"_s, u"a"_s, u"--followed-by"_s, u" "_s},
+                      2,
+                      "--followed-by holds no word"}),
     [](const testing::TestParamInfo<CliFailureRow> &info) { return info.param.name; });
+
+// A word on the other side of the start asks for the tree of the phrase they make.
+TEST(TreeSides, AreThePhraseTreesTheyStandFor)
+{
+    const QByteArray text = "The Lord hath said. The lord spoke. And the lord hath done it.";
+    const struct
+    {
+        QStringList asked;
+        QStringList phraseTree;
+    } rows[] = {
+        {{u"--word"_s, u"lord"_s, u"--preceded-by"_s, u"The"_s}, {u"--word"_s, u"the lord"_s}},
+        {{u"--word"_s, u"the"_s, u"--followed-by"_s, u"lord hath"_s},
+         {u"--word"_s, u"the lord hath"_s, u"--before"_s}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.asked.join(u' ').toStdString());
+        const CliRun side = runCommand(u"tree"_s, row.asked, text);
+        ASSERT_EQ(side.exitCode, 0) << side.err.toStdString();
+        EXPECT_EQ(side.out, runCommand(u"tree"_s, row.phraseTree, text).out);
+        EXPECT_TRUE(side.out.contains(R"("occurrences":)")) << side.out.toStdString();
+    }
+}
 
 // The same tree without the index cache, keeping the index there, from there, and from
 // two runs at once, both ways.

@@ -175,6 +175,44 @@ TEST(VerbariumCommand, WordsBeforeAreDrawnMirrored)
     EXPECT_EQ(intoTheRoot, 3); // "a", "c" and "e"
 }
 
+// Both sides: the trees as tree writes them, and one start word with the words before
+// at its left and the words after at its right, each curve from left to right.
+TEST(VerbariumCommand, BothSidesShareTheStartWord)
+{
+    const QByteArray text = "a b c. d b c. e b f. b g";
+    const CliRun run = runCommand(u"verbarium"_s, {u"--word"_s, u"b"_s, u"--both"_s}, text);
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    const QJsonObject both = QJsonDocument::fromJson(run.out).object();
+    const auto treeOf = [&text](const QStringList &arguments) {
+        return QJsonDocument::fromJson(runCommand(u"tree"_s, arguments, text).out).object();
+    };
+    EXPECT_EQ(both[u"after"_s].toObject(), treeOf({u"--word"_s, u"b"_s}));
+    EXPECT_EQ(both[u"before"_s].toObject(), treeOf({u"--word"_s, u"b"_s, u"--before"_s}));
+
+    const QJsonArray words = both[u"words"_s].toArray();
+    ASSERT_GT(words.size(), 5);
+    EXPECT_EQ(words[0][u"side"_s].toString(), u"start"_s);
+    const double startLeft = words[0][u"x"_s].toDouble();
+    const double startRight = startLeft + words[0][u"width"_s].toDouble();
+    QStringList sides;
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const QString side = words[i][u"side"_s].toString();
+        sides << side;
+        if (side == u"before")
+            EXPECT_LT(words[i][u"x"_s].toDouble() + words[i][u"width"_s].toDouble(), startLeft);
+        else
+            EXPECT_GT(words[i][u"x"_s].toDouble(), startRight);
+    }
+    // Each side draws what it would alone, the shared start word once for both.
+    const QStringList start{u"--word"_s, u"b"_s};
+    EXPECT_EQ(sides.count(u"before"_s) + 1,
+              displayOf(start + QStringList{u"--before"_s}, text)[u"words"_s].toArray().size());
+    EXPECT_EQ(sides.count(u"after"_s) + 1, displayOf(start, text)[u"words"_s].toArray().size());
+    for (const QJsonValue &curve : both[u"curves"_s].toArray())
+        EXPECT_LT(curve[u"start"_s][0].toDouble(), curve[u"end"_s][0].toDouble());
+    EXPECT_LE(startRight, both[u"width"_s].toDouble());
+}
+
 class VerbariumCommandFailure : public testing::TestWithParam<CliFailureRow>
 {
 };
@@ -200,6 +238,10 @@ INSTANTIATE_TEST_SUITE_P(
                       {u"--word"_s, u"a"_s, u"--layout"_s, u"roomy"_s},
                       2,
                       "--layout must be default or spread, not \"roomy\""},
+        CliFailureRow{"BothAndBefore",
+                      {u"--word"_s, u"a"_s, u"--both"_s, u"--before"_s},
+                      2,
+                      "--both shows both sides"},
         CliFailureRow{"UnknownFormat", {u"--word"_s, u"a"_s, u"--format"_s, u"gif"_s}, 2, "gif"},
         CliFailureRow{"MissingFile",
                       {u"/nonexistent/in.txt"_s, u"--word"_s, u"a"_s},
