@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IndexCache.h"
+#include "TextPath.h"
 
 #include <QString>
 #include <future>
@@ -26,9 +27,9 @@ public:
     // Waits until what is being kept is written.
     ~CommandIndexes();
 
-    // The index of text, or of its words before when backward. The text is let go once
-    // it is read into tokens, unless the caller holds it too.
-    std::shared_ptr<const TextIndex> indexOf(QString text, bool backward = false);
+    // The way of the text at inputPath to its index, uncounted, read from and kept in
+    // the cache the options chose; what is kept is written while the command goes on.
+    TextPath indexPath(const QString &inputPath, TextPath::Index index);
 
 private:
     explicit CommandIndexes(std::optional<IndexCache> cache);

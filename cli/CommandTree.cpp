@@ -1,6 +1,7 @@
 #include "CommandTree.h"
 
 #include "CommandIndexes.h"
+#include "CommandInput.h"
 #include "CommandLine.h"
 #include "StartPhrase.h"
 #include "TreeGrowth.h"
@@ -34,9 +35,14 @@ QStringList startWords(const CommandLine &commandLine)
     return typedTokens(commandLine.value(u"word"_s));
 }
 
-std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
+std::shared_ptr<const VerbariumTree> commandTree(const CommandLine &commandLine,
                                                  CommandIndexes &indexes)
 {
-    return growTree(indexes.indexOf(std::move(text), commandLine.isSet(u"before"_s)),
-                    startWords(commandLine));
+    const TextPath::Index index =
+        commandLine.isSet(u"before"_s) ? TextPath::Index::WordsBefore : TextPath::Index::WordsAfter;
+    const std::optional<CommandText> text =
+        followCommandText(indexes.indexPath(commandLine.inputPath(), index));
+    if (!text)
+        return nullptr;
+    return growTree(text->index, startWords(commandLine));
 }

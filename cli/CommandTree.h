@@ -18,6 +18,7 @@ std::optional<int> checkStartWord(const CommandLine &commandLine);
 // The tokens --word asks for, cut and lower-cased as the text's are.
 QStringList startWords(const CommandLine &commandLine);
 
-// The tree those options ask for, grown from text's index from indexes.
-std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
+// The tree those options ask for, grown from the index of the input's text, read or
+// kept with indexes; none, after reporting why, when the text cannot be read.
+std::shared_ptr<const VerbariumTree> commandTree(const CommandLine &commandLine,
                                                  CommandIndexes &indexes);

@@ -1,5 +1,4 @@
 #include "CommandIndexes.h"
-#include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandTree.h"
 #include "Commands.h"
@@ -102,11 +101,10 @@ int verbariumCommand(const QStringList &arguments)
     if (!settings)
         return 2;
 
-    std::optional<QString> text = readCommandInput(commandLine.inputPath());
-    if (!text)
-        return 1;
     // The text goes once it is read into tokens: the index needs the room.
-    const auto tree = commandTree(std::move(*text), commandLine, *indexes);
+    const auto tree = commandTree(commandLine, *indexes);
+    if (!tree)
+        return 1;
 
     const QSizeF startSize(*viewSize);
     const FontMetricsMeasurer measurer;
