@@ -14,13 +14,7 @@ bool isWhitespace(char32_t c)
 
 bool isSkipped(char32_t c)
 {
-    if (c < 0x80)
-        return c == u' ' || c == u'\t' || (c >= 0x0A && c <= 0x0D);
-    if (c == 0x85)
-        return true;
-    const QChar::Category category = QChar::category(c);
-    return category == QChar::Separator_Space || category == QChar::Separator_Line ||
-           category == QChar::Separator_Paragraph;
+    return isLineBreak(c) || isWhitespace(c);
 }
 
 namespace {

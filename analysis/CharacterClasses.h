@@ -26,13 +26,15 @@ inline Character characterAt(QStringView text, qsizetype position)
     return {unit, 1};
 }
 
-// Inline: the line joining asks this of every character.
+// The one definition of a line break, for the line joining, the tokens and the contexts
+// alike: LF, VT, FF, CR, NEL, and the line and paragraph separators (Zl, Zp). Inline:
+// the line joining asks this of every character.
 inline bool isLineBreak(char32_t c)
 {
     return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
 }
 bool isWhitespace(char32_t c);  // Zs and tab
-bool isSkipped(char32_t c);     // what every scanner passes over: Z*, tab and the line breaks
+bool isSkipped(char32_t c);     // what every scanner passes over: whitespace and line breaks
 bool isLetter(char32_t c);      // L* and M*
 bool isWordBreak(char32_t c);   // neither letter nor whitespace
 bool isPunctuation(char32_t c); // P*

@@ -1,12 +1,9 @@
 #include "TextPipeline.h"
 
 #include "StopCheck.h"
-#include "TextAnalysis.h"
-#include "TextFile.h"
 #include "TextIndex.h"
-#include "TokenWords.h"
+#include "TextPath.h"
 #include "Tokeniser.h"
-#include "WordCloud.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -44,42 +41,30 @@ QString failureMessage(TextPipeline::Stage stage)
 void TextPipeline::run(JobReport<Step> &report, const Source &source, const Indexer &indexer,
                        const std::optional<IndexCache> &cache, std::stop_token stop)
 {
+    TextPath path;
+    path.read = [&source](std::stop_token stop) {
+        return source.path.isNull() ? TextFile{source.text, {}}
+                                    : readUtf8TextFile(source.path, std::move(stop));
+    };
+    path.cache = cache;
+    path.indexer = indexer;
     Stage stage = Stage::Reading;
-    try {
-        QString text = source.text;
-        if (!source.path.isNull()) {
-            TextFile file = readUtf8TextFile(source.path, stop);
-            StopCheck(stop).throwIfStopped();
-            if (!file.error.isEmpty()) {
-                report.handOver(Step(Failure{stage, file.error}));
-                return;
-            }
-            text = std::move(file.text);
-            report.handOver(Step(ReadText{text}));
-        }
-        stage = Stage::Analysing;
-        const TextKey key = cache ? IndexCache::keyOf(text) : TextKey{};
-        // A text indexed before has its tokens, and so its words, in the kept index.
-        std::shared_ptr<const TextIndex> index = cache ? cache->open(key) : nullptr;
-        std::optional<TokenSequence> tokens;
-        if (!index)
-            tokens = tokenise(text, stop);
-        const TokenSequence &counted = index ? index->tokens() : *tokens;
-        auto allWords = std::make_shared<const CountedSet>(wordsOfTokens(counted, stop));
-        auto analysis = std::make_shared<const TextAnalysis>(
-            TextAnalysis{text, WordCloud(*allWords).wordCloudElements(), std::move(allWords)});
+    TextPathReceiver receiver;
+    receiver.entering = [&stage](TextStage entered) { stage = entered; };
+    receiver.read = [&](const TextFile &file) {
+        if (!file.error.isEmpty())
+            report.handOver(Step(Failure{stage, file.error}));
+        else if (!source.path.isNull())
+            report.handOver(Step(ReadText{file.text}));
+    };
+    receiver.analysed = [&report](std::shared_ptr<const TextAnalysis> analysis) {
         report.handOver(Step(std::move(analysis)));
-        stage = Stage::Indexing;
-        const bool built = !index;
-        if (built)
-            index = indexer(std::move(*tokens), stop);
-        if (cache && index) {
-            const KeptIndex kept{*cache, key};
-            index = TextIndex::keptIn(index, kept);
-            if (built)
-                keepInBackground(kept, index, stop);
-        }
+    };
+    receiver.indexed = [&report](std::shared_ptr<const TextIndex> index) {
         report.handOver(Step(std::move(index)));
+    };
+    try {
+        followTextPath(path, receiver, std::move(stop));
     } catch (const WorkStopped &) {
         // Nobody waits for what a stopped job would have given.
     } catch (...) {
@@ -89,9 +74,7 @@ void TextPipeline::run(JobReport<Step> &report, const Source &source, const Inde
 
 TextPipeline::TextPipeline(QObject *parent)
     : QObject(parent)
-    , m_indexer([](TokenSequence tokens, std::stop_token stop) {
-        return TextIndex::build(std::move(tokens), std::move(stop));
-    })
+    , m_indexer(TextPath::builtIndex)
     // The job says its own failures, stage by stage.
     , m_job(this, QString())
 {}

@@ -2,6 +2,7 @@
 
 #include "IndexCache.h"
 #include "Job.h"
+#include "TextPath.h"
 
 #include <QObject>
 #include <QString>
@@ -25,10 +26,8 @@ class TextPipeline : public QObject
     Q_OBJECT
 
 public:
-    enum class Stage { Reading, Analysing, Indexing };
-    // How a text's tokens become its index; tests put a failing or a slow one in its place.
-    using Indexer =
-        std::function<std::shared_ptr<const TextIndex>(TokenSequence tokens, std::stop_token)>;
+    using Stage = TextStage;
+    using Indexer = TextPath::Indexer;
 
     explicit TextPipeline(QObject *parent = nullptr);
     ~TextPipeline() override;

@@ -3,14 +3,17 @@
 //   analysis-peak-memory FILE
 //   analysis-peak-memory --generated MEGABYTES
 
-#include "FileParser.h"
 #include "ProcessMemory.h"
 #include "TextFile.h"
 #include "TextGenerator.h"
+#include "TokenWords.h"
+#include "Tokeniser.h"
+#include "TreeText.h"
 
 #include <QFile>
 #include <QString>
 #include <cstdio>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -55,13 +58,14 @@ int main(int argc, char **argv)
     }
     utf8 = {}; // the tool keeps only the decoded text
 
-    FileParser parser;
-    const WordDictionary words = parser.inputStrings(decoded.text);
+    // As the counts command's JSON goes: the tree text made, then tokenised and counted.
+    const QString joined = treeText(std::exchange(decoded.text, QString()));
+    const WordDictionary words = cloudWordsOfTokens(tokenise(joined));
     const qint64 peak = qint64(ProcessMemory::peakResidentMegabytes() * 1e6);
 
     std::printf("%s: input %.1f MB, %lld words kept, tree text %lld units\n", qPrintable(name),
                 megabytes(inputBytes), static_cast<long long>(words.size()),
-                static_cast<long long>(parser.treeText().size()));
+                static_cast<long long>(joined.size()));
     std::printf("  peak RSS %.1f MB = %.2f x input (process baseline %.1f MB; "
                 "above baseline %.2f x input)\n",
                 megabytes(peak), double(peak) / double(inputBytes), megabytes(baseline),

@@ -1,10 +1,11 @@
 #include "BenchInputs.h"
 #include "CloudBuilder.h"
 #include "CloudRowLayout.h"
-#include "FileParser.h"
 #include "GuiApplication.h"
 #include "LayerPainter.h"
 #include "TextLayer.h"
+#include "TokenWords.h"
+#include "Tokeniser.h"
 #include "WordColor.h"
 
 #include <QImage>
@@ -22,7 +23,7 @@ const WordDictionary *kingJamesDictionaryOrSkip(benchmark::State &state)
     const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
     if (!text)
         return nullptr;
-    static const WordDictionary dictionary = FileParser().inputStrings(QString::fromUtf8(*text));
+    static const WordDictionary dictionary = cloudWordsOfTokens(tokenise(QString::fromUtf8(*text)));
     return &dictionary;
 }
 

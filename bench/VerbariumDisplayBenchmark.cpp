@@ -1,5 +1,4 @@
 #include "BenchInputs.h"
-#include "FileParser.h"
 #include "GuiApplication.h"
 #include "Layer.h"
 #include "LayerPainter.h"
@@ -25,9 +24,7 @@ std::shared_ptr<const VerbariumTree> kingJamesTreeOrSkip(benchmark::State &state
     const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
     if (!text)
         return nullptr;
-    FileParser parser;
-    parser.inputStrings(QString::fromUtf8(*text));
-    return growTree(TextIndex::build(parser.treeText()), word);
+    return growTree(TextIndex::build(QString::fromUtf8(*text)), word);
 }
 
 // The layout a window makes from the root of tree: bands in proportion to the leaves,

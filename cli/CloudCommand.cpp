@@ -8,10 +8,9 @@
 #include "LeaveOutOption.h"
 #include "PictureOutput.h"
 #include "StandardStreams.h"
+#include "TextAnalysis.h"
 #include "TextFile.h"
 #include "TextLayer.h"
-#include "TokenWords.h"
-#include "Tokeniser.h"
 #include "WordCloud.h"
 #include "WordColor.h"
 
@@ -98,14 +97,16 @@ int cloudCommand(const QStringList &arguments)
     const std::optional<QSet<QString>> leftOut = leftOutWords(commandLine);
     if (!leftOut)
         return 1;
-    const std::optional<QString> text = readCommandInput(commandLine.inputPath());
+    const std::optional<CommandText> text =
+        followCommandText(commandTextPath(commandLine.inputPath()));
     if (!text)
         return 1;
 
     CloudPicture picture;
-    const CountedSet allWords = wordsOfTokens(tokenise(*text));
-    picture.words = WordCloud(leftOut->isEmpty() ? allWords : withoutWords(allWords, *leftOut))
-                        .wordCloudElements();
+    picture.words =
+        leftOut->isEmpty()
+            ? text->analysis->words
+            : WordCloud(withoutWords(*text->analysis->allWords, *leftOut)).wordCloudElements();
     const FontMetricsMeasurer measurer;
     StdRandomSource random;
     picture.cloud = buildCloudLayers(picture.words, measurer, random,

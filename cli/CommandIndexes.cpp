@@ -1,10 +1,9 @@
 #include "CommandIndexes.h"
 
+#include "CommandInput.h"
 #include "CommandLine.h"
 #include "SignalCleanup.h"
-#include "StopCheck.h"
 #include "TextIndex.h"
-#include "Tokeniser.h"
 
 #include <QRegularExpression>
 
@@ -92,52 +91,13 @@ void CommandIndexes::keep(const TextKey &key, std::shared_ptr<const TextIndex> i
     }));
 }
 
-std::shared_ptr<const TextIndex> CommandIndexes::indexOf(QString text, bool backward)
+TextPath CommandIndexes::indexPath(const QString &inputPath, TextPath::Index index)
 {
-    const bool cached = usesCache();
-    const TextKey key = cached ? IndexCache::keyOf(text) : TextKey{};
-    std::shared_ptr<const TextIndex> forward = cached ? m_cache->open(key) : nullptr;
-    if (!forward) {
-        TokenSequence tokens = tokenise(text);
-        text = QString();
-        // The words before alone: their index is kept only beside the text's own.
-        if (backward)
-            return TextIndex::build(tokens.reversed());
-        forward = TextIndex::build(std::move(tokens));
-        if (cached)
-            keep(key, forward);
-        return forward;
-    }
-    return backward ? backwardOf(key, std::move(forward), true) : forward;
-}
-
-CommandIndexes::BothIndexes CommandIndexes::bothIndexesOf(QString text)
-{
-    const bool cached = usesCache();
-    const TextKey key = cached ? IndexCache::keyOf(text) : TextKey{};
-    std::shared_ptr<const TextIndex> forward = cached ? m_cache->open(key) : nullptr;
-    const bool forwardKept = forward != nullptr;
-    if (!forward) {
-        TokenSequence tokens = tokenise(text);
-        text = QString();
-        forward = TextIndex::build(std::move(tokens));
-        if (cached)
-            keep(key, forward);
-    }
-    return {forward, backwardOf(key, forward, forwardKept)};
-}
-
-std::shared_ptr<const TextIndex>
-CommandIndexes::backwardOf(const TextKey &key, std::shared_ptr<const TextIndex> forward,
-                           bool forwardKept)
-{
-    if (forwardKept) {
-        if (auto before = m_cache->openBefore(key, forward))
-            return before;
-    }
-    auto before = TextIndex::build(forward->tokens().reversed());
-    // Kept only beside the text's own index once that is in the cache.
-    if (forwardKept)
-        keep(key, before);
-    return before;
+    TextPath path = commandTextPath(inputPath);
+    path.count = false;
+    path.index = index;
+    path.cache = m_cache;
+    path.keep = [this](const KeptIndex &kept, std::shared_ptr<const TextIndex> built,
+                       std::stop_token) { keep(kept.key, std::move(built)); };
+    return path;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IndexCache.h"
+#include "TextPath.h"
 
 #include <QString>
 #include <future>
@@ -26,25 +27,12 @@ public:
     // Waits until what is being kept is written.
     ~CommandIndexes();
 
-    // The index of text, or of its words before when backward. The text is let go once
-    // it is read into tokens, unless the caller holds it too.
-    std::shared_ptr<const TextIndex> indexOf(QString text, bool backward = false);
-
-    struct BothIndexes
-    {
-        std::shared_ptr<const TextIndex> forward;
-        std::shared_ptr<const TextIndex> backward;
-    };
-    // The index of text and that of its words before, from one reading into tokens.
-    BothIndexes bothIndexesOf(QString text);
+    // The way of the text at inputPath to its index, uncounted, read from and kept in
+    // the cache the options chose; what is kept is written while the command goes on.
+    TextPath indexPath(const QString &inputPath, TextPath::Index index);
 
 private:
     explicit CommandIndexes(std::optional<IndexCache> cache);
-    bool usesCache() const { return m_cache && m_cache->sizeLimit() > 0; }
-    // The index of the words before, from the text's own index; kept beside it when that
-    // came from the cache.
-    std::shared_ptr<const TextIndex>
-    backwardOf(const TextKey &key, std::shared_ptr<const TextIndex> forward, bool forwardKept);
     void keep(const TextKey &key, std::shared_ptr<const TextIndex> index);
 
     std::optional<IndexCache> m_cache;

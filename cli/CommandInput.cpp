@@ -2,41 +2,57 @@
 
 #include "CommandOutput.h"
 #include "StandardStreams.h"
-#include "TextFile.h"
 
 #include <QFile>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
-std::optional<TextFile> readCommandText(const QString &path)
+TextFile readCommandSource(const QString &path)
 {
-    TextFile input;
     if (path == u"-") {
-        input = StandardStreams::isClosed(STDIN_FILENO)
-                    ? TextFile{{}, u"standard input: cannot be read (it is closed)"_s}
-                    : readUtf8StandardInput();
-    } else if (const std::optional<int> stream =
-                   StandardStreams::streamNamedBy(QFile::encodeName(path));
-               stream && StandardStreams::isClosed(*stream)) {
+        return StandardStreams::isClosed(STDIN_FILENO)
+                   ? TextFile{{}, u"standard input: cannot be read (it is closed)"_s}
+                   : readUtf8StandardInput();
+    }
+    if (const std::optional<int> stream = StandardStreams::streamNamedBy(QFile::encodeName(path));
+        stream && StandardStreams::isClosed(*stream)) {
         // Such a name would open the stand-in that takes the closed stream's place.
-        input = {{}, u"%1: cannot be read (it is closed)"_s.arg(path)};
-    } else {
-        input = readUtf8TextFile(path);
+        return {{}, u"%1: cannot be read (it is closed)"_s.arg(path)};
     }
-    if (!input.error.isEmpty()) {
-        CommandOutput::reportError(input.error);
-        return std::nullopt;
-    }
-    return input;
+    return readUtf8TextFile(path);
 }
 
-std::optional<QString> readCommandInput(const QString &path)
+TextPath commandTextPath(const QString &path)
 {
-    std::optional<TextFile> input = readCommandText(path);
-    if (!input)
+    TextPath way;
+    way.read = [path](std::stop_token) { return readCommandSource(path); };
+    way.index = TextPath::Index::None;
+    return way;
+}
+
+std::optional<CommandText> followCommandText(const TextPath &path, bool keepText)
+{
+    CommandText taken;
+    bool read = false;
+    TextPathReceiver receiver;
+    receiver.read = [&](const TextFile &file) {
+        read = file.error.isEmpty();
+        if (!read)
+            CommandOutput::reportError(file.error);
+        else if (keepText)
+            taken.file = file;
+    };
+    receiver.analysed = [&taken](std::shared_ptr<const TextAnalysis> analysis) {
+        taken.analysis = std::move(analysis);
+    };
+    receiver.indexed = [&taken](std::shared_ptr<const TextIndex> index) {
+        taken.index = std::move(index);
+    };
+    followTextPath(path, receiver);
+    if (!read)
         return std::nullopt;
-    return std::move(input->text);
+    return taken;
 }
 
 bool namesStandardInput(const QString &path, bool dashToo)

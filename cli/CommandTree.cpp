@@ -1,6 +1,7 @@
 #include "CommandTree.h"
 
 #include "CommandIndexes.h"
+#include "CommandInput.h"
 #include "CommandLine.h"
 #include "StartPhrase.h"
 #include "TreeGrowth.h"
@@ -80,18 +81,42 @@ QStringList treeStartWords(const CommandLine &commandLine)
     return words;
 }
 
-} // namespace
-
-std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
-                                                 CommandIndexes &indexes)
+// The tree on one side of the start, from the text path gives.
+std::shared_ptr<const VerbariumTree> treeAlong(const TextPath &path, const CommandLine &commandLine)
 {
-    return growTree(indexes.indexOf(std::move(text), growsBefore(commandLine)),
-                    treeStartWords(commandLine));
+    const std::optional<CommandText> text = followCommandText(path);
+    if (!text)
+        return nullptr;
+    return growTree(text->index, treeStartWords(commandLine));
 }
 
-BothTrees bothCommandTrees(QString text, const CommandLine &commandLine, CommandIndexes &indexes)
+TextPath::Index indexOfSide(bool before)
 {
-    const CommandIndexes::BothIndexes both = indexes.bothIndexesOf(std::move(text));
-    const QStringList words = treeStartWords(commandLine);
-    return {growTree(both.backward, words), growTree(both.forward, words)};
+    return before ? TextPath::Index::WordsBefore : TextPath::Index::WordsAfter;
+}
+
+} // namespace
+
+std::shared_ptr<const VerbariumTree> commandTree(const CommandLine &commandLine,
+                                                 CommandIndexes &indexes)
+{
+    return treeAlong(
+        indexes.indexPath(commandLine.inputPath(), indexOfSide(growsBefore(commandLine))),
+        commandLine);
+}
+
+std::optional<BothTrees> bothCommandTrees(const CommandLine &commandLine, CommandIndexes &indexes)
+{
+    // Read once for both sides: standard input cannot be read twice.
+    const TextFile source = readCommandSource(commandLine.inputPath());
+    const auto pathTo = [&](bool before) {
+        TextPath path = indexes.indexPath(commandLine.inputPath(), indexOfSide(before));
+        path.read = [&source](std::stop_token) { return source; };
+        return path;
+    };
+    auto after = treeAlong(pathTo(false), commandLine);
+    if (!after)
+        return std::nullopt;
+    // The words before come from the text's own index when the cache holds it.
+    return BothTrees{treeAlong(pathTo(true), commandLine), std::move(after)};
 }

@@ -23,14 +23,16 @@ bool growsBefore(const CommandLine &commandLine);
 // The tokens --word asks for, cut and lower-cased as the text's are.
 QStringList startWords(const CommandLine &commandLine);
 
-// The tree those options ask for, grown from text's index from indexes.
-std::shared_ptr<const VerbariumTree> commandTree(QString text, const CommandLine &commandLine,
+// The tree those options ask for, grown from the index of the input's text, read or
+// kept with indexes; none, after reporting why, when the text cannot be read.
+std::shared_ptr<const VerbariumTree> commandTree(const CommandLine &commandLine,
                                                  CommandIndexes &indexes);
 
-// The trees of the words before and after the start, from one reading of text.
+// The trees of the words before and after the start, from one reading of the input;
+// nothing, after reporting why, when it cannot be read.
 struct BothTrees
 {
     std::shared_ptr<const VerbariumTree> before;
     std::shared_ptr<const VerbariumTree> after;
 };
-BothTrees bothCommandTrees(QString text, const CommandLine &commandLine, CommandIndexes &indexes);
+std::optional<BothTrees> bothCommandTrees(const CommandLine &commandLine, CommandIndexes &indexes);

@@ -149,24 +149,26 @@ int contextsCommand(const QStringList &arguments)
             u"--sort must be text, following or preceding, not '%1'"_s.arg(
                 commandLine.value(u"sort"_s)));
 
-    const std::optional<TextFile> input = readCommandText(commandLine.inputPath());
-    if (!input)
+    const std::optional<CommandText> text = followCommandText(
+        indexes->indexPath(commandLine.inputPath(), TextPath::Index::WordsAfter), true);
+    if (!text)
         return 1;
-    const auto index = indexes->indexOf(input->text);
+    const TextFile &input = text->file;
+    const auto &index = text->index;
     QStringList sequence = startWords(commandLine);
     if (commandLine.isSet(u"path"_s))
         sequence += typedTokens(commandLine.value(u"path"_s));
     Occurrences found = occurrencesOf(*index, sequence);
     sortRuns(found.firsts, found.length, index->tokens(), *order);
 
-    const Utf8Offsets offsets(input->text, input->bytesBeforeText);
+    const Utf8Offsets offsets(input.text, input.bytesBeforeText);
     const bool json = commandLine.format() == u"json";
     return CommandOutput::writeResultInPieces(
         commandLine.outputPath(), [&](OutputFile &output) -> std::optional<QString> {
             QString piece;
             for (const quint32 first : found.firsts) {
                 const ContextLine line =
-                    contextLine(input->text, index->tokens(), first, found.length, *width);
+                    contextLine(input.text, index->tokens(), first, found.length, *width);
                 const qint64 offset =
                     offsets.byteOffsetOf(spanOfRun(index->tokens(), first, found.length).begin);
                 if (json)

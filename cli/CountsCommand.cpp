@@ -2,9 +2,10 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "CsvWriter.h"
-#include "FileParser.h"
 #include "JsonWriter.h"
 #include "OutputFile.h"
+#include "TextAnalysis.h"
+#include "TreeText.h"
 
 #include <algorithm>
 
@@ -80,18 +81,24 @@ int countsCommand(const QStringList &arguments)
     if (const auto status = commandLine.parse(arguments))
         return *status;
 
-    FileParser parser;
-    WordDictionary words;
-    {
-        // The input text is let go before the output is built: big texts are held
-        // twice at most (input and tree text) at any time.
-        const std::optional<QString> text = readCommandInput(commandLine.inputPath());
-        if (!text)
-            return 1;
-        words = parser.inputStrings(*text);
+    const bool csv = commandLine.format() == u"csv";
+    TextPath path = commandTextPath(commandLine.inputPath());
+    // JSON writes the tree text: it is made at once and tokenised in the input's place
+    // (giving the input's tokens), so that big texts are held twice at most.
+    if (!csv) {
+        path.read = [input = commandLine.inputPath()](std::stop_token) {
+            TextFile file = readCommandSource(input);
+            if (file.error.isEmpty())
+                file.text = treeText(file.text);
+            return file;
+        };
     }
+    const std::optional<CommandText> text = followCommandText(path);
+    if (!text)
+        return 1;
+    const TextAnalysis &analysis = *text->analysis;
     return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
-        return commandLine.format() == u"csv" ? output.write(countsAsCsv(words))
-                                              : writeCountsAsJson(parser.treeText(), words, output);
+        return csv ? output.write(countsAsCsv(analysis.words))
+                   : writeCountsAsJson(analysis.text, analysis.words, output);
     });
 }

@@ -8,9 +8,8 @@
 #include "KeynessCloud.h"
 #include "LeaveOutOption.h"
 #include "PictureOutput.h"
+#include "TextAnalysis.h"
 #include "TextLayer.h"
-#include "TokenWords.h"
-#include "Tokeniser.h"
 
 #include <QLocale>
 #include <cmath>
@@ -23,10 +22,10 @@ namespace {
 // reporting the problem, when it cannot be read or has no words.
 std::optional<CountedSet> countedWordsOf(const QString &path)
 {
-    const std::optional<QString> text = readCommandInput(path);
+    const std::optional<CommandText> text = followCommandText(commandTextPath(path));
     if (!text)
         return std::nullopt;
-    CountedSet words = wordsOfTokens(tokenise(*text));
+    const CountedSet &words = *text->analysis->allWords;
     if (words.isEmpty()) {
         const QString name = path == u"-" ? u"standard input"_s : path;
         CommandOutput::reportError(u"%1: has no words to compare"_s.arg(name));

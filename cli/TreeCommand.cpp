@@ -1,5 +1,4 @@
 #include "CommandIndexes.h"
-#include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandTree.h"
 #include "Commands.h"
@@ -55,11 +54,10 @@ int treeCommand(const QStringList &arguments)
         maxDepth = *depth;
     }
 
-    std::optional<QString> text = readCommandInput(commandLine.inputPath());
-    if (!text)
-        return 1;
     // The text goes once it is read into tokens: the index needs the room.
-    const auto tree = commandTree(std::move(*text), commandLine, *indexes);
+    const auto tree = commandTree(commandLine, *indexes);
+    if (!tree)
+        return 1;
     return CommandOutput::writeResultInPieces(commandLine.outputPath(), [&](OutputFile &output) {
         JsonWriter json;
         if (auto problem = writeTreeAsJson(json, *tree, maxDepth, [&output, &json] {

@@ -1,6 +1,5 @@
 #include "BothSidesPicture.h"
 #include "CommandIndexes.h"
-#include "CommandInput.h"
 #include "CommandLine.h"
 #include "CommandTree.h"
 #include "Commands.h"
@@ -168,9 +167,6 @@ int verbariumCommand(const QStringList &arguments)
     if (!settings)
         return 2;
 
-    std::optional<QString> text = readCommandInput(commandLine.inputPath());
-    if (!text)
-        return 1;
     const FontMetricsMeasurer measurer;
     const VerbariumLayout layout(measurer);
     const QSizeF startSize(*viewSize);
@@ -183,9 +179,11 @@ int verbariumCommand(const QStringList &arguments)
     };
 
     if (both) {
-        const BothTrees trees = bothCommandTrees(std::move(*text), commandLine, *indexes);
+        const std::optional<BothTrees> trees = bothCommandTrees(commandLine, *indexes);
+        if (!trees)
+            return 1;
         const BothSidesPicture picture =
-            joinedSides(mirroredPicture(laidOut(trees.before)), laidOut(trees.after));
+            joinedSides(mirroredPicture(laidOut(trees->before)), laidOut(trees->after));
         if (settings->format == u"json")
             return CommandOutput::writeResultInPieces(
                 settings->outputPath,
@@ -194,7 +192,9 @@ int verbariumCommand(const QStringList &arguments)
     }
 
     // The text goes once it is read into tokens: the index needs the room.
-    const auto tree = commandTree(std::move(*text), commandLine, *indexes);
+    const auto tree = commandTree(commandLine, *indexes);
+    if (!tree)
+        return 1;
     VerbariumPicture picture = laidOut(tree);
     if (growsBefore(commandLine))
         picture = mirroredPicture(std::move(picture));

@@ -37,11 +37,11 @@ sanitizer_build() {
 thread_sanitizer_build() {
     cmake -S . -B build-tsan -G Ninja -DVERBARIUM_WERROR=ON -DVERBARIUM_TSAN=ON \
         -DVERBARIUM_BENCHMARKS=OFF
-    cmake --build build-tsan --target analysis-tests verbarium_tree_tests jobs_tests
+    cmake --build build-tsan --target analysis-tests index_tests jobs_tests
     # The random texts held to literal walks (Texts/*) and the sentence-end walks check
     # what is computed, not how threads meet, and take minutes under ThreadSanitizer.
     local program
-    for program in analysis/analysis-tests verbarium/verbarium_tree_tests jobs/jobs_tests; do
+    for program in analysis/analysis-tests index/index_tests jobs/jobs_tests; do
         TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp" "build-tsan/tests/$program" \
             --gtest_brief=1 --gtest_filter='-Texts/*:SentenceEnds.*'
     done

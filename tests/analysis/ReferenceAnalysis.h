@@ -7,7 +7,8 @@
 
 // The analysis done literally step by step with the scanner, one ICU call for the
 // lower-casing and a counted set filled from the split buffer: slow, but easy to
-// check against the rules. The optimised FileParser must agree with it exactly.
+// check against the rules. The tree text and the words counted from the tokens must
+// agree with it exactly.
 struct ReferenceAnalysis
 {
     QString treeText;

@@ -1,4 +1,3 @@
-#include "FileParser.h"
 #include "FixedMeasurer.h"
 #include "LiteralNode.h"
 #include "TextIndex.h"
@@ -169,9 +168,7 @@ TEST_P(SpreadLayout, RandomAndRealTreesHaveRoomForEveryWord)
 
     QFile file(QStringLiteral(VERBARIUM_README_PATH));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    FileParser parser;
-    parser.inputStrings(QString::fromUtf8(file.readAll()));
-    const auto index = TextIndex::build(parser.treeText());
+    const auto index = TextIndex::build(QString::fromUtf8(file.readAll()));
     for (const QString &word : {u"the"_s, u"a"_s, u"."_s, u"verbarium"_s, u","_s}) {
         SCOPED_TRACE(word.toStdString());
         expectRoomForEveryWord(*GetParam().measurer, growTree(index, word), GetParam().visible);

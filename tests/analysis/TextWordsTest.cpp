@@ -1,6 +1,7 @@
-#include "FileParser.h"
-
 #include "TestPrinting.h"
+#include "TokenWords.h"
+#include "Tokeniser.h"
+#include "TreeText.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +16,21 @@ struct ParseRow
     const char16_t *words;
 };
 
-class FileParserTest : public testing::TestWithParam<ParseRow>
+class TextWordsTest : public testing::TestWithParam<ParseRow>
 {
 };
 
-TEST_P(FileParserTest, GivesTheTreeTextAndTheCountedWords)
+TEST_P(TextWordsTest, GivesTheTreeTextAndTheCountedWords)
 {
     const ParseRow &row = GetParam();
-    FileParser parser;
-    const WordDictionary words = parser.inputStrings(QStringView(row.text));
-    EXPECT_EQ(parser.treeText(), QString::fromUtf16(row.treeText));
-    EXPECT_EQ(describe(words), QString::fromUtf16(row.words).toStdString());
+    const QString text = QString::fromUtf16(row.text);
+    EXPECT_EQ(treeText(text), QString::fromUtf16(row.treeText));
+    EXPECT_EQ(describe(cloudWordsOfTokens(tokenise(text))),
+              QString::fromUtf16(row.words).toStdString());
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Lines, FileParserTest, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Lines, TextWordsTest, testing::Values(
     ParseRow{"JoinsLinesWithOneSpace", u"The Cat\nthe cat.", u"the cat the cat.", u"the:2 cat:2"},
     ParseRow{"HyphenJoinsWordAcrossLines", u"well-\nknown words", u"wellknown words", u"wellknown:1 words:1"},
     ParseRow{"HyphenDeletedSpaceBeforeItKept", u"a -\nb", u"a b", u"a:1 b:1"},
@@ -49,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, FileParserTest, testing::Values(
     ParseRow{"OnlyWhitespaceAndLineBreaks", u" \n\t\r\n \u00a0", u"", u""}
 ), [](const auto &info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(Words, FileParserTest, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Words, TextWordsTest, testing::Values(
     ParseRow{"PunctuationStaysInTreeText", u"Hello, World! HELLO?", u"hello, world! hello?", u"hello:2 world:1"},
     ParseRow{"DigitsAndApostropheBreakWords", u"it's 42nd", u"it's 42nd", u"it:1 s:1 nd:1"},
     ParseRow{"NoLetters", u"2024", u"2024", u""},
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Words, FileParserTest, testing::Values(
              u"\u6f22\u5b57\u304b\u306a\u3002\u6f22\u5b57", u"\u6f22\u5b57\u304b\u306a:1 \u6f22\u5b57:1"}
 ), [](const auto &info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(LowerCasing, FileParserTest, testing::Values(
+INSTANTIATE_TEST_SUITE_P(LowerCasing, TextWordsTest, testing::Values(
     ParseRow{"GreekFinalSigma", u"\u039f\u0394\u039f\u03a3 \u039f\u0394\u039f\u03a3.",
              u"\u03bf\u03b4\u03bf\u03c2 \u03bf\u03b4\u03bf\u03c2.", u"\u03bf\u03b4\u03bf\u03c2:2"},
     ParseRow{"SigmaBeforeAsciiLetterIsNotFinal", u"\u039f\u03a3a", u"\u03bf\u03c3a", u"\u03bf\u03c3a:1"},
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(LowerCasing, FileParserTest, testing::Values(
     ParseRow{"NoTurkishDotlessI", u"TITLE", u"title", u"title:1"}
 ), [](const auto &info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(Supplementary, FileParserTest, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Supplementary, TextWordsTest, testing::Values(
     ParseRow{"MathLetterInsideWord", u"a\U0001d400bc", u"a\U0001d400bc", u"a\U0001d400bc:1"},
     ParseRow{"AdlamLowerCased", u"\U0001e900\U0001e922", u"\U0001e922\U0001e922", u"\U0001e922\U0001e922:1"},
     ParseRow{"RareIdeographIsLetter", u"\U00020000x", u"\U00020000x", u"\U00020000x:1"},
@@ -87,13 +88,5 @@ INSTANTIATE_TEST_SUITE_P(Supplementary, FileParserTest, testing::Values(
     ParseRow{"PairFormedByDeletedHyphen", u"a\xd835-\n\xdc00" u"b", u"a\U0001d400b", u"a\U0001d400b:1"}
 ), [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
-
-TEST(FileParser, TreeTextIsNullOnlyBeforeAnyInput)
-{
-    FileParser parser;
-    EXPECT_TRUE(parser.treeText().isNull());
-    parser.inputStrings(u"");
-    EXPECT_FALSE(parser.treeText().isNull());
-}
 
 } // namespace
