@@ -1,5 +1,6 @@
 #include "ContextsPane.h"
 
+#include "CharacterClasses.h"
 #include "ContextLineDelegate.h"
 
 #include <QApplication>
@@ -50,7 +51,7 @@ QString asPlainLines(QStringView piece)
     QString lines = piece.toString();
     lines.replace(u"\r\n"_s, u"\n"_s);
     for (QChar &unit : lines) {
-        if (unit == u'\r' || unit == QChar(0x2028) || unit == QChar(0x2029))
+        if (CharacterClasses::isLineBreak(unit.unicode()))
             unit = u'\n';
     }
     return lines;

@@ -1,5 +1,6 @@
 #include "LongTextView.h"
 
+#include "CharacterClasses.h"
 #include "ReleaseOnWorker.h"
 
 #include <QKeyEvent>
@@ -12,11 +13,6 @@ namespace {
 // for one line of pixels would hold the window up, and nobody reads that far sideways.
 constexpr qsizetype drawnLineLength = 4096;
 
-bool endsLine(char16_t unit)
-{
-    return unit == u'\n' || unit == u'\r' || unit == 0x2028 || unit == 0x2029;
-}
-
 } // namespace
 
 std::vector<quint32> lineStartsOf(QStringView text)
@@ -25,7 +21,7 @@ std::vector<quint32> lineStartsOf(QStringView text)
     const qsizetype size = text.size();
     for (qsizetype position = 0; position < size; ++position) {
         const char16_t unit = text[position].unicode();
-        if (!endsLine(unit))
+        if (!CharacterClasses::isLineBreak(unit))
             continue;
         if (unit == u'\r' && position + 1 < size && text[position + 1] == u'\n')
             ++position;
@@ -64,7 +60,7 @@ QStringView LongTextView::line(qsizetype index) const
     const qsizetype start = m_lineStarts[std::size_t(index)];
     qsizetype end =
         index + 1 < lineCount() ? qsizetype(m_lineStarts[std::size_t(index) + 1]) : m_text.size();
-    while (end > start && endsLine(m_text[end - 1].unicode()))
+    while (end > start && CharacterClasses::isLineBreak(m_text[end - 1].unicode()))
         --end;
     return QStringView(m_text).sliced(start, end - start);
 }

@@ -270,14 +270,15 @@ TEST_P(LineStartsTest, EveryKindOfLineBreakEndsALine)
     EXPECT_EQ(lineStartsOf(GetParam().text), GetParam().starts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, LineStartsTest,
-                         ::testing::Values(LineCase{"empty", u""_s, {0}},
-                                           LineCase{"oneLine", u"abc"_s, {0}},
-                                           LineCase{"lastLineEnded", u"a\nb\n"_s, {0, 2}},
-                                           LineCase{"crLfIsOneBreak", u"a\r\nb"_s, {0, 3}},
-                                           LineCase{"crAlone", u"a\rb"_s, {0, 2}},
-                                           LineCase{"separators", u"a\u2028b\u2029c"_s, {0, 2, 4}},
-                                           LineCase{"emptyLines", u"\n\n"_s, {0, 1}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LineStartsTest,
+    ::testing::Values(LineCase{"empty", u""_s, {0}}, LineCase{"oneLine", u"abc"_s, {0}},
+                      LineCase{"lastLineEnded", u"a\nb\n"_s, {0, 2}},
+                      LineCase{"crLfIsOneBreak", u"a\r\nb"_s, {0, 3}},
+                      LineCase{"crAlone", u"a\rb"_s, {0, 2}},
+                      LineCase{"separators", u"a\u2028b\u2029c"_s, {0, 2, 4}},
+                      LineCase{"tabFeedAndNextLine", u"a\vb\fc\u0085d"_s, {0, 2, 4, 6}},
+                      LineCase{"emptyLines", u"\n\n"_s, {0, 1}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
