@@ -81,7 +81,7 @@ QStringList treeStartWords(const CommandLine &commandLine)
     return words;
 }
 
-// The tree on one side of the start, from the text path gives.
+// The tree on one side of the start, from the text the path gives.
 std::shared_ptr<const VerbariumTree> treeAlong(const TextPath &path, const CommandLine &commandLine)
 {
     const std::optional<CommandText> text = followCommandText(path);
