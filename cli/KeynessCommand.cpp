@@ -20,18 +20,17 @@ namespace {
 
 // The words of the text at path, counted as the analysis counts them; nothing, after
 // reporting the problem, when it cannot be read or has no words.
-std::optional<CountedSet> countedWordsOf(const QString &path)
+std::shared_ptr<const CountedSet> countedWordsOf(const QString &path)
 {
     const std::optional<CommandText> text = followCommandText(commandTextPath(path));
     if (!text)
-        return std::nullopt;
-    const CountedSet &words = *text->analysis->allWords;
-    if (words.isEmpty()) {
+        return nullptr;
+    if (text->analysis->allWords->isEmpty()) {
         const QString name = path == u"-" ? u"standard input"_s : path;
         CommandOutput::reportError(u"%1: has no words to compare"_s.arg(name));
-        return std::nullopt;
+        return nullptr;
     }
-    return words;
+    return text->analysis->allWords;
 }
 
 QString decimal(double number)
@@ -140,10 +139,10 @@ int keynessCommand(const QStringList &arguments)
     const std::optional<QSet<QString>> leftOut = leftOutWords(commandLine);
     if (!leftOut)
         return 1;
-    const std::optional<CountedSet> wordsA = countedWordsOf(inputs[0]);
+    const std::shared_ptr<const CountedSet> wordsA = countedWordsOf(inputs[0]);
     if (!wordsA)
         return 1;
-    const std::optional<CountedSet> wordsB = countedWordsOf(inputs[1]);
+    const std::shared_ptr<const CountedSet> wordsB = countedWordsOf(inputs[1]);
     if (!wordsB)
         return 1;
     const std::vector<KeywordRow> rows = compareWordCounts(*wordsA, *wordsB);
