@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs two fuzzers for a while each (default 600 seconds; scripts/test.sh runs a minute):
+# Runs two fuzzers for a while each (default 600 seconds; scripts/test.sh runs half a minute):
 # - mutated texts and arguments for all four verbarium-cli commands, against the build
 #   with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan (made here when
 #   missing): tests/fuzz/cli_fuzz.py. A failing case is left in build-fuzz/cli-failures/

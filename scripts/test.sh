@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the whole test suite twice: in the normal build (with
-# the desktop tests, which drive the real app under Xvfb and openbox) and in a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer (without them); the analysis,
-# index and job tests run a third time under ThreadSanitizer. Then it builds
-# the Debian package and checks it, and ends with a minute of each fuzzer: mutated texts
-# and arguments for verbarium-cli under the sanitizers, and the differential fuzzing of
-# the verbarium's tree growth (clang and libFuzzer).
+# Sets everything up and runs the whole test suite twice: in the release build the
+# Debian package is packed from (with the desktop tests, which drive the real app under
+# Xvfb and openbox) and in a build with AddressSanitizer and UndefinedBehaviorSanitizer
+# (without them); the analysis, index and job tests run a third time under
+# ThreadSanitizer. Then it packs the tested build into the Debian package and checks it,
+# and ends with half a minute of each fuzzer: mutated texts and arguments for
+# verbarium-cli under the sanitizers, and the differential fuzzing of the verbarium's
+# tree growth (clang and libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,7 +27,11 @@ timed() {
 sanitizer_build() {
     scripts/setup.sh build-asan -DVERBARIUM_SANITIZE=ON -DVERBARIUM_BENCHMARKS=OFF \
         -DCMAKE_BUILD_TYPE=Debug
-    ctest --test-dir build-asan --output-on-failure -j2
+    # Left out here, as they run in the release build: the random texts held to literal
+    # walks and the sentence-end walks, which check what is computed and take minutes
+    # under the sanitizers, and the same interrupted output for nine more signals.
+    ctest --test-dir build-asan --output-on-failure -j2 -E \
+        '^(Texts/RandomOccurrences\.|SentenceEnds\.|Signals/InterruptedOutput\..*/(INT|HUP|QUIT|PIPE|ALRM|USR1|USR2|XCPU|RTMIN)$)'
     # ctest runs each test in a process of its own; the app's tests also run together in
     # one process, three times over, where a worker that outlives its window would show.
     build-asan/tests/app/app_tests --gtest_repeat=3 --gtest_brief=1
@@ -47,12 +52,12 @@ thread_sanitizer_build() {
     done
 }
 
-timed "packages and build" scripts/setup.sh build
+timed "packages and build" scripts/release-build.sh build
 timed "tests" ctest --test-dir build --output-on-failure -j2
 timed "sanitizer build and tests" sanitizer_build
 timed "thread sanitizer build and tests" thread_sanitizer_build
-timed "Debian package" scripts/package.sh
-timed "fuzzing" scripts/fuzz.sh 60
+timed "Debian package" scripts/package.sh build
+timed "fuzzing" scripts/fuzz.sh 30
 
 printf '%s\n' "${stage_times[@]}" >&2
 echo "== all: $SECONDS s" >&2
