@@ -60,21 +60,20 @@ void TreeRequests::setIndexFailure(const QString &message)
 
 void TreeRequests::requestTree(const QStringList &phrase, bool before)
 {
-    m_growth.drop();
-    m_waiting.reset();
-    if (m_failure.isEmpty()) {
-        m_waiting = Request{phrase, before, false};
-        serveWaitingRequest();
-    }
-    setWork();
+    request({phrase, before, false});
 }
 
 void TreeRequests::requestBothSides(const QStringList &phrase)
 {
+    request({phrase, true, true});
+}
+
+void TreeRequests::request(Request asked)
+{
     m_growth.drop();
     m_waiting.reset();
     if (m_failure.isEmpty()) {
-        m_waiting = Request{phrase, true, true};
+        m_waiting = std::move(asked);
         serveWaitingRequest();
     }
     setWork();

@@ -99,6 +99,8 @@ private:
         bool both = false; // both sides: the words before and the words after
     };
 
+    // Drops what was asked before and serves request, now or once its index is there.
+    void request(Request asked);
     // Grows the waiting request's tree once its index is there, building the index of
     // the words before first when it needs it.
     void serveWaitingRequest();

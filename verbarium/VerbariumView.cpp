@@ -322,6 +322,10 @@ void VerbariumView::chooseOnBothSides(int index)
         askForContexts(word.node);
         return;
     }
+    // A choice is made on the picture of the choices before it: while their trees grow,
+    // the picture on screen is of other words.
+    if (m_picture->tree->sequenceTo(m_picture->tree->root()) != m_choices.phrase())
+        return;
     const VerbariumTree &tree = m_picture->treeOf(word);
     // The words from the start down to the word, as its side's tree reads them.
     QStringList chosen = tree.sequenceTo(word.node).mid(tree.sequenceTo(tree.root()).size());
