@@ -86,3 +86,12 @@ void PictureFitting::scrollToStartWord(const QRect &rect)
     m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2,
                                 m_scrollView->viewport()->height() / 2);
 }
+
+void PictureFitting::centreOnStartWord(const QRect &rect)
+{
+    if (!m_scrollView)
+        return;
+    const QWidget *area = m_scrollView->viewport();
+    m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), area->width() / 2,
+                                area->height() / 2);
+}

@@ -45,6 +45,9 @@ public:
     void growToVisibleArea();
     // Shows the start word at rect, in the view's coordinates, in the middle of the window.
     void scrollToStartWord(const QRect &rect);
+    // Shows the start word of both sides at rect in the middle of the window, both ways,
+    // so that as much of each side is seen.
+    void centreOnStartWord(const QRect &rect);
 
 private:
     LayerHostWidget *m_view;             // non-owning: the view owns this

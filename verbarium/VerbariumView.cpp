@@ -131,7 +131,10 @@ void VerbariumView::showNewPicture(const std::function<void()> &displayNew)
     m_fitting.fitToVisibleArea();
     displayNew();
     // Magnified, the picture is larger than the window: the start word comes first.
-    scrollToShow(wordRect(0));
+    if (m_picture->bothSides())
+        m_fitting.centreOnStartWord(wordRect(0));
+    else
+        scrollToShow(wordRect(0));
     // Every tree's root is the same node: the last one asked for was of another tree.
     m_contextsNode.reset();
     askForContexts(m_picture->tree->root());
