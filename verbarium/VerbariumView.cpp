@@ -80,18 +80,19 @@ void VerbariumView::askForTrees(const QStringList &phrase)
 
 void VerbariumView::setWordsBefore(bool before)
 {
-    if (before == m_wordsBefore)
-        return;
-    m_wordsBefore = before;
-    if (m_picture)
-        startWithPhrase(m_phrase);
+    setSides(m_wordsBefore, before);
 }
 
 void VerbariumView::setBothSides(bool on)
 {
-    if (on == m_bothSides)
+    setSides(m_bothSides, on);
+}
+
+void VerbariumView::setSides(bool &option, bool on)
+{
+    if (on == option)
         return;
-    m_bothSides = on;
+    option = on;
     if (m_picture)
         startWithPhrase(m_phrase);
 }

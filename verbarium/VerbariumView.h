@@ -154,6 +154,9 @@ protected:
 
 private:
     void askForContexts(Node node, bool before = false);
+    // Sets option, one of the choices of the sides shown, growing the shown start's trees
+    // anew when it changes.
+    void setSides(bool &option, bool on);
     // Asks for the start's tree or trees, as the view shows them.
     void askForTrees(const QStringList &phrase);
     void chooseOnBothSides(int index);
