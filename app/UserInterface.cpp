@@ -234,7 +234,7 @@ void UserInterface::connectVerbariumWindow()
     QObject::connect(holdingBar, &HoldingTokensBar::tokenChosen, view,
                      &VerbariumView::startWithWord);
     QObject::connect(m_verbariumUi->backButton, &QPushButton::clicked, view,
-                     &VerbariumView::startAtStartNode);
+                     &VerbariumView::goBack);
     // The verbarium's picture arrives from a worker: what can be exported changes then.
     QObject::connect(view, &VerbariumView::pictureChanged, m_menus.get(), &AppMenus::updateActions);
 }

@@ -48,6 +48,7 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
     , m_roomForEveryWord(addAction(tr("&Room for Every Word")))
     , m_wordsAfter(addAction(tr("Words &After")))
     , m_wordsBefore(addAction(tr("Words &Before")))
+    , m_bothSides(addAction(tr("Bo&th Sides")))
     , m_contexts(addAction(tr("&Contexts"), {QKeySequence(Qt::CTRL | Qt::Key_K)}))
     , m_gap(addAction(tr("&Space Between Words")))
     , m_contrast(addAction(tr("&Darker Colours for Contrast")))
@@ -80,12 +81,18 @@ ViewMenu::~ViewMenu() = default;
 void ViewMenu::setUpVerbariumChoices()
 {
     auto *direction = new QActionGroup(this);
-    for (QAction *action : {m_wordsAfter, m_wordsBefore}) {
+    for (QAction *action : {m_wordsAfter, m_wordsBefore, m_bothSides}) {
         action->setCheckable(true);
         direction->addAction(action);
     }
-    m_wordsAfter->setChecked(true);
+    m_bothSides->setChecked(m_settings.value(ViewSettings::bothSides));
+    m_wordsAfter->setChecked(!m_bothSides->isChecked());
+    m_verbariumView->setBothSides(m_bothSides->isChecked());
     connect(m_wordsBefore, &QAction::toggled, m_verbariumView, &VerbariumView::setWordsBefore);
+    connect(m_bothSides, &QAction::toggled, this, [this](bool on) {
+        m_settings.setValue(ViewSettings::bothSides, on);
+        m_verbariumView->setBothSides(on);
+    });
     m_contexts->setCheckable(true);
     m_contexts->setChecked(m_settings.value(ViewSettings::contexts));
     m_contextsPane->setVisible(m_contexts->isChecked());
@@ -161,7 +168,7 @@ void ViewMenu::addMenusTo(QMenuBar *bar)
     view->addActions({m_zoomIn, m_zoomOut, m_zoomToFit});
     view->addSeparator();
     view->addAction(m_roomForEveryWord);
-    view->addActions({m_wordsAfter, m_wordsBefore, m_contexts});
+    view->addActions({m_wordsAfter, m_wordsBefore, m_bothSides, m_contexts});
     view->addSeparator();
     view->addActions({m_gap, m_contrast});
     view->addMenu(makeLeaveOutMenu(view));

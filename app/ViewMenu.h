@@ -19,9 +19,10 @@ class ViewSettings;
 class WordCloudView;
 
 // The View menu (zoom of the picture in the active window; the verbarium's layout, its
-// direction and its contexts pane; the cloud's options; all but the direction
-// remembered) and the Window menu (each window brought forward by name, hiding what
-// bringing it forward hides). The actions are shared by every window's menu bar.
+// direction (after, before or both sides) and its contexts pane; the cloud's options; all
+// remembered but the choice of words after or before) and the Window menu (each window brought
+// forward by name, hiding what bringing it forward hides). The actions are shared by every window's
+// menu bar.
 class ViewMenu : public QObject
 {
     Q_OBJECT
@@ -43,10 +44,11 @@ public:
     QAction *zoomToFitAction() const { return m_zoomToFit; }
     // Checkable: the verbarium's layout with room for every word.
     QAction *roomForEveryWordAction() const { return m_roomForEveryWord; }
-    // One of the two is checked: the verbarium shows the words after its start, or
-    // those before it.
+    // One of the three is checked: the verbarium shows the words after its start, those
+    // before it, or both sides.
     QAction *wordsAfterAction() const { return m_wordsAfter; }
     QAction *wordsBeforeAction() const { return m_wordsBefore; }
+    QAction *bothSidesAction() const { return m_bothSides; }
     // Checkable: the contexts pane below the verbarium.
     QAction *contextsAction() const { return m_contexts; }
     QAction *gapAction() const { return m_gap; }
@@ -105,6 +107,7 @@ private:
     QAction *m_roomForEveryWord;
     QAction *m_wordsAfter;
     QAction *m_wordsBefore;
+    QAction *m_bothSides;
     QAction *m_contexts;
     QAction *m_gap;
     QAction *m_contrast;

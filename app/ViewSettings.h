@@ -20,6 +20,7 @@ public:
     static constexpr ViewOption contrastColours{"cloud/contrastColours"};
     static constexpr ViewOption roomForEveryWord{"verbarium/roomForEveryWord"};
     static constexpr ViewOption contexts{"verbarium/contexts"};
+    static constexpr ViewOption bothSides{"verbarium/bothSides"};
     static constexpr ViewOption keepIndexes{"indexCache/keepBetweenRuns", true};
 
     // The file the settings live in; the user's own when empty. One that is not a

@@ -1,4 +1,5 @@
 #include "BenchInputs.h"
+#include "IndexCache.h"
 #include "TextIndex.h"
 #include "TreeGrowth.h"
 #include "TreeInputs.h"
@@ -81,6 +82,40 @@ BENCHMARK_CAPTURE(BM_GrowTree_KingJames, lordWithoutSentenceEndsPastedTwice,
                   Shape::WithoutSentenceEndsPastedTwice, u"lord"_s)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_GrowTree_KingJames, theIn24Copies, Shape::Copies24, u"the"_s)
+    ->Unit(benchmark::kMillisecond);
+
+// A choice on one side of both sides: the trees after and before the start with the
+// chosen words, grown as the app grows them, one after the other in one job.
+void BM_BothSidesLinkedChoice_KingJames(benchmark::State &state, Shape shape,
+                                        const QStringList &phrase)
+{
+    const QByteArray *utf8 = BenchInputs::kingJamesTextOrSkip(state);
+    if (!utf8)
+        return;
+    const auto forward = TextIndex::build(kingJamesText(*utf8, shape));
+    const auto backward = indexBefore(forward, {});
+    std::shared_ptr<const VerbariumTree> after;
+    std::shared_ptr<const VerbariumTree> before;
+    for (auto _ : state) {
+        state.PauseTiming();
+        after.reset();
+        before.reset();
+        state.ResumeTiming();
+        after = growTree(forward, phrase);
+        before = growTree(backward, phrase);
+    }
+    state.counters["occurrences"] = double(after->occurrences());
+    state.counters["segments"] = double(after->segments().size() + before->segments().size());
+}
+// "hath" chosen after "the lord", and "and" chosen before it.
+BENCHMARK_CAPTURE(BM_BothSidesLinkedChoice_KingJames, theLordHathIn24Copies, Shape::Copies24,
+                  QStringList{u"the"_s, u"lord"_s, u"hath"_s})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_BothSidesLinkedChoice_KingJames, andTheLordIn24Copies, Shape::Copies24,
+                  QStringList{u"and"_s, u"the"_s, u"lord"_s})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_BothSidesLinkedChoice_KingJames, theIn24Copies, Shape::Copies24,
+                  QStringList{u"the"_s})
     ->Unit(benchmark::kMillisecond);
 
 // "the " a million times: every walk shares the whole rest of the text.

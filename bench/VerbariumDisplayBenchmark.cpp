@@ -1,7 +1,10 @@
 #include "BenchInputs.h"
+#include "BothSidesPicture.h"
 #include "GuiApplication.h"
+#include "IndexCache.h"
 #include "Layer.h"
 #include "LayerPainter.h"
+#include "PictureOutline.h"
 #include "TextIndex.h"
 #include "TextLayer.h"
 #include "TreeGrowth.h"
@@ -91,5 +94,42 @@ BENCHMARK_CAPTURE(BM_VerbariumDisplayAndPaint_KingJames, bands, false)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_VerbariumDisplayAndPaint_KingJames, spread, true)
     ->Unit(benchmark::kMillisecond);
+
+// Both sides of "the", its trees grown: each side laid out in half the window, joined,
+// made into layers, the outline the keyboard walks, and the first paint.
+void BM_BothSidesDisplayAndPaint_KingJames(benchmark::State &state)
+{
+    ensureGuiApplication();
+    const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
+    if (!text)
+        return;
+    const auto forward = TextIndex::build(QString::fromUtf8(*text));
+    const auto after = growTree(forward, u"the"_s);
+    const auto before = growTree(indexBefore(forward, {}), u"the"_s);
+    const FontMetricsMeasurer measurer;
+    const VerbariumLayout layout(measurer);
+    const QSizeF half(viewSize.width() / 2, viewSize.height());
+    const auto side = [&](const std::shared_ptr<const VerbariumTree> &tree) {
+        return layout.displayVerbariumFromNode(tree, tree->root(), QRectF(QPointF(0, 0), half),
+                                               half);
+    };
+    QImage image(viewSize.toSize(), QImage::Format_ARGB32_Premultiplied);
+    std::size_t words = 0;
+    for (auto _ : state) {
+        const BothSidesPicture sides =
+            joinedSides(mirroredPicture(side(before)), side(after), viewSize);
+        const VerbariumPicture picture = pictureOfBothSides(sides);
+        benchmark::DoNotOptimize(outlineOf(picture));
+        const auto root = bothSidesLayers(sides);
+        const QSizeF frame = sides.viewSize;
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        LayerPainter::paint(painter, *root, frame.height(),
+                            QRectF(QPointF(0, 0), frame.boundedTo(viewSize)));
+        words = picture.words.size();
+    }
+    state.counters["words"] = double(words);
+}
+BENCHMARK(BM_BothSidesDisplayAndPaint_KingJames)->Unit(benchmark::kMillisecond);
 
 } // namespace

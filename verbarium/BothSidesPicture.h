@@ -16,8 +16,15 @@ struct BothSidesPicture
 };
 
 // Joins the mirrored picture of the words before and the picture of the words after,
-// each laid out alone, so that their start words coincide.
-BothSidesPicture joinedSides(VerbariumPicture before, VerbariumPicture after);
+// each laid out alone, so that their start words coincide. The view is at least
+// leastSize, the picture in its middle across.
+BothSidesPicture joinedSides(VerbariumPicture before, VerbariumPicture after,
+                             QSizeF leastSize = {});
+
+// The joined picture as one picture of words, for hit tests, outlines and the keyboard:
+// the start word and the words after first, then the words before (marked so, their
+// nodes of beforeTree), the start word once.
+VerbariumPicture pictureOfBothSides(const BothSidesPicture &picture);
 
 // The joined picture as layers: the start word once, every other word and every curve of
 // both sides.

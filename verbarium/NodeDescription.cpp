@@ -52,3 +52,12 @@ ContextsQuery contextsQueryOf(const VerbariumTree &tree, Node node,
         query.inShownBranches += tree.count(tree.child(node, child));
     return query;
 }
+
+QString spokenWord(const VerbariumPicture &picture, const PlacedWord &word)
+{
+    const QString &text = picture.treeOf(word).word(word.node);
+    if (!picture.bothSides() || &word == &picture.words.front())
+        return text;
+    return word.before ? QCoreApplication::translate("VerbariumView", "%1, before").arg(text)
+                       : QCoreApplication::translate("VerbariumView", "%1, after").arg(text);
+}

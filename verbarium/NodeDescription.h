@@ -2,6 +2,7 @@
 
 #include "ContextsQuery.h"
 #include "TokensHoldingWord.h"
+#include "VerbariumLayout.h"
 #include "VerbariumTree.h"
 
 #include <QString>
@@ -20,3 +21,6 @@ QString pathText(const VerbariumTree &tree, Node node);
 ContextsQuery contextsQueryOf(const VerbariumTree &tree, Node node,
                               std::shared_ptr<const TextIndex> index,
                               std::shared_ptr<const TextIndex> forward);
+// The word of a picture as a screen reader names it: in a picture of both sides, with
+// the side it stands on ("and, before"; the start word alone).
+QString spokenWord(const VerbariumPicture &picture, const PlacedWord &word);

@@ -40,6 +40,20 @@ VerbariumPicture PictureFitting::layOut(std::shared_ptr<const VerbariumTree> tre
     return picture;
 }
 
+BothSidesPicture PictureFitting::layOutBothSides(std::shared_ptr<const VerbariumTree> after,
+                                                 std::shared_ptr<const VerbariumTree> before) const
+{
+    const QSizeF whole = m_roomForEveryWord ? QSizeF(visibleArea()) : m_view->pictureSize();
+    const QSizeF half(whole.width() / 2, whole.height());
+    const auto side = [&](std::shared_ptr<const VerbariumTree> tree) {
+        const Node root = tree->root();
+        return m_roomForEveryWord ? m_layout.spreadVerbariumFromNode(std::move(tree), root, half)
+                                  : m_layout.displayVerbariumFromNode(
+                                        std::move(tree), root, QRectF(QPointF(0, 0), half), half);
+    };
+    return joinedSides(mirroredPicture(side(std::move(before))), side(std::move(after)), whole);
+}
+
 // A new picture starts from the window's visible area: the room an earlier one grew the
 // view to would only leave scroll bars around a smaller picture. The area is taken
 // unmagnified: a zoom magnifies the picture the window would show, so that zooming in
@@ -71,4 +85,13 @@ void PictureFitting::scrollToStartWord(const QRect &rect)
     // down.
     m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2,
                                 m_scrollView->viewport()->height() / 2);
+}
+
+void PictureFitting::centreOnStartWord(const QRect &rect)
+{
+    if (!m_scrollView)
+        return;
+    const QWidget *area = m_scrollView->viewport();
+    m_scrollView->ensureVisible(rect.center().x(), rect.center().y(), area->width() / 2,
+                                area->height() / 2);
 }

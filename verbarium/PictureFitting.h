@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BothSidesPicture.h"
 #include "TextLayer.h"
 #include "VerbariumLayout.h"
 
@@ -36,10 +37,17 @@ public:
     // before, read from right to left.
     VerbariumPicture layOut(std::shared_ptr<const VerbariumTree> tree, Node node,
                             bool mirrored) const;
+    // Both sides of a start, each tree laid out from its root in half the view (in half
+    // the visible area's width with room for every word), joined at the start word.
+    BothSidesPicture layOutBothSides(std::shared_ptr<const VerbariumTree> after,
+                                     std::shared_ptr<const VerbariumTree> before) const;
     void fitToVisibleArea();
     void growToVisibleArea();
     // Shows the start word at rect, in the view's coordinates, in the middle of the window.
     void scrollToStartWord(const QRect &rect);
+    // Shows the start word of both sides at rect in the middle of the window, both ways,
+    // so that as much of each side is seen.
+    void centreOnStartWord(const QRect &rect);
 
 private:
     LayerHostWidget *m_view;             // non-owning: the view owns this

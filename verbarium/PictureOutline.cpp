@@ -2,12 +2,14 @@
 
 #include <QHash>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
-quint64 keyOf(Node node)
+// Nodes of the two sides' trees have the same numbers: the side tells them apart.
+quint64 keyOf(Node node, bool before)
 {
-    return (quint64(node.segment) << 32) | node.offset;
+    return (quint64(before) << 63) | (quint64(node.segment) << 32) | node.offset;
 }
 
 } // namespace
@@ -19,17 +21,22 @@ PictureOutline outlineOf(const VerbariumPicture &picture)
     outline.parent.assign(count, -1);
     outline.children.resize(count);
     outline.level.assign(count, 1);
+    outline.before.assign(count, false);
     QHash<quint64, int> indexOf;
-    indexOf.reserve(qsizetype(count));
-    // Words come parents first (depth first from the start word), so a parent is
-    // always known when its followers are reached.
+    indexOf.reserve(qsizetype(count) + 1);
+    // The start word is shared: the root of the words before is the same word.
+    if (picture.bothSides() && count > 0)
+        indexOf.insert(keyOf(picture.beforeTree->root(), true), 0);
+    // Words come parents first (depth first from the start word, a side at a time), so a
+    // parent is always known when its followers are reached.
     for (std::size_t i = 0; i < count; ++i) {
-        const Node node = picture.words[i].node;
-        indexOf.insert(keyOf(node), int(i));
+        const PlacedWord &word = picture.words[i];
+        outline.before[i] = word.before;
+        indexOf.insert(keyOf(word.node, word.before), int(i));
         if (i == 0)
             continue;
-        const std::optional<Node> parent = picture.tree->parent(node);
-        const int parentIndex = parent ? indexOf.value(keyOf(*parent), -1) : -1;
+        const std::optional<Node> parent = picture.treeOf(word).parent(word.node);
+        const int parentIndex = parent ? indexOf.value(keyOf(*parent, word.before), -1) : -1;
         if (parentIndex < 0)
             continue;
         outline.parent[i] = parentIndex;
@@ -46,9 +53,12 @@ int stepInOutline(const PictureOutline &outline, int from, TreeStep step)
         return -1;
     if (from < 0 || from >= count)
         return 0;
+    const bool side = outline.before[std::size_t(from)];
     switch (step) {
-    case TreeStep::FirstChild: {
-        const std::vector<int> &children = outline.children[std::size_t(from)];
+    case TreeStep::FirstChild:
+    case TreeStep::FirstChildBefore: {
+        const std::vector<int> children =
+            childrenOnSide(outline, from, side || step == TreeStep::FirstChildBefore);
         return children.empty() ? from : children.front();
     }
     case TreeStep::Parent: {
@@ -60,7 +70,7 @@ int stepInOutline(const PictureOutline &outline, int from, TreeStep step)
         const int parent = outline.parent[std::size_t(from)];
         if (parent < 0)
             return from;
-        const std::vector<int> &siblings = outline.children[std::size_t(parent)];
+        const std::vector<int> siblings = childrenOnSide(outline, parent, side);
         const auto at = std::find(siblings.begin(), siblings.end(), from);
         if (step == TreeStep::PreviousSibling)
             return at == siblings.begin() ? from : *(at - 1);
@@ -68,6 +78,14 @@ int stepInOutline(const PictureOutline &outline, int from, TreeStep step)
     }
     }
     return from;
+}
+
+std::vector<int> childrenOnSide(const PictureOutline &outline, int index, bool before)
+{
+    std::vector<int> children;
+    std::ranges::copy_if(outline.children[std::size_t(index)], std::back_inserter(children),
+                         [&](int child) { return outline.before[std::size_t(child)] == before; });
+    return children;
 }
 
 int placedWordAt(const VerbariumPicture &picture, QPointF point)

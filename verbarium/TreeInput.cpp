@@ -5,13 +5,17 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-std::optional<TreeKey> treeKeyOf(const QKeyEvent &event, bool mirrored)
+std::optional<TreeKey> treeKeyOf(const QKeyEvent &event, WordSide side)
 {
     switch (event.key()) {
     case Qt::Key_Right:
     case Qt::Key_Left: {
+        if (side == WordSide::BetweenBoth)
+            return TreeKey{TreeKeyAction::Step, event.key() == Qt::Key_Right
+                                                    ? TreeStep::FirstChild
+                                                    : TreeStep::FirstChildBefore};
         // Followers stand to the right, the words before to the left.
-        const bool towardsFollowers = (event.key() == Qt::Key_Right) != mirrored;
+        const bool towardsFollowers = (event.key() == Qt::Key_Right) != (side == WordSide::Before);
         return TreeKey{TreeKeyAction::Step,
                        towardsFollowers ? TreeStep::FirstChild : TreeStep::Parent};
     }
@@ -37,9 +41,12 @@ int focusOnNewPicture(const VerbariumPicture *old, int focused, const VerbariumP
 {
     if (focused < 0)
         return awaited ? 0 : -1;
-    if (old && next.tree == old->tree && next.startNode == old->startNode) {
-        const Node focusedNode = old->words[std::size_t(focused)].node;
-        const auto same = std::ranges::find(next.words, focusedNode, &PlacedWord::node);
+    if (old && next.tree == old->tree && next.beforeTree == old->beforeTree &&
+        next.startNode == old->startNode) {
+        const PlacedWord &was = old->words[std::size_t(focused)];
+        const auto same = std::ranges::find_if(next.words, [&was](const PlacedWord &word) {
+            return word.node == was.node && word.before == was.before;
+        });
         if (same != next.words.end())
             return int(same - next.words.begin());
     }
@@ -73,7 +80,7 @@ bool TreeInput::eventFilter(QObject *watched, QEvent *event)
 
 bool TreeInput::takeKey(const QKeyEvent &event)
 {
-    const std::optional<TreeKey> key = treeKeyOf(event, m_view->mirrored());
+    const std::optional<TreeKey> key = treeKeyOf(event, m_view->sideOf(m_view->focusedWord()));
     if (!key)
         return false;
     switch (key->action) {
@@ -88,7 +95,7 @@ bool TreeInput::takeKey(const QKeyEvent &event)
         m_view->restartFromWord(m_view->focusedWord());
         break;
     case TreeKeyAction::Back:
-        m_view->startAtStartNode();
+        m_view->goBack();
         break;
     }
     return true;

@@ -18,11 +18,17 @@ struct TreeKey
     TreeStep step = TreeStep::FirstChild; // for a step
 };
 
+// Where the focused word stands: among the words after the start (or the start of a
+// tree of them), among the words before it (drawn mirrored), or the start word between
+// both sides.
+enum class WordSide { After, Before, BetweenBoth };
+
 // Arrows walk the tree (Right: first follower, Left: back, Up and Down: the other
-// followers of the same word; Left and Right the other way round for a mirrored picture,
-// the words before); Return re-roots; Shift+Return or the menu key restarts; Backspace
-// goes back to the start word. None for a key the tree does not take.
-std::optional<TreeKey> treeKeyOf(const QKeyEvent &event, bool mirrored);
+// followers of the same word; Left and Right the other way round for the words before,
+// drawn mirrored; from the start word between both sides, Left and Right cross to the
+// first word of either side); Return re-roots; Shift+Return or the menu key restarts;
+// Backspace goes back. None for a key the tree does not take.
+std::optional<TreeKey> treeKeyOf(const QKeyEvent &event, WordSide side);
 
 // Where the keyboard's focus goes on a new picture, −1 for nowhere: it stays on its word
 // when the same display is laid out anew (the window was resized); on a new display it

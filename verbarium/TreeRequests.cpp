@@ -10,7 +10,7 @@ TreeRequests::Workers TreeRequests::defaultWorkers()
 {
     return {[](std::shared_ptr<const TextIndex> index, const QStringList &phrase,
                std::stop_token stop) {
-                Grown grown{::growTree(index, phrase, stop), {}};
+                Grown grown{::growTree(index, phrase, stop), {}, nullptr};
                 if (phrase.size() == 1)
                     grown.holding = tokensHoldingWord(*index, phrase.front(), stop);
                 return grown;
@@ -60,10 +60,20 @@ void TreeRequests::setIndexFailure(const QString &message)
 
 void TreeRequests::requestTree(const QStringList &phrase, bool before)
 {
+    request({phrase, before, false});
+}
+
+void TreeRequests::requestBothSides(const QStringList &phrase)
+{
+    request({phrase, true, true});
+}
+
+void TreeRequests::request(Request asked)
+{
     m_growth.drop();
     m_waiting.reset();
     if (m_failure.isEmpty()) {
-        m_waiting = Request{phrase, before};
+        m_waiting = std::move(asked);
         serveWaitingRequest();
     }
     setWork();
@@ -75,6 +85,8 @@ void TreeRequests::serveWaitingRequest()
         return;
     if (!m_waiting->before) {
         growTree(*std::exchange(m_waiting, std::nullopt), m_index);
+    } else if (m_indexBefore && m_waiting->both) {
+        growBothSides(std::exchange(m_waiting, std::nullopt)->phrase);
     } else if (m_indexBefore) {
         growTree(*std::exchange(m_waiting, std::nullopt), m_indexBefore);
     } else if (!m_indexingBefore.isRunning()) {
@@ -95,6 +107,26 @@ void TreeRequests::growTree(const Request &request, std::shared_ptr<const TextIn
                         setWork();
                         emit treeFailed(message);
                     }});
+}
+
+void TreeRequests::growBothSides(const QStringList &phrase)
+{
+    // One job for both trees, so that a newer request stops them together.
+    m_growth.start(
+        [grow = m_workers.grow, forward = m_index, backward = m_indexBefore,
+         phrase](std::stop_token stop) {
+            Grown grown = grow(forward, phrase, stop);
+            grown.before = grow(backward, phrase, std::move(stop)).tree;
+            return grown;
+        },
+        {[this, backward = m_indexBefore](const Grown &grown) {
+             setWork();
+             emit bothSidesReady(grown.tree, grown.before, backward, grown.holding);
+         },
+         [this](const QString &message) {
+             setWork();
+             emit treeFailed(message);
+         }});
 }
 
 void TreeRequests::buildIndexBefore()

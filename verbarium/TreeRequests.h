@@ -28,11 +28,13 @@ class TreeRequests : public QObject
 public:
     enum class Work { None, Indexing, Growing };
 
-    // A tree grown on a worker, with the longer tokens that hold a start of one word.
+    // A tree grown on a worker, with the longer tokens that hold a start of one word;
+    // for both sides, the tree of the words before beside it.
     struct Grown
     {
         std::shared_ptr<const VerbariumTree> tree;
         QList<HoldingToken> holding;
+        std::shared_ptr<const VerbariumTree> before;
     };
     // What the workers do: grow a tree from an index, and build the index of the words
     // before from the text's. Tests put failing or slow ones in their place.
@@ -59,6 +61,9 @@ public:
     // The tree of what follows the phrase (a word or several, in reading order), or of
     // what comes before it.
     void requestTree(const QStringList &phrase, bool before = false);
+    // The trees of what follows the phrase and of what comes before it, grown as one
+    // request: a newer request stops both.
+    void requestBothSides(const QStringList &phrase);
 
     // What the last request still waits for.
     Work work() const;
@@ -75,6 +80,12 @@ signals:
     void treeReady(const std::shared_ptr<const VerbariumTree> &tree,
                    const std::shared_ptr<const TextIndex> &index,
                    const QList<HoldingToken> &holding);
+    // Both sides of a phrase: the trees of what follows it (grown from the text's index)
+    // and of what comes before it (grown from indexBefore).
+    void bothSidesReady(const std::shared_ptr<const VerbariumTree> &after,
+                        const std::shared_ptr<const VerbariumTree> &before,
+                        const std::shared_ptr<const TextIndex> &indexBefore,
+                        const QList<HoldingToken> &holding);
     // Growing the last tree asked for, or the index of the words before it needs, failed;
     // message says why, in words for the user.
     void treeFailed(const QString &message);
@@ -85,12 +96,16 @@ private:
     {
         QStringList phrase;
         bool before = false;
+        bool both = false; // both sides: the words before and the words after
     };
 
+    // Drops what was asked before and serves request, now or once its index is there.
+    void request(Request asked);
     // Grows the waiting request's tree once its index is there, building the index of
     // the words before first when it needs it.
     void serveWaitingRequest();
     void growTree(const Request &request, std::shared_ptr<const TextIndex> index);
+    void growBothSides(const QStringList &phrase);
     void buildIndexBefore();
     void dropIndexBefore();
     void setWork();

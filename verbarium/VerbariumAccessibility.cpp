@@ -3,6 +3,7 @@
 #include "AccessibleItems.h"
 #include "AtSpiTreeItems.h"
 #include "CountText.h"
+#include "NodeDescription.h"
 #include "VerbariumView.h"
 
 #include <QAccessibleWidget>
@@ -45,8 +46,9 @@ public:
         const PlacedWord &word = picture.words[std::size_t(index())];
         // The level is the item's place in the tree, which screen readers say themselves.
         if (t == QAccessible::Name)
-            return spokenTimesAndBranches(word.string.text, picture.tree->occurrences(word.node),
-                                          picture.tree->countOfLeaves(word.node));
+            return spokenTimesAndBranches(spokenWord(picture, word),
+                                          picture.treeOf(word).occurrences(word.node),
+                                          picture.treeOf(word).countOfLeaves(word.node));
         return {};
     }
     QAccessible::Role role() const override { return QAccessible::TreeItem; }
@@ -58,8 +60,10 @@ public:
         if (!isValid())
             return state;
         const VerbariumPicture &picture = *verbarium()->picture();
-        const bool followed =
-            picture.tree->childCount(picture.words[std::size_t(index())].node) > 0;
+        const PlacedWord &word = picture.words[std::size_t(index())];
+        const bool followed = picture.treeOf(word).childCount(word.node) > 0 ||
+                              (index() == 0 && picture.bothSides() &&
+                               picture.beforeTree->childCount(picture.beforeTree->root()) > 0);
         state.expandable = followed;
         state.expanded = followed && childCount() > 0;
         state.collapsed = followed && childCount() == 0;
@@ -72,14 +76,11 @@ public:
     }
     int positionInSet() const override
     {
-        const std::vector<int> *siblings = this->siblings();
-        return siblings ? int(std::ranges::find(*siblings, index()) - siblings->begin()) + 1 : 1;
+        const std::vector<int> siblings = this->siblings();
+        return siblings.empty() ? 1
+                                : int(std::ranges::find(siblings, index()) - siblings.begin()) + 1;
     }
-    int setSize() const override
-    {
-        const std::vector<int> *siblings = this->siblings();
-        return siblings ? int(siblings->size()) : 1;
-    }
+    int setSize() const override { return std::max(int(siblings().size()), 1); }
     QAccessibleInterface *itemAbove() const override { return parent(); }
 
     QStringList actionNames() const override
@@ -104,15 +105,16 @@ protected:
 
 private:
     VerbariumView *verbarium() const { return static_cast<VerbariumView *>(view()); }
-    // The followers shown of the word's parent, the word among them; none for the start
-    // word, the only item at the top.
-    const std::vector<int> *siblings() const
+    // The followers shown of the word's parent on the word's side, the word among them;
+    // none for the start word, the only item at the top.
+    std::vector<int> siblings() const
     {
         if (!isValid())
-            return nullptr;
+            return {};
         const PictureOutline &outline = verbarium()->outline();
         const int parent = outline.parent[std::size_t(index())];
-        return parent < 0 ? nullptr : &outline.children[std::size_t(parent)];
+        return parent < 0 ? std::vector<int>{}
+                          : childrenOnSide(outline, parent, outline.before[std::size_t(index())]);
     }
 };
 

@@ -24,6 +24,14 @@ VerbariumController::VerbariumController(QObject *parent)
                                                               : tr("Growing the tree…"));
     });
     connect(&m_requests, &TreeRequests::treeReady, this, &VerbariumController::takeTree);
+    connect(&m_requests, &TreeRequests::bothSidesReady, this,
+            [this](const std::shared_ptr<const VerbariumTree> &after,
+                   const std::shared_ptr<const VerbariumTree> &before,
+                   const std::shared_ptr<const TextIndex> &indexBefore,
+                   const QList<HoldingToken> &holding) {
+                if (startOccurs(*after, holding))
+                    emit bothSidesReady(after, before, m_requests.index(), indexBefore, holding);
+            });
     connect(&m_requests, &TreeRequests::treeFailed, this, [this](const QString &message) {
         emit treeGone();
         say(message);
@@ -36,7 +44,9 @@ VerbariumController::~VerbariumController() = default;
 void VerbariumController::serve(VerbariumView *view)
 {
     connect(view, &VerbariumView::treeAsked, this, &VerbariumController::requestTree);
+    connect(view, &VerbariumView::bothSidesAsked, this, &VerbariumController::requestBothSides);
     connect(this, &VerbariumController::treeReady, view, &VerbariumView::showTree);
+    connect(this, &VerbariumController::bothSidesReady, view, &VerbariumView::showBothSides);
     connect(this, &VerbariumController::treeGone, view, &VerbariumView::showNoTree);
     connect(this, &VerbariumController::messageChanged, view, &VerbariumView::showMessage);
     connect(this, &VerbariumController::busyChanged, view, &VerbariumView::setBusy);
@@ -67,21 +77,33 @@ void VerbariumController::requestTree(const QStringList &phrase, bool before)
         say(m_requests.failure());
 }
 
+void VerbariumController::requestBothSides(const QStringList &phrase)
+{
+    m_requests.requestBothSides(phrase);
+    if (!m_requests.failure().isEmpty())
+        say(m_requests.failure());
+}
+
 void VerbariumController::takeTree(const std::shared_ptr<const VerbariumTree> &tree,
                                    const std::shared_ptr<const TextIndex> &index,
                                    const QList<HoldingToken> &holding)
 {
+    if (startOccurs(*tree, holding))
+        emit treeReady(tree, index, m_requests.index(), holding);
+}
+
+bool VerbariumController::startOccurs(const VerbariumTree &tree, const QList<HoldingToken> &holding)
+{
+    if (tree.occurrences() > 0)
+        return true;
     // A start that never occurs is said so: drawn alone, it would look like a word
     // that occurs with nothing after it. The cloud counts a word inside longer tokens
     // too ("x" in "x86"), where the tree, following whole tokens, never finds it.
-    if (tree->occurrences() == 0) {
-        emit treeGone();
-        say(absentStartMessage(tree->word(tree->root()), holding));
-        if (!holding.isEmpty())
-            emit startOnlyInsideTokens(holding);
-        return;
-    }
-    emit treeReady(tree, index, m_requests.index(), holding);
+    emit treeGone();
+    say(absentStartMessage(tree.word(tree.root()), holding));
+    if (!holding.isEmpty())
+        emit startOnlyInsideTokens(holding);
+    return false;
 }
 
 void VerbariumController::showWork(TreeRequests::Work work)

@@ -55,6 +55,8 @@ public:
 public slots:
     // The tree of what follows the phrase, or of what comes before it.
     void requestTree(const QStringList &phrase, bool before);
+    // The trees of what follows the phrase and of what comes before it, together.
+    void requestBothSides(const QStringList &phrase);
     // Finds the occurrences query asks for, sorted in order.
     void findContexts(const ContextsQuery &query, ContextOrder order);
     // Sorts found occurrences of the text whose index is forward anew.
@@ -68,6 +70,13 @@ signals:
                    const std::shared_ptr<const TextIndex> &index,
                    const std::shared_ptr<const TextIndex> &forward,
                    const QList<HoldingToken> &holding);
+    // Both sides of a start to show: the tree of what follows it, grown from the text's
+    // own index forward, and of what comes before it, grown from indexBefore.
+    void bothSidesReady(const std::shared_ptr<const VerbariumTree> &after,
+                        const std::shared_ptr<const VerbariumTree> &before,
+                        const std::shared_ptr<const TextIndex> &forward,
+                        const std::shared_ptr<const TextIndex> &indexBefore,
+                        const QList<HoldingToken> &holding);
     // No tree is shown any more: a new text, a failure, or a start that does not occur.
     void treeGone();
     // What the view says where a tree would be: that it waits, or why there is none;
@@ -85,6 +94,8 @@ private:
     void takeTree(const std::shared_ptr<const VerbariumTree> &tree,
                   const std::shared_ptr<const TextIndex> &index,
                   const QList<HoldingToken> &holding);
+    // Whether the start of tree occurs; when it does not, says so instead of a tree.
+    bool startOccurs(const VerbariumTree &tree, const QList<HoldingToken> &holding);
     void showWork(TreeRequests::Work work);
     void say(const QString &message);
     void startContexts(std::function<FoundContexts(std::stop_token)> work);

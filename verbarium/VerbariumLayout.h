@@ -18,6 +18,9 @@ struct PlacedWord
     AttributedString string;
     QPointF position;
     QSizeF size;
+    // In a picture of both sides, whether the word is one of the words before the start,
+    // its node then of the picture's beforeTree.
+    bool before = false;
 
     // Where the word ends on the right, at its vertical centre: where curves to its
     // followers start.
@@ -47,6 +50,15 @@ struct VerbariumPicture
     std::vector<PlacedCurve> curves;
     QSizeF viewSize;       // the frame size the view must take
     float maxCount = 0.0f; // the count of the start node's first child; 0 without children
+    // Both sides of the start: the tree of the words before it, whose words come after
+    // the words of tree (which holds the shared start word); none for one side.
+    std::shared_ptr<const VerbariumTree> beforeTree;
+
+    bool bothSides() const { return beforeTree != nullptr; }
+    const VerbariumTree &treeOf(const PlacedWord &word) const
+    {
+        return word.before ? *beforeTree : *tree;
+    }
 };
 
 // Lays the tree out from startNode: the start word at the left, the followers of each

@@ -1,6 +1,7 @@
 #include "VerbariumView.h"
 
 #include "AccessibleItems.h"
+#include "BothSidesPicture.h"
 #include "NodeDescription.h"
 #include "ReleaseOnWorker.h"
 #include "StartPhrase.h"
@@ -40,6 +41,7 @@ void VerbariumView::showNoTree()
     m_picture.reset();
     m_pictureIndex.reset();
     m_textIndex.reset();
+    m_indexBefore.reset();
     m_holding.clear();
     m_contextsNode.reset();
     emit contextsAsked({});
@@ -64,14 +66,33 @@ void VerbariumView::startWithPhrase(const QStringList &phrase)
     shownWindow->raise();
     shownWindow->activateWindow();
     m_phrase = phrase;
-    emit treeAsked(phrase, m_wordsBefore);
+    m_choices.start(phrase);
+    askForTrees(phrase);
+}
+
+void VerbariumView::askForTrees(const QStringList &phrase)
+{
+    if (m_bothSides)
+        emit bothSidesAsked(phrase);
+    else
+        emit treeAsked(phrase, m_wordsBefore);
 }
 
 void VerbariumView::setWordsBefore(bool before)
 {
-    if (before == m_wordsBefore)
+    setSides(m_wordsBefore, before);
+}
+
+void VerbariumView::setBothSides(bool on)
+{
+    setSides(m_bothSides, on);
+}
+
+void VerbariumView::setSides(bool &option, bool on)
+{
+    if (on == option)
         return;
-    m_wordsBefore = before;
+    option = on;
     if (m_picture)
         startWithPhrase(m_phrase);
 }
@@ -87,13 +108,37 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
         setMouseTracking(true);
     m_pictureIndex = index;
     m_textIndex = forward;
+    m_indexBefore.reset();
+    showNewPicture([&] { display(tree, tree->root()); });
+}
+
+void VerbariumView::showBothSides(const std::shared_ptr<const VerbariumTree> &after,
+                                  const std::shared_ptr<const VerbariumTree> &before,
+                                  const std::shared_ptr<const TextIndex> &forward,
+                                  const std::shared_ptr<const TextIndex> &indexBefore,
+                                  const QList<HoldingToken> &holding)
+{
+    m_holding = holding;
+    if (after->childCount(after->root()) > 0 || before->childCount(before->root()) > 0)
+        setMouseTracking(true);
+    m_pictureIndex = forward;
+    m_textIndex = forward;
+    m_indexBefore = indexBefore;
+    showNewPicture([&] { displayBothSides(after, before); });
+}
+
+void VerbariumView::showNewPicture(const std::function<void()> &displayNew)
+{
     m_fitting.fitToVisibleArea();
-    display(tree, tree->root());
+    displayNew();
     // Magnified, the picture is larger than the window: the start word comes first.
-    scrollToShow(wordRect(0));
+    if (m_picture->bothSides())
+        m_fitting.centreOnStartWord(wordRect(0));
+    else
+        scrollToShow(wordRect(0));
     // Every tree's root is the same node: the last one asked for was of another tree.
     m_contextsNode.reset();
-    askForContexts(tree->root());
+    askForContexts(m_picture->tree->root());
 }
 
 bool VerbariumView::mirrored() const
@@ -101,12 +146,23 @@ bool VerbariumView::mirrored() const
     return m_pictureIndex && m_pictureIndex->readsBackward();
 }
 
-void VerbariumView::askForContexts(Node node)
+WordSide VerbariumView::sideOf(int index) const
 {
-    if (!m_picture || m_contextsNode == node)
+    if (!m_picture || !m_picture->bothSides())
+        return mirrored() ? WordSide::Before : WordSide::After;
+    if (index <= 0 || index >= int(m_picture->words.size()))
+        return WordSide::BetweenBoth;
+    return m_picture->words[std::size_t(index)].before ? WordSide::Before : WordSide::After;
+}
+
+void VerbariumView::askForContexts(Node node, bool before)
+{
+    if (!m_picture || m_contextsNode == std::pair(node, before))
         return;
-    m_contextsNode = node;
-    emit contextsAsked(contextsQueryOf(*m_picture->tree, node, m_pictureIndex, m_textIndex));
+    m_contextsNode = std::pair(node, before);
+    emit contextsAsked(
+        before ? contextsQueryOf(*m_picture->beforeTree, node, m_indexBefore, m_textIndex)
+               : contextsQueryOf(*m_picture->tree, node, m_pictureIndex, m_textIndex));
 }
 
 void VerbariumView::setBusy(bool busy)
@@ -142,6 +198,22 @@ void VerbariumView::startAtStartNode()
     askForContexts(tree->root());
 }
 
+void VerbariumView::goBack()
+{
+    if (!m_bothSides) {
+        startAtStartNode();
+        return;
+    }
+    if (!m_choices.undo()) {
+        // Nothing chosen: the start's own occurrences, as after a new start.
+        if (m_picture)
+            askForContexts(m_picture->tree->root());
+        return;
+    }
+    emit parentWordsChanged(m_choices.pathText());
+    askForTrees(m_choices.phrase());
+}
+
 void VerbariumView::displayVerbariumFromNode(Node node)
 {
     display(root(), node);
@@ -149,17 +221,41 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
-    showPicture(m_fitting.layOut(std::move(tree), node, mirrored()));
+    VerbariumPicture picture = m_fitting.layOut(std::move(tree), node, mirrored());
+    std::unique_ptr<Layer> layers = verbariumLayers(picture, picture.viewSize);
+    showPicture(std::move(picture), std::move(layers));
     if (m_fitting.roomForEveryWord())
         scrollToStartWord();
 }
 
-void VerbariumView::showPicture(VerbariumPicture picture)
+void VerbariumView::displayBothSides(std::shared_ptr<const VerbariumTree> after,
+                                     std::shared_ptr<const VerbariumTree> before)
+{
+    const BothSidesPicture sides = m_fitting.layOutBothSides(std::move(after), std::move(before));
+    showPicture(pictureOfBothSides(sides), bothSidesLayers(sides));
+    if (m_fitting.roomForEveryWord())
+        scrollToStartWord();
+}
+
+void VerbariumView::layOutAgain()
+{
+    if (m_picture->bothSides()) {
+        const BothSidesPicture sides =
+            m_fitting.layOutBothSides(m_picture->tree, m_picture->beforeTree);
+        showPicture(pictureOfBothSides(sides), bothSidesLayers(sides));
+        return;
+    }
+    VerbariumPicture picture = m_fitting.layOut(m_picture->tree, m_picture->startNode, mirrored());
+    std::unique_ptr<Layer> layers = verbariumLayers(picture, picture.viewSize);
+    showPicture(std::move(picture), std::move(layers));
+}
+
+void VerbariumView::showPicture(VerbariumPicture picture, std::unique_ptr<Layer> layers)
 {
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
     setContentSize(
         QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
-    setRootLayer(verbariumLayers(picture, picture.viewSize));
+    setRootLayer(std::move(layers));
     const int focus = focusOnNewPicture(m_picture ? &*m_picture : nullptr, m_focused, picture,
                                         m_focusAwaitsPicture);
     m_focusAwaitsPicture = false;
@@ -182,7 +278,9 @@ void VerbariumView::setRoomForEveryWord(bool on)
         return;
     // The other layout's picture may have made the view far taller than the window.
     m_fitting.fitToVisibleArea();
-    display(m_picture->tree, m_picture->startNode);
+    layOutAgain();
+    if (m_fitting.roomForEveryWord())
+        scrollToStartWord();
 }
 
 void VerbariumView::scrollToStartWord()
@@ -193,14 +291,16 @@ void VerbariumView::scrollToStartWord()
 void VerbariumView::refitAfterResize()
 {
     const bool startWasInSight = m_resizes.takeKeptPartWasInSight();
-    if (!m_picture || m_picture->tree->childCount(m_picture->startNode) == 0)
+    if (!m_picture || (m_picture->tree->childCount(m_picture->startNode) == 0 &&
+                       (!m_picture->bothSides() ||
+                        m_picture->beforeTree->childCount(m_picture->beforeTree->root()) == 0)))
         return;
     m_fitting.growToVisibleArea();
     setMouseTracking(true);
     // The same start in a new size: the reader keeps the place scrolled to, and the
     // start word in sight if it was (a smaller area, the contexts pane shown, would
     // otherwise leave the top of the tree and hide it).
-    showPicture(m_fitting.layOut(m_picture->tree, m_picture->startNode, mirrored()));
+    layOutAgain();
     if (startWasInSight)
         scrollToStartWord();
 }
@@ -209,16 +309,48 @@ void VerbariumView::chooseWord(int index)
 {
     if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
         return;
+    if (m_picture->bothSides()) {
+        chooseOnBothSides(index);
+        return;
+    }
     const Node clicked = m_picture->words[std::size_t(index)].node; // the display replaces it
     emit parentWordsChanged(pathText(*m_picture->tree, clicked));
     displayVerbariumFromNode(clicked);
     askForContexts(clicked);
 }
 
+void VerbariumView::chooseOnBothSides(int index)
+{
+    const PlacedWord &word = m_picture->words[std::size_t(index)];
+    if (index == 0) {
+        askForContexts(word.node);
+        return;
+    }
+    // A choice is made on the picture of the choices before it: while their trees grow,
+    // the picture on screen is of other words.
+    if (m_picture->tree->sequenceTo(m_picture->tree->root()) != m_choices.phrase())
+        return;
+    const VerbariumTree &tree = m_picture->treeOf(word);
+    // The words from the start down to the word, as its side's tree reads them.
+    QStringList chosen = tree.sequenceTo(word.node).mid(tree.sequenceTo(tree.root()).size());
+    if (word.before)
+        std::ranges::reverse(chosen);
+    m_choices.choose(word.before, chosen);
+    emit parentWordsChanged(m_choices.pathText());
+    askForTrees(m_choices.phrase());
+}
+
 void VerbariumView::restartFromWord(int index)
 {
-    if (m_picture && index >= 0 && index < int(m_picture->words.size()))
-        startWithWord(m_picture->tree->word(m_picture->words[std::size_t(index)].node));
+    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
+        return;
+    // The start of both sides may be a phrase: restarting from it keeps every word.
+    if (index == 0 && m_picture->bothSides()) {
+        startWithPhrase(m_choices.phrase());
+        return;
+    }
+    const PlacedWord &word = m_picture->words[std::size_t(index)];
+    startWithWord(m_picture->treeOf(word).word(word.node));
 }
 
 void VerbariumView::mouseMoveEvent(QMouseEvent *event)
@@ -234,9 +366,10 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
     }
     // Only the panel previews a hovered word: the contexts stay where a click or the
     // keyboard put them, or the pointer on its way down to them would change them under it.
-    const Node hovered = m_picture->words[std::size_t(hit)].node;
-    emit wordHovered(m_picture->tree->word(hovered), countsOf(*m_picture->tree, hovered),
-                     noteOn(*m_picture->tree, hovered, m_holding));
+    const PlacedWord &hovered = m_picture->words[std::size_t(hit)];
+    const VerbariumTree &tree = m_picture->treeOf(hovered);
+    emit wordHovered(tree.word(hovered.node), countsOf(tree, hovered.node),
+                     noteOn(tree, hovered.node, m_holding));
 }
 
 // Whatever brings the keyboard here (Tab, the window coming forward, a word chosen in
@@ -293,13 +426,14 @@ void VerbariumView::moveFocus(int index, bool told)
     scrollToShow(rect);
     update();
     const PlacedWord &word = m_picture->words[std::size_t(index)];
+    const VerbariumTree &tree = m_picture->treeOf(word);
     // The numbers hovering shows, so the panel says the same whichever way a word is found.
     if (told)
-        emit wordFocused(m_picture->tree->word(word.node), countsOf(*m_picture->tree, word.node),
-                         noteOn(*m_picture->tree, word.node, m_holding),
+        emit wordFocused(tree.word(word.node), countsOf(tree, word.node),
+                         noteOn(tree, word.node, m_holding),
                          QRect(mapToGlobal(rect.topLeft()), rect.size()));
     verbariumFocusMoved(this, index);
-    askForContexts(word.node);
+    askForContexts(word.node, word.before);
 }
 
 QRect VerbariumView::focusedWordRect() const

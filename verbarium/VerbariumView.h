@@ -2,13 +2,16 @@
 
 #include "ContextsQuery.h"
 #include "LayerHostWidget.h"
+#include "LinkedChoices.h"
 #include "PictureFitting.h"
 #include "PictureOutline.h"
 #include "ResizeSettling.h"
 #include "TextLayer.h"
 #include "TokensHoldingWord.h"
+#include "TreeInput.h"
 #include "VerbariumLayout.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,6 +26,11 @@ class TextIndex;
 // clicked or focused last (the root at first) asks for its contexts. Trees are grown
 // elsewhere, on a worker: meanwhile the view keeps taking events and shows what it is
 // told (the busy cursor, what it waits for).
+//
+// Both sides shows the words before the start at its left, mirrored, and the words after
+// it at its right. A click on a word of one side chooses its branch: the start grows by
+// the words down to it, so that the side goes on from there and the other side shows
+// only the occurrences passing through it; Back undoes the last choice.
 class VerbariumView : public LayerHostWidget
 {
     Q_OBJECT
@@ -42,6 +50,10 @@ public:
     // grows the shown start's tree the other way.
     bool wordsBefore() const { return m_wordsBefore; }
     void setWordsBefore(bool before);
+    // Whether trees show both sides of their start; switching grows the shown start's
+    // trees anew.
+    bool bothSides() const { return m_bothSides; }
+    void setBothSides(bool on);
     // Displays node of the tree on screen.
     void displayVerbariumFromNode(Node node);
 
@@ -74,6 +86,8 @@ public:
     void focusWord(int index);
     // Whether the picture shows the words before: drawn from right to left.
     bool mirrored() const;
+    // Where the picture's word at index stands: which way the keys walk from it.
+    WordSide sideOf(int index) const;
     // What a click and a right click on the word at index do.
     void chooseWord(int index);
     void restartFromWord(int index);
@@ -83,6 +97,8 @@ public slots:
     // or a phrase of several; whitespace alone asks for nothing.
     void start(const QString &typedWord);
     void startAtStartNode();
+    // Back: undoes the last choice of both sides, or shows the start word's tree again.
+    void goBack();
     // Redisplays for the window's new size once a resize has come to rest.
     void refitAfterResize();
     // Shows a tree from its root, or the word alone when nothing follows it: index is what
@@ -92,6 +108,13 @@ public slots:
                   const std::shared_ptr<const TextIndex> &index,
                   const std::shared_ptr<const TextIndex> &forward,
                   const QList<HoldingToken> &holding);
+    // Shows both sides of a start from their roots: after grown from forward, the text's
+    // own index, before from indexBefore.
+    void showBothSides(const std::shared_ptr<const VerbariumTree> &after,
+                       const std::shared_ptr<const VerbariumTree> &before,
+                       const std::shared_ptr<const TextIndex> &forward,
+                       const std::shared_ptr<const TextIndex> &indexBefore,
+                       const QList<HoldingToken> &holding);
     // The picture goes: no tree of it is shown again.
     void showNoTree();
     // Shows message where the tree would be, at once; an empty one clears it.
@@ -102,6 +125,8 @@ public slots:
 signals:
     // The tree of what follows the phrase (a word or several), or of what comes before.
     void treeAsked(const QStringList &phrase, bool before);
+    // The trees of both sides of the phrase.
+    void bothSidesAsked(const QStringList &phrase);
     // The words leading to the displayed start node, each followed by a space.
     void parentWordsChanged(const QString &path);
     // The start asked for, or gone back to, as the reader reads it: what the Start
@@ -128,21 +153,37 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void askForContexts(Node node);
+    void askForContexts(Node node, bool before = false);
+    // Sets option, one of the choices of the sides shown, growing the shown start's trees
+    // anew when it changes.
+    void setSides(bool &option, bool on);
+    // Asks for the start's tree or trees, as the view shows them.
+    void askForTrees(const QStringList &phrase);
+    void chooseOnBothSides(int index);
     // Moves the keyboard's focus to the word; told: the panel tells of it too (the
     // keyboard moved, rather than the window coming forward).
     void moveFocus(int index, bool told);
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
-    void showPicture(VerbariumPicture picture);
+    void displayBothSides(std::shared_ptr<const VerbariumTree> after,
+                          std::shared_ptr<const VerbariumTree> before);
+    // Lays the shown display out again in the view as it is now.
+    void layOutAgain();
+    void showPicture(VerbariumPicture picture, std::unique_ptr<Layer> layers);
+    // Shows the tree or trees just grown from their root.
+    void showNewPicture(const std::function<void()> &displayNew);
     void scrollToStartWord();
 
     std::optional<VerbariumPicture> m_picture;       // what the layers show
     std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
     std::shared_ptr<const TextIndex> m_textIndex;    // the text's own, forward
-    QList<HoldingToken> m_holding;      // the longer tokens holding the picture's start word
-    std::optional<Node> m_contextsNode; // the node whose contexts were asked for
-    QStringList m_phrase;               // the start asked for last
+    std::shared_ptr<const TextIndex> m_indexBefore;  // what the words before grew from
+    QList<HoldingToken> m_holding; // the longer tokens holding the picture's start word
+    // The node whose contexts were asked for, and whether of the words before.
+    std::optional<std::pair<Node, bool>> m_contextsNode;
+    QStringList m_phrase; // the start asked for last
     bool m_wordsBefore = false;
+    bool m_bothSides = false;
+    LinkedChoices m_choices;  // on both sides of m_phrase
     PictureOutline m_outline; // of m_picture
     int m_focused = -1;
     bool m_focusAwaitsPicture = false; // the keyboard came before the picture

@@ -7,9 +7,11 @@
 #include "OwnListEditor.h"
 #include "TextPipeline.h"
 #include "UserInterface.h"
+#include "VerbariumView.h"
 #include "ViewSettings.h"
 #include "WordCloudView.h"
 #include "ui_CloudWindow.h"
+#include "ui_VerbariumWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -96,6 +98,29 @@ TEST_F(ViewMenuTest, CloudOptionsApplyAndAreRemembered)
     choice(QString())->trigger();
     EXPECT_TRUE(leftOut().isEmpty());
     ui->viewMenu().gapAction()->trigger();
+}
+
+// Words After, Words Before and Both Sides are one choice; Both Sides is there again in
+// the next run.
+TEST_F(ViewMenuTest, BothSidesIsOneOfThreeDirectionsAndRemembered)
+{
+    const ViewMenu &menu = ui->viewMenu();
+    VerbariumView *view = ui->verbariumUi().verbariumView;
+    menu.bothSidesAction()->trigger();
+    EXPECT_TRUE(view->bothSides());
+    EXPECT_FALSE(menu.wordsAfterAction()->isChecked());
+
+    ui = std::make_unique<UserInterface>(&dialogs);
+    EXPECT_TRUE(ui->viewMenu().bothSidesAction()->isChecked());
+    EXPECT_TRUE(ui->verbariumUi().verbariumView->bothSides());
+    ui->viewMenu().wordsBeforeAction()->trigger();
+    EXPECT_FALSE(ui->viewMenu().bothSidesAction()->isChecked());
+    EXPECT_FALSE(ui->verbariumUi().verbariumView->bothSides());
+    EXPECT_TRUE(ui->verbariumUi().verbariumView->wordsBefore());
+
+    ui = std::make_unique<UserInterface>(&dialogs);
+    EXPECT_TRUE(ui->viewMenu().wordsAfterAction()->isChecked());
+    EXPECT_FALSE(ui->verbariumUi().verbariumView->bothSides());
 }
 
 TEST_F(ViewMenuTest, TheOwnListIsEditedInTheAppAndAppliesWhenSaved)

@@ -6,7 +6,7 @@
 # with a runtime directory of their own: scenarios running side by side must not share
 # an accessibility bus.
 case $1 in
-    screen_reader | keyboard | empty_result | orca_walk)
+    screen_reader | keyboard | both_sides | empty_result | orca_walk)
         if [ -z "${VERBARIUM_OWN_BUS:-}" ]; then
             runtime=$(mktemp -d)
             status=0
@@ -253,6 +253,32 @@ scenario_keyboard() {
     expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden "$TREE_TITLE" hidden
 }
 
+# Both sides by keyboard: View > Both Sides puts the words before the start at its
+# left, Left and Right cross the start word, Return on a word after it chooses its
+# branch for both sides, Backspace undoes the choice; items say their side.
+scenario_both_sides() {
+    start_app
+    expect_state "$INPUT_TITLE" active
+    analyse_typed_text
+    press Tab Right Right Right Return
+    expect_state "$TREE_TITLE" active
+    expect_accessible "$TREE_TITLE" focused 'the, 5 times, 5 branches'
+    press alt+v t
+    expect_accessible "$TREE_TITLE" tree '  and, before, 2 times, 2 branches | level 2'
+    expect_accessible "$TREE_TITLE" focused 'the, 5 times, 5 branches'
+    press Left
+    expect_accessible "$TREE_TITLE" focused 'and, before, 2 times, 2 branches'
+    press Down
+    expect_accessible "$TREE_TITLE" focused 'whale, before, 2 times, 1 branch'
+    press Right Right
+    expect_accessible "$TREE_TITLE" focused 'whale, after, 3 times, 3 branches'
+    press Return
+    expect_accessible "$TREE_TITLE" tree 'the whale, 3 times, 3 branches | level 1'
+    expect_accessible "$TREE_TITLE" tree '  whale, before, 2 times, 1 branch | level 2'
+    press BackSpace
+    expect_accessible "$TREE_TITLE" tree 'the, 5 times, 5 branches | level 1'
+}
+
 # A text without letters says so in the cloud window.
 scenario_empty_result() {
     start_app
@@ -325,6 +351,20 @@ scenario_orca_walk() {
         expect_spoken "$word"
         echo "$key: \"$word\" spoken $(speech_latency "$word") s after the key"
     done
+    # Both sides: the words before the start are said to be before it. The View menu is
+    # opened with the pointer (with Orca listening, Alt+V does not reach the menu bar),
+    # and its key pressed once Orca has said the menu is there.
+    mark_speech
+    click_in "$TREE_TITLE" 95 10
+    expect_spoken 'View'
+    press t
+    expect_accessible "$TREE_TITLE" tree '  and, before, 2 times, 2 branches | level 2'
+    mark_speech
+    press Left
+    expect_spoken 'and, before, 2 times'
+    mark_speech
+    press Right Right
+    expect_spoken 'whale, after, 3 times'
 }
 
 start_session

@@ -1,5 +1,6 @@
 #include "PictureOutline.h"
 
+#include "BothSidesPicture.h"
 #include "FixedMeasurer.h"
 #include "TreeNotation.h"
 
@@ -72,6 +73,32 @@ INSTANTIATE_TEST_SUITE_P(
                     StepRow{"aRunHasNoOtherFollowers", 2, TreeStep::NextSibling, 2},
                     StepRow{"noFocusYetStartsAtTheStart", -1, TreeStep::NextSibling, 0}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// s with p (then q) and r before it, and a and c after it: s a c p q r, the words
+// after first. The start word's followers are of both sides; a step keeps to its side.
+TEST(PictureOutline, OfBothSidesSharesTheStartAndStepsKeepToTheirSide)
+{
+    static const FixedMeasurer measurer;
+    const VerbariumLayout layout(measurer);
+    const auto sideOf = [&](const QString &notation) {
+        const auto tree = treeFromNotation(notation);
+        return layout.displayVerbariumFromNode(tree, tree->root(), QRectF(0, 0, 300, 300),
+                                               {300, 300});
+    };
+    const VerbariumPicture shown = pictureOfBothSides(
+        joinedSides(mirroredPicture(sideOf(u"s[p:2[q:2] r]"_s)), sideOf(u"s[a:2 c]"_s)));
+    const PictureOutline outline = outlineOf(shown);
+    ASSERT_EQ(shown.words.size(), 6u);
+    EXPECT_EQ(outline.parent, (std::vector<int>{-1, 0, 0, 0, 3, 0}));
+    EXPECT_EQ(outline.before, (std::vector<bool>{false, false, false, true, true, true}));
+    EXPECT_EQ(stepInOutline(outline, 0, TreeStep::FirstChild), 1);
+    EXPECT_EQ(stepInOutline(outline, 0, TreeStep::FirstChildBefore), 3);
+    EXPECT_EQ(stepInOutline(outline, 3, TreeStep::FirstChild), 4);
+    EXPECT_EQ(stepInOutline(outline, 2, TreeStep::NextSibling), 2);
+    EXPECT_EQ(stepInOutline(outline, 3, TreeStep::NextSibling), 5);
+    EXPECT_EQ(stepInOutline(outline, 3, TreeStep::PreviousSibling), 3);
+    EXPECT_EQ(stepInOutline(outline, 5, TreeStep::Parent), 0);
+}
 
 TEST(PlacedWordAt, FindsTheWordDrawnLastAndNoneElsewhere)
 {
