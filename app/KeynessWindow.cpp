@@ -72,6 +72,7 @@ KeynessWindow::KeynessWindow(QWidget *parent)
     splitter->addWidget(makeCloudSide());
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({520, 580});
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -79,7 +80,8 @@ KeynessWindow::KeynessWindow(QWidget *parent)
     layout->addWidget(makeTopRow());
     layout->addWidget(splitter, 1);
     layout->addWidget(m_summary);
-    resize(1100, 640);
+    // The keyboard starts in the table, where the arrows go from word to word.
+    m_tableView->setFocus();
 }
 
 KeynessWindow::~KeynessWindow() = default;
@@ -191,6 +193,8 @@ void KeynessWindow::showTable(const std::shared_ptr<const KeynessTable> &table)
 void KeynessWindow::showCloud(const std::shared_ptr<const CloudContent> &content)
 {
     m_cloudView->replaceCloud(content);
+    // The view keeps the size of its last cloud; the rows fit the area's width.
+    m_cloudView->scaleLayersToSize(QSizeF(m_cloudView->scrollView()->size()));
 }
 
 void KeynessWindow::describeWord(const QString &word)

@@ -51,6 +51,7 @@ constexpr QMargins assumedFrame(4, 32, 4, 4);
 constexpr QRect inputPlace(80, 80, 640, 480);
 constexpr QRect cloudPlace(740, 80, 800, 600);
 constexpr QRect verbariumPlace(120, 160, 900, 600);
+constexpr QRect keynessPlace(160, 240, 1100, 640);
 
 } // namespace
 
@@ -251,6 +252,7 @@ void UserInterface::placeWindows()
     m_inputWindow->setGeometry(fitInside(inputPlace, available, assumedFrame));
     m_cloudWindow->setGeometry(fitInside(cloudPlace, available, assumedFrame));
     m_verbariumWindow->setGeometry(fitInside(verbariumPlace, available, assumedFrame));
+    m_keynessWindow->setGeometry(fitInside(keynessPlace, available, assumedFrame));
 }
 
 void UserInterface::connectInputWindow()
