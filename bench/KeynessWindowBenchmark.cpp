@@ -47,7 +47,7 @@ std::shared_ptr<const KeynessTable> tableOf(int words)
     table->wordsA = 800'000;
     table->wordsB = 1'700'000;
     table->names = {u"kjv.txt"_s, u"other.txt"_s};
-    for (int i = 0; i < words; ++i) {
+    for (qsizetype i = 0; i < words; ++i) {
         const qsizetype a = (i * 7919) % 2000;
         const qsizetype b = (i * 104'729) % 3000;
         table->rows.push_back({u"word%1"_s.arg(i), a, b,
