@@ -72,7 +72,7 @@ KeynessWindow::KeynessWindow(QWidget *parent)
     splitter->addWidget(makeCloudSide());
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
-    splitter->setSizes({520, 580});
+    splitter->setSizes({560, 540});
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
