@@ -1,15 +1,10 @@
 #include "WidgetApplication.h"
 
+#include "GuiApplication.h"
+
 #include <QApplication>
 
 void ensureWidgetApplication()
 {
-    static int argc = 1;
-    static char name[] = "verbarium-bench";
-    static char *argv[] = {name, nullptr};
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
+    ensureApplicationOf<QApplication>();
 }

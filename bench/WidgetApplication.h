@@ -1,5 +1,5 @@
 #pragma once
 
-// Widgets need a widget application: this makes one, offscreen unless a platform is
-// asked for, that lives for the rest of the benchmark process.
+// Widgets need a widget application: this makes one, as ensureGuiApplication does a
+// GUI application.
 void ensureWidgetApplication();
