@@ -56,6 +56,8 @@ KeynessWindow::KeynessWindow(QWidget *parent)
     m_tableView->setAccessibleName(tr("Words compared"));
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tableView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Tab leaves the table for the cloud; the arrows move between the cells.
+    m_tableView->setTabKeyNavigation(false);
     m_tableView->setSortingEnabled(true);
     m_tableView->sortByColumn(KeynessTableModel::LogLikelihood, Qt::DescendingOrder);
     m_tableView->verticalHeader()->hide();
