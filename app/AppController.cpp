@@ -62,6 +62,7 @@ void AppController::analyseTypedText()
         return;
     if (m_widgets.textView->textLength() >= shortestTextAnalysed) {
         emit analysisStarted();
+        m_requestedFileName.clear();
         // The worker reads its own copy: the view may change meanwhile.
         m_pipeline.analyse(m_widgets.textView->text());
         return;
@@ -71,7 +72,7 @@ void AppController::analyseTypedText()
 
 void AppController::importTextFile()
 {
-    const std::optional<QString> path = m_dialogs.chooseFile({u"txt"_s});
+    const std::optional<QString> path = m_dialogs.chooseFile({u"txt"_s}, tr("Import a Text File"));
     if (!path)
         return;
     // The chooser offers .txt files, but a typed name can be anything.
@@ -90,6 +91,7 @@ void AppController::openFile(const QString &path)
 {
     emit analysisStarted();
     m_importName = escapedControls(QFileInfo(path).fileName());
+    m_requestedFileName = m_importName;
     setImporting(true);
     m_pipeline.importFile(path);
 }
@@ -103,6 +105,8 @@ void AppController::takeImportedText(const QString &text)
 
 void AppController::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
 {
+    // A newer request stops the older, so the analysis is the latest request's.
+    m_analysedFileName = m_requestedFileName;
     m_verbariumController.beginText();
     // The words are chosen and measured on a worker too: a text of many or giant words
     // takes its time there.

@@ -48,6 +48,9 @@ public:
     // Whether an imported text is still on its way into the text view: until it is in,
     // the view holds no text of the user's to analyse.
     bool isImporting() const { return m_importing; }
+    // The name of the file whose analysis was handed over last, escaped; empty for a
+    // typed or pasted text.
+    const QString &analysedFileName() const { return m_analysedFileName; }
 
 public slots:
     // The analysis request, sent by the Analyse button and its shortcut: analyses the
@@ -85,5 +88,7 @@ private:
     CloudJob m_cloudJob;
     VerbariumController m_verbariumController;
     bool m_importing = false;
-    QString m_importName; // the file being imported, for the status bar, escaped
+    QString m_importName;        // the file being imported, for the status bar, escaped
+    QString m_requestedFileName; // the latest request's file, escaped; empty when typed
+    QString m_analysedFileName;
 };

@@ -23,6 +23,7 @@ AppMenus::AppMenus(AppController &controller, PictureExport &pictures, InputText
     , m_dialogs(dialogs)
     , m_import(addAction(tr("&Open…"), QKeySequence::Open))
     , m_analyse(addAction(tr("&Analyse"), QKeySequence(Qt::CTRL | Qt::Key_Return)))
+    , m_compareWith(addAction(tr("Compare &With…"), QKeySequence()))
     , m_exportCloud(addAction(tr("&Export Cloud…"), QKeySequence(Qt::CTRL | Qt::Key_E)))
     , m_exportVerbarium(
           addAction(tr("Export &Verbarium…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)))
@@ -35,6 +36,7 @@ AppMenus::AppMenus(AppController &controller, PictureExport &pictures, InputText
     , m_selectAll(addAction(tr("Select &All"), QKeySequence::SelectAll))
     , m_about(addAction(tr("&About Verbarium"), QKeySequence()))
 {
+    m_compareWith->setEnabled(false);
     m_quit->setMenuRole(QAction::QuitRole);
     m_about->setMenuRole(QAction::AboutRole);
     connect(m_import, &QAction::triggered, &m_controller, &AppController::importTextFile);
@@ -77,6 +79,8 @@ QMenuBar *AppMenus::addMenuBarTo(QWidget *window)
     auto *bar = new QMenuBar(window);
     QMenu *file = bar->addMenu(tr("&File"));
     file->addActions({m_import, m_analyse});
+    file->addSeparator();
+    file->addAction(m_compareWith);
     file->addSeparator();
     file->addActions({m_exportCloud, m_exportVerbarium});
     file->addSeparator();

@@ -10,7 +10,7 @@ class QAction;
 class QMenuBar;
 class QWidget;
 
-// The menus every window shows: File (Open…, Analyse, Export Cloud…, Export
+// The menus every window shows: File (Open…, Analyse, Compare With…, Export Cloud…, Export
 // Verbarium…, Quit), Edit (the text view's Undo, Redo, Cut, Copy, Paste, Select All;
 // Copy takes the picture in the cloud and verbarium windows) and Help (About). The
 // actions are shared; each window has its own menu bar holding them.
@@ -28,6 +28,8 @@ public:
     QMenuBar *addMenuBarTo(QWidget *window);
 
     QAction *importAction() const { return m_import; }
+    // Off until a text is analysed; whoever compares texts turns it on.
+    QAction *compareWithAction() const { return m_compareWith; }
     QAction *analyseAction() const { return m_analyse; }
     QAction *exportCloudAction() const { return m_exportCloud; }
     QAction *exportVerbariumAction() const { return m_exportVerbarium; }
@@ -55,6 +57,7 @@ private:
     // All owned through Qt's parent-child tree (this object).
     QAction *m_import;
     QAction *m_analyse;
+    QAction *m_compareWith;
     QAction *m_exportCloud;
     QAction *m_exportVerbarium;
     QAction *m_quit;

@@ -43,12 +43,12 @@ void WidgetDialogs::runAlert(const QString &title, const QString &message, const
     runModal(box);
 }
 
-std::optional<QString> WidgetDialogs::chooseFile(const QStringList &fileTypes)
+std::optional<QString> WidgetDialogs::chooseFile(const QStringList &fileTypes, const QString &title)
 {
     QStringList patterns;
     for (const QString &type : fileTypes)
         patterns << u"*."_s + type;
-    QFileDialog dialog(parentWindow(), QObject::tr("Import a Text File"));
+    QFileDialog dialog(parentWindow(), title);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QObject::tr("Text files (%1)").arg(patterns.join(u' ')));
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())

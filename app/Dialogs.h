@@ -31,9 +31,10 @@ public:
     // over: the window the alert stands in front of; when null, the one the user is in.
     virtual void runAlert(const QString &title, const QString &message, const QString &button,
                           QWidget *over = nullptr) = 0;
-    // One existing file, offered among those whose suffix is one of fileTypes; nothing
-    // when cancelled. A typed path may have any suffix.
-    virtual std::optional<QString> chooseFile(const QStringList &fileTypes) = 0;
+    // One existing file, offered among those whose suffix is one of fileTypes, in a
+    // dialog titled title; nothing when cancelled. A typed path may have any suffix.
+    virtual std::optional<QString> chooseFile(const QStringList &fileTypes,
+                                              const QString &title) = 0;
     // A file to export a picture to; nothing when cancelled.
     virtual std::optional<PictureFileChoice> choosePictureFile(const QString &title,
                                                                const QString &suggestedName) = 0;
@@ -55,7 +56,7 @@ public:
     // are shown as escapes.
     void runAlert(const QString &title, const QString &message, const QString &button,
                   QWidget *over = nullptr) override;
-    std::optional<QString> chooseFile(const QStringList &fileTypes) override;
+    std::optional<QString> chooseFile(const QStringList &fileTypes, const QString &title) override;
     std::optional<PictureFileChoice> choosePictureFile(const QString &title,
                                                        const QString &suggestedName) override;
     void showAbout(const QString &title, const QString &text) override;

@@ -11,6 +11,8 @@
 #include "InfoPanelCoupling.h"
 #include "InputTextView.h"
 #include "InputWindowProgress.h"
+#include "KeynessComparison.h"
+#include "KeynessWindow.h"
 #include "LeftOutBar.h"
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
@@ -49,6 +51,7 @@ constexpr QMargins assumedFrame(4, 32, 4, 4);
 constexpr QRect inputPlace(80, 80, 640, 480);
 constexpr QRect cloudPlace(740, 80, 800, 600);
 constexpr QRect verbariumPlace(120, 160, 900, 600);
+constexpr QRect keynessPlace(160, 240, 1100, 640);
 
 } // namespace
 
@@ -61,6 +64,8 @@ UserInterface::UserInterface(Dialogs *dialogs)
     , m_verbariumWindow(std::make_unique<QWidget>())
     , m_infoPanel(std::make_unique<InfoPanel>())
     , m_activationWatch(std::make_unique<OwnActivationWatch>())
+    , m_keynessComparison(std::make_unique<KeynessComparison>())
+    , m_keynessWindow(std::make_unique<KeynessWindow>())
 {
     setUpWindows();
     if (!dialogs) {
@@ -91,6 +96,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     connectInfoPanel();
     connectLeftOutWords(*dialogs);
     connectCloudWindow();
+    connectKeyness(*dialogs);
 }
 
 void UserInterface::setUpWindows()
@@ -103,7 +109,8 @@ void UserInterface::setUpWindows()
 
     // Closing the input window ends the application; the others only hide.
     for (QWidget *window :
-         {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get())})
+         {m_cloudWindow.get(), m_verbariumWindow.get(), static_cast<QWidget *>(m_infoPanel.get()),
+          static_cast<QWidget *>(m_keynessWindow.get())})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     m_inputUi->textView->setFocus();
     m_cloudUi->wordCloudView->setScrollView(m_cloudUi->scrollView);
@@ -144,7 +151,8 @@ void UserInterface::addMenuBars()
     QMenuBar *inputBar = m_menus->addMenuBarTo(m_inputWindow.get());
     m_viewMenu->addMenusTo(inputBar);
     m_inputWindow->setMenuBar(inputBar);
-    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get()}) {
+    for (QWidget *window : {m_cloudWindow.get(), m_verbariumWindow.get(),
+                            static_cast<QWidget *>(m_keynessWindow.get())}) {
         QMenuBar *bar = m_menus->addMenuBarTo(window);
         m_viewMenu->addMenusTo(bar);
         window->layout()->setMenuBar(bar);
@@ -164,15 +172,70 @@ void UserInterface::coupleWindows()
 
 void UserInterface::connectCloudWindow()
 {
-    WordCloudView *cloudView = m_cloudUi->wordCloudView;
+    QObject::connect(m_cloudUi->wordCloudView, &WordCloudView::wordChosen,
+                     m_verbariumUi->verbariumView,
+                     [this](const QString &word) { openVerbariumOf(word); });
+}
+
+void UserInterface::openVerbariumOf(const QString &word)
+{
     VerbariumView *verbariumView = m_verbariumUi->verbariumView;
-    AppMenus *menus = m_menus.get();
-    QObject::connect(cloudView, &WordCloudView::wordChosen, verbariumView,
-                     [verbariumView, menus](const QString &word) {
-                         verbariumView->window()->activateWindow();
-                         verbariumView->startWithWord(word);
-                         menus->updateActions();
+    verbariumView->window()->activateWindow();
+    verbariumView->startWithWord(word);
+    m_menus->updateActions();
+}
+
+// File ▸ Compare With… compares the analysed text with a chosen file in the keyness
+// window; the cloud there leaves out the words the word cloud leaves out.
+void UserInterface::connectKeyness(Dialogs &dialogs)
+{
+    KeynessComparison *comparison = m_keynessComparison.get();
+    KeynessWindow *window = m_keynessWindow.get();
+    AppController *controller = m_appController.get();
+    QAction *compareWith = m_menus->compareWithAction();
+    QObject::connect(
+        controller, &AppController::analysisHandedOver, comparison,
+        [comparison, controller, compareWith](const std::shared_ptr<const TextAnalysis> &analysis) {
+            comparison->setTextA(analysis, controller->analysedFileName());
+            compareWith->setEnabled(true);
+        });
+    QObject::connect(compareWith, &QAction::triggered, comparison,
+                     [this, &dialogs] { compareWithChosenFile(dialogs); });
+    comparison->setLeftOut(m_viewMenu->leftOutWords().words());
+    QObject::connect(m_viewMenu.get(), &ViewMenu::leftOutChanged, comparison,
+                     &KeynessComparison::setLeftOut);
+    comparison->setMinimumLogLikelihood(window->minimumLogLikelihood());
+    QObject::connect(window, &KeynessWindow::minimumLogLikelihoodChosen, comparison,
+                     &KeynessComparison::setMinimumLogLikelihood);
+    QObject::connect(comparison, &KeynessComparison::comparing, window,
+                     &KeynessWindow::showComparing);
+    QObject::connect(comparison, &KeynessComparison::busyChanged, window, &KeynessWindow::setBusy);
+    QObject::connect(comparison, &KeynessComparison::tableReady, window, &KeynessWindow::showTable);
+    QObject::connect(comparison, &KeynessComparison::cloudReady, window, &KeynessWindow::showCloud);
+    QObject::connect(comparison, &KeynessComparison::failed, window,
+                     [window, comparison, &dialogs](const QString &message) {
+                         // A window that never showed a comparison has nothing to show.
+                         if (!comparison->table())
+                             window->hide();
+                         dialogs.runAlert(QObject::tr("Cannot Compare the Texts"), message,
+                                          u"OK"_s);
                      });
+    QObject::connect(window, &KeynessWindow::wordChosen, window,
+                     [this](const QString &word) { openVerbariumOf(word); });
+}
+
+void UserInterface::compareWithChosenFile(Dialogs &dialogs)
+{
+    if (!m_keynessComparison->canCompare()) {
+        dialogs.runAlert(QObject::tr("Nothing to Compare"),
+                         QObject::tr("The analysed text has no words to compare with another."),
+                         u"OK"_s);
+        return;
+    }
+    const std::optional<QString> path =
+        dialogs.chooseFile({u"txt"_s}, QObject::tr("Compare With a Text File"));
+    if (path)
+        m_keynessComparison->compareWith(*path);
 }
 
 void UserInterface::saveSettings()
@@ -189,6 +252,7 @@ void UserInterface::placeWindows()
     m_inputWindow->setGeometry(fitInside(inputPlace, available, assumedFrame));
     m_cloudWindow->setGeometry(fitInside(cloudPlace, available, assumedFrame));
     m_verbariumWindow->setGeometry(fitInside(verbariumPlace, available, assumedFrame));
+    m_keynessWindow->setGeometry(fitInside(keynessPlace, available, assumedFrame));
 }
 
 void UserInterface::connectInputWindow()

@@ -16,6 +16,8 @@ class QProgressBar;
 class QWidget;
 class CloudWindowCoupling;
 class IndexCacheMenu;
+class KeynessComparison;
+class KeynessWindow;
 class ViewMenu;
 class ViewSettings;
 
@@ -45,6 +47,8 @@ public:
     QMainWindow *inputWindow() const { return m_inputWindow.get(); }
     QWidget *cloudWindow() const { return m_cloudWindow.get(); }
     QWidget *verbariumWindow() const { return m_verbariumWindow.get(); }
+    KeynessWindow *keynessWindow() const { return m_keynessWindow.get(); }
+    KeynessComparison &keynessComparison() const { return *m_keynessComparison; }
     InfoPanel *infoPanel() const { return m_infoPanel.get(); }
     QProgressBar *progressBar() const { return m_progressBar; }
     const Ui::InputWindow &inputUi() const { return *m_inputUi; }
@@ -61,12 +65,15 @@ private:
     void placeWindows();
     void coupleWindows();
     void connectCloudWindow();
+    void openVerbariumOf(const QString &word);
     void connectInputWindow();
     void connectVerbariumWindow();
     void connectRoomForEveryWord();
     void connectContexts();
     void connectInfoPanel();
     void connectLeftOutWords(Dialogs &dialogs);
+    void connectKeyness(Dialogs &dialogs);
+    void compareWithChosenFile(Dialogs &dialogs);
 
     std::unique_ptr<Ui::InputWindow> m_inputUi;
     std::unique_ptr<Ui::CloudWindow> m_cloudUi;
@@ -87,4 +94,6 @@ private:
     std::unique_ptr<CloudWindowCoupling> m_cloudWindowCoupling;
     std::unique_ptr<InputWindowCoupling> m_inputWindowCoupling;
     std::unique_ptr<InfoPanelCoupling> m_infoPanelCoupling;
+    std::unique_ptr<KeynessComparison> m_keynessComparison;
+    std::unique_ptr<KeynessWindow> m_keynessWindow;
 };

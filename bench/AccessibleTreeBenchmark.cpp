@@ -6,26 +6,15 @@
 #include "TextIndex.h"
 #include "VerbariumController.h"
 #include "VerbariumView.h"
+#include "WidgetApplication.h"
 #include "WordCloudView.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "accessible-tree-bench";
-    static char *argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication instance(argc, argv);
-    return instance;
-}
 
 // Reads an item and everything below it; returns how many items there were.
 int readAll(QAccessibleInterface *item)
@@ -56,7 +45,7 @@ void readFromScratch(benchmark::State &state, QWidget &view)
 
 void BM_AccessibleCloud_200Words(benchmark::State &state)
 {
-    application();
+    ensureWidgetApplication();
     WordDictionary words;
     for (int i = 0; i < 200; ++i)
         words.insert(u"word"_s + QString::number(i), 1 + (i * 37) % 500);
@@ -71,7 +60,7 @@ BENCHMARK(BM_AccessibleCloud_200Words)->Unit(benchmark::kMillisecond);
 
 void BM_AccessibleVerbarium_KingJamesThe(benchmark::State &state)
 {
-    application();
+    ensureWidgetApplication();
     const QByteArray *text = BenchInputs::kingJamesTextOrSkip(state);
     if (!text)
         return;

@@ -15,7 +15,10 @@ public:
     {
         std::fprintf(stderr, "alert: %s: %s\n", qPrintable(title), qPrintable(message));
     }
-    std::optional<QString> chooseFile(const QStringList &) override { return m_path; }
+    std::optional<QString> chooseFile(const QStringList &, const QString &) override
+    {
+        return m_path;
+    }
     std::optional<PictureFileChoice> choosePictureFile(const QString &, const QString &) override
     {
         return std::nullopt;

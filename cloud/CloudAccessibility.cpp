@@ -27,7 +27,10 @@ public:
     {
         if (!isValid() || t != QAccessible::Name)
             return {};
-        const CloudWord &word = cloud()->words()[std::size_t(index())];
+        const std::size_t place = std::size_t(index());
+        if (const std::optional<FixedLook> &look = cloud()->content()->fixedLook)
+            return look->accessibleNames[place];
+        const CloudWord &word = cloud()->words()[place];
         return wordWithCount(word.word(), word.count);
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
@@ -79,7 +82,8 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return QObject::tr("Word cloud");
+            return view()->accessibleName().isEmpty() ? QObject::tr("Word cloud")
+                                                      : view()->accessibleName();
         if (t == QAccessible::Description)
             return view()->emptyMessage();
         return QAccessibleWidget::text(t);

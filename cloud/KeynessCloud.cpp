@@ -1,8 +1,10 @@
 #include "KeynessCloud.h"
 
 #include "FontSizeScale.h"
+#include "StopCheck.h"
 
 #include <QHash>
+#include <QObject>
 #include <algorithm>
 #include <cmath>
 
@@ -16,10 +18,14 @@ struct ShownKeyword
 
 } // namespace
 
-BuiltCloud buildKeynessCloud(const std::vector<KeywordRow> &rows, double minimumLogLikelihood,
-                             const QSet<QString> &leftOut, const TextMeasurer &measurer)
+CloudContent makeKeynessCloudContent(const std::vector<KeywordRow> &rows,
+                                     double minimumLogLikelihood, const QSet<QString> &leftOut,
+                                     const TextMeasurer &measurer, const KeynessTextNames &names,
+                                     std::stop_token stop)
 {
-    WordDictionary words;
+    const StopCheck checkStop(stop);
+    CloudContent content;
+    content.textHasWords = !rows.empty();
     QHash<QString, ShownKeyword> shown;
     float smallest = INFINITY;
     float largest = 0.0f;
@@ -27,26 +33,57 @@ BuiltCloud buildKeynessCloud(const std::vector<KeywordRow> &rows, double minimum
         // The rows come by descending log-likelihood.
         if (row.logLikelihood < minimumLogLikelihood)
             break;
-        if (row.logRatio == 0.0 || leftOut.contains(row.word))
+        if (row.logRatio == 0.0)
             continue;
+        if (leftOut.contains(row.word)) {
+            ++content.leftOutWords;
+            continue;
+        }
         const bool ofA = row.logRatio > 0.0;
         const float magnitude = float(std::abs(row.logRatio));
-        words.insert(row.word, int(ofA ? row.countA : row.countB));
+        content.words.insert(row.word, int(ofA ? row.countA : row.countB));
         shown.insert(row.word, {magnitude, ofA});
         smallest = std::min(smallest, magnitude);
         largest = std::max(largest, magnitude);
     }
+    checkStop.throwIfStopped();
     // The log ratio is a logarithm already: sizes follow it linearly, on the range the
     // counts' cloud uses.
     const float range = largest - smallest;
-    const MeasuredCloud measured =
-        measureCloudWords(words, measurer, [&](const WordDictionary::Entry &entry) {
+    content.measured = measureCloudWords(
+        content.words, measurer,
+        [&](const WordDictionary::Entry &entry) {
             if (range <= 0.0f)
                 return FontSizeScale::uniformSize;
             return FontSizeScale::smallestSize +
                    FontSizeScale::sizeRange * (shown.value(entry.word).size - smallest) / range;
-        });
-    return buildCloudLayers(measured, [&](std::size_t i) {
-        return shown.value(measured.names[i]).ofA ? KeynessCloud::colorOfA : KeynessCloud::colorOfB;
-    });
+        },
+        std::move(stop));
+
+    FixedLook look;
+    look.colors.reserve(content.measured.names.size());
+    look.accessibleNames.reserve(content.measured.names.size());
+    for (const QString &word : content.measured.names) {
+        const bool ofA = shown.value(word).ofA;
+        look.colors.push_back(ofA ? KeynessCloud::colorOfA : KeynessCloud::colorOfB);
+        look.accessibleNames.push_back(
+            QObject::tr("%1, used more in %2").arg(word, ofA ? names.a : names.b));
+    }
+    look.emptyMessage =
+        content.leftOutWords > 0
+            ? QObject::tr("No words to show: every word either text uses markedly more is "
+                          "left out as a common word.")
+            : QObject::tr("No words to show: neither text uses any word markedly more than "
+                          "the other.");
+    content.fixedLook = std::move(look);
+    return content;
+}
+
+BuiltCloud buildKeynessCloud(const std::vector<KeywordRow> &rows, double minimumLogLikelihood,
+                             const QSet<QString> &leftOut, const TextMeasurer &measurer)
+{
+    const CloudContent content =
+        makeKeynessCloudContent(rows, minimumLogLikelihood, leftOut, measurer, {});
+    return buildCloudLayers(content.measured,
+                            [&](std::size_t i) { return content.fixedLook->colors[i]; });
 }

@@ -62,6 +62,8 @@ QString WordCloudView::emptyMessage() const
 {
     if (!m_built || !m_cloud.words.empty())
         return {};
+    if (m_content->fixedLook)
+        return m_content->fixedLook->emptyMessage;
     if (!m_content->textHasWords)
         return tr("No words to show: the text has no letters.");
     return tr("No words to show: every word of the text is left out as a common word.");
@@ -80,7 +82,12 @@ void WordCloudView::replaceCloud(std::shared_ptr<const CloudContent> content)
     const QString focusedWord =
         m_focused >= 0 ? m_cloud.words[std::size_t(m_focused)].word() : QString();
     m_content = std::move(content);
-    BuiltCloud cloud = buildCloudLayers(m_content->measured, *m_random, style());
+    BuiltCloud cloud =
+        m_content->fixedLook
+            ? buildCloudLayers(
+                  m_content->measured,
+                  [this](std::size_t i) { return m_content->fixedLook->colors[i]; }, style())
+            : buildCloudLayers(m_content->measured, *m_random, style());
     // The old layer list points into the old root: replace both together.
     m_cloud.words = std::move(cloud.words);
     m_cloud.layers = std::move(cloud.layers);

@@ -19,9 +19,10 @@ public:
     {
         alerts.push_back({title, message, button, over});
     }
-    std::optional<QString> chooseFile(const QStringList &fileTypes) override
+    std::optional<QString> chooseFile(const QStringList &fileTypes, const QString &title) override
     {
         askedFileTypes = fileTypes;
+        fileTitles << title;
         return chosenFile;
     }
     std::optional<PictureFileChoice> choosePictureFile(const QString &title,
@@ -38,6 +39,7 @@ public:
     std::vector<Alert> alerts;
     std::optional<QString> chosenFile;
     QStringList askedFileTypes;
+    QStringList fileTitles;
     std::optional<PictureFileChoice> pictureFile;
     QStringList pictureTitles;
     QString about;

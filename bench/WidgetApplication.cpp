@@ -1,0 +1,10 @@
+#include "WidgetApplication.h"
+
+#include "GuiApplication.h"
+
+#include <QApplication>
+
+void ensureWidgetApplication()
+{
+    ensureApplicationOf<QApplication>();
+}
