@@ -252,6 +252,8 @@ TEST_F(AppControllerTest, PasteCannotTouchALongImportedTextUntilEditHere)
 // The index failed: the cloud stays usable, and the verbarium says why it shows no tree.
 TEST_F(AppControllerTest, FailedIndexKeepsTheCloudAndSaysWhy)
 {
+    // Another test may have kept this text's index, which would then not be built.
+    ui.appController().pipeline().setCache(std::nullopt);
     ui.appController().pipeline().setIndexer(
         [](TokenSequence, std::stop_token) -> std::shared_ptr<const TextIndex> {
             throw std::bad_alloc();
