@@ -2,6 +2,7 @@
 
 #include "Layer.h"
 #include "LayerHostWidget.h"
+#include "VerbariumLayers.h"
 
 #include <QScrollArea>
 
@@ -52,6 +53,27 @@ BothSidesPicture PictureFitting::layOutBothSides(std::shared_ptr<const Verbarium
                                         std::move(tree), root, QRectF(QPointF(0, 0), half), half);
     };
     return joinedSides(mirroredPicture(side(std::move(before))), side(std::move(after)), whole);
+}
+
+FittedPicture PictureFitting::fitTree(std::shared_ptr<const VerbariumTree> tree, Node node,
+                                      bool mirrored) const
+{
+    VerbariumPicture picture = layOut(std::move(tree), node, mirrored);
+    std::unique_ptr<Layer> layers = verbariumLayers(picture, picture.viewSize);
+    return {std::move(picture), std::move(layers)};
+}
+
+FittedPicture PictureFitting::fitBothSides(std::shared_ptr<const VerbariumTree> after,
+                                           std::shared_ptr<const VerbariumTree> before) const
+{
+    const BothSidesPicture sides = layOutBothSides(std::move(after), std::move(before));
+    return {pictureOfBothSides(sides), bothSidesLayers(sides)};
+}
+
+FittedPicture PictureFitting::fitAgain(const VerbariumPicture &shown, bool mirrored) const
+{
+    return shown.bothSides() ? fitBothSides(shown.tree, shown.beforeTree)
+                             : fitTree(shown.tree, shown.startNode, mirrored);
 }
 
 // A new picture starts from the window's visible area: the room an earlier one grew the

@@ -2,23 +2,46 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
-// The branches chosen on both sides of a start word: the words chosen before it and
-// after it, in reading order, so that each side shows only the occurrences passing
-// through the other side's choice. Choices are undone in the order they were made, the
-// last first, whichever side it was on.
-class LinkedChoices
+struct PlacedWord;
+struct VerbariumPicture;
+
+// What the verbarium view asks trees of: the start asked for last, the sides of it shown
+// (the words after it, before it, or both), and on both sides the branches chosen on
+// each, so that each side shows only the occurrences passing through the other side's
+// choice. Choices are undone in the order they were made, the last first, whichever side
+// it was on.
+class TreeChoices
 {
 public:
-    // A new start, nothing chosen.
-    void start(QStringList start);
-    // Chooses words on one side (in reading order), next to what was chosen there.
-    void choose(bool before, const QStringList &words);
-    // Undoes the last choice; false when there is none.
-    bool undo();
+    enum class Sides { After, Before, Both };
+    // The trees of phrase, on sides.
+    struct Request
+    {
+        QStringList phrase;
+        Sides sides;
+    };
 
-    bool isEmpty() const { return m_choices.empty(); }
+    // Both sides, when on, are shown whatever the direction.
+    Sides sides() const;
+    bool wordsBefore() const { return m_wordsBefore; }
+    bool bothSides() const { return m_bothSides; }
+    // Each says whether what is shown changes.
+    bool setWordsBefore(bool on);
+    bool setBothSides(bool on);
+
+    // A new start, nothing chosen.
+    Request start(QStringList start);
+    const QStringList &startPhrase() const { return m_start; }
+    // The choice of word on picture, both sides of the choices made so far: the branch
+    // down to it. Nothing when the picture is of earlier choices (the trees of the last
+    // are still growing).
+    std::optional<Request> choose(const VerbariumPicture &picture, const PlacedWord &word);
+    // Undoes the last choice; nothing when there is none.
+    std::optional<Request> undo();
+
     // The words chosen before, the start and the words chosen after: the phrase whose
     // occurrences both sides show.
     QStringList phrase() const;
@@ -33,6 +56,10 @@ private:
         qsizetype words;
     };
 
+    Request request() const { return {phrase(), sides()}; }
+
+    bool m_wordsBefore = false;
+    bool m_bothSides = false;
     QStringList m_start;
     QStringList m_before;
     QStringList m_after;

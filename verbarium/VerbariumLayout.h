@@ -55,6 +55,12 @@ struct VerbariumPicture
     std::shared_ptr<const VerbariumTree> beforeTree;
 
     bool bothSides() const { return beforeTree != nullptr; }
+    // Whether anything follows the start word, on either side.
+    bool hasBranches() const
+    {
+        return tree->childCount(startNode) > 0 ||
+               (beforeTree && beforeTree->childCount(beforeTree->root()) > 0);
+    }
     const VerbariumTree &treeOf(const PlacedWord &word) const
     {
         return word.before ? *beforeTree : *tree;

@@ -1,14 +1,12 @@
 #include "VerbariumView.h"
 
 #include "AccessibleItems.h"
-#include "BothSidesPicture.h"
 #include "NodeDescription.h"
 #include "ReleaseOnWorker.h"
 #include "StartPhrase.h"
 #include "TextIndex.h"
 #include "TreeInput.h"
 #include "VerbariumAccessibility.h"
-#include "VerbariumLayers.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -65,36 +63,27 @@ void VerbariumView::startWithPhrase(const QStringList &phrase)
     shownWindow->show();
     shownWindow->raise();
     shownWindow->activateWindow();
-    m_phrase = phrase;
-    m_choices.start(phrase);
-    askForTrees(phrase);
+    ask(m_choices.start(phrase));
 }
 
-void VerbariumView::askForTrees(const QStringList &phrase)
+void VerbariumView::ask(const TreeChoices::Request &request)
 {
-    if (m_bothSides)
-        emit bothSidesAsked(phrase);
+    if (request.sides == TreeChoices::Sides::Both)
+        emit bothSidesAsked(request.phrase);
     else
-        emit treeAsked(phrase, m_wordsBefore);
+        emit treeAsked(request.phrase, request.sides == TreeChoices::Sides::Before);
 }
 
 void VerbariumView::setWordsBefore(bool before)
 {
-    setSides(m_wordsBefore, before);
+    if (m_choices.setWordsBefore(before) && m_picture)
+        startWithPhrase(m_choices.startPhrase());
 }
 
 void VerbariumView::setBothSides(bool on)
 {
-    setSides(m_bothSides, on);
-}
-
-void VerbariumView::setSides(bool &option, bool on)
-{
-    if (on == option)
-        return;
-    option = on;
-    if (m_picture)
-        startWithPhrase(m_phrase);
+    if (m_choices.setBothSides(on) && m_picture)
+        startWithPhrase(m_choices.startPhrase());
 }
 
 void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
@@ -103,13 +92,11 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
                              const QList<HoldingToken> &holding)
 {
     m_holding = holding;
-    // Pointing shows a word's numbers once there is a tree of more than its start.
-    if (tree->childCount(tree->root()) > 0)
-        setMouseTracking(true);
     m_pictureIndex = index;
     m_textIndex = forward;
     m_indexBefore.reset();
-    showNewPicture([&] { display(tree, tree->root()); });
+    m_fitting.fitToVisibleArea();
+    showNewPicture(m_fitting.fitTree(tree, tree->root(), mirrored()));
 }
 
 void VerbariumView::showBothSides(const std::shared_ptr<const VerbariumTree> &after,
@@ -119,18 +106,19 @@ void VerbariumView::showBothSides(const std::shared_ptr<const VerbariumTree> &af
                                   const QList<HoldingToken> &holding)
 {
     m_holding = holding;
-    if (after->childCount(after->root()) > 0 || before->childCount(before->root()) > 0)
-        setMouseTracking(true);
     m_pictureIndex = forward;
     m_textIndex = forward;
     m_indexBefore = indexBefore;
-    showNewPicture([&] { displayBothSides(after, before); });
+    m_fitting.fitToVisibleArea();
+    showNewPicture(m_fitting.fitBothSides(after, before));
 }
 
-void VerbariumView::showNewPicture(const std::function<void()> &displayNew)
+void VerbariumView::showNewPicture(FittedPicture fitted)
 {
-    m_fitting.fitToVisibleArea();
-    displayNew();
+    display(std::move(fitted));
+    // Pointing shows a word's numbers once there is a tree of more than its start.
+    if (m_picture->hasBranches())
+        setMouseTracking(true);
     // Magnified, the picture is larger than the window: the start word comes first.
     if (m_picture->bothSides())
         m_fitting.centreOnStartWord(wordRect(0));
@@ -200,18 +188,19 @@ void VerbariumView::startAtStartNode()
 
 void VerbariumView::goBack()
 {
-    if (!m_bothSides) {
+    if (m_choices.sides() != TreeChoices::Sides::Both) {
         startAtStartNode();
         return;
     }
-    if (!m_choices.undo()) {
+    const std::optional<TreeChoices::Request> undone = m_choices.undo();
+    if (!undone) {
         // Nothing chosen: the start's own occurrences, as after a new start.
         if (m_picture)
             askForContexts(m_picture->tree->root());
         return;
     }
     emit parentWordsChanged(m_choices.pathText());
-    askForTrees(m_choices.phrase());
+    ask(*undone);
 }
 
 void VerbariumView::displayVerbariumFromNode(Node node)
@@ -221,41 +210,28 @@ void VerbariumView::displayVerbariumFromNode(Node node)
 
 void VerbariumView::display(std::shared_ptr<const VerbariumTree> tree, Node node)
 {
-    VerbariumPicture picture = m_fitting.layOut(std::move(tree), node, mirrored());
-    std::unique_ptr<Layer> layers = verbariumLayers(picture, picture.viewSize);
-    showPicture(std::move(picture), std::move(layers));
-    if (m_fitting.roomForEveryWord())
-        scrollToStartWord();
+    display(m_fitting.fitTree(std::move(tree), node, mirrored()));
 }
 
-void VerbariumView::displayBothSides(std::shared_ptr<const VerbariumTree> after,
-                                     std::shared_ptr<const VerbariumTree> before)
+void VerbariumView::display(FittedPicture fitted)
 {
-    const BothSidesPicture sides = m_fitting.layOutBothSides(std::move(after), std::move(before));
-    showPicture(pictureOfBothSides(sides), bothSidesLayers(sides));
+    showPicture(std::move(fitted));
     if (m_fitting.roomForEveryWord())
         scrollToStartWord();
 }
 
 void VerbariumView::layOutAgain()
 {
-    if (m_picture->bothSides()) {
-        const BothSidesPicture sides =
-            m_fitting.layOutBothSides(m_picture->tree, m_picture->beforeTree);
-        showPicture(pictureOfBothSides(sides), bothSidesLayers(sides));
-        return;
-    }
-    VerbariumPicture picture = m_fitting.layOut(m_picture->tree, m_picture->startNode, mirrored());
-    std::unique_ptr<Layer> layers = verbariumLayers(picture, picture.viewSize);
-    showPicture(std::move(picture), std::move(layers));
+    showPicture(m_fitting.fitAgain(*m_picture, mirrored()));
 }
 
-void VerbariumView::showPicture(VerbariumPicture picture, std::unique_ptr<Layer> layers)
+void VerbariumView::showPicture(FittedPicture fitted)
 {
+    VerbariumPicture &picture = fitted.picture;
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
     setContentSize(
         QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
-    setRootLayer(std::move(layers));
+    setRootLayer(std::move(fitted.layers));
     const int focus = focusOnNewPicture(m_picture ? &*m_picture : nullptr, m_focused, picture,
                                         m_focusAwaitsPicture);
     m_focusAwaitsPicture = false;
@@ -291,9 +267,7 @@ void VerbariumView::scrollToStartWord()
 void VerbariumView::refitAfterResize()
 {
     const bool startWasInSight = m_resizes.takeKeptPartWasInSight();
-    if (!m_picture || (m_picture->tree->childCount(m_picture->startNode) == 0 &&
-                       (!m_picture->bothSides() ||
-                        m_picture->beforeTree->childCount(m_picture->beforeTree->root()) == 0)))
+    if (!m_picture || !m_picture->hasBranches())
         return;
     m_fitting.growToVisibleArea();
     setMouseTracking(true);
@@ -326,18 +300,10 @@ void VerbariumView::chooseOnBothSides(int index)
         askForContexts(word.node);
         return;
     }
-    // A choice is made on the picture of the choices before it: while their trees grow,
-    // the picture on screen is of other words.
-    if (m_picture->tree->sequenceTo(m_picture->tree->root()) != m_choices.phrase())
-        return;
-    const VerbariumTree &tree = m_picture->treeOf(word);
-    // The words from the start down to the word, as its side's tree reads them.
-    QStringList chosen = tree.sequenceTo(word.node).mid(tree.sequenceTo(tree.root()).size());
-    if (word.before)
-        std::ranges::reverse(chosen);
-    m_choices.choose(word.before, chosen);
-    emit parentWordsChanged(m_choices.pathText());
-    askForTrees(m_choices.phrase());
+    if (const std::optional<TreeChoices::Request> chosen = m_choices.choose(*m_picture, word)) {
+        emit parentWordsChanged(m_choices.pathText());
+        ask(*chosen);
+    }
 }
 
 void VerbariumView::restartFromWord(int index)

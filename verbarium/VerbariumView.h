@@ -2,16 +2,15 @@
 
 #include "ContextsQuery.h"
 #include "LayerHostWidget.h"
-#include "LinkedChoices.h"
 #include "PictureFitting.h"
 #include "PictureOutline.h"
 #include "ResizeSettling.h"
 #include "TextLayer.h"
 #include "TokensHoldingWord.h"
+#include "TreeChoices.h"
 #include "TreeInput.h"
 #include "VerbariumLayout.h"
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -48,11 +47,11 @@ public:
     void startWithPhrase(const QStringList &phrase);
     // Whether trees show the words before their start rather than those after; switching
     // grows the shown start's tree the other way.
-    bool wordsBefore() const { return m_wordsBefore; }
+    bool wordsBefore() const { return m_choices.wordsBefore(); }
     void setWordsBefore(bool before);
     // Whether trees show both sides of their start; switching grows the shown start's
     // trees anew.
-    bool bothSides() const { return m_bothSides; }
+    bool bothSides() const { return m_choices.bothSides(); }
     void setBothSides(bool on);
     // Displays node of the tree on screen.
     void displayVerbariumFromNode(Node node);
@@ -154,23 +153,18 @@ protected:
 
 private:
     void askForContexts(Node node, bool before = false);
-    // Sets option, one of the choices of the sides shown, growing the shown start's trees
-    // anew when it changes.
-    void setSides(bool &option, bool on);
-    // Asks for the start's tree or trees, as the view shows them.
-    void askForTrees(const QStringList &phrase);
+    void ask(const TreeChoices::Request &request);
     void chooseOnBothSides(int index);
     // Moves the keyboard's focus to the word; told: the panel tells of it too (the
     // keyboard moved, rather than the window coming forward).
     void moveFocus(int index, bool told);
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
-    void displayBothSides(std::shared_ptr<const VerbariumTree> after,
-                          std::shared_ptr<const VerbariumTree> before);
+    void display(FittedPicture fitted);
     // Lays the shown display out again in the view as it is now.
     void layOutAgain();
-    void showPicture(VerbariumPicture picture, std::unique_ptr<Layer> layers);
-    // Shows the tree or trees just grown from their root.
-    void showNewPicture(const std::function<void()> &displayNew);
+    void showPicture(FittedPicture fitted);
+    // Shows the tree or trees just grown, from their root, laid out in the visible area.
+    void showNewPicture(FittedPicture fitted);
     void scrollToStartWord();
 
     std::optional<VerbariumPicture> m_picture;       // what the layers show
@@ -180,10 +174,7 @@ private:
     QList<HoldingToken> m_holding; // the longer tokens holding the picture's start word
     // The node whose contexts were asked for, and whether of the words before.
     std::optional<std::pair<Node, bool>> m_contextsNode;
-    QStringList m_phrase; // the start asked for last
-    bool m_wordsBefore = false;
-    bool m_bothSides = false;
-    LinkedChoices m_choices;  // on both sides of m_phrase
+    TreeChoices m_choices;
     PictureOutline m_outline; // of m_picture
     int m_focused = -1;
     bool m_focusAwaitsPicture = false; // the keyboard came before the picture
