@@ -18,9 +18,9 @@ QStringList textFilesBelow(const QString &folder)
     QStringList relative;
     QDirIterator files(folder, {u"*.txt"_s}, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
                        QDirIterator::Subdirectories);
-    const QDir base(folder);
+    const QDir base(QFileInfo(folder).absoluteFilePath());
     while (files.hasNext())
-        relative.append(base.relativeFilePath(files.next()));
+        relative.append(base.relativeFilePath(QFileInfo(files.next()).absoluteFilePath()));
     std::sort(relative.begin(), relative.end());
     return relative;
 }

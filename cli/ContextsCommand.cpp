@@ -107,7 +107,7 @@ int contextsCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"contexts"_s,
-        u"contexts [FILE|-] --word WORD [--path \"W2 W3 ...\"] [--width N]\n"
+        u"contexts [FILE|DIR...|-] --word WORD [--path \"W2 W3 ...\"] [--width N]\n"
         "                  [--sort text|following|preceding] [--format tsv|json] "
         "[--output PATH]"_s,
         u"Lists every occurrence of WORD (or of a phrase of several words) in the text, one\n"
@@ -150,7 +150,7 @@ int contextsCommand(const QStringList &arguments)
                 commandLine.value(u"sort"_s)));
 
     const std::optional<CommandText> text = followCommandText(
-        indexes->indexPath(commandLine.inputPath(), TextPath::Index::WordsAfter), true);
+        indexes->indexPath(commandLine.inputSources(), TextPath::Index::WordsAfter), true);
     if (!text)
         return 1;
     const TextFile &input = text->file;
