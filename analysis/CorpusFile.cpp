@@ -63,8 +63,11 @@ TextFile readCorpus(const QStringList &sources, const std::stop_token &stop)
             corpus.leftOut.append(file.error);
             continue;
         }
-        // Each file starts on a line of its own.
-        if (!corpus.text.isEmpty() && !CharacterClasses::isLineBreak(corpus.text.back().unicode()))
+        // Each file starts on a line of its own; after a carriage return, a line feed
+        // that begins the next file would be taken for the second half of a CRLF.
+        if (!corpus.text.isEmpty() &&
+            (!CharacterClasses::isLineBreak(corpus.text.back().unicode()) ||
+             corpus.text.back() == u''))
             corpus.text.append(u'\n');
         if (corpus.text.size() + file.text.size() > qsizetype(largestTextBytes))
             return {{},
