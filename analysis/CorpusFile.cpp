@@ -67,7 +67,7 @@ TextFile readCorpus(const QStringList &sources, const std::stop_token &stop)
         // that begins the next file would be taken for the second half of a CRLF.
         if (!corpus.text.isEmpty() &&
             (!CharacterClasses::isLineBreak(corpus.text.back().unicode()) ||
-             corpus.text.back() == u''))
+             corpus.text.back() == u'\r'))
             corpus.text.append(u'\n');
         if (corpus.text.size() + file.text.size() > qsizetype(largestTextBytes))
             return {{},

@@ -111,13 +111,21 @@ void TokenSequence::beginPart()
 
 std::vector<quint32> TokenSequence::partStartsAsRead() const
 {
-    if (!m_readsBackward || m_partStarts.empty())
-        return m_partStarts;
+    // While appending, files without tokens may still stand at the end.
+    std::vector<quint32> starts;
+    for (const quint32 start : m_partStarts) {
+        if (start < m_size)
+            starts.push_back(start);
+    }
+    if (starts.size() < 2)
+        return {};
+    if (!m_readsBackward)
+        return starts;
     // Read backwards, a file begins where the one after it ended.
-    std::vector<quint32> starts{0};
-    for (auto start = m_partStarts.rbegin(); start != m_partStarts.rend() && *start > 0; ++start)
-        starts.push_back(m_size - *start);
-    return starts;
+    std::vector<quint32> backward{0};
+    for (auto start = starts.rbegin(); *start > 0; ++start)
+        backward.push_back(m_size - *start);
+    return backward;
 }
 
 void TokenSequence::settleParts()

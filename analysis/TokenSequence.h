@@ -68,7 +68,8 @@ public:
     // 0, each later one past the last token of the one before; a file without tokens has
     // none. Empty for a single text, which is one part.
     std::span<const quint32> partStarts() const { return m_partStarts; }
-    // The same in reading order (for the words before, the files' ends read backwards).
+    // The same in reading order (for the words before, the files' ends read backwards);
+    // empty for one file with tokens.
     std::vector<quint32> partStartsAsRead() const;
 
     // The ids in reading order as a plain array, for sorting: a sequence not packed

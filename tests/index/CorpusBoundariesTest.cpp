@@ -83,6 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
                      u"the lord:1[saw:1[we:1]]"_s}),
     [](const testing::TestParamInfo<BoundaryCase> &info) { return info.param.name; });
 
+// Files without tokens, at the start, between and at the end, begin nothing.
+TEST(CorpusBoundaries, EmptyFilesBeginNothing)
+{
+    const Corpus corpus({QString(), u"x a b"_s, u" "_s, QString(), u"b c"_s, QString()});
+    EXPECT_EQ(treeOf(corpus.after, u"b"_s), u"b:1[c:1]"_s);
+    EXPECT_EQ(treeOf(corpus.before, u"b"_s), u"b:1[a:1[x:1]]"_s);
+    EXPECT_EQ(corpus.after->tokens().partStarts().size(), 2u);
+}
+
 TEST(CorpusBoundaries, PhrasesOccurWithinAFile)
 {
     const struct
