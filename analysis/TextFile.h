@@ -2,7 +2,19 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <stop_token>
+#include <vector>
+
+// One file of a corpus within the text the corpus is read as.
+struct TextPart
+{
+    QString name;   // as given, or its folder as given and the path below it
+    quint32 start;  // where its text begins, in code units of the whole text
+    quint32 length; // in code units
+    // Bytes of the file before its text (a byte-order mark).
+    qint64 bytesBeforeText = 0;
+};
 
 // A text read from a file or a stream as UTF-8: the text, or a one-line message that
 // names the source and what is wrong with it.
@@ -13,6 +25,11 @@ struct TextFile
     // Bytes of the source before the text's first character (a byte-order mark): the
     // text's offsets in bytes of the source are its UTF-8 offsets plus these.
     qint64 bytesBeforeText = 0;
+    // A corpus: its files' texts joined, each starting on a line of its own, in the
+    // order read. Empty for a text from one source.
+    std::vector<TextPart> parts = {};
+    // The files of a corpus left out, each a message naming it and why.
+    QStringList leftOut = {};
 };
 
 // The largest text read, in bytes. What a text costs grows with its tokens: the

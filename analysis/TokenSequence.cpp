@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <functional>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -94,7 +95,46 @@ void TokenSequence::append(const TokenSequence &later)
     for (quint32 position = 0; position < later.size(); ++position)
         m_plainIds.push_back(idHere[later.idAt(position)]);
     m_spans.append(later.m_spans);
+    for (const quint32 start : later.m_partStarts) {
+        if (m_partStarts.empty() || m_partStarts.back() != m_size + start)
+            m_partStarts.push_back(m_size + start);
+    }
     m_size += later.size();
+}
+
+void TokenSequence::beginPart()
+{
+    Q_ASSERT(!m_readsBackward);
+    if (m_partStarts.empty() || m_partStarts.back() != m_size)
+        m_partStarts.push_back(m_size);
+}
+
+std::vector<quint32> TokenSequence::partStartsAsRead() const
+{
+    // While appending, files without tokens may still stand at the end.
+    std::vector<quint32> starts;
+    for (const quint32 start : m_partStarts) {
+        if (start < m_size)
+            starts.push_back(start);
+    }
+    if (starts.size() < 2)
+        return {};
+    if (!m_readsBackward)
+        return starts;
+    // Read backwards, a file begins where the one after it ended.
+    std::vector<quint32> backward{0};
+    for (auto start = starts.rbegin(); *start > 0; ++start)
+        backward.push_back(m_size - *start);
+    return backward;
+}
+
+void TokenSequence::settleParts()
+{
+    // Files without tokens at the end begin nothing; one part is no parts.
+    while (!m_partStarts.empty() && m_partStarts.back() == m_size && m_size > 0)
+        m_partStarts.pop_back();
+    if (m_partStarts.size() == 1)
+        m_partStarts.clear();
 }
 
 std::vector<quint32> TokenSequence::takeIds()
@@ -124,6 +164,7 @@ void TokenSequence::pack(std::vector<quint32> ids)
     if (m_readsBackward || (m_size > 0 && m_packedIds.size() == m_size))
         return;
     noteSentenceEnds(ids);
+    settleParts();
     m_packedIds = PackedInts(std::move(ids), PackedInts::widthFor(distinctCount() - 1));
     m_plainIds = {};
     m_spans.seal();
@@ -169,7 +210,8 @@ QList<std::pair<QString, std::size_t>> TokenSequence::bytesByPart() const
     return {{u"token ids"_s, m_plainIds.size() * sizeof(quint32) + m_packedIds.bytesUsed()},
             {u"places in the text"_s, m_spans.bytesUsed()},
             {u"sentence ends"_s, m_ends.bytesUsed()},
-            {u"distinct words"_s, words}};
+            {u"distinct words"_s, words},
+            {u"files' starts"_s, m_partStarts.capacity() * sizeof(quint32)}};
 }
 
 void TokenSequence::writeTo(SectionWriter &writer) const
@@ -190,6 +232,7 @@ void TokenSequence::writeTo(SectionWriter &writer) const
     m_packedIds.writeTo(writer);
     m_spans.writeTo(writer);
     m_ends.writeTo(writer);
+    writer.write(std::span<const quint32>(m_partStarts));
 }
 
 TokenSequence TokenSequence::readFrom(SectionReader &reader, quint32 textLength)
@@ -236,6 +279,14 @@ TokenSequence TokenSequence::readFrom(SectionReader &reader, quint32 textLength)
     tokens.m_packedIds = PackedInts::readFrom(reader);
     tokens.m_spans = SpanList::readFrom(reader, textLength);
     tokens.m_ends = SentenceEnds::readFrom(reader);
+    const Stored<quint32> partStarts = reader.read<quint32>();
+    // Walks are cut at these: they must begin at 0 and go up within the tokens.
+    if (partStarts.size() == 1 || (!partStarts.empty() && partStarts[0] != 0) ||
+        std::adjacent_find(partStarts.begin(), partStarts.end(), std::greater_equal<>()) !=
+            partStarts.end() ||
+        (!partStarts.empty() && partStarts[partStarts.size() - 1] >= tokens.m_size))
+        throw DamagedSections();
+    tokens.m_partStarts.assign(partStarts.begin(), partStarts.end());
     if (tokens.m_packedIds.size() != tokens.m_size || tokens.m_spans.size() != tokens.m_size ||
         tokens.m_ends.size() != tokens.m_size ||
         (distinct > 0 && tokens.m_packedIds.width() != PackedInts::widthFor(distinct - 1)))

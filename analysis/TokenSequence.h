@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -56,8 +57,20 @@ public:
     // Appends a token that stands at span, giving a new word the next id. Throws
     // TooManyTokens past maximumSize.
     void append(QStringView token, TextSpan span);
-    // Appends the tokens of a later part of the same text, tokenised on their own.
+    // Appends the tokens of a later part of the same text, tokenised on their own (with
+    // the parts they begin, if any).
     void append(const TokenSequence &later);
+    // The tokens appended from now on are a file's of their own: no walk runs from the
+    // ones before into them.
+    void beginPart();
+
+    // Where each file of a corpus begins among the tokens, in text order: the first at
+    // 0, each later one past the last token of the one before; a file without tokens has
+    // none. Empty for a single text, which is one part.
+    std::span<const quint32> partStarts() const { return m_partStarts; }
+    // The same in reading order (for the words before, the files' ends read backwards);
+    // empty for one file with tokens.
+    std::vector<quint32> partStartsAsRead() const;
 
     // The ids in reading order as a plain array, for sorting: a sequence not packed
     // yet hands over its own and must get them back through pack().
@@ -77,7 +90,8 @@ public:
     bool readsBackward() const { return m_readsBackward; }
 
     std::size_t bytesUsed() const;
-    // What each part takes: the ids, the spans, the sentence ends, the distinct words.
+    // What each part takes: the ids, the spans, the sentence ends, the distinct words and
+    // the files' starts.
     QList<std::pair<QString, std::size_t>> bytesByPart() const;
 
     // A packed sequence read in text order.
@@ -95,6 +109,8 @@ private:
     // The slot that holds word, or the empty slot where it would go.
     std::size_t slotOf(QStringView word, quint32 hash) const;
     void grow();
+    // Drops the starts that begin nothing.
+    void settleParts();
 
     QList<QString> m_words;          // by id
     std::vector<Kind> m_kinds;       // by id
@@ -102,6 +118,7 @@ private:
     PackedInts m_packedIds;          // ...and once packed
     SpanList m_spans;                // by position in the text
     SentenceEnds m_ends;
+    std::vector<quint32> m_partStarts; // in text order; empty for one part
     quint32 m_size = 0;
     bool m_readsBackward = false;
     // Open addressing: each slot holds a word's hash (high half) and id + 1 (low half),

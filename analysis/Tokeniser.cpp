@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
@@ -118,6 +119,25 @@ public:
     // keeps a trailing space that later lines lose.
     TokenSequence read(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
+        readLines(begin, end, startsWithFirstLine);
+        return std::move(m_tokens);
+    }
+
+    // Each file of a corpus on its own, its first line a first line.
+    TokenSequence readFiles(std::span<const TextSpan> files)
+    {
+        for (const TextSpan &file : files) {
+            m_tokens.beginPart();
+            readLines(file.begin, file.end, true);
+        }
+        return std::move(m_tokens);
+    }
+
+private:
+    enum class In { Nothing, Text, Punctuation };
+
+    void readLines(qsizetype begin, qsizetype end, bool startsWithFirstLine)
+    {
         bool isFirstLine = startsWithFirstLine;
         for (qsizetype line = skipped(begin, end); line < end; isFirstLine = false) {
             const qsizetype lineBreak = lineEnd(line, end);
@@ -137,11 +157,7 @@ public:
             line = next;
         }
         endToken();
-        return std::move(m_tokens);
     }
-
-private:
-    enum class In { Nothing, Text, Punctuation };
 
     quint8 classAt(qsizetype position, qsizetype &length) const
     {
@@ -294,5 +310,25 @@ TokenSequence tokenise(QStringView text, std::stop_token stop)
     alongside([&] { tokens = PartReader(text, stop).read(0, middle, true); },
               [&] { laterHalf = PartReader(text, stop).read(middle, text.size(), false); });
     tokens.append(std::move(laterHalf));
+    return tokens;
+}
+
+TokenSequence tokenise(QStringView text, std::span<const TextSpan> files, std::stop_token stop)
+{
+    if (text.size() > 0xFFFFFFFF)
+        throw std::length_error("text of 2^32 code units or more");
+    if (files.size() < 2)
+        return tokenise(text, stop);
+    if (text.size() < halvedTexts)
+        return PartReader(text, stop).readFiles(files);
+    // The files are shared out between the two threads whole, about half the text each.
+    std::size_t middle = 1;
+    while (middle + 1 < files.size() && files[middle].end <= text.size() / 2)
+        ++middle;
+    TokenSequence tokens;
+    TokenSequence laterFiles;
+    alongside([&] { tokens = PartReader(text, stop).readFiles(files.first(middle)); },
+              [&] { laterFiles = PartReader(text, stop).readFiles(files.subspan(middle)); });
+    tokens.append(std::move(laterFiles));
     return tokens;
 }

@@ -57,7 +57,7 @@ int cloudCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"cloud"_s,
-        u"cloud [FILE|-] [--width W] [--height H] [--seed N] [--format json|svg|png] "
+        u"cloud [FILE|DIR...|-] [--width W] [--height H] [--seed N] [--format json|svg|png] "
         "[--gap] [--contrast] [--leave-out LANGUAGE|FILE] [--svg-outlines] [--scale N] "
         "[--output PATH]"_s,
         u"Builds the word cloud of the text for a visible area of W x H points and writes it.\n"
@@ -91,14 +91,14 @@ int cloudCommand(const QStringList &arguments)
     if (!settings)
         return 2;
     if (const std::optional<QString> problem =
-            leaveOutProblem(commandLine, {commandLine.inputPath()}))
+            leaveOutProblem(commandLine, commandLine.inputSources()))
         return commandLine.badArguments(*problem);
 
     const std::optional<QSet<QString>> leftOut = leftOutWords(commandLine);
     if (!leftOut)
         return 1;
     const std::optional<CommandText> text =
-        followCommandText(commandTextPath(commandLine.inputPath()));
+        followCommandText(commandTextPath(commandLine.inputSources()));
     if (!text)
         return 1;
 

@@ -91,9 +91,9 @@ void CommandIndexes::keep(const TextKey &key, std::shared_ptr<const TextIndex> i
     }));
 }
 
-TextPath CommandIndexes::indexPath(const QString &inputPath, TextPath::Index index)
+TextPath CommandIndexes::indexPath(const QStringList &sources, TextPath::Index index)
 {
-    TextPath path = commandTextPath(inputPath);
+    TextPath path = commandTextPath(sources);
     path.count = false;
     path.index = index;
     path.cache = m_cache;

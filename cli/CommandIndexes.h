@@ -29,7 +29,7 @@ public:
 
     // The way of the text at inputPath to its index, uncounted, read from and kept in
     // the cache the options chose; what is kept is written while the command goes on.
-    TextPath indexPath(const QString &inputPath, TextPath::Index index);
+    TextPath indexPath(const QStringList &sources, TextPath::Index index);
 
 private:
     explicit CommandIndexes(std::optional<IndexCache> cache);

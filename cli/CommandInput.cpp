@@ -1,9 +1,11 @@
 #include "CommandInput.h"
 
 #include "CommandOutput.h"
+#include "CorpusFile.h"
 #include "StandardStreams.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -23,10 +25,30 @@ TextFile readCommandSource(const QString &path)
     return readUtf8TextFile(path);
 }
 
-TextPath commandTextPath(const QString &path)
+TextFile readCommandSources(const QStringList &sources)
+{
+    if (sources.size() == 1 && !QFileInfo(sources.front()).isDir())
+        return readCommandSource(sources.front());
+    QStringList files;
+    TextFile corpus;
+    for (const QString &source : sources) {
+        if (namesStandardInput(source))
+            corpus.leftOut.append(
+                u"%1: standard input cannot be read with other files"_s.arg(source));
+        else
+            files.append(source);
+    }
+    if (files.isEmpty())
+        return {{}, u"none of the files could be read"_s, 0, {}, corpus.leftOut};
+    TextFile read = readUtf8Corpus(files);
+    read.leftOut = corpus.leftOut + read.leftOut;
+    return read;
+}
+
+TextPath commandTextPath(const QStringList &sources)
 {
     TextPath way;
-    way.read = [path](std::stop_token) { return readCommandSource(path); };
+    way.read = [sources](std::stop_token) { return readCommandSources(sources); };
     way.index = TextPath::Index::None;
     return way;
 }
@@ -37,6 +59,8 @@ std::optional<CommandText> followCommandText(const TextPath &path, bool keepText
     bool read = false;
     TextPathReceiver receiver;
     receiver.read = [&](const TextFile &file) {
+        for (const QString &leftOut : file.leftOut)
+            CommandOutput::reportError(leftOut);
         read = file.error.isEmpty();
         if (!read)
             CommandOutput::reportError(file.error);

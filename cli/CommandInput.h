@@ -15,8 +15,13 @@ class TextIndex;
 // message naming the source and the problem.
 TextFile readCommandSource(const QString &path);
 
-// The way of the text at path, read as readCommandSource reads it: counted, not indexed.
-TextPath commandTextPath(const QString &path);
+// The text of a command's sources: the one source as readCommandSource reads it, or
+// several files and folders as a corpus (standard input cannot be one of them).
+TextFile readCommandSources(const QStringList &sources);
+
+// The way of the text of sources, read as readCommandSources reads it: counted, not
+// indexed.
+TextPath commandTextPath(const QStringList &sources);
 
 // What a command takes of its text.
 struct CommandText
@@ -26,8 +31,9 @@ struct CommandText
     std::shared_ptr<const TextIndex> index;
 };
 
-// Takes a command's text along path. When it cannot be read, it reports one line naming
-// the source and the problem on standard error and returns nothing.
+// Takes a command's text along path. It reports one line on standard error for each file
+// of a corpus left out, naming it and the problem, and when the text cannot be read at
+// all, one more and returns nothing.
 std::optional<CommandText> followCommandText(const TextPath &path, bool keepText = false);
 
 // Whether the argument names the process's standard input: "-" as an input (when dashToo),

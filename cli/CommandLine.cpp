@@ -88,9 +88,7 @@ std::optional<int> CommandLine::parse(const QStringList &arguments)
     if (m_parser.isSet(u"help"_s))
         return CommandOutput::printToStandardOutput(usage()) ? 0 : 1;
     if (m_parser.positionalArguments().size() > m_largestInputCount)
-        return badArguments(m_largestInputCount == 1
-                                ? u"more than one input file given"_s
-                                : u"more than %1 input files given"_s.arg(m_largestInputCount));
+        return badArguments(u"more than %1 input files given"_s.arg(m_largestInputCount));
     if (!m_formats.isEmpty() && !m_formats.contains(format()))
         return badArguments(u"unknown format '%1'"_s.arg(format()));
     if (m_parser.isSet(u"output"_s) && m_parser.value(u"output"_s).isEmpty())
@@ -116,10 +114,10 @@ std::optional<QString> CommandLine::repeatedOption() const
     return std::nullopt;
 }
 
-QString CommandLine::inputPath() const
+QStringList CommandLine::inputSources() const
 {
     const QStringList positional = m_parser.positionalArguments();
-    return positional.isEmpty() ? u"-"_s : positional.first();
+    return positional.isEmpty() ? QStringList{u"-"_s} : positional;
 }
 
 QString CommandLine::format() const
@@ -135,10 +133,14 @@ QString CommandLine::outputPath() const
 
 QString CommandLine::usage() const
 {
-    QString text = u"Usage: verbarium-cli %1\n\n%2\n\n"
-                   "FILE is a UTF-8 text file of at most %3 MB; without FILE, or with '-',\n"
-                   "standard input is read.\n\nOptions:\n"_s.arg(
-                       m_synopsis, m_description, QString::number(largestTextBytes / 1000000));
+    QString text =
+        u"Usage: verbarium-cli %1\n\n%2\n\n"
+        "FILE is a UTF-8 text file; several FILEs and DIRs (each DIR's .txt files,\n"
+        "in its subfolders too, in path order) are one corpus, its files kept\n"
+        "apart: no tree or phrase runs from one into the next. A file that cannot\n"
+        "be read as UTF-8 is named on standard error and left out. At most %3 MB\n"
+        "in all; without FILE, or with '-', standard input is read.\n\n"
+        "Options:\n"_s.arg(m_synopsis, m_description, QString::number(largestTextBytes / 1000000));
     for (const QCommandLineOption &option : m_options) {
         QStringList names;
         for (const QString &name : option.names())

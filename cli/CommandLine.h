@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QSize>
 #include <QStringList>
+#include <limits>
 #include <optional>
 
 // The exit statuses of every command, as the usage texts state them.
@@ -22,8 +23,8 @@ inline const QString outputText = QStringLiteral(
     "FIFOs, devices and terminals; writers to one such file take turns. An interrupted\n"
     "run leaves the old file as it was.\n");
 
-// The arguments of one subcommand: its options, the optional input FILE (or "-"
-// for standard input), --help, and the usage text. Bad arguments print the
+// The arguments of one subcommand: its options, the input FILEs and DIRs (or "-" for
+// standard input), --help, and the usage text. Bad arguments print the
 // problem and the usage to standard error.
 class CommandLine
 {
@@ -39,7 +40,7 @@ public:
     void addOutputOption();
     // --width W and --height H: the size of the view in points, 800 x 600 by default.
     void addViewSizeOptions();
-    // The command reads up to count inputs (one by default).
+    // The command reads up to count inputs (any number by default).
     void setLargestInputCount(int count) { m_largestInputCount = count; }
 
     // An exit status when the command must stop right away: 0 after printing the
@@ -47,7 +48,8 @@ public:
     // them: which of the two was meant cannot be told).
     std::optional<int> parse(const QStringList &arguments);
 
-    QString inputPath() const; // "-" for standard input
+    // The files and folders given, or "-" for standard input.
+    QStringList inputSources() const;
     QStringList inputPaths() const { return m_parser.positionalArguments(); }
     QString format() const;
     QString outputPath() const; // empty for standard output
@@ -76,7 +78,7 @@ private:
     QString m_description;
     QStringList m_formats;
     bool m_describesOutput = false;
-    int m_largestInputCount = 1;
+    int m_largestInputCount = std::numeric_limits<int>::max();
     QList<QCommandLineOption> m_options;
     QCommandLineParser m_parser;
 };

@@ -101,16 +101,16 @@ std::shared_ptr<const VerbariumTree> commandTree(const CommandLine &commandLine,
                                                  CommandIndexes &indexes)
 {
     return treeAlong(
-        indexes.indexPath(commandLine.inputPath(), indexOfSide(growsBefore(commandLine))),
+        indexes.indexPath(commandLine.inputSources(), indexOfSide(growsBefore(commandLine))),
         commandLine);
 }
 
 std::optional<BothTrees> bothCommandTrees(const CommandLine &commandLine, CommandIndexes &indexes)
 {
     // Read once for both sides: standard input cannot be read twice.
-    const TextFile source = readCommandSource(commandLine.inputPath());
+    const TextFile source = readCommandSources(commandLine.inputSources());
     const auto pathTo = [&](bool before) {
-        TextPath path = indexes.indexPath(commandLine.inputPath(), indexOfSide(before));
+        TextPath path = indexes.indexPath(commandLine.inputSources(), indexOfSide(before));
         path.read = [&source](std::stop_token) { return source; };
         return path;
     };

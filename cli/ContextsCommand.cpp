@@ -1,3 +1,4 @@
+#include "CharacterClasses.h"
 #include "CommandIndexes.h"
 #include "CommandInput.h"
 #include "CommandLine.h"
@@ -10,6 +11,7 @@
 #include "OutputFile.h"
 #include "StartPhrase.h"
 #include "TextIndex.h"
+#include "TextPlaces.h"
 
 #include <vector>
 
@@ -24,52 +26,24 @@ constexpr qsizetype unitsPerPiece = qsizetype(1) << 18;
 // Characters of context on either side of an occurrence unless --width says otherwise.
 constexpr int defaultContextWidth = 40;
 
-// Where a position of the text lies in bytes of its UTF-8 source: checkpoints every
-// so many code units, and the units since the last one counted.
-class Utf8Offsets
+// A name with a tab or a line break would break the TSV line.
+QString tsvField(const QString &name)
 {
-public:
-    Utf8Offsets(QStringView text, qint64 bytesBeforeText)
-        : m_text(text)
-    {
-        m_checkpoints.reserve(std::size_t(text.size() / checkpointDistance + 1));
-        qint64 bytes = bytesBeforeText;
-        for (qsizetype start = 0; start < text.size(); start += checkpointDistance) {
-            m_checkpoints.push_back(bytes);
-            bytes += bytesOf(text.sliced(start, std::min(checkpointDistance, text.size() - start)));
-        }
+    QString field = name;
+    for (QChar &unit : field) {
+        if (unit == u'\t' || CharacterClasses::isLineBreak(unit.unicode()))
+            unit = u' ';
     }
+    return field;
+}
 
-    qint64 byteOffsetOf(qsizetype position) const
-    {
-        const qsizetype checkpoint = position / checkpointDistance;
-        const qsizetype checkpointStart = checkpoint * checkpointDistance;
-        return m_checkpoints[std::size_t(checkpoint)] +
-               bytesOf(m_text.sliced(checkpointStart, position - checkpointStart));
-    }
-
-private:
-    static constexpr qsizetype checkpointDistance = 256;
-
-    // A surrogate pair is four bytes, two for each half. Without branches, so that the
-    // compiler counts many units at a time.
-    static qint64 bytesOf(QStringView units)
-    {
-        qint64 bytes = 0;
-        for (const QChar unit : units) {
-            const char16_t value = unit.unicode();
-            bytes += 1 + (value >= 0x80) + (value >= 0x800 && !QChar::isSurrogate(value));
-        }
-        return bytes;
-    }
-
-    QStringView m_text;
-    std::vector<qint64> m_checkpoints;
-};
-
-void appendTsvLine(QString &piece, qint64 offset, const ContextLine &line)
+void appendTsvLine(QString &piece, const FilePlace &place, const ContextLine &line)
 {
-    piece += QString::number(offset);
+    piece += tsvField(place.file->name);
+    piece += u'\t';
+    piece += QString::number(place.line);
+    piece += u'\t';
+    piece += QString::number(place.offset);
     for (const QString *part : {&line.left, &line.match, &line.right}) {
         piece += u'\t';
         piece += *part;
@@ -77,10 +51,14 @@ void appendTsvLine(QString &piece, qint64 offset, const ContextLine &line)
     piece += u'\n';
 }
 
-void appendJsonLine(QString &piece, qint64 offset, const ContextLine &line)
+void appendJsonLine(QString &piece, const FilePlace &place, const ContextLine &line)
 {
-    piece += u"{\"offset\":"_s;
-    piece += QString::number(offset);
+    piece += u"{\"file\":"_s;
+    piece += JsonWriter::quoted(place.file->name);
+    piece += u",\"line\":"_s;
+    piece += QString::number(place.line);
+    piece += u",\"offset\":"_s;
+    piece += QString::number(place.offset);
     piece += u",\"left\":"_s;
     piece += JsonWriter::quoted(line.left);
     piece += u",\"match\":"_s;
@@ -107,16 +85,18 @@ int contextsCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"contexts"_s,
-        u"contexts [FILE|-] --word WORD [--path \"W2 W3 ...\"] [--width N]\n"
+        u"contexts [FILE|DIR...|-] --word WORD [--path \"W2 W3 ...\"] [--width N]\n"
         "                  [--sort text|following|preceding] [--format tsv|json] "
         "[--output PATH]"_s,
         u"Lists every occurrence of WORD (or of a phrase of several words) in the text, one\n"
-        "line each: the byte offset in the file where it starts, the text before it, the\n"
-        "occurrence as it stands in the file, and the text after it, line breaks and tabs\n"
-        "shown as spaces. --path continues the sequence below the word, as a click down\n"
-        "the tree does, and lists the occurrences that node of the tree counts. TSV has\n"
-        "those four columns; JSON is an object a line with the keys \"offset\", \"left\",\n"
-        "\"match\" and \"right\". --width is the context on either side in characters\n"
+        "line each: the file it is in (as given, or its folder as given and the path below\n"
+        "it), its line there (from 1), the byte offset in the file where it starts, the\n"
+        "text before it, the occurrence as it stands in the file, and the text after it\n"
+        "within its file, line breaks and tabs shown as spaces. --path continues the\n"
+        "sequence below the word, as a click down the tree does, and lists the\n"
+        "occurrences that node of the tree counts. TSV has those six columns; JSON is an\n"
+        "object a line with the keys \"file\", \"line\", \"offset\", \"left\", \"match\"\n"
+        "and \"right\". --width is the context on either side in characters\n"
         "(%1). --sort orders by place in the text (the default), by the words that follow,\n"
         "or by the words before."_s.arg(defaultContextWidth));
     commandLine.addOption(
@@ -150,7 +130,7 @@ int contextsCommand(const QStringList &arguments)
                 commandLine.value(u"sort"_s)));
 
     const std::optional<CommandText> text = followCommandText(
-        indexes->indexPath(commandLine.inputPath(), TextPath::Index::WordsAfter), true);
+        indexes->indexPath(commandLine.inputSources(), TextPath::Index::WordsAfter), true);
     if (!text)
         return 1;
     const TextFile &input = text->file;
@@ -161,20 +141,22 @@ int contextsCommand(const QStringList &arguments)
     Occurrences found = occurrencesOf(*index, sequence);
     sortRuns(found.firsts, found.length, index->tokens(), *order);
 
-    const Utf8Offsets offsets(input.text, input.bytesBeforeText);
+    const QStringList sources = commandLine.inputSources();
+    const TextPlaces places(input, sources.size() == 1 ? sources.front() : QString());
     const bool json = commandLine.format() == u"json";
     return CommandOutput::writeResultInPieces(
         commandLine.outputPath(), [&](OutputFile &output) -> std::optional<QString> {
             QString piece;
             for (const quint32 first : found.firsts) {
+                const quint32 begin = spanOfRun(index->tokens(), first, found.length).begin;
                 const ContextLine line =
-                    contextLine(input.text, index->tokens(), first, found.length, *width);
-                const qint64 offset =
-                    offsets.byteOffsetOf(spanOfRun(index->tokens(), first, found.length).begin);
+                    contextLine(input.text, index->tokens(), first, found.length, *width,
+                                places.fileSpanOf(begin));
+                const FilePlace place = places.placeOf(begin);
                 if (json)
-                    appendJsonLine(piece, offset, line);
+                    appendJsonLine(piece, place, line);
                 else
-                    appendTsvLine(piece, offset, line);
+                    appendTsvLine(piece, place, line);
                 if (piece.size() >= unitsPerPiece) {
                     if (auto problem = output.write(piece.toUtf8()))
                         return problem;

@@ -66,12 +66,35 @@ QByteArray countsAsCsv(const WordDictionary &words)
     return csv.toUtf8();
 }
 
+// The tree text of each file of a corpus on its own, joined as the files were, so that no
+// line's hyphen joins the next file's first word.
+TextFile inTreeText(TextFile file)
+{
+    if (file.parts.size() < 2) {
+        file.text = treeText(file.text);
+        for (TextPart &part : file.parts)
+            part.length = quint32(file.text.size());
+        return file;
+    }
+    QString joined;
+    for (TextPart &part : file.parts) {
+        const QString text = treeText(QStringView(file.text).sliced(part.start, part.length));
+        if (!joined.isEmpty())
+            joined += u'\n';
+        part.start = quint32(joined.size());
+        part.length = quint32(text.size());
+        joined += text;
+    }
+    file.text = std::move(joined);
+    return file;
+}
+
 } // namespace
 
 int countsCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
-        u"counts"_s, u"counts [FILE|-] [--format json|csv] [--output PATH]"_s,
+        u"counts"_s, u"counts [FILE|DIR...|-] [--format json|csv] [--output PATH]"_s,
         u"Lower-cases the text, joins its lines into the tree text and counts its words,\n"
         "keeping the words of the highest counts.\n"
         "json: {\"treeText\": ..., \"words\": {word: count, ...}}, highest counts first.\n"
@@ -82,14 +105,14 @@ int countsCommand(const QStringList &arguments)
         return *status;
 
     const bool csv = commandLine.format() == u"csv";
-    TextPath path = commandTextPath(commandLine.inputPath());
+    TextPath path = commandTextPath(commandLine.inputSources());
     // JSON writes the tree text: it is made at once and tokenised in the input's place
     // (giving the input's tokens), so that big texts are held twice at most.
     if (!csv) {
-        path.read = [input = commandLine.inputPath()](std::stop_token) {
-            TextFile file = readCommandSource(input);
+        path.read = [input = commandLine.inputSources()](std::stop_token) {
+            TextFile file = readCommandSources(input);
             if (file.error.isEmpty())
-                file.text = treeText(file.text);
+                file = inTreeText(std::move(file));
             return file;
         };
     }

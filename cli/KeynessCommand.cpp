@@ -22,7 +22,7 @@ namespace {
 // reporting the problem, when it cannot be read or has no words.
 std::shared_ptr<const CountedSet> countedWordsOf(const QString &path)
 {
-    const std::optional<CommandText> text = followCommandText(commandTextPath(path));
+    const std::optional<CommandText> text = followCommandText(commandTextPath({path}));
     if (!text)
         return nullptr;
     if (text->analysis->allWords->isEmpty()) {

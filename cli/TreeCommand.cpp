@@ -14,7 +14,7 @@ int treeCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"tree"_s,
-        u"tree [FILE|-] --word WORD [--before] [--preceded-by P | --followed-by P]\n"
+        u"tree [FILE|DIR...|-] --word WORD [--before] [--preceded-by P | --followed-by P]\n"
         "                  [--max-depth N] [--output PATH]"_s,
         u"Grows the tree of the word sequences that follow WORD in the text (cut into\n"
         "words and lower-cased as the text is, so that \"lord's\" finds \"lord ' s\"),\n"

@@ -117,7 +117,8 @@ int verbariumCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
         u"verbarium"_s,
-        u"verbarium [FILE|-] --word WORD [--before | --both] [--preceded-by P | --followed-by P] "
+        u"verbarium [FILE|DIR...|-] --word WORD [--before | --both] [--preceded-by P | "
+        u"--followed-by P] "
         "[--width W] [--height H] "
         "[--layout default|spread] [--format json|svg|png] [--svg-outlines] [--scale N] "
         "[--output PATH]"_s,

@@ -16,13 +16,21 @@ constexpr quint32 stopsAtOnce = 1u << 14;
 // Kärkkäinen, Manzini and Puglisi's permuted LCP over positions [begin, end): the prefix
 // that each suffix p shares with the one sorted right before it (permuted[p] on entry)
 // is computed in text order, where it shrinks by at most one from one position to the
-// next. It is then cut at one past p's stop.
+// next. It is then cut at one past p's stop. A file's end stops the comparison as the
+// text's end does, so that the values are those of the suffixes sorted with a word of
+// their own after each file.
 void shareInTextOrder(std::span<const quint32> ids, const SentenceEnds &ends, bool backward,
-                      std::vector<quint32> &permuted, quint32 begin, quint32 end,
-                      std::stop_token stop)
+                      std::span<const quint32> partStarts, std::vector<quint32> &permuted,
+                      quint32 begin, quint32 end, std::stop_token stop)
 {
     StopCheck check(std::move(stop));
     const auto size = quint32(ids.size());
+    const auto partEnd = [&](quint32 position) {
+        if (partStarts.size() < 2)
+            return size;
+        const auto after = std::upper_bound(partStarts.begin(), partStarts.end(), position);
+        return after == partStarts.end() ? size : *after;
+    };
     std::vector<quint32> stops(std::min(stopsAtOnce, end - begin));
     quint32 shared = 0;
     for (quint32 chunk = begin; chunk < end; chunk += stopsAtOnce) {
@@ -36,8 +44,9 @@ void shareInTextOrder(std::span<const quint32> ids, const SentenceEnds &ends, bo
                 permuted[position] = 0;
                 continue;
             }
-            while (position + shared < size && previous + shared < size &&
-                   ids[position + shared] == ids[previous + shared]) {
+            const quint32 readable =
+                std::min(partEnd(position) - position, partEnd(previous) - previous);
+            while (shared < readable && ids[position + shared] == ids[previous + shared]) {
                 check();
                 ++shared;
             }
@@ -55,6 +64,7 @@ void shareInTextOrder(std::span<const quint32> ids, const SentenceEnds &ends, bo
 std::vector<quint32> CommonPrefixes::inTextOrder(std::span<const quint32> ids,
                                                  std::span<const quint32> suffixes,
                                                  const SentenceEnds &ends, bool backward,
+                                                 std::span<const quint32> partStarts,
                                                  std::stop_token stop)
 {
     const auto size = quint32(ids.size());
@@ -69,7 +79,7 @@ std::vector<quint32> CommonPrefixes::inTextOrder(std::span<const quint32> ids,
         }
     });
     inTwoHalves(size, [&](quint32 begin, quint32 end) {
-        shareInTextOrder(ids, ends, backward, permuted, begin, end, stop);
+        shareInTextOrder(ids, ends, backward, partStarts, permuted, begin, end, stop);
     });
     return permuted;
 }

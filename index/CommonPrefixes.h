@@ -20,11 +20,14 @@ public:
     CommonPrefixes() = default;
     // Made in two steps, so that the ids can go in between: first the values in text
     // order, of the suffixes of ids (in reading order) in sorted order, cut at the stops
-    // of ends read that way; then, from these, the values in sorted order. Both use both
-    // cores on a long text and throw WorkStopped once stop is requested.
+    // of ends read that way and at the ends of the files that begin at partStarts (in
+    // reading order; none or one for a single text); then, from these, the values in
+    // sorted order. Both use both cores on a long text and throw WorkStopped once stop is
+    // requested.
     static std::vector<quint32> inTextOrder(std::span<const quint32> ids,
                                             std::span<const quint32> suffixes,
                                             const SentenceEnds &ends, bool backward,
+                                            std::span<const quint32> partStarts,
                                             std::stop_token stop);
     CommonPrefixes(std::vector<quint32> inTextOrder, std::span<const quint32> suffixes,
                    std::stop_token stop);

@@ -48,14 +48,15 @@ public:
     {}
 
     // The rank of the step-th word after (or before) the run, one more than any rank
-    // counting from 1, 0 past either end of the text.
+    // counting from 1, 0 past either end of the text or of the run's file.
     quint64 rankAt(quint32 first, quint32 step) const
     {
+        const auto [fileBegin, fileEnd] = fileOf(first);
         if (m_forward) {
             const quint64 position = quint64(first) + m_length + step;
-            return position < m_tokens.size() ? m_ranks[m_tokens.idAt(quint32(position))] + 1 : 0;
+            return position < fileEnd ? m_ranks[m_tokens.idAt(quint32(position))] + 1 : 0;
         }
-        return first > step ? m_ranks[m_tokens.idAt(first - 1 - step)] + 1 : 0;
+        return first > fileBegin + step ? m_ranks[m_tokens.idAt(first - 1 - step)] + 1 : 0;
     }
 
     // The ranks of the step-th word and the next in one number.
@@ -65,6 +66,16 @@ public:
     }
 
 private:
+    // The tokens [begin, end) of the file that the token at position is in.
+    std::pair<quint32, quint32> fileOf(quint32 position) const
+    {
+        const std::span<const quint32> starts = m_tokens.partStarts();
+        if (starts.size() < 2)
+            return {0, m_tokens.size()};
+        const auto after = std::upper_bound(starts.begin(), starts.end(), position);
+        return {*(after - 1), after == starts.end() ? m_tokens.size() : *after};
+    }
+
     const TokenSequence &m_tokens;
     std::vector<quint32> m_ranks;
     quint32 m_length;
@@ -79,14 +90,16 @@ TextSpan spanOfRun(const TokenSequence &tokens, quint32 first, quint32 length)
 }
 
 ContextLine contextLine(QStringView text, const TokenSequence &tokens, quint32 first,
-                        quint32 length, qsizetype width)
+                        quint32 length, qsizetype width, std::optional<TextSpan> file)
 {
     const TextSpan span = spanOfRun(tokens, first, length);
-    qsizetype leftStart = std::max<qsizetype>(0, qsizetype(span.begin) - width);
-    if (leftStart > 0 && text[leftStart].isLowSurrogate())
+    const qsizetype begin = file ? qsizetype(file->begin) : 0;
+    const qsizetype end = file ? qsizetype(file->end) : text.size();
+    qsizetype leftStart = std::max<qsizetype>(begin, qsizetype(span.begin) - width);
+    if (leftStart > begin && text[leftStart].isLowSurrogate())
         ++leftStart;
-    qsizetype rightEnd = std::min<qsizetype>(text.size(), qsizetype(span.end) + width);
-    if (rightEnd < text.size() && text[rightEnd].isLowSurrogate())
+    qsizetype rightEnd = std::min<qsizetype>(end, qsizetype(span.end) + width);
+    if (rightEnd < end && text[rightEnd].isLowSurrogate())
         --rightEnd;
     return {shownAsOneLine(text.sliced(leftStart, span.begin - leftStart)),
             shownAsOneLine(text.sliced(span.begin, span.end - span.begin)),

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <stop_token>
 #include <vector>
 
@@ -21,9 +22,11 @@ struct ContextLine
 TextSpan spanOfRun(const TokenSequence &tokens, quint32 first, quint32 length);
 
 // The line of that run, with up to width code units of context on either side (never
-// half a character).
+// half a character), and none from outside its file (the span of the corpus's text
+// that holds it).
 ContextLine contextLine(QStringView text, const TokenSequence &tokens, quint32 first,
-                        quint32 length, qsizetype width);
+                        quint32 length, qsizetype width,
+                        std::optional<TextSpan> file = std::nullopt);
 
 enum class ContextOrder {
     Text,      // as the runs stand in the text
@@ -31,7 +34,8 @@ enum class ContextOrder {
     Preceding, // alphabetically by the words before it, read from it backwards
 };
 
-// Sorts runs of length tokens, given by their first tokens, in order. Throws WorkStopped
+// Sorts runs of length tokens, given by their first tokens, in order; the words after
+// or before a run are read within its file. Throws WorkStopped
 // once stop is requested.
 void sortRuns(std::vector<quint32> &firsts, quint32 length, const TokenSequence &tokens,
               ContextOrder order, std::stop_token stop = {});

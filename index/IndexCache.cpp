@@ -42,6 +42,18 @@ TextKey IndexCache::keyOf(QStringView text)
     return {contentHashOf(bytes, indexFileVersion), quint32(text.size())};
 }
 
+TextKey IndexCache::keyOf(QStringView text, std::span<const TextSpan> parts)
+{
+    TextKey key = keyOf(text);
+    if (parts.size() < 2)
+        return key;
+    const std::span<const char> bounds(reinterpret_cast<const char *>(parts.data()),
+                                       parts.size_bytes());
+    const std::array<quint64, 2> ofBounds = contentHashOf(bounds, key.hash[0]);
+    key.hash = {ofBounds[0], ofBounds[1] ^ key.hash[1]};
+    return key;
+}
+
 QString IndexCache::pathOf(const IndexFileKey &key) const
 {
     return m_directory + u'/' + QString::number(key.text.hash[0], 16).rightJustified(16, u'0') +

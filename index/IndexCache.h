@@ -1,10 +1,12 @@
 #pragma once
 
 #include "IndexFile.h"
+#include "SpanList.h"
 
 #include <QString>
 #include <QStringView>
 #include <memory>
+#include <span>
 #include <stop_token>
 
 class TextIndex;
@@ -28,6 +30,9 @@ public:
     static QString defaultDirectory();
     // What a text's indexes are kept under.
     static TextKey keyOf(QStringView text);
+    // The key of a corpus read as text, its files at parts: the same text cut into other
+    // files has other walks.
+    static TextKey keyOf(QStringView text, std::span<const TextSpan> parts);
 
     const QString &directory() const { return m_directory; }
     qint64 sizeLimit() const { return m_sizeLimit; }

@@ -37,9 +37,15 @@ Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, s
         return found;
     if (stopOfAll == depth) {
         found.endedHere = end - begin;
-    } else if (index.suffixAt(begin) + depth + 1 == index.size()) {
-        // The one whose walk runs into the end of the text is the shortest suffix: first.
-        found.endedHere = 1;
+    } else {
+        // Those whose walks run into the end of the text or of their file are the
+        // shortest suffixes: first.
+        for (quint32 rank = begin; rank < end; ++rank) {
+            const quint32 position = index.suffixAt(rank);
+            if (position + depth + 1 != index.partEnd(position))
+                break;
+            ++found.endedHere;
+        }
     }
     found.firsts.reserve(end - begin);
     for (quint32 rank = begin; rank < end; ++rank) {

@@ -30,6 +30,54 @@ void requireMemoryFor(const TokenSequence &tokens)
 // Below this many ranks a plain scan finds the splits faster than range minima.
 constexpr quint32 scannedRanges = 256;
 
+// The suffixes of a corpus's tokens sorted so that each file's end sorts as the text's
+// end does: a symbol of its own, below every word, stands after each file but the last
+// while they are sorted. The symbols are put in and taken out again within ids.
+std::vector<quint32> suffixesOfFiles(std::vector<quint32> &ids, quint32 distinct,
+                                     const std::vector<quint32> &starts, std::stop_token stop)
+{
+    StopCheck check(stop);
+    const auto size = quint32(ids.size());
+    const auto ends = quint32(starts.size() - 1);
+    const auto fileEnd = [&](quint32 file) {
+        return file + 1 < starts.size() ? starts[file + 1] : size;
+    };
+    ids.resize(std::size_t(size) + ends);
+    for (quint32 file = ends + 1; file-- > 0;) {
+        check();
+        const auto from = ids.begin() + starts[file];
+        const auto to = ids.begin() + fileEnd(file);
+        std::transform(std::make_reverse_iterator(to), std::make_reverse_iterator(from),
+                       std::make_reverse_iterator(to + file),
+                       [ends](quint32 id) { return id + ends; });
+        if (file < ends)
+            ids[fileEnd(file) + file] = file;
+    }
+    std::vector<quint32> suffixes = suffixArray(ids, distinct + ends, stop);
+    for (quint32 file = 0; file <= ends; ++file) {
+        check();
+        const auto from = ids.begin() + starts[file] + file;
+        std::transform(from, from + (fileEnd(file) - starts[file]), ids.begin() + starts[file],
+                       [ends](quint32 id) { return id - ends; });
+    }
+    ids.resize(size);
+    // Where each file begins among the symbols: past the ends before it.
+    std::vector<quint32> shifted(starts.size());
+    for (quint32 file = 0; file <= ends; ++file)
+        shifted[file] = starts[file] + file;
+    quint32 kept = 0;
+    for (const quint32 suffix : suffixes) {
+        check();
+        const auto file =
+            quint32(std::upper_bound(shifted.begin(), shifted.end(), suffix) - shifted.begin() - 1);
+        if (file < ends && suffix + 1 == shifted[file + 1])
+            continue; // a file's end
+        suffixes[kept++] = suffix - file;
+    }
+    suffixes.resize(size);
+    return suffixes;
+}
+
 } // namespace
 
 std::shared_ptr<const TextIndex> TextIndex::build(QStringView text, std::stop_token stop)
@@ -45,15 +93,22 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     std::vector<quint32> ids = tokens.takeIds();
     const quint32 distinct = tokens.distinctCount();
     std::vector<quint32> suffixes;
-    // Sorting takes one core; the sentence ends are noted on the other meanwhile.
-    bothAtOnce(
-        ids.size(), [&] { suffixes = suffixArray(ids, distinct, stop); },
-        [&] { tokens.noteSentenceEnds(ids); });
+    index->m_partStarts = tokens.partStartsAsRead();
+    if (index->m_partStarts.size() < 2) {
+        // Sorting takes one core; the sentence ends are noted on the other meanwhile.
+        bothAtOnce(
+            ids.size(), [&] { suffixes = suffixArray(ids, distinct, stop); },
+            [&] { tokens.noteSentenceEnds(ids); });
+    } else {
+        // The files' ends go in among the ids while they are sorted.
+        tokens.noteSentenceEnds(ids);
+        suffixes = suffixesOfFiles(ids, distinct, index->m_partStarts, stop);
+    }
     // The shared prefixes and the minima are worked out from the plain arrays, which are
     // faster to read; each is packed as soon as nothing reads it any more.
     const auto size = quint32(ids.size());
     std::vector<quint32> prefixes = CommonPrefixes::inTextOrder(
-        ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), stop);
+        ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), index->m_partStarts, stop);
     tokens.pack(std::move(ids));
     index->m_prefixes = CommonPrefixes(std::move(prefixes), suffixes, stop);
     index->m_positionMinimum =
@@ -71,6 +126,7 @@ std::shared_ptr<const TextIndex> TextIndex::keptIn(const std::shared_ptr<const T
     same->m_suffixes = index->m_suffixes;
     same->m_prefixes = index->m_prefixes;
     same->m_positionMinimum = index->m_positionMinimum;
+    same->m_partStarts = index->m_partStarts;
     same->m_kept = std::make_shared<const KeptIndex>(std::move(kept));
     return same;
 }
@@ -80,7 +136,7 @@ std::pair<quint32, quint32> TextIndex::occurrences(const QStringList &words) con
     quint32 begin = 0;
     auto end = quint32(m_suffixes.size());
     // The suffixes that share the first depth words are sorted by the next one; one that
-    // ends before it sorts first.
+    // ends before it (with the text or its file) sorts first.
     for (qsizetype depth = 0; depth < words.size() && begin < end; ++depth) {
         const std::optional<quint32> id = m_tokens->idOf(words[depth]);
         if (!id)
@@ -90,9 +146,10 @@ std::pair<quint32, quint32> TextIndex::occurrences(const QStringList &words) con
         const auto firstFrom = [this, depth](quint32 low, quint32 high, quint64 wanted) {
             while (low < high) {
                 const quint32 middle = low + (high - low) / 2;
-                const quint64 position = quint64(suffixAt(middle)) + quint64(depth);
+                const quint32 suffix = suffixAt(middle);
+                const quint64 position = quint64(suffix) + quint64(depth);
                 const quint64 idThere =
-                    position < size() ? m_tokens->idAt(quint32(position)) + 1 : 0;
+                    position < partEnd(suffix) ? m_tokens->idAt(quint32(position)) + 1 : 0;
                 if (idThere < wanted)
                     low = middle + 1;
                 else
@@ -168,6 +225,7 @@ TextIndex::readFrom(SectionReader &reader,
         index->m_tokens =
             std::make_shared<const TokenSequence>(TokenSequence::readFrom(reader, textLength));
     const quint32 size = index->size();
+    index->m_partStarts = index->m_tokens->partStartsAsRead();
     index->m_suffixes = PackedInts::readFrom(reader);
     index->m_prefixes = CommonPrefixes::readFrom(reader, size);
     index->m_positionMinimum = RangeMinimum::readFrom(reader, size);

@@ -8,6 +8,7 @@
 
 #include <QStringList>
 #include <QStringView>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <stop_token>
@@ -95,6 +96,18 @@ public:
         return m_tokens->sentenceEnds().stopAfter(position, readsBackward());
     }
 
+    // Where the walk from position runs out of words, in reading order: at the end of its
+    // file (for the words before, its start), the text's end for a single text. A walk
+    // that reaches it ends as at the text's end; suffixes are sorted as if a word below
+    // every other stood there.
+    quint32 partEnd(quint32 position) const
+    {
+        if (m_partStarts.size() < 2)
+            return size();
+        const auto after = std::upper_bound(m_partStarts.begin(), m_partStarts.end(), position);
+        return after == m_partStarts.end() ? size() : *after;
+    }
+
     std::size_t bytesUsed() const;
     // What the index adds to its tokens, which the index of the words before shares.
     std::size_t bytesUsedBesideTokens() const;
@@ -110,5 +123,6 @@ private:
     PackedInts m_suffixes;
     CommonPrefixes m_prefixes; // at rank r: shared by the suffixes of ranks r − 1 and r
     RangeMinimum m_positionMinimum;
+    std::vector<quint32> m_partStarts; // the tokens' files, in reading order
     std::shared_ptr<const KeptIndex> m_kept;
 };

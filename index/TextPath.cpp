@@ -1,5 +1,6 @@
 #include "TextPath.h"
 
+#include "CorpusFile.h"
 #include "StopCheck.h"
 #include "TextAnalysis.h"
 #include "TextIndex.h"
@@ -53,13 +54,15 @@ void followTextPath(const TextPath &path, const TextPathReceiver &receiver, std:
 
     enter(TextStage::Analysing);
     const bool cached = path.cache && path.cache->sizeLimit() > 0;
+    const std::vector<TextSpan> parts = partSpans(file);
     const std::optional<KeptIndex> kept =
-        cached ? std::optional(KeptIndex{*path.cache, IndexCache::keyOf(file.text)}) : std::nullopt;
+        cached ? std::optional(KeptIndex{*path.cache, IndexCache::keyOf(file.text, parts)})
+               : std::nullopt;
     // A text indexed before has its tokens, and so its words, in the kept index.
     std::shared_ptr<const TextIndex> forward = kept ? kept->cache.open(kept->key) : nullptr;
     std::optional<TokenSequence> tokens;
     if (!forward)
-        tokens = tokenise(file.text, stop);
+        tokens = tokenise(file.text, parts, stop);
     if (path.count) {
         auto allWords = std::make_shared<const CountedSet>(
             wordsOfTokens(forward ? forward->tokens() : *tokens, stop));

@@ -65,6 +65,12 @@ public:
     }
 
 private:
+    // Whether the walk of rank has read the last word of its file (or of the text) at depth.
+    bool endsAt(quint32 rank, quint32 depth) const
+    {
+        const quint32 position = m_index.suffixAt(rank);
+        return position + depth + 1 == m_index.partEnd(position);
+    }
     void follow(Walks walks);
     void branch(const Walks &walks);
     void addSegment(const Segment &segment);
@@ -81,7 +87,6 @@ private:
 // Runs the walks down from their segment's last word until they stop or branch.
 void TreeGrowth::follow(Walks walks)
 {
-    const quint32 lastPosition = m_index.size() - 1;
     // All walks here read the same tokens, so the sentence-end rules stop all or none: the
     // first walk's stop stands for them all, found once rather than at every step.
     quint32 stop = m_index.sentenceStop(m_index.suffixAt(walks.begin));
@@ -90,17 +95,19 @@ void TreeGrowth::follow(Walks walks)
         const quint32 depth = walks.depth;
         if (stop <= depth)
             return;
-        // The one walk that ran into the end of the text is the shortest, sorted first:
-        // it counts for this word and goes no further.
-        if (m_index.suffixAt(walks.begin) + depth == lastPosition) {
-            if (++walks.begin == walks.end)
-                return;
+        // The walks that ran into the end of the text or of their file are the shortest,
+        // sorted first: they count for this word and go no further.
+        if (endsAt(walks.begin, depth)) {
+            do {
+                if (++walks.begin == walks.end)
+                    return;
+            } while (endsAt(walks.begin, depth));
             stop = m_index.sentenceStop(m_index.suffixAt(walks.begin));
         }
         const quint32 position = m_index.suffixAt(walks.begin);
         const quint32 count = walks.end - walks.begin;
         if (count == 1) {
-            const quint32 last = std::min(stop, lastPosition - position);
+            const quint32 last = std::min(stop, m_index.partEnd(position) - 1 - position);
             // Only an index read from a file, in the wrong order, gets here without a
             // token to read; the same below.
             if (last <= depth)

@@ -47,6 +47,10 @@ echo "   and as a tree grows: from Ctrl+Q to the process gone (target: 0.5 s)"
 bench/quit-under-load.sh "$build_dir/app/verbarium" "$kjv24"
 
 echo
+echo "== verbarium-cli tree of \"the\" in the 24 copies as one file and cut into 1,000 files"
+bench/corpus-tree.sh "$build_dir/cli/verbarium-cli" "$kjv24" 1000
+
+echo
 echo "== from a word's start to its verbarium painted, with the text indexed"
 "$build_dir/bench/verbarium-start-latency" "$kjv" 1 2>/dev/null
 "$build_dir/bench/verbarium-start-latency" "$kjv" 24 2>/dev/null

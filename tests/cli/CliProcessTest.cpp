@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadArgumentsTest, testing::Values(
     BadArgumentsRow{"UnknownOption", {u"counts"_s, u"--bogus"_s}},
     BadArgumentsRow{"UnknownFormat", {u"counts"_s, u"--format"_s, u"xml"_s}},
     BadArgumentsRow{"MissingOptionValue", {u"counts"_s, u"--output"_s}},
-    BadArgumentsRow{"TwoInputFiles", {u"counts"_s, u"a.txt"_s, u"b.txt"_s}},
+    BadArgumentsRow{"ThreeInputsToKeyness", {u"keyness"_s, u"a.txt"_s, u"b.txt"_s, u"c.txt"_s}},
     // Qt took these for itself: the first aborted, the second loaded plugins from DIR.
     BadArgumentsRow{"QtsPlatformOption", {u"counts"_s, u"--platform"_s, u"xcb"_s}},
     BadArgumentsRow{"QtsPluginPathOption", {u"counts"_s, u"-platformpluginpath"_s, u"/tmp"_s}}
@@ -243,7 +243,7 @@ TEST_P(InputFailureTest, ReportsOneLineNamingTheFileWithStatusOne)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Inputs, InputFailureTest, testing::Values(
     FailureRow{"MissingFile", {}, false, "no such file"},
-    FailureRow{"Directory", "<dir>", false, "directory"},
+    FailureRow{"DirectoryWithoutTexts", "<dir>", false, "holds no .txt file"},
     FailureRow{"InvalidByte", "ab\xff" "cd", true, "byte offset 2"},
     FailureRow{"TruncatedSequence", "abc\xc3", true, "byte offset 3"},
     FailureRow{"Overlong", "\xef\xbb\xbfok \xc0\xaf", true, "byte offset 6"},

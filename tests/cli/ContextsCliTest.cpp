@@ -1,9 +1,12 @@
 #include "CliRun.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -49,22 +52,22 @@ const QByteArray catText = "The cat sat.\nA well-\nknown Cat, the\tdog; the CAT 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, ContextsOutput, testing::Values(
     OutputRow{"CaseLineBreaksAndTabs", {u"--word"_s, u"CAT"_s, u"--width"_s, u"12"_s}, catText,
-              "4\tThe \tcat\t sat. A well\n"
-              "27\twell- known \tCat\t, the dog; t\n"
-              "45\the dog; the \tCAT\t ran!\n"},
+              "-\t1\t4\tThe \tcat\t sat. A well\n"
+              "-\t3\t27\twell- known \tCat\t, the dog; t\n"
+              "-\t3\t45\the dog; the \tCAT\t ran!\n"},
     OutputRow{"HyphenJoinedAcrossALineEnd", {u"--word"_s, u"a wellknown"_s, u"--width"_s, u"5"_s},
-              catText, "13\tsat. \tA well- known\t Cat,\n"},
+              catText, "-\t2\t13\tsat. \tA well- known\t Cat,\n"},
     OutputRow{"PhraseAcrossACrLfAsJson", {u"--word"_s, u"the cat"_s, u"--format"_s, u"json"_s},
               "He said \"the\r\ncat\" \\ ok.",
-              R"({"offset":9,"left":"He said \"","match":"the  cat","right":"\" \\ ok."})" "\n"},
+              R"({"file":"-","line":1,"offset":9,"left":"He said \"","match":"the  cat","right":"\" \\ ok."})" "\n"},
     OutputRow{"ZeroWidthLeavesTheMatchAlone", {u"--word"_s, u"a"_s, u"--width"_s, u"0"_s}, "a b A",
-              "0\t\ta\t\n4\t\tA\t\n"},
+              "-\t1\t0\t\ta\t\n-\t1\t4\t\tA\t\n"},
     OutputRow{"AbsentWordGivesNoLines", {u"--word"_s, u"dog"_s}, "the cat", ""},
     OutputRow{"WordIsReadAsTheTextIs", {u"--word"_s, u"LORD'S "_s, u"--width"_s, u"4"_s},
-              "The Lord's house, the lord.", "4\tThe \tLord's\t hou\n"},
+              "The Lord's house, the lord.", "-\t1\t4\tThe \tLord's\t hou\n"},
     OutputRow{"PathIsReadAsTheTextIs",
               {u"--word"_s, u"lord,"_s, u"--path"_s, u"The"_s, u"--width"_s, u"4"_s},
-              "The Lord's house, the lord, the end.", "22\tthe \tlord, the\t end\n"}),
+              "The Lord's house, the lord, the end.", "-\t1\t22\tthe \tlord, the\t end\n"}),
     [](const testing::TestParamInfo<OutputRow> &info) { return info.param.name; });
 // clang-format on
 
@@ -123,13 +126,13 @@ INSTANTIATE_TEST_SUITE_P(
                     OffsetRow{"StandardInputWithAByteOrderMark", "\xEF\xBB\xBF", false}),
     [](const testing::TestParamInfo<OffsetRow> &info) { return info.param.name; });
 
-// The first column of each line: where the occurrences stand, in the order given.
+// The third column of each line: where the occurrences stand, in the order given.
 QList<QByteArray> offsetsOf(const CliRun &run)
 {
     QList<QByteArray> offsets;
     for (const QByteArray &line : run.out.split('\n')) {
         if (!line.isEmpty())
-            offsets.append(line.left(line.indexOf('\t')));
+            offsets.append(line.split('\t').value(2));
     }
     return offsets;
 }
@@ -248,7 +251,7 @@ TEST(ContextsCommand, PathPastAWalksEndHasNoLines)
 {
     const QByteArray text = "A b. C a b! D.";
     EXPECT_EQ(runContexts({u"--word"_s, u"b"_s, u"--path"_s, u". c a b !"_s}, text).out,
-              QByteArray("2\tA \tb. C a b!\t D.\n"));
+              QByteArray("-\t1\t2\tA \tb. C a b!\t D.\n"));
     EXPECT_EQ(runContexts({u"--word"_s, u"b"_s, u"--path"_s, u". c a b ! d"_s}, text).out,
               QByteArray());
 }
@@ -281,5 +284,56 @@ INSTANTIATE_TEST_SUITE_P(
                       1,
                       "/nonexistent/text.txt"}),
     [](const testing::TestParamInfo<CliFailureRow> &info) { return info.param.name; });
+
+} // namespace
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A folder whose files end and begin with the same words, one with a byte-order mark and
+// every kind of line end, one not UTF-8: each line names its file, its line there and
+// its byte offset there, and no occurrence or context spans two files.
+TEST(ContextsCommand, TracesEveryLineToItsFile)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    writeFile(folder.filePath(u"corpus/a.txt"_s), "\xEF\xBB\xBFx\r\nthe cat\rsat\n\nthe cat");
+    writeFile(folder.filePath(u"corpus/b.bin.txt"_s), "the \xFF cat");
+    writeFile(folder.filePath(u"corpus/sub/c.txt"_s), "the cat\nthe");
+    writeFile(folder.filePath(u"corpus/d.md"_s), "the cat");
+    const QString corpus = folder.filePath(u"corpus"_s);
+    const struct
+    {
+        QString phrase;
+        QByteArray expected;
+    } rows[] = {
+        {u"the cat"_s, "corpus/a.txt\t2\t6\tx  \tthe cat\t sat  the cat\n"
+                       "corpus/a.txt\t5\t19\tx  the cat sat  \tthe cat\t\n"
+                       "corpus/sub/c.txt\t1\t0\t\tthe cat\t the\n"},
+        {u"cat the"_s, "corpus/sub/c.txt\t1\t4\tthe \tcat the\t\n"},
+    };
+    for (const auto &row : rows) {
+        const CliRun run = runCliWith(
+            {u"contexts"_s, u"corpus"_s, u"--word"_s, row.phrase},
+            [&folder](QProcess &process) { process.setWorkingDirectory(folder.path()); });
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, row.expected) << row.phrase.toStdString();
+        EXPECT_EQ(run.err, "verbarium-cli: corpus/b.bin.txt: not valid UTF-8 (first bad byte "
+                           "sequence at byte offset 4)\n");
+    }
+    const CliRun json = runCommand(
+        u"contexts"_s, {corpus + u"/sub/c.txt"_s, u"--word"_s, u"cat"_s, u"--format"_s, u"json"_s});
+    EXPECT_EQ(json.out,
+              QByteArray(R"({"file":")" + (corpus + u"/sub/c.txt"_s).toUtf8() +
+                         R"(","line":1,"offset":4,"left":"the ","match":"cat","right":" the"})"
+                         "\n"));
+}
 
 } // namespace

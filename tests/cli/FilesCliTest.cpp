@@ -294,3 +294,60 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// Files of a corpus that cannot be read are named, one line each, and left out: the
+// command fails only when none is left.
+TEST(CorpusFiles, LeftOutAreNamedAndTheRestCounted)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const auto write = [&folder](const QString &name, const QByteArray &bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString good = write(u"good.txt"_s, "the cat");
+    const QString bad = write(u"bad.txt"_s, "\xC3 cat");
+    const QString missing = folder.filePath(u"missing.txt"_s);
+    const QString empty = folder.filePath(u"empty"_s);
+    ASSERT_TRUE(QDir().mkpath(empty));
+    const struct
+    {
+        const char *name;
+        QStringList inputs;
+        int exitCode;
+        QStringList messages;
+    } rows[] = {
+        {"SomeRead",
+         {missing, good, bad},
+         0,
+         {missing + u": no such file"_s, bad + u": not valid UTF-8"_s}},
+        {"NoneRead",
+         {bad, empty},
+         1,
+         {empty + u": holds no .txt file"_s, bad + u": not valid UTF-8"_s,
+          u"none of the files could be read"_s}},
+        {"StandardInputAmongFiles",
+         {good, u"-"_s},
+         0,
+         {u"-: standard input cannot be read with other files"_s}},
+    };
+    for (const auto &row : rows) {
+        const CliRun run =
+            runCommand(u"counts"_s, row.inputs + QStringList{u"--format"_s, u"csv"_s});
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.name;
+        const QList<QByteArray> lines = run.err.trimmed().split('\n');
+        ASSERT_EQ(lines.size(), row.messages.size()) << row.name << ": " << run.err.toStdString();
+        for (qsizetype index = 0; index < lines.size(); ++index)
+            EXPECT_TRUE(lines[index].startsWith("verbarium-cli: " + row.messages[index].toUtf8()))
+                << row.name << ": " << lines[index].toStdString();
+        EXPECT_EQ(run.out,
+                  row.exitCode == 0 ? QByteArray("word,count\r\ncat,1\r\nthe,1\r\n") : QByteArray())
+            << row.name;
+    }
+}
+
+} // namespace

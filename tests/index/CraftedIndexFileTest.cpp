@@ -29,8 +29,8 @@ enum Section {
     PendingSpans = 11,
     FullStopWords = 13,
     FullStopFirsts = 14,
-    SuffixWords = 21,
-    NarrowPrefixes = 22,
+    SuffixWords = 22,
+    NarrowPrefixes = 23,
     WordSlots = 4,
 };
 

@@ -167,7 +167,7 @@ void expectPrefixesOf(const QString &text)
     const std::vector<quint32> plain = suffixArray(ids, tokens.distinctCount());
     tokens.noteSentenceEnds(ids);
     const CommonPrefixes prefixes(
-        CommonPrefixes::inTextOrder(ids, plain, tokens.sentenceEnds(), false, {}), plain, {});
+        CommonPrefixes::inTextOrder(ids, plain, tokens.sentenceEnds(), false, {}, {}), plain, {});
     tokens.pack(std::move(ids));
     const quint32 size = tokens.size();
     std::vector<quint32> expected(size, 0);
