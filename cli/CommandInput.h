@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct TextAnalysis;
 class TextIndex;
@@ -18,6 +19,9 @@ TextFile readCommandSource(const QString &path);
 // The text of a command's sources: the one source as readCommandSource reads it, or
 // several files and folders as a corpus (standard input cannot be one of them).
 TextFile readCommandSources(const QStringList &sources);
+
+// The files of a command's text: the corpus's, or the one source as given.
+std::vector<TextPart> commandFiles(const TextFile &file, const QStringList &sources);
 
 // The way of the text of sources, read as readCommandSources reads it: counted, not
 // indexed.
