@@ -74,6 +74,8 @@ std::optional<CommandText> followCommandText(const TextPath &path, bool keepText
             CommandOutput::reportError(file.error);
         else if (keepText)
             taken.file = file;
+        else
+            taken.file.parts = file.parts;
     };
     receiver.analysed = [&taken](std::shared_ptr<const TextAnalysis> analysis) {
         taken.analysis = std::move(analysis);

@@ -30,7 +30,7 @@ TextPath commandTextPath(const QStringList &sources);
 // What a command takes of its text.
 struct CommandText
 {
-    TextFile file; // the text read, when asked to be kept
+    TextFile file; // the text read when asked to be kept, else its files alone
     std::shared_ptr<const TextAnalysis> analysis;
     std::shared_ptr<const TextIndex> index;
 };

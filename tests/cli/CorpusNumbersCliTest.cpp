@@ -76,4 +76,37 @@ TEST_F(CorpusFolder, CountsByFile)
     }
 }
 
+// Positions count tokens from the start of their file; the empty file is listed, and a
+// byte-order mark moves nothing.
+TEST_F(CorpusFolder, Dispersion)
+{
+    const struct
+    {
+        const char *name;
+        QStringList sequence;
+        QString expected;
+    } rows[] = {
+        {"word",
+         {u"--word"_s, u"The"_s},
+         uR"({"unit":"tokens","length":12,"count":3,"files":[)"
+         uR"({"file":"C/a.txt","start":0,"length":6,"count":2,"positions":[0,4]},)"
+         uR"({"file":"C/empty.txt","start":6,"length":0,"count":0,"positions":[]},)"
+         uR"({"file":"C/sub/b.txt","start":6,"length":6,"count":1,"positions":[3]}]})"
+         u"\n"_s},
+        {"path",
+         {u"--word"_s, u"the"_s, u"--path"_s, u"cat"_s},
+         uR"({"unit":"tokens","length":12,"count":2,"files":[)"
+         uR"({"file":"C/a.txt","start":0,"length":6,"count":1,"positions":[0]},)"
+         uR"({"file":"C/empty.txt","start":6,"length":0,"count":0,"positions":[]},)"
+         uR"({"file":"C/sub/b.txt","start":6,"length":6,"count":1,"positions":[3]}]})"
+         u"\n"_s},
+    };
+    for (const auto &row : rows) {
+        const CliRun run =
+            runCommand(u"dispersion"_s, QStringList{corpus(), u"--no-cache"_s} + row.sequence);
+        EXPECT_EQ(run.exitCode, 0) << row.name << ": " << run.err.toStdString();
+        EXPECT_EQ(run.out, named(row.expected)) << row.name;
+    }
+}
+
 } // namespace
