@@ -3,6 +3,8 @@
 #include "FileNumbers.h"
 #include "TokenSequence.h"
 
+#include <algorithm>
+
 Dispersion dispersionOf(const TokenSequence &tokens, std::span<const TextPart> files,
                         std::vector<quint32> firsts)
 {
@@ -28,8 +30,10 @@ std::vector<quint32> tickColumns(const Dispersion &dispersion, quint32 columns)
     std::vector<quint32> ticks;
     if (dispersion.length == 0)
         return ticks;
+    // A multiplication rather than a division for each of a million positions.
+    const double perToken = double(columns) / dispersion.length;
     for (const quint32 position : dispersion.positions) {
-        const auto column = quint32(quint64(position) * columns / dispersion.length);
+        const quint32 column = std::min(quint32(position * perToken), columns - 1);
         if (ticks.empty() || ticks.back() != column)
             ticks.push_back(column);
     }

@@ -1,6 +1,5 @@
 #include "DispersionLayers.h"
 
-#include "DrawingLayer.h"
 #include "TextLayer.h"
 
 #include <QLocale>
@@ -16,6 +15,9 @@ constexpr qreal gap = 4.0;
 constexpr qreal barHeight = 32.0;
 constexpr qreal fontSize = 10.0;
 const QString fontName = u"Futura-CondensedMedium"_s;
+// The foot of the bar that ticks leave free, so that where files meet shows however
+// dense the ticks are.
+constexpr qreal segmentsBand = 6.0;
 const QColor tickColour(31, 78, 153);
 const QColor segmentColours[] = {QColor(232, 232, 232), QColor(208, 208, 208)};
 
@@ -24,40 +26,46 @@ qreal stripHeight()
     return margin + lineHeight + gap + barHeight + gap + lineHeight + margin;
 }
 
-class StripLayer : public DrawingLayer
+// The bar: its files' segments and its ticks, as boxes in its own coordinates.
+class StripLayer : public Layer
 {
 public:
-    StripLayer(std::vector<QRectF> segments, std::vector<quint32> ticks, quint32 columns)
+    StripLayer(QSizeF size, std::vector<QRectF> segments, const std::vector<quint32> &ticks,
+               quint32 columns)
         : m_segments(std::move(segments))
-        , m_ticks(std::move(ticks))
-        , m_columns(columns)
-    {}
-
-protected:
-    void drawInContext(QPainter &painter) const override
     {
-        const QRectF frame = bounds();
+        setBounds(QRectF(QPointF(0, 0), size));
+        const qreal columnWidth = size.width() / std::max(columns, 1u);
+        // Neighbouring columns as one box: a frequent word fills most of the bar.
+        for (std::size_t first = 0; first < ticks.size();) {
+            std::size_t last = first;
+            while (last + 1 < ticks.size() && ticks[last + 1] == ticks[last] + 1)
+                ++last;
+            const qreal left = ticks[first] * columnWidth;
+            const qreal right = (ticks[last] + 1) * columnWidth;
+            // A point wide at least, so that a lone occurrence is seen.
+            const qreal widening = std::max(1.0 - (right - left), 0.0) / 2;
+            m_ticks.emplace_back(QPointF(left - widening, segmentsBand),
+                                 QPointF(right + widening, size.height()));
+            first = last + 1;
+        }
+    }
+
+    void drawContent(QPainter &painter) const override
+    {
         // Files without tokens have no width: they would make two neighbours one colour.
         std::size_t shown = 0;
         for (const QRectF &segment : m_segments) {
             if (segment.width() > 0)
                 painter.fillRect(segment, segmentColours[shown++ % 2]);
         }
-        if (m_columns == 0)
-            return;
-        const qreal columnWidth = frame.width() / m_columns;
-        // A point wide at least, so that a lone occurrence is seen.
-        painter.setPen(QPen(tickColour, std::max(columnWidth, 1.0), Qt::SolidLine, Qt::FlatCap));
-        for (const quint32 column : m_ticks) {
-            const qreal x = (column + 0.5) * columnWidth;
-            painter.drawLine(QPointF(x, 0), QPointF(x, frame.height()));
-        }
+        for (const QRectF &tick : m_ticks)
+            painter.fillRect(tick, tickColour);
     }
 
 private:
     std::vector<QRectF> m_segments;
-    std::vector<quint32> m_ticks;
-    quint32 m_columns;
+    std::vector<QRectF> m_ticks;
 };
 
 std::unique_ptr<TextLayer> textLayer(const QString &text, QPointF lowerLeft,
@@ -118,6 +126,9 @@ DispersionPicture dispersionPicture(const Dispersion &dispersion, const QString 
     const qreal namesBaseline = margin;
     const qreal captionBaseline = bar.bottom() + gap;
     for (std::size_t file = 0; file < segments.size(); ++file) {
+        // No name fits in less than an em: a thousand narrow segments are not measured.
+        if (segments[file].width() - gap < fontSize)
+            continue;
         auto name = textLayer(dispersion.files[file].name,
                               QPointF(segments[file].left(), namesBaseline), measurer);
         if (name->bounds().width() <= segments[file].width() - gap)
@@ -129,12 +140,11 @@ DispersionPicture dispersionPicture(const Dispersion &dispersion, const QString 
     const auto columns = quint32(std::max(bar.width() * pixelsPerPoint, 1.0));
     // The segments in the bar's own coordinates.
     const std::vector<QRectF> inBar = fileSegments(dispersion, QRectF(QPointF(0, 0), bar.size()));
-    auto strip = std::make_unique<StripLayer>(inBar, tickColumns(dispersion, columns), columns);
+    auto strip =
+        std::make_unique<StripLayer>(bar.size(), inBar, tickColumns(dispersion, columns), columns);
     strip->setName(u"bar"_s);
     strip->setAnchorPoint(QPointF(0, 0));
-    strip->setBounds(QRectF(QPointF(0, 0), bar.size()));
     strip->setPosition(bar.topLeft());
-    strip->display();
     root->addSublayer(std::move(strip));
     return {std::move(root), size};
 }
