@@ -70,6 +70,15 @@ bool holdsWord(QStringView token, QStringView word)
     return holds;
 }
 
+QList<QStringView> wordsInToken(QStringView token)
+{
+    QList<QStringView> words;
+    forEachLetterRun(token, [&](qsizetype begin, qsizetype end) {
+        words.append(token.sliced(begin, end - begin));
+    });
+    return words;
+}
+
 WordDictionary cloudWordsOfTokens(const TokenSequence &tokens, std::stop_token stop)
 {
     return WordCloud(wordsOfTokens(tokens, std::move(stop))).wordCloudElements();

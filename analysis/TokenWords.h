@@ -3,6 +3,7 @@
 #include "CountedSet.h"
 #include "WordDictionary.h"
 
+#include <QList>
 #include <QStringView>
 #include <stop_token>
 
@@ -18,6 +19,9 @@ CountedSet wordsOfTokens(const TokenSequence &tokens, std::stop_token stop = {})
 // Whether word is one of token's maximal runs of letters: one of the words the cloud
 // counts in it ("x" in "x86").
 bool holdsWord(QStringView token, QStringView word);
+
+// The words the cloud counts in token, its maximal runs of letters, in order.
+QList<QStringView> wordsInToken(QStringView token);
 
 // The word-to-count dictionary the cloud shows, from the same words.
 WordDictionary cloudWordsOfTokens(const TokenSequence &tokens, std::stop_token stop = {});

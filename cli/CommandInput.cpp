@@ -45,6 +45,14 @@ TextFile readCommandSources(const QStringList &sources)
     return read;
 }
 
+std::vector<TextPart> commandFiles(const TextFile &file, const QStringList &sources)
+{
+    if (!file.parts.empty())
+        return file.parts;
+    return {{sources.size() == 1 ? sources.front() : QString(), 0, quint32(file.text.size()),
+             file.bytesBeforeText}};
+}
+
 TextPath commandTextPath(const QStringList &sources)
 {
     TextPath way;
@@ -66,6 +74,8 @@ std::optional<CommandText> followCommandText(const TextPath &path, bool keepText
             CommandOutput::reportError(file.error);
         else if (keepText)
             taken.file = file;
+        else
+            taken.file.parts = file.parts;
     };
     receiver.analysed = [&taken](std::shared_ptr<const TextAnalysis> analysis) {
         taken.analysis = std::move(analysis);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct TextAnalysis;
 class TextIndex;
@@ -19,6 +20,9 @@ TextFile readCommandSource(const QString &path);
 // several files and folders as a corpus (standard input cannot be one of them).
 TextFile readCommandSources(const QStringList &sources);
 
+// The files of a command's text: the corpus's, or the one source as given.
+std::vector<TextPart> commandFiles(const TextFile &file, const QStringList &sources);
+
 // The way of the text of sources, read as readCommandSources reads it: counted, not
 // indexed.
 TextPath commandTextPath(const QStringList &sources);
@@ -26,7 +30,7 @@ TextPath commandTextPath(const QStringList &sources);
 // What a command takes of its text.
 struct CommandText
 {
-    TextFile file; // the text read, when asked to be kept
+    TextFile file; // the text read when asked to be kept, else its files alone
     std::shared_ptr<const TextAnalysis> analysis;
     std::shared_ptr<const TextIndex> index;
 };

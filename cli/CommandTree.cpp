@@ -30,6 +30,24 @@ void addTreeOptions(CommandLine &commandLine)
     CommandIndexes::addOptions(commandLine);
 }
 
+void addSequenceOptions(CommandLine &commandLine)
+{
+    commandLine.addOption(
+        QCommandLineOption(u"word"_s, u"The start word, or a phrase."_s, u"WORD"_s));
+    commandLine.addOption(QCommandLineOption(
+        u"path"_s, u"The words below the start, as a click down the tree reaches them."_s,
+        u"WORDS"_s));
+    CommandIndexes::addOptions(commandLine);
+}
+
+QStringList sequenceWords(const CommandLine &commandLine)
+{
+    QStringList sequence = startWords(commandLine);
+    if (commandLine.isSet(u"path"_s))
+        sequence += typedTokens(commandLine.value(u"path"_s));
+    return sequence;
+}
+
 std::optional<int> checkTreeStart(const CommandLine &commandLine)
 {
     if (const auto status = checkStartWord(commandLine))

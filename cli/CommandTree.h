@@ -14,6 +14,12 @@ class VerbariumTree;
 // side of it where given words stand on the other), and the index cache's options.
 void addTreeOptions(CommandLine &commandLine);
 
+// --word WORD and --path "W2 W3 ...": the node of the tree of the words after WORD that
+// clicks down the tree reach, and the index cache's options.
+void addSequenceOptions(CommandLine &commandLine);
+// The tokens of the sequence from WORD down to that node.
+QStringList sequenceWords(const CommandLine &commandLine);
+
 // The exit status for a --word that is missing or holds no word (whitespace alone).
 std::optional<int> checkStartWord(const CommandLine &commandLine);
 // The same, and for side options that hold no word or contradict each other.

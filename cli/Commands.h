@@ -12,3 +12,4 @@ int treeCommand(const QStringList &arguments);
 int verbariumCommand(const QStringList &arguments);
 int contextsCommand(const QStringList &arguments);
 int keynessCommand(const QStringList &arguments);
+int dispersionCommand(const QStringList &arguments);

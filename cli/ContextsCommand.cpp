@@ -9,7 +9,6 @@
 #include "JsonWriter.h"
 #include "Occurrences.h"
 #include "OutputFile.h"
-#include "StartPhrase.h"
 #include "TextIndex.h"
 #include "TextPlaces.h"
 
@@ -99,11 +98,7 @@ int contextsCommand(const QStringList &arguments)
         "and \"right\". --width is the context on either side in characters\n"
         "(%1). --sort orders by place in the text (the default), by the words that follow,\n"
         "or by the words before."_s.arg(defaultContextWidth));
-    commandLine.addOption(
-        QCommandLineOption(u"word"_s, u"The start word, or a phrase."_s, u"WORD"_s));
-    commandLine.addOption(QCommandLineOption(
-        u"path"_s, u"The words below the start, as a click down the tree reaches them."_s,
-        u"WORDS"_s));
+    addSequenceOptions(commandLine);
     commandLine.addOption(QCommandLineOption(
         u"width"_s,
         u"Characters of context on either side (default %1)."_s.arg(defaultContextWidth), u"N"_s,
@@ -112,7 +107,6 @@ int contextsCommand(const QStringList &arguments)
         QCommandLineOption(u"sort"_s, u"text, following or preceding."_s, u"ORDER"_s, u"text"_s));
     commandLine.addFormatOption({u"tsv"_s, u"json"_s});
     commandLine.addOutputOption();
-    CommandIndexes::addOptions(commandLine);
     if (const auto status = commandLine.parse(arguments))
         return *status;
     std::optional<CommandIndexes> indexes = CommandIndexes::fromOptions(commandLine);
@@ -135,10 +129,7 @@ int contextsCommand(const QStringList &arguments)
         return 1;
     const TextFile &input = text->file;
     const auto &index = text->index;
-    QStringList sequence = startWords(commandLine);
-    if (commandLine.isSet(u"path"_s))
-        sequence += typedTokens(commandLine.value(u"path"_s));
-    Occurrences found = occurrencesOf(*index, sequence);
+    Occurrences found = occurrencesOf(*index, sequenceWords(commandLine));
     sortRuns(found.firsts, found.length, index->tokens(), *order);
 
     const QStringList sources = commandLine.inputSources();

@@ -1,10 +1,13 @@
 #include "CommandInput.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "CorpusFile.h"
+#include "CountsByFile.h"
 #include "CsvWriter.h"
 #include "JsonWriter.h"
 #include "OutputFile.h"
 #include "TextAnalysis.h"
+#include "Tokeniser.h"
 #include "TreeText.h"
 
 #include <algorithm>
@@ -89,22 +92,42 @@ TextFile inTreeText(TextFile file)
     return file;
 }
 
+int countsByFile(const QStringList &sources, bool csv, const QString &outputPath)
+{
+    const std::optional<CommandText> text = followCommandText(commandTextPath(sources), true);
+    if (!text)
+        return 1;
+    const TokenSequence tokens = tokenise(text->file.text, partSpans(text->file));
+    const CountsByFile counts(tokens, commandFiles(text->file, sources), text->analysis->words);
+    return CommandOutput::writeResult(csv ? counts.toCsv() : counts.toJson(), outputPath);
+}
+
 } // namespace
 
 int countsCommand(const QStringList &arguments)
 {
     CommandLine commandLine(
-        u"counts"_s, u"counts [FILE|DIR...|-] [--format json|csv] [--output PATH]"_s,
+        u"counts"_s, u"counts [FILE|DIR...|-] [--by-file] [--format json|csv] [--output PATH]"_s,
         u"Lower-cases the text, joins its lines into the tree text and counts its words,\n"
         "keeping the words of the highest counts.\n"
         "json: {\"treeText\": ..., \"words\": {word: count, ...}}, highest counts first.\n"
-        "csv: word,count rows, count descending, then word ascending."_s);
+        "csv: word,count rows, count descending, then word ascending.\n"
+        "--by-file counts the same words in each file of the corpus (a word's files where\n"
+        "it does not occur are left out), words in the same order, files in the corpus's:\n"
+        "csv: word,file,count,total rows, total being the word's count in all files;\n"
+        "json: {\"files\": [{\"file\": ..., \"words\": N}, ...], \"words\": [{\"word\":\n"
+        "..., \"total\": N, \"files\": [{\"file\": ..., \"count\": N}, ...]}, ...]},\n"
+        "a file's \"words\" being how many words it holds, for a rate."_s);
     commandLine.addFormatOption({u"json"_s, u"csv"_s});
+    commandLine.addOption(QCommandLineOption(
+        u"by-file"_s, u"Each word's count in each file of the corpus, and the total."_s));
     commandLine.addOutputOption();
     if (const auto status = commandLine.parse(arguments))
         return *status;
 
     const bool csv = commandLine.format() == u"csv";
+    if (commandLine.isSet(u"by-file"_s))
+        return countsByFile(commandLine.inputSources(), csv, commandLine.outputPath());
     TextPath path = commandTextPath(commandLine.inputSources());
     // JSON writes the tree text: it is made at once and tokenised in the input's place
     // (giving the input's tokens), so that big texts are held twice at most.

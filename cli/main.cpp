@@ -30,6 +30,8 @@ constexpr Command commands[] = {
      u"make the verbarium picture", verbariumCommand},
     {u"contexts", u"every occurrence of a word or phrase in its context", u"list the contexts",
      contextsCommand},
+    {u"dispersion", u"where a word or phrase falls across the files, as JSON, SVG or PNG",
+     u"place the occurrences", dispersionCommand},
     {u"keyness", u"the words one text uses markedly more or less than another",
      u"compare the texts", keynessCommand},
 };

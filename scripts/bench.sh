@@ -47,8 +47,10 @@ echo "   and as a tree grows: from Ctrl+Q to the process gone (target: 0.5 s)"
 bench/quit-under-load.sh "$build_dir/app/verbarium" "$kjv24"
 
 echo
-echo "== verbarium-cli tree of \"the\" in the 24 copies as one file and cut into 1,000 files"
+echo "== verbarium-cli tree of \"the\" in the 24 copies as one file and cut into 1,000 files,"
+echo "   then into 20,000 files of 5 KB"
 bench/corpus-tree.sh "$build_dir/cli/verbarium-cli" "$kjv24" 1000
+bench/corpus-tree.sh "$build_dir/cli/verbarium-cli" "$kjv24" 20000
 
 echo
 echo "== from a word's start to its verbarium painted, with the text indexed"
