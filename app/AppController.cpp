@@ -119,11 +119,12 @@ bool AppController::mayReplaceText()
     if (m_importing)
         return true;
     const QString text = m_widgets.textView->text();
-    if (text.isEmpty() || text == m_shownFileText)
+    if (text.isEmpty() ||
+        (text.size() == m_shownFileText.length && qHash(text) == m_shownFileText.hash))
         return true;
     return m_dialogs.confirmReplace(tr("Replace Your Text?"),
-                                    tr("The text in the window is not in any file: opening "
-                                       "files replaces it, and it cannot be brought back."),
+                                    tr("The text in the window is not in any file: what "
+                                       "replaces it cannot bring it back."),
                                     tr("Replace"));
 }
 
@@ -133,7 +134,10 @@ void AppController::startNewText()
         return;
     InputTextView *view = m_widgets.textView;
     if (view->showsCorpus() || view->holdsLongText()) {
-        // A corpus or a text too long to edit comes from files still there.
+        // Neither is in the editor's undo: a text of files is still in them, any other
+        // goes only if the user agrees.
+        if (!mayReplaceText())
+            return;
         showText({});
     } else {
         // As an edit, so that Undo brings the text back.
@@ -155,7 +159,7 @@ void AppController::takeImportedText(const TextFile &file)
 void AppController::showText(const TextFile &file)
 {
     m_corpusParts = file.parts;
-    m_shownFileText = file.text;
+    m_shownFileText = {file.text.size(), qHash(file.text)};
     m_widgets.textView->setShowsCorpus(!file.parts.empty());
     m_widgets.textView->replaceText(file.text);
     emit corpusShown(file.parts.empty()

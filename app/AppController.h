@@ -87,8 +87,8 @@ private:
     void takeImportedText(const TextFile &file);
     // Shows file's text in the text view: a corpus read only, with its description.
     void showText(const TextFile &file);
-    // Whether opening files may replace the text view's text: one not read from files
-    // (typed, pasted, or edited since) only when the user agrees.
+    // Whether the text view's text may be replaced: one not read from files (typed,
+    // pasted, or edited since) only when the user agrees.
     bool mayReplaceText();
     void handOver(const std::shared_ptr<const TextAnalysis> &analysis);
     void showCloud(const std::shared_ptr<const CloudContent> &content, bool forNewText);
@@ -110,5 +110,12 @@ private:
     QStringList m_openedSources; // the latest import's files and folders
     // The files of the corpus the text view shows, read only; empty for a text of its own.
     std::vector<TextPart> m_corpusParts;
-    QString m_shownFileText; // the text read from files last put into the view
+    // The text read from files last put into the view, known by its length and hash:
+    // the text itself may be large, and the view holds it as long as it is there.
+    struct TextSeen
+    {
+        qsizetype length = 0;
+        size_t hash = 0;
+    };
+    TextSeen m_shownFileText;
 };

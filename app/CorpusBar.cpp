@@ -11,16 +11,17 @@ CorpusBar::CorpusBar(QWidget *parent)
 void CorpusBar::showFor(const QString &description, const QStringList &leftOut)
 {
     m_leftOut = leftOut;
-    QStringList sentences;
+    // Short, to fit beside its button in a narrow window; the tooltip says the rest.
+    QStringList parts;
     if (!description.isEmpty())
-        sentences
-            << tr("%1, shown read only (File ▸ New starts a text of your own).").arg(description);
+        parts << tr("%1, read only").arg(description);
     if (leftOut.size() == 1)
-        sentences << tr("1 file was left out: it cannot be read as UTF-8 text.");
+        parts << tr("1 file left out");
     else if (!leftOut.isEmpty())
-        sentences << tr("%L1 files were left out: they cannot be read as UTF-8 text.")
-                         .arg(leftOut.size());
-    setMessage(sentences.join(u' '));
+        parts << tr("%L1 files left out").arg(leftOut.size());
+    setMessage(parts.join(u"; ") + u'.');
+    setToolTip(tr("The files are shown as they are, read only; File ▸ New starts a text of your "
+                  "own. A file that cannot be read, or is not UTF-8 text, is left out."));
     actionButton()->setVisible(!leftOut.isEmpty());
-    setVisible(!sentences.isEmpty());
+    setVisible(!parts.isEmpty());
 }
