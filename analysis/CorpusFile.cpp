@@ -122,6 +122,17 @@ TextFile readUtf8Corpus(const QStringList &sources, std::stop_token stop)
     }
 }
 
+TextFile readUtf8Sources(const QStringList &sources, std::stop_token stop)
+{
+    return namesOneFile(sources) ? readUtf8TextFile(sources.front(), std::move(stop))
+                                 : readUtf8Corpus(sources, std::move(stop));
+}
+
+bool namesOneFile(const QStringList &sources)
+{
+    return sources.size() == 1 && !QFileInfo(sources.front()).isDir();
+}
+
 std::vector<TextSpan> partSpans(const TextFile &file)
 {
     std::vector<TextSpan> spans;

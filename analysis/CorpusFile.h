@@ -24,5 +24,12 @@ CorpusSources corpusSources(const QStringList &sources);
 // so; a stop request, too little memory or a corpus over largestTextBytes fail the whole.
 TextFile readUtf8Corpus(const QStringList &sources, std::stop_token stop = {});
 
+// The text of sources as the app and the command-line tool read it: one file as it is,
+// without parts; several files or any folder as a corpus (readUtf8Corpus).
+TextFile readUtf8Sources(const QStringList &sources, std::stop_token stop = {});
+
+// Whether sources name one file, read as a text of its own rather than a corpus.
+bool namesOneFile(const QStringList &sources);
+
 // Where each part's text stands in the whole.
 std::vector<TextSpan> partSpans(const TextFile &file);

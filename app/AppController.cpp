@@ -1,5 +1,6 @@
 #include "AppController.h"
 
+#include "CorpusNames.h"
 #include "Dialogs.h"
 #include "InputTextView.h"
 #include "MessageText.h"
@@ -7,6 +8,7 @@
 #include "WordCloudView.h"
 
 #include <QFileInfo>
+#include <QTextCursor>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -62,45 +64,108 @@ void AppController::analyseTypedText()
         return;
     if (m_widgets.textView->textLength() >= shortestTextAnalysed) {
         emit analysisStarted();
-        m_requestedFileName.clear();
+        // A corpus is shown read only: its text and parts are still the files'.
+        const bool corpus = m_widgets.textView->showsCorpus();
+        if (!corpus)
+            m_requestedFileName.clear();
         // The worker reads its own copy: the view may change meanwhile.
-        m_pipeline.analyse(m_widgets.textView->text());
+        m_pipeline.analyse(m_widgets.textView->text(),
+                           corpus ? m_corpusParts : std::vector<TextPart>{});
         return;
     }
     m_dialogs.runAlert(u"Empty Text"_s, u"Please enter a Text to analyse"_s, u"OK"_s);
 }
 
-void AppController::importTextFile()
+void AppController::importTextFiles()
 {
-    const std::optional<QString> path = m_dialogs.chooseFile({u"txt"_s}, tr("Import a Text File"));
-    if (!path)
+    const QStringList paths = m_dialogs.chooseFiles({u"txt"_s}, tr("Open Text Files"));
+    if (paths.isEmpty())
         return;
     // The chooser offers .txt files, but a typed name can be anything.
-    if (QFileInfo(*path).suffix().compare(u"txt"_s, Qt::CaseInsensitive) != 0) {
-        m_dialogs.runAlert(tr("Cannot Import File"),
-                           tr("%1 is not a .txt file. Choose a plain-text file whose name ends "
-                              "in .txt.")
-                               .arg(*path),
-                           u"OK"_s);
-        return;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).suffix().compare(u"txt"_s, Qt::CaseInsensitive) != 0) {
+            m_dialogs.runAlert(tr("Cannot Import File"),
+                               tr("%1 is not a .txt file. Choose a plain-text file whose name "
+                                  "ends in .txt.")
+                                   .arg(path),
+                               u"OK"_s);
+            return;
+        }
     }
-    openFile(*path);
+    openFiles(paths);
 }
 
-void AppController::openFile(const QString &path)
+void AppController::importFolder()
 {
+    if (const std::optional<QString> folder = m_dialogs.chooseFolder(tr("Open a Folder of Texts")))
+        openFiles({*folder});
+}
+
+void AppController::openFiles(const QStringList &paths)
+{
+    if (paths.isEmpty() || !mayReplaceText())
+        return;
     emit analysisStarted();
-    m_importName = escapedControls(QFileInfo(path).fileName());
+    m_openedSources = paths;
+    m_importName = openedSourcesName(paths);
     m_requestedFileName = m_importName;
     setImporting(true);
-    m_pipeline.importFile(path);
+    m_pipeline.importFiles(paths);
 }
 
-void AppController::takeImportedText(const QString &text)
+bool AppController::mayReplaceText()
 {
-    m_widgets.textView->replaceText(text);
+    // While an import is on its way, the view holds the text it replaces, asked for then.
+    if (m_importing)
+        return true;
+    const QString text = m_widgets.textView->text();
+    if (text.isEmpty() ||
+        (text.size() == m_shownFileText.length && qHash(text) == m_shownFileText.hash))
+        return true;
+    return m_dialogs.confirmReplace(tr("Replace Your Text?"),
+                                    tr("The text in the window is not in any file: what "
+                                       "replaces it cannot bring it back."),
+                                    tr("Replace"));
+}
+
+void AppController::startNewText()
+{
+    if (m_importing)
+        return;
+    InputTextView *view = m_widgets.textView;
+    if (view->showsCorpus() || view->holdsLongText()) {
+        // Neither is in the editor's undo: a text of files is still in them, any other
+        // goes only if the user agrees.
+        if (!mayReplaceText())
+            return;
+        showText({});
+    } else {
+        // As an edit, so that Undo brings the text back.
+        QTextCursor cursor(view->document());
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+    }
+    m_requestedFileName.clear();
+    view->setFocus();
+}
+
+void AppController::takeImportedText(const TextFile &file)
+{
+    showText(file);
     if (!m_widgets.textView->isFilling())
         setImporting(false);
+}
+
+void AppController::showText(const TextFile &file)
+{
+    m_corpusParts = file.parts;
+    m_shownFileText = {file.text.size(), qHash(file.text)};
+    m_widgets.textView->setShowsCorpus(!file.parts.empty());
+    m_widgets.textView->replaceText(file.text);
+    emit corpusShown(file.parts.empty()
+                         ? QString()
+                         : corpusDescription(m_openedSources, qsizetype(file.parts.size())),
+                     file.leftOut);
 }
 
 void AppController::handOver(const std::shared_ptr<const TextAnalysis> &analysis)
@@ -130,13 +195,18 @@ void AppController::takeIndex(const std::shared_ptr<const TextIndex> &index)
     m_verbariumController.setIndex(index);
 }
 
-void AppController::reportFailure(TextPipeline::Stage stage, const QString &message)
+void AppController::reportFailure(TextPipeline::Stage stage, const QString &message,
+                                  const QStringList &leftOut)
 {
     switch (stage) {
     case TextPipeline::Stage::Reading:
         // The text view keeps what the user had; nothing is analysed.
         setImporting(false);
-        m_dialogs.runAlert(tr("Cannot Import File"), message, u"OK"_s);
+        if (leftOut.isEmpty())
+            m_dialogs.runAlert(tr("Cannot Import File"), message, u"OK"_s);
+        else
+            m_dialogs.runListAlert(tr("Cannot Import Files"),
+                                   tr("None of the files could be read:"), leftOut);
         return;
     case TextPipeline::Stage::Analysing:
         // The cloud and the verbarium keep the last text's.

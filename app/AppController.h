@@ -48,19 +48,26 @@ public:
     // Whether an imported text is still on its way into the text view: until it is in,
     // the view holds no text of the user's to analyse.
     bool isImporting() const { return m_importing; }
-    // The name of the file whose analysis was handed over last, escaped; empty for a
-    // typed or pasted text.
+    // The name of the file or corpus whose analysis was handed over last, escaped;
+    // empty for a typed or pasted text.
     const QString &analysedFileName() const { return m_analysedFileName; }
 
 public slots:
     // The analysis request, sent by the Analyse button and its shortcut: analyses the
     // text in the text view, or says it is too short.
     void analyseTypedText();
-    // Imports a .txt file chosen by the user, and analyses it.
-    void importTextFile();
-    // Imports any UTF-8 text file, whatever its name (a command-line argument, a
-    // dropped file), and analyses it.
-    void openFile(const QString &path);
+    // Imports .txt files chosen by the user, and analyses them: one as a text of its
+    // own, several as a corpus.
+    void importTextFiles();
+    // Imports a folder chosen by the user as a corpus of its .txt files, and analyses it.
+    void importFolder();
+    // Imports UTF-8 text files, whatever their names, and folders (command-line
+    // arguments, dropped files), and analyses them: one file as a text of its own,
+    // anything else as a corpus of the files, each folder's .txt files in path order.
+    void openFiles(const QStringList &paths);
+    // Empties the text view for a text of the user's own; what was typed there can be
+    // undone back.
+    void startNewText();
 
 signals:
     // An analysis has been asked for: of the text in the view, or of a file to import.
@@ -70,15 +77,24 @@ signals:
     // The analysis handed over, for what shows more of its text than its words.
     void analysisHandedOver(const std::shared_ptr<const TextAnalysis> &analysis);
     void importingChanged(bool importing);
+    // The text view shows a corpus, described, or a text of its own (description
+    // empty); leftOut names each file of the corpus left out and why.
+    void corpusShown(const QString &description, const QStringList &leftOut);
     // What the work under way is doing, in words for a status bar; empty when idle.
     void workDescribed(const QString &description);
 
 private:
-    void takeImportedText(const QString &text);
+    void takeImportedText(const TextFile &file);
+    // Shows file's text in the text view: a corpus read only, with its description.
+    void showText(const TextFile &file);
+    // Whether the text view's text may be replaced: one not read from files (typed,
+    // pasted, or edited since) only when the user agrees.
+    bool mayReplaceText();
     void handOver(const std::shared_ptr<const TextAnalysis> &analysis);
     void showCloud(const std::shared_ptr<const CloudContent> &content, bool forNewText);
     void takeIndex(const std::shared_ptr<const TextIndex> &index);
-    void reportFailure(TextPipeline::Stage stage, const QString &message);
+    void reportFailure(TextPipeline::Stage stage, const QString &message,
+                       const QStringList &leftOut);
     void setImporting(bool importing);
     void describeWork();
 
@@ -91,4 +107,15 @@ private:
     QString m_importName;        // the file being imported, for the status bar, escaped
     QString m_requestedFileName; // the latest request's file, escaped; empty when typed
     QString m_analysedFileName;
+    QStringList m_openedSources; // the latest import's files and folders
+    // The files of the corpus the text view shows, read only; empty for a text of its own.
+    std::vector<TextPart> m_corpusParts;
+    // The text read from files last put into the view, known by its length and hash:
+    // the text itself may be large, and the view holds it as long as it is there.
+    struct TextSeen
+    {
+        qsizetype length = 0;
+        size_t hash = 0;
+    };
+    TextSeen m_shownFileText;
 };

@@ -21,7 +21,9 @@ AppMenus::AppMenus(AppController &controller, PictureExport &pictures, InputText
     , m_pictures(pictures)
     , m_textView(textView)
     , m_dialogs(dialogs)
+    , m_newText(addAction(tr("&New"), QKeySequence::New))
     , m_import(addAction(tr("&Open…"), QKeySequence::Open))
+    , m_importFolder(addAction(tr("Open &Folder…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)))
     , m_analyse(addAction(tr("&Analyse"), QKeySequence(Qt::CTRL | Qt::Key_Return)))
     , m_compareWith(addAction(tr("Compare &With…"), QKeySequence()))
     , m_exportCloud(addAction(tr("&Export Cloud…"), QKeySequence(Qt::CTRL | Qt::Key_E)))
@@ -39,7 +41,9 @@ AppMenus::AppMenus(AppController &controller, PictureExport &pictures, InputText
     m_compareWith->setEnabled(false);
     m_quit->setMenuRole(QAction::QuitRole);
     m_about->setMenuRole(QAction::AboutRole);
-    connect(m_import, &QAction::triggered, &m_controller, &AppController::importTextFile);
+    connect(m_newText, &QAction::triggered, &m_controller, &AppController::startNewText);
+    connect(m_import, &QAction::triggered, &m_controller, &AppController::importTextFiles);
+    connect(m_importFolder, &QAction::triggered, &m_controller, &AppController::importFolder);
     connect(m_analyse, &QAction::triggered, &m_controller, &AppController::analyseTypedText);
     connect(m_exportCloud, &QAction::triggered, &m_pictures, &PictureExport::exportCloud);
     connect(m_exportVerbarium, &QAction::triggered, &m_pictures, &PictureExport::exportVerbarium);
@@ -78,7 +82,7 @@ QMenuBar *AppMenus::addMenuBarTo(QWidget *window)
 {
     auto *bar = new QMenuBar(window);
     QMenu *file = bar->addMenu(tr("&File"));
-    file->addActions({m_import, m_analyse});
+    file->addActions({m_newText, m_import, m_importFolder, m_analyse});
     file->addSeparator();
     file->addAction(m_compareWith);
     file->addSeparator();
@@ -107,6 +111,7 @@ void AppMenus::updateActions()
     const QMimeData *clipboard = QApplication::clipboard()->mimeData();
 
     m_analyse->setEnabled(!m_controller.isImporting());
+    m_newText->setEnabled(!m_controller.isImporting());
     m_exportCloud->setEnabled(m_pictures.canExportCloud());
     m_exportVerbarium->setEnabled(m_pictures.canExportVerbarium());
     m_undo->setEnabled(editable && m_undoAvailable);

@@ -27,7 +27,9 @@ public:
     // Gives window a menu bar with the menus; it owns the bar.
     QMenuBar *addMenuBarTo(QWidget *window);
 
+    QAction *newTextAction() const { return m_newText; }
     QAction *importAction() const { return m_import; }
+    QAction *importFolderAction() const { return m_importFolder; }
     // Off until a text is analysed; whoever compares texts turns it on.
     QAction *compareWithAction() const { return m_compareWith; }
     QAction *analyseAction() const { return m_analyse; }
@@ -55,7 +57,9 @@ private:
     bool m_copyAvailable = false;
 
     // All owned through Qt's parent-child tree (this object).
+    QAction *m_newText;
     QAction *m_import;
+    QAction *m_importFolder;
     QAction *m_analyse;
     QAction *m_compareWith;
     QAction *m_exportCloud;

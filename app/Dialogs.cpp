@@ -8,10 +8,14 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// More would not fit a screen; the rest are counted.
+constexpr qsizetype longestListShown = 20;
 
 struct PictureFilter
 {
@@ -43,14 +47,67 @@ void WidgetDialogs::runAlert(const QString &title, const QString &message, const
     runModal(box);
 }
 
+void WidgetDialogs::runListAlert(const QString &title, const QString &message,
+                                 const QStringList &lines)
+{
+    // Each line escaped on its own: a name cannot break the list's lines.
+    QStringList text{escapedControls(message), QString()};
+    const qsizetype shown = std::min<qsizetype>(lines.size(), longestListShown);
+    for (qsizetype index = 0; index < shown; ++index)
+        text << escapedControls(lines[index]);
+    if (shown < lines.size())
+        text << QObject::tr("and %L1 more").arg(lines.size() - shown);
+    QMessageBox box(QMessageBox::Warning, title, text.join(u'\n'), QMessageBox::NoButton,
+                    parentWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.addButton(u"OK"_s, QMessageBox::AcceptRole);
+    runModal(box);
+}
+
+bool WidgetDialogs::confirmReplace(const QString &title, const QString &message,
+                                   const QString &replaceButton)
+{
+    QMessageBox box(QMessageBox::Question, title, escapedControls(message), QMessageBox::NoButton,
+                    parentWindow());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *replace = box.addButton(replaceButton, QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    runModal(box);
+    return box.clickedButton() == replace;
+}
+
 std::optional<QString> WidgetDialogs::chooseFile(const QStringList &fileTypes, const QString &title)
+{
+    const QStringList files = chooseExistingFiles(fileTypes, title, false);
+    if (files.isEmpty())
+        return std::nullopt;
+    return files.constFirst();
+}
+
+QStringList WidgetDialogs::chooseFiles(const QStringList &fileTypes, const QString &title)
+{
+    return chooseExistingFiles(fileTypes, title, true);
+}
+
+QStringList WidgetDialogs::chooseExistingFiles(const QStringList &fileTypes, const QString &title,
+                                               bool several)
 {
     QStringList patterns;
     for (const QString &type : fileTypes)
         patterns << u"*."_s + type;
     QFileDialog dialog(parentWindow(), title);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setNameFilter(QObject::tr("Text files (%1)").arg(patterns.join(u' ')));
+    if (runModal(dialog) != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> WidgetDialogs::chooseFolder(const QString &title)
+{
+    QFileDialog dialog(parentWindow(), title);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -35,6 +35,16 @@ public:
     // dialog titled title; nothing when cancelled. A typed path may have any suffix.
     virtual std::optional<QString> chooseFile(const QStringList &fileTypes,
                                               const QString &title) = 0;
+    // Existing files as chooseFile offers them, any number; none when cancelled.
+    virtual QStringList chooseFiles(const QStringList &fileTypes, const QString &title) = 0;
+    virtual std::optional<QString> chooseFolder(const QString &title) = 0;
+    // Whether to go on and replace what the user would lose: true for the button named
+    // replaceButton, false for Cancel.
+    virtual bool confirmReplace(const QString &title, const QString &message,
+                                const QString &replaceButton) = 0;
+    // An alert whose message goes on with a list, a line each (files and why).
+    virtual void runListAlert(const QString &title, const QString &message,
+                              const QStringList &lines) = 0;
     // A file to export a picture to; nothing when cancelled.
     virtual std::optional<PictureFileChoice> choosePictureFile(const QString &title,
                                                                const QString &suggestedName) = 0;
@@ -57,11 +67,19 @@ public:
     void runAlert(const QString &title, const QString &message, const QString &button,
                   QWidget *over = nullptr) override;
     std::optional<QString> chooseFile(const QStringList &fileTypes, const QString &title) override;
+    QStringList chooseFiles(const QStringList &fileTypes, const QString &title) override;
+    std::optional<QString> chooseFolder(const QString &title) override;
+    void runListAlert(const QString &title, const QString &message,
+                      const QStringList &lines) override;
+    bool confirmReplace(const QString &title, const QString &message,
+                        const QString &replaceButton) override;
     std::optional<PictureFileChoice> choosePictureFile(const QString &title,
                                                        const QString &suggestedName) override;
     void showAbout(const QString &title, const QString &text) override;
 
 private:
+    QStringList chooseExistingFiles(const QStringList &fileTypes, const QString &title,
+                                    bool several);
     QWidget *parentWindow() const;
     int runModal(QDialog &dialog);
 

@@ -19,11 +19,18 @@ constexpr qsizetype immediateLength = 256 * 1024;
 // How long one event-loop turn may spend inserting pieces.
 constexpr qint64 turnBudgetMs = 40;
 
-std::optional<QString> localFileOf(const QMimeData *data)
+// The local files and folders dropped, in the order given; none when any is not local.
+QStringList localFilesOf(const QMimeData *data)
 {
-    if (!data->hasUrls() || data->urls().isEmpty() || !data->urls().constFirst().isLocalFile())
-        return std::nullopt;
-    return data->urls().constFirst().toLocalFile();
+    QStringList paths;
+    if (!data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths.append(url.toLocalFile());
+    }
+    return paths;
 }
 
 } // namespace
@@ -177,7 +184,7 @@ void InputTextView::insertFromMimeData(const QMimeData *source)
 
 void InputTextView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (localFileOf(event->mimeData()))
+    if (!localFilesOf(event->mimeData()).isEmpty())
         event->acceptProposedAction();
     else
         QPlainTextEdit::dragEnterEvent(event);
@@ -185,7 +192,7 @@ void InputTextView::dragEnterEvent(QDragEnterEvent *event)
 
 void InputTextView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (localFileOf(event->mimeData()))
+    if (!localFilesOf(event->mimeData()).isEmpty())
         event->acceptProposedAction();
     else
         QPlainTextEdit::dragMoveEvent(event);
@@ -193,9 +200,9 @@ void InputTextView::dragMoveEvent(QDragMoveEvent *event)
 
 void InputTextView::dropEvent(QDropEvent *event)
 {
-    if (const std::optional<QString> path = localFileOf(event->mimeData())) {
+    if (const QStringList paths = localFilesOf(event->mimeData()); !paths.isEmpty()) {
         event->acceptProposedAction();
-        emit fileDropped(*path);
+        emit filesDropped(paths);
         return;
     }
     QPlainTextEdit::dropEvent(event);
@@ -235,9 +242,15 @@ void InputTextView::setAwaitingText(bool awaiting)
     updateReadOnly();
 }
 
+void InputTextView::setShowsCorpus(bool corpus)
+{
+    m_showsCorpus = corpus;
+    updateReadOnly();
+}
+
 void InputTextView::updateReadOnly()
 {
-    setReadOnly(m_filling || m_holdsLongText || m_awaitingText);
+    setReadOnly(m_filling || m_holdsLongText || m_awaitingText || m_showsCorpus);
 }
 
 void InputTextView::fillSome()

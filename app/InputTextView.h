@@ -12,7 +12,7 @@
 // piece per event-loop turn, read-only meanwhile, so the window keeps repainting and
 // answering; the whole text is at hand from the start. A text too long to edit is held
 // without going into the editor at all: the window shows it read-only elsewhere, and
-// puts it into the editor only when asked. A dropped file is handed on rather than
+// puts it into the editor only when asked. Dropped files and folders are handed on rather than
 // inserted as its name.
 class InputTextView : public QPlainTextEdit
 {
@@ -41,12 +41,17 @@ public:
     // While a text is on its way to replace this one (an import being read), what the
     // user typed would be lost: the view is read-only meanwhile.
     void setAwaitingText(bool awaiting);
+    // A corpus's files joined are shown, not edited: its files' bounds would not follow
+    // an edit.
+    void setShowsCorpus(bool corpus);
+    bool showsCorpus() const { return m_showsCorpus; }
 
 signals:
     // Of total code units, done have gone in.
     void fillProgress(qsizetype done, qsizetype total);
     void fillFinished();
-    void fileDropped(const QString &path);
+    // Files or folders dropped, in the order given.
+    void filesDropped(const QStringList &paths);
     // The text is now held without the editor (text), or back in the editor (empty).
     void longTextChanged(const QString &text);
     // A held long text could not go into the editor (memory ran out); it stays held.
@@ -95,6 +100,7 @@ private:
     qsizetype m_longTextLength = 8 * 1024 * 1024;
     bool m_fillPaused = false;
     bool m_awaitingText = false;
+    bool m_showsCorpus = false;
     QTimer m_fillTimer;
     // A held long text's document being built.
     Job<BuiltDocumentPointer> m_documentJob;

@@ -48,11 +48,15 @@ QProgressBar *addFillProgress(QMainWindow *window, InputTextView *textView)
 void connectLongText(Ui::InputWindow &input)
 {
     const auto describe = [&input](qsizetype length) {
+        // A corpus is never edited, so it has no Edit Here.
+        const bool corpus = input.textView->showsCorpus();
+        input.editLongTextButton->setVisible(!corpus);
         input.longTextNote->setText(
-            QObject::tr("This text of %L1 characters is too long to edit comfortably and is "
-                        "shown as it is; it is analysed all the same. Edit Here puts it into the "
-                        "editor.")
-                .arg(length));
+            corpus ? QObject::tr("These files' %L1 characters are shown as they are.").arg(length)
+                   : QObject::tr("This text of %L1 characters is too long to edit comfortably "
+                                 "and is shown as it is; it is analysed all the same. Edit Here "
+                                 "puts it into the editor.")
+                         .arg(length));
     };
     QObject::connect(input.textView, &InputTextView::longTextChanged, input.textStack,
                      [&input, describe](const QString &text) {

@@ -1,5 +1,6 @@
 #include "TextPipeline.h"
 
+#include "CorpusFile.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
 #include "TextPath.h"
@@ -43,8 +44,8 @@ void TextPipeline::run(JobReport<Step> &report, const Source &source, const Inde
 {
     TextPath path;
     path.read = [&source](std::stop_token stop) {
-        return source.path.isNull() ? TextFile{source.text, {}}
-                                    : readUtf8TextFile(source.path, std::move(stop));
+        return source.paths.isEmpty() ? source.text
+                                      : readUtf8Sources(source.paths, std::move(stop));
     };
     path.cache = cache;
     path.indexer = indexer;
@@ -53,9 +54,9 @@ void TextPipeline::run(JobReport<Step> &report, const Source &source, const Inde
     receiver.entering = [&stage](TextStage entered) { stage = entered; };
     receiver.read = [&](const TextFile &file) {
         if (!file.error.isEmpty())
-            report.handOver(Step(Failure{stage, file.error}));
-        else if (!source.path.isNull())
-            report.handOver(Step(ReadText{file.text}));
+            report.handOver(Step(Failure{stage, file.error, file.leftOut}));
+        else if (!source.paths.isEmpty())
+            report.handOver(Step(ReadText{file}));
     };
     receiver.analysed = [&report](std::shared_ptr<const TextAnalysis> analysis) {
         report.handOver(Step(std::move(analysis)));
@@ -81,20 +82,23 @@ TextPipeline::TextPipeline(QObject *parent)
 
 TextPipeline::~TextPipeline() = default;
 
-void TextPipeline::importFile(const QString &path)
+void TextPipeline::importFiles(const QStringList &paths)
 {
-    start({path, QString()});
+    start({paths, {}});
 }
 
-void TextPipeline::analyse(const QString &text)
+void TextPipeline::analyse(const QString &text, std::vector<TextPart> parts)
 {
-    start({QString(), text});
+    TextFile file;
+    file.text = text;
+    file.parts = std::move(parts);
+    start({{}, std::move(file)});
 }
 
 void TextPipeline::start(Source source)
 {
     const bool wasBusy = isBusy();
-    setStage(source.path.isNull() ? Stage::Analysing : Stage::Reading);
+    setStage(source.paths.isEmpty() ? Stage::Analysing : Stage::Reading);
     // The job reads its own copies: QString's sharing is thread-safe, and nobody changes
     // a string another holds.
     m_job.start(
@@ -103,7 +107,7 @@ void TextPipeline::start(Source source)
             run(report, source, indexer, cache, std::move(stop));
         },
         {[this](const Step &step) { takeStep(step); },
-         [this](const QString &message) { emit failed(m_stage, message); },
+         [this](const QString &message) { emit failed(m_stage, message, {}); },
          {},
          [this] { emit busyChanged(false); }});
     if (!wasBusy)
@@ -114,14 +118,14 @@ void TextPipeline::takeStep(const Step &step)
 {
     if (const auto *read = std::get_if<ReadText>(&step)) {
         setStage(Stage::Analysing);
-        emit textRead(read->text);
+        emit textRead(read->file);
     } else if (const auto *analysis = std::get_if<std::shared_ptr<const TextAnalysis>>(&step)) {
         setStage(Stage::Indexing);
         emit textAnalysed(*analysis);
     } else if (const auto *index = std::get_if<std::shared_ptr<const TextIndex>>(&step)) {
         emit textIndexed(*index);
     } else if (const auto *failure = std::get_if<Failure>(&step)) {
-        emit failed(failure->stage, failure->message);
+        emit failed(failure->stage, failure->message, failure->leftOut);
     }
 }
 

@@ -6,11 +6,13 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <stop_token>
 #include <variant>
+#include <vector>
 
 struct TextAnalysis;
 class TextIndex;
@@ -32,8 +34,11 @@ public:
     explicit TextPipeline(QObject *parent = nullptr);
     ~TextPipeline() override;
 
-    void importFile(const QString &path);
-    void analyse(const QString &text);
+    // Reads the files and folders at paths: one file as a text of its own, anything
+    // else as a corpus with its files kept apart.
+    void importFiles(const QStringList &paths);
+    // A corpus's text comes with its files' parts.
+    void analyse(const QString &text, std::vector<TextPart> parts = {});
     // For the jobs started from now on.
     void setIndexer(Indexer indexer) { m_indexer = std::move(indexer); }
     // Where indexes are kept between runs, for the jobs started from now on: a text
@@ -48,31 +53,34 @@ public:
 signals:
     void busyChanged(bool busy);
     void stageChanged(TextPipeline::Stage stage);
-    void textRead(const QString &text);
+    // The text of the files read, their parts and the files left out.
+    void textRead(const TextFile &file);
     void textAnalysed(const std::shared_ptr<const TextAnalysis> &analysis);
     void textIndexed(const std::shared_ptr<const TextIndex> &index);
-    // The job ended in stage; message says why, in words for the user.
-    void failed(TextPipeline::Stage stage, const QString &message);
+    // The job ended in stage; message says why, in words for the user. A corpus none of
+    // whose files could be read lists each file's message in leftOut.
+    void failed(TextPipeline::Stage stage, const QString &message, const QStringList &leftOut);
 
 private:
     // What a job hands back, one stage at a time.
     struct ReadText
     {
-        QString text;
+        TextFile file;
     };
     struct Failure
     {
         Stage stage;
         QString message;
+        QStringList leftOut = {};
     };
     using Step = std::variant<ReadText, std::shared_ptr<const TextAnalysis>,
                               std::shared_ptr<const TextIndex>, Failure>;
 
-    // A file to read (path), or a text at hand.
+    // Files and folders to read (paths), or a text at hand.
     struct Source
     {
-        QString path;
-        QString text;
+        QStringList paths;
+        TextFile text;
     };
 
     static void run(JobReport<Step> &report, const Source &source, const Indexer &indexer,

@@ -4,6 +4,7 @@
 #include "AppController.h"
 #include "AppMenus.h"
 #include "ContextsPane.h"
+#include "CorpusBar.h"
 #include "Dialogs.h"
 #include "HoldingTokensBar.h"
 #include "IndexCacheMenu.h"
@@ -89,7 +90,7 @@ UserInterface::UserInterface(Dialogs *dialogs)
     placeWindows();
     coupleWindows();
 
-    connectInputWindow();
+    connectInputWindow(*dialogs);
     connectVerbariumWindow();
     connectRoomForEveryWord();
     connectContexts();
@@ -255,15 +256,22 @@ void UserInterface::placeWindows()
     m_keynessWindow->setGeometry(fitInside(keynessPlace, available, assumedFrame));
 }
 
-void UserInterface::connectInputWindow()
+void UserInterface::connectInputWindow(Dialogs &dialogs)
 {
     AppController *controller = m_appController.get();
     InputTextView *textView = m_inputUi->textView;
     QObject::connect(m_inputUi->importButton, &QPushButton::clicked, controller,
-                     &AppController::importTextFile);
+                     &AppController::importTextFiles);
     QObject::connect(m_inputUi->analyseButton, &QPushButton::clicked, controller,
                      &AppController::analyseTypedText);
-    QObject::connect(textView, &InputTextView::fileDropped, controller, &AppController::openFile);
+    QObject::connect(textView, &InputTextView::filesDropped, controller, &AppController::openFiles);
+    CorpusBar *corpusBar = m_inputUi->corpusBar;
+    QObject::connect(controller, &AppController::corpusShown, corpusBar, &CorpusBar::showFor);
+    QObject::connect(corpusBar, &CorpusBar::leftOutAsked, controller, [&dialogs, corpusBar] {
+        dialogs.runListAlert(QObject::tr("Files Left Out"),
+                             QObject::tr("These files were left out of the corpus:"),
+                             corpusBar->leftOut());
+    });
     // While an imported text is on its way, the view holds nothing of the user's to analyse.
     QObject::connect(controller, &AppController::importingChanged, m_inputUi->analyseButton,
                      &QWidget::setDisabled);

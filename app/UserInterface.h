@@ -66,7 +66,7 @@ private:
     void coupleWindows();
     void connectCloudWindow();
     void openVerbariumOf(const QString &word);
-    void connectInputWindow();
+    void connectInputWindow(Dialogs &dialogs);
     void connectVerbariumWindow();
     void connectRoomForEveryWord();
     void connectContexts();

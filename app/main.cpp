@@ -27,23 +27,23 @@ void dropFontTableWarnings(QtMsgType type, const QMessageLogContext &context,
     defaultMessageHandler(type, context, message);
 }
 
-// Opens path once the launch has made the input window active: that activation hides
+// Opens paths once the launch has made the input window active: that activation hides
 // the other windows, so a cloud shown before it would be gone at once.
-void openOnceActive(UserInterface &userInterface, const QString &path)
+void openOnceActive(UserInterface &userInterface, const QStringList &paths)
 {
     AppController *controller = &userInterface.appController();
     QWidget *inputWindow = userInterface.inputWindow();
     if (inputWindow->isActiveWindow()) {
-        controller->openFile(path);
+        controller->openFiles(paths);
         return;
     }
     auto connection = std::make_shared<QMetaObject::Connection>();
     *connection = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, controller,
-                                   [controller, inputWindow, path, connection](QWindow *window) {
+                                   [controller, inputWindow, paths, connection](QWindow *window) {
                                        if (window != inputWindow->windowHandle())
                                            return;
                                        QObject::disconnect(*connection);
-                                       controller->openFile(path);
+                                       controller->openFiles(paths);
                                    });
 }
 
@@ -76,8 +76,7 @@ int answerWithoutDisplay(QCommandLineParser &commandLine, bool parsed, int argc,
         commandLine.showHelp(0);
     if (parsed && commandLine.isSet(u"version"_s))
         commandLine.showVersion();
-    const QString problem = parsed ? QCoreApplication::translate("main", "Give one FILE at most.")
-                                   : commandLine.errorText();
+    const QString problem = commandLine.errorText();
     std::fputs(qPrintable(u"verbarium: "_s + problem + u"\n\n"_s + commandLine.helpText()), stderr);
     return 2;
 }
@@ -97,15 +96,17 @@ int main(int argc, char *argv[])
     commandLine.addHelpOption();
     commandLine.addVersionOption();
     commandLine.addPositionalArgument(
-        u"FILE"_s, QCoreApplication::translate("main", "A UTF-8 text file to import and analyse."),
-        u"[FILE]"_s);
+        u"FILE"_s,
+        QCoreApplication::translate("main", "UTF-8 text files or folders of .txt files to import "
+                                            "and analyse: one file as a text, anything more as a "
+                                            "corpus with its files kept apart."),
+        u"[FILE|DIR…]"_s);
     acceptToolkitOptions(commandLine);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const bool parsed = commandLine.parse(arguments);
-    if (!parsed || commandLine.isSet(u"help"_s) || commandLine.isSet(u"version"_s) ||
-        commandLine.positionalArguments().size() > 1)
+    if (!parsed || commandLine.isSet(u"help"_s) || commandLine.isSet(u"version"_s))
         return answerWithoutDisplay(commandLine, parsed, argc, argv);
 
     defaultMessageHandler = qInstallMessageHandler(dropFontTableWarnings);
@@ -118,7 +119,7 @@ int main(int argc, char *argv[])
     UserInterface userInterface;
     userInterface.appController().showInputWindow();
     if (!commandLine.positionalArguments().isEmpty())
-        openOnceActive(userInterface, commandLine.positionalArguments().constFirst());
+        openOnceActive(userInterface, commandLine.positionalArguments());
     const int status = QApplication::exec();
     // Quitting never waits for work: once the settings are written, the process ends at
     // once, neither waiting for the workers to notice they should stop (on a loaded

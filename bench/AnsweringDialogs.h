@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-// Answers the chooser with one path and prints any alert instead of showing it.
+// Answers the choosers with one path (a file or a folder) and prints any alert instead
+// of showing it.
 class AnsweringDialogs : public Dialogs
 {
 public:
@@ -19,6 +20,14 @@ public:
     {
         return m_path;
     }
+    QStringList chooseFiles(const QStringList &, const QString &) override { return {m_path}; }
+    std::optional<QString> chooseFolder(const QString &) override { return m_path; }
+    void runListAlert(const QString &title, const QString &message,
+                      const QStringList &lines) override
+    {
+        runAlert(title, message + u' ' + lines.join(u"; "), {}, nullptr);
+    }
+    bool confirmReplace(const QString &, const QString &, const QString &) override { return true; }
     std::optional<PictureFileChoice> choosePictureFile(const QString &, const QString &) override
     {
         return std::nullopt;

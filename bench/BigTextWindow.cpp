@@ -6,10 +6,13 @@
 // the words before (the peak memory with both indexes), and once both are kept in its
 // own, new index cache, imports the file again, as a text reopened. Then it pastes the
 // text and analyses it, and analyses it once more with "the" started.
-//   big-text-window FILE
+// Given a folder besides, the same text cut into its files, it times only the first tree
+// of "the" after opening the file and after opening the folder, without the index cache.
+//   big-text-window FILE [DIR]
 #include "AnsweringDialogs.h"
 #include "AppController.h"
 #include "ContextsPane.h"
+#include "CorpusFile.h"
 #include "EventLoopGaps.h"
 #include "InputTextView.h"
 #include "PaintWatch.h"
@@ -278,6 +281,31 @@ QString readText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// Opens the file, then the folder, each without the index cache, and times each to its
+// first tree of "the". Returns the exit status.
+int compareWithFolder(UserInterface &ui, const QString &file, qsizetype fileLength,
+                      const QString &folder)
+{
+    const TextFile corpus = readUtf8Sources({folder});
+    if (!corpus.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(corpus.error));
+        return 1;
+    }
+    ui.appController().pipeline().setCache(std::nullopt);
+    const auto open = [&ui](const QString &path) {
+        return [&ui, path] { ui.appController().openFiles({path}); };
+    };
+    const Figures one = measure(ui, fileLength, open(file), QStringLiteral("the"));
+    print("file", one);
+    reset(ui);
+    const Figures many = measure(ui, corpus.text.size(), open(folder), QStringLiteral("the"));
+    print("folder", many);
+    std::printf("the folder's %zu files to the first tree: %.2f times the file's (target: 1.2 "
+                "at most)\n",
+                corpus.parts.size(), double(many.verbariumMs) / double(one.verbariumMs));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -285,8 +313,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: big-text-window FILE\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: big-text-window FILE [DIR]\n");
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
@@ -305,9 +333,11 @@ int main(int argc, char *argv[])
     AnsweringDialogs dialogs(path);
     UserInterface ui(&dialogs);
     ui.appController().showInputWindow();
+    if (argc == 3)
+        return compareWithFolder(ui, path, length, QString::fromLocal8Bit(argv[2]));
 
     const Figures imported = measure(
-        ui, length, [&ui] { ui.appController().importTextFile(); }, QStringLiteral("the"));
+        ui, length, [&ui] { ui.appController().importTextFiles(); }, QStringLiteral("the"));
     print("import", imported);
     std::printf("          until the tree was painted: processor time %.1f s, peak memory %.0f MB; "
                 "with the text in the view: %.0f MB\n",
@@ -334,7 +364,7 @@ int main(int argc, char *argv[])
     }
     reset(ui);
     const Figures reopened = measure(
-        ui, length, [&ui] { ui.appController().importTextFile(); }, QStringLiteral("the"));
+        ui, length, [&ui] { ui.appController().importTextFiles(); }, QStringLiteral("the"));
     print("reopen", reopened);
     std::printf("          the text's index read from the cache (target: the tree after 500 ms "
                 "at most)\n");

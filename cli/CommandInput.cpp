@@ -5,7 +5,6 @@
 #include "StandardStreams.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,7 +26,7 @@ TextFile readCommandSource(const QString &path)
 
 TextFile readCommandSources(const QStringList &sources)
 {
-    if (sources.size() == 1 && !QFileInfo(sources.front()).isDir())
+    if (namesOneFile(sources))
         return readCommandSource(sources.front());
     QStringList files;
     TextFile corpus;

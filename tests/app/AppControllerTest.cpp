@@ -1,6 +1,7 @@
 #include "AppController.h"
 
 #include "AppMenus.h"
+#include "CorpusBar.h"
 #include "FakeDialogs.h"
 #include "InfoPanel.h"
 #include "InputTextView.h"
@@ -16,6 +17,8 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QPushButton>
@@ -122,8 +125,8 @@ TEST_F(AppControllerTest, SecondAnalysisReplacesTheFirstCloud)
 TEST_F(AppControllerTest, ImportReplacesTheWholeTextAndAnalysesEvenShortFiles)
 {
     textView()->setPlainText(u"previous text that goes away"_s);
-    dialogs.chosenFile = writeFile(u"short.txt"_s, "hi");
-    ui.appController().importTextFile();
+    dialogs.chosenFiles = {writeFile(u"short.txt"_s, "hi")};
+    ui.appController().importTextFiles();
     finishRequests();
     EXPECT_EQ(dialogs.askedFileTypes, QStringList{u"txt"_s});
     EXPECT_TRUE(dialogs.alerts.empty());
@@ -134,12 +137,12 @@ TEST_F(AppControllerTest, ImportReplacesTheWholeTextAndAnalysesEvenShortFiles)
 TEST_F(AppControllerTest, ChosenFileOfAnotherTypeIsRefusedAndTheTextStays)
 {
     textView()->setPlainText(u"the user's own text"_s);
-    dialogs.chosenFile = writeFile(u"other.dat"_s, "perfectly good text");
-    ui.appController().importTextFile();
+    dialogs.chosenFiles = {writeFile(u"other.dat"_s, "perfectly good text")};
+    ui.appController().importTextFiles();
     finishRequests();
     ASSERT_EQ(dialogs.alerts.size(), 1u);
     EXPECT_EQ(dialogs.alerts[0].title, u"Cannot Import File"_s);
-    EXPECT_TRUE(dialogs.alerts[0].message.contains(*dialogs.chosenFile));
+    EXPECT_TRUE(dialogs.alerts[0].message.contains(dialogs.chosenFiles.front()));
     EXPECT_TRUE(dialogs.alerts[0].message.contains(u".txt"_s));
     EXPECT_EQ(textView()->toPlainText(), u"the user's own text"_s);
     EXPECT_FALSE(ui.cloudWindow()->isVisible());
@@ -148,11 +151,120 @@ TEST_F(AppControllerTest, ChosenFileOfAnotherTypeIsRefusedAndTheTextStays)
 // Files named on the command line or dropped on the window.
 TEST_F(AppControllerTest, OpenedFileMayHaveAnyNameAndIsAnalysed)
 {
-    ui.appController().openFile(writeFile(u"notes.md"_s, "markdown is text too"));
+    ui.appController().openFiles({writeFile(u"notes.md"_s, "markdown is text too")});
     finishRequests();
     EXPECT_TRUE(dialogs.alerts.empty());
     EXPECT_EQ(textView()->toPlainText(), u"markdown is text too"_s);
     EXPECT_EQ(cloudWords(), (QStringList{u"is"_s, u"markdown"_s, u"text"_s, u"too"_s}));
+}
+
+// A folder opened is a corpus: its files joined, read only, named above the text with
+// the file left out, and analysed with its files apart, again on Analyse. File > New
+// goes back to a text of the user's own.
+TEST_F(AppControllerTest, OpenedFolderIsAReadOnlyCorpusOfItsFilesUntilANewText)
+{
+    ASSERT_TRUE(QDir(directory.path()).mkpath(u"chapters/part"_s));
+    writeFile(u"chapters/b.txt"_s, "the start");
+    writeFile(u"chapters/part/a.txt"_s, "the end");
+    const QString bad = writeFile(u"chapters/c.txt"_s, "bad \xff");
+    std::vector<std::size_t> partsIndexed;
+    QObject::connect(&ui.appController().pipeline(), &TextPipeline::textIndexed,
+                     &ui.appController(), [&](const std::shared_ptr<const TextIndex> &index) {
+                         partsIndexed.push_back(index->tokens().partStarts().size());
+                     });
+    textView()->setPlainText(u"typed"_s);
+
+    ui.appController().openFiles({directory.filePath(u"chapters"_s)});
+    finishRequests();
+    EXPECT_EQ(dialogs.confirmations, QStringList{u"Replace Your Text?"_s});
+    EXPECT_TRUE(dialogs.alerts.empty());
+    EXPECT_EQ(textView()->text(), u"the start\nthe end"_s);
+    EXPECT_TRUE(textView()->isReadOnly());
+    const CorpusBar *bar = ui.inputUi().corpusBar;
+    EXPECT_TRUE(bar->isVisibleTo(ui.inputWindow()));
+    EXPECT_EQ(bar->message(), u"2 files from chapters, read only; 1 file left out."_s)
+        << bar->message().toStdString();
+    ASSERT_EQ(bar->leftOut().size(), 1);
+    EXPECT_TRUE(bar->leftOut()[0].startsWith(bad + u": "_s));
+    EXPECT_TRUE(bar->actionButton()->isVisibleTo(ui.inputWindow()));
+    EXPECT_EQ(cloudWords(), (QStringList{u"end"_s, u"start"_s, u"the"_s}));
+
+    ui.appController().analyseTypedText();
+    finishRequests();
+    EXPECT_EQ(partsIndexed, (std::vector<std::size_t>{2, 2}));
+
+    ui.menus().newTextAction()->trigger();
+    EXPECT_EQ(textView()->text(), QString());
+    EXPECT_FALSE(textView()->isReadOnly());
+    EXPECT_FALSE(bar->isVisibleTo(ui.inputWindow()));
+    textView()->setPlainText(u"a text of my own"_s);
+    ui.appController().analyseTypedText();
+    finishRequests();
+    EXPECT_EQ(partsIndexed.back(), 0u);
+}
+
+TEST_F(AppControllerTest, ChosenFilesOfOneFolderAreACorpusNamedByIt)
+{
+    dialogs.chosenFiles = {writeFile(u"one.txt"_s, "first file"),
+                           writeFile(u"two.txt"_s, "second file")};
+    ui.appController().importTextFiles();
+    finishRequests();
+    EXPECT_EQ(textView()->text(), u"first file\nsecond file"_s);
+    EXPECT_EQ(ui.inputUi().corpusBar->message(),
+              u"2 files from %1, read only."_s.arg(QFileInfo(directory.path()).fileName()));
+    EXPECT_FALSE(ui.inputUi().corpusBar->actionButton()->isVisibleTo(ui.inputWindow()));
+}
+
+TEST_F(AppControllerTest, CorpusWithoutAReadableFileListsEachAndKeepsTheText)
+{
+    textView()->setPlainText(u"the user's own text"_s);
+    const QString bad = writeFile(u"bad.txt"_s, "\xff");
+    const QString missing = directory.filePath(u"missing.txt"_s);
+    ui.appController().openFiles({bad, missing});
+    finishRequests();
+    ASSERT_EQ(dialogs.alerts.size(), 1u);
+    const QStringList lines = dialogs.alerts[0].message.split(u'\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith(bad + u": "_s));
+    EXPECT_TRUE(lines[2].startsWith(missing + u": "_s));
+    EXPECT_EQ(textView()->text(), u"the user's own text"_s);
+    EXPECT_FALSE(textView()->isReadOnly());
+}
+
+// A text typed, or an imported one edited, is not in any file: opening files over it
+// asks first. The text of files just opened goes without asking.
+TEST_F(AppControllerTest, OpeningFilesOverTheUsersOwnTextAsksFirst)
+{
+    const QString book = writeFile(u"book.txt"_s, "from a file");
+    textView()->setPlainText(u"typed by hand"_s);
+    dialogs.replaceConfirmed = false;
+    ui.appController().openFiles({book});
+    finishRequests();
+    EXPECT_EQ(dialogs.confirmations.size(), 1);
+    EXPECT_EQ(textView()->text(), u"typed by hand"_s);
+    EXPECT_FALSE(ui.cloudWindow()->isVisible());
+
+    dialogs.replaceConfirmed = true;
+    ui.appController().openFiles({book});
+    finishRequests();
+    ui.appController().openFiles({book});
+    finishRequests();
+    EXPECT_EQ(dialogs.confirmations.size(), 2);
+    EXPECT_EQ(textView()->text(), u"from a file"_s);
+
+    textView()->appendPlainText(u"and an edit"_s);
+    dialogs.replaceConfirmed = false;
+    ui.appController().openFiles({book});
+    EXPECT_EQ(dialogs.confirmations.size(), 3);
+}
+
+TEST_F(AppControllerTest, NewTextEmptiesTheViewAsAnEditThatUndoes)
+{
+    textView()->setPlainText(u"typed by hand"_s);
+    ui.appController().startNewText();
+    EXPECT_EQ(textView()->text(), QString());
+    textView()->undo();
+    EXPECT_EQ(textView()->text(), u"typed by hand"_s);
 }
 
 TEST_F(AppControllerTest, CloudOfTheNewerOfTwoQuickRequestsStays)
@@ -168,8 +280,7 @@ TEST_F(AppControllerTest, CloudOfTheNewerOfTwoQuickRequestsStays)
 TEST_F(AppControllerTest, CancelledImportChangesNothing)
 {
     textView()->setPlainText(u"kept as it is"_s);
-    dialogs.chosenFile.reset();
-    ui.appController().importTextFile();
+    ui.appController().importTextFiles();
     finishRequests();
     EXPECT_EQ(textView()->toPlainText(), u"kept as it is"_s);
     EXPECT_TRUE(dialogs.alerts.empty());
@@ -192,8 +303,8 @@ TEST_P(BadImportTest, KeepsTheTextViewAndTellsWhichFileAndWhy)
     textView()->setPlainText(u"the user's own text"_s);
     const QString path = GetParam().bytes.isEmpty() ? directory.filePath(u"missing.txt"_s)
                                                     : writeFile(u"bad.txt"_s, GetParam().bytes);
-    dialogs.chosenFile = path;
-    ui.appController().importTextFile();
+    dialogs.chosenFiles = {path};
+    ui.appController().importTextFiles();
     finishRequests();
     ASSERT_EQ(dialogs.alerts.size(), 1u);
     EXPECT_TRUE(dialogs.alerts[0].message.contains(path));
@@ -214,7 +325,7 @@ INSTANTIATE_TEST_SUITE_P(Files, BadImportTest,
 TEST_F(AppControllerTest, AnalyseWaitsForTheImportedText)
 {
     textView()->setPlainText(u"typed before the import"_s);
-    ui.appController().openFile(writeFile(u"book.txt"_s, "imported words"));
+    ui.appController().openFiles({writeFile(u"book.txt"_s, "imported words")});
     EXPECT_FALSE(ui.inputUi().analyseButton->isEnabled());
     EXPECT_FALSE(ui.menus().analyseAction()->isEnabled());
     EXPECT_TRUE(textView()->isReadOnly());
@@ -233,7 +344,7 @@ TEST_F(AppControllerTest, PasteCannotTouchALongImportedTextUntilEditHere)
 {
     textView()->setLongTextLength(100);
     const QString imported = u"a line of the imported book\n"_s.repeated(20);
-    ui.appController().openFile(writeFile(u"book.txt"_s, imported.toUtf8()));
+    ui.appController().openFiles({writeFile(u"book.txt"_s, imported.toUtf8())});
     finishRequests();
     ASSERT_TRUE(textView()->holdsLongText());
 

@@ -25,6 +25,28 @@ public:
         fileTitles << title;
         return chosenFile;
     }
+    QStringList chooseFiles(const QStringList &fileTypes, const QString &title) override
+    {
+        askedFileTypes = fileTypes;
+        fileTitles << title;
+        return chosenFiles;
+    }
+    std::optional<QString> chooseFolder(const QString &title) override
+    {
+        fileTitles << title;
+        return chosenFolder;
+    }
+    void runListAlert(const QString &title, const QString &message,
+                      const QStringList &lines) override
+    {
+        alerts.push_back(
+            {title, message + u'\n' + lines.join(u'\n'), QStringLiteral("OK"), nullptr});
+    }
+    bool confirmReplace(const QString &title, const QString &, const QString &) override
+    {
+        confirmations << title;
+        return replaceConfirmed;
+    }
     std::optional<PictureFileChoice> choosePictureFile(const QString &title,
                                                        const QString &) override
     {
@@ -38,6 +60,10 @@ public:
 
     std::vector<Alert> alerts;
     std::optional<QString> chosenFile;
+    QStringList chosenFiles;
+    QStringList confirmations;
+    bool replaceConfirmed = true;
+    std::optional<QString> chosenFolder;
     QStringList askedFileTypes;
     QStringList fileTitles;
     std::optional<PictureFileChoice> pictureFile;

@@ -106,7 +106,7 @@ struct DropCase
 {
     const char *name;
     std::function<void(QMimeData &)> fill;
-    QString droppedFile; // empty: nothing is handed on
+    QStringList droppedFiles; // empty: nothing is handed on
     QString textAfter;
 };
 
@@ -121,7 +121,7 @@ TEST_P(DropTest, FilesAreHandedOnAndTextIsInserted)
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     view.setPlainText(u"kept"_s);
-    QSignalSpy dropped(&view, &InputTextView::fileDropped);
+    QSignalSpy dropped(&view, &InputTextView::filesDropped);
 
     QMimeData data;
     GetParam().fill(data);
@@ -133,11 +133,11 @@ TEST_P(DropTest, FilesAreHandedOnAndTextIsInserted)
     QDropEvent drop(place, Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(view.viewport(), &drop);
 
-    if (GetParam().droppedFile.isEmpty()) {
+    if (GetParam().droppedFiles.isEmpty()) {
         EXPECT_EQ(dropped.count(), 0);
     } else {
         ASSERT_EQ(dropped.count(), 1);
-        EXPECT_EQ(dropped[0][0].toString(), GetParam().droppedFile);
+        EXPECT_EQ(dropped[0][0].toStringList(), GetParam().droppedFiles);
     }
     EXPECT_EQ(view.toPlainText(), GetParam().textAfter);
 }
@@ -149,9 +149,17 @@ INSTANTIATE_TEST_SUITE_P(
                                    data.setUrls({QUrl::fromLocalFile(u"/tmp/book.md"_s)});
                                    data.setText(u"/tmp/book.md"_s);
                                },
-                               u"/tmp/book.md"_s, u"kept"_s},
+                               QStringList{u"/tmp/book.md"_s}, u"kept"_s},
+                      DropCase{"filesAndAFolder",
+                               [](QMimeData &data) {
+                                   data.setUrls({QUrl::fromLocalFile(u"/tmp/b.txt"_s),
+                                                 QUrl::fromLocalFile(u"/tmp/a.txt"_s),
+                                                 QUrl::fromLocalFile(u"/tmp/chapters"_s)});
+                               },
+                               QStringList{u"/tmp/b.txt"_s, u"/tmp/a.txt"_s, u"/tmp/chapters"_s},
+                               u"kept"_s},
                       DropCase{"text", [](QMimeData &data) { data.setText(u" and more"_s); },
-                               QString(), u"kept and more"_s}),
+                               QStringList(), u"kept and more"_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A text too long to edit is held, not put into the editor, until the user asks for it.

@@ -22,20 +22,30 @@ class Steps : public QObject
 public:
     explicit Steps(TextPipeline &pipeline)
     {
-        connect(&pipeline, &TextPipeline::textRead, this,
-                [this](const QString &text) { names << u"read "_s + text; });
+        connect(&pipeline, &TextPipeline::textRead, this, [this](const TextFile &file) {
+            names << u"read "_s + file.text +
+                         (file.parts.empty() ? QString()
+                                             : u" in %1 files"_s.arg(file.parts.size())) +
+                         (file.leftOut.isEmpty() ? QString()
+                                                 : u", left out: "_s + file.leftOut.join(u"; "));
+        });
         connect(&pipeline, &TextPipeline::textAnalysed, this,
                 [this](const std::shared_ptr<const TextAnalysis> &analysis) {
                     names << u"analysed "_s + analysis->text;
                 });
         connect(&pipeline, &TextPipeline::textIndexed, this,
                 [this](const std::shared_ptr<const TextIndex> &index) {
-                    names << u"indexed %1 tokens"_s.arg(index->size());
+                    names << u"indexed %1 tokens"_s.arg(index->size()) +
+                                 (index->tokens().partStarts().empty()
+                                      ? QString()
+                                      : u" in %1 files"_s.arg(index->tokens().partStarts().size()));
                 });
-        connect(&pipeline, &TextPipeline::failed, this,
-                [this](TextPipeline::Stage stage, const QString &message) {
-                    names << u"failed %1: %2"_s.arg(int(stage)).arg(message);
-                });
+        connect(
+            &pipeline, &TextPipeline::failed, this,
+            [this](TextPipeline::Stage stage, const QString &message, const QStringList &leftOut) {
+                names << u"failed %1: %2"_s.arg(int(stage)).arg(message) +
+                             (leftOut.isEmpty() ? QString() : u"\n"_s + leftOut.join(u'\n'));
+            });
     }
     QStringList names;
 };
@@ -75,11 +85,64 @@ TEST(TextPipelineTest, HandsBackEachStageAsItIsDone)
 
     TextPipeline pipeline;
     Steps steps(pipeline);
-    pipeline.importFile(path);
+    pipeline.importFiles({path});
     EXPECT_TRUE(pipeline.isBusy());
     waitUntilIdle(pipeline);
     EXPECT_EQ(steps.names, (QStringList{u"read Three words here"_s, u"analysed Three words here"_s,
                                         u"indexed 3 tokens"_s}));
+}
+
+// A folder is read as a corpus: its files kept apart to the index, a file that is not
+// UTF-8 left out and named; an analysis of the corpus's text again keeps its parts.
+TEST(TextPipelineTest, ReadsAFolderAsACorpusOfItsFiles)
+{
+    QTemporaryDir directory;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(directory.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(u"a.txt"_s, "one two");
+    write(u"b.txt"_s, "three");
+    write(u"c.txt"_s, "bad \xff byte");
+
+    TextPipeline pipeline;
+    Steps steps(pipeline);
+    pipeline.importFiles({directory.path()});
+    waitUntilIdle(pipeline);
+    ASSERT_EQ(steps.names.size(), 3) << steps.names.join(u'|').toStdString();
+    EXPECT_TRUE(steps.names[0].startsWith(u"read one two\nthree in 2 files, left out: "_s +
+                                          directory.path() + u"/c.txt: "_s))
+        << steps.names[0].toStdString();
+    EXPECT_EQ(steps.names[1], u"analysed one two\nthree"_s);
+    EXPECT_EQ(steps.names[2], u"indexed 3 tokens in 2 files"_s);
+
+    steps.names.clear();
+    pipeline.analyse(u"one two\nthree"_s, {{u"a"_s, 0, 7}, {u"b"_s, 8, 5}});
+    waitUntilIdle(pipeline);
+    EXPECT_EQ(steps.names,
+              (QStringList{u"analysed one two\nthree"_s, u"indexed 3 tokens in 2 files"_s}));
+}
+
+TEST(TextPipelineTest, AFolderWithoutAReadableFileFailsNamingEachFile)
+{
+    QTemporaryDir directory;
+    QFile file(directory.filePath(u"c.txt"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xff");
+    file.close();
+
+    TextPipeline pipeline;
+    Steps steps(pipeline);
+    pipeline.importFiles({directory.path(), directory.filePath(u"missing.txt"_s)});
+    waitUntilIdle(pipeline);
+    ASSERT_EQ(steps.names.size(), 1);
+    const QStringList lines = steps.names[0].split(u'\n');
+    ASSERT_EQ(lines.size(), 3) << steps.names[0].toStdString();
+    EXPECT_EQ(lines[0], u"failed %1: none of the files could be read"_s.arg(
+                            int(TextPipeline::Stage::Reading)));
+    EXPECT_TRUE(lines[1].startsWith(directory.filePath(u"c.txt: "_s)));
+    EXPECT_TRUE(lines[2].startsWith(directory.filePath(u"missing.txt: "_s)));
 }
 
 TEST(TextPipelineTest, AJobThatThrowsSaysSoAndKeepsWhatWasDone)
@@ -102,7 +165,7 @@ TEST(TextPipelineTest, FailedReadSaysWhichFile)
 {
     TextPipeline pipeline;
     Steps steps(pipeline);
-    pipeline.importFile(u"/nonexistent/book.txt"_s);
+    pipeline.importFiles({u"/nonexistent/book.txt"_s});
     waitUntilIdle(pipeline);
     ASSERT_EQ(steps.names.size(), 1);
     EXPECT_TRUE(steps.names[0].startsWith(

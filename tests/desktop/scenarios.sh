@@ -94,7 +94,7 @@ scenario_import() {
     expect_state "$INPUT_TITLE" active
     for round in 1 2 3; do
         press ctrl+o
-        expect_state 'Import a Text File' active
+        expect_state 'Open Text Files' active
         type_text "$book"
         press Return
         expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
@@ -106,6 +106,21 @@ scenario_import() {
         click_input_window
         expect_state "$INPUT_TITLE" active "$CLOUD_TITLE" hidden
     done
+}
+
+# File > Open Folder... reads a folder's texts as one corpus: typing the folder in its
+# dialog analyses them, and the words of every file are in the cloud.
+scenario_open_folder() {
+    mkdir -p "$work_dir/chapters/later"
+    echo "$analysed_text" >"$work_dir/chapters/one.txt"
+    echo "$analysed_text" >"$work_dir/chapters/later/two.txt"
+    start_app
+    expect_state "$INPUT_TITLE" active
+    press ctrl+shift+o
+    expect_state 'Open a Folder of Texts' active
+    type_text "$work_dir/chapters"
+    press Return
+    expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
 }
 
 scenario_cloud_word() {
