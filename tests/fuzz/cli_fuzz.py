@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Mutation fuzzing of verbarium-cli: mutated texts and arguments for all five commands.
+"""Mutation fuzzing of verbarium-cli: mutated texts and arguments for its commands.
 
 Every run must end with status 0, 1 or 2 and nothing else: no crash, no sanitizer
 report, no hang, and within a time that grows linearly with its input, so that a cost
 growing faster shows. Status 0 writes nothing on standard error but the one line that
-names scripts without a font, status 1 is one line, status 2 the usage; a JSON result
-parses; no temporary file is left beside an output. A failing case is kept as a folder
+names scripts without a font and a line for each input left out, status 1 is one line
+(or a line for each input left out and one saying none was read), status 2 the usage; a
+JSON result parses; no temporary file is left beside an output. A failing case is kept as a folder
 with its input and a script that runs it again.
 
     cli_fuzz.py --cli PATH [--seconds N] [--seed N] [--failures DIR]
@@ -65,15 +66,18 @@ PIECES = [
 ]
 
 COMMANDS = {
-    "counts": ["format_counts", "output"],
+    "counts": ["format_counts", "by_file", "output"],
     "cloud": ["size", "seed", "format_picture", "scale", "leave_out", "output"],
     "tree": ["word", "max_depth", "output"],
     "verbarium": ["word", "size", "format_picture", "scale", "output"],
     "contexts": ["word", "path", "context_width", "sort", "format_contexts", "output"],
+    "dispersion": ["word", "path", "bar_width", "format_picture", "scale", "output"],
 }
 
 # The one line a successful picture may write: which scripts lack a font.
 FONT_NOTE = b"verbarium-cli: no installed font has the letters of "
+# The last line of a failure whose inputs were all left out, each named above it.
+NONE_READ = b"verbarium-cli: none of the files could be read"
 
 # Names an output may have besides plain ones: control characters and marks that
 # reorder text, which messages must show escaped on one line.
@@ -123,11 +127,15 @@ def words_of(text):
 def option_arguments(rng, kind, text, folder):
     if kind == "format_counts":
         return ["--format", rng.choice(["json", "csv", "csv", "xml", ""])]
+    if kind == "by_file":
+        return ["--by-file"]
     if kind == "format_picture":
         return ["--format", rng.choice(["json", "json", "svg", "png", "pdf"])]
+    side = lambda: rng.choice(["1", "80", "800", "100000", "100001", "0", "-5", "1e3", "x"])
     if kind == "size":
-        side = lambda: rng.choice(["1", "80", "800", "100000", "100001", "0", "-5", "1e3", "x"])
         return ["--width", side(), "--height", side()]
+    if kind == "bar_width":
+        return ["--width", side()]
     if kind == "seed":
         return ["--seed", rng.choice(["0", "7", "4294967295", "4294967296", "-1"])]
     if kind == "scale":
@@ -184,6 +192,9 @@ def command_line(rng, cli, text, folder):
         with open(path, "wb") as file:
             file.write(text)
         arguments.append(path)
+        if rng.random() < 0.2:
+            # A corpus: the folder's .txt files too, or inputs that are left out.
+            arguments.append(rng.choice(["-", os.path.join(folder, "absent.txt"), folder]))
     elif input_kind == 3:
         arguments.append(rng.choice(["-", os.path.join(folder, "absent.txt"), folder]))
         stdin_bytes = text
@@ -227,6 +238,12 @@ def run_cli(arguments, stdin_bytes, environment, timeout):
     return subprocess.CompletedProcess(arguments, process.returncode, out, err), late
 
 
+def names_an_input(line, arguments):
+    """Whether line says why one of the command's inputs was left out."""
+    return any(line.startswith(b"verbarium-cli: " + argument.encode() + b": ")
+               for argument in arguments[2:])
+
+
 def problem_with(run, arguments, folder):
     """What is wrong with a finished run, or None."""
     if run.returncode < 0:
@@ -238,17 +255,20 @@ def problem_with(run, arguments, folder):
     left = temporary_files(folder)
     if left:
         return f"temporary files left: {left}"
+    messages = run.stderr.split(b"\n")
+    left_out = [line for line in messages[:-1] if names_an_input(line, arguments)]
     if run.returncode == 1:
-        lines = run.stderr.split(b"\n")
-        if len(lines) != 2 or lines[1] or not lines[0].startswith(b"verbarium-cli: "):
-            return "status 1 without exactly one message line"
+        named = len(left_out) + (messages[-2:-1] == [NONE_READ])
+        if messages[-1] or not messages[0].startswith(b"verbarium-cli: ") or (
+                len(messages) > 2 and named != len(messages) - 1):
+            return "status 1 without exactly one message line, or one for each input"
     if run.returncode == 2 and b"Usage: verbarium-cli" not in run.stderr:
         return "status 2 without the usage"
     if run.returncode == 0 and "--help" not in arguments:
-        note = run.stderr.startswith(FONT_NOTE) and run.stderr.count(b"\n") == 1 \
-            and run.stderr.endswith(b"\n") and arguments[1] in ("cloud", "verbarium")
-        if run.stderr and not note:
-            return "success with messages"
+        notes = [line for line in messages[:-1] if line.startswith(FONT_NOTE)
+                 and arguments[1] in ("cloud", "verbarium")]
+        if messages[-1] or len(notes) > 1 or len(notes) + len(left_out) != len(messages) - 1:
+            return "success with messages other than inputs left out"
         output = run.stdout
         if "--output" in arguments:
             path = arguments[arguments.index("--output") + 1]
