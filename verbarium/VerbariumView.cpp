@@ -2,23 +2,20 @@
 
 #include "AccessibleItems.h"
 #include "NodeDescription.h"
-#include "ReleaseOnWorker.h"
 #include "StartPhrase.h"
 #include "TextIndex.h"
 #include "TreeInput.h"
 #include "VerbariumAccessibility.h"
+#include "WordFocus.h"
 
-#include <QEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
 
 VerbariumView::VerbariumView(QWidget *parent)
     : LayerHostWidget(parent)
+    , m_focus(new WordFocus(this))
     , m_resizes(this, [this]() -> std::optional<QRect> {
-        if (!m_picture || !m_fitting.hasScrollView())
+        if (!picture() || !m_fitting.hasScrollView())
             return std::nullopt;
         return wordRect(0);
     })
@@ -26,6 +23,15 @@ VerbariumView::VerbariumView(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     installVerbariumAccessibility();
     new TreeInput(this);
+    connect(m_focus, &WordFocus::moved, this, [this](int index) {
+        scrollToShow(wordRect(index));
+        update();
+        const PlacedWord *word = m_shown.word(index);
+        askForContexts(word->node, word->before);
+    });
+    connect(m_focus, &WordFocus::wordFocused, this, &VerbariumView::wordFocused);
+    connect(m_focus, &WordFocus::wordHovered, this, &VerbariumView::wordHovered);
+    connect(m_focus, &WordFocus::hoverEnded, this, &VerbariumView::hoverEnded);
     connect(&m_resizes, &ResizeSettling::settled, this, &VerbariumView::refitAfterResize);
 }
 
@@ -33,26 +39,12 @@ VerbariumView::~VerbariumView() = default;
 
 void VerbariumView::showNoTree()
 {
-    // The last picture of a text may hold the last of its tokens.
-    if (m_picture)
-        releaseOnWorker(std::move(m_picture->tree));
-    m_picture.reset();
-    m_pictureIndex.reset();
-    m_textIndex.reset();
-    m_indexBefore.reset();
-    m_holding.clear();
-    m_contextsNode.reset();
+    m_shown.clear();
     emit contextsAsked({});
-    m_outline = {};
-    m_focused = -1;
+    m_focus->clear();
     ++m_generation;
     setRootLayer(nullptr);
     emit pictureChanged();
-}
-
-void VerbariumView::startWithWord(const QString &word)
-{
-    startWithPhrase({word});
 }
 
 void VerbariumView::startWithPhrase(const QStringList &phrase)
@@ -76,13 +68,13 @@ void VerbariumView::ask(const TreeChoices::Request &request)
 
 void VerbariumView::setWordsBefore(bool before)
 {
-    if (m_choices.setWordsBefore(before) && m_picture)
+    if (m_choices.setWordsBefore(before) && picture())
         startWithPhrase(m_choices.startPhrase());
 }
 
 void VerbariumView::setBothSides(bool on)
 {
-    if (m_choices.setBothSides(on) && m_picture)
+    if (m_choices.setBothSides(on) && picture())
         startWithPhrase(m_choices.startPhrase());
 }
 
@@ -91,10 +83,7 @@ void VerbariumView::showTree(const std::shared_ptr<const VerbariumTree> &tree,
                              const std::shared_ptr<const TextIndex> &forward,
                              const QList<HoldingToken> &holding)
 {
-    m_holding = holding;
-    m_pictureIndex = index;
-    m_textIndex = forward;
-    m_indexBefore.reset();
+    m_shown.growFrom(index, forward, holding);
     m_fitting.fitToVisibleArea();
     showNewPicture(m_fitting.fitTree(tree, tree->root(), mirrored()));
 }
@@ -105,10 +94,7 @@ void VerbariumView::showBothSides(const std::shared_ptr<const VerbariumTree> &af
                                   const std::shared_ptr<const TextIndex> &indexBefore,
                                   const QList<HoldingToken> &holding)
 {
-    m_holding = holding;
-    m_pictureIndex = forward;
-    m_textIndex = forward;
-    m_indexBefore = indexBefore;
+    m_shown.growBothFrom(forward, indexBefore, holding);
     m_fitting.fitToVisibleArea();
     showNewPicture(m_fitting.fitBothSides(after, before));
 }
@@ -117,40 +103,21 @@ void VerbariumView::showNewPicture(FittedPicture fitted)
 {
     display(std::move(fitted));
     // Pointing shows a word's numbers once there is a tree of more than its start.
-    if (m_picture->hasBranches())
+    if (picture()->hasBranches())
         setMouseTracking(true);
     // Magnified, the picture is larger than the window: the start word comes first.
-    if (m_picture->bothSides())
+    if (picture()->bothSides())
         m_fitting.centreOnStartWord(wordRect(0));
     else
         scrollToShow(wordRect(0));
-    // Every tree's root is the same node: the last one asked for was of another tree.
-    m_contextsNode.reset();
-    askForContexts(m_picture->tree->root());
-}
-
-bool VerbariumView::mirrored() const
-{
-    return m_pictureIndex && m_pictureIndex->readsBackward();
-}
-
-WordSide VerbariumView::sideOf(int index) const
-{
-    if (!m_picture || !m_picture->bothSides())
-        return mirrored() ? WordSide::Before : WordSide::After;
-    if (index <= 0 || index >= int(m_picture->words.size()))
-        return WordSide::BetweenBoth;
-    return m_picture->words[std::size_t(index)].before ? WordSide::Before : WordSide::After;
+    m_shown.forgetContexts();
+    askForContexts(picture()->tree->root());
 }
 
 void VerbariumView::askForContexts(Node node, bool before)
 {
-    if (!m_picture || m_contextsNode == std::pair(node, before))
-        return;
-    m_contextsNode = std::pair(node, before);
-    emit contextsAsked(
-        before ? contextsQueryOf(*m_picture->beforeTree, node, m_indexBefore, m_textIndex)
-               : contextsQueryOf(*m_picture->tree, node, m_pictureIndex, m_textIndex));
+    if (std::optional<ContextsQuery> query = m_shown.contextsOf(node, before))
+        emit contextsAsked(*query);
 }
 
 void VerbariumView::setBusy(bool busy)
@@ -195,8 +162,8 @@ void VerbariumView::goBack()
     const std::optional<TreeChoices::Request> undone = m_choices.undo();
     if (!undone) {
         // Nothing chosen: the start's own occurrences, as after a new start.
-        if (m_picture)
-            askForContexts(m_picture->tree->root());
+        if (picture())
+            askForContexts(picture()->tree->root());
         return;
     }
     emit parentWordsChanged(m_choices.pathText());
@@ -222,27 +189,21 @@ void VerbariumView::display(FittedPicture fitted)
 
 void VerbariumView::layOutAgain()
 {
-    showPicture(m_fitting.fitAgain(*m_picture, mirrored()));
+    showPicture(m_fitting.fitAgain(*picture(), mirrored()));
 }
 
 void VerbariumView::showPicture(FittedPicture fitted)
 {
-    VerbariumPicture &picture = fitted.picture;
+    VerbariumPicture &next = fitted.picture;
     // Widgets have whole-pixel sizes: round up so every word stays inside the view.
-    setContentSize(
-        QSizeF(std::ceil(picture.viewSize.width()), std::ceil(picture.viewSize.height())));
+    setContentSize(QSizeF(std::ceil(next.viewSize.width()), std::ceil(next.viewSize.height())));
     setRootLayer(std::move(fitted.layers));
-    const int focus = focusOnNewPicture(m_picture ? &*m_picture : nullptr, m_focused, picture,
-                                        m_focusAwaitsPicture);
-    m_focusAwaitsPicture = false;
-    m_picture = std::move(picture);
-    m_outline = outlineOf(*m_picture);
+    m_focus->pictureComing(picture() ? &*picture() : nullptr, next);
+    m_shown.take(std::move(next));
     ++m_generation;
-    m_focused = -1;
     emit pictureChanged();
     announcePictureChanged(this);
-    if (focus >= 0 && hasFocus())
-        moveFocus(focus, m_focusTold);
+    m_focus->pictureShown();
 }
 
 void VerbariumView::setRoomForEveryWord(bool on)
@@ -250,7 +211,7 @@ void VerbariumView::setRoomForEveryWord(bool on)
     if (on == m_fitting.roomForEveryWord())
         return;
     m_fitting.setRoomForEveryWord(on);
-    if (!m_picture)
+    if (!picture())
         return;
     // The other layout's picture may have made the view far taller than the window.
     m_fitting.fitToVisibleArea();
@@ -267,7 +228,7 @@ void VerbariumView::scrollToStartWord()
 void VerbariumView::refitAfterResize()
 {
     const bool startWasInSight = m_resizes.takeKeptPartWasInSight();
-    if (!m_picture || !m_picture->hasBranches())
+    if (!picture() || !picture()->hasBranches())
         return;
     m_fitting.growToVisibleArea();
     setMouseTracking(true);
@@ -281,26 +242,27 @@ void VerbariumView::refitAfterResize()
 
 void VerbariumView::chooseWord(int index)
 {
-    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
+    const PlacedWord *word = m_shown.word(index);
+    if (!word)
         return;
-    if (m_picture->bothSides()) {
+    if (picture()->bothSides()) {
         chooseOnBothSides(index);
         return;
     }
-    const Node clicked = m_picture->words[std::size_t(index)].node; // the display replaces it
-    emit parentWordsChanged(pathText(*m_picture->tree, clicked));
+    const Node clicked = word->node; // the display replaces the picture
+    emit parentWordsChanged(pathText(*picture()->tree, clicked));
     displayVerbariumFromNode(clicked);
     askForContexts(clicked);
 }
 
 void VerbariumView::chooseOnBothSides(int index)
 {
-    const PlacedWord &word = m_picture->words[std::size_t(index)];
+    const PlacedWord &word = picture()->words[std::size_t(index)];
     if (index == 0) {
         askForContexts(word.node);
         return;
     }
-    if (const std::optional<TreeChoices::Request> chosen = m_choices.choose(*m_picture, word)) {
+    if (const std::optional<TreeChoices::Request> chosen = m_choices.choose(*picture(), word)) {
         emit parentWordsChanged(m_choices.pathText());
         ask(*chosen);
     }
@@ -308,103 +270,41 @@ void VerbariumView::chooseOnBothSides(int index)
 
 void VerbariumView::restartFromWord(int index)
 {
-    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
+    const PlacedWord *word = m_shown.word(index);
+    if (!word)
         return;
     // The start of both sides may be a phrase: restarting from it keeps every word.
-    if (index == 0 && m_picture->bothSides()) {
+    if (index == 0 && picture()->bothSides())
         startWithPhrase(m_choices.phrase());
-        return;
-    }
-    const PlacedWord &word = m_picture->words[std::size_t(index)];
-    startWithWord(m_picture->treeOf(word).word(word.node));
-}
-
-void VerbariumView::mouseMoveEvent(QMouseEvent *event)
-{
-    // Drags are not hovering, and nothing shows while the application is inactive.
-    if (!hasMouseTracking() || event->buttons() != Qt::NoButton ||
-        QGuiApplication::applicationState() != Qt::ApplicationActive)
-        return;
-    const int hit = wordAt(event->position());
-    if (hit < 0) {
-        emit hoverEnded();
-        return;
-    }
-    // Only the panel previews a hovered word: the contexts stay where a click or the
-    // keyboard put them, or the pointer on its way down to them would change them under it.
-    const PlacedWord &hovered = m_picture->words[std::size_t(hit)];
-    const VerbariumTree &tree = m_picture->treeOf(hovered);
-    emit wordHovered(tree.word(hovered.node), countsOf(tree, hovered.node),
-                     noteOn(tree, hovered.node, m_holding));
-}
-
-// Whatever brings the keyboard here (Tab, the window coming forward, a word chosen in
-// the cloud) puts it on a word, so that the first arrow already moves in the tree and a
-// screen reader says where it is; a click chooses its own word. The panel tells of the
-// word only when the keyboard itself moved here.
-void VerbariumView::focusInEvent(QFocusEvent *event)
-{
-    LayerHostWidget::focusInEvent(event);
-    if (event->reason() == Qt::MouseFocusReason)
-        return;
-    const bool byKeyboard =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (m_picture) {
-        moveFocus(m_focused >= 0 ? m_focused : 0, byKeyboard);
-    } else {
-        m_focusAwaitsPicture = true;
-        m_focusTold = byKeyboard;
-    }
-}
-
-void VerbariumView::focusOutEvent(QFocusEvent *event)
-{
-    LayerHostWidget::focusOutEvent(event);
-    m_focusAwaitsPicture = false;
-    update();
+    else
+        startWithWord(picture()->treeOf(*word).word(word->node));
 }
 
 int VerbariumView::wordAt(QPointF widgetPoint) const
 {
     // Events come in this widget's own coordinates, whatever the scroll position.
-    return m_picture ? placedWordAt(*m_picture, viewPointFromWidget(widgetPoint)) : -1;
+    return picture() ? placedWordAt(*picture(), viewPointFromWidget(widgetPoint)) : -1;
 }
 
 QRect VerbariumView::wordRect(int index) const
 {
-    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
-        return {};
-    return widgetRectFromView(m_picture->words[std::size_t(index)].box()).toAlignedRect();
+    const PlacedWord *word = m_shown.word(index);
+    return word ? widgetRectFromView(word->box()).toAlignedRect() : QRect();
 }
 
 void VerbariumView::focusWord(int index)
 {
-    moveFocus(index, true);
+    m_focus->moveTo(index, true);
 }
 
-void VerbariumView::moveFocus(int index, bool told)
+int VerbariumView::focusedWord() const
 {
-    if (!m_picture || index < 0 || index >= int(m_picture->words.size()))
-        return;
-    m_focused = index;
-    m_focusTold = told;
-    const QRect rect = wordRect(index);
-    scrollToShow(rect);
-    update();
-    const PlacedWord &word = m_picture->words[std::size_t(index)];
-    const VerbariumTree &tree = m_picture->treeOf(word);
-    // The numbers hovering shows, so the panel says the same whichever way a word is found.
-    if (told)
-        emit wordFocused(tree.word(word.node), countsOf(tree, word.node),
-                         noteOn(tree, word.node, m_holding),
-                         QRect(mapToGlobal(rect.topLeft()), rect.size()));
-    verbariumFocusMoved(this, index);
-    askForContexts(word.node, word.before);
+    return m_focus->word();
 }
 
 QRect VerbariumView::focusedWordRect() const
 {
-    return wordRect(m_focused);
+    return wordRect(m_focus->word());
 }
 
 void VerbariumView::showEvent(QShowEvent *event)

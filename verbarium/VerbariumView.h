@@ -5,6 +5,7 @@
 #include "PictureFitting.h"
 #include "PictureOutline.h"
 #include "ResizeSettling.h"
+#include "ShownPicture.h"
 #include "TextLayer.h"
 #include "TokensHoldingWord.h"
 #include "TreeChoices.h"
@@ -16,12 +17,13 @@
 
 class QScrollArea;
 class TextIndex;
+class WordFocus;
 
 // The verbarium of a chosen word (or phrase): asks for the tree of the word sequences
 // that follow it, or of those that come before it (drawn mirrored, the word at the
 // right), shows the tree it is given from a start node, and answers the pointer: a left
 // click re-roots the display, a right click restarts from the clicked word, hovering
-// reports counts; the keyboard walks the shown tree (see TreeInput). The node
+// reports counts; the keyboard walks the shown tree (see TreeInput and WordFocus). The node
 // clicked or focused last (the root at first) asks for its contexts. Trees are grown
 // elsewhere, on a worker: meanwhile the view keeps taking events and shows what it is
 // told (the busy cursor, what it waits for).
@@ -42,7 +44,7 @@ public:
     void setScrollView(QScrollArea *scrollView) { m_fitting.setScrollView(scrollView); }
 
     // Brings the window forward and asks for the word's tree.
-    void startWithWord(const QString &word);
+    void startWithWord(const QString &word) { startWithPhrase({word}); }
     // The same for a phrase of several words (a single one is a word).
     void startWithPhrase(const QStringList &phrase);
     // Whether trees show the words before their start rather than those after; switching
@@ -64,17 +66,21 @@ public:
 
     // The picture on screen and the tree it shows; none before the first start and after
     // a new text.
-    const std::optional<VerbariumPicture> &picture() const { return m_picture; }
+    const std::optional<VerbariumPicture> &picture() const { return m_shown.picture(); }
+    // The picture's word at index, null when there is none.
+    const PlacedWord *placedWord(int index) const { return m_shown.word(index); }
     std::shared_ptr<const VerbariumTree> root() const
     {
-        return m_picture ? m_picture->tree : nullptr;
+        return picture() ? picture()->tree : nullptr;
     }
+    // The longer tokens holding the picture's start word, which its notes tell of.
+    const QList<HoldingToken> &holding() const { return m_shown.holding(); }
     // What the view says where a tree would be: that it waits, or why there is none.
     const QString &message() const { return m_message; }
     // The shown tree's outline, and the index of the word with the keyboard focus in
     // the picture's words (−1 for none).
-    const PictureOutline &outline() const { return m_outline; }
-    int focusedWord() const { return m_focused; }
+    const PictureOutline &outline() const { return m_shown.outline(); }
+    int focusedWord() const;
     // Counts the pictures shown, so that what describes a picture can tell it is old.
     quint64 generation() const { return m_generation; }
     // The word under a point in widget coordinates, −1 elsewhere.
@@ -84,9 +90,9 @@ public:
     // Moves the keyboard focus to the word, shows it and tells of it.
     void focusWord(int index);
     // Whether the picture shows the words before: drawn from right to left.
-    bool mirrored() const;
+    bool mirrored() const { return m_shown.mirrored(); }
     // Where the picture's word at index stands: which way the keys walk from it.
-    WordSide sideOf(int index) const;
+    WordSide sideOf(int index) const { return m_shown.sideOf(index); }
     // What a click and a right click on the word at index do.
     void chooseWord(int index);
     void restartFromWord(int index);
@@ -144,9 +150,6 @@ signals:
     void contextsAsked(const ContextsQuery &query);
 
 protected:
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     QString placeholderMessage() const override { return m_message; }
     QRect focusedWordRect() const override;
     void showEvent(QShowEvent *event) override;
@@ -155,9 +158,6 @@ private:
     void askForContexts(Node node, bool before = false);
     void ask(const TreeChoices::Request &request);
     void chooseOnBothSides(int index);
-    // Moves the keyboard's focus to the word; told: the panel tells of it too (the
-    // keyboard moved, rather than the window coming forward).
-    void moveFocus(int index, bool told);
     void display(std::shared_ptr<const VerbariumTree> tree, Node node);
     void display(FittedPicture fitted);
     // Lays the shown display out again in the view as it is now.
@@ -167,18 +167,9 @@ private:
     void showNewPicture(FittedPicture fitted);
     void scrollToStartWord();
 
-    std::optional<VerbariumPicture> m_picture;       // what the layers show
-    std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
-    std::shared_ptr<const TextIndex> m_textIndex;    // the text's own, forward
-    std::shared_ptr<const TextIndex> m_indexBefore;  // what the words before grew from
-    QList<HoldingToken> m_holding; // the longer tokens holding the picture's start word
-    // The node whose contexts were asked for, and whether of the words before.
-    std::optional<std::pair<Node, bool>> m_contextsNode;
+    ShownPicture m_shown; // what the layers show
     TreeChoices m_choices;
-    PictureOutline m_outline; // of m_picture
-    int m_focused = -1;
-    bool m_focusAwaitsPicture = false; // the keyboard came before the picture
-    bool m_focusTold = true;           // whether the panel tells of the focused word
+    WordFocus *m_focus; // child
     quint64 m_generation = 0;
 
     PictureFitting m_fitting{this};
