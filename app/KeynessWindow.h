@@ -29,6 +29,8 @@ public:
     ~KeynessWindow() override;
 
     QTableView *tableView() const { return m_tableView; }
+    // Whether the window has a comparison to show.
+    bool hasTable() const { return m_table != nullptr; }
     WordCloudView *cloudView() const { return m_cloudView; }
     QComboBox *significanceChoice() const { return m_significance; }
     // The significance chosen: the log-likelihood from which a difference counts.

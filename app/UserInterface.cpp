@@ -137,6 +137,7 @@ void UserInterface::addMenus(Dialogs &dialogs)
     m_indexCacheMenu =
         std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appController->pipeline());
     m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
+    m_viewMenu->setKeynessWindow(m_keynessWindow.get());
     addMenuBars();
 }
 

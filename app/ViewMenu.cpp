@@ -2,6 +2,7 @@
 
 #include "CommonWords.h"
 #include "IndexCacheMenu.h"
+#include "KeynessWindow.h"
 #include "OwnListEditor.h"
 #include "VerbariumView.h"
 #include "ViewSettings.h"
@@ -57,6 +58,7 @@ ViewMenu::ViewMenu(ViewSettings &settings, QWidget *inputWindow, WordCloudView *
     , m_showInput(addAction(tr("&Text"), {QKeySequence(Qt::CTRL | Qt::Key_1)}))
     , m_showCloud(addAction(tr("&Cloud"), {QKeySequence(Qt::CTRL | Qt::Key_2)}))
     , m_showVerbarium(addAction(tr("&Verbarium"), {QKeySequence(Qt::CTRL | Qt::Key_3)}))
+    , m_showKeyness(addAction(tr("&Keyness"), {QKeySequence(Qt::CTRL | Qt::Key_4)}))
 {
     setUpVerbariumChoices();
     setUpCloudChoices();
@@ -158,6 +160,10 @@ void ViewMenu::connectActions()
         if (m_verbariumView->picture())
             bringForward(m_verbariumView->window());
     });
+    connect(m_showKeyness, &QAction::triggered, this, [this] {
+        if (m_keynessWindow && m_keynessWindow->hasTable())
+            bringForward(m_keynessWindow);
+    });
 }
 
 void ViewMenu::addMenusTo(QMenuBar *bar)
@@ -177,7 +183,7 @@ void ViewMenu::addMenusTo(QMenuBar *bar)
         view->addMenu(m_indexCacheMenu->makeMenu(view));
     }
     auto *window = new QMenu(tr("&Window"), bar);
-    window->addActions({m_showInput, m_showCloud, m_showVerbarium});
+    window->addActions({m_showInput, m_showCloud, m_showVerbarium, m_showKeyness});
     bar->insertMenu(before, view);
     bar->insertMenu(before, window);
     for (QMenu *menu : {view, window})
@@ -211,6 +217,7 @@ void ViewMenu::updateActions()
         action->setEnabled(zoomable);
     m_showCloud->setEnabled(m_cloudView->generation() > 0);
     m_showVerbarium->setEnabled(m_verbariumView->picture().has_value());
+    m_showKeyness->setEnabled(m_keynessWindow && m_keynessWindow->hasTable());
 }
 
 void ViewMenu::applyCloudOptions()

@@ -7,6 +7,7 @@
 #include <memory>
 
 class IndexCacheMenu;
+class KeynessWindow;
 class LayerHostWidget;
 class OwnListEditor;
 class QAction;
@@ -36,6 +37,8 @@ public:
 
     // The index cache's menu, put at the end of the View menus made from now on.
     void setIndexCacheMenu(const IndexCacheMenu *menu) { m_indexCacheMenu = menu; }
+    // The window of comparisons, which the Window menu brings forward once it has one.
+    void setKeynessWindow(KeynessWindow *window) { m_keynessWindow = window; }
     // Puts the two menus into bar, before its last menu (Help).
     void addMenusTo(QMenuBar *bar);
 
@@ -64,6 +67,7 @@ public:
     QAction *showInputAction() const { return m_showInput; }
     QAction *showCloudAction() const { return m_showCloud; }
     QAction *showVerbariumAction() const { return m_showVerbarium; }
+    QAction *showKeynessAction() const { return m_showKeyness; }
 
 signals:
     // The words to leave out changed, for the cloud of the text at hand and the next.
@@ -116,7 +120,9 @@ private:
     QAction *m_showInput;
     QAction *m_showCloud;
     QAction *m_showVerbarium;
+    QAction *m_showKeyness;
     const IndexCacheMenu *m_indexCacheMenu = nullptr; // not owned
+    KeynessWindow *m_keynessWindow = nullptr;         // not owned
     // The user's list and its folder: editors often save by replacing the file.
     QFileSystemWatcher m_ownListWatcher;
     LeftOutWords m_leftOutWords;

@@ -9,6 +9,7 @@
 #include "TextLayer.h"
 #include "UserInterface.h"
 #include "VerbariumView.h"
+#include "ViewMenu.h"
 #include "WordCloudView.h"
 #include "ui_InputWindow.h"
 #include "ui_VerbariumWindow.h"
@@ -125,6 +126,8 @@ TEST_F(CompareWithTest, ClickInTheKeynessCloudOpensTheWordsVerbariumInTheText)
 
     // "cat" is A's, "dog" B's; "the", used alike, is in the table only.
     EXPECT_EQ(ui.keynessWindow()->tableView()->model()->rowCount(), 3);
+    ui.viewMenu().updateActions();
+    EXPECT_TRUE(ui.viewMenu().showKeynessAction()->isEnabled());
     QAccessibleInterface *cloud = QAccessible::queryAccessibleInterface(keynessCloud());
     ASSERT_NE(cloud, nullptr);
     ASSERT_EQ(cloud->childCount(), 2);

@@ -324,6 +324,7 @@ TEST_F(ViewMenuTest, MenusStandBeforeHelpAndWindowEntriesWaitForPictures)
     EXPECT_TRUE(ui->viewMenu().showInputAction()->isEnabled());
     EXPECT_FALSE(ui->viewMenu().showCloudAction()->isEnabled());
     EXPECT_FALSE(ui->viewMenu().showVerbariumAction()->isEnabled());
+    EXPECT_FALSE(ui->viewMenu().showKeynessAction()->isEnabled());
     EXPECT_FALSE(ui->viewMenu().zoomInAction()->isEnabled()); // no picture window active
 }
 
