@@ -90,7 +90,8 @@ void WordFocus::hover(QPointF widgetPoint)
 WordFocus::Description WordFocus::describe(const PlacedWord &word) const
 {
     const VerbariumTree &tree = m_view->picture()->treeOf(word);
-    return {tree.word(word.node), countsOf(tree, word.node),
+    // On both sides the word says its side, as to a screen reader.
+    return {spokenWord(*m_view->picture(), word), countsOf(tree, word.node),
             noteOn(tree, word.node, m_view->holding())};
 }
 

@@ -132,7 +132,7 @@ TEST_F(BothSidesViewTest, AChoiceOnEitherSideLinksTheOtherToItsPhraseTree)
 }
 
 // Left and Right cross the start word to the other side; Up and Down stay on their side;
-// the screen reader's name says the side.
+// the panel and the screen reader's name say the side.
 TEST_F(BothSidesViewTest, ArrowsCrossTheStartAndItemsNameTheirSide)
 {
     view->startWithPhrase({u"lord"_s});
@@ -142,10 +142,14 @@ TEST_F(BothSidesViewTest, ArrowsCrossTheStartAndItemsNameTheirSide)
     view->focusWord(0);
     const VerbariumPicture &picture = *view->picture();
     const auto wordAtFocus = [&] { return picture.words[std::size_t(view->focusedWord())]; };
+    QSignalSpy told(view, &VerbariumView::wordFocused);
 
     QTest::keyClick(view, Qt::Key_Left);
     EXPECT_TRUE(wordAtFocus().before);
     EXPECT_EQ(picture.treeOf(wordAtFocus()).word(wordAtFocus().node), u"the"_s);
+    // The panel says the side too.
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0][0].toString(), u"the, before"_s);
     QTest::keyClick(view, Qt::Key_Down);
     EXPECT_TRUE(wordAtFocus().before);
     QTest::keyClick(view, Qt::Key_Right);
