@@ -8,6 +8,7 @@
 #include "MessageText.h"
 #include "TextAnalysis.h"
 #include "TextIndex.h"
+#include "Tokeniser.h"
 #include "WordCloudView.h"
 
 #include <QFileInfo>
@@ -277,13 +278,37 @@ void AppController::takeIndex(const std::shared_ptr<const TextIndex> &index)
 
 void AppController::countWordsOfFiles(const std::shared_ptr<const TextIndex> &index)
 {
-    // The index has the tokens at hand: counting them is a pass, not a tokenising.
+    // The files the analysis left out before their words were counted (the first
+    // analysis stopped by the next) are tokenised for it; they are few, and rarely any.
+    std::vector<int> files = m_requestedFiles;
+    std::vector<int> others;
+    for (int file = 0; file < m_corpusFiles.rowCount(); ++file) {
+        if (std::find(files.begin(), files.end(), file) == files.end() &&
+            m_corpusFiles.lacksWordsOf({file}))
+            others.push_back(file);
+    }
+    std::vector<QString> otherTexts;
+    if (!others.empty()) {
+        const QString text = m_widgets.textView->text();
+        for (int file : others) {
+            otherTexts.push_back(
+                text.sliced(m_corpusParts[file].start, m_corpusParts[file].length));
+            files.push_back(file);
+        }
+    }
+    // The index has the analysed files' tokens at hand: counting them is a pass.
     m_wordCounting.start(
-        [index, spans = m_requestedSpans](std::stop_token stop) {
+        [index, spans = m_requestedSpans, otherTexts](std::stop_token stop) {
             const std::vector<quint32> starts = fileTokenStarts(index->tokens(), spans);
-            return wordsPerFile(index->tokens(), starts, std::move(stop));
+            std::vector<qsizetype> words = wordsPerFile(index->tokens(), starts, stop);
+            for (const QString &text : otherTexts) {
+                const TokenSequence tokens = tokenise(text, stop);
+                const std::vector<quint32> whole{0, tokens.size()};
+                words.push_back(wordsPerFile(tokens, whole, stop).front());
+            }
+            return words;
         },
-        {[this, files = m_requestedFiles](const std::vector<qsizetype> &words) {
+        {[this, files](const std::vector<qsizetype> &words) {
              m_corpusFiles.setWords(files, words);
          },
          // The list goes on without the words; the analysis has them.

@@ -87,11 +87,11 @@ QVariant CorpusFileModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         return escapedControls(m_names[row]);
     case Qt::AccessibleTextRole:
-        // The row is read as one: the file, then its words.
-        if (index.column() == File && m_words[row] >= 0)
-            return m_words[row] == 1 ? tr("%1, 1 word").arg(m_shownNames[row])
-                                     : tr("%1, %L2 words").arg(m_shownNames[row]).arg(m_words[row]);
-        return index.column() == File ? m_shownNames[row] : tr("%1 words").arg(wordsText(row));
+        // Screen readers read the row, cell by cell; a table cell's check box goes unsaid.
+        if (index.column() == Words)
+            return m_words[row] == 1 ? tr("1 word") : tr("%1 words").arg(wordsText(row));
+        return m_included[row] ? tr("%1, checked").arg(m_shownNames[row])
+                               : tr("%1, not checked").arg(m_shownNames[row]);
     case Qt::TextAlignmentRole:
         if (index.column() == Words)
             return int(Qt::AlignRight | Qt::AlignVCenter);

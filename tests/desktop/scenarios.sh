@@ -136,10 +136,10 @@ scenario_corpus_file_list() {
     expect_state "$INPUT_TITLE" active
     local tries
     for ((tries = 0; tries < 8; tries++)); do
-        accessible_shows "$INPUT_TITLE" focused 'later/two.txt, 5 words' && break
+        accessible_shows "$INPUT_TITLE" focused 'later/two.txt, checked' && break
         press Tab
     done
-    expect_accessible "$INPUT_TITLE" focused 'later/two.txt, 5 words'
+    expect_accessible "$INPUT_TITLE" focused 'later/two.txt, checked'
     press space ctrl+Return
     expect_state "$CLOUD_TITLE" active
     expect_accessible "$CLOUD_TITLE" list 'and, 2 times'
