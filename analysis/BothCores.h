@@ -1,11 +1,13 @@
 #pragma once
 
+#include "WorkerPool.h"
+
 #include <QThreadPool>
 #include <QtGlobal>
 #include <exception>
 #include <latch>
 
-// Runs first here and second beside it on a free thread of the global pool, or after
+// Runs first here and second beside it on a free thread of the worker pool, or after
 // first on this thread when the pool has none free: work that already runs on the pool
 // never waits for a thread the pool may not give (its threads all waiting so). What
 // either throws comes out here once both have ended.
@@ -14,7 +16,7 @@ template<typename First, typename Second> void alongside(const First &first, con
     std::exception_ptr secondFailure;
     // A standard latch rather than a Qt semaphore: ThreadSanitizer sees what it hands over.
     std::latch secondEnded(1);
-    const bool besides = QThreadPool::globalInstance()->tryStart([&] {
+    const bool besides = workerPool().tryStart([&] {
         try {
             second();
         } catch (...) {

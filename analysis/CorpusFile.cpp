@@ -1,6 +1,6 @@
 #include "CorpusFile.h"
 
-#include "CharacterClasses.h"
+#include "CorpusSelection.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -63,19 +63,12 @@ TextFile readCorpus(const QStringList &sources, const std::stop_token &stop)
             corpus.leftOut.append(file.error);
             continue;
         }
-        // Each file starts on a line of its own; after a carriage return, a line feed
-        // that begins the next file would be taken for the second half of a CRLF.
-        if (!corpus.text.isEmpty() &&
-            (!CharacterClasses::isLineBreak(corpus.text.back().unicode()) ||
-             corpus.text.back() == u'\r'))
-            corpus.text.append(u'\n');
-        if (corpus.text.size() + file.text.size() > qsizetype(largestTextBytes))
+        // With the line break that may go before it.
+        if (corpus.text.size() + file.text.size() + 1 > qsizetype(largestTextBytes))
             return {{},
                     u"the files together are larger than the %1 MB Verbarium reads"_s.arg(
                         largestTextBytes / 1000000)};
-        corpus.parts.push_back({files.names[index], quint32(corpus.text.size()),
-                                quint32(file.text.size()), file.bytesBeforeText});
-        corpus.text.append(file.text);
+        appendCorpusPart(corpus, files.names[index], file.text, file.bytesBeforeText);
     }
     if (corpus.parts.empty())
         corpus.error = sources.size() == 1 && corpus.leftOut.size() == 1

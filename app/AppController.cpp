@@ -1,14 +1,20 @@
 #include "AppController.h"
 
 #include "CorpusNames.h"
+#include "CorpusSelection.h"
 #include "Dialogs.h"
+#include "FileNumbers.h"
 #include "InputTextView.h"
 #include "MessageText.h"
 #include "TextAnalysis.h"
+#include "TextIndex.h"
+#include "Tokeniser.h"
 #include "WordCloudView.h"
 
 #include <QFileInfo>
 #include <QTextCursor>
+#include <algorithm>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -18,12 +24,22 @@ namespace {
 // no words worth a cloud.
 constexpr qsizetype shortestTextAnalysed = 5;
 
+std::vector<TextSpan> spansOf(const std::vector<TextPart> &parts)
+{
+    std::vector<TextSpan> spans;
+    spans.reserve(parts.size());
+    for (const TextPart &part : parts)
+        spans.push_back({part.start, part.start + part.length});
+    return spans;
+}
+
 } // namespace
 
 AppController::AppController(const Widgets &widgets, Dialogs &dialogs, QObject *parent)
     : QObject(parent)
     , m_widgets(widgets)
     , m_dialogs(dialogs)
+    , m_wordCounting(this, tr("There is not enough memory to count the words of each file."))
 {
     connect(&m_pipeline, &TextPipeline::textRead, this, &AppController::takeImportedText);
     connect(&m_pipeline, &TextPipeline::textAnalysed, this, &AppController::handOver);
@@ -62,18 +78,64 @@ void AppController::analyseTypedText()
     // analysed as it arrives.
     if (m_importing)
         return;
+    // A corpus is shown read only: its text and parts are still the files'.
+    if (m_widgets.textView->showsCorpus()) {
+        analyseChosenFiles();
+        return;
+    }
     if (m_widgets.textView->textLength() >= shortestTextAnalysed) {
         emit analysisStarted();
-        // A corpus is shown read only: its text and parts are still the files'.
-        const bool corpus = m_widgets.textView->showsCorpus();
-        if (!corpus)
-            m_requestedFileName.clear();
+        m_requestedFileName.clear();
+        m_requestedFiles.clear();
+        m_requestedRest.reset();
         // The worker reads its own copy: the view may change meanwhile.
-        m_pipeline.analyse(m_widgets.textView->text(),
-                           corpus ? m_corpusParts : std::vector<TextPart>{});
+        m_pipeline.analyse(m_widgets.textView->text());
         return;
     }
     m_dialogs.runAlert(u"Empty Text"_s, u"Please enter a Text to analyse"_s, u"OK"_s);
+}
+
+void AppController::analyseChosenFiles()
+{
+    const std::vector<bool> &included = m_corpusFiles.included();
+    const qsizetype files = qsizetype(m_corpusParts.size());
+    // A corpus of one file has no list to choose from.
+    const qsizetype chosen =
+        files < 2 ? files : qsizetype(std::count(included.begin(), included.end(), true));
+    if (chosen == 0) {
+        m_dialogs.runAlert(tr("No Files to Analyse"),
+                           tr("All the files of the corpus are unchecked. Check at least one "
+                              "file to analyse it."),
+                           u"OK"_s);
+        return;
+    }
+    emit analysisStarted();
+    const QString description = corpusDescription(m_openedSources, files, chosen);
+    emit corpusShown(description, m_corpusLeftOut);
+    m_requestedFiles.clear();
+    if (chosen == files) {
+        m_requestedFileName = openedSourcesName(m_openedSources);
+        m_requestedFiles.resize(files);
+        std::iota(m_requestedFiles.begin(), m_requestedFiles.end(), 0);
+        m_requestedSpans = spansOf(m_corpusParts);
+        m_requestedRest.reset();
+        m_pipeline.analyse(m_widgets.textView->text(), m_corpusParts);
+        return;
+    }
+    m_requestedFileName = description;
+    for (int file = 0; file < int(files); ++file) {
+        if (included[file])
+            m_requestedFiles.push_back(file);
+    }
+    const QString text = m_widgets.textView->text();
+    std::vector<bool> rest(included.size());
+    std::transform(included.begin(), included.end(), rest.begin(), std::logical_not<>());
+    m_requestedRest = std::make_shared<const TextFile>(chosenFiles(text, m_corpusParts, rest));
+    m_requestedRestName =
+        files - chosen == 1 ? tr("the other file") : tr("the other %L1 files").arg(files - chosen);
+    TextFile analysed = chosenFiles(text, m_corpusParts, included);
+    m_requestedSpans = spansOf(analysed.parts);
+    m_pipeline.analyse(std::move(analysed.text), std::move(analysed.parts));
 }
 
 void AppController::importTextFiles()
@@ -152,6 +214,7 @@ void AppController::startNewText()
 void AppController::takeImportedText(const TextFile &file)
 {
     showText(file);
+    emit sourcesOpened(m_openedSources);
     if (!m_widgets.textView->isFilling())
         setImporting(false);
 }
@@ -159,12 +222,26 @@ void AppController::takeImportedText(const TextFile &file)
 void AppController::showText(const TextFile &file)
 {
     m_corpusParts = file.parts;
+    m_corpusLeftOut = file.leftOut;
+    QStringList names;
+    if (file.parts.size() > 1) {
+        for (const TextPart &part : file.parts)
+            names.append(part.name);
+    }
+    m_wordCounting.drop();
+    m_corpusFiles.setFiles(names);
+    // The text read is analysed as it is, all its files included.
+    m_requestedFiles.resize(file.parts.size());
+    std::iota(m_requestedFiles.begin(), m_requestedFiles.end(), 0);
+    m_requestedSpans = spansOf(file.parts);
+    m_requestedRest.reset();
     m_shownFileText = {file.text.size(), qHash(file.text)};
     m_widgets.textView->setShowsCorpus(!file.parts.empty());
     m_widgets.textView->replaceText(file.text);
     emit corpusShown(file.parts.empty()
                          ? QString()
-                         : corpusDescription(m_openedSources, qsizetype(file.parts.size())),
+                         : corpusDescription(m_openedSources, qsizetype(file.parts.size()),
+                                             qsizetype(file.parts.size())),
                      file.leftOut);
 }
 
@@ -172,6 +249,8 @@ void AppController::handOver(const std::shared_ptr<const TextAnalysis> &analysis
 {
     // A newer request stops the older, so the analysis is the latest request's.
     m_analysedFileName = m_requestedFileName;
+    m_analysedRest = m_requestedRest;
+    m_analysedRestName = m_requestedRestName;
     m_verbariumController.beginText();
     // The words are chosen and measured on a worker too: a text of many or giant words
     // takes its time there.
@@ -193,6 +272,47 @@ void AppController::showCloud(const std::shared_ptr<const CloudContent> &content
 void AppController::takeIndex(const std::shared_ptr<const TextIndex> &index)
 {
     m_verbariumController.setIndex(index);
+    if (m_corpusFiles.rowCount() > 1 && m_corpusFiles.lacksWordsOf(m_requestedFiles))
+        countWordsOfFiles(index);
+}
+
+void AppController::countWordsOfFiles(const std::shared_ptr<const TextIndex> &index)
+{
+    // The files the analysis left out before their words were counted (the first
+    // analysis stopped by the next) are tokenised for it; they are few, and rarely any.
+    std::vector<int> files = m_requestedFiles;
+    std::vector<int> others;
+    for (int file = 0; file < m_corpusFiles.rowCount(); ++file) {
+        if (std::find(files.begin(), files.end(), file) == files.end() &&
+            m_corpusFiles.lacksWordsOf({file}))
+            others.push_back(file);
+    }
+    std::vector<QString> otherTexts;
+    if (!others.empty()) {
+        const QString text = m_widgets.textView->text();
+        for (int file : others) {
+            otherTexts.push_back(
+                text.sliced(m_corpusParts[file].start, m_corpusParts[file].length));
+            files.push_back(file);
+        }
+    }
+    // The index has the analysed files' tokens at hand: counting them is a pass.
+    m_wordCounting.start(
+        [index, spans = m_requestedSpans, otherTexts](std::stop_token stop) {
+            const std::vector<quint32> starts = fileTokenStarts(index->tokens(), spans);
+            std::vector<qsizetype> words = wordsPerFile(index->tokens(), starts, stop);
+            for (const QString &text : otherTexts) {
+                const TokenSequence tokens = tokenise(text, stop);
+                const std::vector<quint32> whole{0, tokens.size()};
+                words.push_back(wordsPerFile(tokens, whole, stop).front());
+            }
+            return words;
+        },
+        {[this, files](const std::vector<qsizetype> &words) {
+             m_corpusFiles.setWords(files, words);
+         },
+         // The list goes on without the words; the analysis has them.
+         [](const QString &) {}});
 }
 
 void AppController::reportFailure(TextPipeline::Stage stage, const QString &message,

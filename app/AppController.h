@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CloudJob.h"
+#include "CorpusFileModel.h"
 #include "TextPipeline.h"
 #include "VerbariumController.h"
 
@@ -51,6 +52,12 @@ public:
     // The name of the file or corpus whose analysis was handed over last, escaped;
     // empty for a typed or pasted text.
     const QString &analysedFileName() const { return m_analysedFileName; }
+    // The files of the corpus shown, to choose which the next analysis includes.
+    CorpusFileModel &corpusFiles() { return m_corpusFiles; }
+    // The files of the analysed corpus that the analysis left out, as a corpus of their
+    // own, and what to call them; null when it left out none (or is not of a corpus).
+    const std::shared_ptr<const TextFile> &analysedRest() const { return m_analysedRest; }
+    const QString &analysedRestName() const { return m_analysedRestName; }
 
 public slots:
     // The analysis request, sent by the Analyse button and its shortcut: analyses the
@@ -80,11 +87,18 @@ signals:
     // The text view shows a corpus, described, or a text of its own (description
     // empty); leftOut names each file of the corpus left out and why.
     void corpusShown(const QString &description, const QStringList &leftOut);
+    // Files and folders were opened (read, if only some of their files), as the user
+    // gave them.
+    void sourcesOpened(const QStringList &sources);
     // What the work under way is doing, in words for a status bar; empty when idle.
     void workDescribed(const QString &description);
 
 private:
     void takeImportedText(const TextFile &file);
+    // Analyses the files of the corpus shown that the user left checked.
+    void analyseChosenFiles();
+    // Starts counting the words of each file the index was made from, for the list.
+    void countWordsOfFiles(const std::shared_ptr<const TextIndex> &index);
     // Shows file's text in the text view: a corpus read only, with its description.
     void showText(const TextFile &file);
     // Whether the text view's text may be replaced: one not read from files (typed,
@@ -110,6 +124,17 @@ private:
     QStringList m_openedSources; // the latest import's files and folders
     // The files of the corpus the text view shows, read only; empty for a text of its own.
     std::vector<TextPart> m_corpusParts;
+    QStringList m_corpusLeftOut;
+    CorpusFileModel m_corpusFiles;
+    // The latest request's files of the corpus (their rows in the list) and where they
+    // stand in the text analysed.
+    std::vector<int> m_requestedFiles;
+    std::vector<TextSpan> m_requestedSpans;
+    std::shared_ptr<const TextFile> m_requestedRest;
+    QString m_requestedRestName;
+    std::shared_ptr<const TextFile> m_analysedRest;
+    QString m_analysedRestName;
+    Job<std::vector<qsizetype>> m_wordCounting;
     // The text read from files last put into the view, known by its length and hash:
     // the text itself may be large, and the view holds it as long as it is there.
     struct TextSeen

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "InputTextView.h"
 #include "PictureExport.h"
+#include "RecentMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,7 +83,10 @@ QMenuBar *AppMenus::addMenuBarTo(QWidget *window)
 {
     auto *bar = new QMenuBar(window);
     QMenu *file = bar->addMenu(tr("&File"));
-    file->addActions({m_newText, m_import, m_importFolder, m_analyse});
+    file->addActions({m_newText, m_import, m_importFolder});
+    if (m_recentMenu)
+        m_recentMenu->addTo(file);
+    file->addAction(m_analyse);
     file->addSeparator();
     file->addAction(m_compareWith);
     file->addSeparator();

@@ -9,6 +9,7 @@ class PictureExport;
 class QAction;
 class QMenuBar;
 class QWidget;
+class RecentMenu;
 
 // The menus every window shows: File (Open…, Analyse, Compare With…, Export Cloud…, Export
 // Verbarium…, Quit), Edit (the text view's Undo, Redo, Cut, Copy, Paste, Select All;
@@ -24,6 +25,9 @@ public:
     AppMenus(AppController &controller, PictureExport &pictures, InputTextView *textView,
              Dialogs &dialogs, QObject *parent = nullptr);
 
+    // The File menus of the bars added from now on offer Open Recent from menu, which
+    // outlives this object.
+    void setRecentMenu(RecentMenu *menu) { m_recentMenu = menu; }
     // Gives window a menu bar with the menus; it owns the bar.
     QMenuBar *addMenuBarTo(QWidget *window);
 
@@ -51,6 +55,7 @@ private:
     PictureExport &m_pictures;
     InputTextView *m_textView;
     Dialogs &m_dialogs;
+    RecentMenu *m_recentMenu = nullptr;
     // The text view's own states, as its signals last told them.
     bool m_undoAvailable = false;
     bool m_redoAvailable = false;

@@ -32,14 +32,16 @@ QString openedSourcesName(const QStringList &sources)
                    : filesText(sources.size());
 }
 
-QString corpusDescription(const QStringList &sources, qsizetype files)
+QString corpusDescription(const QStringList &sources, qsizetype files, qsizetype included)
 {
+    const QString counted = included == files
+                                ? filesText(files)
+                                : QObject::tr("%L1 of %L2 files").arg(included).arg(files);
     if (sources.size() == 1 && QFileInfo(sources.front()).isDir())
-        return QObject::tr("%1 from %2").arg(filesText(files), nameOf(sources.front()));
+        return QObject::tr("%1 from %2").arg(counted, nameOf(sources.front()));
     const QString folder = QFileInfo(sources.front()).absolutePath();
     const bool oneFolder = std::all_of(sources.begin(), sources.end(), [&](const QString &path) {
         return !QFileInfo(path).isDir() && QFileInfo(path).absolutePath() == folder;
     });
-    return oneFolder ? QObject::tr("%1 from %2").arg(filesText(files), nameOf(folder))
-                     : filesText(files);
+    return oneFolder ? QObject::tr("%1 from %2").arg(counted, nameOf(folder)) : counted;
 }

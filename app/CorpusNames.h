@@ -11,5 +11,5 @@
 QString openedSourcesName(const QStringList &sources);
 
 // The corpus read: "66 files from chapters" for a folder or files of one folder, else
-// "3 files".
-QString corpusDescription(const QStringList &sources, qsizetype files);
+// "3 files"; "5 of 66 files from chapters" when only some of them are included.
+QString corpusDescription(const QStringList &sources, qsizetype files, qsizetype included);

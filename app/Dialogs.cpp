@@ -76,6 +76,25 @@ bool WidgetDialogs::confirmReplace(const QString &title, const QString &message,
     return box.clickedButton() == replace;
 }
 
+std::optional<qsizetype> WidgetDialogs::chooseAmong(const QString &title, const QString &message,
+                                                    const QStringList &choices)
+{
+    QMessageBox box(QMessageBox::Question, title, escapedControls(message), QMessageBox::NoButton,
+                    parentWindow());
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton *> buttons;
+    for (const QString &choice : choices)
+        buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
+    box.addButton(QMessageBox::Cancel);
+    if (!buttons.empty())
+        box.setDefaultButton(buttons.front());
+    runModal(box);
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    if (chosen == buttons.end())
+        return std::nullopt;
+    return qsizetype(chosen - buttons.begin());
+}
+
 std::optional<QString> WidgetDialogs::chooseFile(const QStringList &fileTypes, const QString &title)
 {
     const QStringList files = chooseExistingFiles(fileTypes, title, false);

@@ -42,6 +42,10 @@ public:
     // replaceButton, false for Cancel.
     virtual bool confirmReplace(const QString &title, const QString &message,
                                 const QString &replaceButton) = 0;
+    // Which of choices (a button's text each, the first the default) the user takes, asked
+    // with message; nothing for Cancel.
+    virtual std::optional<qsizetype> chooseAmong(const QString &title, const QString &message,
+                                                 const QStringList &choices) = 0;
     // An alert whose message goes on with a list, a line each (files and why).
     virtual void runListAlert(const QString &title, const QString &message,
                               const QStringList &lines) = 0;
@@ -73,6 +77,8 @@ public:
                       const QStringList &lines) override;
     bool confirmReplace(const QString &title, const QString &message,
                         const QString &replaceButton) override;
+    std::optional<qsizetype> chooseAmong(const QString &title, const QString &message,
+                                         const QStringList &choices) override;
     std::optional<PictureFileChoice> choosePictureFile(const QString &title,
                                                        const QString &suggestedName) override;
     void showAbout(const QString &title, const QString &text) override;

@@ -10,13 +10,13 @@
 
 namespace {
 
-// The counted words of the file at path, read and analysed as every text is; nothing,
-// with the reason, when it cannot be read.
-std::shared_ptr<const CountedSet> countedWordsOf(const QString &path, QString &failure,
+// The counted words of what read gives, analysed as every text is; nothing, with the
+// reason, when it cannot be read.
+std::shared_ptr<const CountedSet> countedWordsOf(const TextPath::Reader &read, QString &failure,
                                                  std::stop_token stop)
 {
     TextPath way;
-    way.read = [&path](std::stop_token stop) { return readUtf8TextFile(path, std::move(stop)); };
+    way.read = read;
     way.index = TextPath::Index::None;
     std::shared_ptr<const CountedSet> words;
     TextPathReceiver receiver;
@@ -46,11 +46,39 @@ void KeynessComparison::setTextA(std::shared_ptr<const TextAnalysis> analysis,
     m_nameA = fileName.isEmpty() ? tr("this text") : fileName;
     if (!canCompare())
         return;
+    const std::optional<SourceB> last = m_sourceBeingRead ? m_sourceBeingRead : m_sourceB;
+    if (!last)
+        return;
+    if (last->path.isEmpty()) {
+        // The rest of the corpus changes with A.
+        if (m_restOfA) {
+            compareWithRest();
+            return;
+        }
+        m_sourceB.reset();
+        m_sourceBeingRead.reset();
+        m_wordsOfB.reset();
+        emit failed(tr("The analysis of %1 left out no files, so there is no rest of a corpus "
+                       "to compare it with.")
+                        .arg(m_nameA));
+        return;
+    }
     // A file still being read is the one the user asked for last.
-    if (!m_pathBeingRead.isEmpty())
-        start(m_pathBeingRead, nullptr);
-    else if (m_wordsOfB)
-        start(m_pathB, m_wordsOfB);
+    start(*last, m_sourceBeingRead ? nullptr : m_wordsOfB);
+}
+
+void KeynessComparison::setRestOfA(std::shared_ptr<const TextFile> rest, const QString &name)
+{
+    m_restOfA = std::move(rest);
+    m_restName = name;
+}
+
+void KeynessComparison::compareWithRest()
+{
+    if (!canCompareWithRest())
+        return;
+    emit comparing(tr("Counting and comparing %1…").arg(m_restName));
+    start({{}, m_restOfA, m_restName}, nullptr);
 }
 
 bool KeynessComparison::canCompare() const
@@ -64,7 +92,7 @@ void KeynessComparison::compareWith(const QString &path)
         return;
     emit comparing(
         tr("Reading and comparing %1…").arg(escapedControls(QFileInfo(path).fileName())));
-    start(path, nullptr);
+    start({path, nullptr, escapedControls(QFileInfo(path).fileName())}, nullptr);
 }
 
 void KeynessComparison::setMinimumLogLikelihood(double minimum)
@@ -85,20 +113,23 @@ void KeynessComparison::setLeftOut(QSet<QString> words)
         startCloud();
 }
 
-// B's words are read from pathB unless given.
-void KeynessComparison::start(const QString &pathB, std::shared_ptr<const CountedSet> wordsOfB)
+// B's words are read and counted from sourceB unless given.
+void KeynessComparison::start(const SourceB &sourceB, std::shared_ptr<const CountedSet> wordsOfB)
 {
     // The cloud of the last table is of no use once a new table comes.
     m_cloud.drop();
-    m_pathBeingRead = wordsOfB ? QString() : pathB;
-    const KeynessTextNames names{m_nameA, escapedControls(QFileInfo(pathB).fileName())};
+    m_sourceBeingRead = wordsOfB ? std::nullopt : std::optional(sourceB);
+    const KeynessTextNames names{m_nameA, sourceB.name};
+    TextPath::Reader read = [sourceB](std::stop_token stop) {
+        return sourceB.rest ? *sourceB.rest : readUtf8TextFile(sourceB.path, std::move(stop));
+    };
     m_comparing.start(
-        [wordsOfA = m_analysisA->allWords, wordsOfB = std::move(wordsOfB), pathB,
+        [wordsOfA = m_analysisA->allWords, wordsOfB = std::move(wordsOfB), read = std::move(read),
          names](std::stop_token stop) {
             Compared compared;
             compared.wordsOfB = wordsOfB;
             if (!compared.wordsOfB)
-                compared.wordsOfB = countedWordsOf(pathB, compared.failure, stop);
+                compared.wordsOfB = countedWordsOf(read, compared.failure, stop);
             if (!compared.failure.isEmpty())
                 return compared;
             if (!compared.wordsOfB || compared.wordsOfB->isEmpty()) {
@@ -113,9 +144,9 @@ void KeynessComparison::start(const QString &pathB, std::shared_ptr<const Counte
             compared.table = std::move(table);
             return compared;
         },
-        {[this, pathB](const Compared &compared) { take(pathB, compared); },
+        {[this, sourceB](const Compared &compared) { take(sourceB, compared); },
          [this](const QString &message) {
-             m_pathBeingRead.clear();
+             m_sourceBeingRead.reset();
              emit failed(message);
          },
          {},
@@ -123,14 +154,14 @@ void KeynessComparison::start(const QString &pathB, std::shared_ptr<const Counte
     updateBusy();
 }
 
-void KeynessComparison::take(const QString &pathB, const Compared &compared)
+void KeynessComparison::take(const SourceB &sourceB, const Compared &compared)
 {
-    m_pathBeingRead.clear();
+    m_sourceBeingRead.reset();
     if (!compared.table) {
         emit failed(compared.failure);
         return;
     }
-    m_pathB = pathB;
+    m_sourceB = sourceB;
     m_wordsOfB = compared.wordsOfB;
     m_table = compared.table;
     emit tableReady(m_table);

@@ -8,10 +8,12 @@
 #include <QSet>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct CloudContent;
 struct TextAnalysis;
+struct TextFile;
 class CountedSet;
 
 // The words of two texts compared: every word's counts and how markedly one text uses
@@ -44,6 +46,13 @@ public:
     bool canCompare() const;
     // Reads path and compares A with it; a failure leaves the last comparison as it is.
     void compareWith(const QString &path);
+    // The files of A's corpus that A leaves out, named name (escaped), or none: what
+    // compareWithRest compares A with. Given before A, as each analysis comes.
+    void setRestOfA(std::shared_ptr<const TextFile> rest, const QString &name);
+    bool canCompareWithRest() const { return canCompare() && m_restOfA; }
+    // Compares A with the rest of its corpus, counted as every text is; a new A is
+    // compared with its own rest.
+    void compareWithRest();
     void setMinimumLogLikelihood(double minimum);
     double minimumLogLikelihood() const { return m_minimum; }
     // The words to leave out of the cloud (the table keeps them).
@@ -72,15 +81,25 @@ private:
         QString failure;
     };
 
-    void start(const QString &pathB, std::shared_ptr<const CountedSet> wordsOfB);
-    void take(const QString &pathB, const Compared &compared);
+    // What A is compared with: a file, or the rest of A's corpus.
+    struct SourceB
+    {
+        QString path;
+        std::shared_ptr<const TextFile> rest;
+        QString name; // escaped
+    };
+
+    void start(const SourceB &sourceB, std::shared_ptr<const CountedSet> wordsOfB);
+    void take(const SourceB &sourceB, const Compared &compared);
     void startCloud();
     void updateBusy();
 
     std::shared_ptr<const TextAnalysis> m_analysisA;
     QString m_nameA;
-    QString m_pathB;         // of the last comparison made
-    QString m_pathBeingRead; // of the comparison under way, when it reads its file
+    std::shared_ptr<const TextFile> m_restOfA;
+    QString m_restName;
+    std::optional<SourceB> m_sourceB;         // of the last comparison made
+    std::optional<SourceB> m_sourceBeingRead; // of the comparison under way, when it reads
     std::shared_ptr<const CountedSet> m_wordsOfB;
     std::shared_ptr<const KeynessTable> m_table;
     double m_minimum = Significance::p01;

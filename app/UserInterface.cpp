@@ -5,6 +5,7 @@
 #include "AppMenus.h"
 #include "ContextsPane.h"
 #include "CorpusBar.h"
+#include "CorpusFileList.h"
 #include "Dialogs.h"
 #include "HoldingTokensBar.h"
 #include "IndexCacheMenu.h"
@@ -18,6 +19,7 @@
 #include "OverlapBar.h"
 #include "OwnActivationWatch.h"
 #include "PictureExport.h"
+#include "RecentMenu.h"
 #include "StartPhrase.h"
 #include "TextAnalysis.h"
 #include "VerbariumView.h"
@@ -136,6 +138,8 @@ void UserInterface::addMenus(Dialogs &dialogs)
                                    m_verbariumUi->verbariumView, m_verbariumUi->contextsPane);
     m_indexCacheMenu =
         std::make_unique<IndexCacheMenu>(*m_viewSettings, m_appController->pipeline());
+    m_recentMenu = std::make_unique<RecentMenu>(*m_viewSettings, *m_appController, dialogs);
+    m_menus->setRecentMenu(m_recentMenu.get());
     m_viewMenu->setIndexCacheMenu(m_indexCacheMenu.get());
     m_viewMenu->setKeynessWindow(m_keynessWindow.get());
     addMenuBars();
@@ -198,6 +202,7 @@ void UserInterface::connectKeyness(Dialogs &dialogs)
     QObject::connect(
         controller, &AppController::analysisHandedOver, comparison,
         [comparison, controller, compareWith](const std::shared_ptr<const TextAnalysis> &analysis) {
+            comparison->setRestOfA(controller->analysedRest(), controller->analysedRestName());
             comparison->setTextA(analysis, controller->analysedFileName());
             compareWith->setEnabled(true);
         });
@@ -234,6 +239,18 @@ void UserInterface::compareWithChosenFile(Dialogs &dialogs)
                          u"OK"_s);
         return;
     }
+    // The files a corpus's analysis left out are the other text at hand.
+    if (m_keynessComparison->canCompareWithRest()) {
+        const std::optional<qsizetype> choice = dialogs.chooseAmong(
+            QObject::tr("Compare With"),
+            QObject::tr("Compare %1 with another text file, or with %2 of the corpus?")
+                .arg(m_appController->analysedFileName(), m_appController->analysedRestName()),
+            {QObject::tr("Another File…"), QObject::tr("The Rest of the Corpus")});
+        if (choice == 1)
+            m_keynessComparison->compareWithRest();
+        if (choice != 0)
+            return;
+    }
     const std::optional<QString> path =
         dialogs.chooseFile({u"txt"_s}, QObject::tr("Compare With a Text File"));
     if (path)
@@ -266,6 +283,7 @@ void UserInterface::connectInputWindow(Dialogs &dialogs)
     QObject::connect(m_inputUi->analyseButton, &QPushButton::clicked, controller,
                      &AppController::analyseTypedText);
     QObject::connect(textView, &InputTextView::filesDropped, controller, &AppController::openFiles);
+    m_inputUi->corpusFileList->setModel(&controller->corpusFiles());
     CorpusBar *corpusBar = m_inputUi->corpusBar;
     QObject::connect(controller, &AppController::corpusShown, corpusBar, &CorpusBar::showFor);
     QObject::connect(corpusBar, &CorpusBar::leftOutAsked, controller, [&dialogs, corpusBar] {

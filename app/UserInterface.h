@@ -14,6 +14,7 @@ class PictureExport;
 class QMainWindow;
 class QProgressBar;
 class QWidget;
+class RecentMenu;
 class CloudWindowCoupling;
 class IndexCacheMenu;
 class KeynessComparison;
@@ -43,6 +44,7 @@ public:
     AppController &appController() const { return *m_appController; }
     AppMenus &menus() const { return *m_menus; }
     ViewMenu &viewMenu() const { return *m_viewMenu; }
+    RecentMenu &recentMenu() const { return *m_recentMenu; }
     OwnActivationWatch &activationWatch() const { return *m_activationWatch; }
     QMainWindow *inputWindow() const { return m_inputWindow.get(); }
     QWidget *cloudWindow() const { return m_cloudWindow.get(); }
@@ -89,6 +91,7 @@ private:
     std::unique_ptr<PictureExport> m_pictureExport;
     std::unique_ptr<AppMenus> m_menus;
     std::unique_ptr<ViewSettings> m_viewSettings;
+    std::unique_ptr<RecentMenu> m_recentMenu;
     std::unique_ptr<ViewMenu> m_viewMenu;
     std::unique_ptr<IndexCacheMenu> m_indexCacheMenu;
     std::unique_ptr<CloudWindowCoupling> m_cloudWindowCoupling;

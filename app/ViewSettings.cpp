@@ -14,6 +14,8 @@ namespace {
 
 const auto leftOutKey = u"cloud/leaveOut"_s;
 const auto indexCacheSizeKey = u"indexCache/sizeLimit"_s;
+const auto recentKey = u"recent"_s;
+const auto recentSourcesKey = u"sources"_s;
 
 // Where QSettings keeps the user's INI settings, found without opening them.
 QString userSettingsFile()
@@ -95,6 +97,31 @@ qint64 ViewSettings::indexCacheSize() const
 void ViewSettings::setIndexCacheSize(qint64 bytes)
 {
     m_settings->setValue(indexCacheSizeKey, bytes);
+}
+
+QList<QStringList> ViewSettings::recentSources() const
+{
+    QList<QStringList> entries;
+    const int size = m_settings->beginReadArray(recentKey);
+    for (int index = 0; index < size; ++index) {
+        m_settings->setArrayIndex(index);
+        if (QStringList sources = m_settings->value(recentSourcesKey).toStringList();
+            !sources.isEmpty())
+            entries.append(std::move(sources));
+    }
+    m_settings->endArray();
+    return entries;
+}
+
+void ViewSettings::setRecentSources(const QList<QStringList> &entries)
+{
+    m_settings->remove(recentKey);
+    m_settings->beginWriteArray(recentKey, int(entries.size()));
+    for (int index = 0; index < entries.size(); ++index) {
+        m_settings->setArrayIndex(index);
+        m_settings->setValue(recentSourcesKey, entries[index]);
+    }
+    m_settings->endArray();
 }
 
 QString ViewSettings::ownListPath() const

@@ -46,6 +46,11 @@ public:
     qint64 indexCacheSize() const;
     void setIndexCacheSize(qint64 bytes);
 
+    // The files and folders opened lately, most recent first: each entry what was
+    // opened at once.
+    QList<QStringList> recentSources() const;
+    void setRecentSources(const QList<QStringList> &entries);
+
     // The user's own list of words to leave out, a plain file beside the settings.
     QString ownListPath() const;
 

@@ -28,6 +28,11 @@ public:
         runAlert(title, message + u' ' + lines.join(u"; "), {}, nullptr);
     }
     bool confirmReplace(const QString &, const QString &, const QString &) override { return true; }
+    std::optional<qsizetype> chooseAmong(const QString &, const QString &,
+                                         const QStringList &) override
+    {
+        return 0;
+    }
     std::optional<PictureFileChoice> choosePictureFile(const QString &, const QString &) override
     {
         return std::nullopt;

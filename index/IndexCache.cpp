@@ -3,6 +3,7 @@
 #include "SectionFile.h"
 #include "StopCheck.h"
 #include "TextIndex.h"
+#include "WorkerPool.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -127,7 +128,7 @@ void keepInBackground(const KeptIndex &kept, std::shared_ptr<const TextIndex> in
                       std::stop_token stop)
 {
     // What could not be kept is built again next time: nobody is told.
-    QThreadPool::globalInstance()->start([kept, index = std::move(index), stop = std::move(stop)] {
+    workerPool().start([kept, index = std::move(index), stop = std::move(stop)] {
         try {
             kept.cache.keep(kept.key, *index, stop);
         } catch (const WorkStopped &) {

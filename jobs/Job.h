@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StopCheck.h"
+#include "WorkerPool.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -159,9 +160,9 @@ void Job<Result>::start(Work work, JobHandlers<Result> handlers)
         if (handlers.finished)
             handlers.finished();
     });
-    watcher->setFuture(
-        QtConcurrent::run([work = std::move(work), stop = m_stop.get_token(),
-                           outOfMemory = m_outOfMemory](QPromise<Outcome> &promise) mutable {
+    watcher->setFuture(QtConcurrent::run(
+        &workerPool(), [work = std::move(work), stop = m_stop.get_token(),
+                        outOfMemory = m_outOfMemory](QPromise<Outcome> &promise) mutable {
             promise.setProgressRange(0, 1000);
             run(promise, work, stop, outOfMemory);
         }));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WorkerPool.h"
+
 #include <QThreadPool>
 #include <utility>
 
@@ -8,5 +10,5 @@
 // time that the window's thread should not spend.
 template<typename T> void releaseOnWorker(T value)
 {
-    QThreadPool::globalInstance()->start([held = std::move(value)]() mutable { T().swap(held); });
+    workerPool().start([held = std::move(value)]() mutable { T().swap(held); });
 }

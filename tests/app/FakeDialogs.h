@@ -36,6 +36,13 @@ public:
         fileTitles << title;
         return chosenFolder;
     }
+    std::optional<qsizetype> chooseAmong(const QString &title, const QString &,
+                                         const QStringList &choices) override
+    {
+        choiceTitles << title;
+        offeredChoices = choices;
+        return chosenAmong;
+    }
     void runListAlert(const QString &title, const QString &message,
                       const QStringList &lines) override
     {
@@ -63,6 +70,9 @@ public:
     QStringList chosenFiles;
     QStringList confirmations;
     bool replaceConfirmed = true;
+    QStringList choiceTitles;
+    QStringList offeredChoices;
+    std::optional<qsizetype> chosenAmong;
     std::optional<QString> chosenFolder;
     QStringList askedFileTypes;
     QStringList fileTitles;

@@ -42,13 +42,17 @@ def tree_lines(item, depth, lines):
         tree_lines(child, depth + 1, lines)
 
 
-# The roles of the words' items.
-ITEM_ROLES = (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TREE_ITEM)
+# The roles of the words' items, and of the cells of a list of files.
+ITEM_ROLES = (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_TABLE_CELL)
 
 
 def focused(node):
     if node.getState().contains(pyatspi.STATE_FOCUSED) and node.getRole() in ITEM_ROLES:
-        return node
+        # Qt calls an item view's current cell focused even while the view is not.
+        if node.getRole() != pyatspi.ROLE_TABLE_CELL or node.parent.getState().contains(
+            pyatspi.STATE_FOCUSED
+        ):
+            return node
     for child in node:
         found = focused(child) if child is not None else None
         if found is not None:

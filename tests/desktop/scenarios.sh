@@ -6,7 +6,7 @@
 # with a runtime directory of their own: scenarios running side by side must not share
 # an accessibility bus.
 case $1 in
-    screen_reader | keyboard | both_sides | empty_result | orca_walk)
+    screen_reader | keyboard | both_sides | empty_result | orca_walk | corpus_file_list)
         if [ -z "${VERBARIUM_OWN_BUS:-}" ]; then
             runtime=$(mktemp -d)
             status=0
@@ -121,6 +121,31 @@ scenario_open_folder() {
     type_text "$work_dir/chapters"
     press Return
     expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
+}
+
+# A corpus's files are listed beside its text: Tab reaches the list, Space unchecks a
+# file, and Analyse leaves it out of the cloud.
+scenario_corpus_file_list() {
+    mkdir -p "$work_dir/chapters/later"
+    echo "$analysed_text" >"$work_dir/chapters/one.txt"
+    echo 'the albatross and the gull' >"$work_dir/chapters/later/two.txt"
+    start_app "$work_dir/chapters"
+    expect_state "$CLOUD_TITLE" active
+    expect_accessible "$CLOUD_TITLE" list 'and, 3 times'
+    press ctrl+1
+    expect_state "$INPUT_TITLE" active
+    local tries
+    for ((tries = 0; tries < 8; tries++)); do
+        accessible_shows "$INPUT_TITLE" focused 'later/two.txt, checked' && break
+        press Tab
+    done
+    expect_accessible "$INPUT_TITLE" focused 'later/two.txt, checked'
+    press space ctrl+Return
+    expect_state "$CLOUD_TITLE" active
+    expect_accessible "$CLOUD_TITLE" list 'and, 2 times'
+    accessible_shows "$CLOUD_TITLE" list 'albatross, 1 time' &&
+        fail "the unchecked file's words are still in the cloud"
+    return 0
 }
 
 scenario_cloud_word() {
