@@ -14,6 +14,7 @@
 #include "InputTextView.h"
 #include "InputWindowProgress.h"
 #include "KeynessComparison.h"
+#include "KeynessCoupling.h"
 #include "KeynessWindow.h"
 #include "LeftOutBar.h"
 #include "OverlapBar.h"
@@ -191,70 +192,13 @@ void UserInterface::openVerbariumOf(const QString &word)
     m_menus->updateActions();
 }
 
-// File ▸ Compare With… compares the analysed text with a chosen file in the keyness
-// window; the cloud there leaves out the words the word cloud leaves out.
 void UserInterface::connectKeyness(Dialogs &dialogs)
 {
-    KeynessComparison *comparison = m_keynessComparison.get();
-    KeynessWindow *window = m_keynessWindow.get();
-    AppController *controller = m_appController.get();
-    QAction *compareWith = m_menus->compareWithAction();
-    QObject::connect(
-        controller, &AppController::analysisHandedOver, comparison,
-        [comparison, controller, compareWith](const std::shared_ptr<const TextAnalysis> &analysis) {
-            comparison->setRestOfA(controller->analysedRest(), controller->analysedRestName());
-            comparison->setTextA(analysis, controller->analysedFileName());
-            compareWith->setEnabled(true);
-        });
-    QObject::connect(compareWith, &QAction::triggered, comparison,
-                     [this, &dialogs] { compareWithChosenFile(dialogs); });
-    comparison->setLeftOut(m_viewMenu->leftOutWords().words());
-    QObject::connect(m_viewMenu.get(), &ViewMenu::leftOutChanged, comparison,
-                     &KeynessComparison::setLeftOut);
-    comparison->setMinimumLogLikelihood(window->minimumLogLikelihood());
-    QObject::connect(window, &KeynessWindow::minimumLogLikelihoodChosen, comparison,
-                     &KeynessComparison::setMinimumLogLikelihood);
-    QObject::connect(comparison, &KeynessComparison::comparing, window,
-                     &KeynessWindow::showComparing);
-    QObject::connect(comparison, &KeynessComparison::busyChanged, window, &KeynessWindow::setBusy);
-    QObject::connect(comparison, &KeynessComparison::tableReady, window, &KeynessWindow::showTable);
-    QObject::connect(comparison, &KeynessComparison::cloudReady, window, &KeynessWindow::showCloud);
-    QObject::connect(comparison, &KeynessComparison::failed, window,
-                     [window, comparison, &dialogs](const QString &message) {
-                         // A window that never showed a comparison has nothing to show.
-                         if (!comparison->table())
-                             window->hide();
-                         dialogs.runAlert(QObject::tr("Cannot Compare the Texts"), message,
-                                          u"OK"_s);
-                     });
-    QObject::connect(window, &KeynessWindow::wordChosen, window,
-                     [this](const QString &word) { openVerbariumOf(word); });
-}
-
-void UserInterface::compareWithChosenFile(Dialogs &dialogs)
-{
-    if (!m_keynessComparison->canCompare()) {
-        dialogs.runAlert(QObject::tr("Nothing to Compare"),
-                         QObject::tr("The analysed text has no words to compare with another."),
-                         u"OK"_s);
-        return;
-    }
-    // The files a corpus's analysis left out are the other text at hand.
-    if (m_keynessComparison->canCompareWithRest()) {
-        const std::optional<qsizetype> choice = dialogs.chooseAmong(
-            QObject::tr("Compare With"),
-            QObject::tr("Compare %1 with another text file, or with %2 of the corpus?")
-                .arg(m_appController->analysedFileName(), m_appController->analysedRestName()),
-            {QObject::tr("Another File…"), QObject::tr("The Rest of the Corpus")});
-        if (choice == 1)
-            m_keynessComparison->compareWithRest();
-        if (choice != 0)
-            return;
-    }
-    const std::optional<QString> path =
-        dialogs.chooseFile({u"txt"_s}, QObject::tr("Compare With a Text File"));
-    if (path)
-        m_keynessComparison->compareWith(*path);
+    m_keynessCoupling = std::make_unique<KeynessCoupling>(
+        KeynessCoupling::Parts{*m_keynessComparison, *m_keynessWindow, *m_appController,
+                               *m_menus->compareWithAction(), *m_viewMenu, dialogs});
+    QObject::connect(m_keynessCoupling.get(), &KeynessCoupling::verbariumAsked,
+                     m_keynessWindow.get(), [this](const QString &word) { openVerbariumOf(word); });
 }
 
 void UserInterface::saveSettings()

@@ -18,6 +18,7 @@ class RecentMenu;
 class CloudWindowCoupling;
 class IndexCacheMenu;
 class KeynessComparison;
+class KeynessCoupling;
 class KeynessWindow;
 class ViewMenu;
 class ViewSettings;
@@ -75,7 +76,6 @@ private:
     void connectInfoPanel();
     void connectLeftOutWords(Dialogs &dialogs);
     void connectKeyness(Dialogs &dialogs);
-    void compareWithChosenFile(Dialogs &dialogs);
 
     std::unique_ptr<Ui::InputWindow> m_inputUi;
     std::unique_ptr<Ui::CloudWindow> m_cloudUi;
@@ -99,4 +99,5 @@ private:
     std::unique_ptr<InfoPanelCoupling> m_infoPanelCoupling;
     std::unique_ptr<KeynessComparison> m_keynessComparison;
     std::unique_ptr<KeynessWindow> m_keynessWindow;
+    std::unique_ptr<KeynessCoupling> m_keynessCoupling;
 };

@@ -60,8 +60,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.appController().isBusy(); }));
     }
 
+    // Nothing remembered at first, whatever the tests before in this run opened.
+    static bool forgetRecent()
+    {
+        ViewSettings().setRecentSources({});
+        return true;
+    }
+
     QTemporaryDir directory;
     FakeDialogs dialogs;
+    bool forgotten = forgetRecent(); // before the menu reads the settings
     UserInterface ui{&dialogs};
 };
 
