@@ -134,12 +134,16 @@ void VerbariumController::findContexts(const ContextsQuery &query, ContextOrder 
     m_contexts.setOutOfMemory(
         tr("Not enough memory to list the occurrences of “%1”.").arg(query.shown));
     startContexts([index = query.index, forward = query.forward, sequence = query.sequence,
-                   order](std::stop_token stop) {
+                   places = query.places, memo = m_fileWords, order](std::stop_token stop) {
         Occurrences occurrences = occurrencesOf(*index, sequence, stop);
+        // A text of its own is one file, as long as its tokens.
+        const std::vector<TextPart> wholeText{{QString(), 0, 0}};
+        auto spread = spreadOf(forward, places ? places->files() : wholeText, occurrences.firsts,
+                               *memo, stop);
         // The lines are runs of the text's own tokens, whichever index grew the tree.
         sortRuns(occurrences.firsts, occurrences.length, forward->tokens(), order, stop);
         return FoundContexts{std::move(occurrences.firsts), occurrences.length,
-                             occurrences.endedHere};
+                             occurrences.endedHere, std::move(spread)};
     });
 }
 

@@ -3,6 +3,7 @@
 #include "ContextLines.h"
 #include "ContextsQuery.h"
 #include "Job.h"
+#include "OccurrenceSpread.h"
 #include "TreeRequests.h"
 
 #include <QObject>
@@ -19,6 +20,8 @@ struct FoundContexts
     std::vector<quint32> firsts;
     quint32 length = 0;
     quint32 endedHere = 0;
+    // Where they fall across the text's files, whatever their order.
+    std::shared_ptr<const OccurrenceSpread> spread;
 };
 
 // Owns the verbarium's work on workers, so that its views only draw and report: the
@@ -104,4 +107,6 @@ private:
     QTimer m_progressDelay;
     QString m_message; // what the view was told to say
     Job<FoundContexts> m_contexts;
+    // Shared with the workers, which may outlive this object.
+    std::shared_ptr<FileWordsMemo> m_fileWords = std::make_shared<FileWordsMemo>();
 };

@@ -334,7 +334,7 @@ void VerbariumView::mouseMoveEvent(QMouseEvent *event)
     // keyboard put them, or the pointer on its way down to them would change them under it.
     const PlacedWord &hovered = m_picture->words[std::size_t(hit)];
     const VerbariumTree &tree = m_picture->treeOf(hovered);
-    emit wordHovered(tree.word(hovered.node), countsOf(tree, hovered.node),
+    emit wordHovered(tree.word(hovered.node), countsOf(hovered),
                      noteOn(tree, hovered.node, m_holding));
 }
 
@@ -395,11 +395,16 @@ void VerbariumView::moveFocus(int index, bool told)
     const VerbariumTree &tree = m_picture->treeOf(word);
     // The numbers hovering shows, so the panel says the same whichever way a word is found.
     if (told)
-        emit wordFocused(tree.word(word.node), countsOf(tree, word.node),
-                         noteOn(tree, word.node, m_holding),
+        emit wordFocused(tree.word(word.node), countsOf(word), noteOn(tree, word.node, m_holding),
                          QRect(mapToGlobal(rect.topLeft()), rect.size()));
     verbariumFocusMoved(this, index);
     askForContexts(word.node, word.before);
+}
+
+QString VerbariumView::countsOf(const PlacedWord &word)
+{
+    return m_nodeFiles.countsOf(m_picture->treeOf(word), word.node,
+                                word.before ? m_indexBefore : m_pictureIndex);
 }
 
 QRect VerbariumView::focusedWordRect() const

@@ -2,6 +2,7 @@
 
 #include "ContextsQuery.h"
 #include "LayerHostWidget.h"
+#include "NodeFiles.h"
 #include "PictureFitting.h"
 #include "PictureOutline.h"
 #include "ResizeSettling.h"
@@ -55,6 +56,8 @@ public:
     void setBothSides(bool on);
     // Displays node of the tree on screen.
     void displayVerbariumFromNode(Node node);
+    // The files of the text's corpus, for the numbers of its words; 1 for a text of its own.
+    void setFileCount(qsizetype files) { m_nodeFiles.setFileCount(files); }
 
     // Whether pictures are laid out with room for every word: each band as tall as what
     // it holds, the view as tall as the bands, scrolled to the start word. Switching
@@ -166,12 +169,15 @@ private:
     // Shows the tree or trees just grown, from their root, laid out in the visible area.
     void showNewPicture(FittedPicture fitted);
     void scrollToStartWord();
+    // The numbers the panel says of a word.
+    QString countsOf(const PlacedWord &word);
 
     std::optional<VerbariumPicture> m_picture;       // what the layers show
     std::shared_ptr<const TextIndex> m_pictureIndex; // what the picture's tree grew from
     std::shared_ptr<const TextIndex> m_textIndex;    // the text's own, forward
     std::shared_ptr<const TextIndex> m_indexBefore;  // what the words before grew from
     QList<HoldingToken> m_holding; // the longer tokens holding the picture's start word
+    NodeFiles m_nodeFiles;
     // The node whose contexts were asked for, and whether of the words before.
     std::optional<std::pair<Node, bool>> m_contextsNode;
     TreeChoices m_choices;
