@@ -1,0 +1,59 @@
+// The contexts pane's dispersion strip for "the" on the 100 MB corpus (24 copies of the
+// King James text cut into 1,000 files): from the occurrences found, in the order the
+// index gives them, to where they fall across the files and the strip painted, some 1.5
+// million ticks in a strip as wide as a contexts pane. Target: 50 ms. The first sequence
+// of a text also counts each file's words, once.
+
+#include "CorpusInputs.h"
+#include "DispersionStrip.h"
+#include "OccurrenceSpread.h"
+#include "Occurrences.h"
+#include "TextIndex.h"
+#include "WidgetApplication.h"
+
+#include <QImage>
+#include <QPainter>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int stripWidth = 800;
+
+void BM_StripOfThe_FoundToPainted(benchmark::State &state)
+{
+    ensureWidgetApplication();
+    const IndexedCorpus *corpus = indexedCorpusOrSkip(state);
+    if (!corpus)
+        return;
+    const std::vector<quint32> firsts = occurrencesOf(*corpus->index, {u"the"_s}).firsts;
+    FileWordsMemo memo;
+    // The words of each file, as counted for the text's first sequence.
+    spreadOf(corpus->index, corpus->parts, firsts, memo, {});
+    DispersionStrip strip;
+    strip.resize(stripWidth, strip.sizeHint().height());
+    QImage image(strip.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        strip.setSpread(spreadOf(corpus->index, corpus->parts, firsts, memo, {}), u"the"_s);
+        strip.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["occurrences"] = double(firsts.size());
+}
+BENCHMARK(BM_StripOfThe_FoundToPainted)->Unit(benchmark::kMillisecond);
+
+// What the first sequence of a text adds: each file's words counted.
+void BM_StripOfThe_FileWords(benchmark::State &state)
+{
+    const IndexedCorpus *corpus = indexedCorpusOrSkip(state);
+    if (!corpus)
+        return;
+    const std::vector<quint32> firsts = occurrencesOf(*corpus->index, {u"the"_s}).firsts;
+    for (auto _ : state) {
+        FileWordsMemo memo;
+        benchmark::DoNotOptimize(spreadOf(corpus->index, corpus->parts, firsts, memo, {}));
+    }
+}
+BENCHMARK(BM_StripOfThe_FileWords)->Unit(benchmark::kMillisecond);
+
+} // namespace
