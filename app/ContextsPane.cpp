@@ -124,8 +124,9 @@ ContextsPane::ContextsPane(QWidget *parent)
     auto *besideTable = new QSplitter(Qt::Horizontal, this);
     besideTable->addWidget(splitter);
     besideTable->addWidget(m_fileCounts);
-    besideTable->setStretchFactor(0, 3);
-    besideTable->setStretchFactor(1, 1);
+    besideTable->setStretchFactor(0, 1);
+    besideTable->setStretchFactor(1, 0);
+    besideTable->setCollapsible(0, false);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(bar);

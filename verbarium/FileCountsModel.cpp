@@ -57,6 +57,8 @@ QVariant FileCountsModel::data(const QModelIndex &index, int role) const
 
 QVariant FileCountsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section == RateColumn)
+        return tr("How often per 10,000 of the file's words");
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (Column(section)) {
@@ -65,7 +67,7 @@ QVariant FileCountsModel::headerData(int section, Qt::Orientation orientation, i
     case CountColumn:
         return tr("Count");
     case RateColumn:
-        return tr("Per 10,000 Words");
+        return tr("Per 10,000");
     case ColumnCount:
         break;
     }
