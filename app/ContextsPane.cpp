@@ -2,7 +2,6 @@
 
 #include "CharacterClasses.h"
 #include "ContextLineDelegate.h"
-#include "CountText.h"
 #include "DispersionStrip.h"
 #include "FileCountsTable.h"
 
@@ -11,6 +10,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTextBlock>
@@ -266,7 +266,8 @@ void ContextsPane::showPassage()
     }
     if (m_model.namesFiles()) {
         const FilePlace place = m_model.placeAt(current.row());
-        m_passagePlace->setText(tr("%1, line %L2").arg(place.file->name).arg(place.line));
+        m_passagePlace->setText(
+            tr("%1, line %2").arg(place.file->name, QLocale().toString(place.line)));
         m_passage->setAccessibleName(tr("Passage from %1").arg(m_passagePlace->text()));
     } else {
         m_passage->setAccessibleName(tr("Passage"));

@@ -2,6 +2,8 @@
 
 #include "TextIndex.h"
 
+#include <QLocale>
+
 void ContextsModel::setLines(QString text, std::shared_ptr<const TextPlaces> places,
                              std::shared_ptr<const TextIndex> index, std::vector<quint32> firsts,
                              quint32 length)
@@ -44,7 +46,8 @@ QVariant ContextsModel::data(const QModelIndex &index, int role) const
         if (!namesFiles())
             return text;
         const FilePlace place = placeAt(index.row());
-        return tr("%1, line %L2: %3").arg(place.file->name).arg(place.line).arg(text);
+        // In one step: a name holding "%2" must stay as it is.
+        return tr("%1, line %2: %3").arg(place.file->name, QLocale().toString(place.line), text);
     }
     case LeftRole:
         return line.left;

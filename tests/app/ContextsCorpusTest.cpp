@@ -25,7 +25,8 @@ namespace {
 // in a subfolder, and one without the word.
 const std::pair<QString, QByteArray> files[] = {
     {u"a.txt"_s, "\xEF\xBB\xBFthe cat\r\nand the cat\r\n"},
-    {u"b.txt"_s, "no felines\rhere\n\nbut a cat"},
+    // A name that a step-by-step QString::arg would take for a placeholder.
+    {u"b%2.txt"_s, "no felines\rhere\n\nbut a cat"},
     {u"d.txt"_s, "nothing here"},
     {u"sub/c.txt"_s,
      "\r\ncat.\r\ncat.\r\ncat.\r\ncat.\r\ncat.\r\ncat.\r\ncat.\r\ncat.\r\ncat.\r\ncat."},
@@ -71,7 +72,7 @@ TEST_F(ContextsCorpusTest, EveryLineNamesItsFileAndLine)
     {
         QString file;
         qint64 line;
-    } expected[] = {{u"a.txt"_s, 1},     {u"a.txt"_s, 2},     {u"b.txt"_s, 4},
+    } expected[] = {{u"a.txt"_s, 1},     {u"a.txt"_s, 2},     {u"b%2.txt"_s, 4},
                     {u"sub/c.txt"_s, 2}, {u"sub/c.txt"_s, 3}, {u"sub/c.txt"_s, 4},
                     {u"sub/c.txt"_s, 5}, {u"sub/c.txt"_s, 6}, {u"sub/c.txt"_s, 7},
                     {u"sub/c.txt"_s, 8}, {u"sub/c.txt"_s, 9}, {u"sub/c.txt"_s, 10},
@@ -84,7 +85,7 @@ TEST_F(ContextsCorpusTest, EveryLineNamesItsFileAndLine)
         EXPECT_EQ(at.data(ContextsModel::LineRole).toLongLong(), expected[row].line) << row;
     }
     EXPECT_EQ(model.index(2).data(Qt::AccessibleTextRole).toString(),
-              u"b.txt, line 4: no felines here  but a cat"_s);
+              u"b%2.txt, line 4: no felines here  but a cat"_s);
 }
 
 // The header says in how many of the files the sequence occurs; a line's context and
@@ -95,7 +96,9 @@ TEST_F(ContextsCorpusTest, HeaderAndPassageKeepToTheFiles)
         << pane.header()->text().toStdString();
     EXPECT_EQ(pane.model().lineAt(2).left, u"no felines here  but a "_s);
     pane.list()->setCurrentIndex(pane.model().index(2));
-    EXPECT_EQ(pane.passagePlace()->text(), u"b.txt, line 4"_s);
+    EXPECT_EQ(pane.passagePlace()->text(), u"b%2.txt, line 4"_s);
+    pane.list()->setCurrentIndex(pane.model().index(3));
+    EXPECT_EQ(pane.passagePlace()->text(), u"sub/c.txt, line 2"_s);
     EXPECT_FALSE(pane.passage()->toPlainText().contains(u"the"_s));
 }
 
@@ -128,7 +131,7 @@ TEST_F(ContextsCorpusTest, FileTableSortsNumbersAsNumbers)
         return shown;
     };
     EXPECT_EQ(column(FileCountsModel::FileColumn),
-              (QStringList{u"a.txt"_s, u"b.txt"_s, u"d.txt"_s, u"sub/c.txt"_s}));
+              (QStringList{u"a.txt"_s, u"b%2.txt"_s, u"d.txt"_s, u"sub/c.txt"_s}));
     table->sortByColumn(FileCountsModel::CountColumn, Qt::AscendingOrder);
     EXPECT_EQ(column(FileCountsModel::CountColumn), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"10"_s}));
     table->sortByColumn(FileCountsModel::RateColumn, Qt::DescendingOrder);
