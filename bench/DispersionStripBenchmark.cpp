@@ -2,7 +2,8 @@
 // King James text cut into 1,000 files): from the occurrences found, in the order the
 // index gives them, to where they fall across the files and the strip painted, some 1.5
 // million ticks in a strip as wide as a contexts pane. Target: 50 ms. The first sequence
-// of a text also counts each file's words, once.
+// of a text also counts each file's words, once; and how many files hold a word is what
+// the info panel adds for a word of the tree.
 
 #include "CorpusInputs.h"
 #include "DispersionStrip.h"
@@ -55,5 +56,21 @@ void BM_StripOfThe_FileWords(benchmark::State &state)
     }
 }
 BENCHMARK(BM_StripOfThe_FileWords)->Unit(benchmark::kMillisecond);
+
+// What the info panel adds for a word pointed at in the tree, the first time: how many
+// files its occurrences stand in ("the" is in every file, "lord" and "jesus" in some).
+void BM_FilesHolding(benchmark::State &state, const QString &word)
+{
+    const IndexedCorpus *corpus = indexedCorpusOrSkip(state);
+    if (!corpus)
+        return;
+    quint32 files = 0;
+    for (auto _ : state)
+        files = filesHolding(*corpus->index, {word});
+    state.counters["files"] = files;
+}
+BENCHMARK_CAPTURE(BM_FilesHolding, the, u"the"_s)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilesHolding, lord, u"lord"_s)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilesHolding, jesus, u"jesus"_s)->Unit(benchmark::kMillisecond);
 
 } // namespace
