@@ -320,8 +320,10 @@ void UserInterface::connectContexts()
     m_verbariumUi->verbariumSplitter->setStretchFactor(1, 2);
     VerbariumView *view = m_verbariumUi->verbariumView;
     QObject::connect(m_appController.get(), &AppController::analysisHandedOver, pane,
-                     [pane, view](const std::shared_ptr<const TextAnalysis> &analysis) {
+                     [pane, view, controller = &m_appController->verbariumController()](
+                         const std::shared_ptr<const TextAnalysis> &analysis) {
                          pane->setText(analysis->text, analysis->places);
+                         controller->setFiles(analysis->places);
                          view->setFileCount(
                              analysis->places ? qsizetype(analysis->places->files().size()) : 1);
                      });

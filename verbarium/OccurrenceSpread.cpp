@@ -24,6 +24,17 @@ FileWordsMemo::wordsOf(const std::shared_ptr<const TextIndex> &forward,
     return m_words;
 }
 
+std::shared_ptr<const std::vector<qsizetype>>
+countFileWords(const std::shared_ptr<const TextIndex> &forward, std::span<const TextPart> files,
+               FileWordsMemo &memo, std::stop_token stop)
+{
+    std::vector<TextSpan> spans;
+    spans.reserve(files.size());
+    for (const TextPart &file : files)
+        spans.push_back({file.start, file.start + file.length});
+    return memo.wordsOf(forward, fileTokenStarts(forward->tokens(), spans), std::move(stop));
+}
+
 std::shared_ptr<const OccurrenceSpread> spreadOf(const std::shared_ptr<const TextIndex> &forward,
                                                  std::span<const TextPart> files,
                                                  std::vector<quint32> firsts, FileWordsMemo &memo,
@@ -33,11 +44,6 @@ std::shared_ptr<const OccurrenceSpread> spreadOf(const std::shared_ptr<const Tex
         std::sort(firsts.begin(), firsts.end());
     auto spread = std::make_shared<OccurrenceSpread>();
     spread->dispersion = dispersionOf(forward->tokens(), files, std::move(firsts));
-    std::vector<quint32> starts;
-    starts.reserve(spread->dispersion.files.size() + 1);
-    for (const Dispersion::File &file : spread->dispersion.files)
-        starts.push_back(file.start);
-    starts.push_back(spread->dispersion.length);
-    spread->fileWords = memo.wordsOf(forward, starts, std::move(stop));
+    spread->fileWords = countFileWords(forward, files, memo, std::move(stop));
     return spread;
 }

@@ -38,6 +38,12 @@ private:
     std::shared_ptr<const std::vector<qsizetype>> m_words;
 };
 
+// Counts the words of each of files, the text's files in text order, in the text whose
+// own index is forward, into memo; throws WorkStopped once stop is requested.
+std::shared_ptr<const std::vector<qsizetype>>
+countFileWords(const std::shared_ptr<const TextIndex> &forward, std::span<const TextPart> files,
+               FileWordsMemo &memo, std::stop_token stop);
+
 // The spread of the runs whose first tokens are firsts (in any order) across files, the
 // text's files in text order, in the text whose own index is forward.
 std::shared_ptr<const OccurrenceSpread> spreadOf(const std::shared_ptr<const TextIndex> &forward,

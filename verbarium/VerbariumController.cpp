@@ -16,6 +16,7 @@ constexpr int progressDelayMs = 500;
 VerbariumController::VerbariumController(QObject *parent)
     : QObject(parent)
     , m_contexts(this, QString())
+    , m_countingFileWords(this, QString())
 {
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(progressDelayMs);
@@ -61,6 +62,15 @@ void VerbariumController::beginText()
 
 void VerbariumController::setIndex(std::shared_ptr<const TextIndex> index)
 {
+    if (m_places && index) {
+        // Nothing is said of it: the contexts that want the words count them if this fails.
+        m_countingFileWords.start(
+            [index, places = m_places, memo = m_fileWords](std::stop_token stop) {
+                countFileWords(index, places->files(), *memo, std::move(stop));
+                return true;
+            },
+            {[](bool) {}, [](const QString &) {}});
+    }
     m_requests.setIndex(std::move(index));
 }
 

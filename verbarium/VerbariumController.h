@@ -43,6 +43,9 @@ public:
     // text's index.
     void beginText();
     void setIndex(std::shared_ptr<const TextIndex> index);
+    // The files of the text to come, for a corpus: their words are counted as soon as its
+    // index is set, before the first contexts want them.
+    void setFiles(std::shared_ptr<const TextPlaces> places) { m_places = std::move(places); }
     // The text has no index: the view says why instead of showing trees.
     void setIndexFailure(const QString &message);
 
@@ -109,4 +112,6 @@ private:
     Job<FoundContexts> m_contexts;
     // Shared with the workers, which may outlive this object.
     std::shared_ptr<FileWordsMemo> m_fileWords = std::make_shared<FileWordsMemo>();
+    std::shared_ptr<const TextPlaces> m_places;
+    Job<bool> m_countingFileWords;
 };
