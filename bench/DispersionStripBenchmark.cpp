@@ -2,13 +2,16 @@
 // King James text cut into 1,000 files): from the word selected to its occurrences
 // found, where they fall across the files and the strip painted, some 1.5 million ticks
 // in a strip as wide as a contexts pane. Target: 50 ms. The first sequence of a text
-// also counts each file's words, once; and how many files hold a word is what the info
-// panel adds for a word of the tree.
+// also counts each file's words, once; how many files hold a word is what the info
+// panel adds for a word of the tree; and where the text's places stand in its files is
+// what a corpus's analysis adds.
 
 #include "CorpusInputs.h"
 #include "DispersionStrip.h"
 #include "OccurrenceSpread.h"
 #include "Occurrences.h"
+#include "ShortFileNames.h"
+#include "TextPlaces.h"
 #include "TextIndex.h"
 #include "WidgetApplication.h"
 
@@ -77,5 +80,20 @@ void BM_FilesHolding(benchmark::State &state, const QString &word)
 BENCHMARK_CAPTURE(BM_FilesHolding, the, u"the"_s)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FilesHolding, lord, u"lord"_s)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FilesHolding, jesus, u"jesus"_s)->Unit(benchmark::kMillisecond);
+
+// What reading a corpus in the app adds before its cloud: where each place of the text
+// stands in its files, for the contexts' files and lines.
+void BM_PlacesOfTheCorpus(benchmark::State &state)
+{
+    const IndexedCorpus *corpus = indexedCorpusOrSkip(state);
+    if (!corpus)
+        return;
+    TextFile file;
+    file.text = corpus->text;
+    file.parts = corpus->parts;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TextPlaces(withShortNames(file), QString()));
+}
+BENCHMARK(BM_PlacesOfTheCorpus)->Unit(benchmark::kMillisecond);
 
 } // namespace
