@@ -3,8 +3,39 @@
 #include "ContextsModel.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QPainter>
 #include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The widest the file column grows, in average characters, and the room after the line.
+constexpr int placeColumnChars = 22;
+constexpr int placeGap = 12;
+
+} // namespace
+
+int ContextLineDelegate::drawPlace(QPainter *painter, const QStyleOptionViewItem &option,
+                                   const QRect &area, const QString &file, qint64 line)
+{
+    // Columns that stay put from line to line: the file's name cut in its middle, where
+    // names of one folder differ least, and the line numbers right-aligned.
+    const int fileWidth =
+        std::min(area.width() / 5, option.fontMetrics.averageCharWidth() * placeColumnChars);
+    const int lineWidth = option.fontMetrics.horizontalAdvance(u"0000000"_s);
+    QColor placeColour = option.palette.color(
+        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+    placeColour.setAlphaF(0.65f);
+    painter->setPen(placeColour);
+    painter->drawText(QRect(area.left(), area.top(), fileWidth, area.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter,
+                      option.fontMetrics.elidedText(file, Qt::ElideMiddle, fileWidth));
+    painter->drawText(QRect(area.left() + fileWidth, area.top(), lineWidth, area.height()),
+                      Qt::AlignRight | Qt::AlignVCenter, QLocale().toString(line));
+    return area.left() + fileWidth + lineWidth + placeGap;
+}
 
 void ContextLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
@@ -15,7 +46,14 @@ void ContextLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
 
-    const QRect area = option.rect.adjusted(4, 0, -4, 0);
+    QRect area = option.rect.adjusted(4, 0, -4, 0);
+    painter->save();
+    const QColor textColour = option.palette.color(
+        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+    if (const QVariant file = index.data(ContextsModel::FileRole); file.isValid())
+        area.setLeft(drawPlace(painter, option, area, file.toString(),
+                               index.data(ContextsModel::LineRole).toLongLong()));
+    painter->setPen(textColour);
     const int column = area.left() + area.width() * 2 / 5;
     QFont bold = option.font;
     bold.setBold(true);
@@ -26,9 +64,6 @@ void ContextLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const int matchWidth = std::min(int(std::ceil(QFontMetricsF(bold).horizontalAdvance(match))),
                                     area.right() - column);
 
-    painter->save();
-    painter->setPen(option.palette.color(
-        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     const QString left = option.fontMetrics.elidedText(
         index.data(ContextsModel::LeftRole).toString(), Qt::ElideLeft, column - area.left() - 6);
     painter->drawText(QRect(area.left(), area.top(), column - area.left() - 6, area.height()),

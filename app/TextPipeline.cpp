@@ -48,6 +48,7 @@ void TextPipeline::run(JobReport<Step> &report, const Source &source, const Inde
                                       : readUtf8Sources(source.paths, std::move(stop));
     };
     path.cache = cache;
+    path.places = true;
     path.indexer = indexer;
     Stage stage = Stage::Reading;
     TextPathReceiver receiver;

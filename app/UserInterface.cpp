@@ -281,12 +281,16 @@ void UserInterface::connectContexts()
     // The picture keeps most of the window.
     m_verbariumUi->verbariumSplitter->setStretchFactor(0, 3);
     m_verbariumUi->verbariumSplitter->setStretchFactor(1, 2);
+    VerbariumView *view = m_verbariumUi->verbariumView;
     QObject::connect(m_appController.get(), &AppController::analysisHandedOver, pane,
-                     [pane](const std::shared_ptr<const TextAnalysis> &analysis) {
-                         pane->setText(analysis->text);
+                     [pane, view, controller = &m_appController->verbariumController()](
+                         const std::shared_ptr<const TextAnalysis> &analysis) {
+                         pane->setText(analysis->text, analysis->places);
+                         controller->setFiles(analysis->places);
+                         view->setFileCount(
+                             analysis->places ? qsizetype(analysis->places->files().size()) : 1);
                      });
-    QObject::connect(m_verbariumUi->verbariumView, &VerbariumView::contextsAsked, pane,
-                     &ContextsPane::showContextsOf);
+    QObject::connect(view, &VerbariumView::contextsAsked, pane, &ContextsPane::showContextsOf);
     connectContextsPane(*pane, m_appController->verbariumController());
 }
 

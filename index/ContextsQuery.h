@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextPlaces.h"
+
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,8 @@ struct ContextsQuery
     // Of the occurrences, the ones the node's followers in the tree account for; the
     // others end at the node or go on in followers left out of the tree.
     quint64 inShownBranches = 0;
+    // Where the text's places stand in its files, for a corpus.
+    std::shared_ptr<const TextPlaces> places = {};
 };
 
 Q_DECLARE_METATYPE(ContextsQuery)

@@ -3,6 +3,7 @@
 #include "TextFile.h"
 
 #include <QString>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -38,3 +39,9 @@ Dispersion dispersionOf(const TokenSequence &tokens, std::span<const TextPart> f
 // The columns, of columns across the whole corpus, that hold at least one occurrence:
 // ascending, each once, so that a million occurrences are drawn as at most columns ticks.
 std::vector<quint32> tickColumns(const Dispersion &dispersion, quint32 columns);
+
+// The first occurrence (its place among positions) drawn on column of columns, or
+// failing that on the nearest column at most reach away, the left one first; none
+// when no occurrence is drawn that near.
+std::optional<std::size_t> occurrenceNearColumn(const Dispersion &dispersion, quint32 column,
+                                                quint32 columns, quint32 reach);

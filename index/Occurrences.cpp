@@ -3,6 +3,8 @@
 #include "StopCheck.h"
 #include "TextIndex.h"
 
+#include <algorithm>
+
 void sortPositions(std::vector<quint32> &positions)
 {
     std::vector<quint32> scratch(positions.size());
@@ -60,4 +62,29 @@ Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence, s
     }
     sortPositions(found.firsts);
     return found;
+}
+
+quint32 filesHolding(const TextIndex &index, const QStringList &sequence)
+{
+    if (sequence.isEmpty())
+        return 0;
+    const auto [begin, end] = index.occurrences(sequence);
+    // As occurrencesOf: the sentence-end rules stop all of the walks inside it or none.
+    if (begin == end || index.sentenceStop(index.suffixAt(begin)) < quint32(sequence.size() - 1))
+        return 0;
+    const std::span<const quint32> starts = index.partStarts();
+    if (starts.size() < 2)
+        return 1;
+    std::vector<bool> seen(starts.size());
+    quint32 files = 0;
+    for (quint32 rank = begin; rank < end && files < starts.size(); ++rank) {
+        const auto after = std::upper_bound(starts.begin(), starts.end(), index.suffixAt(rank));
+        const std::size_t file =
+            after == starts.begin() ? 0 : std::size_t(after - starts.begin() - 1);
+        if (!seen[file]) {
+            seen[file] = true;
+            ++files;
+        }
+    }
+    return files;
 }

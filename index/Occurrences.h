@@ -28,6 +28,11 @@ struct Occurrences
 Occurrences occurrencesOf(const TextIndex &index, const QStringList &sequence,
                           std::stop_token stop = {});
 
+// How many files of a corpus hold the occurrences occurrencesOf finds, without listing
+// them: once every file holding tokens is seen, the rest are not looked at. A single text
+// is one file.
+quint32 filesHolding(const TextIndex &index, const QStringList &sequence);
+
 // Sorts positions in ascending order, in two passes over 16-bit halves: a million and
 // more of them sort in a few milliseconds.
 void sortPositions(std::vector<quint32> &positions);

@@ -108,6 +108,10 @@ public:
         return after == m_partStarts.end() ? size() : *after;
     }
 
+    // Where the files holding tokens begin, in reading order; fewer than two for a single
+    // text.
+    std::span<const quint32> partStarts() const { return m_partStarts; }
+
     std::size_t bytesUsed() const;
     // What the index adds to its tokens, which the index of the words before shares.
     std::size_t bytesUsedBesideTokens() const;

@@ -1,6 +1,7 @@
 #include "TextPath.h"
 
 #include "CorpusFile.h"
+#include "ShortFileNames.h"
 #include "StopCheck.h"
 #include "TextAnalysis.h"
 #include "TextIndex.h"
@@ -66,8 +67,13 @@ void followTextPath(const TextPath &path, const TextPathReceiver &receiver, std:
     if (path.count) {
         auto allWords = std::make_shared<const CountedSet>(
             wordsOfTokens(forward ? forward->tokens() : *tokens, stop));
+        auto places =
+            !path.places || file.parts.empty()
+                ? nullptr
+                : std::make_shared<const TextPlaces>(withShortNames(file), QString(), stop);
         auto analysis = std::make_shared<const TextAnalysis>(
-            TextAnalysis{file.text, WordCloud(*allWords).wordCloudElements(), std::move(allWords)});
+            TextAnalysis{file.text, WordCloud(*allWords).wordCloudElements(), std::move(allWords),
+                         std::move(places)});
         if (receiver.analysed)
             receiver.analysed(std::move(analysis));
     }

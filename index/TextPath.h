@@ -34,6 +34,9 @@ struct TextPath
     Reader read;
     // Whether the words are counted (for the cloud and the counts).
     bool count = true;
+    // Whether the analysis of a corpus says where its places stand in its files, the files
+    // named below the folder they share (for the windows' contexts).
+    bool places = false;
     Index index = Index::WordsAfter;
     // Where indexes are kept between runs: a text indexed before is then neither
     // tokenised nor indexed again. None (or a size limit of 0) keeps nothing.

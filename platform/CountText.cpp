@@ -29,3 +29,20 @@ QString spokenTimesAndBranches(const QString &word, qint64 times, qint64 branche
     return QCoreApplication::translate("CountText", "%1, %2, %3")
         .arg(word, timesText(times), branchesText(branches));
 }
+
+QString timesInFilesText(qint64 times, qint64 filesHolding, qint64 files)
+{
+    if (files <= 1)
+        return timesText(times);
+    return QCoreApplication::translate("CountText", "%1 in %L2 of %L3 files")
+        .arg(timesText(times))
+        .arg(filesHolding)
+        .arg(files);
+}
+
+QString timesInFilesAndBranchesText(qint64 times, qint64 filesHolding, qint64 files,
+                                    qint64 branches)
+{
+    return QCoreApplication::translate("CountText", "%1 · %2")
+        .arg(timesInFilesText(times, filesHolding, files), branchesText(branches));
+}

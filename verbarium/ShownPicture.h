@@ -36,6 +36,11 @@ public:
     // on a worker.
     void clear();
 
+    // What the tree of word grew from.
+    const std::shared_ptr<const TextIndex> &indexOf(const PlacedWord &word) const
+    {
+        return word.before ? m_indexBefore : m_pictureIndex;
+    }
     // Whether the picture shows the words before: drawn from right to left.
     bool mirrored() const;
     // Where the picture's word at index stands: which way the keys walk from it.

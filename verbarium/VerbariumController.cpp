@@ -16,6 +16,7 @@ constexpr int progressDelayMs = 500;
 VerbariumController::VerbariumController(QObject *parent)
     : QObject(parent)
     , m_contexts(this, QString())
+    , m_countingFileWords(this, QString())
 {
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(progressDelayMs);
@@ -61,6 +62,15 @@ void VerbariumController::beginText()
 
 void VerbariumController::setIndex(std::shared_ptr<const TextIndex> index)
 {
+    if (m_places && index) {
+        // Nothing is said of it: the contexts that want the words count them if this fails.
+        m_countingFileWords.start(
+            [index, places = m_places, memo = m_fileWords](std::stop_token stop) {
+                countFileWords(index, places->files(), *memo, std::move(stop));
+                return true;
+            },
+            {[](bool) {}, [](const QString &) {}});
+    }
     m_requests.setIndex(std::move(index));
 }
 
@@ -134,12 +144,16 @@ void VerbariumController::findContexts(const ContextsQuery &query, ContextOrder 
     m_contexts.setOutOfMemory(
         tr("Not enough memory to list the occurrences of “%1”.").arg(query.shown));
     startContexts([index = query.index, forward = query.forward, sequence = query.sequence,
-                   order](std::stop_token stop) {
+                   places = query.places, memo = m_fileWords, order](std::stop_token stop) {
         Occurrences occurrences = occurrencesOf(*index, sequence, stop);
+        // A text of its own is one file, as long as its tokens.
+        const std::vector<TextPart> wholeText{{QString(), 0, 0}};
+        auto spread = spreadOf(forward, places ? places->files() : wholeText, occurrences.firsts,
+                               *memo, stop);
         // The lines are runs of the text's own tokens, whichever index grew the tree.
         sortRuns(occurrences.firsts, occurrences.length, forward->tokens(), order, stop);
         return FoundContexts{std::move(occurrences.firsts), occurrences.length,
-                             occurrences.endedHere};
+                             occurrences.endedHere, std::move(spread)};
     });
 }
 

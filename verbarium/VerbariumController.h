@@ -3,6 +3,7 @@
 #include "ContextLines.h"
 #include "ContextsQuery.h"
 #include "Job.h"
+#include "OccurrenceSpread.h"
 #include "TreeRequests.h"
 
 #include <QObject>
@@ -19,6 +20,8 @@ struct FoundContexts
     std::vector<quint32> firsts;
     quint32 length = 0;
     quint32 endedHere = 0;
+    // Where they fall across the text's files, whatever their order.
+    std::shared_ptr<const OccurrenceSpread> spread;
 };
 
 // Owns the verbarium's work on workers, so that its views only draw and report: the
@@ -40,6 +43,9 @@ public:
     // text's index.
     void beginText();
     void setIndex(std::shared_ptr<const TextIndex> index);
+    // The files of the text to come, for a corpus: their words are counted as soon as its
+    // index is set, before the first contexts want them.
+    void setFiles(std::shared_ptr<const TextPlaces> places) { m_places = std::move(places); }
     // The text has no index: the view says why instead of showing trees.
     void setIndexFailure(const QString &message);
 
@@ -104,4 +110,8 @@ private:
     QTimer m_progressDelay;
     QString m_message; // what the view was told to say
     Job<FoundContexts> m_contexts;
+    // Shared with the workers, which may outlive this object.
+    std::shared_ptr<FileWordsMemo> m_fileWords = std::make_shared<FileWordsMemo>();
+    std::shared_ptr<const TextPlaces> m_places;
+    Job<bool> m_countingFileWords;
 };

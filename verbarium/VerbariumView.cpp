@@ -297,6 +297,11 @@ void VerbariumView::focusWord(int index)
     m_focus->moveTo(index, true);
 }
 
+void VerbariumView::setFileCount(qsizetype files)
+{
+    m_focus->setFileCount(files);
+}
+
 int VerbariumView::focusedWord() const
 {
     return m_focus->word();

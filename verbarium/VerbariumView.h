@@ -57,6 +57,8 @@ public:
     void setBothSides(bool on);
     // Displays node of the tree on screen.
     void displayVerbariumFromNode(Node node);
+    // The files of the text's corpus, for the numbers of its words; 1 for a text of its own.
+    void setFileCount(qsizetype files);
 
     // Whether pictures are laid out with room for every word: each band as tall as what
     // it holds, the view as tall as the bands, scrolled to the start word. Switching
@@ -69,12 +71,12 @@ public:
     const std::optional<VerbariumPicture> &picture() const { return m_shown.picture(); }
     // The picture's word at index, null when there is none.
     const PlacedWord *placedWord(int index) const { return m_shown.word(index); }
+    // The picture with what its trees grew from.
+    const ShownPicture &shown() const { return m_shown; }
     std::shared_ptr<const VerbariumTree> root() const
     {
         return picture() ? picture()->tree : nullptr;
     }
-    // The longer tokens holding the picture's start word, which its notes tell of.
-    const QList<HoldingToken> &holding() const { return m_shown.holding(); }
     // What the view says where a tree would be: that it waits, or why there is none.
     const QString &message() const { return m_message; }
     // The shown tree's outline, and the index of the word with the keyboard focus in

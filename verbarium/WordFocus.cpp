@@ -87,12 +87,14 @@ void WordFocus::hover(QPointF widgetPoint)
     emit wordHovered(said.word, said.counts, said.note);
 }
 
-WordFocus::Description WordFocus::describe(const PlacedWord &word) const
+WordFocus::Description WordFocus::describe(const PlacedWord &word)
 {
-    const VerbariumTree &tree = m_view->picture()->treeOf(word);
+    const ShownPicture &shown = m_view->shown();
+    const VerbariumTree &tree = shown.picture()->treeOf(word);
     // On both sides the word says its side, as to a screen reader.
-    return {spokenWord(*m_view->picture(), word), countsOf(tree, word.node),
-            noteOn(tree, word.node, m_view->holding())};
+    return {spokenWord(*shown.picture(), word),
+            m_nodeFiles.countsOf(tree, word.node, shown.indexOf(word)),
+            noteOn(tree, word.node, shown.holding())};
 }
 
 void WordFocus::pictureComing(const VerbariumPicture *old, const VerbariumPicture &next)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NodeFiles.h"
+
 #include <QObject>
 #include <QRect>
 
@@ -33,6 +35,9 @@ public:
     void pictureShown();
     // No picture: no word has the focus.
     void clear() { m_word = -1; }
+    // The files of the text's corpus, which the numbers of a word count; 1 for a text
+    // of its own.
+    void setFileCount(qsizetype files) { m_nodeFiles.setFileCount(files); }
 
 signals:
     // The focus moved to the word at index; the view brings it into sight.
@@ -55,7 +60,7 @@ private:
     {
         QString word, counts, note;
     };
-    Description describe(const PlacedWord &word) const;
+    Description describe(const PlacedWord &word);
     void focusArrived(Qt::FocusReason reason);
     void hover(QPointF widgetPoint);
 
@@ -64,4 +69,5 @@ private:
     int m_comingWord = -1;        // where pictureShown puts the focus
     bool m_awaitsPicture = false; // the keyboard came before the picture
     bool m_told = true;           // whether the panel tells of the focused word
+    NodeFiles m_nodeFiles;
 };

@@ -5,6 +5,7 @@ Usage: accessible.py WINDOW_TITLE list|tree|focused
   tree     the tree items of the window's tree, one a line, indented by depth: name | level N,
            the level as the item's attributes give it
   focused  the name of the item that has the keyboard focus
+  contexts the names of the lines of the verbarium window's contexts pane, one a line
 Exits non-zero when the app, the window or the list or tree is not (yet) there.
 """
 import sys
@@ -22,12 +23,12 @@ def app_window(title):
     return None
 
 
-def find(node, role):
-    """The first node of the role below node, breadth first."""
+def find(node, role, name=None):
+    """The first node of the role (and name, if given) below node, breadth first."""
     queue = [node]
     while queue:
         current = queue.pop(0)
-        if current.getRole() == role:
+        if current.getRole() == role and name in (None, current.name):
             return current
         queue.extend(child for child in current if child is not None)
     return None
@@ -70,6 +71,11 @@ def main(title, what):
             return 1
         print("\n".join(item.name for item in found))
         print(f"description: {found.description}")
+    elif what == "contexts":
+        found = find(window, pyatspi.ROLE_LIST, "Occurrences in context")
+        if found is None:
+            return 1
+        print("\n".join(item.name for item in found))
     elif what == "tree":
         found = find(window, pyatspi.ROLE_TREE)
         if found is None:

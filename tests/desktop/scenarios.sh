@@ -6,7 +6,8 @@
 # with a runtime directory of their own: scenarios running side by side must not share
 # an accessibility bus.
 case $1 in
-    screen_reader | keyboard | both_sides | empty_result | orca_walk | corpus_file_list)
+    screen_reader | keyboard | both_sides | empty_result | orca_walk | corpus_file_list | \
+        folder_contexts)
         if [ -z "${VERBARIUM_OWN_BUS:-}" ]; then
             runtime=$(mktemp -d)
             status=0
@@ -146,6 +147,26 @@ scenario_corpus_file_list() {
     accessible_shows "$CLOUD_TITLE" list 'albatross, 1 time' &&
         fail "the unchecked file's words are still in the cloud"
     return 0
+}
+
+# A folder's contexts name their files below it and their lines, for the eye and the
+# screen reader; the header says in how many files the word occurs.
+scenario_folder_contexts() {
+    mkdir -p "$work_dir/chapters/later"
+    printf '%s' "$analysed_text" >"$work_dir/chapters/one.txt"
+    printf 'no whale here\n%s' "$analysed_text" >"$work_dir/chapters/later/two.txt"
+    start_app "$work_dir/chapters"
+    expect_state "$CLOUD_TITLE" active
+    # and, here, no, sea, ship, the
+    press Tab Right Right Right Right Right
+    expect_accessible "$CLOUD_TITLE" focused 'the, 10 times'
+    press Return
+    expect_state "$TREE_TITLE" active
+    expect_accessible "$TREE_TITLE" focused 'the, 10 times, 5 branches'
+    press ctrl+k
+    expect_accessible "$TREE_TITLE" contexts \
+        "later/two.txt, line 2: no whale here $analysed_text"
+    expect_accessible "$TREE_TITLE" contexts "one.txt, line 1: $analysed_text"
 }
 
 scenario_cloud_word() {

@@ -99,7 +99,7 @@ accessible() {
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/accessible.py" "$@"
 }
 
-# accessible_shows TITLE list|tree|focused LINE: what accessible.py reads has LINE.
+# accessible_shows TITLE list|tree|focused|contexts LINE: what accessible.py reads has LINE.
 accessible_shows() {
     [ "$(accessible "$1" "$2" 2>/dev/null | grep -cxF -- "$3")" -gt 0 ]
 }

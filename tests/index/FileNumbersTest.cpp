@@ -175,4 +175,46 @@ INSTANTIATE_TEST_SUITE_P(
                     TickRow{"noTokens", {}, 0, 10, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+struct ClickRow
+{
+    const char *name;
+    std::vector<quint32> positions;
+    quint32 length;
+    quint32 columns;
+    quint32 column;
+    quint32 reach;
+    std::optional<std::size_t> expected; // the place among positions
+};
+
+void PrintTo(const ClickRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class OccurrenceNearColumn : public testing::TestWithParam<ClickRow>
+{
+};
+
+// A click on a tick chooses the first occurrence drawn there, as tickColumns draws it.
+TEST_P(OccurrenceNearColumn, ChooseTheFirstOccurrenceOfTheTick)
+{
+    const ClickRow &row = GetParam();
+    Dispersion dispersion;
+    dispersion.positions = row.positions;
+    dispersion.length = row.length;
+    EXPECT_EQ(occurrenceNearColumn(dispersion, row.column, row.columns, row.reach), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clicks, OccurrenceNearColumn,
+                         testing::Values(ClickRow{"onTheTick", {2, 5, 9}, 10, 10, 5, 0, 1},
+                                         ClickRow{"firstOfAShared", {0, 4, 5, 9}, 10, 5, 2, 0, 1},
+                                         ClickRow{
+                                             "besideTheTickLeftFirst", {3, 7}, 10, 10, 5, 2, 0},
+                                         ClickRow{"besideTheTickRight", {3, 7}, 10, 10, 6, 1, 1},
+                                         ClickRow{"tooFar", {3}, 10, 10, 7, 3, std::nullopt},
+                                         ClickRow{"lastColumn", {999999}, 1000000, 3, 2, 0, 0},
+                                         ClickRow{"pastTheEdges", {0, 9}, 10, 10, 0, 5, 0},
+                                         ClickRow{"noTokens", {}, 0, 10, 3, 2, std::nullopt}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace

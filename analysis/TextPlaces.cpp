@@ -1,10 +1,11 @@
 #include "TextPlaces.h"
 
 #include "CharacterClasses.h"
+#include "StopCheck.h"
 
 #include <algorithm>
 
-TextPlaces::TextPlaces(const TextFile &file, const QString &sourceName)
+TextPlaces::TextPlaces(const TextFile &file, const QString &sourceName, std::stop_token stop)
     : m_text(file.text)
     , m_files(file.parts)
 {
@@ -12,8 +13,10 @@ TextPlaces::TextPlaces(const TextFile &file, const QString &sourceName)
         m_files.push_back({sourceName, 0, quint32(file.text.size()), file.bytesBeforeText});
     m_checkpoints.reserve(std::size_t(m_text.size() / checkpointDistance + 1));
     Counts counts;
+    StopCheck stopCheck(std::move(stop));
     // Up to the text's end itself, where a context may end.
     for (qsizetype start = 0; start <= m_text.size(); start += checkpointDistance) {
+        stopCheck();
         m_checkpoints.push_back(counts);
         const Counts here = countsOf(start, std::min(start + checkpointDistance, m_text.size()));
         counts.bytes += here.bytes;

@@ -4,10 +4,11 @@
 #include "TextFile.h"
 
 #include <QString>
-#include <QStringView>
+#include <span>
+#include <stop_token>
 #include <vector>
 
-// Where a place of a command's text stands in the file it was read from.
+// Where a place of a text stands in the file it was read from.
 struct FilePlace
 {
     const TextPart *file;
@@ -17,16 +18,19 @@ struct FilePlace
 
 // Finds the file, line and byte offset of any place of a text read from one source or
 // a corpus: checkpoints every so many code units, and the units since the last one
-// counted.
+// counted. Immutable once made, so shared between threads; it shares the text's data.
 class TextPlaces
 {
 public:
-    // sourceName names the text read from one source.
-    TextPlaces(const TextFile &file, const QString &sourceName);
+    // sourceName names the text read from one source. Throws WorkStopped once stop is
+    // requested.
+    TextPlaces(const TextFile &file, const QString &sourceName, std::stop_token stop = {});
 
     FilePlace placeOf(qsizetype position) const;
     // Where the file holding position stands in the text.
     TextSpan fileSpanOf(qsizetype position) const;
+    // The files in text order: one for a text from one source.
+    std::span<const TextPart> files() const { return m_files; }
 
 private:
     static constexpr qsizetype checkpointDistance = 256;
@@ -41,7 +45,7 @@ private:
     Counts countsBefore(qsizetype position) const;
     Counts countsOf(qsizetype begin, qsizetype end) const;
 
-    QStringView m_text;
+    QString m_text;
     std::vector<TextPart> m_files;
     std::vector<Counts> m_checkpoints;
 };
