@@ -11,8 +11,8 @@
 #include "OccurrenceSpread.h"
 #include "Occurrences.h"
 #include "ShortFileNames.h"
-#include "TextPlaces.h"
 #include "TextIndex.h"
+#include "TextPlaces.h"
 #include "WidgetApplication.h"
 
 #include <QImage>
