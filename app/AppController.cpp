@@ -6,6 +6,7 @@
 #include "FileNumbers.h"
 #include "InputTextView.h"
 #include "MessageText.h"
+#include "OccurrenceSpread.h"
 #include "TextAnalysis.h"
 #include "TextIndex.h"
 #include "Tokeniser.h"
@@ -298,9 +299,11 @@ void AppController::countWordsOfFiles(const std::shared_ptr<const TextIndex> &in
     }
     // The index has the analysed files' tokens at hand: counting them is a pass.
     m_wordCounting.start(
-        [index, spans = m_requestedSpans, otherTexts](std::stop_token stop) {
-            const std::vector<quint32> starts = fileTokenStarts(index->tokens(), spans);
-            std::vector<qsizetype> words = wordsPerFile(index->tokens(), starts, stop);
+        [index, spans = m_requestedSpans, otherTexts,
+         memo = m_verbariumController.fileWords()](std::stop_token stop) {
+            // The contexts' table counts the same words: whichever asks second reuses them.
+            std::vector<qsizetype> words =
+                *memo->wordsOf(index, fileTokenStarts(index->tokens(), spans), stop);
             for (const QString &text : otherTexts) {
                 const TokenSequence tokens = tokenise(text, stop);
                 const std::vector<quint32> whole{0, tokens.size()};

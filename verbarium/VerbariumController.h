@@ -46,6 +46,8 @@ public:
     // The files of the text to come, for a corpus: their words are counted as soon as its
     // index is set, before the first contexts want them.
     void setFiles(std::shared_ptr<const TextPlaces> places) { m_places = std::move(places); }
+    // Each analysed file's words, counted once a text for whoever asks first.
+    const std::shared_ptr<FileWordsMemo> &fileWords() const { return m_fileWords; }
     // The text has no index: the view says why instead of showing trees.
     void setIndexFailure(const QString &message);
 
