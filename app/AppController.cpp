@@ -282,10 +282,12 @@ void AppController::countWordsOfFiles(const std::shared_ptr<const TextIndex> &in
     // The files the analysis left out before their words were counted (the first
     // analysis stopped by the next) are tokenised for it; they are few, and rarely any.
     std::vector<int> files = m_requestedFiles;
+    std::vector<bool> analysed(std::size_t(m_corpusFiles.rowCount()), false);
+    for (int file : files)
+        analysed[std::size_t(file)] = true;
     std::vector<int> others;
     for (int file = 0; file < m_corpusFiles.rowCount(); ++file) {
-        if (std::find(files.begin(), files.end(), file) == files.end() &&
-            m_corpusFiles.lacksWordsOf({file}))
+        if (!analysed[std::size_t(file)] && m_corpusFiles.lacksWordsOf({file}))
             others.push_back(file);
     }
     std::vector<QString> otherTexts;
