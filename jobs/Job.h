@@ -7,9 +7,10 @@
 #include <QObject>
 #include <QPromise>
 #include <QString>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QThreadPool>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stop_token>
@@ -160,12 +161,21 @@ void Job<Result>::start(Work work, JobHandlers<Result> handlers)
         if (handlers.finished)
             handlers.finished();
     });
-    watcher->setFuture(QtConcurrent::run(
-        &workerPool(), [work = std::move(work), stop = m_stop.get_token(),
-                        outOfMemory = m_outOfMemory](QPromise<Outcome> &promise) mutable {
-            promise.setProgressRange(0, 1000);
-            run(promise, work, stop, outOfMemory);
-        }));
+    // The watcher watches before the work is queued: one attached to work already
+    // under way could hear its progress before results handed over earlier.
+    struct Queued
+    {
+        QPromise<Outcome> promise;
+        Work work;
+    };
+    auto queued = std::make_shared<Queued>(QPromise<Outcome>(), std::move(work));
+    watcher->setFuture(queued->promise.future());
+    queued->promise.start();
+    queued->promise.setProgressRange(0, 1000);
+    workerPool().start([queued, stop = m_stop.get_token(), outOfMemory = m_outOfMemory] {
+        run(queued->promise, queued->work, stop, outOfMemory);
+        queued->promise.finish();
+    });
 }
 
 template<typename Result>
