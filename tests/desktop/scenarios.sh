@@ -96,8 +96,7 @@ scenario_import() {
     for round in 1 2 3; do
         press ctrl+o
         expect_state 'Open Text Files' active
-        type_text "$book"
-        press Return
+        enter_in_dialog 'Open Text Files' "$book"
         expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
         # The shortcuts keep working: back in the text, Ctrl+Return shows the cloud.
         click_input_window
@@ -119,8 +118,7 @@ scenario_open_folder() {
     expect_state "$INPUT_TITLE" active
     press ctrl+shift+o
     expect_state 'Open a Folder of Texts' active
-    type_text "$work_dir/chapters"
-    press Return
+    enter_in_dialog 'Open a Folder of Texts' "$work_dir/chapters"
     expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
 }
 
@@ -242,8 +240,7 @@ scenario_export_from_menu() {
     wait_until "the File menu to open" test "$(visible_window_count)" -gt "$windows"
     press e
     expect_state 'Export Cloud' active
-    type_text "$picture"
-    press Return
+    enter_in_dialog 'Export Cloud' "$picture"
     wait_until "the picture to be written" test -s "$picture"
     expect_state "$CLOUD_TITLE" active "$INPUT_TITLE" visible
     # A PNG at twice the window's scale: the cloud fills the window's width.

@@ -202,6 +202,25 @@ type_text() {
     xdotool type --delay 2 -- "$1"
 }
 
+# enter_in_dialog TITLE TEXT: types TEXT into the dialog's focused field and presses
+# Return until the dialog goes. A file dialog's completer pops up as a path is typed
+# and, on a loaded machine, can take keys meant for the field, leaving it empty: the
+# field is then cleared and the text typed again, as a user would.
+enter_in_dialog() {
+    local title=$1 text=$2 attempt deadline
+    for attempt in 1 2 3; do
+        type_text "$text"
+        press Return
+        deadline=$((SECONDS + 10))
+        while ((SECONDS < deadline)); do
+            is_visible "$title" || return 0
+            sleep 0.05
+        done
+        press ctrl+a BackSpace
+    done
+    fail "the '$title' dialog did not take '$text'"
+}
+
 press() {
     xdotool key --clearmodifiers "$@"
 }
