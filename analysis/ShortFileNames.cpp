@@ -27,7 +27,8 @@ TextFile withShortNames(TextFile file)
         shared = shared.first(foldersLength(shared.first(differ.first - shared.begin())));
     }
     const qsizetype cut = shared.size();
+    // Copies of their own size: names read are built with room to grow.
     for (TextPart &part : file.parts)
-        part.name.remove(0, cut);
+        part.name = part.name.sliced(cut);
     return file;
 }

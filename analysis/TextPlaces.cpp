@@ -64,8 +64,8 @@ FilePlace TextPlaces::placeOf(qsizetype position) const
     const TextPart &file = fileOf(position);
     const Counts atStart = countsBefore(file.start);
     const Counts here = countsBefore(position);
-    return {&file, here.lineBreaks - atStart.lineBreaks + 1,
-            here.bytes - atStart.bytes + file.bytesBeforeText};
+    return {&file, qint64(here.lineBreaks - atStart.lineBreaks) + 1,
+            qint64(here.bytes - atStart.bytes) + file.bytesBeforeText};
 }
 
 TextSpan TextPlaces::fileSpanOf(qsizetype position) const

@@ -35,10 +35,12 @@ public:
 private:
     static constexpr qsizetype checkpointDistance = 256;
 
+    // Eight bytes a checkpoint: a text's bytes and lines stay below 2^32 (largestTextBytes),
+    // and a difference within a file would stay right even past it.
     struct Counts
     {
-        qint64 bytes = 0;
-        qint64 lineBreaks = 0;
+        quint32 bytes = 0;
+        quint32 lineBreaks = 0;
     };
 
     const TextPart &fileOf(qsizetype position) const;

@@ -99,7 +99,8 @@ void AppController::analyseTypedText()
 void AppController::analyseChosenFiles()
 {
     const std::vector<bool> &included = m_corpusFiles.included();
-    const qsizetype files = qsizetype(m_corpusParts.size());
+    const std::vector<TextPart> &parts = m_corpusFiles.files();
+    const qsizetype files = qsizetype(parts.size());
     // A corpus of one file has no list to choose from.
     const qsizetype chosen =
         files < 2 ? files : qsizetype(std::count(included.begin(), included.end(), true));
@@ -118,9 +119,9 @@ void AppController::analyseChosenFiles()
         m_requestedFileName = openedSourcesName(m_openedSources);
         m_requestedFiles.resize(files);
         std::iota(m_requestedFiles.begin(), m_requestedFiles.end(), 0);
-        m_requestedSpans = spansOf(m_corpusParts);
+        m_requestedSpans = spansOf(parts);
         m_requestedRest.reset();
-        m_pipeline.analyse(m_widgets.textView->text(), m_corpusParts);
+        m_pipeline.analyse(m_widgets.textView->text(), parts);
         return;
     }
     m_requestedFileName = description;
@@ -131,10 +132,10 @@ void AppController::analyseChosenFiles()
     const QString text = m_widgets.textView->text();
     std::vector<bool> rest(included.size());
     std::transform(included.begin(), included.end(), rest.begin(), std::logical_not<>());
-    m_requestedRest = std::make_shared<const TextFile>(chosenFiles(text, m_corpusParts, rest));
+    m_requestedRest = std::make_shared<const TextFile>(chosenFiles(text, parts, rest));
     m_requestedRestName =
         files - chosen == 1 ? tr("the other file") : tr("the other %L1 files").arg(files - chosen);
-    TextFile analysed = chosenFiles(text, m_corpusParts, included);
+    TextFile analysed = chosenFiles(text, parts, included);
     m_requestedSpans = spansOf(analysed.parts);
     m_pipeline.analyse(std::move(analysed.text), std::move(analysed.parts));
 }
@@ -222,15 +223,9 @@ void AppController::takeImportedText(const TextFile &file)
 
 void AppController::showText(const TextFile &file)
 {
-    m_corpusParts = file.parts;
     m_corpusLeftOut = file.leftOut;
-    QStringList names;
-    if (file.parts.size() > 1) {
-        for (const TextPart &part : file.parts)
-            names.append(part.name);
-    }
     m_wordCounting.drop();
-    m_corpusFiles.setFiles(names);
+    m_corpusFiles.setFiles(file.parts);
     // The text read is analysed as it is, all its files included.
     m_requestedFiles.resize(file.parts.size());
     std::iota(m_requestedFiles.begin(), m_requestedFiles.end(), 0);
@@ -294,8 +289,8 @@ void AppController::countWordsOfFiles(const std::shared_ptr<const TextIndex> &in
     if (!others.empty()) {
         const QString text = m_widgets.textView->text();
         for (int file : others) {
-            otherTexts.push_back(
-                text.sliced(m_corpusParts[file].start, m_corpusParts[file].length));
+            const TextPart &part = m_corpusFiles.files()[std::size_t(file)];
+            otherTexts.push_back(text.sliced(part.start, part.length));
             files.push_back(file);
         }
     }

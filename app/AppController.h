@@ -122,9 +122,8 @@ private:
     QString m_requestedFileName; // the latest request's file, escaped; empty when typed
     QString m_analysedFileName;
     QStringList m_openedSources; // the latest import's files and folders
-    // The files of the corpus the text view shows, read only; empty for a text of its own.
-    std::vector<TextPart> m_corpusParts;
     QStringList m_corpusLeftOut;
+    // The files of the corpus the text view shows, read only; none for a text of its own.
     CorpusFileModel m_corpusFiles;
     // The latest request's files of the corpus (their rows in the list) and where they
     // stand in the text analysed.

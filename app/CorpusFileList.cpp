@@ -6,11 +6,19 @@
 #include <QKeyEvent>
 
 CorpusFileList::CorpusFileList(QWidget *parent)
-    : QTreeView(parent)
+    : QTableView(parent)
 {
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    // Rows of a list, a line of text high, and Tab for the window's next control.
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAccessibleName(tr("Files"));
     setToolTip(tr("Uncheck the files to leave out and press Analyse"));
@@ -18,10 +26,10 @@ CorpusFileList::CorpusFileList(QWidget *parent)
 
 void CorpusFileList::setModel(QAbstractItemModel *model)
 {
-    QTreeView::setModel(model);
-    header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(CorpusFileModel::File, QHeaderView::Stretch);
-    header()->setSectionResizeMode(CorpusFileModel::Words, QHeaderView::ResizeToContents);
+    QTableView::setModel(model);
+    horizontalHeader()->setSectionResizeMode(CorpusFileModel::File, QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(CorpusFileModel::Words,
+                                             QHeaderView::ResizeToContents);
     // Shown for a corpus of several files only; the keyboard arrives on the first, so
     // that Space toggles one at once.
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
@@ -42,5 +50,5 @@ void CorpusFileList::keyPressEvent(QKeyEvent *event)
         model()->setData(file, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
         return;
     }
-    QTreeView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }

@@ -6,39 +6,16 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-QStringList namesBelowSharedFolder(const QStringList &names)
-{
-    if (names.isEmpty())
-        return names;
-    // The shared folder ends at a slash that every name has at the same place.
-    qsizetype shared = names.front().lastIndexOf(u'/') + 1;
-    for (const QString &name : names) {
-        qsizetype same = 0;
-        const qsizetype most = std::min(shared, name.size());
-        while (same < most && name[same] == names.front()[same])
-            ++same;
-        shared = names.front().left(same).lastIndexOf(u'/') + 1;
-    }
-    QStringList below;
-    below.reserve(names.size());
-    for (const QString &name : names)
-        below.append(name.mid(shared));
-    return below;
-}
-
 CorpusFileModel::CorpusFileModel(QObject *parent)
     : QAbstractTableModel(parent)
 {}
 
-void CorpusFileModel::setFiles(const QStringList &names)
+void CorpusFileModel::setFiles(std::vector<TextPart> files)
 {
     beginResetModel();
-    m_names = names;
-    m_shownNames.clear();
-    for (const QString &name : namesBelowSharedFolder(names))
-        m_shownNames.append(escapedControls(name));
-    m_words.assign(names.size(), -1);
-    m_included.assign(names.size(), true);
+    m_files = std::move(files);
+    m_words.assign(m_files.size(), -1);
+    m_included.assign(m_files.size(), true);
     endResetModel();
     emit includedChanged();
 }
@@ -48,7 +25,7 @@ void CorpusFileModel::setWords(const std::vector<int> &files, const std::vector<
     Q_ASSERT(files.size() == words.size());
     for (std::size_t index = 0; index < files.size(); ++index)
         m_words[files[index]] = words[index];
-    if (!m_names.isEmpty())
+    if (!m_files.empty())
         emit dataChanged(this->index(0, File), this->index(rowCount() - 1, Words));
 }
 
@@ -59,12 +36,17 @@ bool CorpusFileModel::lacksWordsOf(const std::vector<int> &files) const
 
 int CorpusFileModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_names.size());
+    return parent.isValid() ? 0 : int(m_files.size());
 }
 
 int CorpusFileModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString CorpusFileModel::shownName(int row) const
+{
+    return escapedControls(m_files[std::size_t(row)].name);
 }
 
 QString CorpusFileModel::wordsText(int row) const
@@ -79,19 +61,20 @@ QVariant CorpusFileModel::data(const QModelIndex &index, int role) const
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == File ? m_shownNames[row] : wordsText(row);
+        return index.column() == File ? shownName(row) : wordsText(row);
     case Qt::CheckStateRole:
         if (index.column() == File)
             return m_included[row] ? Qt::Checked : Qt::Unchecked;
         return {};
     case Qt::ToolTipRole:
-        return escapedControls(m_names[row]);
+        // Whole where the column is too narrow.
+        return index.column() == File ? shownName(row) : QVariant();
     case Qt::AccessibleTextRole:
         // Screen readers read the row, cell by cell; a table cell's check box goes unsaid.
         if (index.column() == Words)
             return m_words[row] == 1 ? tr("1 word") : tr("%1 words").arg(wordsText(row));
-        return m_included[row] ? tr("%1, checked").arg(m_shownNames[row])
-                               : tr("%1, not checked").arg(m_shownNames[row]);
+        return m_included[row] ? tr("%1, checked").arg(shownName(row))
+                               : tr("%1, not checked").arg(shownName(row));
     case Qt::TextAlignmentRole:
         if (index.column() == Words)
             return int(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TextFile.h"
+
 #include <QAbstractTableModel>
-#include <QStringList>
 #include <vector>
 
 // The files of a corpus as a list to choose from: each file's name, how many words it
 // holds (as the analysis counts them, once known) and whether it is included in the
-// next analysis, a check box the user toggles. All files start included.
+// next analysis, a check box the user toggles. All files start included. It holds the
+// corpus's files, where each stands in its text included, for whoever chooses among them.
 class CorpusFileModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -16,8 +18,9 @@ public:
 
     explicit CorpusFileModel(QObject *parent = nullptr);
 
-    // The corpus's files by their names as read; none for a text of its own.
-    void setFiles(const QStringList &names);
+    // The corpus's files, named as the list shows them; none for a text of its own.
+    void setFiles(std::vector<TextPart> files);
+    const std::vector<TextPart> &files() const { return m_files; }
     // The words of the files numbered files (their rows), one count each.
     void setWords(const std::vector<int> &files, const std::vector<qsizetype> &words);
     // Whether the file of each row is included.
@@ -37,15 +40,11 @@ signals:
     void includedChanged();
 
 private:
+    QString shownName(int row) const;
     QString wordsText(int row) const;
 
-    QStringList m_names;            // as read
-    QStringList m_shownNames;       // below the folder they share, escaped
+    std::vector<TextPart> m_files;
     std::vector<qsizetype> m_words; // -1 while not known
     std::vector<bool> m_included;
 };
 
-// The names of a corpus's files as a list shows them: below the folder all of them
-// share ("chapters/one.txt" and "chapters/later/two.txt" as "one.txt" and
-// "later/two.txt"), whole when they share none.
-QStringList namesBelowSharedFolder(const QStringList &names);

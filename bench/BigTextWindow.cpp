@@ -7,7 +7,8 @@
 // own, new index cache, imports the file again, as a text reopened. Then it pastes the
 // text and analyses it, and analyses it once more with "the" started.
 // Given a folder besides, the same text cut into its files, it times only the first tree
-// of "the" after opening the file and after opening the folder, without the index cache.
+// of "the" after opening the file and after opening the folder, without the index cache,
+// and the heap the folder's files take.
 //   big-text-window FILE [DIR]
 #include "AnsweringDialogs.h"
 #include "AppController.h"
@@ -33,6 +34,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -44,6 +46,8 @@
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -281,13 +285,33 @@ QString readText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// The heap in use once the work set off has ended: once the text is indexed and the heap
+// has not changed for a second since (or after a minute), the window's turns running.
+double settledHeapMegabytes(const UserInterface &ui)
+{
+    if (!QTest::qWaitFor([&ui] { return !ui.appController().isBusy(); }, 60000))
+        std::fprintf(stderr, "the text was not indexed within a minute\n");
+    double last = -1;
+    for (int unchanged = 0, turns = 0; unchanged < 10 && turns < 300; ++turns) {
+        QTest::qWait(100);
+        const double now = ProcessMemory::heapInUseMegabytes();
+        unchanged = now == last ? unchanged + 1 : 0;
+        last = now;
+    }
+    return last;
+}
+
 // Opens the file, then the folder, each without the index cache, and times each to its
-// first tree of "the". Returns the exit status.
+// first tree of "the". Then opens a folder holding the file alone and the folder again,
+// without a tree: the heap of the latter beyond the former's is what the folder's files
+// cost beyond their text. Returns the exit status.
 int compareWithFolder(UserInterface &ui, const QString &file, qsizetype fileLength,
                       const QString &folder)
 {
     const TextFile corpus = readUtf8Sources({folder});
-    if (!corpus.error.isEmpty()) {
+    QTemporaryDir fileAlone;
+    if (!corpus.error.isEmpty() || !fileAlone.isValid() ||
+        !QFile::link(QFileInfo(file).absoluteFilePath(), fileAlone.filePath(u"text.txt"_s))) {
         std::fprintf(stderr, "%s\n", qPrintable(corpus.error));
         return 1;
     }
@@ -300,6 +324,18 @@ int compareWithFolder(UserInterface &ui, const QString &file, qsizetype fileLeng
     reset(ui);
     const Figures many = measure(ui, corpus.text.size(), open(folder), QStringLiteral("the"));
     print("folder", many);
+    // Without a tree, whose words differ where the files end.
+    const auto settledHeapAfter = [&](qsizetype length, const QString &path) {
+        reset(ui);
+        measure(ui, length, open(path));
+        return settledHeapMegabytes(ui);
+    };
+    const double fileAloneHeap = settledHeapAfter(fileLength, fileAlone.path());
+    const double folderHeap = settledHeapAfter(corpus.text.size(), folder);
+    std::printf("the folder's files beyond their text: %.0f bytes a file in the heap (%.1f MB "
+                "against %.1f MB with the file alone; target: 200 at most)\n",
+                (folderHeap - fileAloneHeap) * 1e6 / double(corpus.parts.size()), folderHeap,
+                fileAloneHeap);
     // Up to a thousand files the folder may cost a fifth more; beyond, a half.
     const double target = corpus.parts.size() <= 1000 ? 1.2 : 1.5;
     std::printf("the folder's %zu files to the first tree: %.2f times the file's (target: %.1f "

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QList>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -23,6 +24,12 @@ double residentMegabytes()
         return 0;
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields[1].toDouble() * double(getpagesize()) / 1e6 : 0;
+}
+
+double heapInUseMegabytes()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return double(heap.uordblks + heap.hblkhd) / 1e6;
 }
 
 } // namespace ProcessMemory

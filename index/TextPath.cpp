@@ -48,6 +48,8 @@ void followTextPath(const TextPath &path, const TextPathReceiver &receiver, std:
     enter(TextStage::Reading);
     TextFile file = path.read(stop);
     StopCheck(stop).throwIfStopped();
+    if (path.places)
+        file = withShortNames(std::move(file));
     if (receiver.read)
         receiver.read(file);
     if (!file.error.isEmpty())
@@ -70,7 +72,7 @@ void followTextPath(const TextPath &path, const TextPathReceiver &receiver, std:
         auto places =
             !path.places || file.parts.empty()
                 ? nullptr
-                : std::make_shared<const TextPlaces>(withShortNames(file), QString(), stop);
+                : std::make_shared<const TextPlaces>(file, QString(), stop);
         auto analysis = std::make_shared<const TextAnalysis>(
             TextAnalysis{file.text, WordCloud(*allWords).wordCloudElements(), std::move(allWords),
                          std::move(places)});

@@ -35,7 +35,7 @@ struct TextPath
     // Whether the words are counted (for the cloud and the counts).
     bool count = true;
     // Whether the analysis of a corpus says where its places stand in its files, the files
-    // named below the folder they share (for the windows' contexts).
+    // named below the folder they share from the reading on (for the windows).
     bool places = false;
     Index index = Index::WordsAfter;
     // Where indexes are kept between runs: a text indexed before is then neither

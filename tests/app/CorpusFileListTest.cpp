@@ -204,15 +204,4 @@ TEST_F(CorpusFileListTest, CheckedFilesAgainstTheRestCountEachSideOverItsFiles)
     EXPECT_EQ(comparison.table()->wordsB, 4);
 }
 
-TEST(CorpusFileNames, AreShownBelowTheFolderTheyShare)
-{
-    EXPECT_EQ(namesBelowSharedFolder({u"poems/a.txt"_s, u"poems/later/c.txt"_s}),
-              (QStringList{u"a.txt"_s, u"later/c.txt"_s}));
-    // A shared beginning is not a shared folder.
-    EXPECT_EQ(namesBelowSharedFolder({u"/t/ab/x.txt"_s, u"/t/abc/y.txt"_s}),
-              (QStringList{u"ab/x.txt"_s, u"abc/y.txt"_s}));
-    EXPECT_EQ(namesBelowSharedFolder({u"x.txt"_s, u"dir/y.txt"_s}),
-              (QStringList{u"x.txt"_s, u"dir/y.txt"_s}));
-}
-
 } // namespace
