@@ -20,16 +20,13 @@ constexpr quint32 stopsAtOnce = 1u << 14;
 // text's end does, so that the values are those of the suffixes sorted with a word of
 // their own after each file.
 void shareInTextOrder(std::span<const quint32> ids, const SentenceEnds &ends, bool backward,
-                      std::span<const quint32> partStarts, std::vector<quint32> &permuted,
-                      quint32 begin, quint32 end, std::stop_token stop)
+                      const PartStarts &parts, std::vector<quint32> &permuted, quint32 begin,
+                      quint32 end, std::stop_token stop)
 {
     StopCheck check(std::move(stop));
     const auto size = quint32(ids.size());
     const auto partEnd = [&](quint32 position) {
-        if (partStarts.size() < 2)
-            return size;
-        const auto after = std::upper_bound(partStarts.begin(), partStarts.end(), position);
-        return after == partStarts.end() ? size : *after;
+        return parts.holdsSeveral() ? parts.endOf(position) : size;
     };
     std::vector<quint32> stops(std::min(stopsAtOnce, end - begin));
     quint32 shared = 0;
@@ -64,8 +61,7 @@ void shareInTextOrder(std::span<const quint32> ids, const SentenceEnds &ends, bo
 std::vector<quint32> CommonPrefixes::inTextOrder(std::span<const quint32> ids,
                                                  std::span<const quint32> suffixes,
                                                  const SentenceEnds &ends, bool backward,
-                                                 std::span<const quint32> partStarts,
-                                                 std::stop_token stop)
+                                                 const PartStarts &parts, std::stop_token stop)
 {
     const auto size = quint32(ids.size());
     std::vector<quint32> permuted(size);
@@ -79,7 +75,7 @@ std::vector<quint32> CommonPrefixes::inTextOrder(std::span<const quint32> ids,
         }
     });
     inTwoHalves(size, [&](quint32 begin, quint32 end) {
-        shareInTextOrder(ids, ends, backward, partStarts, permuted, begin, end, stop);
+        shareInTextOrder(ids, ends, backward, parts, permuted, begin, end, stop);
     });
     return permuted;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PartStarts.h"
+
 #include "RangeMinimum.h"
 #include "SectionFile.h"
 #include "SentenceEnds.h"
@@ -20,15 +22,14 @@ public:
     CommonPrefixes() = default;
     // Made in two steps, so that the ids can go in between: first the values in text
     // order, of the suffixes of ids (in reading order) in sorted order, cut at the stops
-    // of ends read that way and at the ends of the files that begin at partStarts (in
-    // reading order; none or one for a single text); then, from these, the values in
+    // of ends read that way and at the ends of the files of parts (in reading order; one
+    // part for a single text); then, from these, the values in
     // sorted order. Both use both cores on a long text and throw WorkStopped once stop is
     // requested.
     static std::vector<quint32> inTextOrder(std::span<const quint32> ids,
                                             std::span<const quint32> suffixes,
                                             const SentenceEnds &ends, bool backward,
-                                            std::span<const quint32> partStarts,
-                                            std::stop_token stop);
+                                            const PartStarts &parts, std::stop_token stop);
     CommonPrefixes(std::vector<quint32> inTextOrder, std::span<const quint32> suffixes,
                    std::stop_token stop);
 

@@ -34,7 +34,7 @@ constexpr quint32 scannedRanges = 256;
 // end does: a symbol of its own, below every word, stands after each file but the last
 // while they are sorted. The symbols are put in and taken out again within ids.
 std::vector<quint32> suffixesOfFiles(std::vector<quint32> &ids, quint32 distinct,
-                                     const std::vector<quint32> &starts, std::stop_token stop)
+                                     std::span<const quint32> starts, std::stop_token stop)
 {
     StopCheck check(stop);
     const auto size = quint32(ids.size());
@@ -62,15 +62,15 @@ std::vector<quint32> suffixesOfFiles(std::vector<quint32> &ids, quint32 distinct
     }
     ids.resize(size);
     // Where each file begins among the symbols: past the ends before it.
-    std::vector<quint32> shifted(starts.size());
+    std::vector<quint32> shiftedStarts(starts.size());
     for (quint32 file = 0; file <= ends; ++file)
-        shifted[file] = starts[file] + file;
+        shiftedStarts[file] = starts[file] + file;
+    const PartStarts shifted(std::move(shiftedStarts), size + ends);
     quint32 kept = 0;
     for (const quint32 suffix : suffixes) {
         check();
-        const auto file =
-            quint32(std::upper_bound(shifted.begin(), shifted.end(), suffix) - shifted.begin() - 1);
-        if (file < ends && suffix + 1 == shifted[file + 1])
+        const quint32 file = shifted.partOf(suffix);
+        if (file < ends && suffix + 1 == shifted.starts()[file + 1])
             continue; // a file's end
         suffixes[kept++] = suffix - file;
     }
@@ -93,8 +93,8 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     std::vector<quint32> ids = tokens.takeIds();
     const quint32 distinct = tokens.distinctCount();
     std::vector<quint32> suffixes;
-    index->m_partStarts = tokens.partStartsAsRead();
-    if (index->m_partStarts.size() < 2) {
+    index->m_parts = PartStarts(tokens.partStartsAsRead(), quint32(ids.size()));
+    if (!index->m_parts.holdsSeveral()) {
         // Sorting takes one core; the sentence ends are noted on the other meanwhile.
         bothAtOnce(
             ids.size(), [&] { suffixes = suffixArray(ids, distinct, stop); },
@@ -102,13 +102,13 @@ std::shared_ptr<const TextIndex> TextIndex::build(TokenSequence tokens, std::sto
     } else {
         // The files' ends go in among the ids while they are sorted.
         tokens.noteSentenceEnds(ids);
-        suffixes = suffixesOfFiles(ids, distinct, index->m_partStarts, stop);
+        suffixes = suffixesOfFiles(ids, distinct, index->m_parts.starts(), stop);
     }
     // The shared prefixes and the minima are worked out from the plain arrays, which are
     // faster to read; each is packed as soon as nothing reads it any more.
     const auto size = quint32(ids.size());
     std::vector<quint32> prefixes = CommonPrefixes::inTextOrder(
-        ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), index->m_partStarts, stop);
+        ids, suffixes, tokens.sentenceEnds(), tokens.readsBackward(), index->m_parts, stop);
     tokens.pack(std::move(ids));
     index->m_prefixes = CommonPrefixes(std::move(prefixes), suffixes, stop);
     index->m_positionMinimum =
@@ -126,7 +126,7 @@ std::shared_ptr<const TextIndex> TextIndex::keptIn(const std::shared_ptr<const T
     same->m_suffixes = index->m_suffixes;
     same->m_prefixes = index->m_prefixes;
     same->m_positionMinimum = index->m_positionMinimum;
-    same->m_partStarts = index->m_partStarts;
+    same->m_parts = index->m_parts;
     same->m_kept = std::make_shared<const KeptIndex>(std::move(kept));
     return same;
 }
@@ -225,7 +225,7 @@ TextIndex::readFrom(SectionReader &reader,
         index->m_tokens =
             std::make_shared<const TokenSequence>(TokenSequence::readFrom(reader, textLength));
     const quint32 size = index->size();
-    index->m_partStarts = index->m_tokens->partStartsAsRead();
+    index->m_parts = PartStarts(index->m_tokens->partStartsAsRead(), size);
     index->m_suffixes = PackedInts::readFrom(reader);
     index->m_prefixes = CommonPrefixes::readFrom(reader, size);
     index->m_positionMinimum = RangeMinimum::readFrom(reader, size);

@@ -2,6 +2,7 @@
 
 #include "CommonPrefixes.h"
 #include "PackedInts.h"
+#include "PartStarts.h"
 #include "RangeMinimum.h"
 #include "SectionFile.h"
 #include "TokenSequence.h"
@@ -100,17 +101,11 @@ public:
     // file (for the words before, its start), the text's end for a single text. A walk
     // that reaches it ends as at the text's end; suffixes are sorted as if a word below
     // every other stood there.
-    quint32 partEnd(quint32 position) const
-    {
-        if (m_partStarts.size() < 2)
-            return size();
-        const auto after = std::upper_bound(m_partStarts.begin(), m_partStarts.end(), position);
-        return after == m_partStarts.end() ? size() : *after;
-    }
+    quint32 partEnd(quint32 position) const { return m_parts.endOf(position); }
 
     // Where the files holding tokens begin, in reading order; fewer than two for a single
     // text.
-    std::span<const quint32> partStarts() const { return m_partStarts; }
+    std::span<const quint32> partStarts() const { return m_parts.starts(); }
 
     std::size_t bytesUsed() const;
     // What the index adds to its tokens, which the index of the words before shares.
@@ -127,6 +122,6 @@ private:
     PackedInts m_suffixes;
     CommonPrefixes m_prefixes; // at rank r: shared by the suffixes of ranks r − 1 and r
     RangeMinimum m_positionMinimum;
-    std::vector<quint32> m_partStarts; // the tokens' files, in reading order
+    PartStarts m_parts; // the tokens' files, in reading order
     std::shared_ptr<const KeptIndex> m_kept;
 };

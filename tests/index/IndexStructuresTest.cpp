@@ -3,6 +3,7 @@
 
 #include "CommonPrefixes.h"
 #include "PackedInts.h"
+#include "PartStarts.h"
 #include "RandomTexts.h"
 #include "SentenceEnds.h"
 #include "SpanList.h"
@@ -32,6 +33,28 @@ TEST(PackedInts, GiveBackEveryValueAtEveryWidth)
         for (std::size_t i = 0; i < values.size(); ++i)
             ASSERT_EQ(packed[i], values[i]) << "width " << width << " at " << i;
         EXPECT_LE(packed.bytesUsed(), values.size() * width / 8 + 16);
+    }
+}
+
+// Every position's part is the one a search of the starts finds, whatever the parts'
+// lengths: empty ones, one a token long, one holding nearly all, more parts than tokens.
+TEST(PartStarts, FindThePartOfEveryPosition)
+{
+    std::mt19937 random(29);
+    for (const quint32 parts : {2u, 3u, 17u, 500u}) {
+        for (const quint32 size : {0u, 1u, parts / 2, parts, 40u * parts, 100000u}) {
+            std::vector<quint32> starts{0};
+            for (quint32 part = 1; part < parts; ++part)
+                starts.push_back(size == 0 ? 0 : quint32(random() % size));
+            std::sort(starts.begin(), starts.end());
+            const PartStarts found(starts, size);
+            for (quint32 position = 0; position <= size; ++position) {
+                const auto after = std::upper_bound(starts.begin(), starts.end(), position);
+                ASSERT_EQ(found.partOf(position), quint32(after - starts.begin() - 1))
+                    << parts << " parts of " << size << " at " << position;
+                ASSERT_EQ(found.endOf(position), after == starts.end() ? size : *after);
+            }
+        }
     }
 }
 

@@ -1,0 +1,26 @@
+#include "PartStarts.h"
+
+#include <bit>
+
+PartStarts::PartStarts(std::vector<quint32> starts, quint32 size)
+    : m_starts(std::move(starts))
+    , m_size(size)
+{
+    if (!holdsSeveral())
+        return;
+    // Stretches about half a part long on average.
+    m_stretchShift = unsigned(std::bit_width(size / m_starts.size())) - (size >= 2 * m_starts.size());
+    m_partAtStretch.resize((std::size_t(size) >> m_stretchShift) + 1);
+    quint32 part = 0;
+    for (std::size_t stretch = 0; stretch < m_partAtStretch.size(); ++stretch) {
+        const auto first = quint32(stretch << m_stretchShift);
+        while (part + 1 < m_starts.size() && m_starts[part + 1] <= first)
+            ++part;
+        m_partAtStretch[stretch] = part;
+    }
+}
+
+std::size_t PartStarts::bytesUsed() const
+{
+    return (m_starts.capacity() + m_partAtStretch.capacity()) * sizeof(quint32);
+}
