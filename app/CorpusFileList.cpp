@@ -28,8 +28,7 @@ void CorpusFileList::setModel(QAbstractItemModel *model)
 {
     QTableView::setModel(model);
     horizontalHeader()->setSectionResizeMode(CorpusFileModel::File, QHeaderView::Stretch);
-    horizontalHeader()->setSectionResizeMode(CorpusFileModel::Words,
-                                             QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(CorpusFileModel::Words, QHeaderView::ResizeToContents);
     // Shown for a corpus of several files only; the keyboard arrives on the first, so
     // that Space toggles one at once.
     connect(model, &QAbstractItemModel::modelReset, this, [this] {

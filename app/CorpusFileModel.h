@@ -47,4 +47,3 @@ private:
     std::vector<qsizetype> m_words; // -1 while not known
     std::vector<bool> m_included;
 };
-

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "PartStarts.h"
-
 #include "RangeMinimum.h"
 #include "SectionFile.h"
 #include "SentenceEnds.h"

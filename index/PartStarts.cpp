@@ -8,8 +8,9 @@ PartStarts::PartStarts(std::vector<quint32> starts, quint32 size)
 {
     if (!holdsSeveral())
         return;
-    // Stretches about half a part long on average.
-    m_stretchShift = unsigned(std::bit_width(size / m_starts.size())) - (size >= 2 * m_starts.size());
+    // Stretches of the largest power of two not above a part's average length.
+    const auto averageLength = quint32(size / m_starts.size());
+    m_stretchShift = averageLength > 1 ? unsigned(std::bit_width(averageLength)) - 1 : 0;
     m_partAtStretch.resize((std::size_t(size) >> m_stretchShift) + 1);
     quint32 part = 0;
     for (std::size_t stretch = 0; stretch < m_partAtStretch.size(); ++stretch) {

@@ -5,9 +5,9 @@
 #include <vector>
 
 // Where the parts (the files) of a sequence begin, and which part holds a position. A
-// table of the part holding every so many positions, about two entries a part, leaves
-// a look-up the few parts that begin within one stretch to pass: about a time,
-// where a search of tens of thousands of parts for every position of a text adds up.
+// table of the part holding the first position of each stretch, a stretch being about
+// a part long, leaves a look-up to pass the few parts that begin within one stretch:
+// a search of tens of thousands of starts for every position of a text adds up.
 class PartStarts
 {
 public:
