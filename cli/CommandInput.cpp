@@ -60,7 +60,7 @@ TextPath commandTextPath(const QStringList &sources)
     return way;
 }
 
-std::optional<CommandText> followCommandText(const TextPath &path, bool keepText)
+std::optional<CommandText> followCommandText(const TextPath &path, KeptOfText kept)
 {
     CommandText taken;
     bool read = false;
@@ -71,11 +71,13 @@ std::optional<CommandText> followCommandText(const TextPath &path, bool keepText
         read = file.error.isEmpty();
         if (!read)
             CommandOutput::reportError(file.error);
-        else if (keepText)
+        else if (kept == KeptOfText::Text)
             taken.file = file;
         else
             taken.file.parts = file.parts;
     };
+    if (kept == KeptOfText::Tokens)
+        receiver.tokenised = [&taken](const TokenSequence &tokens) { taken.tokens = tokens; };
     receiver.analysed = [&taken](std::shared_ptr<const TextAnalysis> analysis) {
         taken.analysis = std::move(analysis);
     };

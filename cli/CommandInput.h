@@ -31,14 +31,19 @@ TextPath commandTextPath(const QStringList &sources);
 struct CommandText
 {
     TextFile file; // the text read when asked to be kept, else its files alone
+    std::optional<TokenSequence> tokens; // when asked to be kept
     std::shared_ptr<const TextAnalysis> analysis;
     std::shared_ptr<const TextIndex> index;
 };
 
+// What a command keeps of the text read besides its files, analysis and index.
+enum class KeptOfText { Files, Text, Tokens };
+
 // Takes a command's text along path. It reports one line on standard error for each file
 // of a corpus left out, naming it and the problem, and when the text cannot be read at
 // all, one more and returns nothing.
-std::optional<CommandText> followCommandText(const TextPath &path, bool keepText = false);
+std::optional<CommandText> followCommandText(const TextPath &path,
+                                             KeptOfText kept = KeptOfText::Files);
 
 // Whether the argument names the process's standard input: "-" as an input (when dashToo),
 // or one of the system's names for it. One stream cannot be read twice.

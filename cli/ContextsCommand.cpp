@@ -124,7 +124,8 @@ int contextsCommand(const QStringList &arguments)
                 commandLine.value(u"sort"_s)));
 
     const std::optional<CommandText> text = followCommandText(
-        indexes->indexPath(commandLine.inputSources(), TextPath::Index::WordsAfter), true);
+        indexes->indexPath(commandLine.inputSources(), TextPath::Index::WordsAfter),
+        KeptOfText::Text);
     if (!text)
         return 1;
     const TextFile &input = text->file;

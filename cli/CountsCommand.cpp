@@ -7,7 +7,6 @@
 #include "JsonWriter.h"
 #include "OutputFile.h"
 #include "TextAnalysis.h"
-#include "Tokeniser.h"
 #include "TreeText.h"
 
 #include <algorithm>
@@ -94,11 +93,12 @@ TextFile inTreeText(TextFile file)
 
 int countsByFile(const QStringList &sources, bool csv, const QString &outputPath)
 {
-    const std::optional<CommandText> text = followCommandText(commandTextPath(sources), true);
+    const std::optional<CommandText> text =
+        followCommandText(commandTextPath(sources), KeptOfText::Tokens);
     if (!text)
         return 1;
-    const TokenSequence tokens = tokenise(text->file.text, partSpans(text->file));
-    const CountsByFile counts(tokens, commandFiles(text->file, sources), text->analysis->words);
+    const CountsByFile counts(*text->tokens, commandFiles(text->file, sources),
+                              text->analysis->words);
     return CommandOutput::writeResult(csv ? counts.toCsv() : counts.toJson(), outputPath);
 }
 

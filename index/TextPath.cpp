@@ -69,16 +69,17 @@ void followTextPath(const TextPath &path, const TextPathReceiver &receiver, std:
     if (path.count) {
         auto allWords = std::make_shared<const CountedSet>(
             wordsOfTokens(forward ? forward->tokens() : *tokens, stop));
-        auto places =
-            !path.places || file.parts.empty()
-                ? nullptr
-                : std::make_shared<const TextPlaces>(file, QString(), stop);
+        auto places = !path.places || file.parts.empty()
+                          ? nullptr
+                          : std::make_shared<const TextPlaces>(file, QString(), stop);
         auto analysis = std::make_shared<const TextAnalysis>(
             TextAnalysis{file.text, WordCloud(*allWords).wordCloudElements(), std::move(allWords),
                          std::move(places)});
         if (receiver.analysed)
             receiver.analysed(std::move(analysis));
     }
+    if (receiver.tokenised)
+        receiver.tokenised(forward ? forward->tokens() : *tokens);
     // The index needs the room.
     file.text = QString();
     if (path.index == TextPath::Index::None)

@@ -55,6 +55,8 @@ struct TextPathReceiver
     // copy go once the text is in tokens, unless the analysis holds it.
     std::function<void(const TextFile &)> read;
     std::function<void(std::shared_ptr<const TextAnalysis>)> analysed;
+    // The text's tokens, once cut or read with a kept index, after its analysis.
+    std::function<void(const TokenSequence &)> tokenised;
     std::function<void(std::shared_ptr<const TextIndex>)> indexed;
 };
 
