@@ -1,21 +1,13 @@
 #include "AppController.h"
 
 #include "CorpusNames.h"
-#include "CorpusSelection.h"
 #include "Dialogs.h"
-#include "FileNumbers.h"
 #include "InputTextView.h"
-#include "MessageText.h"
-#include "OccurrenceSpread.h"
 #include "TextAnalysis.h"
-#include "TextIndex.h"
-#include "Tokeniser.h"
 #include "WordCloudView.h"
 
 #include <QFileInfo>
 #include <QTextCursor>
-#include <algorithm>
-#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -25,22 +17,12 @@ namespace {
 // no words worth a cloud.
 constexpr qsizetype shortestTextAnalysed = 5;
 
-std::vector<TextSpan> spansOf(const std::vector<TextPart> &parts)
-{
-    std::vector<TextSpan> spans;
-    spans.reserve(parts.size());
-    for (const TextPart &part : parts)
-        spans.push_back({part.start, part.start + part.length});
-    return spans;
-}
-
 } // namespace
 
 AppController::AppController(const Widgets &widgets, Dialogs &dialogs, QObject *parent)
     : QObject(parent)
     , m_widgets(widgets)
     , m_dialogs(dialogs)
-    , m_wordCounting(this, tr("There is not enough memory to count the words of each file."))
 {
     connect(&m_pipeline, &TextPipeline::textRead, this, &AppController::takeImportedText);
     connect(&m_pipeline, &TextPipeline::textAnalysed, this, &AppController::handOver);
@@ -87,8 +69,7 @@ void AppController::analyseTypedText()
     if (m_widgets.textView->textLength() >= shortestTextAnalysed) {
         emit analysisStarted();
         m_requestedFileName.clear();
-        m_requestedFiles.clear();
-        m_requestedRest.reset();
+        m_corpus.requestNoFiles();
         // The worker reads its own copy: the view may change meanwhile.
         m_pipeline.analyse(m_widgets.textView->text());
         return;
@@ -98,13 +79,9 @@ void AppController::analyseTypedText()
 
 void AppController::analyseChosenFiles()
 {
-    const std::vector<bool> &included = m_corpusFiles.included();
-    const std::vector<TextPart> &parts = m_corpusFiles.files();
-    const qsizetype files = qsizetype(parts.size());
-    // A corpus of one file has no list to choose from.
-    const qsizetype chosen =
-        files < 2 ? files : qsizetype(std::count(included.begin(), included.end(), true));
-    if (chosen == 0) {
+    const auto files = qsizetype(m_corpus.files().files().size());
+    const qsizetype checked = m_corpus.checkedCount();
+    if (checked == 0) {
         m_dialogs.runAlert(tr("No Files to Analyse"),
                            tr("All the files of the corpus are unchecked. Check at least one "
                               "file to analyse it."),
@@ -112,31 +89,10 @@ void AppController::analyseChosenFiles()
         return;
     }
     emit analysisStarted();
-    const QString description = corpusDescription(m_openedSources, files, chosen);
+    const QString description = corpusDescription(m_openedSources, files, checked);
     emit corpusShown(description, m_corpusLeftOut);
-    m_requestedFiles.clear();
-    if (chosen == files) {
-        m_requestedFileName = openedSourcesName(m_openedSources);
-        m_requestedFiles.resize(files);
-        std::iota(m_requestedFiles.begin(), m_requestedFiles.end(), 0);
-        m_requestedSpans = spansOf(parts);
-        m_requestedRest.reset();
-        m_pipeline.analyse(m_widgets.textView->text(), parts);
-        return;
-    }
-    m_requestedFileName = description;
-    for (int file = 0; file < int(files); ++file) {
-        if (included[file])
-            m_requestedFiles.push_back(file);
-    }
-    const QString text = m_widgets.textView->text();
-    std::vector<bool> rest(included.size());
-    std::transform(included.begin(), included.end(), rest.begin(), std::logical_not<>());
-    m_requestedRest = std::make_shared<const TextFile>(chosenFiles(text, parts, rest));
-    m_requestedRestName =
-        files - chosen == 1 ? tr("the other file") : tr("the other %L1 files").arg(files - chosen);
-    TextFile analysed = chosenFiles(text, parts, included);
-    m_requestedSpans = spansOf(analysed.parts);
+    m_requestedFileName = checked == files ? openedSourcesName(m_openedSources) : description;
+    TextFile analysed = m_corpus.requestChecked(m_widgets.textView->text());
     m_pipeline.analyse(std::move(analysed.text), std::move(analysed.parts));
 }
 
@@ -224,13 +180,7 @@ void AppController::takeImportedText(const TextFile &file)
 void AppController::showText(const TextFile &file)
 {
     m_corpusLeftOut = file.leftOut;
-    m_wordCounting.drop();
-    m_corpusFiles.setFiles(file.parts);
-    // The text read is analysed as it is, all its files included.
-    m_requestedFiles.resize(file.parts.size());
-    std::iota(m_requestedFiles.begin(), m_requestedFiles.end(), 0);
-    m_requestedSpans = spansOf(file.parts);
-    m_requestedRest.reset();
+    m_corpus.show(file);
     m_shownFileText = {file.text.size(), qHash(file.text)};
     m_widgets.textView->setShowsCorpus(!file.parts.empty());
     m_widgets.textView->replaceText(file.text);
@@ -245,8 +195,7 @@ void AppController::handOver(const std::shared_ptr<const TextAnalysis> &analysis
 {
     // A newer request stops the older, so the analysis is the latest request's.
     m_analysedFileName = m_requestedFileName;
-    m_analysedRest = m_requestedRest;
-    m_analysedRestName = m_requestedRestName;
+    m_corpus.takeAnalysis();
     m_verbariumController.beginText();
     // The words are chosen and measured on a worker too: a text of many or giant words
     // takes its time there.
@@ -268,51 +217,8 @@ void AppController::showCloud(const std::shared_ptr<const CloudContent> &content
 void AppController::takeIndex(const std::shared_ptr<const TextIndex> &index)
 {
     m_verbariumController.setIndex(index);
-    if (m_corpusFiles.rowCount() > 1 && m_corpusFiles.lacksWordsOf(m_requestedFiles))
-        countWordsOfFiles(index);
-}
-
-void AppController::countWordsOfFiles(const std::shared_ptr<const TextIndex> &index)
-{
-    // The files the analysis left out before their words were counted (the first
-    // analysis stopped by the next) are tokenised for it; they are few, and rarely any.
-    std::vector<int> files = m_requestedFiles;
-    std::vector<bool> analysed(std::size_t(m_corpusFiles.rowCount()), false);
-    for (int file : files)
-        analysed[std::size_t(file)] = true;
-    std::vector<int> others;
-    for (int file = 0; file < m_corpusFiles.rowCount(); ++file) {
-        if (!analysed[std::size_t(file)] && m_corpusFiles.lacksWordsOf({file}))
-            others.push_back(file);
-    }
-    std::vector<QString> otherTexts;
-    if (!others.empty()) {
-        const QString text = m_widgets.textView->text();
-        for (int file : others) {
-            const TextPart &part = m_corpusFiles.files()[std::size_t(file)];
-            otherTexts.push_back(text.sliced(part.start, part.length));
-            files.push_back(file);
-        }
-    }
-    // The index has the analysed files' tokens at hand: counting them is a pass.
-    m_wordCounting.start(
-        [index, spans = m_requestedSpans, otherTexts,
-         memo = m_verbariumController.fileWords()](std::stop_token stop) {
-            // The contexts' table counts the same words: whichever asks second reuses them.
-            std::vector<qsizetype> words =
-                *memo->wordsOf(index, fileTokenStarts(index->tokens(), spans), stop);
-            for (const QString &text : otherTexts) {
-                const TokenSequence tokens = tokenise(text, stop);
-                const std::vector<quint32> whole{0, tokens.size()};
-                words.push_back(wordsPerFile(tokens, whole, stop).front());
-            }
-            return words;
-        },
-        {[this, files](const std::vector<qsizetype> &words) {
-             m_corpusFiles.setWords(files, words);
-         },
-         // The list goes on without the words; the analysis has them.
-         [](const QString &) {}});
+    m_corpus.countWords(
+        index, [this] { return m_widgets.textView->text(); }, m_verbariumController.fileWords());
 }
 
 void AppController::reportFailure(TextPipeline::Stage stage, const QString &message,

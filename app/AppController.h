@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CloudJob.h"
-#include "CorpusFileModel.h"
+#include "CorpusChoice.h"
 #include "TextPipeline.h"
 #include "VerbariumController.h"
 
@@ -53,11 +53,11 @@ public:
     // empty for a typed or pasted text.
     const QString &analysedFileName() const { return m_analysedFileName; }
     // The files of the corpus shown, to choose which the next analysis includes.
-    CorpusFileModel &corpusFiles() { return m_corpusFiles; }
+    CorpusFileModel &corpusFiles() { return m_corpus.files(); }
     // The files of the analysed corpus that the analysis left out, as a corpus of their
     // own, and what to call them; null when it left out none (or is not of a corpus).
-    const std::shared_ptr<const TextFile> &analysedRest() const { return m_analysedRest; }
-    const QString &analysedRestName() const { return m_analysedRestName; }
+    const std::shared_ptr<const TextFile> &analysedRest() const { return m_corpus.analysedRest(); }
+    const QString &analysedRestName() const { return m_corpus.analysedRestName(); }
 
 public slots:
     // The analysis request, sent by the Analyse button and its shortcut: analyses the
@@ -97,8 +97,6 @@ private:
     void takeImportedText(const TextFile &file);
     // Analyses the files of the corpus shown that the user left checked.
     void analyseChosenFiles();
-    // Starts counting the words of each file the index was made from, for the list.
-    void countWordsOfFiles(const std::shared_ptr<const TextIndex> &index);
     // Shows file's text in the text view: a corpus read only, with its description.
     void showText(const TextFile &file);
     // Whether the text view's text may be replaced: one not read from files (typed,
@@ -123,17 +121,8 @@ private:
     QString m_analysedFileName;
     QStringList m_openedSources; // the latest import's files and folders
     QStringList m_corpusLeftOut;
-    // The files of the corpus the text view shows, read only; none for a text of its own.
-    CorpusFileModel m_corpusFiles;
-    // The latest request's files of the corpus (their rows in the list) and where they
-    // stand in the text analysed.
-    std::vector<int> m_requestedFiles;
-    std::vector<TextSpan> m_requestedSpans;
-    std::shared_ptr<const TextFile> m_requestedRest;
-    QString m_requestedRestName;
-    std::shared_ptr<const TextFile> m_analysedRest;
-    QString m_analysedRestName;
-    Job<std::vector<qsizetype>> m_wordCounting;
+    // The corpus the text view shows, read only, and which of its files are requested.
+    CorpusChoice m_corpus;
     // The text read from files last put into the view, known by its length and hash:
     // the text itself may be large, and the view holds it as long as it is there.
     struct TextSeen
