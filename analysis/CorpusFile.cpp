@@ -126,11 +126,11 @@ bool namesOneFile(const QStringList &sources)
     return sources.size() == 1 && !QFileInfo(sources.front()).isDir();
 }
 
-std::vector<TextSpan> partSpans(const TextFile &file)
+std::vector<TextSpan> partSpans(std::span<const TextPart> parts)
 {
     std::vector<TextSpan> spans;
-    spans.reserve(file.parts.size());
-    for (const TextPart &part : file.parts)
+    spans.reserve(parts.size());
+    for (const TextPart &part : parts)
         spans.push_back({part.start, part.start + part.length});
     return spans;
 }

@@ -4,6 +4,7 @@
 #include "TextFile.h"
 
 #include <QStringList>
+#include <span>
 #include <stop_token>
 #include <vector>
 
@@ -32,4 +33,4 @@ TextFile readUtf8Sources(const QStringList &sources, std::stop_token stop = {});
 bool namesOneFile(const QStringList &sources);
 
 // Where each part's text stands in the whole.
-std::vector<TextSpan> partSpans(const TextFile &file);
+std::vector<TextSpan> partSpans(std::span<const TextPart> parts);

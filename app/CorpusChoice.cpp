@@ -1,5 +1,6 @@
 #include "CorpusChoice.h"
 
+#include "CorpusFile.h"
 #include "CorpusSelection.h"
 #include "FileNumbers.h"
 #include "OccurrenceSpread.h"
@@ -8,19 +9,6 @@
 
 #include <algorithm>
 #include <numeric>
-
-namespace {
-
-std::vector<TextSpan> spansOf(const std::vector<TextPart> &parts)
-{
-    std::vector<TextSpan> spans;
-    spans.reserve(parts.size());
-    for (const TextPart &part : parts)
-        spans.push_back({part.start, part.start + part.length});
-    return spans;
-}
-
-} // namespace
 
 CorpusChoice::CorpusChoice(QObject *parent)
     : QObject(parent)
@@ -45,7 +33,7 @@ void CorpusChoice::requestAll()
 {
     m_requestedFiles.resize(m_files.files().size());
     std::iota(m_requestedFiles.begin(), m_requestedFiles.end(), 0);
-    m_requestedSpans = spansOf(m_files.files());
+    m_requestedSpans = partSpans(m_files.files());
     m_requestedRest.reset();
 }
 
@@ -73,7 +61,7 @@ TextFile CorpusChoice::requestChecked(const QString &text)
     m_requestedRestName = files - checked == 1 ? tr("the other file")
                                                : tr("the other %L1 files").arg(files - checked);
     TextFile analysed = chosenFiles(text, parts, included);
-    m_requestedSpans = spansOf(analysed.parts);
+    m_requestedSpans = partSpans(analysed.parts);
     return analysed;
 }
 

@@ -14,12 +14,9 @@ using namespace Qt::Literals::StringLiterals;
 CountsByFile::CountsByFile(const TokenSequence &tokens, std::span<const TextPart> files,
                            const WordDictionary &words)
 {
-    std::vector<TextSpan> spans;
-    for (const TextPart &file : files) {
+    for (const TextPart &file : files)
         m_fileNames.append(file.name);
-        spans.push_back({file.start, file.start + file.length});
-    }
-    const std::vector<quint32> starts = fileTokenStarts(tokens, spans);
+    const std::vector<quint32> starts = fileTokenStarts(tokens, partSpans(files));
     m_fileWords = wordsPerFile(tokens, starts);
 
     QList<WordDictionary::Entry> rows = words.entries();

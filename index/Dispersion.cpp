@@ -1,5 +1,6 @@
 #include "Dispersion.h"
 
+#include "CorpusFile.h"
 #include "FileNumbers.h"
 #include "TokenSequence.h"
 
@@ -8,11 +9,7 @@
 Dispersion dispersionOf(const TokenSequence &tokens, std::span<const TextPart> files,
                         std::vector<quint32> firsts)
 {
-    std::vector<TextSpan> spans;
-    spans.reserve(files.size());
-    for (const TextPart &file : files)
-        spans.push_back({file.start, file.start + file.length});
-    const std::vector<quint32> starts = fileTokenStarts(tokens, spans);
+    const std::vector<quint32> starts = fileTokenStarts(tokens, partSpans(files));
     const std::vector<quint32> counts = occurrencesPerFile(firsts, starts);
 
     Dispersion dispersion;

@@ -57,7 +57,7 @@ void followTextPath(const TextPath &path, const TextPathReceiver &receiver, std:
 
     enter(TextStage::Analysing);
     const bool cached = path.cache && path.cache->sizeLimit() > 0;
-    const std::vector<TextSpan> parts = partSpans(file);
+    const std::vector<TextSpan> parts = partSpans(file.parts);
     const std::optional<KeptIndex> kept =
         cached ? std::optional(KeptIndex{*path.cache, IndexCache::keyOf(file.text, parts)})
                : std::nullopt;

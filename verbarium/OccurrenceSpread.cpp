@@ -1,5 +1,6 @@
 #include "OccurrenceSpread.h"
 
+#include "CorpusFile.h"
 #include "FileNumbers.h"
 #include "TextIndex.h"
 
@@ -28,11 +29,7 @@ std::shared_ptr<const std::vector<qsizetype>>
 countFileWords(const std::shared_ptr<const TextIndex> &forward, std::span<const TextPart> files,
                FileWordsMemo &memo, std::stop_token stop)
 {
-    std::vector<TextSpan> spans;
-    spans.reserve(files.size());
-    for (const TextPart &file : files)
-        spans.push_back({file.start, file.start + file.length});
-    return memo.wordsOf(forward, fileTokenStarts(forward->tokens(), spans), std::move(stop));
+    return memo.wordsOf(forward, fileTokenStarts(forward->tokens(), partSpans(files)), std::move(stop));
 }
 
 std::shared_ptr<const OccurrenceSpread> spreadOf(const std::shared_ptr<const TextIndex> &forward,

@@ -46,7 +46,7 @@ protected:
         }
         const TextFile corpus = readUtf8Corpus({folder.path()});
         ASSERT_EQ(corpus.parts.size(), std::size(files));
-        index = TextIndex::build(tokenise(corpus.text, partSpans(corpus)));
+        index = TextIndex::build(tokenise(corpus.text, partSpans(corpus.parts)));
         connectContextsPane(pane, controller);
         pane.resize(700, 400);
         pane.show();
