@@ -29,7 +29,8 @@ std::shared_ptr<const std::vector<qsizetype>>
 countFileWords(const std::shared_ptr<const TextIndex> &forward, std::span<const TextPart> files,
                FileWordsMemo &memo, std::stop_token stop)
 {
-    return memo.wordsOf(forward, fileTokenStarts(forward->tokens(), partSpans(files)), std::move(stop));
+    return memo.wordsOf(forward, fileTokenStarts(forward->tokens(), partSpans(files)),
+                        std::move(stop));
 }
 
 std::shared_ptr<const OccurrenceSpread> spreadOf(const std::shared_ptr<const TextIndex> &forward,
