@@ -1,6 +1,8 @@
 #include "BenchInputs.h"
 #include "IndexCache.h"
+#include "SuffixArray.h"
 #include "TextIndex.h"
+#include "Tokeniser.h"
 #include "TreeGrowth.h"
 #include "TreeInputs.h"
 #include "VerbariumTree.h"
@@ -54,6 +56,23 @@ BENCHMARK_CAPTURE(BM_TextIndex_KingJames, copies24, Shape::Copies24)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(2);
+
+// The suffix sort alone, on the tokens' ids: the largest step of building an index.
+void BM_SuffixArray_KingJames(benchmark::State &state, Shape shape)
+{
+    const QByteArray *utf8 = BenchInputs::kingJamesTextOrSkip(state);
+    if (!utf8)
+        return;
+    TokenSequence tokens = tokenise(kingJamesText(*utf8, shape));
+    const std::vector<quint32> ids = tokens.takeIds();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(suffixArray(ids, tokens.distinctCount()));
+    state.counters["tokens"] = double(ids.size());
+}
+BENCHMARK_CAPTURE(BM_SuffixArray_KingJames, asItIs, Shape::AsItIs)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SuffixArray_KingJames, copies24, Shape::Copies24)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_GrowTree_KingJames(benchmark::State &state, Shape shape, const QString &word)
 {

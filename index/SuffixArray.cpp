@@ -57,14 +57,14 @@ struct Buckets
 // finding them afterwards would read the text at random.
 template<bool Mark>
 void induce(const quint32 *typed, quint32 *sa, quint32 size, Buckets &bucketBounds,
-            StopCheck &check)
+            const StopCheck &check)
 {
-    std::vector<quint32> &buckets = bucketBounds.bounds;
+    quint32 *const buckets = bucketBounds.bounds.data();
     bucketBounds.fill(false);
     // The last suffix is L-type: it comes right after the (virtual) end of the text.
     sa[buckets[symbolOf(typed[size - 1])]++] = size - 1;
     for (quint32 i = 0; i < size; ++i) {
-        check();
+        check.atStep(i);
         if (i + prefetchDistance < size) {
             const quint32 ahead = sa[i + prefetchDistance];
             if (ahead != empty && ahead > 0)
@@ -76,7 +76,7 @@ void induce(const quint32 *typed, quint32 *sa, quint32 size, Buckets &bucketBoun
     }
     bucketBounds.fill(true);
     for (quint32 i = size; i-- > 0;) {
-        check();
+        check.atStep(i);
         if (i >= prefetchDistance) {
             const quint32 ahead = sa[i - prefetchDistance];
             if (ahead != empty && ahead > 0)
@@ -150,8 +150,10 @@ Reduced nameLeftmostSSubstrings(const quint32 *typed, quint32 *sa, quint32 size,
     std::fill(sa + count, sa + size, empty);
     quint32 previous = empty;
     for (quint32 i = 0; i < count; ++i) {
-        if (i + prefetchDistance < count)
+        if (i + prefetchDistance < count) {
             __builtin_prefetch(typed + sa[i + prefetchDistance]);
+            __builtin_prefetch(sa + count + sa[i + prefetchDistance] / 2, 1);
+        }
         const quint32 position = sa[i];
         bool differs = previous == empty;
         for (quint32 d = 0; !differs; ++d) {
@@ -192,12 +194,17 @@ void induceFromSortedLeftmostS(const quint32 *typed, quint32 *sa, quint32 size, 
         if (isLeftmostS(typed, i))
             positions[next++] = i;
     }
-    for (quint32 i = 0; i < count; ++i)
+    for (quint32 i = 0; i < count; ++i) {
+        if (i + prefetchDistance < count)
+            __builtin_prefetch(positions + sa[i + prefetchDistance]);
         sa[i] = positions[sa[i]];
+    }
     std::fill(sa + count, sa + size, empty);
     std::vector<quint32> &buckets = bucketBounds.bounds;
     bucketBounds.fill(true);
     for (quint32 i = count; i-- > 0;) {
+        if (i >= prefetchDistance)
+            __builtin_prefetch(typed + sa[i - prefetchDistance]);
         const quint32 position = sa[i];
         sa[i] = empty;
         sa[--buckets[symbolOf(typed[position])]] = position;
