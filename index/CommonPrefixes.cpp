@@ -180,8 +180,32 @@ void CommonPrefixes::ranksOf(quint32 length, quint32 begin, quint32 end,
         return;
     }
     const auto narrow = quint8(std::min<quint32>(length, saturated));
-    for (quint32 rank = begin; rank < end; ++rank) {
-        if (m_narrow[rank] == narrow && (narrow < saturated || largeAt(rank) == length))
+    if (narrow == saturated) {
+        for (quint32 rank = begin; rank < end; ++rank) {
+            if (m_narrow[rank] == saturated && largeAt(rank) == length)
+                ranks.push_back(rank);
+        }
+        return;
+    }
+    // Eight values at a time: the ranks looked for are few among many, so most words of
+    // eight hold none of them, which a word's arithmetic tells without a branch per value.
+    constexpr quint64 ones = 0x0101010101010101ull;
+    constexpr quint64 highs = 0x8080808080808080ull;
+    const quint64 wanted = ones * narrow;
+    quint32 rank = begin;
+    for (; rank + 8 <= end; rank += 8) {
+        quint64 word;
+        std::memcpy(&word, m_narrow.data() + rank, sizeof word);
+        const quint64 differences = word ^ wanted;
+        if (((differences - ones) & ~differences & highs) == 0)
+            continue;
+        for (quint32 k = 0; k < 8; ++k) {
+            if (m_narrow[rank + k] == narrow)
+                ranks.push_back(rank + k);
+        }
+    }
+    for (; rank < end; ++rank) {
+        if (m_narrow[rank] == narrow)
             ranks.push_back(rank);
     }
 }

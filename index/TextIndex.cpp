@@ -28,7 +28,7 @@ void requireMemoryFor(const TokenSequence &tokens)
 }
 
 // Below this many ranks a plain scan finds the splits faster than range minima.
-constexpr quint32 scannedRanges = 256;
+constexpr quint32 scannedRanges = 8192;
 
 // The suffixes of a corpus's tokens sorted so that each file's end sorts as the text's
 // end does: a symbol of its own, below every word, stands after each file but the last
