@@ -25,6 +25,21 @@ TokenSequence::Kind kindOf(QStringView token)
     return TokenSequence::Kind::Ordinary;
 }
 
+// Inline, unlike QString's comparison: every token of a text is looked up, and its
+// word, once the hashes agree, is nearly always it.
+bool sameUnits(QStringView word, QStringView token)
+{
+    if (word.size() != token.size())
+        return false;
+    const QChar *wordUnits = word.data();
+    const QChar *tokenUnits = token.data();
+    for (qsizetype index = 0; index < token.size(); ++index) {
+        if (wordUnits[index] != tokenUnits[index])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 quint32 TokenSequence::hashOf(QStringView word)
@@ -42,7 +57,7 @@ std::size_t TokenSequence::slotOf(QStringView word, quint32 hash) const
         const quint64 entry = m_slots[slot];
         if (entry == 0)
             return slot;
-        if (quint32(entry >> 32) == hash && m_words[quint32(entry) - 1] == word)
+        if (quint32(entry >> 32) == hash && sameUnits(unitsOf(quint32(entry) - 1), word))
             return slot;
     }
 }
@@ -63,6 +78,8 @@ quint32 TokenSequence::idFor(QStringView word)
         return quint32(m_slots[slot]) - 1;
     const auto id = quint32(m_words.size());
     m_words.append(word.toString());
+    m_wordUnits.insert(m_wordUnits.end(), word.utf16(), word.utf16() + word.size());
+    m_wordEnds.push_back(m_wordUnits.size());
     m_kinds.push_back(kindOf(word));
     m_slots[slot] = (quint64(hash) << 32) | (id + 1);
     // At most half full, so probes stay short.
@@ -137,8 +154,15 @@ void TokenSequence::settleParts()
         m_partStarts.clear();
 }
 
+void TokenSequence::endAppending()
+{
+    m_wordUnits = {};
+    m_wordEnds = {};
+}
+
 std::vector<quint32> TokenSequence::takeIds()
 {
+    endAppending();
     if (!isPacked() && !m_readsBackward)
         return std::exchange(m_plainIds, {});
     std::vector<quint32> ids(m_size);
@@ -163,6 +187,7 @@ void TokenSequence::pack(std::vector<quint32> ids)
 {
     if (m_readsBackward || (m_size > 0 && m_packedIds.size() == m_size))
         return;
+    endAppending();
     noteSentenceEnds(ids);
     settleParts();
     m_packedIds = PackedInts(std::move(ids), PackedInts::widthFor(distinctCount() - 1));
@@ -204,7 +229,9 @@ std::size_t TokenSequence::bytesUsed() const
 
 QList<std::pair<QString, std::size_t>> TokenSequence::bytesByPart() const
 {
-    std::size_t words = m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind);
+    std::size_t words = m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind) +
+                        m_wordUnits.capacity() * sizeof(char16_t) +
+                        m_wordEnds.capacity() * sizeof(quint64);
     for (const QString &word : m_words)
         words += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
     return {{u"token ids"_s, m_plainIds.size() * sizeof(quint32) + m_packedIds.bytesUsed()},

@@ -108,11 +108,25 @@ private:
     static quint32 hashOf(QStringView word);
     // The slot that holds word, or the empty slot where it would go.
     std::size_t slotOf(QStringView word, quint32 hash) const;
+    QStringView unitsOf(quint32 id) const
+    {
+        if (m_wordEnds.empty())
+            return m_words[id];
+        const quint64 begin = id == 0 ? 0 : m_wordEnds[id - 1];
+        return QStringView(m_wordUnits.data() + begin, qsizetype(m_wordEnds[id] - begin));
+    }
+    // Drops what only appending needs.
+    void endAppending();
     void grow();
     // Drops the starts that begin nothing.
     void settleParts();
 
-    QList<QString> m_words;          // by id
+    QList<QString> m_words; // by id
+    // While appending, the words' units again, one after another, and where each ends, by
+    // id: every token is looked up, and these stay in the processor's caches where the
+    // words' own strings, each on its own in memory, do not.
+    std::vector<char16_t> m_wordUnits;
+    std::vector<quint64> m_wordEnds;
     std::vector<Kind> m_kinds;       // by id
     std::vector<quint32> m_plainIds; // the tokens in text order while appending...
     PackedInts m_packedIds;          // ...and once packed

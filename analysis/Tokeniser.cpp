@@ -5,6 +5,7 @@
 #include "LowerCase.h"
 #include "StopCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <span>
@@ -22,6 +23,7 @@ enum Class : quint8 {
     Whitespace = 2, // ends a token
     Skipped = 4,    // passed over before a line: whitespace and line breaks
     ChangesWhenLowered = 8,
+    Surrogate = 16, // in the tables only: half a character, looked up whole
 };
 
 quint8 classOf(char32_t c)
@@ -56,7 +58,7 @@ const BasicPlane &basicPlane()
         auto tables = std::make_unique<BasicPlane>();
         for (char32_t c = 0; c < 0x10000; ++c) {
             const quint8 bits = classOf(c);
-            tables->classes[c] = bits;
+            tables->classes[c] = QChar::isSurrogate(c) ? quint8(Surrogate) : bits;
             tables->lowered[c] = 0;
             if (!(bits & ChangesWhenLowered) || c == capitalSigma)
                 continue;
@@ -110,6 +112,7 @@ class PartReader
 public:
     PartReader(QStringView text, std::stop_token stop)
         : m_text(text)
+        , m_units(text.utf16())
         , m_plane(basicPlane())
         , m_check(std::move(stop))
     {}
@@ -136,6 +139,8 @@ public:
 private:
     enum class In { Nothing, Text, Punctuation };
 
+    static constexpr qsizetype stretchUnits = 4096;
+
     void readLines(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
         bool isFirstLine = startsWithFirstLine;
@@ -144,10 +149,10 @@ private:
             // The line starts with a character that is not skipped, so it keeps at least
             // that one whatever its end loses.
             qsizetype contentEnd = lineBreak;
-            if (!isFirstLine && m_text[contentEnd - 1] == u' ')
+            if (!isFirstLine && m_units[contentEnd - 1] == u' ')
                 --contentEnd;
             const qsizetype next = skipped(lineBreak, end);
-            if (next < end && m_text[contentEnd - 1] == u'-') {
+            if (next < end && m_units[contentEnd - 1] == u'-') {
                 // The hyphen goes, and the next line goes on right where it stood.
                 readCharacters(line, contentEnd - 1);
             } else {
@@ -161,44 +166,45 @@ private:
 
     quint8 classAt(qsizetype position, qsizetype &length) const
     {
-        const char16_t unit = m_text[position].unicode();
-        if (!QChar::isSurrogate(unit))
-            return m_plane.classes[unit];
+        const quint8 bits = m_plane.classes[m_units[position]];
+        if (!(bits & Surrogate))
+            return bits;
         const cc::Character character = cc::characterAt(m_text, position);
         length = character.length;
         return classOf(character.codePoint);
     }
 
+    // Past the units from position on that are so, looked at a stretch at a time between
+    // checks for a stop: a text may be one line, or one word, of a billion units.
+    template<typename IsSo> qsizetype pastUnits(qsizetype position, qsizetype end, IsSo isSo)
+    {
+        for (;;) {
+            const qsizetype stretchEnd = std::min(end, position + stretchUnits);
+            while (position < stretchEnd && isSo(m_units[position]))
+                ++position;
+            m_check();
+            if (position < stretchEnd || stretchEnd == end)
+                return position;
+        }
+    }
+
     // Whitespace and line breaks never lie outside the Basic Multilingual Plane.
     qsizetype skipped(qsizetype position, qsizetype end)
     {
-        while (position < end) {
-            m_check();
-            const char16_t unit = m_text[position].unicode();
-            if (QChar::isSurrogate(unit) || !(m_plane.classes[unit] & Skipped))
-                break;
-            ++position;
-        }
-        return position;
+        return pastUnits(position, end,
+                         [this](char16_t unit) { return (m_plane.classes[unit] & Skipped) != 0; });
     }
 
     qsizetype lineEnd(qsizetype position, qsizetype end)
     {
-        for (; position < end && !cc::isLineBreak(m_text[position].unicode()); ++position)
-            m_check();
-        return position;
+        return pastUnits(position, end, [](char16_t unit) { return !cc::isLineBreak(unit); });
     }
 
     // Past the characters from position that are text and the same lower-cased.
-    qsizetype plainRunEnd(qsizetype position, qsizetype end) const
+    qsizetype plainRunEnd(qsizetype position, qsizetype end)
     {
-        while (position < end) {
-            const char16_t unit = m_text[position].unicode();
-            if (QChar::isSurrogate(unit) || m_plane.classes[unit] != 0)
-                break;
-            ++position;
-        }
-        return position;
+        return pastUnits(position, end,
+                         [this](char16_t unit) { return m_plane.classes[unit] == 0; });
     }
 
     // Reads characters of one line: within a line, whitespace separates tokens and a run
@@ -211,9 +217,7 @@ private:
                 // Most of a word's letters stay as they are: they go into it a run at once.
                 const qsizetype runEnd = plainRunEnd(position, end);
                 if (runEnd > position) {
-                    m_token.append(reinterpret_cast<const char16_t *>(m_text.utf16()) + position,
-                                   std::size_t(runEnd - position));
-                    m_end = runEnd;
+                    appendAsItIs(position, runEnd);
                     position = runEnd;
                     continue;
                 }
@@ -226,56 +230,84 @@ private:
             if (now != m_in) {
                 endToken();
                 m_in = now;
-                m_start = position;
+                m_start = m_end = position;
+                m_inText = true;
             }
-            if (now != In::Nothing) {
+            if (now != In::Nothing)
                 appendLowered(position, length, bits);
-                m_end = position + length;
-            }
             position += length;
         }
     }
 
     void appendLowered(qsizetype position, qsizetype length, quint8 bits)
     {
-        const char16_t unit = m_text[position].unicode();
+        const char16_t unit = m_units[position];
         if (!(bits & ChangesWhenLowered)) {
-            m_token.append(reinterpret_cast<const char16_t *>(m_text.utf16()) + position,
-                           std::size_t(length));
+            appendAsItIs(position, position + length);
         } else if (length == 1 && m_plane.lowered[unit] != 0) {
-            m_token.push_back(m_plane.lowered[unit]);
+            appendChanged(&m_plane.lowered[unit], 1, position + 1);
         } else if (unit == capitalSigma) {
             // A final sigma ends a word: a cased letter before it and none after.
             const bool final =
                 casedLetterBefore(m_text, position) && !casedLetterAfter(m_text, position + 1);
-            m_token.push_back(final ? u'\u03C2' : u'\u03C3');
+            const char16_t sigma = final ? u'\u03C2' : u'\u03C3';
+            appendChanged(&sigma, 1, position + 1);
         } else {
             UChar lowered[8];
             UErrorCode status = U_ZERO_ERROR;
             const int32_t written =
-                u_strToLower(lowered, 8, reinterpret_cast<const UChar *>(m_text.utf16()) + position,
+                u_strToLower(lowered, 8, reinterpret_cast<const UChar *>(m_units) + position,
                              int32_t(length), "", &status);
-            m_token.append(reinterpret_cast<const char16_t *>(lowered), std::size_t(written));
+            appendChanged(reinterpret_cast<const char16_t *>(lowered), std::size_t(written),
+                          position + length);
         }
+    }
+
+    // Most tokens are the text's own units, lower-case already: they are looked up where
+    // they stand, and copied only once lowering or a line-end hyphen makes them differ.
+    void appendAsItIs(qsizetype begin, qsizetype end)
+    {
+        if (m_inText && begin == m_end) {
+            m_end = end;
+            return;
+        }
+        appendChanged(m_units + begin, std::size_t(end - begin), end);
+    }
+
+    void appendChanged(const char16_t *units, std::size_t count, qsizetype end)
+    {
+        if (m_inText) {
+            m_token.assign(m_units + m_start, m_units + m_end);
+            m_inText = false;
+        }
+        m_token.append(units, count);
+        m_end = end;
     }
 
     void endToken()
     {
-        if (m_in != In::Nothing)
-            m_tokens.append(QStringView(m_token.data(), qsizetype(m_token.size())),
-                            TextSpan{quint32(m_start), quint32(m_end)});
+        if (m_in != In::Nothing) {
+            const QStringView token = m_inText
+                                          ? QStringView(m_units + m_start, m_end - m_start)
+                                          : QStringView(m_token.data(), qsizetype(m_token.size()));
+            m_tokens.append(token, TextSpan{quint32(m_start), quint32(m_end)});
+        }
         m_token.clear();
         m_in = In::Nothing;
     }
 
     QStringView m_text;
+    const char16_t *m_units;
     const BasicPlane &m_plane;
     StopCheck m_check;
     TokenSequence m_tokens;
-    std::u16string m_token; // the current token, lower-cased
     In m_in = In::Nothing;
     qsizetype m_start = 0; // where the current token starts in the text
     qsizetype m_end = 0;   // past its last character so far
+    // Whether the current token is the text's [m_start, m_end) as it stands; if not, it
+    // is m_token.
+    bool m_inText = true;
+    std::u16string m_token; // the current token, lower-cased, once it differs from the text
 };
 
 // Below this many code units a second thread costs more than it saves.
