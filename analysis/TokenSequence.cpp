@@ -3,6 +3,7 @@
 #include "BothCores.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <bit>
 #include <functional>
@@ -70,9 +71,8 @@ std::optional<quint32> TokenSequence::idOf(QStringView word) const
     return quint32(entry) - 1;
 }
 
-quint32 TokenSequence::idFor(QStringView word)
+quint32 TokenSequence::idFor(QStringView word, quint32 hash)
 {
-    const quint32 hash = hashOf(word);
     const std::size_t slot = slotOf(word, hash);
     if (m_slots[slot] != 0)
         return quint32(m_slots[slot]) - 1;
@@ -88,14 +88,35 @@ quint32 TokenSequence::idFor(QStringView word)
     return id;
 }
 
-void TokenSequence::append(QStringView token, TextSpan span)
+void TokenSequence::append(std::span<const QStringView> tokens, std::span<const TextSpan> spans)
 {
     Q_ASSERT(!m_readsBackward && (m_size == 0 || !isPacked()));
-    if (m_size == maximumSize)
+    Q_ASSERT(tokens.size() == spans.size() && tokens.size() <= batchTokens);
+    if (tokens.size() > maximumSize - m_size)
         throw TooManyTokens();
-    m_plainIds.push_back(idFor(token));
-    m_spans.append(span);
-    ++m_size;
+    // The slots and the words they lead to are asked for ahead, all at once.
+    std::array<quint32, batchTokens> hashes;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t index = 0; index < tokens.size(); ++index) {
+        hashes[index] = hashOf(tokens[index]);
+        __builtin_prefetch(&m_slots[hashes[index] & mask]);
+    }
+    for (std::size_t index = 0; index < tokens.size(); ++index) {
+        const quint64 entry = m_slots[hashes[index] & mask];
+        if (entry != 0 && quint32(entry >> 32) == hashes[index])
+            __builtin_prefetch(&m_wordEnds[quint32(entry) - 1]);
+    }
+    for (std::size_t index = 0; index < tokens.size(); ++index) {
+        m_plainIds.push_back(idFor(tokens[index], hashes[index]));
+        m_spans.append(spans[index]);
+    }
+    m_size += quint32(tokens.size());
+}
+
+void TokenSequence::reserve(quint32 tokens)
+{
+    m_plainIds.reserve(tokens);
+    m_spans.reserve(tokens);
 }
 
 void TokenSequence::append(const TokenSequence &later)
@@ -108,9 +129,13 @@ void TokenSequence::append(const TokenSequence &later)
         idHere.push_back(idFor(word));
     if (later.size() > maximumSize - m_size)
         throw TooManyTokens();
-    m_plainIds.reserve(m_plainIds.size() + later.size());
-    for (quint32 position = 0; position < later.size(); ++position)
-        m_plainIds.push_back(idHere[later.idAt(position)]);
+    const std::size_t first = m_plainIds.size();
+    reserve(quint32(first + later.size()));
+    m_plainIds.resize(first + later.size());
+    inTwoHalves(later.size(), [&](quint32 begin, quint32 end) {
+        for (quint32 position = begin; position < end; ++position)
+            m_plainIds[first + position] = idHere[later.idAt(position)];
+    });
     m_spans.append(later.m_spans);
     for (const quint32 start : later.m_partStarts) {
         if (m_partStarts.empty() || m_partStarts.back() != m_size + start)

@@ -110,11 +110,14 @@ bool casedLetterAfter(QStringView text, qsizetype position)
 class PartReader
 {
 public:
-    PartReader(QStringView text, std::stop_token stop)
+    // roomUpTo: where the text whose tokens end up in what is read ends: the later half
+    // of a text read on two threads joins the first's.
+    PartReader(QStringView text, qsizetype roomUpTo, std::stop_token stop)
         : m_text(text)
         , m_units(text.utf16())
         , m_plane(basicPlane())
         , m_check(std::move(stop))
+        , m_roomUpTo(roomUpTo)
     {}
 
     // The part [begin, end) must not end inside a line that a hyphen joins to the next.
@@ -122,17 +125,22 @@ public:
     // keeps a trailing space that later lines lose.
     TokenSequence read(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
+        m_begin = begin;
         readLines(begin, end, startsWithFirstLine);
+        appendBatch();
         return std::move(m_tokens);
     }
 
     // Each file of a corpus on its own, its first line a first line.
     TokenSequence readFiles(std::span<const TextSpan> files)
     {
+        m_begin = files.empty() ? 0 : files.front().begin;
         for (const TextSpan &file : files) {
+            appendBatch();
             m_tokens.beginPart();
             readLines(file.begin, file.end, true);
         }
+        appendBatch();
         return std::move(m_tokens);
     }
 
@@ -140,6 +148,8 @@ private:
     enum class In { Nothing, Text, Punctuation };
 
     static constexpr qsizetype stretchUnits = 4096;
+    // So many tokens before the room for them is projected from what they took.
+    static constexpr quint32 firstRoom = 1u << 14;
 
     void readLines(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
@@ -152,6 +162,8 @@ private:
             if (!isFirstLine && m_units[contentEnd - 1] == u' ')
                 --contentEnd;
             const qsizetype next = skipped(lineBreak, end);
+            if (m_tokens.size() >= m_room)
+                makeRoom(line);
             if (next < end && m_units[contentEnd - 1] == u'-') {
                 // The hyphen goes, and the next line goes on right where it stood.
                 readCharacters(line, contentEnd - 1);
@@ -164,11 +176,24 @@ private:
         endToken();
     }
 
+    // Room for as many tokens as the text read so far says the rest holds, not twice
+    // as many each time: every such step writes the ids and places again, into fresh
+    // memory.
+    void makeRoom(qsizetype position)
+    {
+        const quint32 size = m_tokens.size();
+        const double share =
+            double(m_roomUpTo - m_begin) / double(std::max<qsizetype>(position - m_begin, 1));
+        const double projected = size < firstRoom ? 0 : double(size) * share * 1.02;
+        const double atLeast = double(size) * 1.5 + firstRoom;
+        m_room =
+            quint32(std::min(std::max(projected, atLeast), double(TokenSequence::maximumSize)));
+        m_tokens.reserve(m_room);
+    }
+
+    // The class of the character that starts with a surrogate at position.
     quint8 classAt(qsizetype position, qsizetype &length) const
     {
-        const quint8 bits = m_plane.classes[m_units[position]];
-        if (!(bits & Surrogate))
-            return bits;
         const cc::Character character = cc::characterAt(m_text, position);
         length = character.length;
         return classOf(character.codePoint);
@@ -213,26 +238,23 @@ private:
     {
         for (qsizetype position = begin; position < end;) {
             m_check();
-            if (m_in == In::Text) {
+            const quint8 unitBits = m_plane.classes[m_units[position]];
+            if (unitBits == 0) {
                 // Most of a word's letters stay as they are: they go into it a run at once.
-                const qsizetype runEnd = plainRunEnd(position, end);
-                if (runEnd > position) {
-                    appendAsItIs(position, runEnd);
-                    position = runEnd;
-                    continue;
-                }
+                if (m_in != In::Text)
+                    startToken(In::Text, position);
+                const qsizetype runEnd = plainRunEnd(position + 1, end);
+                appendAsItIs(position, runEnd);
+                position = runEnd;
+                continue;
             }
             qsizetype length = 1;
-            const quint8 bits = classAt(position, length);
+            const quint8 bits = (unitBits & Surrogate) ? classAt(position, length) : unitBits;
             const In now = (bits & Punctuation)  ? In::Punctuation
                            : (bits & Whitespace) ? In::Nothing
                                                  : In::Text;
-            if (now != m_in) {
-                endToken();
-                m_in = now;
-                m_start = m_end = position;
-                m_inText = true;
-            }
+            if (now != m_in)
+                startToken(now, position);
             if (now != In::Nothing)
                 appendLowered(position, length, bits);
             position += length;
@@ -277,23 +299,50 @@ private:
     void appendChanged(const char16_t *units, std::size_t count, qsizetype end)
     {
         if (m_inText) {
-            m_token.assign(m_units + m_start, m_units + m_end);
+            m_changedAt = qsizetype(m_changed.size());
+            m_changed.append(m_units + m_start, m_units + m_end);
             m_inText = false;
         }
-        m_token.append(units, count);
+        m_changed.append(units, count);
         m_end = end;
+    }
+
+    void startToken(In now, qsizetype position)
+    {
+        endToken();
+        m_in = now;
+        m_start = m_end = position;
+        m_inText = true;
     }
 
     void endToken()
     {
         if (m_in != In::Nothing) {
-            const QStringView token = m_inText
-                                          ? QStringView(m_units + m_start, m_end - m_start)
-                                          : QStringView(m_token.data(), qsizetype(m_token.size()));
-            m_tokens.append(token, TextSpan{quint32(m_start), quint32(m_end)});
+            m_batchSpans[m_batched] = TextSpan{quint32(m_start), quint32(m_end)};
+            m_changedAts[m_batched] = m_inText ? -1 : m_changedAt;
+            m_changedEnds[m_batched] = qsizetype(m_changed.size());
+            if (++m_batched == batchTokens)
+                appendBatch();
         }
-        m_token.clear();
         m_in = In::Nothing;
+    }
+
+    // Tokens are looked up a batch at a time: the look-ups of one wait for memory while
+    // the others' go on.
+    void appendBatch()
+    {
+        std::array<QStringView, batchTokens> tokens;
+        for (int index = 0; index < m_batched; ++index) {
+            const TextSpan span = m_batchSpans[index];
+            const qsizetype changedAt = m_changedAts[index];
+            tokens[index] = changedAt < 0 ? QStringView(m_units + span.begin, span.end - span.begin)
+                                          : QStringView(m_changed.data() + changedAt,
+                                                        m_changedEnds[index] - changedAt);
+        }
+        m_tokens.append(std::span(tokens.data(), std::size_t(m_batched)),
+                        std::span(m_batchSpans.data(), std::size_t(m_batched)));
+        m_batched = 0;
+        m_changed.clear();
     }
 
     QStringView m_text;
@@ -305,9 +354,21 @@ private:
     qsizetype m_start = 0; // where the current token starts in the text
     qsizetype m_end = 0;   // past its last character so far
     // Whether the current token is the text's [m_start, m_end) as it stands; if not, it
-    // is m_token.
+    // is m_changed from m_changedAt on.
     bool m_inText = true;
-    std::u16string m_token; // the current token, lower-cased, once it differs from the text
+    qsizetype m_changedAt = 0;
+    // The tokens of the batch that differ from the text, lower-cased, one after another.
+    std::u16string m_changed;
+    // The tokens ended and not yet appended: their places, and where those that differ
+    // from the text stand in m_changed (-1 for none).
+    static constexpr int batchTokens = TokenSequence::batchTokens;
+    std::array<TextSpan, batchTokens> m_batchSpans;
+    std::array<qsizetype, batchTokens> m_changedAts;
+    std::array<qsizetype, batchTokens> m_changedEnds;
+    int m_batched = 0;
+    qsizetype m_roomUpTo;
+    qsizetype m_begin = 0;
+    quint32 m_room = 0; // the tokens there is room for
 };
 
 // Below this many code units a second thread costs more than it saves.
@@ -336,11 +397,12 @@ TokenSequence tokenise(QStringView text, std::stop_token stop)
         throw std::length_error("text of 2^32 code units or more");
     const qsizetype middle = text.size() < halvedTexts ? text.size() : halvingPoint(text);
     if (middle == text.size())
-        return PartReader(text, stop).read(0, text.size(), true);
+        return PartReader(text, text.size(), stop).read(0, text.size(), true);
     TokenSequence tokens;
     TokenSequence laterHalf;
-    alongside([&] { tokens = PartReader(text, stop).read(0, middle, true); },
-              [&] { laterHalf = PartReader(text, stop).read(middle, text.size(), false); });
+    alongside(
+        [&] { tokens = PartReader(text, text.size(), stop).read(0, middle, true); },
+        [&] { laterHalf = PartReader(text, text.size(), stop).read(middle, text.size(), false); });
     tokens.append(std::move(laterHalf));
     return tokens;
 }
@@ -352,15 +414,18 @@ TokenSequence tokenise(QStringView text, std::span<const TextSpan> files, std::s
     if (files.size() < 2)
         return tokenise(text, stop);
     if (text.size() < halvedTexts)
-        return PartReader(text, stop).readFiles(files);
+        return PartReader(text, text.size(), stop).readFiles(files);
     // The files are shared out between the two threads whole, about half the text each.
     std::size_t middle = 1;
     while (middle + 1 < files.size() && files[middle].end <= text.size() / 2)
         ++middle;
     TokenSequence tokens;
     TokenSequence laterFiles;
-    alongside([&] { tokens = PartReader(text, stop).readFiles(files.first(middle)); },
-              [&] { laterFiles = PartReader(text, stop).readFiles(files.subspan(middle)); });
+    const auto read = [&](std::span<const TextSpan> part, qsizetype roomUpTo) {
+        return PartReader(text, roomUpTo, stop).readFiles(part);
+    };
+    alongside([&] { tokens = read(files.first(middle), files.back().end); },
+              [&] { laterFiles = read(files.subspan(middle), files.back().end); });
     tokens.append(std::move(laterFiles));
     return tokens;
 }
