@@ -181,8 +181,9 @@ void TokenSequence::settleParts()
 
 void TokenSequence::endAppending()
 {
-    m_wordUnits = {};
-    m_wordEnds = {};
+    // Not "= {}", which would keep their memory.
+    m_wordUnits = std::vector<char16_t>();
+    m_wordEnds = std::vector<quint64>();
 }
 
 std::vector<quint32> TokenSequence::takeIds()
