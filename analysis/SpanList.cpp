@@ -61,49 +61,36 @@ void SpanList::append(TextSpan span)
 
 void SpanList::append(const SpanList &later)
 {
-    if (m_pending.empty()) {
-        appendBlocksOf(later);
+    Q_ASSERT(m_joinedAt == 0 && later.m_joinedAt == 0);
+    if (later.fullBlocks() == 0) {
+        for (const TextSpan &span : later.m_pending)
+            append(span);
         return;
     }
-    // The later spans are encoded again on this list's blocks: the first up to a block's
-    // end past their middle here, the rest into a list of their own on the other core,
-    // which then ends on whole blocks here and joins them as they are.
-    const auto toWholeBlock = quint32(blockTokens - m_pending.size());
-    if (later.size() <= toWholeBlock) {
-        appendRange(later, 0, later.size());
-        return;
+    // Encoding the later spans again on this list's blocks would read and write every
+    // one of them: the spans here go into a short block of their own instead.
+    if (!m_pending.empty()) {
+        encodeBlock();
+        m_joinedAt = m_size;
     }
-    const quint32 middle =
-        toWholeBlock + (later.size() - toWholeBlock) / 2 / blockTokens * blockTokens;
-    SpanList rest;
-    bothAtOnce(
-        later.size(), [&] { appendRange(later, 0, middle); },
-        [&] { rest.appendRange(later, middle, later.size()); });
-    appendBlocksOf(rest);
+    appendBlocksOf(later);
 }
 
-void SpanList::appendRange(const SpanList &from, quint32 begin, quint32 end)
+void SpanList::reserve(quint32 tokens)
 {
-    // Whole blocks are decoded in one pass over their bits, not a value at a time.
-    std::vector<quint32> values(blockValues);
-    const auto encoded = quint32(std::min(std::size_t(end), from.fullBlocks() * blockTokens));
-    for (quint32 token = begin; token < encoded;) {
-        const quint32 block = token >> blockShift;
-        from.decodeBlock(from.blocks()[block], values.data());
-        const quint32 blockEnd = std::min(encoded, (block + 1) << blockShift);
-        for (; token < blockEnd; ++token) {
-            const quint32 index = 2 * (token & (blockTokens - 1));
-            append(TextSpan{values[index], values[index + 1]});
-        }
-    }
-    for (quint32 token = std::max(begin, encoded); token < end; ++token)
-        append(from.m_pending[token & (blockTokens - 1)]);
+    if (m_blocks.empty() || tokens <= m_size)
+        return;
+    const double wordsPerToken = double(m_words.size()) / double(m_blocks.size() * blockTokens);
+    m_words.reserve(std::size_t(wordsPerToken * tokens) + 64);
+    m_blocks.reserve(tokens / blockTokens + 2);
 }
 
 void SpanList::appendBlocksOf(const SpanList &later)
 {
     Q_ASSERT(m_pending.empty() && m_storedBlocks.empty());
     const auto firstWord = quint32(m_words.size());
+    m_words.reserve(m_words.size() + later.wordCount());
+    m_blocks.reserve(m_blocks.size() + later.fullBlocks() + 1);
     m_words.insert(m_words.end(), later.words(), later.words() + later.wordCount());
     for (std::size_t index = 0; index < later.fullBlocks(); ++index) {
         Block block = later.blocks()[index];
@@ -113,22 +100,6 @@ void SpanList::appendBlocksOf(const SpanList &later)
     m_size += quint32(later.fullBlocks() * blockTokens);
     for (const TextSpan &span : later.m_pending)
         append(span);
-}
-
-void SpanList::decodeBlock(const Block &block, quint32 *values) const
-{
-    const quint64 *low = words() + block.firstWord;
-    const std::size_t lowWords = (std::size_t(blockValues) * block.lowBits + 63) / 64;
-    const quint64 *high = low + lowWords;
-    quint32 index = 0;
-    for (quint32 word = 0; index < blockValues; ++word) {
-        for (quint64 bits = high[word]; bits != 0 && index < blockValues; bits &= bits - 1) {
-            const quint32 one = word * 64 + quint32(std::countr_zero(bits));
-            values[index] = block.base + (((one - index) << block.lowBits) |
-                                          lowBitsOf(low, index, block.lowBits));
-            ++index;
-        }
-    }
 }
 
 void SpanList::encodeBlock()
@@ -142,7 +113,9 @@ void SpanList::encodeBlock()
     const quint32 largest = valueAt(count - 1);
     const quint32 lowBits = largest >= count ? quint32(std::bit_width(largest / count)) - 1 : 0;
     Block block{base, quint32(m_words.size()), lowBits, 0};
-    const std::size_t lowWords = (std::size_t(count) * lowBits + 63) / 64;
+    // Room for a whole block's low bits even in a join's short block: every block has
+    // its high words at the same place.
+    const std::size_t lowWords = (std::size_t(blockValues) * lowBits + 63) / 64;
     const std::size_t highBits = count + (largest >> lowBits) + 1;
     block.highWords = quint32((highBits + 63) / 64);
     m_words.resize(m_words.size() + lowWords + block.highWords, 0);
@@ -191,11 +164,12 @@ void SpanList::seal()
 
 TextSpan SpanList::operator[](quint32 token) const
 {
-    const quint32 blockIndex = token >> blockShift;
+    const quint32 place = placeOf(token);
+    const quint32 blockIndex = place >> blockShift;
     if (blockIndex >= fullBlocks())
-        return m_pending[token & (blockTokens - 1)];
+        return m_pending[place & (blockTokens - 1)];
     const Block &block = blocks()[blockIndex];
-    const quint32 first = 2 * (token & (blockTokens - 1));
+    const quint32 first = 2 * (place & (blockTokens - 1));
     return {valueAt(block, first), valueAt(block, first + 1)};
 }
 
@@ -210,13 +184,13 @@ std::size_t SpanList::bytesUsed() const
 
 void SpanList::writeTo(SectionWriter &writer) const
 {
-    writer.writeValue(m_size);
+    writer.writeValue(Counts{m_size, m_joinedAt});
     writer.write(std::span<const Block>(blocks(), fullBlocks()));
     writer.write(std::span<const quint64>(words(), wordCount()));
     writer.write(std::span<const TextSpan>(m_pending));
 }
 
-std::optional<quint64> SpanList::lastIfAscending(const Block &block) const
+std::optional<quint64> SpanList::lastIfAscending(const Block &block, quint32 count) const
 {
     const quint64 *low = words() + block.firstWord;
     const std::size_t lowWords = (std::size_t(blockValues) * block.lowBits + 63) / 64;
@@ -226,8 +200,8 @@ std::optional<quint64> SpanList::lastIfAscending(const Block &block) const
     const quint64 lowMask = (quint64(1) << block.lowBits) - 1;
     quint64 last = 0;
     quint32 index = 0;
-    for (quint32 word = 0; index < blockValues; ++word) {
-        for (quint64 bits = high[word]; bits != 0 && index < blockValues; bits &= bits - 1) {
+    for (quint32 word = 0; index < count; ++word) {
+        for (quint64 bits = high[word]; bits != 0 && index < count; bits &= bits - 1) {
             const quint32 one = word * 64 + quint32(std::countr_zero(bits));
             const std::size_t bit = std::size_t(index) * block.lowBits;
             quint64 lowValue;
@@ -253,7 +227,7 @@ bool SpanList::inOrderWithin(quint32 textLength) const
     std::atomic<bool> inOrder = true;
     inTwoHalves(blockCount, blockTokens, [&](quint32 begin, quint32 end) {
         for (quint32 block = begin; block < end && inOrder; ++block) {
-            const std::optional<quint64> last = lastIfAscending(blocks()[block]);
+            const std::optional<quint64> last = lastIfAscending(blocks()[block], valuesIn(block));
             if (!last || *last > (block + 1 < blockCount ? blocks()[block + 1].base : firstPending))
                 inOrder = false;
         }
@@ -270,19 +244,24 @@ bool SpanList::inOrderWithin(quint32 textLength) const
 SpanList SpanList::readFrom(SectionReader &reader, quint32 textLength)
 {
     SpanList spans;
-    spans.m_size = reader.readValue<quint32>();
+    const auto counts = reader.readValue<Counts>();
+    spans.m_size = counts.tokens;
+    spans.m_joinedAt = counts.joinedAt;
     spans.m_storedBlocks = reader.read<Block>();
     spans.m_storedWords = reader.read<quint64>();
     const Stored<TextSpan> pending = reader.read<TextSpan>();
     spans.m_pending.assign(pending.begin(), pending.end());
     const std::size_t blocks = spans.m_storedBlocks.size();
+    // A join's short block is one of the blocks.
     if (spans.m_pending.size() >= blockTokens ||
-        blocks * blockTokens + spans.m_pending.size() != spans.m_size)
+        (spans.joinGap() != 0 && spans.m_joinedAt / blockTokens >= blocks) ||
+        blocks * blockTokens - spans.joinGap() + spans.m_pending.size() != spans.m_size)
         throw DamagedSections();
     // Every block's words must lie within the words read: a damaged block would read
     // past them.
     std::size_t end = 0;
-    for (const Block &block : spans.m_storedBlocks) {
+    for (std::size_t index = 0; index < blocks; ++index) {
+        const Block &block = spans.m_storedBlocks[index];
         const std::size_t lowWords = (std::size_t(2 * blockTokens) * block.lowBits + 63) / 64;
         if (block.firstWord != end || block.lowBits > 31 ||
             lowWords + block.highWords > spans.m_storedWords.size() - end)
@@ -291,7 +270,7 @@ SpanList SpanList::readFrom(SectionReader &reader, quint32 textLength)
         std::size_t ones = 0;
         for (std::size_t word = end - block.highWords; word < end; ++word)
             ones += onesIn(spans.m_storedWords[word]);
-        if (ones != 2 * blockTokens)
+        if (ones != spans.valuesIn(index))
             throw DamagedSections();
     }
     if (end != spans.m_storedWords.size() || !spans.inOrderWithin(textLength))

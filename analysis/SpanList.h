@@ -21,12 +21,18 @@ struct TextSpan
 // ends, one after another, never go down; each block of 128 tokens keeps them as
 // Elias–Fano codes from the block's first begin: the low bits of each packed, the rest
 // as a count of steps in unary. One span is a few words of one block away.
+//
+// Two lists joined keep their blocks as they are: the first's last block may hold fewer
+// tokens, and the later tokens are found a block's remainder further on.
 class SpanList
 {
 public:
     // Appends the span of the next token; it starts at or after the last one's end.
     void append(TextSpan span);
+    // Appends the spans of a list made on its own; neither list may be a join already.
     void append(const SpanList &later);
+    // Makes room for the spans of so many tokens in all, as many bits each as so far.
+    void reserve(quint32 tokens);
 
     // Moves what is encoded where copies share it; nothing is appended after.
     void seal();
@@ -45,6 +51,11 @@ private:
     static constexpr quint32 blockTokens = 1u << blockShift;
     static constexpr quint32 blockValues = 2 * blockTokens;
 
+    struct Counts
+    {
+        quint32 tokens;
+        quint32 joinedAt;
+    };
     struct Block
     {
         quint32 base = 0;      // the first begin
@@ -54,17 +65,23 @@ private:
     };
 
     void encodeBlock();
-    // Appends the spans of tokens [begin, end) of from.
-    void appendRange(const SpanList &from, quint32 begin, quint32 end);
     // Appends later's blocks as they are encoded; this list must end on a whole block.
     void appendBlocksOf(const SpanList &later);
+    // Where token stands among the blocks' places: past a join, a short block's rest on.
+    quint32 placeOf(quint32 token) const { return token < m_joinedAt ? token : token + joinGap(); }
+    // How many places the short block of a join leaves empty.
+    quint32 joinGap() const { return (blockTokens - m_joinedAt % blockTokens) % blockTokens; }
+    // How many values the index-th block holds.
+    quint32 valuesIn(std::size_t index) const
+    {
+        return joinGap() != 0 && index == m_joinedAt / blockTokens ? 2 * (m_joinedAt % blockTokens)
+                                                                   : blockValues;
+    }
     // Whether every span starts at or after the last one's end and ends within textLength.
     bool inOrderWithin(quint32 textLength) const;
-    // The block's last value if its values ascend from its base, else none.
-    std::optional<quint64> lastIfAscending(const Block &block) const;
+    // The block's last value if its count values ascend from its base, else none.
+    std::optional<quint64> lastIfAscending(const Block &block, quint32 count) const;
     quint32 valueAt(const Block &block, quint32 index) const;
-    // All of a block's values, into values.
-    void decodeBlock(const Block &block, quint32 *values) const;
     const Block *blocks() const
     {
         return m_storedBlocks.empty() ? m_blocks.data() : m_storedBlocks.data();
@@ -91,4 +108,7 @@ private:
     // The spans of the last, partial block, not encoded.
     std::vector<TextSpan> m_pending;
     quint32 m_size = 0;
+    // The tokens of the first list of a join, 0 for none: past them, the places skip the
+    // rest of the short block they end on.
+    quint32 m_joinedAt = 0;
 };

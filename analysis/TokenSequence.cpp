@@ -3,6 +3,7 @@
 #include "BothCores.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <bit>
 #include <functional>
@@ -25,6 +26,21 @@ TokenSequence::Kind kindOf(QStringView token)
     return TokenSequence::Kind::Ordinary;
 }
 
+// Inline, unlike QString's comparison: every token of a text is looked up, and its
+// word, once the hashes agree, is nearly always it.
+bool sameUnits(QStringView word, QStringView token)
+{
+    if (word.size() != token.size())
+        return false;
+    const QChar *wordUnits = word.data();
+    const QChar *tokenUnits = token.data();
+    for (qsizetype index = 0; index < token.size(); ++index) {
+        if (wordUnits[index] != tokenUnits[index])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 quint32 TokenSequence::hashOf(QStringView word)
@@ -42,7 +58,7 @@ std::size_t TokenSequence::slotOf(QStringView word, quint32 hash) const
         const quint64 entry = m_slots[slot];
         if (entry == 0)
             return slot;
-        if (quint32(entry >> 32) == hash && m_words[quint32(entry) - 1] == word)
+        if (quint32(entry >> 32) == hash && sameUnits(unitsOf(quint32(entry) - 1), word))
             return slot;
     }
 }
@@ -55,14 +71,15 @@ std::optional<quint32> TokenSequence::idOf(QStringView word) const
     return quint32(entry) - 1;
 }
 
-quint32 TokenSequence::idFor(QStringView word)
+quint32 TokenSequence::idFor(QStringView word, quint32 hash)
 {
-    const quint32 hash = hashOf(word);
     const std::size_t slot = slotOf(word, hash);
     if (m_slots[slot] != 0)
         return quint32(m_slots[slot]) - 1;
     const auto id = quint32(m_words.size());
     m_words.append(word.toString());
+    m_wordUnits.insert(m_wordUnits.end(), word.utf16(), word.utf16() + word.size());
+    m_wordEnds.push_back(m_wordUnits.size());
     m_kinds.push_back(kindOf(word));
     m_slots[slot] = (quint64(hash) << 32) | (id + 1);
     // At most half full, so probes stay short.
@@ -71,14 +88,35 @@ quint32 TokenSequence::idFor(QStringView word)
     return id;
 }
 
-void TokenSequence::append(QStringView token, TextSpan span)
+void TokenSequence::append(std::span<const QStringView> tokens, std::span<const TextSpan> spans)
 {
     Q_ASSERT(!m_readsBackward && (m_size == 0 || !isPacked()));
-    if (m_size == maximumSize)
+    Q_ASSERT(tokens.size() == spans.size() && tokens.size() <= batchTokens);
+    if (tokens.size() > maximumSize - m_size)
         throw TooManyTokens();
-    m_plainIds.push_back(idFor(token));
-    m_spans.append(span);
-    ++m_size;
+    // The slots and the words they lead to are asked for ahead, all at once.
+    std::array<quint32, batchTokens> hashes;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t index = 0; index < tokens.size(); ++index) {
+        hashes[index] = hashOf(tokens[index]);
+        __builtin_prefetch(&m_slots[hashes[index] & mask]);
+    }
+    for (std::size_t index = 0; index < tokens.size(); ++index) {
+        const quint64 entry = m_slots[hashes[index] & mask];
+        if (entry != 0 && quint32(entry >> 32) == hashes[index])
+            __builtin_prefetch(&m_wordEnds[quint32(entry) - 1]);
+    }
+    for (std::size_t index = 0; index < tokens.size(); ++index) {
+        m_plainIds.push_back(idFor(tokens[index], hashes[index]));
+        m_spans.append(spans[index]);
+    }
+    m_size += quint32(tokens.size());
+}
+
+void TokenSequence::reserve(quint32 tokens)
+{
+    m_plainIds.reserve(tokens);
+    m_spans.reserve(tokens);
 }
 
 void TokenSequence::append(const TokenSequence &later)
@@ -91,9 +129,13 @@ void TokenSequence::append(const TokenSequence &later)
         idHere.push_back(idFor(word));
     if (later.size() > maximumSize - m_size)
         throw TooManyTokens();
-    m_plainIds.reserve(m_plainIds.size() + later.size());
-    for (quint32 position = 0; position < later.size(); ++position)
-        m_plainIds.push_back(idHere[later.idAt(position)]);
+    const std::size_t first = m_plainIds.size();
+    reserve(quint32(first + later.size()));
+    m_plainIds.resize(first + later.size());
+    inTwoHalves(later.size(), [&](quint32 begin, quint32 end) {
+        for (quint32 position = begin; position < end; ++position)
+            m_plainIds[first + position] = idHere[later.idAt(position)];
+    });
     m_spans.append(later.m_spans);
     for (const quint32 start : later.m_partStarts) {
         if (m_partStarts.empty() || m_partStarts.back() != m_size + start)
@@ -137,8 +179,16 @@ void TokenSequence::settleParts()
         m_partStarts.clear();
 }
 
+void TokenSequence::endAppending()
+{
+    // Not "= {}", which would keep their memory.
+    m_wordUnits = std::vector<char16_t>();
+    m_wordEnds = std::vector<quint64>();
+}
+
 std::vector<quint32> TokenSequence::takeIds()
 {
+    endAppending();
     if (!isPacked() && !m_readsBackward)
         return std::exchange(m_plainIds, {});
     std::vector<quint32> ids(m_size);
@@ -163,6 +213,7 @@ void TokenSequence::pack(std::vector<quint32> ids)
 {
     if (m_readsBackward || (m_size > 0 && m_packedIds.size() == m_size))
         return;
+    endAppending();
     noteSentenceEnds(ids);
     settleParts();
     m_packedIds = PackedInts(std::move(ids), PackedInts::widthFor(distinctCount() - 1));
@@ -204,7 +255,9 @@ std::size_t TokenSequence::bytesUsed() const
 
 QList<std::pair<QString, std::size_t>> TokenSequence::bytesByPart() const
 {
-    std::size_t words = m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind);
+    std::size_t words = m_slots.size() * sizeof(quint64) + m_kinds.size() * sizeof(Kind) +
+                        m_wordUnits.capacity() * sizeof(char16_t) +
+                        m_wordEnds.capacity() * sizeof(quint64);
     for (const QString &word : m_words)
         words += sizeof(QString) + std::size_t(word.size()) * sizeof(char16_t);
     return {{u"token ids"_s, m_plainIds.size() * sizeof(quint32) + m_packedIds.bytesUsed()},

@@ -54,11 +54,15 @@ public:
     }
     std::optional<quint32> idOf(QStringView word) const;
 
-    // Appends a token that stands at span, giving a new word the next id. Throws
-    // TooManyTokens past maximumSize.
-    void append(QStringView token, TextSpan span);
+    // Appends tokens that stand at spans, at most batchTokens of them, giving a new word
+    // the next id. Throws TooManyTokens past maximumSize.
+    static constexpr int batchTokens = 64;
+    void append(std::span<const QStringView> tokens, std::span<const TextSpan> spans);
+    void append(QStringView token, TextSpan span) { append({&token, 1}, {&span, 1}); }
+    // Makes room for so many tokens in all, the ids and their places.
+    void reserve(quint32 tokens);
     // Appends the tokens of a later part of the same text, tokenised on their own (with
-    // the parts they begin, if any).
+    // the parts they begin, if any). Once: neither sequence may be such a join already.
     void append(const TokenSequence &later);
     // The tokens appended from now on are a file's of their own: no walk runs from the
     // ones before into them.
@@ -104,15 +108,30 @@ public:
 
 private:
     // The word's id, a new one for a word not seen yet.
-    quint32 idFor(QStringView word);
+    quint32 idFor(QStringView word) { return idFor(word, hashOf(word)); }
+    quint32 idFor(QStringView word, quint32 hash);
     static quint32 hashOf(QStringView word);
     // The slot that holds word, or the empty slot where it would go.
     std::size_t slotOf(QStringView word, quint32 hash) const;
+    QStringView unitsOf(quint32 id) const
+    {
+        if (m_wordEnds.empty())
+            return m_words[id];
+        const quint64 begin = id == 0 ? 0 : m_wordEnds[id - 1];
+        return QStringView(m_wordUnits.data() + begin, qsizetype(m_wordEnds[id] - begin));
+    }
+    // Drops what only appending needs.
+    void endAppending();
     void grow();
     // Drops the starts that begin nothing.
     void settleParts();
 
-    QList<QString> m_words;          // by id
+    QList<QString> m_words; // by id
+    // While appending, the words' units again, one after another, and where each ends, by
+    // id: every token is looked up, and these stay in the processor's caches where the
+    // words' own strings, each on its own in memory, do not.
+    std::vector<char16_t> m_wordUnits;
+    std::vector<quint64> m_wordEnds;
     std::vector<Kind> m_kinds;       // by id
     std::vector<quint32> m_plainIds; // the tokens in text order while appending...
     PackedInts m_packedIds;          // ...and once packed

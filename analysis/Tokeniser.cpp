@@ -5,6 +5,7 @@
 #include "LowerCase.h"
 #include "StopCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <span>
@@ -22,6 +23,7 @@ enum Class : quint8 {
     Whitespace = 2, // ends a token
     Skipped = 4,    // passed over before a line: whitespace and line breaks
     ChangesWhenLowered = 8,
+    Surrogate = 16, // in the tables only: half a character, looked up whole
 };
 
 quint8 classOf(char32_t c)
@@ -56,7 +58,7 @@ const BasicPlane &basicPlane()
         auto tables = std::make_unique<BasicPlane>();
         for (char32_t c = 0; c < 0x10000; ++c) {
             const quint8 bits = classOf(c);
-            tables->classes[c] = bits;
+            tables->classes[c] = QChar::isSurrogate(c) ? quint8(Surrogate) : bits;
             tables->lowered[c] = 0;
             if (!(bits & ChangesWhenLowered) || c == capitalSigma)
                 continue;
@@ -108,10 +110,14 @@ bool casedLetterAfter(QStringView text, qsizetype position)
 class PartReader
 {
 public:
-    PartReader(QStringView text, std::stop_token stop)
+    // roomUpTo: where the text whose tokens end up in what is read ends: the later half
+    // of a text read on two threads joins the first's.
+    PartReader(QStringView text, qsizetype roomUpTo, std::stop_token stop)
         : m_text(text)
+        , m_units(text.utf16())
         , m_plane(basicPlane())
         , m_check(std::move(stop))
+        , m_roomUpTo(roomUpTo)
     {}
 
     // The part [begin, end) must not end inside a line that a hyphen joins to the next.
@@ -119,22 +125,31 @@ public:
     // keeps a trailing space that later lines lose.
     TokenSequence read(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
+        m_begin = begin;
         readLines(begin, end, startsWithFirstLine);
+        appendBatch();
         return std::move(m_tokens);
     }
 
     // Each file of a corpus on its own, its first line a first line.
     TokenSequence readFiles(std::span<const TextSpan> files)
     {
+        m_begin = files.empty() ? 0 : files.front().begin;
         for (const TextSpan &file : files) {
+            appendBatch();
             m_tokens.beginPart();
             readLines(file.begin, file.end, true);
         }
+        appendBatch();
         return std::move(m_tokens);
     }
 
 private:
     enum class In { Nothing, Text, Punctuation };
+
+    static constexpr qsizetype stretchUnits = 4096;
+    // So many tokens before the room for them is projected from what they took.
+    static constexpr quint32 firstRoom = 1u << 14;
 
     void readLines(qsizetype begin, qsizetype end, bool startsWithFirstLine)
     {
@@ -144,10 +159,12 @@ private:
             // The line starts with a character that is not skipped, so it keeps at least
             // that one whatever its end loses.
             qsizetype contentEnd = lineBreak;
-            if (!isFirstLine && m_text[contentEnd - 1] == u' ')
+            if (!isFirstLine && m_units[contentEnd - 1] == u' ')
                 --contentEnd;
             const qsizetype next = skipped(lineBreak, end);
-            if (next < end && m_text[contentEnd - 1] == u'-') {
+            if (m_tokens.size() >= m_room)
+                makeRoom(line);
+            if (next < end && m_units[contentEnd - 1] == u'-') {
                 // The hyphen goes, and the next line goes on right where it stood.
                 readCharacters(line, contentEnd - 1);
             } else {
@@ -159,46 +176,60 @@ private:
         endToken();
     }
 
+    // Room for as many tokens as the text read so far says the rest holds, not twice
+    // as many each time: every such step writes the ids and places again, into fresh
+    // memory.
+    void makeRoom(qsizetype position)
+    {
+        const quint32 size = m_tokens.size();
+        const double share =
+            double(m_roomUpTo - m_begin) / double(std::max<qsizetype>(position - m_begin, 1));
+        const double projected = size < firstRoom ? 0 : double(size) * share * 1.02;
+        const double atLeast = double(size) * 1.5 + firstRoom;
+        m_room =
+            quint32(std::min(std::max(projected, atLeast), double(TokenSequence::maximumSize)));
+        m_tokens.reserve(m_room);
+    }
+
+    // The class of the character that starts with a surrogate at position.
     quint8 classAt(qsizetype position, qsizetype &length) const
     {
-        const char16_t unit = m_text[position].unicode();
-        if (!QChar::isSurrogate(unit))
-            return m_plane.classes[unit];
         const cc::Character character = cc::characterAt(m_text, position);
         length = character.length;
         return classOf(character.codePoint);
     }
 
+    // Past the units from position on that are so, looked at a stretch at a time between
+    // checks for a stop: a text may be one line, or one word, of a billion units.
+    template<typename IsSo> qsizetype pastUnits(qsizetype position, qsizetype end, IsSo isSo)
+    {
+        for (;;) {
+            const qsizetype stretchEnd = std::min(end, position + stretchUnits);
+            while (position < stretchEnd && isSo(m_units[position]))
+                ++position;
+            m_check();
+            if (position < stretchEnd || stretchEnd == end)
+                return position;
+        }
+    }
+
     // Whitespace and line breaks never lie outside the Basic Multilingual Plane.
     qsizetype skipped(qsizetype position, qsizetype end)
     {
-        while (position < end) {
-            m_check();
-            const char16_t unit = m_text[position].unicode();
-            if (QChar::isSurrogate(unit) || !(m_plane.classes[unit] & Skipped))
-                break;
-            ++position;
-        }
-        return position;
+        return pastUnits(position, end,
+                         [this](char16_t unit) { return (m_plane.classes[unit] & Skipped) != 0; });
     }
 
     qsizetype lineEnd(qsizetype position, qsizetype end)
     {
-        for (; position < end && !cc::isLineBreak(m_text[position].unicode()); ++position)
-            m_check();
-        return position;
+        return pastUnits(position, end, [](char16_t unit) { return !cc::isLineBreak(unit); });
     }
 
     // Past the characters from position that are text and the same lower-cased.
-    qsizetype plainRunEnd(qsizetype position, qsizetype end) const
+    qsizetype plainRunEnd(qsizetype position, qsizetype end)
     {
-        while (position < end) {
-            const char16_t unit = m_text[position].unicode();
-            if (QChar::isSurrogate(unit) || m_plane.classes[unit] != 0)
-                break;
-            ++position;
-        }
-        return position;
+        return pastUnits(position, end,
+                         [this](char16_t unit) { return m_plane.classes[unit] == 0; });
     }
 
     // Reads characters of one line: within a line, whitespace separates tokens and a run
@@ -207,75 +238,137 @@ private:
     {
         for (qsizetype position = begin; position < end;) {
             m_check();
-            if (m_in == In::Text) {
+            const quint8 unitBits = m_plane.classes[m_units[position]];
+            if (unitBits == 0) {
                 // Most of a word's letters stay as they are: they go into it a run at once.
-                const qsizetype runEnd = plainRunEnd(position, end);
-                if (runEnd > position) {
-                    m_token.append(reinterpret_cast<const char16_t *>(m_text.utf16()) + position,
-                                   std::size_t(runEnd - position));
-                    m_end = runEnd;
-                    position = runEnd;
-                    continue;
-                }
+                if (m_in != In::Text)
+                    startToken(In::Text, position);
+                const qsizetype runEnd = plainRunEnd(position + 1, end);
+                appendAsItIs(position, runEnd);
+                position = runEnd;
+                continue;
             }
             qsizetype length = 1;
-            const quint8 bits = classAt(position, length);
+            const quint8 bits = (unitBits & Surrogate) ? classAt(position, length) : unitBits;
             const In now = (bits & Punctuation)  ? In::Punctuation
                            : (bits & Whitespace) ? In::Nothing
                                                  : In::Text;
-            if (now != m_in) {
-                endToken();
-                m_in = now;
-                m_start = position;
-            }
-            if (now != In::Nothing) {
+            if (now != m_in)
+                startToken(now, position);
+            if (now != In::Nothing)
                 appendLowered(position, length, bits);
-                m_end = position + length;
-            }
             position += length;
         }
     }
 
     void appendLowered(qsizetype position, qsizetype length, quint8 bits)
     {
-        const char16_t unit = m_text[position].unicode();
+        const char16_t unit = m_units[position];
         if (!(bits & ChangesWhenLowered)) {
-            m_token.append(reinterpret_cast<const char16_t *>(m_text.utf16()) + position,
-                           std::size_t(length));
+            appendAsItIs(position, position + length);
         } else if (length == 1 && m_plane.lowered[unit] != 0) {
-            m_token.push_back(m_plane.lowered[unit]);
+            appendChanged(&m_plane.lowered[unit], 1, position + 1);
         } else if (unit == capitalSigma) {
             // A final sigma ends a word: a cased letter before it and none after.
             const bool final =
                 casedLetterBefore(m_text, position) && !casedLetterAfter(m_text, position + 1);
-            m_token.push_back(final ? u'\u03C2' : u'\u03C3');
+            const char16_t sigma = final ? u'\u03C2' : u'\u03C3';
+            appendChanged(&sigma, 1, position + 1);
         } else {
             UChar lowered[8];
             UErrorCode status = U_ZERO_ERROR;
             const int32_t written =
-                u_strToLower(lowered, 8, reinterpret_cast<const UChar *>(m_text.utf16()) + position,
+                u_strToLower(lowered, 8, reinterpret_cast<const UChar *>(m_units) + position,
                              int32_t(length), "", &status);
-            m_token.append(reinterpret_cast<const char16_t *>(lowered), std::size_t(written));
+            appendChanged(reinterpret_cast<const char16_t *>(lowered), std::size_t(written),
+                          position + length);
         }
+    }
+
+    // Most tokens are the text's own units, lower-case already: they are looked up where
+    // they stand, and copied only once lowering or a line-end hyphen makes them differ.
+    void appendAsItIs(qsizetype begin, qsizetype end)
+    {
+        if (m_inText && begin == m_end) {
+            m_end = end;
+            return;
+        }
+        appendChanged(m_units + begin, std::size_t(end - begin), end);
+    }
+
+    void appendChanged(const char16_t *units, std::size_t count, qsizetype end)
+    {
+        if (m_inText) {
+            m_changedAt = qsizetype(m_changed.size());
+            m_changed.append(m_units + m_start, m_units + m_end);
+            m_inText = false;
+        }
+        m_changed.append(units, count);
+        m_end = end;
+    }
+
+    void startToken(In now, qsizetype position)
+    {
+        endToken();
+        m_in = now;
+        m_start = m_end = position;
+        m_inText = true;
     }
 
     void endToken()
     {
-        if (m_in != In::Nothing)
-            m_tokens.append(QStringView(m_token.data(), qsizetype(m_token.size())),
-                            TextSpan{quint32(m_start), quint32(m_end)});
-        m_token.clear();
+        if (m_in != In::Nothing) {
+            m_batchSpans[m_batched] = TextSpan{quint32(m_start), quint32(m_end)};
+            m_changedAts[m_batched] = m_inText ? -1 : m_changedAt;
+            m_changedEnds[m_batched] = qsizetype(m_changed.size());
+            if (++m_batched == batchTokens)
+                appendBatch();
+        }
         m_in = In::Nothing;
     }
 
+    // Tokens are looked up a batch at a time: the look-ups of one wait for memory while
+    // the others' go on.
+    void appendBatch()
+    {
+        std::array<QStringView, batchTokens> tokens;
+        for (int index = 0; index < m_batched; ++index) {
+            const TextSpan span = m_batchSpans[index];
+            const qsizetype changedAt = m_changedAts[index];
+            tokens[index] = changedAt < 0 ? QStringView(m_units + span.begin, span.end - span.begin)
+                                          : QStringView(m_changed.data() + changedAt,
+                                                        m_changedEnds[index] - changedAt);
+        }
+        m_tokens.append(std::span(tokens.data(), std::size_t(m_batched)),
+                        std::span(m_batchSpans.data(), std::size_t(m_batched)));
+        m_batched = 0;
+        m_changed.clear();
+    }
+
     QStringView m_text;
+    const char16_t *m_units;
     const BasicPlane &m_plane;
     StopCheck m_check;
     TokenSequence m_tokens;
-    std::u16string m_token; // the current token, lower-cased
     In m_in = In::Nothing;
     qsizetype m_start = 0; // where the current token starts in the text
     qsizetype m_end = 0;   // past its last character so far
+    // Whether the current token is the text's [m_start, m_end) as it stands; if not, it
+    // is m_changed from m_changedAt on.
+    bool m_inText = true;
+    qsizetype m_changedAt = 0;
+    // The tokens of the batch that differ from the text, lower-cased, one after another.
+    std::u16string m_changed;
+    // The tokens ended and not yet appended: their places, and where those that differ
+    // from the text stand in m_changed (-1 for none).
+    static constexpr int batchTokens = TokenSequence::batchTokens;
+    std::array<TextSpan, batchTokens> m_batchSpans;
+    std::array<qsizetype, batchTokens> m_changedAts;
+    std::array<qsizetype, batchTokens> m_changedEnds;
+    int m_batched = 0;
+    qsizetype m_roomUpTo;
+    qsizetype m_begin = 0;
+    quint32 m_room = 0; // the tokens there is room for
 };
 
 // Below this many code units a second thread costs more than it saves.
@@ -304,11 +397,12 @@ TokenSequence tokenise(QStringView text, std::stop_token stop)
         throw std::length_error("text of 2^32 code units or more");
     const qsizetype middle = text.size() < halvedTexts ? text.size() : halvingPoint(text);
     if (middle == text.size())
-        return PartReader(text, stop).read(0, text.size(), true);
+        return PartReader(text, text.size(), stop).read(0, text.size(), true);
     TokenSequence tokens;
     TokenSequence laterHalf;
-    alongside([&] { tokens = PartReader(text, stop).read(0, middle, true); },
-              [&] { laterHalf = PartReader(text, stop).read(middle, text.size(), false); });
+    alongside(
+        [&] { tokens = PartReader(text, text.size(), stop).read(0, middle, true); },
+        [&] { laterHalf = PartReader(text, text.size(), stop).read(middle, text.size(), false); });
     tokens.append(std::move(laterHalf));
     return tokens;
 }
@@ -320,15 +414,18 @@ TokenSequence tokenise(QStringView text, std::span<const TextSpan> files, std::s
     if (files.size() < 2)
         return tokenise(text, stop);
     if (text.size() < halvedTexts)
-        return PartReader(text, stop).readFiles(files);
+        return PartReader(text, text.size(), stop).readFiles(files);
     // The files are shared out between the two threads whole, about half the text each.
     std::size_t middle = 1;
     while (middle + 1 < files.size() && files[middle].end <= text.size() / 2)
         ++middle;
     TokenSequence tokens;
     TokenSequence laterFiles;
-    alongside([&] { tokens = PartReader(text, stop).readFiles(files.first(middle)); },
-              [&] { laterFiles = PartReader(text, stop).readFiles(files.subspan(middle)); });
+    const auto read = [&](std::span<const TextSpan> part, qsizetype roomUpTo) {
+        return PartReader(text, roomUpTo, stop).readFiles(part);
+    };
+    alongside([&] { tokens = read(files.first(middle), files.back().end); },
+              [&] { laterFiles = read(files.subspan(middle), files.back().end); });
     tokens.append(std::move(laterFiles));
     return tokens;
 }

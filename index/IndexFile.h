@@ -49,4 +49,4 @@ std::shared_ptr<const TextIndex> readIndexFile(const QString &path, const IndexF
 
 // The version written into every index file: one more whenever tokens or the index's
 // layout change, so that older files are never read as newer ones.
-inline constexpr quint32 indexFileVersion = 3;
+inline constexpr quint32 indexFileVersion = 4;

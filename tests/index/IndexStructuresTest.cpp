@@ -12,6 +12,7 @@
 #include "Tokeniser.h"
 
 #include <QBuffer>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -85,8 +86,13 @@ QByteArray sectionsOf(const SpanList &spans)
     return file.data();
 }
 
-// Appended one by one, in two lists joined, and read back from their sections; joined
-// they are encoded as the spans appended one by one, byte for byte.
+SpanList readBack(const QByteArray &sections, quint32 textLength)
+{
+    SectionReader reader({sections.constData(), std::size_t(sections.size())}, nullptr);
+    return SpanList::readFrom(reader, textLength);
+}
+
+// Appended one by one, in two lists joined, and read back from their sections.
 TEST_P(Spans, AreGivenBackAsAppended)
 {
     const SpanCase &spanCase = GetParam();
@@ -110,16 +116,41 @@ TEST_P(Spans, AreGivenBackAsAppended)
     first.seal();
     whole.seal();
 
-    const QByteArray bytes = sectionsOf(first);
-    ASSERT_EQ(bytes, sectionsOf(whole));
-    SectionReader reader({bytes.constData(), std::size_t(bytes.size())}, nullptr);
-    const SpanList read = SpanList::readFrom(reader, spans.empty() ? 0 : spans.back().end);
+    const quint32 textLength = spans.empty() ? 0 : spans.back().end;
+    // The lists read view their sections.
+    const QByteArray joinedSections = sectionsOf(first);
+    const QByteArray wholeSections = sectionsOf(whole);
+    const SpanList readJoined = readBack(joinedSections, textLength);
+    const SpanList readWhole = readBack(wholeSections, textLength);
 
-    ASSERT_EQ(first.size(), spans.size());
-    ASSERT_EQ(read.size(), spans.size());
-    for (quint32 token = 0; token < spans.size(); ++token) {
-        ASSERT_EQ(first[token], spans[token]) << token;
-        ASSERT_EQ(read[token], spans[token]) << token;
+    for (const SpanList *list :
+         {&std::as_const(first), &std::as_const(whole), &readJoined, &readWhole}) {
+        ASSERT_EQ(list->size(), spans.size());
+        for (quint32 token = 0; token < spans.size(); ++token)
+            ASSERT_EQ((*list)[token], spans[token]) << token;
+    }
+}
+
+// The first section holds the count of tokens and where a join's later tokens begin: a
+// join that does not agree with the blocks is refused, not read into spans of other
+// tokens.
+TEST(Spans, ReadWithAJoinElsewhereAreRefused)
+{
+    SpanList first;
+    SpanList later;
+    quint32 at = 0;
+    for (quint32 token = 0; token < 1000; ++token, at += 2)
+        (token < 300 ? first : later).append({at, at + 1});
+    first.append(later);
+    first.seal();
+    const QByteArray sections = sectionsOf(first);
+    ASSERT_EQ(readBack(sections, at).size(), 1000u);
+    // Past a section's length: the tokens, then the join.
+    constexpr qsizetype joinedAtOffset = 8 + 4;
+    for (const quint32 joinedAt : {0u, 299u, 301u, 256u, 900u, 2000u}) {
+        QByteArray damaged = sections;
+        std::memcpy(damaged.data() + joinedAtOffset, &joinedAt, sizeof joinedAt);
+        EXPECT_THROW(readBack(damaged, at), DamagedSections) << joinedAt;
     }
 }
 
