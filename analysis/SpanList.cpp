@@ -113,9 +113,7 @@ void SpanList::encodeBlock()
     const quint32 largest = valueAt(count - 1);
     const quint32 lowBits = largest >= count ? quint32(std::bit_width(largest / count)) - 1 : 0;
     Block block{base, quint32(m_words.size()), lowBits, 0};
-    // Room for a whole block's low bits even in a join's short block: every block has
-    // its high words at the same place.
-    const std::size_t lowWords = (std::size_t(blockValues) * lowBits + 63) / 64;
+    const std::size_t lowWords = lowWordsOf(lowBits);
     const std::size_t highBits = count + (largest >> lowBits) + 1;
     block.highWords = quint32((highBits + 63) / 64);
     m_words.resize(m_words.size() + lowWords + block.highWords, 0);
@@ -140,7 +138,7 @@ void SpanList::encodeBlock()
 quint32 SpanList::valueAt(const Block &block, quint32 index) const
 {
     const quint64 *low = words() + block.firstWord;
-    const std::size_t lowWords = (std::size_t(2 * blockTokens) * block.lowBits + 63) / 64;
+    const std::size_t lowWords = lowWordsOf(block.lowBits);
     const quint32 lowValue = lowBitsOf(low, index, block.lowBits);
     const quint64 *high = low + lowWords;
     quint32 remaining = index;
@@ -193,7 +191,7 @@ void SpanList::writeTo(SectionWriter &writer) const
 std::optional<quint64> SpanList::lastIfAscending(const Block &block, quint32 count) const
 {
     const quint64 *low = words() + block.firstWord;
-    const std::size_t lowWords = (std::size_t(blockValues) * block.lowBits + 63) / 64;
+    const std::size_t lowWords = lowWordsOf(block.lowBits);
     const quint64 *high = low + lowWords;
     // Read eight bytes at a time: the block's high words follow its low ones.
     const auto *lowBytes = reinterpret_cast<const char *>(low);
@@ -262,7 +260,7 @@ SpanList SpanList::readFrom(SectionReader &reader, quint32 textLength)
     std::size_t end = 0;
     for (std::size_t index = 0; index < blocks; ++index) {
         const Block &block = spans.m_storedBlocks[index];
-        const std::size_t lowWords = (std::size_t(2 * blockTokens) * block.lowBits + 63) / 64;
+        const std::size_t lowWords = lowWordsOf(block.lowBits);
         if (block.firstWord != end || block.lowBits > 31 ||
             lowWords + block.highWords > spans.m_storedWords.size() - end)
             throw DamagedSections();

@@ -64,6 +64,12 @@ private:
         quint32 highWords = 0;
     };
 
+    // The words a block's low bits take, a whole block's in every block (a join's short
+    // one too), so that its high words always stand at the same place.
+    static std::size_t lowWordsOf(quint32 lowBits)
+    {
+        return (std::size_t(blockValues) * lowBits + 63) / 64;
+    }
     void encodeBlock();
     // Appends later's blocks as they are encoded; this list must end on a whole block.
     void appendBlocksOf(const SpanList &later);

@@ -110,14 +110,11 @@ bool casedLetterAfter(QStringView text, qsizetype position)
 class PartReader
 {
 public:
-    // roomUpTo: where the text whose tokens end up in what is read ends: the later half
-    // of a text read on two threads joins the first's.
-    PartReader(QStringView text, qsizetype roomUpTo, std::stop_token stop)
+    PartReader(QStringView text, std::stop_token stop)
         : m_text(text)
         , m_units(text.utf16())
         , m_plane(basicPlane())
         , m_check(std::move(stop))
-        , m_roomUpTo(roomUpTo)
     {}
 
     // The part [begin, end) must not end inside a line that a hyphen joins to the next.
@@ -176,14 +173,14 @@ private:
         endToken();
     }
 
-    // Room for as many tokens as the text read so far says the rest holds, not twice
-    // as many each time: every such step writes the ids and places again, into fresh
-    // memory.
+    // Room for as many tokens as the text read so far says the rest of the text holds
+    // (the later half of a text read on two threads joins the first's), not twice as
+    // many each time: every such step writes the ids and places again, into fresh memory.
     void makeRoom(qsizetype position)
     {
         const quint32 size = m_tokens.size();
         const double share =
-            double(m_roomUpTo - m_begin) / double(std::max<qsizetype>(position - m_begin, 1));
+            double(m_text.size() - m_begin) / double(std::max<qsizetype>(position - m_begin, 1));
         const double projected = size < firstRoom ? 0 : double(size) * share * 1.02;
         const double atLeast = double(size) * 1.5 + firstRoom;
         m_room =
@@ -366,7 +363,6 @@ private:
     std::array<qsizetype, batchTokens> m_changedAts;
     std::array<qsizetype, batchTokens> m_changedEnds;
     int m_batched = 0;
-    qsizetype m_roomUpTo;
     qsizetype m_begin = 0;
     quint32 m_room = 0; // the tokens there is room for
 };
@@ -397,12 +393,11 @@ TokenSequence tokenise(QStringView text, std::stop_token stop)
         throw std::length_error("text of 2^32 code units or more");
     const qsizetype middle = text.size() < halvedTexts ? text.size() : halvingPoint(text);
     if (middle == text.size())
-        return PartReader(text, text.size(), stop).read(0, text.size(), true);
+        return PartReader(text, stop).read(0, text.size(), true);
     TokenSequence tokens;
     TokenSequence laterHalf;
-    alongside(
-        [&] { tokens = PartReader(text, text.size(), stop).read(0, middle, true); },
-        [&] { laterHalf = PartReader(text, text.size(), stop).read(middle, text.size(), false); });
+    alongside([&] { tokens = PartReader(text, stop).read(0, middle, true); },
+              [&] { laterHalf = PartReader(text, stop).read(middle, text.size(), false); });
     tokens.append(std::move(laterHalf));
     return tokens;
 }
@@ -414,18 +409,15 @@ TokenSequence tokenise(QStringView text, std::span<const TextSpan> files, std::s
     if (files.size() < 2)
         return tokenise(text, stop);
     if (text.size() < halvedTexts)
-        return PartReader(text, text.size(), stop).readFiles(files);
+        return PartReader(text, stop).readFiles(files);
     // The files are shared out between the two threads whole, about half the text each.
     std::size_t middle = 1;
     while (middle + 1 < files.size() && files[middle].end <= text.size() / 2)
         ++middle;
     TokenSequence tokens;
     TokenSequence laterFiles;
-    const auto read = [&](std::span<const TextSpan> part, qsizetype roomUpTo) {
-        return PartReader(text, roomUpTo, stop).readFiles(part);
-    };
-    alongside([&] { tokens = read(files.first(middle), files.back().end); },
-              [&] { laterFiles = read(files.subspan(middle), files.back().end); });
+    alongside([&] { tokens = PartReader(text, stop).readFiles(files.first(middle)); },
+              [&] { laterFiles = PartReader(text, stop).readFiles(files.subspan(middle)); });
     tokens.append(std::move(laterFiles));
     return tokens;
 }
