@@ -1,6 +1,7 @@
 #include "SuffixArray.h"
 
 #include "StopCheck.h"
+#include "WorkTeam.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -51,46 +52,199 @@ struct Buckets
     }
 };
 
-// Sorts every suffix from the sorted left-most S-type suffixes already in their buckets.
-// With Mark, the right-to-left pass marks the left-most S-type suffixes as it meets
-// them: it reads the symbol before each suffix anyway, and its own is next to it, where
-// finding them afterwards would read the text at random.
+// Induction goes through sa a block of ranks at a time, each in three steps. The typed
+// symbols before the block's suffixes are gathered on two threads (reads at random); the
+// bucket counters are stepped on one thread, in rank order, which decides where each
+// induced suffix goes; the induced suffixes are stored there on two threads (stores at
+// random). A suffix induced into the block itself, which the block still has to read, is
+// stored and gathered at once by the counting thread.
+constexpr quint32 blockSize = 1u << 16;
+constexpr quint32 piecesPerBlock = 8;
+// Below this many symbols a second thread costs more than it saves.
+constexpr quint32 sharedFrom = 1u << 17;
+// In a block's list of pending suffixes: nothing to induce from that rank. Typed symbols
+// stay below it (symbols stay below 2^31 − 1), and so do ranks.
+constexpr quint32 none = 0xFFFFFFFFu;
+
+// The part [from, to) that piece is of [begin, end).
+struct Piece
+{
+    quint32 from;
+    quint32 to;
+
+    Piece(quint32 begin, quint32 end, quint32 piece)
+        : from(begin + quint32(quint64(end - begin) * piece / piecesPerBlock))
+        , to(begin + quint32(quint64(end - begin) * (piece + 1) / piecesPerBlock))
+    {}
+};
+
+template<bool Mark> class Induction
+{
+public:
+    Induction(const quint32 *typed, quint32 *sa, quint32 size, Buckets &buckets)
+        : m_typed(typed)
+        , m_sa(sa)
+        , m_size(size)
+        , m_buckets(buckets)
+        , m_pending(std::min(size, blockSize))
+        , m_induced(m_pending.size())
+        , m_team(size >= sharedFrom)
+    {}
+
+    // Sorts every suffix from the sorted left-most S-type suffixes already in their
+    // buckets. With Mark, the right-to-left pass marks the left-most S-type suffixes as it
+    // meets them: it reads the symbol before each suffix anyway, and its own is next to
+    // it, where finding them afterwards would read the text at random.
+    void run(const StopCheck &check)
+    {
+        m_buckets.fill(false);
+        // The last suffix is L-type: it comes right after the (virtual) end of the text.
+        m_sa[m_buckets.bounds[symbolOf(m_typed[m_size - 1])]++] = m_size - 1;
+        for (quint32 begin = 0; begin < m_size; begin += blockSize) {
+            check.throwIfStopped();
+            const quint32 end = std::min(m_size, begin + blockSize);
+            m_team.share(piecesPerBlock, [&](quint32 piece) { gatherLType(begin, end, piece); });
+            const quint32 stores = placeLType(begin, end);
+            m_team.share(piecesPerBlock, [&](quint32 piece) { store(0, stores, piece); });
+        }
+        m_buckets.fill(true);
+        for (quint32 end = m_size; end > 0;) {
+            check.throwIfStopped();
+            const quint32 begin = end > blockSize ? end - blockSize : 0;
+            m_team.share(piecesPerBlock, [&](quint32 piece) { gatherSType(begin, end, piece); });
+            const quint32 firstStore = placeSType(begin, end);
+            m_team.share(piecesPerBlock,
+                         [&](quint32 piece) { store(firstStore, end - begin, piece); });
+            end = begin;
+        }
+    }
+
+private:
+    // The typed symbol before suffix when its suffix is L-type, else none.
+    quint32 lTypeBefore(quint32 suffix) const
+    {
+        if (suffix == empty || suffix == 0)
+            return none;
+        const quint32 before = m_typed[suffix - 1];
+        return isSType(before) ? none : before;
+    }
+
+    // The typed symbol before the suffix at rank when its suffix is S-type, else none;
+    // with Mark, a left-most S-type suffix is marked there.
+    quint32 sTypeBefore(quint32 rank) const
+    {
+        const quint32 suffix = m_sa[rank];
+        if (suffix == empty || suffix == 0)
+            return none;
+        const quint32 before = m_typed[suffix - 1];
+        if (isSType(before))
+            return before;
+        if (Mark && isSType(m_typed[suffix]))
+            m_sa[rank] = suffix | leftmostSMark;
+        return none;
+    }
+
+    void prefetchBefore(quint32 rank) const
+    {
+        const quint32 suffix = m_sa[rank];
+        if (suffix != empty && suffix > 0)
+            __builtin_prefetch(m_typed + suffix - 1);
+    }
+
+    void gatherLType(quint32 begin, quint32 end, quint32 piece)
+    {
+        const Piece ranks(begin, end, piece);
+        for (quint32 rank = ranks.from; rank < ranks.to; ++rank) {
+            if (rank + prefetchDistance < ranks.to)
+                prefetchBefore(rank + prefetchDistance);
+            m_pending[rank - begin] = lTypeBefore(m_sa[rank]);
+        }
+    }
+
+    void gatherSType(quint32 begin, quint32 end, quint32 piece)
+    {
+        const Piece ranks(begin, end, piece);
+        for (quint32 rank = ranks.to; rank-- > ranks.from;) {
+            if (rank >= ranks.from + prefetchDistance)
+                prefetchBefore(rank - prefetchDistance);
+            m_pending[rank - begin] = sTypeBefore(rank);
+        }
+    }
+
+    // Steps the bucket heads in rank order for each pending symbol (an L-type suffix goes
+    // to a later rank than the one it is induced from). The stores to make outside the
+    // block are listed in the pending entries already read, from the first: their count
+    // is returned.
+    quint32 placeLType(quint32 begin, quint32 end)
+    {
+        quint32 *const heads = m_buckets.bounds.data();
+        quint32 stores = 0;
+        for (quint32 rank = begin; rank < end; ++rank) {
+            const quint32 before = m_pending[rank - begin];
+            if (before == none)
+                continue;
+            const quint32 to = heads[symbolOf(before)]++;
+            const quint32 suffix = m_sa[rank] - 1;
+            if (to < end) {
+                m_sa[to] = suffix;
+                m_pending[to - begin] = lTypeBefore(suffix);
+                continue;
+            }
+            m_pending[stores] = to;
+            m_induced[stores] = suffix;
+            ++stores;
+        }
+        return stores;
+    }
+
+    // The same from the block's end (an S-type suffix goes to an earlier rank), with the
+    // stores listed up to the last entry: where the list begins is returned.
+    quint32 placeSType(quint32 begin, quint32 end)
+    {
+        quint32 *const tails = m_buckets.bounds.data();
+        quint32 firstStore = end - begin;
+        for (quint32 rank = end; rank-- > begin;) {
+            const quint32 before = m_pending[rank - begin];
+            if (before == none)
+                continue;
+            const quint32 to = --tails[symbolOf(before)];
+            const quint32 suffix = m_sa[rank] - 1;
+            if (to >= begin) {
+                m_sa[to] = suffix;
+                m_pending[to - begin] = sTypeBefore(to);
+                continue;
+            }
+            --firstStore;
+            m_pending[firstStore] = to;
+            m_induced[firstStore] = suffix;
+        }
+        return firstStore;
+    }
+
+    // Makes piece of the listed stores [first, last).
+    void store(quint32 first, quint32 last, quint32 piece)
+    {
+        const Piece stores(first, last, piece);
+        for (quint32 i = stores.from; i < stores.to; ++i)
+            m_sa[m_pending[i]] = m_induced[i];
+    }
+
+    const quint32 *m_typed;
+    quint32 *m_sa;
+    quint32 m_size;
+    Buckets &m_buckets;
+    // For each rank of the block, the typed symbol before its suffix or none; then the
+    // list of stores: where to, and which suffix.
+    std::vector<quint32> m_pending;
+    std::vector<quint32> m_induced;
+    WorkTeam m_team;
+};
+
 template<bool Mark>
-void induce(const quint32 *typed, quint32 *sa, quint32 size, Buckets &bucketBounds,
+void induce(const quint32 *typed, quint32 *sa, quint32 size, Buckets &buckets,
             const StopCheck &check)
 {
-    quint32 *const buckets = bucketBounds.bounds.data();
-    bucketBounds.fill(false);
-    // The last suffix is L-type: it comes right after the (virtual) end of the text.
-    sa[buckets[symbolOf(typed[size - 1])]++] = size - 1;
-    for (quint32 i = 0; i < size; ++i) {
-        check.atStep(i);
-        if (i + prefetchDistance < size) {
-            const quint32 ahead = sa[i + prefetchDistance];
-            if (ahead != empty && ahead > 0)
-                __builtin_prefetch(typed + ahead - 1);
-        }
-        const quint32 suffix = sa[i];
-        if (suffix != empty && suffix > 0 && !isSType(typed[suffix - 1]))
-            sa[buckets[symbolOf(typed[suffix - 1])]++] = suffix - 1;
-    }
-    bucketBounds.fill(true);
-    for (quint32 i = size; i-- > 0;) {
-        check.atStep(i);
-        if (i >= prefetchDistance) {
-            const quint32 ahead = sa[i - prefetchDistance];
-            if (ahead != empty && ahead > 0)
-                __builtin_prefetch(typed + ahead - 1);
-        }
-        const quint32 suffix = sa[i];
-        if (suffix == empty || suffix == 0)
-            continue;
-        const quint32 before = typed[suffix - 1];
-        if (isSType(before))
-            sa[--buckets[symbolOf(before)]] = suffix - 1;
-        else if (Mark && isSType(typed[suffix]))
-            sa[i] = suffix | leftmostSMark;
-    }
+    Induction<Mark>(typed, sa, size, buckets).run(check);
 }
 
 bool isLeftmostS(const quint32 *typed, quint32 i)
@@ -242,6 +396,9 @@ std::vector<quint32> suffixArray(std::span<const quint32> symbols, quint32 alpha
     // longer sequence would give a wrong order, not a crash.
     if (symbols.size() >= leftmostSMark)
         throw std::length_error("more than 2^31 − 1 symbols to sort");
+    // A symbol and its suffix's type share a word while sorting.
+    if (alphabetSize >= leftmostSMark)
+        throw std::length_error("more than 2^31 − 1 distinct symbols to sort");
     const auto size = quint32(symbols.size());
     std::vector<quint32> sa(size);
     if (size <= 1)

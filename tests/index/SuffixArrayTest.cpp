@@ -44,7 +44,7 @@ struct LongSequence
 {
     const char *name;
     quint32 alphabet;
-    std::vector<quint32> (*make)(std::mt19937 &random, quint32 alphabet);
+    std::vector<quint32> (*make)(std::mt19937 &random, quint32 alphabet, quint32 scale);
 };
 
 void PrintTo(const LongSequence &row, std::ostream *out)
@@ -59,40 +59,74 @@ class SuffixArrayOfLongSequences : public testing::TestWithParam<LongSequence>
 TEST_P(SuffixArrayOfLongSequences, SortsLikeComparisons)
 {
     std::mt19937 random(5);
-    const std::vector<quint32> symbols = GetParam().make(random, GetParam().alphabet);
+    const std::vector<quint32> symbols = GetParam().make(random, GetParam().alphabet, 1);
     ASSERT_EQ(suffixArray(symbols, GetParam().alphabet), sortedByComparison(symbols));
 }
 
-std::vector<quint32> randomSymbols(std::mt19937 &random, quint32 alphabet)
+// Whether order holds every suffix once, each before the next: by its first symbol, then
+// by the rank of the suffix after it (none sorts first). Linear, for sequences too long
+// to sort by comparisons.
+bool isSuffixOrder(const std::vector<quint32> &symbols, const std::vector<quint32> &order)
 {
-    std::vector<quint32> symbols(20000);
+    const auto size = quint32(symbols.size());
+    if (order.size() != size)
+        return false;
+    std::vector<quint32> rank(size, size);
+    for (quint32 i = 0; i < size; ++i) {
+        if (order[i] >= size || rank[order[i]] != size)
+            return false;
+        rank[order[i]] = i;
+    }
+    const auto rankAfter = [&](quint32 suffix) {
+        return suffix + 1 < size ? qint64(rank[suffix + 1]) : qint64(-1);
+    };
+    for (quint32 i = 1; i < size; ++i) {
+        const quint32 a = order[i - 1];
+        const quint32 b = order[i];
+        if (symbols[a] > symbols[b] || (symbols[a] == symbols[b] && rankAfter(a) > rankAfter(b)))
+            return false;
+    }
+    return true;
+}
+
+// Long enough for many blocks of induction shared between two threads.
+TEST_P(SuffixArrayOfLongSequences, SortsManyBlocks)
+{
+    std::mt19937 random(6);
+    const std::vector<quint32> symbols = GetParam().make(random, GetParam().alphabet, 40);
+    EXPECT_TRUE(isSuffixOrder(symbols, suffixArray(symbols, GetParam().alphabet)));
+}
+
+std::vector<quint32> randomSymbols(std::mt19937 &random, quint32 alphabet, quint32 scale)
+{
+    std::vector<quint32> symbols(20000 * scale);
     for (quint32 &symbol : symbols)
         symbol = random() % alphabet;
     return symbols;
 }
 
 // A passage pasted many times, with a few changes: long shared prefixes at every level.
-std::vector<quint32> pastedPassage(std::mt19937 &random, quint32 alphabet)
+std::vector<quint32> pastedPassage(std::mt19937 &random, quint32 alphabet, quint32 scale)
 {
-    const std::vector<quint32> passage = randomSymbols(random, alphabet);
+    const std::vector<quint32> passage = randomSymbols(random, alphabet, 1);
     std::vector<quint32> symbols;
-    for (int copy = 0; copy < 8; ++copy) {
+    for (quint32 copy = 0; copy < 8 * scale; ++copy) {
         symbols.insert(symbols.end(), passage.begin(), passage.begin() + 1000);
         symbols[symbols.size() - 1 - std::size_t(random() % 1000)] = random() % alphabet;
     }
     return symbols;
 }
 
-std::vector<quint32> oneSymbolRepeated(std::mt19937 &, quint32)
+std::vector<quint32> oneSymbolRepeated(std::mt19937 &, quint32, quint32 scale)
 {
-    return std::vector<quint32>(3000, 0);
+    return std::vector<quint32>(3000 * scale, 0);
 }
 
 // Runs of growing length: many levels of left-most S-type substrings of every length.
-std::vector<quint32> growingRuns(std::mt19937 &, quint32 alphabet)
+std::vector<quint32> growingRuns(std::mt19937 &, quint32 alphabet, quint32 scale)
 {
     std::vector<quint32> symbols;
-    for (quint32 run = 1; symbols.size() < 6000; ++run)
+    for (quint32 run = 1; symbols.size() < 6000 * scale; ++run)
         symbols.insert(symbols.end(), run, run % alphabet);
     return symbols;
 }
