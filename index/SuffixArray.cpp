@@ -4,6 +4,8 @@
 #include "WorkTeam.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <stdexcept>
 
 namespace {
@@ -71,12 +73,13 @@ struct Piece
 {
     quint32 from;
     quint32 to;
-
-    Piece(quint32 begin, quint32 end, quint32 piece)
-        : from(begin + quint32(quint64(end - begin) * piece / piecesPerBlock))
-        , to(begin + quint32(quint64(end - begin) * (piece + 1) / piecesPerBlock))
-    {}
 };
+
+Piece pieceOf(quint32 begin, quint32 end, quint32 piece)
+{
+    return {begin + quint32(quint64(end - begin) * piece / piecesPerBlock),
+            begin + quint32(quint64(end - begin) * (piece + 1) / piecesPerBlock)};
+}
 
 template<bool Mark> class Induction
 {
@@ -153,7 +156,7 @@ private:
 
     void gatherLType(quint32 begin, quint32 end, quint32 piece)
     {
-        const Piece ranks(begin, end, piece);
+        const Piece ranks = pieceOf(begin, end, piece);
         for (quint32 rank = ranks.from; rank < ranks.to; ++rank) {
             if (rank + prefetchDistance < ranks.to)
                 prefetchBefore(rank + prefetchDistance);
@@ -163,7 +166,7 @@ private:
 
     void gatherSType(quint32 begin, quint32 end, quint32 piece)
     {
-        const Piece ranks(begin, end, piece);
+        const Piece ranks = pieceOf(begin, end, piece);
         for (quint32 rank = ranks.to; rank-- > ranks.from;) {
             if (rank >= ranks.from + prefetchDistance)
                 prefetchBefore(rank - prefetchDistance);
@@ -224,7 +227,7 @@ private:
     // Makes piece of the listed stores [first, last).
     void store(quint32 first, quint32 last, quint32 piece)
     {
-        const Piece stores(first, last, piece);
+        const Piece stores = pieceOf(first, last, piece);
         for (quint32 i = stores.from; i < stores.to; ++i)
             m_sa[m_pending[i]] = m_induced[i];
     }
@@ -292,6 +295,107 @@ struct Reduced
     quint32 names = 0; // how many distinct names among them
 };
 
+// Whether the left-most S-type substrings at position and previous differ.
+bool substringsDiffer(const quint32 *typed, quint32 size, quint32 position, quint32 previous)
+{
+    for (quint32 d = 0;; ++d) {
+        if (position + d == size || previous + d == size ||
+            typed[position + d] != typed[previous + d])
+            return true;
+        const bool endsHere = isLeftmostS(typed, position + d);
+        if (d > 0 && (endsHere || isLeftmostS(typed, previous + d)))
+            return !(endsHere && isLeftmostS(typed, previous + d));
+    }
+}
+
+// Names the sorted substrings a block at a time: whether each differs from the one
+// before is found on two threads (reads at random), the names before each piece are
+// counted up, and the names are stored on two threads (stores at random).
+class Naming
+{
+public:
+    Naming(const quint32 *typed, quint32 *sa, quint32 size, quint32 count)
+        : m_typed(typed)
+        , m_sa(sa)
+        , m_size(size)
+        , m_count(count)
+        , m_team(count >= sharedFrom)
+    {}
+
+    // Returns how many distinct names there are.
+    quint32 run(StopCheck &check)
+    {
+        quint32 names = 0;
+        for (quint32 begin = 0; begin < m_count; begin += blockSize) {
+            check.throwIfStopped();
+            const quint32 end = std::min(m_count, begin + blockSize);
+            m_team.share(piecesPerBlock,
+                         [&](quint32 piece) { findDifferences(begin, end, piece); });
+            for (quint32 piece = 0; piece < piecesPerBlock; ++piece) {
+                const quint32 within = m_namesBefore[piece];
+                m_namesBefore[piece] = names;
+                names += within;
+            }
+            m_team.share(piecesPerBlock, [&](quint32 piece) { storeNames(begin, end, piece); });
+        }
+        return names;
+    }
+
+private:
+    static constexpr quint32 bits = 64;
+
+    // The ranks [from, to) of piece of [begin, end), split at whole words of differences.
+    static Piece ranksOf(quint32 begin, quint32 end, quint32 piece)
+    {
+        const Piece words = pieceOf(0, (end - begin + bits - 1) / bits, piece);
+        return {begin + std::min(end - begin, words.from * bits),
+                begin + std::min(end - begin, words.to * bits)};
+    }
+
+    void findDifferences(quint32 begin, quint32 end, quint32 piece)
+    {
+        const Piece ranks = ranksOf(begin, end, piece);
+        quint32 differing = 0;
+        for (quint32 rank = ranks.from; rank < ranks.to; rank += bits) {
+            quint64 word = 0;
+            for (quint32 bit = 0; bit < bits && rank + bit < ranks.to; ++bit) {
+                const quint32 at = rank + bit;
+                if (at + prefetchDistance < ranks.to)
+                    __builtin_prefetch(m_typed + m_sa[at + prefetchDistance]);
+                if (at == 0 || substringsDiffer(m_typed, m_size, m_sa[at], m_sa[at - 1]))
+                    word |= quint64(1) << bit;
+            }
+            m_differences[(rank - begin) / bits] = word;
+            differing += quint32(std::popcount(word));
+        }
+        m_namesBefore[piece] = differing;
+    }
+
+    void storeNames(quint32 begin, quint32 end, quint32 piece)
+    {
+        const Piece ranks = ranksOf(begin, end, piece);
+        quint32 name = m_namesBefore[piece];
+        for (quint32 rank = ranks.from; rank < ranks.to; ++rank) {
+            if (rank + prefetchDistance < ranks.to)
+                __builtin_prefetch(m_sa + m_count + m_sa[rank + prefetchDistance] / 2, 1);
+            const quint32 offset = rank - begin;
+            name += quint32(m_differences[offset / bits] >> (offset % bits)) & 1u;
+            // Left-most S positions are at least two apart, so halves do not collide.
+            m_sa[m_count + m_sa[rank] / 2] = name - 1;
+        }
+    }
+
+    const quint32 *m_typed;
+    quint32 *m_sa;
+    quint32 m_size;
+    quint32 m_count;
+    // A bit for each rank of the block: whether its substring differs from the one before.
+    std::array<quint64, blockSize / bits> m_differences{};
+    // How many differ in each piece, then how many names come before it.
+    std::array<quint32, piecesPerBlock> m_namesBefore{};
+    WorkTeam m_team;
+};
+
 Reduced nameLeftmostSSubstrings(const quint32 *typed, quint32 *sa, quint32 size, StopCheck &check)
 {
     Reduced reduced;
@@ -302,32 +406,7 @@ Reduced nameLeftmostSSubstrings(const quint32 *typed, quint32 *sa, quint32 size,
             sa[count++] = sa[i] & ~leftmostSMark;
     }
     std::fill(sa + count, sa + size, empty);
-    quint32 previous = empty;
-    for (quint32 i = 0; i < count; ++i) {
-        if (i + prefetchDistance < count) {
-            __builtin_prefetch(typed + sa[i + prefetchDistance]);
-            __builtin_prefetch(sa + count + sa[i + prefetchDistance] / 2, 1);
-        }
-        const quint32 position = sa[i];
-        bool differs = previous == empty;
-        for (quint32 d = 0; !differs; ++d) {
-            check();
-            if (position + d == size || previous + d == size ||
-                typed[position + d] != typed[previous + d]) {
-                differs = true;
-            } else if (d > 0 &&
-                       (isLeftmostS(typed, position + d) || isLeftmostS(typed, previous + d))) {
-                differs = !(isLeftmostS(typed, position + d) && isLeftmostS(typed, previous + d));
-                break;
-            }
-        }
-        if (differs) {
-            ++reduced.names;
-            previous = position;
-        }
-        // Left-most S positions are at least two apart, so halves do not collide.
-        sa[count + position / 2] = reduced.names - 1;
-    }
+    reduced.names = Naming(typed, sa, size, count).run(check);
     quint32 end = size;
     for (quint32 i = size; i-- > count;) {
         if (sa[i] != empty)
