@@ -64,6 +64,9 @@ constexpr quint32 blockSize = 1u << 16;
 constexpr quint32 piecesPerBlock = 8;
 // Below this many symbols a second thread costs more than it saves.
 constexpr quint32 sharedFrom = 1u << 17;
+// Below this many symbols sa and the symbols stay in a large last-level cache, where one
+// thread's single pass is as fast as blocks shared between two.
+constexpr quint32 blockedFrom = 1u << 21;
 // In a block's list of pending suffixes: nothing to induce from that rank. Typed symbols
 // stay below it (symbols stay below 2^31 − 1), and so do ranks.
 constexpr quint32 none = 0xFFFFFFFFu;
@@ -91,13 +94,9 @@ public:
         , m_buckets(buckets)
         , m_pending(std::min(size, blockSize))
         , m_induced(m_pending.size())
-        , m_team(size >= sharedFrom)
+        , m_team(true)
     {}
 
-    // Sorts every suffix from the sorted left-most S-type suffixes already in their
-    // buckets. With Mark, the right-to-left pass marks the left-most S-type suffixes as it
-    // meets them: it reads the symbol before each suffix anyway, and its own is next to
-    // it, where finding them afterwards would read the text at random.
     void run(const StopCheck &check)
     {
         m_buckets.fill(false);
@@ -243,11 +242,57 @@ private:
     WorkTeam m_team;
 };
 
+// The same in one pass each way on this thread.
+template<bool Mark>
+void induceInOnePass(const quint32 *typed, quint32 *sa, quint32 size, Buckets &bucketBounds,
+                     const StopCheck &check)
+{
+    quint32 *const buckets = bucketBounds.bounds.data();
+    bucketBounds.fill(false);
+    // The last suffix is L-type: it comes right after the (virtual) end of the text.
+    sa[buckets[symbolOf(typed[size - 1])]++] = size - 1;
+    for (quint32 i = 0; i < size; ++i) {
+        check.atStep(i);
+        if (i + prefetchDistance < size) {
+            const quint32 ahead = sa[i + prefetchDistance];
+            if (ahead != empty && ahead > 0)
+                __builtin_prefetch(typed + ahead - 1);
+        }
+        const quint32 suffix = sa[i];
+        if (suffix != empty && suffix > 0 && !isSType(typed[suffix - 1]))
+            sa[buckets[symbolOf(typed[suffix - 1])]++] = suffix - 1;
+    }
+    bucketBounds.fill(true);
+    for (quint32 i = size; i-- > 0;) {
+        check.atStep(i);
+        if (i >= prefetchDistance) {
+            const quint32 ahead = sa[i - prefetchDistance];
+            if (ahead != empty && ahead > 0)
+                __builtin_prefetch(typed + ahead - 1);
+        }
+        const quint32 suffix = sa[i];
+        if (suffix == empty || suffix == 0)
+            continue;
+        const quint32 before = typed[suffix - 1];
+        if (isSType(before))
+            sa[--buckets[symbolOf(before)]] = suffix - 1;
+        else if (Mark && isSType(typed[suffix]))
+            sa[i] = suffix | leftmostSMark;
+    }
+}
+
+// Sorts every suffix from the sorted left-most S-type suffixes already in their buckets.
+// With Mark, the right-to-left pass marks the left-most S-type suffixes as it meets
+// them: it reads the symbol before each suffix anyway, and its own is next to it, where
+// finding them afterwards would read the text at random.
 template<bool Mark>
 void induce(const quint32 *typed, quint32 *sa, quint32 size, Buckets &buckets,
             const StopCheck &check)
 {
-    Induction<Mark>(typed, sa, size, buckets).run(check);
+    if (size < blockedFrom)
+        induceInOnePass<Mark>(typed, sa, size, buckets, check);
+    else
+        Induction<Mark>(typed, sa, size, buckets).run(check);
 }
 
 bool isLeftmostS(const quint32 *typed, quint32 i)

@@ -44,7 +44,8 @@ struct LongSequence
 {
     const char *name;
     quint32 alphabet;
-    std::vector<quint32> (*make)(std::mt19937 &random, quint32 alphabet, quint32 scale);
+    std::vector<quint32> (*make)(std::mt19937 &random, quint32 alphabet, quint32 length);
+    quint32 length; // short enough to sort by comparisons
 };
 
 void PrintTo(const LongSequence &row, std::ostream *out)
@@ -59,7 +60,8 @@ class SuffixArrayOfLongSequences : public testing::TestWithParam<LongSequence>
 TEST_P(SuffixArrayOfLongSequences, SortsLikeComparisons)
 {
     std::mt19937 random(5);
-    const std::vector<quint32> symbols = GetParam().make(random, GetParam().alphabet, 1);
+    const std::vector<quint32> symbols =
+        GetParam().make(random, GetParam().alphabet, GetParam().length);
     ASSERT_EQ(suffixArray(symbols, GetParam().alphabet), sortedByComparison(symbols));
 }
 
@@ -89,56 +91,56 @@ bool isSuffixOrder(const std::vector<quint32> &symbols, const std::vector<quint3
     return true;
 }
 
-// Long enough for many blocks of induction shared between two threads.
+// Long enough for induction by blocks shared between two threads.
 TEST_P(SuffixArrayOfLongSequences, SortsManyBlocks)
 {
     std::mt19937 random(6);
-    const std::vector<quint32> symbols = GetParam().make(random, GetParam().alphabet, 40);
+    const std::vector<quint32> symbols = GetParam().make(random, GetParam().alphabet, 2'500'000);
     EXPECT_TRUE(isSuffixOrder(symbols, suffixArray(symbols, GetParam().alphabet)));
 }
 
-std::vector<quint32> randomSymbols(std::mt19937 &random, quint32 alphabet, quint32 scale)
+std::vector<quint32> randomSymbols(std::mt19937 &random, quint32 alphabet, quint32 length)
 {
-    std::vector<quint32> symbols(20000 * scale);
+    std::vector<quint32> symbols(length);
     for (quint32 &symbol : symbols)
         symbol = random() % alphabet;
     return symbols;
 }
 
 // A passage pasted many times, with a few changes: long shared prefixes at every level.
-std::vector<quint32> pastedPassage(std::mt19937 &random, quint32 alphabet, quint32 scale)
+std::vector<quint32> pastedPassage(std::mt19937 &random, quint32 alphabet, quint32 length)
 {
-    const std::vector<quint32> passage = randomSymbols(random, alphabet, 1);
+    const std::vector<quint32> passage = randomSymbols(random, alphabet, 1000);
     std::vector<quint32> symbols;
-    for (quint32 copy = 0; copy < 8 * scale; ++copy) {
-        symbols.insert(symbols.end(), passage.begin(), passage.begin() + 1000);
+    while (symbols.size() < length) {
+        symbols.insert(symbols.end(), passage.begin(), passage.end());
         symbols[symbols.size() - 1 - std::size_t(random() % 1000)] = random() % alphabet;
     }
     return symbols;
 }
 
-std::vector<quint32> oneSymbolRepeated(std::mt19937 &, quint32, quint32 scale)
+std::vector<quint32> oneSymbolRepeated(std::mt19937 &, quint32, quint32 length)
 {
-    return std::vector<quint32>(3000 * scale, 0);
+    return std::vector<quint32>(length, 0);
 }
 
 // Runs of growing length: many levels of left-most S-type substrings of every length.
-std::vector<quint32> growingRuns(std::mt19937 &, quint32 alphabet, quint32 scale)
+std::vector<quint32> growingRuns(std::mt19937 &, quint32 alphabet, quint32 length)
 {
     std::vector<quint32> symbols;
-    for (quint32 run = 1; symbols.size() < 6000 * scale; ++run)
+    for (quint32 run = 1; symbols.size() < length; ++run)
         symbols.insert(symbols.end(), run, run % alphabet);
     return symbols;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SuffixArrayOfLongSequences,
-    testing::Values(LongSequence{"twoSymbols", 2, randomSymbols},
-                    LongSequence{"wordAlphabet", 30000, randomSymbols},
-                    LongSequence{"pastedPassageOfThreeSymbols", 3, pastedPassage},
-                    LongSequence{"pastedPassageOfWords", 5000, pastedPassage},
-                    LongSequence{"oneSymbolRepeated", 1, oneSymbolRepeated},
-                    LongSequence{"growingRuns", 7, growingRuns}),
+    testing::Values(LongSequence{"twoSymbols", 2, randomSymbols, 20000},
+                    LongSequence{"wordAlphabet", 30000, randomSymbols, 20000},
+                    LongSequence{"pastedPassageOfThreeSymbols", 3, pastedPassage, 8000},
+                    LongSequence{"pastedPassageOfWords", 5000, pastedPassage, 8000},
+                    LongSequence{"oneSymbolRepeated", 1, oneSymbolRepeated, 3000},
+                    LongSequence{"growingRuns", 7, growingRuns, 6000}),
     [](const testing::TestParamInfo<LongSequence> &info) { return info.param.name; });
 
 class RangeMinimumOfValuesBelow : public testing::TestWithParam<quint32>
