@@ -1,11 +1,13 @@
 #include "SuffixArray.h"
 
+#include "BothCores.h"
 #include "StopCheck.h"
 #include "WorkTeam.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -460,33 +462,52 @@ Reduced nameLeftmostSSubstrings(const quint32 *typed, quint32 *sa, quint32 size,
     return reduced;
 }
 
+// Moves the sorted left-most S-type suffixes at the front of sa to their buckets' ends,
+// all other ranks empty. Sorted, they come in runs of one first symbol, ascending, each of
+// which moves up as a whole (a run's place is never below it): sa is read and written in
+// order, where reading each suffix's symbol would read the text at random.
+void placeSortedLeftmostS(quint32 *sa, quint32 size, quint32 count, const Buckets &bucketBounds,
+                          const std::vector<quint32> &leftmostSCounts)
+{
+    quint32 unplaced = count;
+    quint32 placedFrom = size;
+    for (std::size_t symbol = leftmostSCounts.size(); symbol-- > 0;) {
+        const quint32 run = leftmostSCounts[symbol];
+        if (run == 0)
+            continue;
+        const quint32 bucketEnd = bucketBounds.bounds[symbol];
+        unplaced -= run;
+        std::memmove(sa + bucketEnd - run, sa + unplaced, run * sizeof(quint32));
+        std::fill(sa + bucketEnd, sa + placedFrom, empty);
+        placedFrom = bucketEnd - run;
+    }
+    std::fill(sa, sa + placedFrom, empty);
+}
+
 // From the order of the reduced string's suffixes at the front of sa: the left-most
 // S-type suffixes in that order at their buckets' ends, from which all are induced.
 void induceFromSortedLeftmostS(const quint32 *typed, quint32 *sa, quint32 size, quint32 count,
                                Buckets &bucketBounds, StopCheck &check)
 {
     quint32 *positions = sa + size - count;
+    std::vector<quint32> leftmostSCounts(bucketBounds.counts.size());
     quint32 next = 0;
     for (quint32 i = 1; i < size; ++i) {
         check();
-        if (isLeftmostS(typed, i))
+        if (isLeftmostS(typed, i)) {
             positions[next++] = i;
+            ++leftmostSCounts[symbolOf(typed[i])];
+        }
     }
-    for (quint32 i = 0; i < count; ++i) {
-        if (i + prefetchDistance < count)
-            __builtin_prefetch(positions + sa[i + prefetchDistance]);
-        sa[i] = positions[sa[i]];
-    }
-    std::fill(sa + count, sa + size, empty);
-    std::vector<quint32> &buckets = bucketBounds.bounds;
+    inTwoHalves(count, [&](quint32 begin, quint32 end) {
+        for (quint32 i = begin; i < end; ++i) {
+            if (i + prefetchDistance < end)
+                __builtin_prefetch(positions + sa[i + prefetchDistance]);
+            sa[i] = positions[sa[i]];
+        }
+    });
     bucketBounds.fill(true);
-    for (quint32 i = count; i-- > 0;) {
-        if (i >= prefetchDistance)
-            __builtin_prefetch(typed + sa[i - prefetchDistance]);
-        const quint32 position = sa[i];
-        sa[i] = empty;
-        sa[--buckets[symbolOf(typed[position])]] = position;
-    }
+    placeSortedLeftmostS(sa, size, count, bucketBounds, leftmostSCounts);
     induce<false>(typed, sa, size, bucketBounds, check);
 }
 
