@@ -56,16 +56,12 @@ struct Buckets
     }
 };
 
-// Induction goes through sa a block of ranks at a time, each in three steps. The typed
-// symbols before the block's suffixes are gathered on two threads (reads at random); the
-// bucket counters are stepped on one thread, in rank order, which decides where each
-// induced suffix goes; the induced suffixes are stored there on two threads (stores at
-// random). A suffix induced into the block itself, which the block still has to read, is
-// stored and gathered at once by the counting thread.
+// Induction and naming share their work with a second thread a block of ranks at a time,
+// in rounds of a few pieces each.
 constexpr quint32 blockSize = 1u << 16;
 constexpr quint32 piecesPerBlock = 8;
-// Below this many symbols a second thread costs more than it saves.
-constexpr quint32 sharedFrom = 1u << 17;
+// Below this many substrings to name, a second thread costs more than it saves.
+constexpr quint32 namedTogetherFrom = 1u << 17;
 // Below this many symbols sa and the symbols stay in a large last-level cache, where one
 // thread's single pass is as fast as blocks shared between two.
 constexpr quint32 blockedFrom = 1u << 21;
@@ -86,6 +82,12 @@ Piece pieceOf(quint32 begin, quint32 end, quint32 piece)
             begin + quint32(quint64(end - begin) * (piece + 1) / piecesPerBlock)};
 }
 
+// Induction by blocks of ranks, each in three steps. The typed symbols before the block's
+// suffixes are gathered on two threads (reads at random); the bucket counters are stepped
+// on one thread, in rank order, which decides where each induced suffix goes; the induced
+// suffixes are stored there on two threads (stores at random). A suffix induced into the
+// block itself, which the block still has to read, is stored and gathered at once by the
+// counting thread.
 template<bool Mark> class Induction
 {
 public:
@@ -366,7 +368,7 @@ public:
         , m_sa(sa)
         , m_size(size)
         , m_count(count)
-        , m_team(count >= sharedFrom)
+        , m_team(count >= namedTogetherFrom)
     {}
 
     // Returns how many distinct names there are.
