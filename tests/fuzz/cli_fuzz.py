@@ -238,9 +238,25 @@ def run_cli(arguments, stdin_bytes, environment, timeout):
     return subprocess.CompletedProcess(arguments, process.returncode, out, err), late
 
 
+def escaped_controls(text):
+    """text as the command's messages show it: control and direction characters escaped."""
+    def needs_escape(unit):
+        return (unit < 0x20 or 0x7f <= unit <= 0x9f or unit in (0x061c, 0x200e, 0x200f)
+                or unit in (0x2028, 0x2029) or 0x202a <= unit <= 0x202e
+                or 0x2066 <= unit <= 0x2069)
+
+    def escape(unit):
+        named = {0x0a: "\\n", 0x0d: "\\r", 0x09: "\\t"}
+        if unit in named:
+            return named[unit]
+        return f"\\x{unit:02x}" if unit <= 0xff else f"\\u{{{unit:x}}}"
+
+    return "".join(escape(ord(c)) if needs_escape(ord(c)) else c for c in text)
+
+
 def names_an_input(line, arguments):
     """Whether line says why one of the command's inputs was left out."""
-    return any(line.startswith(b"verbarium-cli: " + argument.encode() + b": ")
+    return any(line.startswith(b"verbarium-cli: " + escaped_controls(argument).encode() + b": ")
                for argument in arguments[2:])
 
 
