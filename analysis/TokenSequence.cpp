@@ -1,6 +1,7 @@
 #include "TokenSequence.h"
 
 #include "BothCores.h"
+#include "HugePages.h"
 
 #include <algorithm>
 #include <array>
@@ -116,6 +117,8 @@ void TokenSequence::append(std::span<const QStringView> tokens, std::span<const 
 void TokenSequence::reserve(quint32 tokens)
 {
     m_plainIds.reserve(tokens);
+    // The index reads the ids at random.
+    adviseHugePages(m_plainIds.data(), m_plainIds.capacity() * sizeof(quint32));
     m_spans.reserve(tokens);
 }
 

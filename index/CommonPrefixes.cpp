@@ -1,6 +1,7 @@
 #include "CommonPrefixes.h"
 
 #include "BothCores.h"
+#include "HugePages.h"
 #include "StopCheck.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ std::vector<quint32> CommonPrefixes::inTextOrder(std::span<const quint32> ids,
                                                  const PartStarts &parts, std::stop_token stop)
 {
     const auto size = quint32(ids.size());
-    std::vector<quint32> permuted(size);
+    std::vector<quint32> permuted = vectorOnHugePages<quint32>(size);
     if (size > 0)
         permuted[suffixes[0]] = nothingBefore;
     inTwoHalves(size, [&](quint32 begin, quint32 end) {

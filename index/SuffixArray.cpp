@@ -1,6 +1,7 @@
 #include "SuffixArray.h"
 
 #include "BothCores.h"
+#include "HugePages.h"
 #include "StopCheck.h"
 #include "WorkTeam.h"
 
@@ -547,11 +548,11 @@ std::vector<quint32> suffixArray(std::span<const quint32> symbols, quint32 alpha
     if (alphabetSize >= leftmostSMark)
         throw std::length_error("more than 2^31 − 1 distinct symbols to sort");
     const auto size = quint32(symbols.size());
-    std::vector<quint32> sa(size);
+    std::vector<quint32> sa = vectorOnHugePages<quint32>(size);
     if (size <= 1)
         return sa;
     StopCheck check(std::move(stop));
-    std::vector<quint32> typed(size);
+    std::vector<quint32> typed = vectorOnHugePages<quint32>(size);
     typeSymbols(symbols.data(), typed.data(), size, check);
     sortTypedSuffixes(typed.data(), sa.data(), size, alphabetSize, check);
     return sa;
