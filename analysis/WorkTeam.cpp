@@ -48,11 +48,13 @@ void WorkTeam::runRound(quint32 pieces)
         m_round.notify_one();
     while (runPieceOf(word)) {
     }
-    for (int spin = 0; m_piecesDone.load(std::memory_order_acquire) != pieces; ++spin) {
-        if (spin < spinsBeforeGivingWay)
+    for (int spins = 0; m_piecesDone.load(std::memory_order_acquire) != pieces;) {
+        if (spins < spinsBeforeGivingWay) {
+            ++spins;
             spinPause();
-        else
+        } else {
             std::this_thread::yield();
+        }
     }
 }
 
