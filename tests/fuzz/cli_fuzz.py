@@ -74,7 +74,8 @@ COMMANDS = {
     "dispersion": ["word", "path", "bar_width", "format_picture", "scale", "output"],
 }
 
-# The one line a successful picture may write: which scripts lack a font.
+# The one line a successful picture (of any command that draws one) may write: which
+# scripts lack a font.
 FONT_NOTE = b"verbarium-cli: no installed font has the letters of "
 # The last line of a failure whose inputs were all left out, each named above it.
 NONE_READ = b"verbarium-cli: none of the files could be read"
@@ -282,7 +283,7 @@ def problem_with(run, arguments, folder):
         return "status 2 without the usage"
     if run.returncode == 0 and "--help" not in arguments:
         notes = [line for line in messages[:-1] if line.startswith(FONT_NOTE)
-                 and arguments[1] in ("cloud", "verbarium")]
+                 and "format_picture" in COMMANDS.get(arguments[1], [])]
         if messages[-1] or len(notes) > 1 or len(notes) + len(left_out) != len(messages) - 1:
             return "success with messages other than inputs left out"
         output = run.stdout
